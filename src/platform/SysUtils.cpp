@@ -1,0 +1,154 @@
+#include "platform/SysUtils.h"
+
+#include <QLocale>
+
+#include <algorithm>
+#include <charconv>
+
+void RaiseListIndexError(long long index)
+{
+    throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+}
+
+namespace {
+bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= 32; }
+}
+
+std::string TrimLeft(std::string_view s)
+{
+    size_t b = 0;
+    while (b < s.size() && IsTrimmed(s[b])) ++b;
+    return std::string(s.substr(b));
+}
+
+std::string TrimRight(std::string_view s)
+{
+    size_t e = s.size();
+    while (e > 0 && IsTrimmed(s[e - 1])) --e;
+    return std::string(s.substr(0, e));
+}
+
+std::string Trim(std::string_view s) { return TrimLeft(TrimRight(s)); }
+
+std::string UpperCase(std::string_view s)
+{
+    std::string r(s);
+    for (char& c : r)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return r;
+}
+
+std::string LowerCase(std::string_view s)
+{
+    std::string r(s);
+    for (char& c : r)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return r;
+}
+
+bool SameText(std::string_view a, std::string_view b) { return UpperCase(a) == UpperCase(b); }
+
+std::string IntToStr(long long v) { return std::to_string(v); }
+
+bool TryStrToInt(std::string_view s, int& out)
+{
+    size_t i = 0;
+    while (i < s.size() && s[i] == ' ') ++i;
+    bool neg = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        neg = s[i] == '-';
+        ++i;
+    }
+    int base = 10;
+    if (i < s.size() && s[i] == '$') {
+        base = 16;
+        ++i;
+    } else if (i + 1 < s.size() && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X')) {
+        base = 16;
+        i += 2;
+    }
+    if (i >= s.size()) return false;
+    unsigned long long v = 0;
+    const char* first = s.data() + i;
+    const char* last = s.data() + s.size();
+    auto [p, ec] = std::from_chars(first, last, v, base);
+    if (ec != std::errc() || p != last) return false;
+    // Hexadecimal texts may give the full 32-bit pattern (as "$FFFFFFFF" = -1).
+    if (base == 16) {
+        if (v > 0xFFFFFFFFull) return false;
+        long long sv = static_cast<int32_t>(static_cast<uint32_t>(v));
+        out = static_cast<int>(neg ? -sv : sv);
+        return true;
+    }
+    if (neg) {
+        if (v > 2147483648ull) return false;
+        out = static_cast<int>(-static_cast<long long>(v));
+    } else {
+        if (v > 2147483647ull) return false;
+        out = static_cast<int>(v);
+    }
+    return true;
+}
+
+int StrToIntDef(std::string_view s, int def)
+{
+    int v;
+    return TryStrToInt(s, v) ? v : def;
+}
+
+int StrToInt(std::string_view s)
+{
+    int v;
+    if (!TryStrToInt(s, v))
+        throw EConvertError("'" + std::string(s) + "' is not a valid integer value");
+    return v;
+}
+
+namespace {
+bool g_formatLoaded = false;
+TFormatSettings g_format;
+
+char FirstChar(const QString& s, char def)
+{
+    if (s.isEmpty()) return def;
+    const QChar c = s.at(0);
+    return c.unicode() < 128 ? static_cast<char>(c.unicode()) : def;
+}
+
+// Turns a Qt date/time pattern into the class library's format letters.
+std::string ToLibraryFormat(QString f)
+{
+    f.replace("MMMM", "mmmm").replace("MMM", "mmm").replace("MM", "mm");
+    f.replace(QRegularExpression("(?<![mM])M(?![mM])"), "m");
+    f.replace("mm:", "nn:").replace(":mm", ":nn");
+    f.replace("AP", "AM/PM").replace("ap", "am/pm");
+    return f.toStdString();
+}
+}
+
+void LoadSystemFormatSettings()
+{
+    const QLocale loc = QLocale::system();
+    g_format.DecimalSeparator = FirstChar(loc.decimalPoint(), '.');
+    g_format.ThousandSeparator = FirstChar(loc.groupSeparator(), ',');
+    const QString sd = loc.dateFormat(QLocale::ShortFormat);
+    g_format.ShortDateFormat = ToLibraryFormat(sd);
+    g_format.LongDateFormat = ToLibraryFormat(loc.dateFormat(QLocale::LongFormat));
+    g_format.ShortTimeFormat = ToLibraryFormat(loc.timeFormat(QLocale::ShortFormat));
+    g_format.LongTimeFormat = ToLibraryFormat(loc.timeFormat(QLocale::LongFormat));
+    char ds = '/';
+    for (QChar c : sd)
+        if (!c.isLetterOrNumber()) {
+            ds = FirstChar(QString(c), '/');
+            break;
+        }
+    g_format.DateSeparator = ds;
+    g_format.TimeSeparator = ':';
+    g_formatLoaded = true;
+}
+
+TFormatSettings& FormatSettings()
+{
+    if (!g_formatLoaded) LoadSystemFormatSettings();
+    return g_format;
+}

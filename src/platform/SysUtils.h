@@ -1,0 +1,67 @@
+#pragma once
+// Run-time basics of the class library the program is written against:
+// exceptions, string helpers and the locale's format settings.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+// Base of every exception the program raises on purpose.
+class Exception : public std::runtime_error {
+public:
+    explicit Exception(const std::string& msg) : std::runtime_error(msg) {}
+    std::string Message() const { return what(); }
+};
+
+// "List index out of bounds" and friends: raised for every checked index.
+class EListError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// A text that does not convert to the asked type.
+class EConvertError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// Raises EListError with the class library's wording for index i.
+[[noreturn]] void RaiseListIndexError(long long index);
+
+// --- string helpers (UTF-8 text in std::string) -----------------------------
+
+// Removes characters with codes up to 32 at both ends.
+std::string Trim(std::string_view s);
+std::string TrimLeft(std::string_view s);
+std::string TrimRight(std::string_view s);
+// ASCII-only case mapping, as the class library's UpperCase / LowerCase.
+std::string UpperCase(std::string_view s);
+std::string LowerCase(std::string_view s);
+bool SameText(std::string_view a, std::string_view b);
+std::string IntToStr(long long v);
+// Decimal integer with optional leading blanks and sign, "$" or "0x"
+// hexadecimal; anything else (also trailing characters) fails.
+bool TryStrToInt(std::string_view s, int& out);
+int StrToIntDef(std::string_view s, int def);
+// Raises EConvertError when the text is not an integer.
+int StrToInt(std::string_view s);
+
+// --- format settings ---------------------------------------------------------
+
+// The locale's separators and formats. Read at each use; tests set them.
+struct TFormatSettings {
+    char DecimalSeparator = '.';
+    char ThousandSeparator = ',';
+    char DateSeparator = '/';
+    char TimeSeparator = ':';
+    std::string ShortDateFormat = "dd/mm/yyyy";
+    std::string LongDateFormat = "dddd, d mmmm yyyy";
+    std::string ShortTimeFormat = "hh:nn";
+    std::string LongTimeFormat = "hh:nn:ss";
+};
+
+// The settings in force. Initialised from the system locale on first use.
+TFormatSettings& FormatSettings();
+// Re-reads the system locale into FormatSettings().
+void LoadSystemFormatSettings();
