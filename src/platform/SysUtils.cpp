@@ -152,3 +152,25 @@ TFormatSettings& FormatSettings()
     if (!g_formatLoaded) LoadSystemFormatSettings();
     return g_format;
 }
+
+WideString Utf8ToWide(std::string_view s)
+{
+    const QString q = QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+    return WideString(reinterpret_cast<const char16_t*>(q.utf16()), static_cast<size_t>(q.size()));
+}
+
+std::string WideToUtf8(const WideString& w)
+{
+    const QString q = QString::fromUtf16(w.data(), static_cast<qsizetype>(w.size()));
+    return q.toStdString();
+}
+
+std::string AnsiUpperCase(std::string_view s)
+{
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())).toUpper().toStdString();
+}
+
+std::string AnsiLowerCase(std::string_view s)
+{
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())).toLower().toStdString();
+}

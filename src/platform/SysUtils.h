@@ -65,3 +65,16 @@ struct TFormatSettings {
 TFormatSettings& FormatSettings();
 // Re-reads the system locale into FormatSettings().
 void LoadSystemFormatSettings();
+
+// --- Unicode text ------------------------------------------------------------
+
+// UTF-16 text of the class library's WideString.
+using WideString = std::u16string;
+// Conversions between the program's UTF-8 text and UTF-16; invalid UTF-8
+// sequences become U+FFFD.
+WideString Utf8ToWide(std::string_view s);
+std::string WideToUtf8(const WideString& w);
+// Upper and lower case with the full Unicode mapping (the class library's
+// AnsiUpperCase / AnsiLowerCase).
+std::string AnsiUpperCase(std::string_view s);
+std::string AnsiLowerCase(std::string_view s);

@@ -1,0 +1,25 @@
+#pragma once
+// Date and time values of the class library: a TDateTime counts days from
+// 30 December 1899 in its integral part and the time of day in its fraction.
+
+#include "platform/SysUtils.h"
+
+using TDateTime = double;
+
+bool IsLeapYear(int year);
+// Days of the month (28..31); 0 for a month outside 1..12.
+int DaysInAMonth(int year, int month);
+
+// False for a year outside 1..9999, a month outside 1..12 or a day the month
+// does not have; `out` is then left as it was.
+bool TryEncodeDate(int year, int month, int day, TDateTime& out);
+// Raises EConvertError ("Invalid argument to date encode") where
+// TryEncodeDate answers False.
+TDateTime EncodeDate(int year, int month, int day);
+// Hour 0..23, minute 0..59, second 0..59, millisecond 0..999.
+bool TryEncodeTime(int hour, int min, int sec, int msec, TDateTime& out);
+// Raises EConvertError ("Invalid argument to time encode").
+TDateTime EncodeTime(int hour, int min, int sec, int msec);
+
+void DecodeDate(TDateTime value, int& year, int& month, int& day);
+void DecodeTime(TDateTime value, int& hour, int& min, int& sec, int& msec);
