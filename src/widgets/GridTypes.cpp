@@ -11,7 +11,7 @@ void TIntList::Check(int Index) const
 
 void TIntList::Changed()
 {
-    if (OnChange) OnChange(reinterpret_cast<TObject*>(this), FCol, FRow);
+    if (OnChange) OnChange(this, FCol, FRow);
 }
 
 int TIntList::Add(int Value)

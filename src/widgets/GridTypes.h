@@ -5,6 +5,7 @@
 // interface is typed with. The ordinals of the enumerations are stored in
 // form files and compared by the painter and the editors: keep their order.
 
+#include "platform/ClassBase.h"
 #include "platform/Classes.h"
 #include "platform/SysUtils.h"
 
@@ -14,7 +15,6 @@
 #include <string>
 #include <vector>
 
-class TObject;
 
 enum TEditorType : std::uint8_t {
     edNormal, edSpinEdit, edComboEdit, edComboList, edEditBtn, edCheckBox, edDateEdit, edDateEditUpDown,
@@ -63,10 +63,10 @@ using TImageChangeEvent = std::function<void(TObject* Sender, int Acol, int Arow
 
 // List of 32-bit integers bound to one cell; Add, Delete and item writes
 // fire OnChange with the cell.
-class TIntList {
+class TIntList : public TObject {
 public:
     TIntList(int Col, int Row) : FCol(Col), FRow(Row) {}
-    virtual ~TIntList() = default;
+    std::string ClassName() const override { return "TIntList"; }
 
     int Count() const { return static_cast<int>(items_.size()); }
     int Add(int Value);
@@ -102,6 +102,7 @@ private:
 class TSortIndexList : public TIntList {
 public:
     TSortIndexList() : TIntList(0, 0) {}
+    std::string ClassName() const override { return "TSortIndexList"; }
     void AddIndex(int ColumnIndex, bool Ascending);
     int FindIndex(int ColumnIndex) const;
     void ToggleIndex(int ColumnIndex);
@@ -115,7 +116,7 @@ public:
 };
 
 // One control placed on a cell (the control is not owned).
-class TControlItem {
+class TControlItem : public TObject {
 public:
     TControlItem(int X, int Y, TObject* AObject) : FX(X), FY(Y), FObject(AObject) {}
     int FX;
