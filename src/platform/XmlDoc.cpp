@@ -3,6 +3,13 @@
 #include "platform/Paths.h"
 #include "platform/SysUtils.h"
 
+namespace {
+// Comments are kept (the "SW_VERSION = ..." comment); a text of blanks only
+// that is an element's whole content is kept too, so a value of blanks
+// survives a save and a reload.
+constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_comments | pugi::parse_ws_pcdata_single;
+} // namespace
+
 TXmlLoad TXmlDocument::LoadFromFile(const std::string& path)
 {
     doc_.reset();
@@ -10,7 +17,7 @@ TXmlLoad TXmlDocument::LoadFromFile(const std::string& path)
     std::string bytes;
     if (!ReadFileBytes(path, bytes)) return TXmlLoad::Unreadable;
     const auto res = doc_.load_buffer(bytes.data(), bytes.size(),
-                                      pugi::parse_default | pugi::parse_comments, pugi::encoding_auto);
+                                      kParseOptions, pugi::encoding_auto);
     if (!res || !doc_.document_element()) {
         doc_.reset();
         return TXmlLoad::Unreadable;
@@ -22,7 +29,7 @@ bool TXmlDocument::LoadFromString(const std::string& text)
 {
     doc_.reset();
     const auto res = doc_.load_buffer(text.data(), text.size(),
-                                      pugi::parse_default | pugi::parse_comments, pugi::encoding_auto);
+                                      kParseOptions, pugi::encoding_auto);
     if (!res || !doc_.document_element()) {
         doc_.reset();
         return false;

@@ -136,6 +136,24 @@ TEST_F(Comon, ReadSettingTable)
     EXPECT_EQ(Current(), kDefaults) << "missing file";
 }
 
+TEST_F(Comon, SaveThenReadGivesTheSameValues)
+{
+    const Settings cases[] = {
+        kDefaults,
+        kValues,
+        {" ", "  ", "\t", true, true, false, false},
+        {"  two  blanks  ", " 10.0.0.1 ", "Fran\xC3\xA7" "ais", false, true, false, true},
+        {"line1\r\nline2\ttab", "]]> <!-- -->", "\"quoted\" 'single'", false, false, true, false},
+    };
+    for (const auto& c : cases) {
+        SetCurrent(c);
+        ASSERT_TRUE(Save_Setting());
+        SetCurrent(kStale);
+        Read_Setting();
+        EXPECT_EQ(Current(), c);
+    }
+}
+
 TEST_F(Comon, UnreadableSettingsAreRewrittenOnSave)
 {
     WriteFile(Settings_File(), "<Conf_Settings><lastproj>");
