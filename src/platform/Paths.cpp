@@ -55,6 +55,14 @@ bool DirectoryExists(const std::string& path)
     return !path.empty() && fs::is_directory(fs::path(path), ec);
 }
 
+bool FileIsReadOnly(const std::string& path)
+{
+    std::error_code ec;
+    const fs::file_status st = fs::status(fs::path(path), ec);
+    if (ec || !fs::exists(st)) return false;
+    return (st.permissions() & fs::perms::owner_write) == fs::perms::none;
+}
+
 bool ForceDirectories(const std::string& path)
 {
     if (path.empty()) return false;

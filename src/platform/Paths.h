@@ -16,6 +16,9 @@ std::string ChangeFileExt(const std::string& path, const std::string& ext);
 
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
+// True when the file exists and its owner may not write it (the read-only
+// attribute of the file system).
+bool FileIsReadOnly(const std::string& path);
 // Creates the folder and its parents; true when the folder exists afterwards.
 bool ForceDirectories(const std::string& path);
 bool DeleteFile(const std::string& path);

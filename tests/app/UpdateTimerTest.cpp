@@ -1,0 +1,120 @@
+#include "app/UComon.h"
+#include "app/USoftOptions.h"
+#include "platform/Http.h"
+#include "platform/Timer.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+using namespace USoftOptions;
+
+namespace {
+
+// Answers every GET with a fixed body and counts the requests.
+class FakeVersionSite : public IHttpClient {
+public:
+    explicit FakeVersionSite(std::string answer) : answer_(std::move(answer)) { previous_ = SetHttpClient(this); }
+    ~FakeVersionSite() override { SetHttpClient(previous_); }
+    bool Get(const std::string& url, std::string& body, std::string&) override
+    {
+        urls.push_back(url);
+        body = answer_;
+        return true;
+    }
+    std::vector<std::string> urls;
+
+private:
+    std::string answer_;
+    IHttpClient* previous_;
+};
+
+struct OptionsGuard {
+    bool internet = UComon::Opt_Enable_Internet, update = UComon::Opt_Enable_Update;
+    ~OptionsGuard()
+    {
+        UComon::Opt_Enable_Internet = internet;
+        UComon::Opt_Enable_Update = update;
+    }
+};
+
+// The update timer as the main window declares it: disabled, one minute.
+void Declare(TTimer& timer, std::function<void()> onTimer)
+{
+    timer.SetEnabled(false);
+    timer.SetInterval(First_Check_Interval);
+    timer.SetOnTimer(std::move(onTimer));
+}
+
+} // namespace
+
+TEST(UpdateTimer, FirstCheckAfterAMinuteThenEveryTwoHoursAndNoRestartOnReEnabling)
+{
+    OptionsGuard guard;
+    FakeVersionSite site("VER. 1.003");
+    TTimer timer;
+    std::vector<bool> results;
+    Declare(timer, [&] { results.push_back(Update_Timer_Tick(timer)); });
+
+    UComon::Opt_Enable_Internet = true;
+    UComon::Opt_Enable_Update = true;
+    Apply_Update_Timer(timer);
+    ASSERT_TRUE(timer.Running());
+    EXPECT_EQ(timer.Interval(), 60000);
+    EXPECT_GT(timer.RemainingTime(), 59000);
+
+    timer.Fire();
+    EXPECT_EQ(results, std::vector<bool>{true});
+    EXPECT_EQ(site.urls.size(), 1u);
+    ASSERT_TRUE(timer.Running());
+    EXPECT_EQ(timer.Interval(), 7200000);
+    EXPECT_GT(timer.RemainingTime(), 7200000 - 1000);
+
+    // Confirming the options again with both flags on leaves the running
+    // timer counting where it was.
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    const int before = timer.RemainingTime();
+    EXPECT_LE(before, 7200000 - 50);
+    Apply_Update_Timer(timer);
+    EXPECT_TRUE(timer.Running());
+    EXPECT_LE(timer.RemainingTime(), before);
+
+    // Off and on again: the two-hour interval stays.
+    UComon::Opt_Enable_Update = false;
+    Apply_Update_Timer(timer);
+    EXPECT_FALSE(timer.Running());
+    UComon::Opt_Enable_Update = true;
+    Apply_Update_Timer(timer);
+    EXPECT_TRUE(timer.Running());
+    EXPECT_EQ(timer.Interval(), 7200000);
+}
+
+TEST(UpdateTimer, RunsOnlyWithInternetUseAndUpdateChecksBothOn)
+{
+    OptionsGuard guard;
+    FakeVersionSite site("VER. 1.003");
+    const std::pair<bool, bool> off[] = {{false, false}, {false, true}, {true, false}};
+    for (const auto& [internet, update] : off) {
+        TTimer timer;
+        Declare(timer, [&] { Update_Timer_Tick(timer); });
+        UComon::Opt_Enable_Internet = internet;
+        UComon::Opt_Enable_Update = update;
+        Apply_Update_Timer(timer);
+        EXPECT_FALSE(timer.Running()) << internet << update;
+    }
+    EXPECT_TRUE(site.urls.empty());
+}
+
+TEST(UpdateTimer, TickWithoutNewerVersionStillReArms)
+{
+    FakeVersionSite site("VER. 0.000");
+    TTimer timer;
+    Declare(timer, [&] { EXPECT_FALSE(Update_Timer_Tick(timer)); });
+    timer.SetEnabled(true);
+    timer.Fire();
+    EXPECT_TRUE(timer.Running());
+    EXPECT_EQ(timer.Interval(), 7200000);
+    ASSERT_EQ(site.urls.size(), 1u);
+    EXPECT_NE(site.urls[0].find("/home/download/GetversionSW.asp?nomesw=QS41010"), std::string::npos);
+}
