@@ -54,7 +54,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static Setup setup;
     if (!WriteFileAtomic(setup.file, std::string(reinterpret_cast<const char*>(data), size))) return 0;
-    ULanguage::Load_Default_Lang();
     ULanguage::Read_Lang_File(setup.file);
 
     const auto& texts = UComon::UI_Texts;
@@ -62,7 +61,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (int id = 0; id < texts.Count(); ++id) {
         const std::string& t = texts[id];
         if (id >= UComon::Lang_Override_Bound && t != setup.defaults[static_cast<size_t>(id)]) std::abort();
-        if (t != setup.defaults[static_cast<size_t>(id)] && !ValidUtf8OneLine(t)) std::abort();
+        if (t != setup.defaults[static_cast<size_t>(id)]) {
+            if (!ValidUtf8OneLine(t)) std::abort();
+            UComon::UI_Texts.Put(id, setup.defaults[static_cast<size_t>(id)]); // back to the defaults
+        }
     }
     return 0;
 }
