@@ -4,6 +4,9 @@
 
 #include "platform/SysUtils.h"
 
+#include <cstdint>
+#include <vector>
+
 // Raised when the image cannot be built or written; the message names the
 // file (and, where it applies, the section and row) and says what is wrong.
 class EImageBuildError : public Exception {
@@ -14,10 +17,20 @@ public:
 namespace USaveBincc {
 
 // Builds both blocks in memory from the files of UComon::Project_Folder as
-// they are on disk. Raises EImageBuildError; writes nothing.
+// they are on disk. Raises EImageBuildError; writes nothing. A failed build
+// leaves nothing for Save_Bin to write.
 void Create_Bin();
 // Writes the blocks built by Create_Bin into the configuration's "bin"
-// folder (temporary names, then renamed). Raises EImageBuildError.
+// folder (temporary names, then renamed). Raises EImageBuildError; a
+// failure leaves no half-written pair.
 void Save_Bin();
+
+// Create_Bin then Save_Bin; a failure is shown in an error box and gives
+// false (the caller then does not open the update window).
+bool Build_Device_Image();
+
+// The bytes of the last successful build (empty before the first).
+const std::vector<uint8_t>& Bank1_Image();
+const std::vector<uint8_t>& Bank2_Image();
 
 } // namespace USaveBincc

@@ -144,3 +144,11 @@ std::string ExecutableFolder()
     const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     return ec ? fs::current_path().string() : exe.parent_path().string();
 }
+
+bool RenameFile(const std::string& from, const std::string& to)
+{
+    std::error_code ec;
+    if (!fs::is_regular_file(fs::path(from), ec)) return false;
+    fs::rename(fs::path(from), fs::path(to), ec);
+    return !ec;
+}

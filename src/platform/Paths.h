@@ -35,3 +35,6 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes);
 
 // Folder of the running executable.
 std::string ExecutableFolder();
+
+// Renames a file, replacing an existing target. False on any failure.
+bool RenameFile(const std::string& from, const std::string& to);

@@ -1,0 +1,34 @@
+#pragma once
+// The publish and subscribe rows of "MQTT_Set_Topic.xml" into the topic
+// arrays of the MQTT record.
+
+#include "image/ImageTypes.h"
+
+#include <cstdint>
+#include <string>
+
+namespace USaveBincc {
+
+// Byte range covered by the at-sign bit fields of a subscribe template.
+struct TAt_Fields {
+    bool found = false;
+    uint32_t position = 0;
+    uint32_t length = 0;
+};
+
+// At most this many bit fields of one template are taken; the rest are
+// ignored.
+constexpr int Max_At_Fields = 101;
+
+// Reads File_MQTT_Set_Topic into the record (working mode m.Mode), then
+// runs Assign_MQTT_Addresses, also when the file is missing. Raises
+// EImageBuildError naming file, section and row when a row lacks an item
+// the gateway needs (an empty QoS above all).
+void Load_MQTT_Topics_Image(TMQTT& m);
+// Data type code of a text already trimmed and upper-cased.
+uint32_t Data_Type_Code(const std::string& text);
+// The text, or without its LF and CR when allow is false.
+std::string Strip_CR_LF(const std::string& text, bool allow);
+TAt_Fields Parse_At_Fields(const std::string& tmpl);
+
+} // namespace USaveBincc
