@@ -99,50 +99,6 @@ int32_t Image_StrToIntDef(std::string_view s, int32_t def)
     return Image_TryStrToInt(s, v) ? v : def;
 }
 
-std::u16string Utf8ToUtf16(std::string_view s)
-{
-    std::u16string r;
-    r.reserve(s.size());
-    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
-    const size_t n = s.size();
-    size_t i = 0;
-    while (i < n) {
-        const unsigned char c = p[i];
-        char32_t cp = 0xFFFD;
-        size_t len = 1;
-        if (c < 0x80) {
-            cp = c;
-        } else {
-            size_t need = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
-            if (need && i + need <= n) {
-                char32_t v = c & (need == 2 ? 0x1F : need == 3 ? 0x0F : 0x07);
-                bool ok = true;
-                for (size_t k = 1; k < need; ++k) {
-                    if ((p[i + k] & 0xC0) != 0x80) {
-                        ok = false;
-                        break;
-                    }
-                    v = (v << 6) | (p[i + k] & 0x3F);
-                }
-                const bool overlong = (need == 2 && v < 0x80) || (need == 3 && v < 0x800) || (need == 4 && v < 0x10000);
-                if (ok && !overlong && v <= 0x10FFFF && !(v >= 0xD800 && v <= 0xDFFF)) {
-                    cp = v;
-                    len = need;
-                }
-            }
-        }
-        i += len;
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            r += static_cast<char16_t>(0xD800 + (cp >> 10));
-            r += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-        } else {
-            r += static_cast<char16_t>(cp);
-        }
-    }
-    return r;
-}
-
 bool Element_Text(pugi::xml_node root, const char* name, std::string& out)
 {
     const pugi::xml_node e = ChildElement(root, name);

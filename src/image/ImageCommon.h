@@ -53,9 +53,6 @@ private:
 bool Image_TryStrToInt(std::string_view s, int32_t& out);
 int32_t Image_StrToIntDef(std::string_view s, int32_t def);
 
-// The UTF-16 code units of a UTF-8 text (invalid bytes become U+FFFD).
-std::u16string Utf8ToUtf16(std::string_view s);
-
 // Texts of an element or attribute, telling a missing item apart.
 bool Element_Text(pugi::xml_node root, const char* name, std::string& out);
 bool Attribute_Text(pugi::xml_node row, const char* name, std::string& out);

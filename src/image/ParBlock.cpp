@@ -70,7 +70,7 @@ void Put_Chars(TPar_Block& b, uint32_t offset, const std::u16string& text, size_
 
 void Put_Limited(TPar_Block& b, uint32_t offset, uint32_t size, const std::string& text, const char* what)
 {
-    const std::u16string u = Utf8ToUtf16(text);
+    const std::u16string u = Utf8ToWide(text);
     if (u.size() > size)
         Raise_Build_Error(UComon::File_ParGen, std::string("the Wi-Fi ") + what + " is longer than " +
                                                    std::to_string(size) + " characters (" +
@@ -157,7 +157,7 @@ void Load_ParGen_Image(TPar_Block& b, TMQTT& m)
     m.Mode = 2;
 
     // 2. Host name, at most 31 characters and a zero.
-    Put_Chars(b, ParOfs::Host_Name, Utf8ToUtf16(r.Text("Eth_Conn_Device_Name")), ParOfs::Host_Name_Chars);
+    Put_Chars(b, ParOfs::Host_Name, Utf8ToWide(r.Text("Eth_Conn_Device_Name")), ParOfs::Host_Name_Chars);
 
     // 3. DHCP client flags.
     uint32_t dhcp = 0;
