@@ -3,7 +3,9 @@
 
 #include "platform/Ping.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,6 +37,7 @@ public:
     {
         hosts.push_back(host);
         timeouts.push_back(timeoutMs);
+        if (onEcho) onEcho();
         const char step = script_.empty() ? 'R' : script_[std::min(hosts.size() - 1, script_.size() - 1)];
         switch (step) {
         case 'U': throw EPingUnavailable("no ICMP socket (test)");
@@ -46,6 +49,8 @@ public:
 
     std::vector<std::string> hosts;
     std::vector<int> timeouts;
+    // Runs inside each echo, while the check is going on.
+    std::function<void()> onEcho;
 
 private:
     FakeTickClock& clock_;
