@@ -195,3 +195,34 @@ TEST(ImageBuild, SaveBinWritesTheLastBuildOfItsOwnConfiguration)
     USaveBincc::Save_Bin();
     EXPECT_EQ(U32(ReadFile(cfg.Bank1Path()), 0), 10000u);
 }
+
+TEST(ImageBuild, FailedWriteLeavesNoHalfWrittenPair)
+{
+    {
+        // bank2 cannot be written: the earlier pair stays whole.
+        ImageConfig cfg;
+        WriteFile(cfg.Bank1Path(), "old bank 1");
+        WriteFile(cfg.Bank2Path(), "old bank 2");
+        ForceDirectories(cfg.Bank2Path() + ".new/blocked");
+        RecordingMessageBoxes boxes;
+        EXPECT_FALSE(USaveBincc::Build_Device_Image());
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_NE(boxes.shown[0].text.find("bank2.bin"), std::string::npos) << boxes.shown[0].text;
+        EXPECT_EQ(ReadFile(cfg.Bank1Path()), "old bank 1");
+        EXPECT_EQ(ReadFile(cfg.Bank2Path()), "old bank 2");
+        EXPECT_EQ(ListFiles(cfg.Bin()).size(), 2u);
+    }
+    {
+        // bank2 cannot take the place of the old one after bank1 has: the new
+        // bank1 is removed rather than left beside a stale bank2.
+        ImageConfig cfg;
+        WriteFile(cfg.Bank1Path(), "old bank 1");
+        ForceDirectories(cfg.Bank2Path() + "/blocked");
+        RecordingMessageBoxes boxes;
+        EXPECT_FALSE(USaveBincc::Build_Device_Image());
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_NE(boxes.shown[0].text.find("bank2.bin"), std::string::npos) << boxes.shown[0].text;
+        EXPECT_FALSE(FileExists(cfg.Bank1Path()));
+        EXPECT_TRUE(ListFiles(cfg.Bin()).empty());
+    }
+}

@@ -172,7 +172,7 @@ TEST(MqttStruct, PublishRowRecordAndTexts)
                         {"OnTimer", "Y"},
                         {"Time", " 500 "},
                         {"Mnemonic", "desc"}}),
-                PubRow({{"Template", "t"}, {"OnChange", "N"}, {"OnTimer", "N"}, {"Time", "9"}, {"Mnemonic", ""}})},
+                PubRow({{"Template", "t"}, {"OnChange", "Y"}, {"OnTimer", "N"}, {"Time", "9"}, {"Mnemonic", ""}})},
                {});
     const std::string s = BuildMqtt();
     const size_t rec = 221, rec2 = rec + 49, txt = rec + 2 * 49;
@@ -197,7 +197,7 @@ TEST(MqttStruct, PublishRowRecordAndTexts)
     EXPECT_EQ(U32(s, rec2 + 0), Base + 220);
     ExpectRef(s, rec2 + 4, txt2, 7);
     EXPECT_EQ(U32(s, rec2 + 41), 0u);
-    EXPECT_EQ(U32(s, rec2 + 45), 0u);
+    EXPECT_EQ(U32(s, rec2 + 45), 1u);
     EXPECT_EQ(s.substr(txt2), std::string("plant/t\0t\0", 10));
 }
 
