@@ -363,6 +363,9 @@ public:
     // The platform painter (platform code only); begins painting on an
     // image canvas when needed. Pen, brush and font are not applied.
     QPainter* Painter();
+    // The painter set up for drawing on this canvas (origin, clip, no
+    // antialiasing), for platform code that draws with the painter itself.
+    QPainter* BeginPaint() { return Begin(); }
     // The image of an image canvas, with all painting flushed; nullptr for
     // a painter canvas.
     QImage* Image();

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <charconv>
 
+void Abort() { throw EAbort("Operation aborted"); }
+
 void RaiseListIndexError(long long index)
 {
     throw EListError("List index out of bounds (" + std::to_string(index) + ")");

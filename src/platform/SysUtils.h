@@ -26,6 +26,33 @@ public:
     using Exception::Exception;
 };
 
+// Silent exception: ends an operation without a message (Abort).
+class EAbort : public Exception {
+public:
+    using Exception::Exception;
+};
+[[noreturn]] void Abort();
+
+// An operation not allowed in the object's state (e.g. a control without
+// a parent window).
+class EInvalidOperation : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// A grid operation the grid cannot do ("Grid too large for operation",
+// "Fixed column count must be less than column count" ...).
+class EInvalidGridOperation : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// An object used as a class it is not.
+class EInvalidCast : public Exception {
+public:
+    using Exception::Exception;
+};
+
 // Raises EListError with the class library's wording for index i.
 [[noreturn]] void RaiseListIndexError(long long index);
 
@@ -78,3 +105,6 @@ std::string WideToUtf8(const WideString& w);
 // AnsiUpperCase / AnsiLowerCase).
 std::string AnsiUpperCase(std::string_view s);
 std::string AnsiLowerCase(std::string_view s);
+
+// Checked Format (class library directives), FloatToStr.
+#include "platform/FormatStr.h"
