@@ -776,7 +776,7 @@ void TCustomGrid::KeyPress(TKeyChar& Key)
         if (editorMode_)
             HideEditor();
         else
-            SetEditorMode(true);
+            ShowEditor();
         Key = 0;
         return;
     }
@@ -991,6 +991,12 @@ void TCustomGrid::SetEditorMode(bool on)
         return;
     }
     ShowEditor();
+    // The class library deselects: the caret goes to the end of the text.
+    if (editor_ && editor_->Visible()) {
+        editor_->CaretPos = editor_->SelStart = Utf8Length(editor_->Text());
+        editor_->SelLength = 0;
+        if (host_) host_->EditorTextChanged();
+    }
 }
 
 void TCustomGrid::ShowEditor()

@@ -1,0 +1,552 @@
+#include "platform/GridView.h"
+
+#include "platform/GraphicsQt.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QPointer>
+#include <QScrollBar>
+#include <QTimerEvent>
+#include <QWheelEvent>
+
+#include <map>
+
+// --- key translation ------------------------------------------------------------------
+
+int VirtualKeyFromQtKey(int k, bool keypad)
+{
+    if (keypad) {
+        if (k >= Qt::Key_0 && k <= Qt::Key_9) return VK_NUMPAD0 + (k - Qt::Key_0);
+        switch (k) {
+        case Qt::Key_Asterisk: return VK_MULTIPLY;
+        case Qt::Key_Plus: return VK_ADD;
+        case Qt::Key_Minus: return VK_SUBTRACT;
+        case Qt::Key_Period:
+        case Qt::Key_Comma: return VK_DECIMAL;
+        case Qt::Key_Slash: return VK_DIVIDE;
+        default: break;
+        }
+    }
+    if (k >= Qt::Key_A && k <= Qt::Key_Z) return 'A' + (k - Qt::Key_A);
+    if (k >= Qt::Key_0 && k <= Qt::Key_9) return '0' + (k - Qt::Key_0);
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return VK_F1 + (k - Qt::Key_F1);
+    switch (k) {
+    case Qt::Key_Backspace: return VK_BACK;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return VK_TAB;
+    case Qt::Key_Clear: return VK_CLEAR;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return VK_RETURN;
+    case Qt::Key_Shift: return VK_SHIFT;
+    case Qt::Key_Control: return VK_CONTROL;
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr: return VK_MENU;
+    case Qt::Key_Pause: return VK_PAUSE;
+    case Qt::Key_CapsLock: return VK_CAPITAL;
+    case Qt::Key_Escape: return VK_ESCAPE;
+    case Qt::Key_Space: return VK_SPACE;
+    case Qt::Key_PageUp: return VK_PRIOR;
+    case Qt::Key_PageDown: return VK_NEXT;
+    case Qt::Key_End: return VK_END;
+    case Qt::Key_Home: return VK_HOME;
+    case Qt::Key_Left: return VK_LEFT;
+    case Qt::Key_Up: return VK_UP;
+    case Qt::Key_Right: return VK_RIGHT;
+    case Qt::Key_Down: return VK_DOWN;
+    case Qt::Key_Select: return VK_SELECT;
+    case Qt::Key_Print: return VK_SNAPSHOT;
+    case Qt::Key_Insert: return VK_INSERT;
+    case Qt::Key_Delete: return VK_DELETE;
+    case Qt::Key_Help: return VK_HELP;
+    case Qt::Key_Meta: return VK_LWIN;
+    case Qt::Key_Menu: return VK_APPS;
+    case Qt::Key_NumLock: return VK_NUMLOCK;
+    case Qt::Key_ScrollLock: return VK_SCROLL;
+    case Qt::Key_Semicolon:
+    case Qt::Key_Colon: return VK_OEM_1;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal: return VK_OEM_PLUS;
+    case Qt::Key_Comma:
+    case Qt::Key_Less: return VK_OEM_COMMA;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore: return VK_OEM_MINUS;
+    case Qt::Key_Period:
+    case Qt::Key_Greater: return VK_OEM_PERIOD;
+    case Qt::Key_Slash:
+    case Qt::Key_Question: return VK_OEM_2;
+    case Qt::Key_QuoteLeft:
+    case Qt::Key_AsciiTilde: return VK_OEM_3;
+    case Qt::Key_BracketLeft:
+    case Qt::Key_BraceLeft: return VK_OEM_4;
+    case Qt::Key_Backslash:
+    case Qt::Key_Bar: return VK_OEM_5;
+    case Qt::Key_BracketRight:
+    case Qt::Key_BraceRight: return VK_OEM_6;
+    case Qt::Key_Apostrophe:
+    case Qt::Key_QuoteDbl: return VK_OEM_7;
+    default: return 0;
+    }
+}
+
+TKeyChar KeyPressChar(int vk, TShiftState shift, const std::u16string& text)
+{
+    bool ctrl = shift.Contains(ssCtrl), alt = shift.Contains(ssAlt);
+    switch (vk) {
+    case VK_RETURN: return alt ? 0 : (ctrl ? 10 : 13);
+    case VK_ESCAPE: return 27;
+    case VK_BACK: return alt ? 0 : (ctrl ? 127 : 8);
+    case VK_TAB: return ctrl || alt ? 0 : 9;
+    default: break;
+    }
+    if (ctrl && !alt) {
+        if (vk >= 'A' && vk <= 'Z') return TKeyChar(vk - 'A' + 1);
+        return 0;
+    }
+    if (alt && !ctrl) return 0;
+    if (text.empty()) return 0;
+    TKeyChar c = text[0];
+    if (c < 32 || c == 127) return 0;
+    return c;
+}
+
+namespace {
+
+TShiftState ShiftOf(Qt::KeyboardModifiers m, Qt::MouseButtons b = Qt::NoButton)
+{
+    TShiftState s;
+    if (m & Qt::ShiftModifier) s += ssShift;
+    if (m & Qt::ControlModifier) s += ssCtrl;
+    if (m & Qt::AltModifier) s += ssAlt;
+    if (b & Qt::LeftButton) s += ssLeft;
+    if (b & Qt::RightButton) s += ssRight;
+    if (b & Qt::MiddleButton) s += ssMiddle;
+    return s;
+}
+
+TMouseButton ButtonOf(Qt::MouseButton b)
+{
+    if (b == Qt::RightButton) return mbRight;
+    if (b == Qt::MiddleButton) return mbMiddle;
+    return mbLeft;
+}
+
+const QEvent::Type kGridMessageEvent = QEvent::Type(QEvent::User + 77);
+
+struct GridMessageEvent : QEvent {
+    explicit GridMessageEvent(const TMessage& m) : QEvent(kGridMessageEvent), msg(m) {}
+    TMessage msg;
+};
+
+Qt::CursorShape ShapeOf(TCursor c)
+{
+    switch (c) {
+    case crHSplit:
+    case crSizeWE: return Qt::SizeHorCursor;
+    case crVSplit:
+    case crSizeNS: return Qt::SizeVerCursor;
+    case crIBeam: return Qt::IBeamCursor;
+    case crHandPoint: return Qt::PointingHandCursor;
+    case crDrag:
+    case crMultiDrag: return Qt::DragMoveCursor;
+    case crNo:
+    case crNoDrop: return Qt::ForbiddenCursor;
+    case crHourGlass: return Qt::WaitCursor;
+    case crCross: return Qt::CrossCursor;
+    case crSizeAll: return Qt::SizeAllCursor;
+    default: return Qt::ArrowCursor;
+    }
+}
+
+class GridWidget;
+
+// The editor's text field: its keys pass through the grid's editor first.
+class EditorField : public QLineEdit {
+public:
+    EditorField(QWidget* parent, TGridView::Impl* view) : QLineEdit(parent), view_(view) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    bool focusNextPrevChild(bool) override { return false; }
+
+private:
+    TGridView::Impl* view_;
+};
+
+class GridWidget : public QAbstractScrollArea {
+public:
+    GridWidget(QWidget* parent, TGridView::Impl* view);
+
+    TGridView::Impl* view;
+    bool settingBars = false;
+    std::map<int, int> timerByGridId;  // grid id -> Qt timer id
+    std::map<int, int> gridIdByTimer;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void timerEvent(QTimerEvent* e) override;
+    bool event(QEvent* e) override;
+    bool focusNextPrevChild(bool next) override;
+    void scrollContentsBy(int, int) override {}
+};
+
+}  // namespace
+
+struct TGridView::Impl : IGridHost {
+    TCustomGrid* grid = nullptr;
+    GridWidget* widget = nullptr;  // owned (deleted in the destructor)
+    EditorField* editor = nullptr;  // child of the viewport
+    bool updatingEditor = false;
+
+    bool HasWindow() const override { return widget != nullptr; }
+    bool IsVisible() const override { return widget && widget->isVisible(); }
+    bool IsFocused() const override { return widget && (widget->hasFocus() || widget->viewport()->hasFocus()); }
+    void SetFocus() override
+    {
+        if (widget) widget->setFocus(Qt::OtherFocusReason);
+    }
+    TSize ClientSize() const override
+    {
+        if (!widget) return {};
+        QSize s = widget->viewport()->size();
+        return {s.width(), s.height()};
+    }
+    void Invalidate(const TRect* r) override
+    {
+        if (!widget) return;
+        if (r)
+            widget->viewport()->update(ToQRect(*r));
+        else
+            widget->viewport()->update();
+    }
+    void Update() override
+    {
+        if (widget) widget->viewport()->repaint();
+    }
+    void SetRedraw(bool on) override
+    {
+        if (widget) widget->setUpdatesEnabled(on);
+    }
+    void UpdateScrollBars(const TGridScrollInfo& h, const TGridScrollInfo& v) override
+    {
+        if (!widget) return;
+        widget->settingBars = true;
+        auto apply = [](QScrollBar* b, const TGridScrollInfo& i) {
+            b->setRange(i.Min, i.Visible ? i.Max : i.Min);
+            b->setPageStep(std::max(1, i.Page));
+            b->setSingleStep(1);
+            b->setValue(i.Pos);
+        };
+        apply(widget->horizontalScrollBar(), h);
+        apply(widget->verticalScrollBar(), v);
+        widget->setHorizontalScrollBarPolicy(h.Visible ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+        widget->setVerticalScrollBarPolicy(v.Visible ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+        widget->settingBars = false;
+    }
+    void PostMessage(const TMessage& m) override
+    {
+        if (widget) QCoreApplication::postEvent(widget, new GridMessageEvent(m));
+    }
+    void SetTimer(int id, int ms) override
+    {
+        if (!widget) return;
+        KillTimer(id);
+        int q = widget->startTimer(std::max(1, ms));
+        if (q == 0) return;
+        widget->timerByGridId[id] = q;
+        widget->gridIdByTimer[q] = id;
+    }
+    void KillTimer(int id) override
+    {
+        if (!widget) return;
+        auto it = widget->timerByGridId.find(id);
+        if (it == widget->timerByGridId.end()) return;
+        widget->killTimer(it->second);
+        widget->gridIdByTimer.erase(it->second);
+        widget->timerByGridId.erase(it);
+    }
+    void SetCursor(TCursor c) override
+    {
+        if (!widget) return;
+        if (c == crDefault)
+            widget->viewport()->unsetCursor();
+        else
+            widget->viewport()->setCursor(ShapeOf(c));
+    }
+    void ShowEditorWindow(const TRect& r) override
+    {
+        if (!widget) return;
+        if (!editor) {
+            editor = new EditorField(widget->viewport(), this);
+            editor->setFrame(false);
+            QObject::connect(editor, &QLineEdit::textEdited, [this](const QString& t) {
+                if (grid && grid->InplaceEditor()) grid->InplaceEditor()->TextEdited(t.toStdString());
+            });
+        }
+        SyncEditor();
+        editor->setGeometry(ToQRect(r));
+        editor->show();
+    }
+    void HideEditorWindow() override
+    {
+        if (editor) editor->hide();
+    }
+    void FocusEditorWindow() override
+    {
+        if (editor && editor->isVisible()) editor->setFocus(Qt::OtherFocusReason);
+    }
+    void EditorTextChanged() override { SyncEditor(); }
+    void SyncEditor()
+    {
+        if (!editor || !grid || !grid->InplaceEditor()) return;
+        TInplaceEdit* ed = grid->InplaceEditor();
+        QString t = QString::fromStdString(ed->Text());
+        if (editor->text() != t) editor->setText(t);
+        editor->setMaxLength(ed->MaxLength() > 0 ? ed->MaxLength() : 32767);
+        int len = int(t.size());
+        if (ed->SelLength > 0)
+            editor->setSelection(std::min(ed->SelStart, len), ed->SelLength);
+        else
+            editor->setCursorPosition(std::min(ed->CaretPos, len));
+    }
+};
+
+namespace {
+
+void EditorField::keyPressEvent(QKeyEvent* e)
+{
+    TCustomGrid* g = view_->grid;
+    TInplaceEdit* ed = g ? g->InplaceEditor() : nullptr;
+    if (!ed) {
+        QLineEdit::keyPressEvent(e);
+        return;
+    }
+    TShiftState s = ShiftOf(e->modifiers());
+    int vk = VirtualKeyFromQtKey(e->key(), e->modifiers() & Qt::KeypadModifier);
+    ed->CaretPos = cursorPosition();
+    ed->SelStart = hasSelectedText() ? selectionStart() : cursorPosition();
+    ed->SelLength = hasSelectedText() ? int(selectedText().size()) : 0;
+    QPointer<EditorField> self(this);
+    if (vk) {
+        ed->KeyDown(vk, s);
+        if (!self) return;
+        if (vk == 0) {
+            e->accept();
+            return;
+        }
+    }
+    std::u16string text(reinterpret_cast<const char16_t*>(e->text().utf16()), size_t(e->text().size()));
+    TKeyChar ch = KeyPressChar(vk, s, text);
+    if (ch) {
+        ed->KeyPress(ch);
+        if (!self) return;
+        if (ch == 0) {
+            e->accept();
+            return;
+        }
+    }
+    QLineEdit::keyPressEvent(e);
+}
+
+void EditorField::keyReleaseEvent(QKeyEvent* e)
+{
+    TCustomGrid* g = view_->grid;
+    if (g && g->InplaceEditor()) {
+        int vk = VirtualKeyFromQtKey(e->key(), e->modifiers() & Qt::KeypadModifier);
+        g->InplaceEditor()->KeyUp(vk, ShiftOf(e->modifiers()));
+        if (vk == 0) return;
+    }
+    QLineEdit::keyReleaseEvent(e);
+}
+
+GridWidget::GridWidget(QWidget* parent, TGridView::Impl* v) : QAbstractScrollArea(parent), view(v)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setMouseTracking(true);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    setFrameShape(QFrame::StyledPanel);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, [this](int v) {
+        if (!settingBars && view->grid) view->grid->HandleVertScroll(v);
+    });
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, [this](int v) {
+        if (!settingBars && view->grid) view->grid->HandleHorzScroll(v);
+    });
+}
+
+void GridWidget::paintEvent(QPaintEvent* e)
+{
+    if (!view->grid) return;
+    QPainter p(viewport());
+    TCanvas canvas(&p);
+    view->grid->PaintOn(canvas, FromQRect(e->rect()));
+}
+
+void GridWidget::resizeEvent(QResizeEvent* e)
+{
+    QAbstractScrollArea::resizeEvent(e);
+    if (view->grid) view->grid->HandleResize();
+}
+
+void GridWidget::keyPressEvent(QKeyEvent* e)
+{
+    TCustomGrid* g = view->grid;
+    if (!g) return;
+    TShiftState s = ShiftOf(e->modifiers());
+    int vk = VirtualKeyFromQtKey(e->key(), e->modifiers() & Qt::KeypadModifier);
+    QPointer<GridWidget> self(this);
+    if (vk) {
+        g->HandleKeyDown(vk, s);
+        if (!self) return;
+        if (vk == 0) return;
+    }
+    std::u16string text(reinterpret_cast<const char16_t*>(e->text().utf16()), size_t(e->text().size()));
+    TKeyChar ch = KeyPressChar(vk, s, text);
+    if (ch) g->HandleKeyPress(ch);
+    e->accept();
+}
+
+void GridWidget::keyReleaseEvent(QKeyEvent* e)
+{
+    if (!view->grid) return;
+    int vk = VirtualKeyFromQtKey(e->key(), e->modifiers() & Qt::KeypadModifier);
+    if (vk) view->grid->HandleKeyUp(vk, ShiftOf(e->modifiers()));
+}
+
+void GridWidget::mousePressEvent(QMouseEvent* e)
+{
+    if (!view->grid) return;
+    QPoint p = e->position().toPoint();  // viewport coordinates
+    view->grid->HandleMouseDown(ButtonOf(e->button()), ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y());
+}
+
+void GridWidget::mouseMoveEvent(QMouseEvent* e)
+{
+    if (!view->grid) return;
+    QPoint p = e->position().toPoint();
+    view->grid->HandleMouseMove(ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y());
+}
+
+void GridWidget::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (!view->grid) return;
+    QPoint p = e->position().toPoint();
+    view->grid->HandleMouseUp(ButtonOf(e->button()), ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y());
+}
+
+void GridWidget::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    if (!view->grid) return;
+    QPoint p = e->position().toPoint();
+    QPointer<GridWidget> self(this);
+    view->grid->HandleDblClick();
+    if (!self || !view->grid) return;
+    view->grid->HandleMouseDown(ButtonOf(e->button()), ShiftOf(e->modifiers(), e->buttons()) + ssDouble, p.x(),
+                                p.y());
+}
+
+void GridWidget::wheelEvent(QWheelEvent* e)
+{
+    if (!view->grid) return;
+    QPoint p = e->position().toPoint();
+    int delta = e->angleDelta().y();
+    if (delta == 0) delta = e->angleDelta().x();
+    if (view->grid->HandleMouseWheel(ShiftOf(e->modifiers(), e->buttons()), delta, {p.x(), p.y()}))
+        e->accept();
+    else
+        e->ignore();
+}
+
+void GridWidget::focusInEvent(QFocusEvent* e)
+{
+    QAbstractScrollArea::focusInEvent(e);
+    if (view->grid) view->grid->HandleEnter();
+}
+
+void GridWidget::focusOutEvent(QFocusEvent* e)
+{
+    QAbstractScrollArea::focusOutEvent(e);
+    if (view->grid) view->grid->HandleExit();
+}
+
+void GridWidget::timerEvent(QTimerEvent* e)
+{
+    auto it = gridIdByTimer.find(e->timerId());
+    if (it == gridIdByTimer.end() || !view->grid) {
+        QAbstractScrollArea::timerEvent(e);
+        return;
+    }
+    TMessage m;
+    m.Msg = WM_TIMER;
+    m.WParam = it->second;
+    view->grid->Perform(m);
+}
+
+bool GridWidget::event(QEvent* e)
+{
+    if (e->type() == kGridMessageEvent) {
+        if (view->grid) view->grid->Perform(static_cast<GridMessageEvent*>(e)->msg);
+        return true;
+    }
+    return QAbstractScrollArea::event(e);
+}
+
+bool GridWidget::focusNextPrevChild(bool next)
+{
+    // A grid with tabs keeps Tab for its own navigation.
+    if (view->grid && view->grid->Options().Contains(goTabs)) return false;
+    return QAbstractScrollArea::focusNextPrevChild(next);
+}
+
+}  // namespace
+
+// --- TGridView ----------------------------------------------------------------------------
+
+TGridView::TGridView(TCustomGrid* grid, QWidget* parent) : impl_(std::make_unique<Impl>())
+{
+    impl_->grid = grid;
+    impl_->widget = new GridWidget(parent, impl_.get());
+    impl_->widget->resize(300, 150);
+    grid->SetHost(impl_.get());
+    grid->WindowCreated();
+}
+
+TGridView::~TGridView()
+{
+    if (impl_->grid) impl_->grid->SetHost(nullptr);
+    GridWidget* w = impl_->widget;
+    impl_->widget = nullptr;
+    impl_->editor = nullptr;
+    impl_->grid = nullptr;
+    delete w;
+}
+
+TCustomGrid* TGridView::Grid() const { return impl_->grid; }
+
+void TGridView::SetBounds(int left, int top, int width, int height)
+{
+    impl_->widget->setGeometry(left, top, std::max(0, width), std::max(0, height));
+}
+
+void TGridView::Show() { impl_->widget->show(); }
+void TGridView::Hide() { impl_->widget->hide(); }
+QWidget* TGridView::Widget() const { return impl_->widget; }
+QWidget* TGridView::Viewport() const { return impl_->widget->viewport(); }
+QWidget* TGridView::EditorWidget() const { return impl_->editor; }

@@ -1,0 +1,62 @@
+#pragma once
+// The window of a string grid: a scrolling viewport that hosts a
+// TCustomGrid (Grids.h).
+//
+// The view paints the visible cells through the grid's Paint / DrawCell on a
+// canvas over the widget, maps its scroll bars to the grid's top row and
+// left column (a scroll position is a row or column index), and turns the
+// window system's input into the class library's sequence:
+// - key press: KeyDown(virtual key, shift); unless the key was eaten (set to
+//   0), KeyPress(character) for keys that give one, with the control
+//   characters the platform derives (Enter 13, Escape 27, Backspace 8,
+//   Tab 9, Ctrl+A..Ctrl+Z 1..26); key release: KeyUp;
+// - mouse: MouseDown / MouseMove / MouseUp in client pixels; a double click
+//   gives DblClick, then MouseDown with ssDouble, then MouseUp;
+// - wheel: DoMouseWheel with the platform's delta (120 a notch);
+// - focus: DoEnter / DoExit.
+// Posted messages go through the event queue and reach the grid's WndProc
+// only when the event loop runs; timers by id reach it as WM_TIMER. The
+// in-place editor is a one-line text field over the current cell whose keys
+// pass through the editor's KeyDown / KeyPress first.
+// The grid must outlive the view or be destroyed after it: destroying the
+// view detaches it from the grid.
+
+#include "platform/Grids.h"
+
+#include <memory>
+#include <string>
+
+class QWidget;
+
+class TGridView {
+public:
+    // Creates the window as a child of parent (nullptr: a top-level window)
+    // and makes it the grid's host; the grid's CreateWnd runs.
+    explicit TGridView(TCustomGrid* grid, QWidget* parent = nullptr);
+    ~TGridView();
+    TGridView(const TGridView&) = delete;
+    TGridView& operator=(const TGridView&) = delete;
+
+    TCustomGrid* Grid() const;
+    // Position and size of the window in its parent (pixels).
+    void SetBounds(int left, int top, int width, int height);
+    void Show();
+    void Hide();
+    // The widget (platform code only) and its cell area.
+    QWidget* Widget() const;
+    QWidget* Viewport() const;
+    // The in-place editor's text field (platform code and tests).
+    QWidget* EditorWidget() const;
+
+    struct Impl;
+
+private:
+    std::unique_ptr<Impl> impl_;
+};
+
+// The platform's virtual key of a window-system key (Qt::Key value); keypad
+// keys give the numeric-pad codes. 0 for keys without one.
+int VirtualKeyFromQtKey(int qtKey, bool keypad);
+// The character a key press gives to KeyPress, 0 for none: text is what the
+// window system typed (UTF-16), used unless a control character applies.
+TKeyChar KeyPressChar(int vk, TShiftState shift, const std::u16string& text);
