@@ -314,6 +314,11 @@ struct TGridView::Impl : IGridHost {
         if (editor && editor->isVisible()) editor->setFocus(Qt::OtherFocusReason);
     }
     void EditorTextChanged() override { SyncEditor(); }
+    void GridDestroyed() override
+    {
+        grid = nullptr;
+        if (editor) editor->hide();
+    }
     void SyncEditor()
     {
         if (!editor || !grid || !grid->InplaceEditor()) return;

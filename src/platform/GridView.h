@@ -18,8 +18,8 @@
 // only when the event loop runs; timers by id reach it as WM_TIMER. The
 // in-place editor is a one-line text field over the current cell whose keys
 // pass through the editor's KeyDown / KeyPress first.
-// The grid must outlive the view or be destroyed after it: destroying the
-// view detaches it from the grid.
+// Destroying the view detaches it from the grid; destroying the grid first
+// leaves an inert window (input and painting then do nothing).
 
 #include "platform/Grids.h"
 

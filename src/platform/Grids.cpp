@@ -125,7 +125,11 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TComponent(AOwner)
 TCustomGrid::~TCustomGrid()
 {
     SetComponentStateFlag(csDestroying, true);
-    if (host_) host_->HideEditorWindow();
+    if (host_) {
+        host_->HideEditorWindow();
+        host_->GridDestroyed();
+        host_ = nullptr;
+    }
 }
 
 void TCustomGrid::SetHost(IGridHost* host)
@@ -142,6 +146,15 @@ void TCustomGrid::SetClientSize(int w, int h)
     clientW_ = std::max(0, w);
     clientH_ = std::max(0, h);
     HandleResize();
+}
+
+TCanvas* TCustomGrid::Canvas() const
+{
+    if (canvas_) return canvas_;
+    if (!scratch_) scratch_ = std::make_unique<TBitmap>(1, 1);
+    TCanvas& c = scratch_->Canvas();
+    c.Font().Assign(font_);
+    return &c;
 }
 
 // --- counts and sizes

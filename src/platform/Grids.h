@@ -123,6 +123,8 @@ public:
     virtual void HideEditorWindow() = 0;
     virtual void FocusEditorWindow() = 0;
     virtual void EditorTextChanged() = 0;
+    // The grid is being destroyed: the host must not call it any more.
+    virtual void GridDestroyed() {}
 };
 
 // The grid's in-place text editor (the class library's in-place edit). The
@@ -190,8 +192,9 @@ public:
     int ClientWidth() const;
     int ClientHeight() const;
     void SetClientSize(int w, int h);
-    // The canvas of the paint under way (nullptr outside painting).
-    TCanvas* Canvas() const { return canvas_; }
+    // The canvas of the paint under way; outside painting a measuring
+    // canvas with the grid's font (drawing on it shows nowhere).
+    TCanvas* Canvas() const;
 
     // --- counts and sizes
     int ColCount() const { return colCount_; }
@@ -410,6 +413,7 @@ private:
     bool focused_ = false;
     int clientW_ = 300, clientH_ = 150;
     TCanvas* canvas_ = nullptr;
+    mutable std::unique_ptr<TBitmap> scratch_;
     int colCount_ = 5, rowCount_ = 5, fixedCols_ = 1, fixedRows_ = 1;
     int defaultColWidth_ = 64, defaultRowHeight_ = 24, gridLineWidth_ = 1;
     std::vector<int> colWidths_, rowHeights_;

@@ -164,6 +164,32 @@ TEST_F(ViewFixture, TypingEditsInTheTextFieldAndEnterStores)
     EXPECT_EQ(grid.Cells(1, 1), "xyz");
 }
 
+TEST(GridViewTest, GridDestroyedBeforeItsWindowLeavesAnInertWindow)
+{
+    auto g = std::make_unique<TStringGrid>();
+    TGridView v(g.get());
+    v.Show();
+    g->PostMessage(WM_USER + 1, 0, 0);
+    g.reset();
+    Application_ProcessMessages();  // the posted message finds no grid
+    QImage shot = v.Viewport()->grab().toImage();
+    SendKey(v.Widget(), Qt::Key_Down);
+    EXPECT_EQ(v.Grid(), nullptr);
+}
+
+TEST(InputSeamTest, KeyStateAndBeepAnswerFromTheInstalledSources)
+{
+    auto old = SetKeyStateSource([](int vk) { return short(vk == VK_SHIFT ? 0x8000 : 0); });
+    EXPECT_LT(GetAsyncKeyState(VK_SHIFT), 0);
+    EXPECT_EQ(GetAsyncKeyState(VK_CONTROL), 0);
+    SetKeyStateSource(old);
+    int beeps = 0;
+    auto prev = SetBeepHandler([&] { ++beeps; });
+    Beep();
+    SetBeepHandler(prev);
+    EXPECT_EQ(beeps, 1);
+}
+
 TEST(KeyTranslationTest, QtKeysAndControlCharacters)
 {
     struct Case {

@@ -134,6 +134,15 @@ TEST(GridCoreTest, CellRectAndMouseToCellWithoutAWidget)
     EXPECT_EQ(g.MouseCoord(70, 30), (TGridCoord{1, 5}));
 }
 
+TEST(GridCoreTest, CanvasMeasuresWithTheGridFontOutsidePainting)
+{
+    TStringGrid g;
+    ASSERT_NE(g.Canvas(), nullptr);
+    int w = g.Canvas()->TextWidth("Measure");
+    g.Font().SetSize(20);
+    EXPECT_GT(g.Canvas()->TextWidth("Measure"), w);
+}
+
 TEST(GridCoreTest, CountsAndSizesAreChecked)
 {
     TStringGrid g;
