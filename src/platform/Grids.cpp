@@ -159,9 +159,13 @@ TCanvas* TCustomGrid::Canvas() const
 
 // --- counts and sizes
 
+// Counts beyond this would make the size tables unreasonably large.
+constexpr int kMaxGridCount = 10000000;
+
 void TCustomGrid::SetColCount(int v)
 {
     if (v < 1) v = 1;
+    if (v > kMaxGridCount) throw EInvalidGridOperation("Grid too large for operation");
     if (v == colCount_) return;
     int oldC = colCount_, oldR = rowCount_;
     if (v <= fixedCols_) fixedCols_ = v - 1;
@@ -177,6 +181,7 @@ void TCustomGrid::SetColCount(int v)
 void TCustomGrid::SetRowCount(int v)
 {
     if (v < 1) v = 1;
+    if (v > kMaxGridCount) throw EInvalidGridOperation("Grid too large for operation");
     if (v == rowCount_) return;
     int oldC = colCount_, oldR = rowCount_;
     if (v <= fixedRows_) fixedRows_ = v - 1;

@@ -197,6 +197,8 @@ public:
     TCanvas* Canvas() const;
 
     // --- counts and sizes
+    // Counts below 1 become 1; above 10,000,000 raise EInvalidGridOperation
+    // ("Grid too large for operation") and change nothing.
     int ColCount() const { return colCount_; }
     void SetColCount(int v);
     int RowCount() const { return rowCount_; }

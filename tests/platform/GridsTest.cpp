@@ -160,6 +160,8 @@ TEST(GridCoreTest, CountsAndSizesAreChecked)
     EXPECT_EQ(g.FixedCols(), 0);
     g.SetColCount(0);
     EXPECT_EQ(g.ColCount(), 1);
+    EXPECT_THROW(g.SetRowCount(2000000000), EInvalidGridOperation);
+    EXPECT_EQ(g.RowCount(), 3);
 }
 
 TEST(GridCoreTest, DraggingAColumnBorderResizesTheColumn)
