@@ -1,5 +1,7 @@
 #include "widgets/CellGraphic.h"
 
+#include "widgets/BaseGrid.h"
+
 #include <cmath>
 
 // --- TCellGraphic ---------------------------------------------------------------
@@ -216,3 +218,66 @@ TPoint TCellGraphic::GetPictureSize(int cw, int rh, bool /*hastext*/, TPoint res
 }
 
 TCheckBoxState BoolToCheckBoxState(bool bChecked) { return bChecked ? cbChecked : cbUnchecked; }
+
+// --- TCellNode -------------------------------------------------------------------------
+
+template <class T>
+void TCellNode::Change(T& field, T v)
+{
+    if (field == v) return;
+    field = v;
+    if (FOwner) FOwner->Invalidate();
+}
+
+void TCellNode::SetNodeType(TNodeType v) { Change(FNodeType, v); }
+void TCellNode::SetShowTree(bool v) { Change(FShowTree, v); }
+void TCellNode::SetShowTreeFull(bool v) { Change(FShowTreeFull, v); }
+void TCellNode::SetTreeColor(TColor v) { Change(FTreeColor, v); }
+void TCellNode::SetNodeIndent(int v) { Change(FNodeIndent, v); }
+
+void TCellNode::Assign(const TPersistent* Source)
+{
+    const auto* s = dynamic_cast<const TCellNode*>(Source);
+    if (!s || s == this) return;
+    Color = s->Color;
+    FNodeType = s->FNodeType;
+    NodeColor = s->NodeColor;
+    FExpandGlyph.Assign(&s->FExpandGlyph);
+    ExpandOne = s->ExpandOne;
+    FContractGlyph.Assign(&s->FContractGlyph);
+    FShowTree = s->FShowTree;
+    FShowTreeFull = s->FShowTreeFull;
+    FNodeIndent = s->FNodeIndent;
+    FTreeColor = s->FTreeColor;
+}
+
+// --- TColumnSize -----------------------------------------------------------------------
+
+void TColumnSize::SetStretch(bool x)
+{
+    FStretch = x;
+    if (OnStretchChanged) OnStretchChanged();
+}
+
+void TColumnSize::Assign(const TPersistent* Source)
+{
+    const auto* s = dynamic_cast<const TColumnSize*>(Source);
+    if (!s || s == this) return;
+    Save = s->Save;
+    Key = s->Key;
+    Section = s->Section;
+    FStretch = s->FStretch;
+    StretchColumn = s->StretchColumn;
+    SynchWithGrid = s->SynchWithGrid;
+    SynchNormalCellsOnly = s->SynchNormalCellsOnly;
+    Location = s->Location;
+    Rows = s->Rows;
+}
+
+void TSizeWhileTyping::Assign(const TPersistent* Source)
+{
+    const auto* s = dynamic_cast<const TSizeWhileTyping*>(Source);
+    if (!s) return;
+    Height = s->Height;
+    Width = s->Width;
+}

@@ -100,3 +100,86 @@ inline bool IsSharedCellGraphic(const TCellGraphic* g)
 }
 
 TCheckBoxState BoolToCheckBoxState(bool bChecked);
+
+class TBaseGrid;
+
+enum TNodeType : std::uint8_t { cnFlat, cn3D, cnGlyph, cnLeaf, cnXP };
+
+// Look of the grid's node rows. Setters of NodeType, ShowTree, ShowTreeFull,
+// TreeColor and NodeIndent repaint the grid when the value changes.
+class TCellNode : public TPersistent {
+public:
+    explicit TCellNode(TBaseGrid* AOwner) : FOwner(AOwner) {}
+    std::string ClassName() const override { return "TCellNode"; }
+    // Copies every setting (the glyphs by content) from another TCellNode;
+    // any other source changes nothing.
+    void Assign(const TPersistent* Source) override;
+
+    TNodeType NodeType() const { return FNodeType; }
+    void SetNodeType(TNodeType v);
+    bool ShowTree() const { return FShowTree; }
+    void SetShowTree(bool v);
+    bool ShowTreeFull() const { return FShowTreeFull; }
+    void SetShowTreeFull(bool v);
+    TColor TreeColor() const { return FTreeColor; }
+    void SetTreeColor(TColor v);
+    int NodeIndent() const { return FNodeIndent; }
+    void SetNodeIndent(int v);
+    const TBitmap& ExpandGlyph() const { return FExpandGlyph; }
+    void SetExpandGlyph(const TBitmap& b) { FExpandGlyph.Assign(&b); }
+    const TBitmap& ContractGlyph() const { return FContractGlyph; }
+    void SetContractGlyph(const TBitmap& b) { FContractGlyph.Assign(&b); }
+
+    TColor Color = 0xC0C0C0;
+    TColor NodeColor = 0;
+    bool ExpandOne = false;
+
+private:
+    template <class T>
+    void Change(T& field, T v);
+    TBaseGrid* FOwner;
+    TNodeType FNodeType = cnXP;
+    TBitmap FExpandGlyph;
+    TBitmap FContractGlyph;
+    bool FShowTree = true;
+    bool FShowTreeFull = true;
+    int FNodeIndent = 12;
+    TColor FTreeColor = 0x808080;
+};
+
+enum TColumnSizeLocation : std::uint8_t { clRegistry, clIniFile };
+enum TAutoSizeRows : std::uint8_t { arAll, arNormal, arFixed };
+
+// Column-size settings of the grid. Setting Stretch fires OnStretchChanged,
+// through which the grid re-applies its column stretch.
+class TColumnSize : public TPersistent {
+public:
+    explicit TColumnSize(TBaseGrid* AOwner) : Owner(AOwner) {}
+    std::string ClassName() const override { return "TColumnSize"; }
+    void Assign(const TPersistent* Source) override;
+
+    bool Stretch() const { return FStretch; }
+    void SetStretch(bool x);
+
+    TBaseGrid* Owner;
+    bool Save = false;
+    std::string Key;
+    std::string Section;
+    int StretchColumn = -1;
+    bool SynchWithGrid = false;
+    bool SynchNormalCellsOnly = false;
+    TColumnSizeLocation Location = clRegistry;
+    TAutoSizeRows Rows = arAll;
+    std::function<void()> OnStretchChanged;
+
+private:
+    bool FStretch = false;
+};
+
+class TSizeWhileTyping : public TPersistent {
+public:
+    std::string ClassName() const override { return "TSizeWhileTyping"; }
+    void Assign(const TPersistent* Source) override;
+    bool Height = false;
+    bool Width = false;
+};
