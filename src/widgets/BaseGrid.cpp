@@ -81,7 +81,7 @@ TPoint TCellProperties::GetBaseCell(int c, int r) const
 
 // --- TBaseGrid: construction ------------------------------------------------------------
 
-TBaseGrid::TBaseGrid(TComponent* AOwner) : TStringGrid(AOwner)
+TBaseGrid::TBaseGrid(TComponent* AOwner) : TObjStringGrid(AOwner)
 {
     SetGridLineWidth(1); // also switches the platform grid's own lines off
     FGridLineColor = 0xC0C0C0;
@@ -89,12 +89,23 @@ TBaseGrid::TBaseGrid(TComponent* AOwner) : TStringGrid(AOwner)
     FDefaultDrawing = false;
     TStringGrid::SetDefaultDrawing(false);
     NormalRowCount = RowCount();
+    FMaxColCount = ColCount();
+    FMaxRowCount = RowCount();
 }
 
 TBaseGrid::~TBaseGrid()
 {
     FDestroying = true;
-    FreeAllCellProperties();
+    // Cells beyond the current counts keep their objects in the store:
+    // free up to the largest counts the grid ever had.
+    FreeCellProperties(0, 0, std::max(ColCount(), FMaxColCount) - 1, std::max(RowCount(), FMaxRowCount) - 1);
+}
+
+void TBaseGrid::SizeChanged(int OldColCount, int OldRowCount)
+{
+    TStringGrid::SizeChanged(OldColCount, OldRowCount);
+    FMaxColCount = std::max({FMaxColCount, OldColCount, ColCount()});
+    FMaxRowCount = std::max({FMaxRowCount, OldRowCount, RowCount()});
 }
 
 void TBaseGrid::Notification(TComponent* AComponent, TOperation Operation)
@@ -234,7 +245,7 @@ void TBaseGrid::SetCellEx(int c, int r, const std::string& Value)
         const TPoint b = p->GetBaseCell(c, r);
         SetGridCell(b.X, b.Y, Value);
         CellWritten(b.X, b.Y);
-        if (HasParent()) RepaintCell(c, r);
+        if (HandleAllocated()) RepaintCell(c, r);
     } else {
         SetGridCell(c, r, Value);
     }
@@ -645,4 +656,82 @@ void TBaseGrid::SnapToBaseCell()
     const TPoint b = p->GetBaseCell(Col(), Row());
     if (b.X != Col()) SetCol(b.X);
     if (b.Y != Row()) SetRow(b.Y);
+}
+
+// --- keyboard, wheel, selection, scrolling ---------------------------------------------
+
+void TBaseGrid::KeyDown(int& Key, TShiftState Shift)
+{
+    if (const TCellProperties* cur = FindCellProperties(Col(), Row()); cur && HasCellProperties(Col(), Row())) {
+        const TPoint b = cur->GetBaseCell(Col(), Row());
+        const TCellProperties* p = FindCellProperties(b.X, b.Y);
+        const int spanX = p ? std::max(p->CellSpanX, 0) : 0;
+        const int spanY = p ? std::max(p->CellSpanY, 0) : 0;
+        switch (Key) {
+        case VK_LEFT:
+            // From a covered cell: continue from the area's left edge, so
+            // the move lands on the cell just left of the area.
+            if (b.X < Col() && Col() > FixedCols() && b.X > 0) SetCol(b.X);
+            break;
+        case VK_RIGHT: {
+            const int e = b.X + spanX;
+            if (e >= Col() && Col() < ColCount() - 1 && b.X < ColCount() - 1 && e < ColCount()) SetCol(e);
+            break;
+        }
+        case VK_UP:
+            if (b.Y < Row() && Row() > FixedRows() && b.Y > 0) SetRow(b.Y);
+            break;
+        case VK_DOWN: {
+            const int e = b.Y + spanY;
+            if (e >= Row() && Row() < RowCount() - 1 && b.Y < RowCount() - 1 && e < RowCount()) SetRow(e);
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    if (Key == VK_NEXT && HideLastRow && RowCount() > 1 &&
+        VisibleRowCount() + TopRow() - FixedRows() == RowCount() - 1) {
+        // The last row lies under the floating footer: stop on the one
+        // before it.
+        SetRow(RowCount() - 2);
+        Key = 0;
+    }
+    TStringGrid::KeyDown(Key, Shift);
+    SnapToBaseCell();
+}
+
+bool TBaseGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)
+{
+    const bool r = TStringGrid::DoMouseWheelDown(Shift, MousePos);
+    if (VisibleRowCount() < Row() - TopRow() && Row() < RowCount() - 1 && HideLastRow) SetTopRow(TopRow() + 1);
+    SnapToBaseCell();
+    return r;
+}
+
+bool TBaseGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos)
+{
+    const bool r = TStringGrid::DoMouseWheelUp(Shift, MousePos);
+    SnapToBaseCell();
+    return r;
+}
+
+bool TBaseGrid::SelectCell(int ACol, int ARow)
+{
+    RepaintCell(Col(), Row());
+    const bool r = TStringGrid::SelectCell(ACol, ARow);
+    RepaintCell(ACol, ARow);
+    return r;
+}
+
+void TBaseGrid::TopLeftChanged()
+{
+    TStringGrid::TopLeftChanged();
+    if (FixedCols() > 0)
+        for (int r = TopRow(); r <= TopRow() + VisibleRowCount(); ++r)
+            for (int c = 0; c < FixedCols(); ++c)
+                if (IsMergedCell(c, r)) RepaintCell(c, r);
+    for (int c = LeftCol(); c <= LeftCol() + VisibleColCount(); ++c)
+        for (int r = 0; r < FixedRows(); ++r)
+            if (IsMergedCell(c, r)) RepaintCell(c, r);
 }

@@ -12,7 +12,8 @@
 
 #include "platform/ClassBase.h"
 #include "platform/Graphics.h"
-#include "platform/StringGrid.h"
+#include "platform/Grids.h"
+#include "platform/Input.h"
 
 #include <functional>
 #include <memory>
@@ -91,7 +92,14 @@ private:
 using TGetDisplTextEvent = std::function<void(TObject* Sender, int ACol, int ARow, std::string& Value)>;
 using TGetDisplWideTextEvent = std::function<void(TObject* Sender, int ACol, int ARow, WideString& Value)>;
 
-class TBaseGrid : public TStringGrid {
+// The class library's string grid with object storage (adds nothing).
+class TObjStringGrid : public TStringGrid {
+public:
+    using TStringGrid::TStringGrid;
+    std::string ClassName() const override { return "TObjStringGrid"; }
+};
+
+class TBaseGrid : public TObjStringGrid {
 public:
     explicit TBaseGrid(TComponent* AOwner = nullptr);
     ~TBaseGrid() override;
@@ -145,7 +153,8 @@ public:
     TPoint CellExt(int ACol, int ARow) const;
     TRect FullCell(int c, int r) const;
     TRect VirtualCellRect(int c, int r) const;
-    TRect CellRect(int c, int r) const override;
+    // Pixel rectangle of the cell, or of its whole merged area.
+    TRect CellRect(int c, int r) const;
     TPoint CellSize(int c, int r) const;
     int MinRowSpan(int ARow) const;
     int MaxRowSpan(int ARow) const;
@@ -173,6 +182,14 @@ public:
     void MoveCurrentCell(int col, int row);
     // When the current cell is part of an area, moves it to the area's base.
     void SnapToBaseCell();
+
+    // The public row count; also the end of the rows that show display
+    // text (a sort adds scratch rows through TCustomGrid::SetRowCount).
+    void SetRowCount(int v)
+    {
+        TStringGrid::SetRowCount(v);
+        NormalRowCount = v;
+    }
 
     // --- settings
     bool DefaultDrawing() const { return FDefaultDrawing; }
@@ -224,7 +241,7 @@ protected:
     bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
     bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
     void TopLeftChanged() override;
-    void SetRowCountHook(int v); // keeps NormalRowCount in step
+    void SizeChanged(int OldColCount, int OldRowCount) override;
 
     bool Destroying() const { return FDestroying; }
 
@@ -255,5 +272,8 @@ private:
     TColor FHoverRowColorTo = clNone;
     int FMergeCount = 0;
     bool FDestroying = false;
+    // Largest counts the grid had: property objects may live up to there.
+    int FMaxColCount = 0;
+    int FMaxRowCount = 0;
     std::unique_ptr<TCellProperties> FScratchProps;
 };

@@ -147,3 +147,33 @@ TEST(CellGraphic, SettersAndPictureSizes)
     other.SetImageIdx(1, haLeft, vaTop);
     EXPECT_EQ(other.GetPictureSize(10, 10, false, {7, 7}), (TPoint{7, 7}));
 }
+
+TEST(CellGraphic, SettingsObjectsAssignOnlyFromTheirOwnClass)
+{
+    TCellNode a(nullptr), b(nullptr);
+    a.SetNodeType(cnFlat);
+    a.SetNodeIndent(20);
+    a.SetExpandGlyph(TBitmap(4, 3));
+    a.ExpandOne = true;
+    b.Assign(&a);
+    EXPECT_EQ(b.NodeType(), cnFlat);
+    EXPECT_EQ(b.NodeIndent(), 20);
+    EXPECT_TRUE(b.ExpandOne);
+    EXPECT_EQ(b.ExpandGlyph().Width(), 4);
+    EXPECT_EQ(b.ContractGlyph().Width(), 0);
+
+    TColumnSize cs(nullptr), other(nullptr);
+    int stretched = 0;
+    cs.OnStretchChanged = [&] { ++stretched; };
+    cs.SetStretch(true);
+    EXPECT_EQ(stretched, 1);
+    cs.StretchColumn = 3;
+    cs.Key = "k";
+    other.Assign(&cs);
+    EXPECT_TRUE(other.Stretch());
+    EXPECT_EQ(other.StretchColumn, 3);
+    EXPECT_EQ(other.Key, "k");
+
+    other.Assign(&a); // another class: nothing changes
+    EXPECT_EQ(other.StretchColumn, 3);
+}
