@@ -1,0 +1,338 @@
+#include "platform/Forms.h"
+
+#include "platform/Application.h"
+#include "platform/ControlsImpl.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace {
+
+TForm* g_mainForm = nullptr;
+TModalHandler g_modalHandler;
+
+class FormWidget : public QDialog {
+public:
+    explicit FormWidget(TForm* f) : form(f) {}
+    TForm* form;
+
+protected:
+    void showEvent(QShowEvent* e) override
+    {
+        QDialog::showEvent(e);
+        if (!e->spontaneous()) form->HandleShown();
+    }
+    void closeEvent(QCloseEvent* e) override
+    {
+        e->ignore();
+        form->HandleCloseBox();
+    }
+    // Escape must not close the form on its own; see keyPressEvent.
+    void reject() override {}
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        const TShiftState sh = ToShift(e->modifiers());
+        const int vk = ToVirtualKey(e->key());
+        if ((vk == VK_RETURN || vk == VK_ESCAPE) && form->DispatchDialogKey(vk, sh)) return;
+        const QString t = e->text();
+        if (!t.isEmpty() && !sh.Contains(ssCtrl)) {
+            const auto ucs = t.toUcs4();
+            if (!ucs.isEmpty() && ucs[0] >= 32 && form->DispatchDialogChar(ucs[0])) return;
+        }
+        e->ignore();
+    }
+};
+
+} // namespace
+
+// --- TForm ---------------------------------------------------------------------------
+
+TForm::TForm() : TWinControl(nullptr, nullptr)
+{
+    auto* w = new FormWidget(this);
+    w->setModal(false);
+    AttachWidget(w);
+    visible_ = false;
+    color_ = clBtnFace;
+    w->setAutoFillBackground(true);
+    SetBorderStyle(TFormBorderStyle::bsSingle);
+    SetClientSize(320, 240);
+}
+
+TForm::~TForm()
+{
+    if (g_mainForm == this) g_mainForm = nullptr;
+}
+
+std::string TForm::Caption() const { return widget_->windowTitle().toStdString(); }
+void TForm::SetCaption(const std::string& s) { widget_->setWindowTitle(QString::fromStdString(s)); }
+
+void TForm::SetClientSize(int width, int height)
+{
+    if (borderStyle_ == TFormBorderStyle::bsSizeable) {
+        widget_->setMinimumSize(0, 0);
+        widget_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        widget_->resize(width, height);
+    } else {
+        widget_->setFixedSize(width, height);
+    }
+    Realign();
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle s)
+{
+    borderStyle_ = s;
+    Qt::WindowFlags f = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                        Qt::WindowCloseButtonHint;
+    if (s == TFormBorderStyle::bsSizeable) f |= Qt::WindowMinMaxButtonsHint;
+    if (s == TFormBorderStyle::bsNone) f = Qt::Dialog | Qt::FramelessWindowHint;
+    const bool shown = widget_->isVisible();
+    widget_->setWindowFlags(f);
+    if (shown) widget_->show();
+    SetClientSize(Width(), Height());
+}
+
+void TForm::SetColor(TColor c)
+{
+    TControl::SetColor(c);
+    widget_->setAutoFillBackground(true);
+}
+
+void TForm::Centre()
+{
+    if (position_ != TPosition::poScreenCenter) return;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    const QSize frame = widget_->frameGeometry().size();
+    widget_->move(area.x() + (area.width() - frame.width()) / 2, area.y() + (area.height() - frame.height()) / 2);
+}
+
+void TForm::HandleShown()
+{
+    if (OnShow) OnShow(this);
+}
+
+void TForm::ShowForm()
+{
+    visible_ = true;
+    UpdateTabOrder();
+    Centre();
+    widget_->show();
+    widget_->activateWindow();
+}
+
+bool TForm::CloseQuery()
+{
+    bool can = true;
+    if (OnCloseQuery) OnCloseQuery(this, can);
+    return can;
+}
+
+bool TForm::RunOnClose(TCloseAction def)
+{
+    TCloseAction a = def;
+    if (OnClose) OnClose(this, a);
+    return a != TCloseAction::caNone;
+}
+
+int TForm::ShowModal()
+{
+    modalResult_ = 0;
+    modal_ = true;
+    closedModal_ = false;
+    visible_ = true;
+    UpdateTabOrder();
+    auto* dlg = static_cast<QDialog*>(widget_);
+    if (g_modalHandler) {
+        handlerMode_ = true;
+        dlg->show();
+        TModalHandler h = g_modalHandler; // the handler may replace itself
+        h(*this);
+        if (!closedModal_) {
+            if (modalResult_ == 0) modalResult_ = mrCancel;
+            RunOnClose(TCloseAction::caHide);
+        }
+        handlerMode_ = false;
+        dlg->hide();
+    } else {
+        Centre();
+        dlg->setModal(true);
+        dlg->exec();
+        dlg->setModal(false);
+        if (modalResult_ == 0) modalResult_ = mrCancel;
+    }
+    modal_ = false;
+    visible_ = false;
+    if (OnHide) OnHide(this);
+    return modalResult_;
+}
+
+void TForm::SetModalResult(int r)
+{
+    modalResult_ = r;
+    if (!modal_ || r == 0 || closedModal_) return;
+    if (!CloseQuery() || !RunOnClose(TCloseAction::caHide)) {
+        modalResult_ = 0;
+        return;
+    }
+    closedModal_ = true;
+    if (!handlerMode_) static_cast<QDialog*>(widget_)->done(r);
+}
+
+void TForm::Close()
+{
+    if (modal_) {
+        SetModalResult(mrCancel);
+        return;
+    }
+    if (!CloseQuery()) return;
+    const bool isMain = g_mainForm == this;
+    if (!RunOnClose(isMain ? TCloseAction::caFree : TCloseAction::caHide)) return;
+    visible_ = false;
+    widget_->hide();
+    if (OnHide) OnHide(this);
+    if (isMain) Application_Terminate();
+}
+
+void TForm::HandleCloseBox() { Close(); }
+
+TControl* TForm::ActiveControl() const
+{
+    const QWidget* fw = widget_->focusWidget();
+    if (!fw) return nullptr;
+    TControl* found = nullptr;
+    ForEachControl([&](TControl* c) {
+        if (!found && (c->Widget() == fw || c->Widget()->isAncestorOf(fw)) && !dynamic_cast<TPanel*>(c) &&
+            !dynamic_cast<TGroupBox*>(c))
+            found = c;
+    });
+    return found;
+}
+
+bool TForm::DispatchDialogKey(int key, TShiftState shift)
+{
+    bool handled = false;
+    ForEachControl([&](TControl* c) {
+        if (handled) return;
+        if (auto* cc = dynamic_cast<TCustomControl*>(c)) handled = cc->DialogKey(key, shift);
+    });
+    return handled;
+}
+
+bool TForm::DispatchDialogChar(char32_t ch)
+{
+    bool handled = false;
+    ForEachControl([&](TControl* c) {
+        if (handled) return;
+        if (auto* cc = dynamic_cast<TCustomControl*>(c)) handled = cc->DialogChar(ch);
+    });
+    return handled;
+}
+
+void TForm::UpdateTabOrder()
+{
+    std::function<void(const TWinControl*)> apply = [&](const TWinControl* parent) {
+        std::vector<TControl*> list;
+        for (int i = 0; i < parent->ControlCount(); ++i) list.push_back(parent->Controls(i));
+        std::stable_sort(list.begin(), list.end(), [](TControl* a, TControl* b) { return a->TabOrder() < b->TabOrder(); });
+        for (size_t i = 1; i < list.size(); ++i) QWidget::setTabOrder(list[i - 1]->Widget(), list[i]->Widget());
+        for (TControl* c : list)
+            if (auto* wc = dynamic_cast<TWinControl*>(c)) apply(wc);
+    };
+    apply(this);
+}
+
+void Application_SetMainForm(TForm* form) { g_mainForm = form; }
+TForm* Application_MainForm() { return g_mainForm; }
+
+TModalHandler SetModalHandler(TModalHandler handler)
+{
+    TModalHandler old = std::move(g_modalHandler);
+    g_modalHandler = std::move(handler);
+    return old;
+}
+
+// --- TCustomControl -----------------------------------------------------------------
+
+class CustomWidget : public QWidget {
+public:
+    explicit CustomWidget(TCustomControl* c) : control(c) {}
+    TCustomControl* control;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        TCanvas canvas(&p);
+        control->canvas_ = &canvas;
+        control->Paint();
+        control->canvas_ = nullptr;
+    }
+    static TMouseButton Button(Qt::MouseButton b)
+    {
+        return b == Qt::RightButton ? mbRight : b == Qt::MiddleButton ? mbMiddle : mbLeft;
+    }
+    void mousePressEvent(QMouseEvent* e) override
+    {
+        const QPoint p = e->position().toPoint();
+        control->MouseDown(Button(e->button()), ToShift(e->modifiers()), p.x(), p.y());
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override
+    {
+        const QPoint p = e->position().toPoint();
+        control->MouseUp(Button(e->button()), ToShift(e->modifiers()), p.x(), p.y());
+    }
+    void mouseMoveEvent(QMouseEvent* e) override
+    {
+        const QPoint p = e->position().toPoint();
+        control->MouseMove(ToShift(e->modifiers()), p.x(), p.y());
+    }
+    void focusInEvent(QFocusEvent* e) override
+    {
+        QWidget::focusInEvent(e);
+        control->FocusChanged();
+    }
+    void focusOutEvent(QFocusEvent* e) override
+    {
+        QWidget::focusOutEvent(e);
+        control->FocusChanged();
+    }
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        if (!control->KeyDownMsg(ToVirtualKey(e->key()), ToShift(e->modifiers()))) e->ignore();
+    }
+    void keyReleaseEvent(QKeyEvent* e) override
+    {
+        if (!control->KeyUpMsg(ToVirtualKey(e->key()), ToShift(e->modifiers()))) e->ignore();
+    }
+};
+
+TCustomControl::TCustomControl(TWinControl* parent) : TWinControl(parent, nullptr)
+{
+    auto* w = new CustomWidget(this);
+    w->setMouseTracking(false);
+    AttachWidget(w);
+    SetTabStop(true);
+}
+
+TCanvas& TCustomControl::Canvas()
+{
+    if (!canvas_) throw Exception("Canvas does not allow drawing");
+    return *canvas_;
+}
+
+bool TCustomControl::DialogKey(int, TShiftState) { return false; }
+bool TCustomControl::DialogChar(char32_t) { return false; }
+void TCustomControl::MouseDown(TMouseButton, TShiftState, int, int) {}
+void TCustomControl::MouseUp(TMouseButton, TShiftState, int, int) {}
+void TCustomControl::MouseMove(TShiftState, int, int) {}
+bool TCustomControl::KeyDownMsg(int, TShiftState) { return false; }
+bool TCustomControl::KeyUpMsg(int, TShiftState) { return false; }
