@@ -63,6 +63,13 @@ bool FileIsReadOnly(const std::string& path)
     return (st.permissions() & fs::perms::owner_write) == fs::perms::none;
 }
 
+bool CreateDir(const std::string& path)
+{
+    if (path.empty()) return false;
+    std::error_code ec;
+    return fs::create_directory(fs::path(path), ec) && !ec;
+}
+
 bool ForceDirectories(const std::string& path)
 {
     if (path.empty()) return false;

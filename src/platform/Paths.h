@@ -19,6 +19,8 @@ bool DirectoryExists(const std::string& path);
 // True when the file exists and its owner may not write it (the read-only
 // attribute of the file system).
 bool FileIsReadOnly(const std::string& path);
+// Creates one folder (its parent must exist); false when it was not created.
+bool CreateDir(const std::string& path);
 // Creates the folder and its parents; true when the folder exists afterwards.
 bool ForceDirectories(const std::string& path);
 bool DeleteFile(const std::string& path);
