@@ -1,0 +1,78 @@
+#pragma once
+// The main window: the row of step buttons of this build's model (V10:
+// New and Open configuration, Set Communication, MQTT Set Topic, Receive and
+// Send Frames (CAN), Update Device) with Information, Options and Close; the
+// program's start-up (folders, settings file, language, the remembered
+// configuration) and the settings written back on close.
+
+#include "platform/Forms.h"
+#include "platform/Shell.h"
+#include "platform/Timer.h"
+#include "widgets/LbButton.h"
+
+#include <string>
+
+// The maker's web host: shown by L_Quembo and the About window, in the
+// main caption and in the links to the home page.
+inline constexpr const char* Maker_Web_Host = "www.example.com";
+// The maker's home page with this build's software code.
+std::string Home_Page_URL();
+
+class TFZelvatoreFirmWare : public TForm {
+public:
+    // Runs the start-up with the executable's folder programFolder.
+    explicit TFZelvatoreFirmWare(const std::string& programFolder);
+    ~TFZelvatoreFirmWare() override;
+
+    TLabel* L_SW_Code;
+    TLabel* L_SW_Desc;
+    TLabel* L_Begin;
+    TShape* Shape2;
+    TLabel* L_Name_Conf;
+    TLabel* L_Name_Conf_L2;
+    TLabel* L_Step[8];  // L_Step_1 .. L_Step_8
+    TShape* Shape1;
+    TLabel* L_Quembo;
+    TLinkLabel* LL_Update;
+    TLbButton* Btn_Info;
+    TLbButton* Btn_Opz;
+    TLbButton* Btn_Close;
+    // Step buttons.
+    TLbButton *Btn_New, *Btn_Open, *Btn_Prm_Gen, *Btn_MQTT_Set_Topic, *Btn_CAN_Rec_Frame, *Btn_CAN_Send_Frame,
+        *Btn_CreateBin, *Btn_MBus, *Btn_MQTT_Set_Access, *Btn_Modbus_Set_Access, *Btn_SDO_Server_CANopen,
+        *Btn_SDO_Client_CANopen, *Btn_PDO_CANopen, *Btn_CANopen_EDS, *Btn_DNet_Net, *Btn_DNet_Offset,
+        *Btn_ScanDecode, *Btn_PROFINET_XML, *Btn_PROFIBUS_GSD, *Btn_DMX_Default, *Btn_KNX_Access, *Btn_SNMP_Trap,
+        *Btn_SNMP_MIB, *Btn_SNMP_Manager_Access, *Btn_BACnet_SetAccess, *Btn_BACnet_EDE_File, *Btn_DALI_Access;
+    TTimer Timer_Update;
+    TSaveDialog SaveMIB;
+    TSaveDialog SD1;
+    TSaveDialog SaveEDS;
+
+    // The click handler of every button.
+    void Btn_Click(TControl* Sender);
+    void Create_New_Project();
+    void Open_Project();
+    // Builds the device image and writes the bank files; a failure is shown
+    // in an error box and the update window is not opened.
+    void Update_Device();
+    // Runs NomeSW with Parameter (hidden when tipo) and waits until it ends,
+    // polling every 10 ms, at most limitMs; the program is never ended.
+    void Start_Program(const std::string& NomeSW, const std::string& Parameter, bool tipo,
+                       int limitMs = 150000);
+    // "BACnet_Type" of the communication parameter file, 0 when missing.
+    int Get_Type_BACnet();
+    void Set_Lang();
+    // Re-applies the texts of every window (after a language change).
+    void Change_Language();
+    // Labels of the configuration: texts 11 and the name while one is open,
+    // texts 9 and 10 otherwise.
+    void Show_Configuration_State();
+
+private:
+    void FormCreate(const std::string& programFolder);
+    void Layout();
+    void FormClose();
+    TLbButton* Step_Button(int left, int top, bool visible);
+};
+
+inline TFZelvatoreFirmWare* FZelvatoreFirmWare = nullptr;
