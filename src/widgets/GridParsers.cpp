@@ -1,5 +1,7 @@
 #include "widgets/GridParsers.h"
 
+#include "platform/ClassBase.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -262,5 +264,13 @@ bool ParseRowColRef(std::string_view s, int& col, int& row)
         return false;
     col = k;
     row = r;
+    return true;
+}
+
+bool ParseRowColRef(std::string_view s, TPoint& cell)
+{
+    int col = 0, row = 0;
+    if (!ParseRowColRef(s, col, row)) return false;
+    cell = {col, row};
     return true;
 }

@@ -45,3 +45,6 @@ TDateTime IncDateStep(std::int16_t yearStep, std::int16_t monthStep, std::int16_
                       TDateTime date);
 // "R<row>C<column>" (case-insensitive).
 bool ParseRowColRef(std::string_view s, int& col, int& row);
+// The same with the result as a cell: X the column, Y the row.
+struct TPoint;
+bool ParseRowColRef(std::string_view s, TPoint& cell);

@@ -1,5 +1,7 @@
 #include "widgets/GridUtil.h"
 
+#include "platform/Grids.h"
+
 #include <cstdio>
 
 namespace {
@@ -489,4 +491,9 @@ int ClampToLimits(int value, int min, int max)
     if (min > 0 && value < min) value = min;
     if (max > 0 && value > max) value = max;
     return value;
+}
+
+bool CellInGridRect(const TGridRect& rect, int col, int row)
+{
+    return col >= rect.Left && col <= rect.Right && row >= rect.Top && row <= rect.Bottom;
 }

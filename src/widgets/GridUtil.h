@@ -80,3 +80,7 @@ int ClampToLimits(int value, int min, int max);
 
 // Code points of a UTF-8 text, each as its own UTF-8 string.
 std::vector<std::string> SplitCodePoints(std::string_view s);
+
+// True when the cell lies inside the block, bounds included.
+struct TGridRect;
+bool CellInGridRect(const TGridRect& rect, int col, int row);

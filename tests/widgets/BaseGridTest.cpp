@@ -235,3 +235,47 @@ TEST(BaseGrid, DestructionFreesOwnedGraphicsOnceAndSharedOnesNever)
     EXPECT_EQ(otherFreed, 0);
     EXPECT_EQ(shared.CellType, ctRowCheckBox);
 }
+
+TEST(BaseGrid, KeysLeaveAMergedAreaOnTheFirstCellBeyondIt)
+{
+    auto g = std::make_unique<TBaseGrid>(); // one fixed row and column
+    g->SetColCount(8);
+    g->SetRowCount(7);
+    g->SetClientSize(800, 600);
+    g->MergeCells(3, 3, 2, 2); // columns 3..4, rows 3..4
+
+    struct Case {
+        const char* name;
+        int startCol, startRow, key;
+        int col, row;
+    } cases[] = {
+        {"right from the base", 3, 3, VK_RIGHT, 5, 3},
+        {"right from a covered cell", 4, 4, VK_RIGHT, 5, 4},
+        {"down from the base", 3, 3, VK_DOWN, 3, 5},
+        {"down from a covered cell", 4, 4, VK_DOWN, 4, 5},
+        {"left from a covered cell", 4, 4, VK_LEFT, 2, 4},
+        {"up from a covered cell", 4, 4, VK_UP, 4, 2},
+        {"left into the area", 5, 4, VK_LEFT, 3, 3},
+        {"up into the area", 4, 5, VK_UP, 3, 3},
+    };
+    for (const Case& c : cases) {
+        g->FocusCell(c.startCol, c.startRow, true);
+        int key = c.key;
+        g->HandleKeyDown(key, {});
+        EXPECT_EQ(g->Col(), c.col) << c.name;
+        EXPECT_EQ(g->Row(), c.row) << c.name;
+    }
+}
+
+TEST(BaseGrid, PageDownStopsAboveARowUnderTheFooter)
+{
+    auto g = std::make_unique<TBaseGrid>();
+    g->SetColCount(3);
+    g->SetRowCount(6);
+    g->SetClientSize(400, 2000); // every row visible
+    g->HideLastRow = true;
+    g->FocusCell(1, 1, true);
+    int key = VK_NEXT;
+    g->HandleKeyDown(key, {});
+    EXPECT_EQ(g->Row(), 4);
+}
