@@ -305,6 +305,3 @@ private:
     int updateCount_ = 0;
     bool clearing_ = false;
 };
-
-// Horizontal text alignment of the class library.
-enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };

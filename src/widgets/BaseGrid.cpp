@@ -189,7 +189,7 @@ void TBaseGrid::GetCellDefaults(int, int, TFont* AFont, TBrush* ABrush, TColor& 
     AColorTo = clNone;
     AMirrorColor = clNone;
     AMirrorColorTo = clNone;
-    HA = taLeftJustify;
+    HA = TAlignment::taLeftJustify;
     VA = vtaTop;
     WW = WordWrap;
     GD = GradientVertical;
@@ -259,7 +259,7 @@ TCellProperties* TBaseGrid::NewCellProperties(int c, int r, bool setCalcType)
     TFont font;
     TBrush brush;
     TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
-    TAlignment ha = taLeftJustify;
+    TAlignment ha = TAlignment::taLeftJustify;
     TVAlignment va = vtaTop;
     bool ww = WordWrap;
     TCellGradientDirection gd = GradientVertical;

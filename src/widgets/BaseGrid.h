@@ -11,6 +11,7 @@
 #include "widgets/GridTypes.h"
 
 #include "platform/ClassBase.h"
+#include "platform/Controls.h"
 #include "platform/Graphics.h"
 #include "platform/Grids.h"
 #include "platform/Input.h"
@@ -68,7 +69,7 @@ public:
     int CellSpanX = -1;
     int BorderWidth = 0;
     TColor BorderColor = 0;
-    TAlignment Alignment = taLeftJustify;
+    TAlignment Alignment = TAlignment::taLeftJustify;
     int PaintID = 0;
     bool IsBaseCell = true;
     TColumnCalcType CalcType = acNONE;
