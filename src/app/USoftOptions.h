@@ -3,11 +3,17 @@
 // options; and the version query of the maker's web site, which the main
 // window's update timer runs as well.
 
+#include "platform/Classes.h"
+#include "platform/Forms.h"
+
 #include <array>
 #include <string>
 #include <vector>
 
 class TTimer;
+class TLbButton;
+class TPageControl;
+class TTabSheet;
 
 namespace USoftOptions {
 
@@ -46,6 +52,9 @@ bool Update_Timer_Tick(TTimer& timer);
 // Enables the update timer exactly when internet use and update checks are
 // both on. A timer that already runs is left running as it is.
 void Apply_Update_Timer(TTimer& timer);
+// The main window's update timer, set by the main window while it exists;
+// confirming the options applies the new flags to it.
+inline TTimer* Update_Timer = nullptr;
 
 // --- language pages ----------------------------------------------------------
 
@@ -79,3 +88,67 @@ TLangPage Lang_Page(const std::vector<std::string>& files, int Num_Page, const s
 int Step_Page(int Show_Page, int pages, bool forward);
 
 } // namespace USoftOptions
+
+// The options window.
+class TFSoftOptions : public TForm {
+public:
+    TFSoftOptions();
+    ~TFSoftOptions() override;
+    const char* ClassName() const override { return "TFSoftOptions"; }
+
+    void Set_Lang();
+    void Create_Lang_List();
+    void Update_Lang_Page(int Num_Page);
+    void Update_CheckBox();
+    bool Check_Version();
+
+    // Title and button panels.
+    TPanel* P_Title;
+    TLabel* L_SW_Code;
+    TLabel* L_SW_Desc;
+    TPanel* P_Button;
+    TLbButton* Btn_OK;
+    TLbButton* Btn_Cancel;
+
+    TPageControl* PC_Options;
+    TTabSheet* TS_Language;
+    TTabSheet* TS_Con_Options;
+    TTabSheet* TS_Soft_Settings;
+
+    // Language page: six slots, 1..3 on the left, 4..6 on the right.
+    TLabel* L_Sel_Lang;
+    std::array<TImage*, USoftOptions::Slots_Per_Page> I_L{};
+    std::array<TLabel*, USoftOptions::Slots_Per_Page> L_L{};
+    TLbButton* Btn_Prev;
+    TLbButton* Btn_Next;
+    TLabel* L_Page_Lang;
+
+    // Connection page.
+    TCheckBox* CB_En_Con;
+    TCheckBox* CB_Update;
+    TLbButton* Btn_Check_Update;
+    TLinkLabel* LL_Check_Update;
+
+    // Table options page.
+    TCheckBox* CB_Soft_Set_Jump_Table;
+    TCheckBox* CB_DoubleClick_Auto_Size;
+
+    TStringList SL_Languages;  // language file names with ".lng", sorted
+    int Show_Page = 1;
+    std::string Language_In_Use;
+
+private:
+    void FormCreate();
+    void FormShow(TControl* Sender);
+    void LangClick(TControl* Sender);
+    void Btn_NextClick(TControl* Sender);
+    void CB_En_ConClick(TControl* Sender);
+    void Btn_Check_UpdateClick(TControl* Sender);
+    void LL_Check_UpdateLinkClick(TControl* Sender, const std::string& Link);
+    void Btn_OKClick(TControl* Sender);
+    // Slot (1..6) of a clicked picture or label, 0 when none.
+    int Slot_Of(TControl* Sender) const;
+};
+
+// The single instance, created at start-up with the other windows.
+inline TFSoftOptions* FSoftOptions = nullptr;

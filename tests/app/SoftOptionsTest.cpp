@@ -1,0 +1,285 @@
+#include "app/UComon.h"
+#include "app/ULanguage.h"
+#include "app/USoftOptions.h"
+#include "platform/Http.h"
+#include "platform/PageControl.h"
+#include "platform/Paths.h"
+#include "platform/Shell.h"
+#include "platform/Timer.h"
+#include "support/TestSupport.h"
+#include "widgets/LbButton.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+using ULanguage::Text;
+
+namespace {
+
+// A 1 x 1 pixel 24-bit BMP.
+std::string TinyBmp()
+{
+    std::string b;
+    auto u16 = [&](std::uint16_t v) { b += char(v & 0xFF), b += char(v >> 8); };
+    auto u32 = [&](std::uint32_t v) { u16(std::uint16_t(v & 0xFFFF)), u16(std::uint16_t(v >> 16)); };
+    b += "BM";
+    u32(58), u32(0), u32(54);
+    u32(40), u32(1), u32(1), u16(1), u16(24), u32(0), u32(4), u32(2835), u32(2835), u32(0), u32(0);
+    b += std::string("\x20\x40\x60\x00", 4);
+    return b;
+}
+
+// Answers the version query without any network.
+class FakeVersionSite : public IHttpClient {
+public:
+    explicit FakeVersionSite(std::string answer) : answer(std::move(answer)) { previous_ = SetHttpClient(this); }
+    ~FakeVersionSite() override { SetHttpClient(previous_); }
+    bool Get(const std::string&, std::string& body, std::string&) override
+    {
+        ++requests;
+        body = answer;
+        return true;
+    }
+    std::string answer;
+    int requests = 0;
+
+private:
+    IHttpClient* previous_;
+};
+
+class SoftOptionsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        UComon::Init_State(dir.path());
+        UComon::Create_Program_Folders();
+        ULanguage::Load_Language();
+        timer.SetEnabled(false);
+        timer.SetInterval(USoftOptions::First_Check_Interval);
+        timer.SetOnTimer([this] { USoftOptions::Update_Timer_Tick(timer); });
+        USoftOptions::Update_Timer = &timer;
+        form = std::make_unique<TFSoftOptions>();
+    }
+    void TearDown() override
+    {
+        form.reset();
+        USoftOptions::Update_Timer = nullptr;
+        SetModalHandler(nullptr);
+        UComon::Language_Name = "English";
+        ULanguage::Load_Language();
+    }
+    std::string Lang(const std::string& file) const { return PathJoin(UComon::Language_Folder, file); }
+
+    // Shows the window modally; inside runs while it is shown.
+    int Show(const std::function<void(TFSoftOptions&)>& inside)
+    {
+        SetModalHandler([&](TForm&) { inside(*form); });
+        const int r = form->ShowModal();
+        SetModalHandler(nullptr);
+        return r;
+    }
+
+    std::vector<std::string> VisibleLanguages() const
+    {
+        std::vector<std::string> r;
+        for (size_t k = 0; k < form->L_L.size(); ++k)
+            if (form->L_L[k]->Visible()) r.push_back(form->L_L[k]->Caption());
+        return r;
+    }
+
+    TempDir dir;
+    FakeVersionSite site{"VER. 1.002"};
+    RecordingMessageBoxes boxes;
+    TTimer timer;
+    std::unique_ptr<TFSoftOptions> form;
+};
+
+} // namespace
+
+TEST_F(SoftOptionsTest, SevenLanguagesPageWithNextAndPrevious)
+{
+    for (const char* name : {"Cesky", "Deutsch", "English", "Espanol", "Francais", "Italiano", "Polski"})
+        WriteFile(Lang(std::string(name) + ".lng"), "STR0 = x\n");
+
+    Show([&](TFSoftOptions& f) {
+        EXPECT_EQ(f.PC_Options->ActivePage(), f.TS_Language);
+        EXPECT_EQ(f.L_Sel_Lang->Caption(), Text(304) + "English");
+        EXPECT_EQ(VisibleLanguages(),
+                  (std::vector<std::string>{"Cesky", "Deutsch", "English", "Espanol", "Francais", "Italiano"}));
+        EXPECT_EQ(f.L_Page_Lang->Caption(), Text(305) + "1" + Text(306) + "2");
+        EXPECT_FALSE(f.Btn_Prev->Visible());
+        EXPECT_TRUE(f.Btn_Next->Visible());
+
+        f.Btn_Next->Click();
+        EXPECT_EQ(VisibleLanguages(), std::vector<std::string>{"Polski"});
+        EXPECT_EQ(f.L_Page_Lang->Caption(), Text(305) + "2" + Text(306) + "2");
+        EXPECT_TRUE(f.Btn_Prev->Visible());
+        EXPECT_FALSE(f.Btn_Next->Visible());
+        for (size_t k = 1; k < f.I_L.size(); ++k) EXPECT_FALSE(f.I_L[k]->Visible());
+
+        f.Btn_Prev->Click();
+        EXPECT_EQ(f.Show_Page, 1);
+        EXPECT_EQ(VisibleLanguages().size(), 6u);
+    });
+}
+
+TEST_F(SoftOptionsTest, NoLanguageFileShowsAnEmptyFirstPage)
+{
+    Show([&](TFSoftOptions& f) {
+        EXPECT_TRUE(VisibleLanguages().empty());
+        for (auto* image : f.I_L) EXPECT_FALSE(image->Visible());
+        EXPECT_EQ(f.L_Page_Lang->Caption(), Text(305) + "1" + Text(306) + "0");
+        EXPECT_FALSE(f.Btn_Prev->Visible());
+        ASSERT_TRUE(f.Btn_Next->Visible());
+        f.Btn_Next->Click();
+        EXPECT_EQ(f.Show_Page, 1);
+        EXPECT_EQ(f.L_Page_Lang->Caption(), Text(305) + "1" + Text(306) + "0");
+    });
+}
+
+TEST_F(SoftOptionsTest, FlagsFallBackToTheDefaultFlag)
+{
+    WriteFile(Lang("Alpha.lng"), "");
+    WriteFile(Lang("Beta.lng"), "");
+    WriteFile(Lang("Gamma.lng"), "");
+    WriteFile(Lang("Alpha.bmp"), TinyBmp());
+    WriteFile(Lang("Gamma.bmp"), "not a picture");
+    Show([&](TFSoftOptions& f) {
+        EXPECT_TRUE(f.I_L[0]->Visible());
+        EXPECT_FALSE(f.I_L[0]->Empty());
+        EXPECT_FALSE(f.I_L[1]->Visible());  // no flag and no default flag
+        EXPECT_FALSE(f.I_L[2]->Visible());  // unreadable flag
+    });
+    WriteFile(Lang("DefaultFlag.bmp"), TinyBmp());
+    Show([&](TFSoftOptions& f) {
+        EXPECT_TRUE(f.I_L[1]->Visible());
+        EXPECT_FALSE(f.I_L[1]->Empty());
+    });
+}
+
+TEST_F(SoftOptionsTest, PickedLanguageThenCancelKeepsTextsButNotTheSetting)
+{
+    WriteFile(Lang("Deutsch.lng"), "STR18 = Fehler\nSTR300 = Optionen\n");
+    WriteFile(Lang("English.lng"), "");
+    const std::string english18 = Text(18);
+
+    // Answered No: nothing changes.
+    boxes.Answer(mrNo);
+    Show([&](TFSoftOptions& f) { f.L_L[0]->Click(); });
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, Text(316) + "English" + Text(317) + "Deutsch" + Text(318));
+    EXPECT_EQ(boxes.shown[0].type, TMsgDlgType::mtConfirmation);
+    EXPECT_EQ(boxes.shown[0].buttons, TMsgDlgButtons::mbYesNo);
+    EXPECT_EQ(Text(18), english18);
+
+    boxes.Answer(mrYes);
+    const int result = Show([&](TFSoftOptions& f) {
+        f.I_L[0]->Click();
+        EXPECT_EQ(f.Language_In_Use, "Deutsch");
+        EXPECT_EQ(f.L_Sel_Lang->Caption(), Text(304) + "Deutsch");
+        f.Btn_Cancel->Click();
+    });
+    EXPECT_EQ(result, mrCancel);
+    // The texts stay switched for the rest of the run, windows re-texted...
+    EXPECT_EQ(Text(18), "Fehler");
+    EXPECT_EQ(form->Caption(), "Optionen");
+    // ...while the program state, and so the settings file, keep the old language.
+    EXPECT_EQ(UComon::Language_Name, "English");
+    ASSERT_TRUE(UComon::Save_Setting());
+    EXPECT_NE(ReadFile(UComon::Settings_File()).find("<language>English</language>"), std::string::npos);
+
+    // Shown again, the window starts from the program state's language.
+    boxes.Answer(mrYes);
+    const int ok = Show([&](TFSoftOptions& f) {
+        EXPECT_EQ(f.L_Sel_Lang->Caption(), Text(304) + "English");
+        f.L_L[0]->Click();
+        f.Btn_OK->Click();
+    });
+    EXPECT_EQ(ok, mrOk);
+    EXPECT_EQ(UComon::Language_Name, "Deutsch");
+}
+
+TEST_F(SoftOptionsTest, CheckBoxesFollowInternetUseAndReachTheStateOnlyWithOk)
+{
+    UComon::Opt_Enable_Internet = false;
+    UComon::Opt_Enable_Update = true;
+    UComon::Opt_Jump_Field_Tables = true;
+    UComon::Opt_DblClick_Auto_Size = false;
+
+    // Cancel: nothing the user changed becomes program state.
+    Show([&](TFSoftOptions& f) {
+        EXPECT_FALSE(f.CB_En_Con->Checked());
+        EXPECT_TRUE(f.CB_Update->Checked());
+        EXPECT_FALSE(f.CB_Update->Enabled());
+        EXPECT_FALSE(f.Btn_Check_Update->Enabled());
+        EXPECT_TRUE(f.CB_Soft_Set_Jump_Table->Checked());
+        EXPECT_FALSE(f.CB_DoubleClick_Auto_Size->Checked());
+        f.CB_En_Con->Click();
+        EXPECT_TRUE(f.CB_Update->Enabled());
+        EXPECT_TRUE(f.Btn_Check_Update->Enabled());
+        f.CB_Update->Click();
+        EXPECT_FALSE(f.Btn_Check_Update->Enabled());
+        f.CB_DoubleClick_Auto_Size->Click();
+        f.Btn_Cancel->Click();
+    });
+    EXPECT_FALSE(UComon::Opt_Enable_Internet);
+    EXPECT_TRUE(UComon::Opt_Enable_Update);
+    EXPECT_FALSE(UComon::Opt_DblClick_Auto_Size);
+
+    // OK with internet use off: the update flag is kept although its box is
+    // disabled, and the timer stays off.
+    Show([&](TFSoftOptions& f) {
+        f.CB_Soft_Set_Jump_Table->Click();
+        f.CB_DoubleClick_Auto_Size->Click();
+        f.Btn_OK->Click();
+    });
+    EXPECT_FALSE(UComon::Opt_Enable_Internet);
+    EXPECT_TRUE(UComon::Opt_Enable_Update);
+    EXPECT_FALSE(UComon::Opt_Jump_Field_Tables);
+    EXPECT_TRUE(UComon::Opt_DblClick_Auto_Size);
+    EXPECT_FALSE(timer.Running());
+
+    // OK with both on starts the timer at its first interval.
+    Show([&](TFSoftOptions& f) {
+        f.CB_En_Con->Click();
+        f.Btn_OK->Click();
+    });
+    EXPECT_TRUE(UComon::Opt_Enable_Internet);
+    EXPECT_TRUE(timer.Running());
+    EXPECT_EQ(timer.Interval(), USoftOptions::First_Check_Interval);
+    EXPECT_EQ(site.requests, 0);
+}
+
+TEST_F(SoftOptionsTest, CheckNowShowsTheLinkOrNoUpdate)
+{
+    UComon::Opt_Enable_Internet = true;
+    UComon::Opt_Enable_Update = true;
+    std::vector<std::string> opened;
+    const TShellOpener previous = SetShellOpener([&](const std::string& t) {
+        opened.push_back(t);
+        return true;
+    });
+
+    site.answer = "VER. 1.002";
+    Show([&](TFSoftOptions& f) {
+        EXPECT_FALSE(f.LL_Check_Update->Visible());
+        f.Btn_Check_Update->Click();
+        EXPECT_TRUE(f.LL_Check_Update->Visible());
+        EXPECT_EQ(f.LL_Check_Update->Caption(), Text(315));
+    });
+
+    site.answer = "VER. 1.003";
+    Show([&](TFSoftOptions& f) {
+        EXPECT_FALSE(f.LL_Check_Update->Visible());  // hidden again on each showing
+        f.Btn_Check_Update->Click();
+        EXPECT_TRUE(f.LL_Check_Update->Visible());
+        EXPECT_EQ(f.LL_Check_Update->Caption(), USoftOptions::Download_Link(Text(314)));
+        f.LL_Check_Update->ClickLink();
+    });
+    SetShellOpener(previous);
+    EXPECT_EQ(site.requests, 2);
+    EXPECT_EQ(opened, std::vector<std::string>{USoftOptions::Download_URL()});
+}
