@@ -363,7 +363,8 @@ void TFSoftOptions::LangClick(TControl* Sender)
     ULanguage::Load_Language();
     UComon::Language_Name = remembered;
     ULanguage::Apply_Set_Lang();
-    L_Sel_Lang->SetCaption(TextOf(304) + Language_In_Use);
+    // Set_Lang wrote a neutral page label ("1 / 1"); show the page as it is.
+    Update_Lang_Page(Show_Page);
 }
 
 void TFSoftOptions::Update_CheckBox()

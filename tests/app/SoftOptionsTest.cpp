@@ -283,3 +283,19 @@ TEST_F(SoftOptionsTest, CheckNowShowsTheLinkOrNoUpdate)
     EXPECT_EQ(site.requests, 2);
     EXPECT_EQ(opened, std::vector<std::string>{USoftOptions::Download_URL()});
 }
+
+TEST_F(SoftOptionsTest, PickingALanguageOnTheSecondPageKeepsThePageLabelRight)
+{
+    for (const char* name : {"A1", "A2", "A3", "A4", "A5", "A6", "Deutsch"})
+        WriteFile(Lang(std::string(name) + ".lng"), "STR305 = Seite \nSTR306 = von \n");
+    boxes.Answer(mrYes);
+    Show([&](TFSoftOptions& f) {
+        f.Btn_Next->Click();
+        f.L_L[0]->Click();
+        EXPECT_EQ(f.L_Page_Lang->Caption(), "Seite2von2");
+        EXPECT_EQ(f.L_Sel_Lang->Caption(), Text(304) + "Deutsch");
+        EXPECT_EQ(VisibleLanguages(), std::vector<std::string>{"Deutsch"});
+        EXPECT_TRUE(f.Btn_Prev->Visible());
+        EXPECT_FALSE(f.Btn_Next->Visible());
+    });
+}
