@@ -150,6 +150,12 @@ TLbButton* MakeButton(TWinControl* parent, int left, int top, int width, int hei
 {
     auto* b = new TLbButton(parent);
     b->SetBounds(left, top, width, height);
+    b->SetColor(0xEDF7F8);
+    b->SetLightColor(clGray);
+    b->SetShadowColor(clGray);
+    b->SetHotTrackColor(clYellow);
+    b->SetColorWhenDown(0x0080FF);
+    b->SetStyle(bsEncarta);
     return b;
 }
 
