@@ -1,7 +1,9 @@
 #include "app/USoftOptions.h"
 
 #include "app/UComon.h"
+#include "app/UFrame.h"
 #include "app/ULanguage.h"
+#include "app/UZelvatoreFirmWare.h"
 #include "platform/Http.h"
 #include "platform/PageControl.h"
 #include "platform/Shell.h"
@@ -137,8 +139,6 @@ int Step_Page(int Show_Page, int pages, bool forward)
 
 namespace {
 
-constexpr TColor Window_Color = 15595512;
-
 // Slot k (0-based) of the language page: pictures and labels in two
 // columns of three.
 constexpr int Slot_Tops[3] = {40, 94, 148};
@@ -146,61 +146,23 @@ constexpr int Slot_Lefts[2] = {16, 256};
 
 std::string TextOf(int id) { return ULanguage::Text(id); }
 
-TLbButton* MakeButton(TWinControl* parent, int left, int top, int width, int height)
-{
-    auto* b = new TLbButton(parent);
-    b->SetBounds(left, top, width, height);
-    b->SetColor(0xEDF7F8);
-    b->SetLightColor(clGray);
-    b->SetShadowColor(clGray);
-    b->SetHotTrackColor(clYellow);
-    b->SetColorWhenDown(0x0080FF);
-    b->SetStyle(bsEncarta);
-    return b;
-}
-
 } // namespace
 
 TFSoftOptions::TFSoftOptions()
 {
     Name = "FSoftOptions";
-    SetBorderStyle(TFormBorderStyle::bsSingle);
-    SetPosition(TPosition::poScreenCenter);
-    SetClientSize(509, 373);
-    SetColor(Window_Color);
-    {
-        TFont f = Font();
-        f.SetName("Verdana");
-        f.SetSize(8);
-        SetFont(f);
-    }
-
-    // Title strip.
-    P_Title = new TPanel(this);
-    P_Title->SetBounds(0, 0, 509, 73);
-    P_Title->SetBevelOuter(TBevelCut::bvNone);
-    P_Title->SetColor(Window_Color);
-    L_SW_Code = new TLabel(P_Title);
-    L_SW_Code->SetBounds(16, 8, 200, 32);
-    L_SW_Code->Font().SetHeight(-32);
-    L_SW_Code->Font().SetColor(clGray);
-    L_SW_Desc = new TLabel(P_Title);
-    L_SW_Desc->SetBounds(16, 46, 400, 16);
-    L_SW_Desc->Font().SetStyle({fsBold});
-    L_SW_Desc->Font().SetColor(clGray);
-
-    // Button strip.
-    P_Button = new TPanel(this);
-    P_Button->SetBounds(0, 373 - 56, 509, 56);
-    P_Button->SetBevelOuter(TBevelCut::bvNone);
-    P_Button->SetColor(Window_Color);
-    Btn_OK = MakeButton(P_Button, 509 - 16 - 2 * 100 - 8, 10, 100, 36);
-    Btn_Cancel = MakeButton(P_Button, 509 - 16 - 100, 10, 100, 36);
+    const TWindowFrame frame = Build_Window_Frame(*this, 509, 373);
+    P_Title = frame.P_Title;
+    L_SW_Code = frame.L_SW_Code;
+    L_SW_Desc = frame.L_SW_Desc;
+    P_Button = frame.P_Button;
+    Btn_OK = New_Button(P_Button, 509 - 2 * 118, 6, 110, 28);
+    Btn_Cancel = New_Button(P_Button, 509 - 118, 6, 110, 28);
     Btn_Cancel->SetModalResult(mrCancel);
 
     // Pages.
     PC_Options = new TPageControl(this);
-    PC_Options->SetBounds(0, 73, 509, 373 - 73 - 56);
+    PC_Options->SetBounds(0, P_Title->Height(), 509, 373 - P_Title->Height() - P_Button->Height());
     TS_Language = new TTabSheet(PC_Options);
     TS_Con_Options = new TTabSheet(PC_Options);
     TS_Soft_Settings = new TTabSheet(PC_Options);
@@ -226,8 +188,8 @@ TFSoftOptions::TFSoftOptions()
     }
     L_Page_Lang = new TLabel(TS_Language);
     L_Page_Lang->SetBounds(256, 12, 100, 16);
-    Btn_Prev = MakeButton(TS_Language, 360, 6, 60, 26);
-    Btn_Next = MakeButton(TS_Language, 424, 6, 60, 26);
+    Btn_Prev = New_Button(TS_Language, 360, 6, 60, 26);
+    Btn_Next = New_Button(TS_Language, 424, 6, 60, 26);
     Btn_Prev->OnClick = [this](TControl* s) { Btn_NextClick(s); };
     Btn_Next->OnClick = [this](TControl* s) { Btn_NextClick(s); };
 
@@ -235,7 +197,7 @@ TFSoftOptions::TFSoftOptions()
     CB_En_Con->SetBounds(16, 16, 440, 20);
     CB_Update = new TCheckBox(TS_Con_Options);
     CB_Update->SetBounds(40, 44, 416, 20);
-    Btn_Check_Update = MakeButton(TS_Con_Options, 40, 80, 170, 36);
+    Btn_Check_Update = New_Button(TS_Con_Options, 40, 80, 170, 36);
     LL_Check_Update = new TLinkLabel(TS_Con_Options);
     LL_Check_Update->SetBounds(224, 90, 260, 16);
     LL_Check_Update->Hide();
@@ -399,7 +361,7 @@ void TFSoftOptions::Btn_OKClick(TControl*)
     UComon::Language_Name = Language_In_Use;
     UComon::Opt_Enable_Internet = CB_En_Con->Checked();
     UComon::Opt_Enable_Update = CB_Update->Checked();
-    if (TTimer* timer = USoftOptions::Update_Timer) USoftOptions::Apply_Update_Timer(*timer);
+    if (FZelvatoreFirmWare) USoftOptions::Apply_Update_Timer(FZelvatoreFirmWare->Timer_Update);
     UComon::Opt_Jump_Field_Tables = CB_Soft_Set_Jump_Table->Checked();
     UComon::Opt_DblClick_Auto_Size = CB_DoubleClick_Auto_Size->Checked();
     SetModalResult(mrOk);

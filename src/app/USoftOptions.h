@@ -52,9 +52,6 @@ bool Update_Timer_Tick(TTimer& timer);
 // Enables the update timer exactly when internet use and update checks are
 // both on. A timer that already runs is left running as it is.
 void Apply_Update_Timer(TTimer& timer);
-// The main window's update timer, set by the main window while it exists;
-// confirming the options applies the new flags to it.
-inline TTimer* Update_Timer = nullptr;
 
 // --- language pages ----------------------------------------------------------
 

@@ -3,6 +3,7 @@
 #include "app/UAbout.h"
 #include "app/UNew_Project.h"
 #include "app/UOpenConf.h"
+#include "app/USoftOptions.h"
 #include "app/UZelvatoreFirmWare.h"
 
 #include <functional>
@@ -24,6 +25,7 @@ const std::vector<TWindowEntry>& Creation_Table()
         {TWindowId::New_Project, [] { return FNew_Project = new TFNew_Project; }, [] { FNew_Project = nullptr; }},
         {TWindowId::OpenConf, [] { return FOpenConf = new TFOpenConf; }, [] { FOpenConf = nullptr; }},
         {TWindowId::About, [] { return FAbout = new TFAbout; }, [] { FAbout = nullptr; }},
+        {TWindowId::SoftOptions, [] { return FSoftOptions = new TFSoftOptions; }, [] { FSoftOptions = nullptr; }},
     };
     return table;
 }

@@ -1,6 +1,8 @@
 #include "app/UComon.h"
 #include "app/ULanguage.h"
 #include "app/USoftOptions.h"
+#include "app/UWindows.h"
+#include "app/UZelvatoreFirmWare.h"
 #include "platform/Http.h"
 #include "platform/PageControl.h"
 #include "platform/Paths.h"
@@ -11,7 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
+#include <thread>
 #include <functional>
 #include <memory>
 
@@ -52,28 +56,34 @@ private:
 
 class SoftOptionsTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        UComon::Init_State(dir.path());
-        UComon::Create_Program_Folders();
-        ULanguage::Load_Language();
-        timer.SetEnabled(false);
-        timer.SetInterval(USoftOptions::First_Check_Interval);
-        timer.SetOnTimer([this] { USoftOptions::Update_Timer_Tick(timer); });
-        USoftOptions::Update_Timer = &timer;
-        form = std::make_unique<TFSoftOptions>();
-    }
+    void SetUp() override { Start(); }
     void TearDown() override
     {
-        form.reset();
-        USoftOptions::Update_Timer = nullptr;
         SetModalHandler(nullptr);
+        Destroy_Windows();
         UComon::Language_Name = "English";
         ULanguage::Load_Language();
     }
-    std::string Lang(const std::string& file) const { return PathJoin(UComon::Language_Folder, file); }
+    // Starts the program in the test's folder, with a settings file when given.
+    void Start(const std::string& settings = "")
+    {
+        Destroy_Windows();
+        if (!settings.empty()) WriteFile(PathJoin(dir.path(), "Zelvator.xml"), settings);
+        Create_Windows(dir.path());
+        main = FZelvatoreFirmWare;
+        form = FSoftOptions;
+        ASSERT_NE(form, nullptr);
+    }
+    std::string Lang(const std::string& file) const { return PathJoin(dir.path(), "LANGUAGE/" + file); }
 
-    // Shows the window modally; inside runs while it is shown.
+    // Opens the options from the main window; inside runs while it is shown.
+    void Options(const std::function<void(TFSoftOptions&)>& inside)
+    {
+        SetModalHandler([&](TForm&) { inside(*form); });
+        main->Btn_Opz->Click();
+        SetModalHandler(nullptr);
+    }
+    // Shows the window alone and returns its modal result.
     int Show(const std::function<void(TFSoftOptions&)>& inside)
     {
         SetModalHandler([&](TForm&) { inside(*form); });
@@ -89,12 +99,13 @@ protected:
             if (form->L_L[k]->Visible()) r.push_back(form->L_L[k]->Caption());
         return r;
     }
+    std::string SettingsFile() const { return ReadFile(PathJoin(dir.path(), "Zelvator.xml")); }
 
     TempDir dir;
     FakeVersionSite site{"VER. 1.002"};
     RecordingMessageBoxes boxes;
-    TTimer timer;
-    std::unique_ptr<TFSoftOptions> form;
+    TFZelvatoreFirmWare* main = nullptr;
+    TFSoftOptions* form = nullptr;
 };
 
 } // namespace
@@ -162,13 +173,13 @@ TEST_F(SoftOptionsTest, FlagsFallBackToTheDefaultFlag)
 
 TEST_F(SoftOptionsTest, PickedLanguageThenCancelKeepsTextsButNotTheSetting)
 {
-    WriteFile(Lang("Deutsch.lng"), "STR18 = Fehler\nSTR300 = Optionen\n");
+    WriteFile(Lang("Deutsch.lng"), "STR0 = Willkommen\nSTR18 = Fehler\nSTR300 = Optionen\n");
     WriteFile(Lang("English.lng"), "");
     const std::string english18 = Text(18);
 
     // Answered No: nothing changes.
     boxes.Answer(mrNo);
-    Show([&](TFSoftOptions& f) { f.L_L[0]->Click(); });
+    Options([&](TFSoftOptions& f) { f.L_L[0]->Click(); });
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, Text(316) + "English" + Text(317) + "Deutsch" + Text(318));
     EXPECT_EQ(boxes.shown[0].type, TMsgDlgType::mtConfirmation);
@@ -176,41 +187,45 @@ TEST_F(SoftOptionsTest, PickedLanguageThenCancelKeepsTextsButNotTheSetting)
     EXPECT_EQ(Text(18), english18);
 
     boxes.Answer(mrYes);
-    const int result = Show([&](TFSoftOptions& f) {
+    Options([&](TFSoftOptions& f) {
         f.I_L[0]->Click();
         EXPECT_EQ(f.Language_In_Use, "Deutsch");
         EXPECT_EQ(f.L_Sel_Lang->Caption(), Text(304) + "Deutsch");
         f.Btn_Cancel->Click();
     });
-    EXPECT_EQ(result, mrCancel);
-    // The texts stay switched for the rest of the run, windows re-texted...
+    // The texts stay switched for the rest of the run, the windows re-texted...
     EXPECT_EQ(Text(18), "Fehler");
     EXPECT_EQ(form->Caption(), "Optionen");
+    EXPECT_EQ(main->L_Begin->Caption(), "Willkommen");
     // ...while the program state, and so the settings file, keep the old language.
     EXPECT_EQ(UComon::Language_Name, "English");
-    ASSERT_TRUE(UComon::Save_Setting());
-    EXPECT_NE(ReadFile(UComon::Settings_File()).find("<language>English</language>"), std::string::npos);
+    main->Btn_Close->Click();
+    EXPECT_NE(SettingsFile().find("<language>English</language>"), std::string::npos);
 
-    // Shown again, the window starts from the program state's language.
+    // The next start shows the old language.
+    Start();
+    EXPECT_EQ(Text(18), english18);
+    EXPECT_EQ(main->L_Begin->Caption(), Text(0));
+
+    // Picked and confirmed: the program state and the settings file take it at once.
     boxes.Answer(mrYes);
-    const int ok = Show([&](TFSoftOptions& f) {
+    Options([&](TFSoftOptions& f) {
         EXPECT_EQ(f.L_Sel_Lang->Caption(), Text(304) + "English");
         f.L_L[0]->Click();
         f.Btn_OK->Click();
     });
-    EXPECT_EQ(ok, mrOk);
     EXPECT_EQ(UComon::Language_Name, "Deutsch");
+    EXPECT_NE(SettingsFile().find("<language>Deutsch</language>"), std::string::npos);
 }
 
 TEST_F(SoftOptionsTest, CheckBoxesFollowInternetUseAndReachTheStateOnlyWithOk)
 {
-    UComon::Opt_Enable_Internet = false;
-    UComon::Opt_Enable_Update = true;
-    UComon::Opt_Jump_Field_Tables = true;
-    UComon::Opt_DblClick_Auto_Size = false;
+    Start("<Conf_Settings><lastinternet><enable_internet>0</enable_internet><enable_update>1</enable_update>"
+          "<enable_jump_field_tables>1</enable_jump_field_tables></lastinternet></Conf_Settings>");
+    ASSERT_FALSE(main->Timer_Update.Running());
 
     // Cancel: nothing the user changed becomes program state.
-    Show([&](TFSoftOptions& f) {
+    Options([&](TFSoftOptions& f) {
         EXPECT_FALSE(f.CB_En_Con->Checked());
         EXPECT_TRUE(f.CB_Update->Checked());
         EXPECT_FALSE(f.CB_Update->Enabled());
@@ -228,10 +243,11 @@ TEST_F(SoftOptionsTest, CheckBoxesFollowInternetUseAndReachTheStateOnlyWithOk)
     EXPECT_FALSE(UComon::Opt_Enable_Internet);
     EXPECT_TRUE(UComon::Opt_Enable_Update);
     EXPECT_FALSE(UComon::Opt_DblClick_Auto_Size);
+    EXPECT_FALSE(main->Timer_Update.Running());
 
     // OK with internet use off: the update flag is kept although its box is
-    // disabled, and the timer stays off.
-    Show([&](TFSoftOptions& f) {
+    // disabled, the timer stays off, the settings file has the new flags.
+    Options([&](TFSoftOptions& f) {
         f.CB_Soft_Set_Jump_Table->Click();
         f.CB_DoubleClick_Auto_Size->Click();
         f.Btn_OK->Click();
@@ -240,17 +256,68 @@ TEST_F(SoftOptionsTest, CheckBoxesFollowInternetUseAndReachTheStateOnlyWithOk)
     EXPECT_TRUE(UComon::Opt_Enable_Update);
     EXPECT_FALSE(UComon::Opt_Jump_Field_Tables);
     EXPECT_TRUE(UComon::Opt_DblClick_Auto_Size);
-    EXPECT_FALSE(timer.Running());
+    EXPECT_FALSE(main->Timer_Update.Running());
+    EXPECT_NE(SettingsFile().find("<lastinternet>"), std::string::npos);
+    for (const char* line : {"<enable_internet>0</enable_internet>", "<enable_update>1</enable_update>",
+                             "<enable_jump_field_tables>0</enable_jump_field_tables>",
+                             "<Double_Click_Auto_Size>1</Double_Click_Auto_Size>"})
+        EXPECT_NE(SettingsFile().find(line), std::string::npos) << line;
 
     // OK with both on starts the timer at its first interval.
-    Show([&](TFSoftOptions& f) {
+    Options([&](TFSoftOptions& f) {
         f.CB_En_Con->Click();
         f.Btn_OK->Click();
     });
     EXPECT_TRUE(UComon::Opt_Enable_Internet);
-    EXPECT_TRUE(timer.Running());
-    EXPECT_EQ(timer.Interval(), USoftOptions::First_Check_Interval);
+    EXPECT_TRUE(main->Timer_Update.Running());
+    EXPECT_EQ(main->Timer_Update.Interval(), USoftOptions::First_Check_Interval);
     EXPECT_EQ(site.requests, 0);
+}
+
+TEST_F(SoftOptionsTest, UpdateTimerFromStartThroughTheOptions)
+{
+    Start("<Conf_Settings><lastinternet><enable_internet>1</enable_internet><enable_update>1</enable_update>"
+          "</lastinternet></Conf_Settings>");
+    TTimer& timer = main->Timer_Update;
+    ASSERT_TRUE(timer.Running());
+    EXPECT_EQ(timer.Interval(), 60000);
+    EXPECT_GT(timer.RemainingTime(), 59000);
+    EXPECT_FALSE(main->LL_Update->Visible());
+
+    // First check: a newer version shows the link; then every two hours.
+    site.answer = "VER. 1.003";
+    timer.Fire();
+    EXPECT_EQ(site.requests, 1);
+    EXPECT_TRUE(main->LL_Update->Visible());
+    EXPECT_EQ(main->LL_Update->Caption(), USoftOptions::Download_Link(Text(19)));
+    ASSERT_TRUE(timer.Running());
+    EXPECT_EQ(timer.Interval(), 7200000);
+
+    // Confirming the options with both still on does not restart the count
+    // (long intervals are rounded to whole seconds: wait longer than that).
+    std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+    Options([&](TFSoftOptions& f) { f.Btn_OK->Click(); });
+    EXPECT_TRUE(timer.Running());
+    EXPECT_LT(timer.RemainingTime(), 7200000 - 600);
+
+    // Off, then on again: the two-hour interval stays.
+    Options([&](TFSoftOptions& f) {
+        f.CB_Update->Click();
+        f.Btn_OK->Click();
+    });
+    EXPECT_FALSE(timer.Running());
+    Options([&](TFSoftOptions& f) {
+        f.CB_Update->Click();
+        f.Btn_OK->Click();
+    });
+    EXPECT_TRUE(timer.Running());
+    EXPECT_EQ(timer.Interval(), 7200000);
+
+    // A later check without a newer version hides the link again.
+    site.answer = "VER. 1.002";
+    timer.Fire();
+    EXPECT_FALSE(main->LL_Update->Visible());
+    EXPECT_TRUE(timer.Running());
 }
 
 TEST_F(SoftOptionsTest, CheckNowShowsTheLinkOrNoUpdate)
