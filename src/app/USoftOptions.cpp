@@ -176,13 +176,13 @@ TFSoftOptions::TFSoftOptions()
         image->Name = "I_L" + std::to_string(k + 1);
         image->SetBounds(left, top, 48, 48);
         image->SetStretch(true);
-        image->SetCursor(TCursor::crHandPoint);
+        image->SetCursor(crHandPoint);
         image->OnClick = [this](TControl* s) { LangClick(s); };
         I_L[static_cast<size_t>(k)] = image;
         auto* label = new TLabel(TS_Language);
         label->Name = "L_L" + std::to_string(k + 1);
         label->SetBounds(left + 56, top + 16, 160, 16);
-        label->SetCursor(TCursor::crHandPoint);
+        label->SetCursor(crHandPoint);
         label->OnClick = [this](TControl* s) { LangClick(s); };
         L_L[static_cast<size_t>(k)] = label;
     }
