@@ -153,7 +153,11 @@ TEST(LbButton, SlowDeceaseFadesInEightTimerStepsThenStops)
     b->DoHotTrackStep();
     b->DoHotTrackStep();
     b->DoHotTrackStep();
-    EXPECT_EQ(b->RenderFace().Pixel(5, 5), BlendHotTrack(0xEDF7F8, clYellow, 4));
+    // Under load the running fade may have taken a step of its own as well.
+    const int step = b->HotTrackStep();
+    EXPECT_LE(step, 4);
+    EXPECT_GE(step, 1);
+    EXPECT_EQ(b->RenderFace().Pixel(5, 5), BlendHotTrack(0xEDF7F8, clYellow, step));
     const long long t0 = GetTickCount64Ms();
     while (b->FadeRunning() && GetTickCount64Ms() - t0 < 3000) {
         Application_ProcessMessages();
@@ -161,7 +165,7 @@ TEST(LbButton, SlowDeceaseFadesInEightTimerStepsThenStops)
     }
     EXPECT_FALSE(b->FadeRunning());
     EXPECT_EQ(b->HotTrackStep(), 0);
-    EXPECT_GE(GetTickCount64Ms() - t0, 4 * 30 - 10); // four more 30 ms steps
+    EXPECT_GE(GetTickCount64Ms() - t0, step * 30 - 10); // the remaining 30 ms steps
     EXPECT_EQ(BlendHotTrack(0xEDF7F8, clYellow, 8), clYellow);
     EXPECT_EQ(BlendHotTrack(0xEDF7F8, clYellow, 0), 0xEDF7F8u);
     form.Close();
