@@ -358,16 +358,16 @@ void TFZelvatoreFirmWare::Update_Device()
     Show_Window(TWindowId::Boot);
 }
 
-void TFZelvatoreFirmWare::Start_Program(const std::string& NomeSW, const std::string& Parameter, bool tipo,
+bool TFZelvatoreFirmWare::Start_Program(const std::string& NomeSW, const std::string& Parameter, bool tipo,
                                         int limitMs)
 {
     std::unique_ptr<TProcess> p;
     try {
         p = TProcess::Start(NomeSW, Parameter, tipo);
     } catch (...) {
-        return;
+        return false;
     }
-    if (!p) return;
+    if (!p) return false;
     const long long start = GetTickCount64Ms();
     for (;;) {
         if (!p->Running()) {
@@ -377,6 +377,7 @@ void TFZelvatoreFirmWare::Start_Program(const std::string& NomeSW, const std::st
         if (GetTickCount64Ms() - start >= limitMs) break;
         SleepMs(10);
     }
+    return true;
 }
 
 int TFZelvatoreFirmWare::Get_Type_BACnet()

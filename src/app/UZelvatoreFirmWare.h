@@ -57,7 +57,8 @@ public:
     void Update_Device();
     // Runs NomeSW with Parameter (hidden when tipo) and waits until it ends,
     // polling every 10 ms, at most limitMs; the program is never ended.
-    void Start_Program(const std::string& NomeSW, const std::string& Parameter, bool tipo,
+    // False when the program could not be started (nothing was waited for).
+    bool Start_Program(const std::string& NomeSW, const std::string& Parameter, bool tipo,
                        int limitMs = 150000);
     // "BACnet_Type" of the communication parameter file, 0 when missing.
     int Get_Type_BACnet();
