@@ -1,15 +1,13 @@
 #include "image/UBootJob.h"
 
 #include "app/UComon.h"
+#include "app/UZelvatoreFirmWare.h"
 #include "platform/Paths.h"
 #include "platform/SysUtils.h"
 
 namespace UBootJob {
 
 namespace {
-
-// The maker's web name in the title the updater shows.
-constexpr const char* Maker_Web_Name = "www.example.com";
 
 enum class TImage { Firmware, Bank1, Bank2 };
 
@@ -81,7 +79,7 @@ void Build_Job(TXmlDocument& xml, const TUpdateJob& job)
 
     pugi::xml_node root = xml.NewDocument("Ethernet_Update");
     AddTextElement(root, "Version", "1000");
-    AddTextElement(root, "Title", std::string(Maker_Web_Name) + " - " + UComon::SW_Code + " Ethernet Update");
+    AddTextElement(root, "Title", std::string(Maker_Web_Host) + " - " + UComon::SW_Code + " Ethernet Update");
     AddTextElement(root, "IP_Address_Dev", job.IP_Address);
     AddTextElement(root, "Application_Port", "10000");
     AddTextElement(root, "Boot_Port", "2008");
