@@ -5,6 +5,7 @@
 #include "app/UOpenConf.h"
 #include "app/USoftOptions.h"
 #include "app/UZelvatoreFirmWare.h"
+#include "image/UBoot.h"
 
 #include <functional>
 #include <memory>
@@ -26,6 +27,7 @@ const std::vector<TWindowEntry>& Creation_Table()
         {TWindowId::OpenConf, [] { return FOpenConf = new TFOpenConf; }, [] { FOpenConf = nullptr; }},
         {TWindowId::About, [] { return FAbout = new TFAbout; }, [] { FAbout = nullptr; }},
         {TWindowId::SoftOptions, [] { return FSoftOptions = new TFSoftOptions; }, [] { FSoftOptions = nullptr; }},
+        {TWindowId::Boot, [] { return FBoot = new TFBoot; }, [] { FBoot = nullptr; }},
     };
     return table;
 }

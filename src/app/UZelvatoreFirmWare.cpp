@@ -7,6 +7,7 @@
 #include "app/UOpenConf.h"
 #include "app/USoftOptions.h"
 #include "app/UWindows.h"
+#include "image/UBoot.h"
 #include "image/USaveBincc.h"
 #include "platform/Paths.h"
 #include "platform/XmlDoc.h"
@@ -355,6 +356,7 @@ void TFZelvatoreFirmWare::Update_Device()
         ShowError(e.what());
         return;
     }
+    if (FBoot) FBoot->Form_Type = 1;
     Show_Window(TWindowId::Boot);
 }
 
