@@ -1,0 +1,737 @@
+#pragma once
+// TExStringGrid: the grid control of every table of the program (the column
+// grid TExColumnGrid derives from it). It adds to the base grid's cell store
+// the settings objects, the per-cell questions asked by the painter, the
+// editors and the file code (each a virtual operation that ends with an
+// application event), cell graphics, hidden rows and columns, grouping,
+// in-place editing, sorting, filtering, search, import and export, printing
+// and its own painting.
+//
+// The class is declared here once; its implementation is split by topic:
+//   ExStringGrid_Create.cpp     construction, defaults, lifecycle, Assign
+//   ExStringGrid_Queries.cpp    per-cell questions and event relays
+//   ExStringGrid_Graphics.cpp   cell graphic objects (data side)
+//   ExStringGrid_Cells.cpp      cell accessors, looks, stretch, listeners
+//   ExStringGrid_Rows.cpp       insertion/removal, size, selection, typed access
+//   ExStringGrid_Hidden.cpp     hidden columns and rows, nodes, grouping
+//   ExStringGrid_Controls.cpp   check boxes, radio controls, other graphics
+//   ExStringGrid_Layout.cpp     calculations, auto sizing, moving, looks
+//   grid_render/ExStringGrid_Render.cpp   painting, input, editing
+//   grid_io/ExStringGrid_IO.cpp           sort, filter, search, files, print
+// An operation whose part is not built yet raises ENotBuilt: it never
+// pretends to work.
+
+#include "widgets/BaseGrid.h"
+#include "widgets/CellGraphic.h"
+#include "widgets/GridSettings.h"
+#include "widgets/GridThemes.h"
+#include "widgets/GridTypes.h"
+
+#include "platform/ClassBase.h"
+#include "platform/Classes.h"
+#include "platform/Graphics.h"
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Raised by an operation of the grid that is declared but not built yet.
+class ENotBuilt : public Exception {
+public:
+    explicit ENotBuilt(const std::string& what) : Exception("Not built: " + what) {}
+};
+#define ZEL_GRID_NOT_BUILT() throw ENotBuilt(__func__)
+
+// Misuse of the grid ("Invalid cell", "Invalid row accessed", ...).
+class EExGridError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// --- enumerations of the grid's published settings -------------------------------
+
+enum TGridLook : std::uint8_t {
+    glStandard, glSoft, glClassic, glNUV, glXP, glListView, glVista, glWin7, glOffice2007, glCustom
+};
+enum TExGridStyle : std::uint8_t {
+    gsOffice2003Blue, gsOffice2003Silver, gsOffice2003Olive, gsOffice2003Classic, gsOffice2007Luna,
+    gsOffice2007Obsidian, gsWindowsXP, gsWhidbey, gsCustom, gsOffice2007Silver, gsWindowsVista, gsWindows7,
+    gsTerminal, gsOffice2010Blue, gsOffice2010Silver, gsOffice2010Black
+};
+enum THintPos : std::uint8_t { hpCell, hpCursor };
+enum TFilterDropDownColumns : std::uint8_t { fdNormal, fdAll };
+enum THoverFixedCells : std::uint8_t { hfNone, hfAll, hfFixedRows, hfFixedColumns };
+enum TIntelliPan : std::uint8_t { ipVertical, ipHorizontal, ipBoth, ipNone };
+enum TInvalidEntryIcon : std::uint8_t { ieNone, ieInfo, ieWarning, ieError };
+enum TScrollBarAlways : std::uint8_t { saNone, saVert, saHorz, saBoth };
+enum TScrollType : std::uint8_t { ssNormal, ssFlat, ssEncarta, ssMetro };
+enum TScrollHintType : std::uint8_t { shNone, shVertical, shHorizontal, shBoth };
+enum TSearchAction : std::uint8_t { saFindFirst, saFindPrevious, saFindNext };
+
+using TCursor = int;
+
+// --- objects of the grid that this file specifies ---------------------------------
+
+// Look of group header and summary rows (plain fields).
+class TGrouping : public TPersistent {
+public:
+    std::string ClassName() const override { return "TGrouping"; }
+    // Copies the group count format, the header and summary colours,
+    // HeaderUnderline, MergeHeader, MergeSummary, ShowGroupCount,
+    // SummaryLine, AutoCheckGroup and AutoSelectGroup; not Summary nor the
+    // line widths and line colours. Other sources change nothing.
+    void Assign(const TPersistent* Source) override;
+
+    bool MergeHeader = false;
+    bool MergeSummary = false;
+    TColor HeaderColor = clNone;
+    TColor SummaryColor = clNone;
+    TColor HeaderColorTo = clNone;
+    TColor HeaderTextColor = clNone;
+    bool Summary = false;
+    TColor SummaryTextColor = clNone;
+    TColor SummaryColorTo = clNone;
+    bool HeaderUnderline = false;
+    bool SummaryLine = false;
+    int SummaryLineWidth = 2;
+    int HeaderLineWidth = 2;
+    TColor SummaryLineColor = 0xFF0000;
+    TColor HeaderLineColor = 0xFF0000;
+    bool ShowGroupCount = false;
+    std::string GroupCountFormat;
+    bool AutoSelectGroup = false;
+    bool AutoCheckGroup = false;
+};
+
+// Marking of modified rows.
+class TShowModified : public TPersistent {
+public:
+    std::string ClassName() const override { return "TShowModified"; }
+    void Assign(const TPersistent* Source) override;
+    TColor Color() const { return FColor; }
+    // Stores the colour and fires OnChange.
+    void SetColor(TColor v);
+
+    bool Enabled = false;
+    TSettingsChangeEvent OnChange;
+
+private:
+    TColor FColor = 0x00FFFF;
+};
+
+// One hidden row: its index, height and saved cells.
+class TGridItem : public TCollectionItem {
+public:
+    explicit TGridItem(TCollection* ACollection);
+    std::string ClassName() const override { return "TGridItem"; }
+    int Idx = 0;
+    int Height = 0;
+    // The saved cells (owned).
+    TStringList& Items() { return *FItems; }
+    const TStringList& Items() const { return *FItems; }
+    void SetItems(const TStringList& v) { *FItems = v; }
+
+private:
+    std::unique_ptr<TStringList> FItems;
+};
+
+// A component that wants to hear of cell changes (derive and register it).
+class TGridChangeNotifier : public TComponent {
+public:
+    using TComponent::TComponent;
+    std::string ClassName() const override { return "TGridChangeNotifier"; }
+    virtual void CellsChanged(const TRect& /*R*/) {}
+};
+
+// A form a grid can follow in size. The grid adds its own resize handler
+// when it is created with such a form as owner, and removes it when it is
+// destroyed, so that grids may go in any order.
+class IGridOwnerForm {
+public:
+    virtual ~IGridOwnerForm() = default;
+    virtual int FormWidth() const = 0;
+    virtual int FormHeight() const = 0;
+    // Returns a key for RemoveResizeHandler.
+    virtual int AddResizeHandler(std::function<void(TObject* Sender)> handler) = 0;
+    virtual void RemoveResizeHandler(int key) = 0;
+};
+
+// Objects of the grid whose classes belong to the painting, editing, file
+// and print code. The grid holds them once those classes are built.
+class TFooterPanel;
+class TSearchPanel;
+class TFloatingFooter;
+class TPrintSettings;
+class THTMLSettings;
+class TSortSettings;
+class TDragDropSettings;
+class TDragScrollOptions;
+class TControlLook;
+class TBackGround;
+class THTMLHintWindow;
+class TGridProgressAppearance;
+class TFilter;
+class TFilterDropDown;
+class TBalloonSettings;
+class THTMLPictureCache;
+class TCustomImageList;
+class TPictureContainer;
+class TEditLink;
+
+// --- events ------------------------------------------------------------------------
+
+using TCanEditCellEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& CanEdit)>;
+using TGridHintEvent = std::function<void(TObject* Sender, int ARow, int ACol, std::string& hintstr)>;
+using TGridWideHintEvent = std::function<void(TObject* Sender, int ARow, int ACol, WideString& hintstr)>;
+using TGridColorEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, TGridDrawState AState, TBrush* ABrush, TFont* AFont)>;
+using TGridBorderEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, TPen* APen, TCellBorders& Borders)>;
+using TGridAlignEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, TAlignment& HAlign, TVAlignment& VAlign)>;
+using TGridFormatEvent = std::function<void(TObject* Sender, int ACol, TSortStyle& AStyle, std::string& aPrefix,
+                                            std::string& aSuffix)>;
+using TGetEditorTypeEvent = std::function<void(TObject* Sender, int ACol, int ARow, TEditorType& AEditor)>;
+using TIsFixedCellEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& IsFixed)>;
+using TIsPasswordCellEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& IsPassword)>;
+using TWordWrapEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& WordWrap)>;
+using THasComboEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& HasComboBox)>;
+using THasSpinEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& HasSpinEdit)>;
+using TGetCheckEvent = std::function<void(TObject* Sender, int ACol, int ARow, std::string& Value)>;
+using TGetColumnFilterEvent = std::function<void(TObject* Sender, int Column, TStringList* Filter)>;
+using TCellCursorEvent = std::function<void(TObject* Sender, int ACol, int ARow, int X, int Y, TCursor& ACursor)>;
+using TSearchFooterActionEvent = std::function<void(TObject* Sender, const std::string& Value, int ACol, int ARow,
+                                                    TSearchAction SearchAction)>;
+using TButtonClickEvent = std::function<void(TObject* Sender, int ACol, int ARow)>;
+using TExpandClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool Expanded)>;
+using TClickCellEvent = std::function<void(TObject* Sender, int ARow, int ACol)>;
+using TDateTimeChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow, double ADateTime)>;
+using TEditChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow, const std::string& Value)>;
+using TCellsChangedEvent = std::function<void(TObject* Sender, const TRect& R)>;
+using TCheckBoxClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool State)>;
+using TGetEditorPropEvent = std::function<void(TObject* Sender, int ACol, int ARow, TEditLink* AEditLink)>;
+using TGetEditorPropIntEvent = std::function<void(TObject* Sender, int ARow, int ACol)>;
+using TUpdateColumnSizeEvent = std::function<void(TObject* Sender, int ACol, int& AWidth)>;
+using TCanAddRowEvent = std::function<void(TObject* Sender, bool& CanAdd)>;
+using TCanInsertRowEvent = std::function<void(TObject* Sender, int ARow, bool& CanInsert)>;
+using TAutoDeleteRowEvent = std::function<void(TObject* Sender, int ARow)>;
+using TSaveCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, std::string& Value)>;
+using TLoadCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, std::string& Value)>;
+using TClickSortEvent = std::function<void(TObject* Sender, int ACol)>;
+using TRowUpdateEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
+using TGridNotifyEvent = std::function<void(TObject* Sender)>;
+
+// --- the grid ----------------------------------------------------------------------------
+
+class TExStringGrid : public TBaseGrid {
+public:
+    explicit TExStringGrid(TComponent* AOwner = nullptr);
+    ~TExStringGrid() override;
+    std::string ClassName() const override { return "TExStringGrid"; }
+
+    // --- lifecycle (construction file)
+    // Copies settings, sizes and cells from another TExStringGrid; any other
+    // source changes nothing.
+    void Assign(const TPersistent* Source) override;
+    virtual void AssignCells(const TPersistent* Source);
+    // $06020103: 6.2.1.3 as major shl 24 or minor shl 16 or release shl 8 or build.
+    virtual int GetVersionNr() const;
+    // "6.2.1.3 Sep, 2012".
+    virtual std::string GetVersionString() const;
+    std::string Version() const { return GetVersionString(); }
+    void Invalidate() override;
+    bool IsLoaded() const { return FLoaded; }
+
+    // --- owned settings objects
+    TSearchFooter& SearchFooter() { return *FSearchFooter; }
+    TNavigation& Navigation() { return *FNavigation; }
+    TMouseActions& MouseActions() { return *FMouseActions; }
+    TSyncGrid& SyncGrid() { return *FSyncGrid; }
+    TBands& Bands() { return *FBands; }
+    TFocusHelper& FocusHelper() { return *FFocusHelper; }
+    void SetFocusHelper(const TFocusHelper& v) { FFocusHelper->Assign(&v); }
+    TGrouping& Grouping() { return *FGrouping; }
+    TShowModified& ShowModified() { return *FShowModified; }
+    TColumnSize& ColumnSize() { return *FColumnSize; }
+    TCellNode& CellNode() { return *FCellNode; }
+    TSizeWhileTyping& SizeWhileTyping() { return *FSizeWhileTyping; }
+    TStringList& ColumnHeaders() { return FColumnHeaders; }
+    TStringList& RowHeaders() { return FRowHeaders; }
+    TStringList& LookupItems() { return FLookupItems; }
+    // The entries of the last column filter list built.
+    TStringList& FilterList() { return FFilterList; }
+    TFont& FixedFont() { return FFixedFont; }
+    TFont& ActiveCellFont() { return FActiveCellFont; }
+    TSortIndexList& SortIndexes() { return FSortIndexes; }
+    TCollection& HiddenRowItems() { return *FHiddenRowItems; }
+    TControlList& ControlList() { return FControlList; }
+    // Not built yet: nullptr until their classes exist.
+    TControlLook* ControlLook() const { return FControlLook; }
+    TBackGround* BackGround() const { return FBackGround; }
+    TFloatingFooter* FloatingFooter() const { return FFloatingFooter; }
+    TCustomImageList* GridImages() const { return FGridImages; }
+
+    // --- published settings (plain values; their users are the painting,
+    // editing and file code)
+    TColor HighlightColor = clHighlight;
+    TColor HighlightTextColor = clHighlightText;
+    TColor HintColor = clInfoBk;
+    bool HintShowCells = false;
+    bool HintShowLargeText = false;
+    THintPos HintShowLargeTextPos = hpCell;
+    bool HintShowSizing = false;
+    bool HTMLHint = false;
+    bool OemConvert = false;
+    bool AnchorHint = false;
+    bool ActiveCellShow = false;
+    TColor ActiveCellColor = clGray;
+    TColor ActiveCellColorTo = clNone;
+    bool AutoNumAlign = false;
+    bool AutoSize = false;
+    bool AutoThemeAdapt = false;
+    bool AutoFilterUpdate = true;
+    TAlignment DefaultAlignment = taLeftJustify;
+    TEditorType DefaultEditor = edNormal;
+    TColor DisabledFontColor = clSilver;
+    bool EditWithTags = false;
+    bool EnableBlink = false;
+    bool EnableHTML = true;
+    bool EnableWheel = true;
+    bool EnhTextSize = false;
+    bool EnhRowColMove = true;
+    bool ExcelStyleDecimalSeparator = false;
+    bool FilterActive = false;
+    bool FilterDropDownAuto = false;
+    bool FilterDropDownCheck = false;
+    TFilterDropDownColumns FilterDropDownColumns = fdNormal;
+    int FilterDropDownRow = 0;
+    bool FilterNormalCellsOnly = true;
+    bool FilterIncremental = false;
+    bool FixedAsButtons = false;
+    int FixedFooters = 0;
+    int FixedRightCols = 0;
+    bool FixedRowAlways = false;
+    bool FixedColAlways = false;
+    bool Flat = false;
+    bool HideFocusRect = false;
+    bool Hovering = false;
+    THoverFixedCells HoverFixedCells = hfNone;
+    bool IntegralHeight = false;
+    TIntelliPan IntelliPan = ipVertical;
+    bool IntelliZoom = true;
+    TInvalidEntryIcon InvalidEntryIcon = ieWarning;
+    bool Lookup = false;
+    bool LookupCaseSensitive = false;
+    bool LookupHistory = false;
+    int MaxEditLength = 0;
+    int MaxComboLength = 0;
+    bool Multilinecells = false;
+    TScrollBarAlways ScrollBarAlways = saNone;
+    TColor ScrollColor = clNone;
+    bool ScrollProportional = false;
+    bool ScrollSynch = false;
+    TScrollType ScrollType = ssNormal;
+    int ScrollWidth = 17;
+    TScrollHintType ScrollHints = shNone;
+    TColor SelectionColor = 0xEACAB6;
+    TColor SelectionColorTo = clNone;
+    bool SelectionColorMixer = false;
+    int SelectionColorMixerFactor = 50;
+    TColor SelectionMirrorColor = clNone;
+    TColor SelectionMirrorColorTo = clNone;
+    bool SelectionRectangle = false;
+    bool SelectionResizer = false;
+    bool SelectionRTFKeep = false;
+    TColor SelectionTextColor = clBlack;
+    bool ShowSelection = true;
+    bool ShowDesignHelper = true;
+    bool SizeWithForm = false;
+    TColor URLColor = clBlue;
+    bool URLShow = false;
+    bool URLShowInText = false;
+    bool URLUnderlineOnHover = false;
+    bool URLFull = false;
+    bool URLEdit = false;
+    bool UseInternalHintClass = true;
+    TVAlignment VAlignment = vtaTop;
+    std::string FloatFormat = "%.2f";
+    std::string FilterDropDownClear = "(All)";
+    std::string CheckTrue = "Y";
+    std::string CheckFalse = "N";
+    std::string XMLEncoding = "ISO-8859-1";
+    std::string InvalidEntryTitle;
+    std::string InvalidEntryText;
+    char PasswordChar = '*';
+    char Delimiter = '\0';
+    bool QuoteEmptyCells = true;
+    bool AlwaysQuotes = false;
+    bool JavaCSV = false;
+    bool SaveFixedCells = true;
+    bool SaveFixedRows = false;
+    bool SaveFixedCols = false;
+    bool SaveHiddenCells = false;
+    bool SaveVirtCells = true;
+    bool SaveWithHTML = true;
+    bool LoadFirstRow = true;
+    bool ShowNullDates = true;
+    bool ClearOnlyText = false;
+    int PrintPageFrom = 1;
+    int PrintPageTo = 1;
+    int ZoomFactor = 0;
+    TNUVStyle ComponentStyle = tsWindowsXP;
+    TGridLook Look() const { return FLook; }
+    TColor BorderColor() const { return FBorderColor; }
+    TColor NUVGradientFrom() const { return FNUVGradientFrom; }
+    TColor NUVGradientTo() const { return FNUVGradientTo; }
+    TColor NUVGradientMirrorFrom() const { return FNUVGradientMirrorFrom; }
+    TColor NUVGradientMirrorTo() const { return FNUVGradientMirrorTo; }
+    // Operating-system flags taken at construction.
+    bool IsWinXP() const { return FIsWinXP; }
+    bool IsWin7() const { return FIsWin7; }
+    bool IsComCtl6() const { return FIsComCtl6; }
+    bool IsWinVista() const { return FIsWinVista; }
+    // goEditing taken away only while the current cell may not be edited.
+    bool EditingSuspended() const { return FEditDisable; }
+    void SetEditingSuspended(bool v) { FEditDisable = v; }
+    // Minimum fixed counts, row height and column width, the largest row
+    // count the grid had (taken when loaded and by the row-count setter).
+    int FixedRowsMin() const { return FFixedRowsMin; }
+    int FixedColsMin() const { return FFixedColsMin; }
+    int MaxRowCountReached() const { return FMaxRowCount; }
+    int MaxColCountReached() const { return FMaxColCount; }
+    void NoteCounts(); // remembers the current counts when larger
+    // Column visibility: real columns 0..512.
+    bool ColumnVisible(int c) const;
+    int NumHiddenColumns() const { return FNumHidden; }
+    int NumHiddenRows() const { return FHiddenRowItems ? FHiddenRowItems->Count() : 0; }
+    int AllColCount() const { return ColCount() + NumHiddenColumns(); }
+    int AllRowCount() const { return RowCount() + NumHiddenRows(); }
+
+    // --- events
+    TCanEditCellEvent OnCanEditCell;
+    TGridHintEvent OnGridHint;
+    TGridWideHintEvent OnGridWideHint;
+    TGridColorEvent OnGetCellColor;
+    TGridColorEvent OnGetCellPrintColor;
+    TGridBorderEvent OnGetCellBorder;
+    TGridBorderEvent OnGetCellPrintBorder;
+    TGridAlignEvent OnGetAlignment;
+    TGridFormatEvent OnGetFormat;
+    TGetEditorTypeEvent OnGetEditorType;
+    TIsFixedCellEvent OnIsFixedCell;
+    TIsPasswordCellEvent OnIsPasswordCell;
+    TWordWrapEvent OnGetWordWrap;
+    THasComboEvent OnHasComboBox;
+    THasSpinEditEvent OnHasSpinEdit;
+    TGetCheckEvent OnGetCheckTrue;
+    TGetCheckEvent OnGetCheckFalse;
+    TGetColumnFilterEvent OnGetColumnFilter;
+    TCellCursorEvent OnGetCellCursor;
+    TSearchFooterActionEvent OnSearchFooterAction;
+    TButtonClickEvent OnButtonClick;
+    TExpandClickEvent OnExpandClick;
+    TClickCellEvent OnComboCloseUp;
+    TClickCellEvent OnComboDropDown;
+    TClickCellEvent OnDatePickerCloseUp;
+    TClickCellEvent OnDatePickerDropDown;
+    TDateTimeChangeEvent OnDateTimeChange;
+    TEditChangeEvent OnEditChange;
+    TCellsChangedEvent OnCellsChanged;
+    TCheckBoxClickEvent OnCheckBoxClick;
+    TGetEditorPropEvent OnGetEditorProp;
+    TGetEditorPropIntEvent OnGetEditorPropInt;
+    TUpdateColumnSizeEvent OnUpdateColumnSize;
+    TCanAddRowEvent OnCanAddRow;
+    TCanInsertRowEvent OnCanInsertRow;
+    TAutoDeleteRowEvent OnAutoDeleteRow;
+    TSaveCellEvent OnSaveCell;
+    TLoadCellEvent OnLoadCell;
+    TClickSortEvent OnClickSort;
+    TGridNotifyEvent OnFilterDone;
+    TGridNotifyEvent OnPrintGetPageNum;
+    TGridNotifyEvent OnFixedEdit;
+    TGridNotifyEvent OnSelectionChanged;
+    TClickCellEvent OnClickCell;
+    TClickCellEvent OnDblClickCell;
+    TButtonClickEvent OnEditCellDone;
+    TGridNotifyEvent OnEditingDone;
+    TRowUpdateEvent OnRowUpdate;
+
+    // --- operations of the base grid, as this grid answers them
+    bool IsFixed(int ACol, int ARow) const override;
+    int RowNodeIndent(int ARow) const override;
+    bool HasNodes() const override;
+    void HiddenLastRowChanged() override;
+    void FireGetDisplText(int ACol, int ARow, std::string& Value) const override;
+    void GetCellDefaults(int ACol, int ARow, TFont* AFont, TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor,
+                         TColor& AMirrorColorTo, TAlignment& HA, TVAlignment& VA, bool& WW,
+                         TCellGradientDirection& GD) override;
+    void CellWritten(int ACol, int ARow) override;
+    bool HasCustomBorders() const override;
+    bool StylesActive() const override;
+    int DisplColIndex(int ACol) const override;
+    int TotalColCount() const override;
+    // The look of a cell (the painter's colours, font and alignments).
+    virtual void GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select,
+                                     bool Remap, TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor,
+                                     TColor& AMirrorColorTo, TFont* AFont, TAlignment& HA, TVAlignment& VA,
+                                     bool& WW, TCellGradientDirection& GD);
+
+    // --- operations this grid introduces (in their order of introduction)
+    virtual void CalcFooterValues(int ACol);
+    virtual void FireClickSort(int ACol);
+    virtual void F2KeyHook() {}
+    virtual void WriteEditText(int ACol, int ARow, const std::string& Value);
+    virtual void BeforeSelectAll(TRect& /*ARect*/) {}
+    virtual void PasteCell(int ACol, int ARow, const std::string& Value);
+    virtual std::string ReadCurrentCell();
+    virtual void WriteCurrentCell(const std::string& Value);
+    virtual std::string GetCurrentCellText();
+    virtual void SetCurrentEditText(const std::string& Value);
+    virtual void RestoreCellCache();
+    virtual void ToggleCellCheckBox(int ACol, int ARow, bool UserAction);
+    virtual void ToggleCellRadioButton(int ACol, int ARow, bool UserAction);
+    virtual std::string GetFormattedCell(int ACol, int ARow);
+    virtual std::string GetColumnFloatFormat(int ACol);
+    virtual TCellType GetCellType(int ACol, int ARow);
+    virtual TCellGraphic* GetCellGraphic(int ACol, int ARow);
+    virtual TPoint GetCellGraphicSize(int ACol, int ARow);
+    virtual TPoint CalcCellGraphicSize(int ACol, int ARow, int Padding);
+    virtual int CellGraphicHit(int X, int Y, int ACol, int ARow);
+    virtual void FirePrintGetPageNum();
+    virtual void FireGetEditorProp(int ACol, int ARow, TEditLink* AEditLink);
+    virtual void FireCheckBoxClick(int ACol, int ARow, bool State);
+    virtual void FireFixedEdit();
+    virtual void SelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
+    virtual void EditorKeyUpHook() {}
+    virtual void AutoInsertRow(int ARow);
+    virtual void AutoDeleteRow(int ARow);
+    virtual void FireFilterDone();
+    virtual void UpdateColumnSize(int ACol, int& AWidth);
+    virtual void UpdateAutoColumnSize(int ACol, int& AWidth);
+    virtual void ColumnHeadersChanged() {}
+    virtual void FireEllipsClick();
+    virtual bool MatchFilter(int ARow);
+    virtual void BeforePaste() {}
+    virtual void AfterPaste() {}
+    virtual void MarkPastedRows(const TRect& ARect);
+    virtual std::string GetExportCell(int ACol, int ARow);
+    virtual std::string GetSaveCell(int ACol, int ARow);
+    virtual void SetLoadCell(int ACol, int ARow, const std::string& Value);
+    virtual void CellValueChanged(int ACol, int ARow);
+    virtual void StoreCellState(int ACol, int ARow);
+    virtual void FireCanEditCell(int ACol, int ARow, bool& CanEdit);
+    virtual void FireSearchFooterAction(const std::string& Value, int ACol, int ARow, TSearchAction SearchAction);
+    virtual void FireButtonClick(int ACol, int ARow);
+    virtual void ExpandCell(int ACol, int ARow, bool Expanded);
+    virtual void FireComboCloseUp(int ACol, int ARow);
+    virtual void FireComboDropDown(int ACol, int ARow);
+    virtual void SetCellCursor(int ACol, int ARow, int X, int Y);
+    virtual void CellsChanged(const TRect& ARect);
+    virtual void AllCellsChanged();
+    virtual void GetCellHint(int ACol, int ARow, std::string& AHint, WideString& AWideHint);
+    virtual void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+    virtual void GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+    virtual void GetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+    virtual void GetCellPrintBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+    virtual void GetCellAlign(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
+    virtual void GetColFormat(int ACol, TSortStyle& AStyle, std::string& aPrefix, std::string& aSuffix);
+    virtual void GetCellSpinEditor(int ACol, int ARow, TEditorType& AEditor);
+    virtual void GetCellEditor(int ACol, int ARow, TEditorType& AEditor);
+    virtual bool IsCellEditorNone(int ACol, int ARow);
+    virtual void IsFixedCell(int ACol, int ARow, bool& IsFixed) const;
+    virtual void CanEditCell(int ACol, int ARow, bool& CanEdit);
+    virtual void IsPasswordCell(int ACol, int ARow, bool& IsPassword);
+    virtual void GetCellWordWrap(int ACol, int ARow, bool& WordWrap);
+    virtual bool HasCombo(int ACol, int ARow);
+    virtual bool HasSpinEdit(int ACol, int ARow);
+    virtual std::string GetCheckTrue(int ACol, int ARow);
+    virtual std::string GetCheckFalse(int ACol, int ARow);
+    virtual bool GetColumnFilter(int ACol);
+    virtual TRect GetUsedCells();
+    virtual void RemoveRowsDisplayed(int ARow, int ACount);
+    virtual void FireCanAddRow(bool& CanAdd);
+    virtual void FireCanInsertRow(int ARow, bool& CanInsert);
+    virtual void WindowDestroyHook() {}
+    virtual void AppendRow();
+    virtual void MouseDownHookA() {}
+    virtual void EditorKeyHook() {}
+    virtual void MouseDownHookB() {}
+    virtual void MouseActionsChanged() {}
+    virtual void IsDesigningQuery(bool& IsDesigning);
+    virtual void InvalidateQuery();
+    virtual void DisableEditing();
+    virtual void EditorKeyDownHook() {}
+    virtual void EditorWMKeyDownHook() {}
+    virtual void NavigationChanged() {}
+    virtual void GotoFirstRow();
+    virtual bool AllowFormattedClipboard();
+    virtual void FilterSelected();
+    virtual void FilterChecked();
+    virtual void PaintDesignHelper();
+    virtual void DesignHelperClick(int X, int Y);
+    virtual void FireCheckBoxChange(int ACol, int ARow, bool State);
+    virtual void FireRatingChange(int ACol, int ARow, double Value);
+    virtual void FireColorSelect();
+    virtual void FireImageSelect();
+    virtual void FireCellChanging(int NewCol, int NewRow, bool& Allow);
+    virtual void FireScrollCell(int ACol, int ARow);
+    virtual bool FireCanShowFixedDropDown(int ACol);
+    virtual void FireStartBlockFocus(int ARow);
+    virtual void FireEndBlockFocus(int ARow);
+    virtual TCustomImageList* GetGridImages();
+    virtual void ExportNotification(int /*AState*/, int /*ARow*/) {}
+    virtual void ImportNotification(int /*AState*/, int /*ARow*/) {}
+    virtual bool ValidateCell(const std::string& NewValue);
+    virtual bool ValidateCellWide(const WideString& NewValue);
+    virtual void RemoveRowsEx(int RowIndex, int RCount);
+    virtual void RemoveRows(int RowIndex, int RCount);
+    virtual void InsertRows(int RowIndex, int RCount, bool UpdateCellControls = true);
+    virtual void RemoveCols(int ColIndex, int CCount);
+    virtual void InsertCols(int ColIndex, int CCount);
+    virtual void SubGroup(int Colindex);
+    virtual void SubUnGroup(int Colindex);
+    virtual void Group(int Colindex);
+    virtual void UnGroup();
+    virtual void SortSwapRows(int ARow1, int ARow2);
+    virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
+    virtual void TrimRect(int ACol1, int ARow1, int ACol2, int ARow2);
+    virtual void SaveColPositions();
+    virtual void LoadColPositions();
+    virtual void SetStyle(TExGridStyle AStyle);
+    virtual void QSort();
+    virtual void QSortIndexed();
+    virtual void QSortGroup();
+    virtual void QSortGroupIndexed();
+    virtual void QUnSort();
+    virtual void CalcFooter(int ACol) { CalcFooterValues(ACol); }
+
+    // --- cell graphic objects (data side)
+    // A fresh graphic for the cell (real column ACol); frees the graphic the
+    // cell had, unless it is a shared check box. The caller fills it in.
+    TCellGraphic* CreateCellGraphic(int ACol, int ARow);
+    // Whether the cell had a graphic; the slot is emptied and the graphic
+    // freed unless shared.
+    bool RemoveCellGraphic(int ACol, int ARow);
+    // RemoveCellGraphic when the cell's graphic is of that kind; else false.
+    bool RemoveCellGraphicOfType(int ACol, int ARow, TCellType CellType);
+    // The row check box shared by column 0 while HotmailRowSelect is on.
+    TCellGraphic& RowCheckBoxGraphic() { return *FRowCheckBox; }
+
+    // --- operations of later groups this file's operations call
+    // (cell accessors, hidden columns and rows, selection, stretch, nodes).
+    bool ReadOnly(int ACol, int ARow) const;
+    void SetReadOnly(int ACol, int ARow, bool Value);
+    int RealColIndex(int ACol) const;
+    int MapDisplCol(int ACol) const { return DisplColIndex(ACol); }
+    bool IsHiddenColumn(int ACol) const;
+    int RealRowIndex(int ARow) const;
+    bool IsNodeRow(int ARow) const;
+    bool IsSummary(int ARow) const;
+    int NodeCount() const { return FNodeCount; }
+    bool RowSelect(int ARow) const;
+    int RowSelectCount() const;
+    int FooterRowStart() const;
+    void StretchColumnIndex(int Index);
+    void StretchRightColumn() { StretchColumnIndex(-1); }
+    void ExpandAll();
+    void UnHideColumnsAll();
+    std::string HiddenRowCell(int ACol, int AHiddenIndex) const;
+    void SaveColSizes();
+    void LoadColSizes();
+    void AutoSizeColumns(bool DoFixedCols, int Padding);
+    void RegisterNotifier(TGridChangeNotifier* Item);
+    void UnRegisterNotifier(TGridChangeNotifier* Item);
+
+protected:
+    void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    // Resize handler of the owning form: follows the form's size with
+    // SizeWithForm and stretches the stretch column again.
+    void OwnerFormResize(TObject* Sender);
+    bool Designing() const { return ComponentState().Contains(csDesigning); }
+    bool Loading() const { return ComponentState().Contains(csLoading); }
+
+private:
+    void SetupSettings();
+    void ConnectSettings();
+
+    // owned settings objects
+    std::unique_ptr<TSearchFooter> FSearchFooter;
+    std::unique_ptr<TNavigation> FNavigation;
+    std::unique_ptr<TMouseActions> FMouseActions;
+    std::unique_ptr<TSyncGrid> FSyncGrid;
+    std::unique_ptr<TBands> FBands;
+    std::unique_ptr<TFocusHelper> FFocusHelper;
+    std::unique_ptr<TGrouping> FGrouping;
+    std::unique_ptr<TShowModified> FShowModified;
+    std::unique_ptr<TColumnSize> FColumnSize;
+    std::unique_ptr<TCellNode> FCellNode;
+    std::unique_ptr<TSizeWhileTyping> FSizeWhileTyping;
+    std::unique_ptr<TCollection> FHiddenRowItems;
+    std::unique_ptr<TCellGraphic> FRowCheckBox;
+    TStringList FColumnHeaders;
+    TStringList FRowHeaders;
+    TStringList FLookupItems;
+    TStringList FFilterList;
+    TStringList FSortList;
+    TFont FFixedFont;
+    TFont FActiveCellFont;
+    TFont FScratchFont;
+    TSortIndexList FSortIndexes;
+    TIntList FSortedRows{0, 0};
+    TIntList FUnsortedRows{0, 0};
+    TIntList FMergedColumns{0, 0};
+    TIntList FSelectedCells{0, 0};
+    TIntList FSelectedRows{0, 0};
+    TIntList FModifiedRows{0, 0};
+    TIntList FEnabledRows{0, 0};
+    TIntList FOrigColSizes{0, 0};
+    TIntList FColumnOrder{0, 0};
+    TIntList FIgnoredColumns{0, 0};
+    TControlList FControlList;
+    std::vector<TGridChangeNotifier*> FNotifiers;
+
+    // objects whose classes are not built yet (never created here)
+    TControlLook* FControlLook = nullptr;
+    TBackGround* FBackGround = nullptr;
+    TFloatingFooter* FFloatingFooter = nullptr;
+    TCustomImageList* FGridImages = nullptr;
+    TPictureContainer* FPictureContainer = nullptr;
+
+    // form following
+    IGridOwnerForm* FOwnerForm = nullptr;
+    TComponent* FOwnerFormComponent = nullptr;
+    int FOwnerFormKey = -1;
+    int PrevSizeX = 0;
+    int PrevSizeY = 0;
+
+    TGridLook FLook = glXP;
+    TColor FBorderColor = 0x808080;
+    TColor FNUVGradientFrom = clWhite;
+    TColor FNUVGradientTo = clNone;
+    TColor FNUVGradientMirrorFrom = clNone;
+    TColor FNUVGradientMirrorTo = clNone;
+    bool FIsWinXP = false;
+    bool FIsWin7 = false;
+    bool FIsComCtl6 = false;
+    bool FIsWinVista = false;
+    bool FEditDisable = false;
+    bool FEditChange = false;
+    bool FLoaded = false;
+    bool FDestroyingGrid = false;
+    int FFixedRowsMin = 1;
+    int FFixedColsMin = 1;
+    int FMinRowHeight = 22;
+    int FMinColWidth = 10;
+    int FMaxRowCount = 0;
+    int FMaxColCount = 0;
+    int FNodeCount = 0;
+    int FNumHidden = 0;
+    std::array<bool, 513> FVisibleCol{};
+    int FOldLeftCol = -1;
+    int FOldTopRow = -1;
+    TCursor FOldCursor = 0;
+};

@@ -1,0 +1,326 @@
+// TExStringGrid: construction, defaults, destruction, loading, Assign and
+// version; the small objects the grid owns (grouping, modified-row marking,
+// hidden-row items).
+
+#include "widgets/ExStringGrid.h"
+
+#include <algorithm>
+
+// --- TGrouping ----------------------------------------------------------------------
+
+void TGrouping::Assign(const TPersistent* Source)
+{
+    const auto* s = dynamic_cast<const TGrouping*>(Source);
+    if (!s) return;
+    GroupCountFormat = s->GroupCountFormat;
+    HeaderColor = s->HeaderColor;
+    HeaderColorTo = s->HeaderColorTo;
+    HeaderTextColor = s->HeaderTextColor;
+    SummaryColor = s->SummaryColor;
+    SummaryColorTo = s->SummaryColorTo;
+    SummaryTextColor = s->SummaryTextColor;
+    HeaderUnderline = s->HeaderUnderline;
+    MergeHeader = s->MergeHeader;
+    MergeSummary = s->MergeSummary;
+    ShowGroupCount = s->ShowGroupCount;
+    SummaryLine = s->SummaryLine;
+    AutoCheckGroup = s->AutoCheckGroup;
+    AutoSelectGroup = s->AutoSelectGroup;
+}
+
+// --- TShowModified ------------------------------------------------------------------
+
+void TShowModified::SetColor(TColor v)
+{
+    FColor = v;
+    if (OnChange) OnChange(this);
+}
+
+void TShowModified::Assign(const TPersistent* Source)
+{
+    const auto* s = dynamic_cast<const TShowModified*>(Source);
+    if (!s) return;
+    Enabled = s->Enabled;
+    FColor = s->FColor;
+}
+
+// --- TGridItem ----------------------------------------------------------------------
+
+TGridItem::TGridItem(TCollection* ACollection) : TCollectionItem(ACollection), FItems(std::make_unique<TStringList>())
+{
+}
+
+// --- construction -------------------------------------------------------------------
+
+namespace {
+constexpr int VersionMajor = 6, VersionMinor = 2, VersionRelease = 1, VersionBuild = 3;
+} // namespace
+
+TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
+{
+    SetupSettings();
+
+    FFixedFont.SetName("Tahoma");
+    FFixedFont.SetStyle({fsBold});
+    FFixedFont.OnChange = [this] { Invalidate(); };
+    FActiveCellFont.SetStyle({fsBold});
+    if (!Designing()) FActiveCellFont.SetName(Font().Name());
+
+    SetRowCount(10);
+    SetBounds(Left(), Top(), 400, 250);
+    FHiddenRowItems = std::make_unique<TCollection>([](TCollection* c) { return new TGridItem(c); });
+    AutoSize = false;
+
+    // Follow the owning form's size (the grid's own handler, removed again
+    // when the grid goes, so grids on one form may go in any order).
+    if (auto* form = dynamic_cast<IGridOwnerForm*>(AOwner); form && !Designing()) {
+        FOwnerForm = form;
+        // Heard before the form destroys the grids it owns, so that a grid
+        // going with its form does not call into the half-destroyed form.
+        FreeNotification(AOwner);
+        FOwnerFormComponent = AOwner;
+        FOwnerFormKey = form->AddResizeHandler([this](TObject* Sender) { OwnerFormResize(Sender); });
+        PrevSizeX = form->FormWidth();
+        PrevSizeY = form->FormHeight();
+    }
+
+    FVisibleCol.fill(true);
+    FNumHidden = 0;
+    SetDefaultRowHeight(22);
+    for (int r = 0; r < FixedRows(); ++r) SetRowHeights(r, DefaultRowHeight());
+
+    // This platform plays the part of a current system with version-6
+    // common controls; whether themes are in use is decided when the window
+    // is created.
+    FIsWinXP = true;
+    FIsWin7 = true;
+    FIsComCtl6 = true;
+    FIsWinVista = HasGetLocaleInfoEx();
+    FBorderColor = FIsWinXP ? 0xB99D7F : 0x808080;
+    FNUVGradientTo = ColorToRGB(clBtnFace);
+    ScrollWidth = 17;
+    FOldLeftCol = LeftCol();
+    FOldTopRow = TopRow();
+    FMaxRowCount = RowCount();
+    FMaxColCount = ColCount();
+}
+
+void TExStringGrid::SetupSettings()
+{
+    FSearchFooter = std::make_unique<TSearchFooter>(this, false);
+    FNavigation = std::make_unique<TNavigation>();
+    FMouseActions = std::make_unique<TMouseActions>(this);
+    FSyncGrid = std::make_unique<TSyncGrid>(this);
+    FBands = std::make_unique<TBands>();
+    FFocusHelper = std::make_unique<TFocusHelper>(this);
+    FGrouping = std::make_unique<TGrouping>();
+    FShowModified = std::make_unique<TShowModified>();
+    FColumnSize = std::make_unique<TColumnSize>(this);
+    FCellNode = std::make_unique<TCellNode>(this);
+    FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();
+    FRowCheckBox = std::make_unique<TCellGraphic>();
+    FRowCheckBox->CellType = ctRowCheckBox;
+    FFilterList.Clear();
+    ConnectSettings();
+}
+
+void TExStringGrid::ConnectSettings()
+{
+    FSearchFooter->OnChange = [this](TObject*) { Invalidate(); };
+    FNavigation->OnChange = [this](TObject*) { NavigationChanged(); };
+    FBands->OnChange = [this](TObject*) { Invalidate(); };
+    FMouseActions->OnChange = [this](TObject*) { MouseActionsChanged(); };
+    FMouseActions->OnIsDesigning = [this](TObject*, bool& d) { IsDesigningQuery(d); };
+    FMouseActions->OnInvalidate = [this](TObject*) { InvalidateQuery(); };
+    FMouseActions->OnDisableEdit = [this](TObject*) { DisableEditing(); };
+    FShowModified->OnChange = [this](TObject*) { Invalidate(); };
+}
+
+TExStringGrid::~TExStringGrid()
+{
+    FDestroyingGrid = true;
+    if (FOwnerForm) {
+        FOwnerForm->RemoveResizeHandler(FOwnerFormKey);
+        FOwnerForm = nullptr;
+    }
+    if (FOwnerFormComponent) RemoveFreeNotification(FOwnerFormComponent);
+    if (FColumnSize->Save) {
+        try {
+            SaveColSizes();
+        } catch (const Exception&) {
+            // A destructor reports nothing; the sizes stay as last saved.
+        }
+    }
+    ClearOnlyText = false;
+    SaveHiddenCells = false;
+    int cols = ColCount();
+    int rows = RowCount();
+    // Nodes and hidden columns are brought back by their own code once it
+    // exists; until then a grid has neither.
+    if (NumHiddenRows() == 0 && NodeCount() == 0) {
+        cols = std::max(cols, FMaxColCount);
+        rows = std::max(rows, FMaxRowCount);
+    }
+    if (cols > 0 && rows > 0 && HasCellProps) FreeCellProperties(0, 0, cols - 1, rows - 1);
+    for (TGridChangeNotifier* n : FNotifiers) RemoveFreeNotification(n);
+    FNotifiers.clear();
+}
+
+void TExStringGrid::NoteCounts()
+{
+    FMaxRowCount = std::max(FMaxRowCount, RowCount());
+    FMaxColCount = std::max(FMaxColCount, ColCount());
+}
+
+bool TExStringGrid::ColumnVisible(int c) const
+{
+    if (c < 0 || c >= static_cast<int>(FVisibleCol.size())) return true;
+    return FVisibleCol[static_cast<size_t>(c)];
+}
+
+// --- loading, notification, invalidation ---------------------------------------------
+
+void TExStringGrid::Loaded()
+{
+    TBaseGrid::Loaded();
+    FFixedRowsMin = FixedRows();
+    FFixedColsMin = FixedCols();
+    FMinRowHeight = DefaultRowHeight();
+    FMinColWidth = 10;
+    FMaxRowCount = RowCount();
+    FLoaded = true;
+    if (Options().Contains(goAlwaysShowEditor)) {
+        FNavigation->AlwaysEdit = true;
+        SetOptions(Options() - goAlwaysShowEditor);
+    }
+    FSearchFooter->SetAutoThemeAdapt(AutoThemeAdapt);
+}
+
+void TExStringGrid::Notification(TComponent* AComponent, TOperation Operation)
+{
+    if (Operation == opRemove) {
+        if (AComponent == FOwnerFormComponent) {
+            FOwnerForm = nullptr;
+            FOwnerFormComponent = nullptr;
+        }
+        if (!FDestroyingGrid && AComponent == FSyncGrid->Grid()) FSyncGrid->SetGrid(nullptr);
+        auto it = std::find(FNotifiers.begin(), FNotifiers.end(), AComponent);
+        if (it != FNotifiers.end()) FNotifiers.erase(it);
+    }
+    TBaseGrid::Notification(AComponent, Operation);
+}
+
+void TExStringGrid::Invalidate()
+{
+    if (FEditChange) {
+        FEditChange = false;
+        return;
+    }
+    TBaseGrid::Invalidate();
+}
+
+// --- following the owning form ---------------------------------------------------------
+
+void TExStringGrid::OwnerFormResize(TObject* /*Sender*/)
+{
+    if (Designing() || FDestroyingGrid || !FOwnerForm) return;
+    if (SizeWithForm) {
+        const int fw = FOwnerForm->FormWidth();
+        const int fh = FOwnerForm->FormHeight();
+        const int w = fw + Width() - PrevSizeX;
+        const int h = fh + Height() - PrevSizeY;
+        if (w > 0 && h > 0) {
+            SetBounds(Left(), Top(), w, h);
+            PrevSizeX = fw;
+            PrevSizeY = fh;
+        }
+    }
+    // Stretching does nothing without ColumnSize.Stretch; checking it here
+    // keeps a bad stretch column from raising inside the form's resize.
+    if (FColumnSize->Stretch()) StretchColumnIndex(FColumnSize->StretchColumn);
+}
+
+// --- Assign --------------------------------------------------------------------------------
+
+void TExStringGrid::Assign(const TPersistent* Source)
+{
+    const auto* s = dynamic_cast<const TExStringGrid*>(Source);
+    if (!s) return;
+    SetFont(s->Font());
+    ActiveCellColor = s->ActiveCellColor;
+    ActiveCellColorTo = s->ActiveCellColorTo;
+    FActiveCellFont.Assign(s->FActiveCellFont);
+    ActiveCellShow = s->ActiveCellShow;
+    SetActiveRowShow(s->ActiveRowShow());
+    FilterDropDownAuto = s->FilterDropDownAuto;
+    FilterDropDownCheck = s->FilterDropDownCheck;
+    FilterDropDownColumns = s->FilterDropDownColumns;
+    FilterDropDownRow = s->FilterDropDownRow;
+    FilterDropDownClear = s->FilterDropDownClear;
+    AnchorHint = s->AnchorHint;
+    AutoNumAlign = s->AutoNumAlign;
+    AutoSize = s->AutoSize;
+    AutoThemeAdapt = s->AutoThemeAdapt;
+    AutoFilterUpdate = s->AutoFilterUpdate;
+    FMouseActions->Assign(s->FMouseActions.get());
+    FNavigation->Assign(s->FNavigation.get());
+    FGrouping->Assign(s->FGrouping.get());
+    FSearchFooter->Assign(s->FSearchFooter.get());
+    FBands->Assign(s->FBands.get());
+    FCellNode->Assign(s->FCellNode.get());
+    FColumnSize->Assign(s->FColumnSize.get());
+    FSyncGrid->Assign(s->FSyncGrid.get());
+    FFocusHelper->Assign(s->FFocusHelper.get());
+    FixedRowAlways = s->FixedRowAlways;
+
+    SetColCount(s->ColCount());
+    SetRowCount(s->RowCount());
+    SetFixedRows(s->FixedRows());
+    SetFixedCols(s->FixedCols());
+    SetDefaultColWidth(s->DefaultColWidth());
+    SetDefaultRowHeight(s->DefaultRowHeight());
+    for (int r = 0; r < FixedRows(); ++r) SetRowHeights(r, s->RowHeights(r));
+    for (int c = 0; c < FixedCols(); ++c) SetColWidths(c, s->ColWidths(c));
+    InvalidEntryTitle = s->InvalidEntryTitle;
+    InvalidEntryIcon = s->InvalidEntryIcon;
+    InvalidEntryText = s->InvalidEntryText;
+    SetOptions(s->Options());
+    for (int c = 0; c < ColCount(); ++c) SetColWidths(c, s->ColWidths(c));
+    FColumnHeaders = s->FColumnHeaders;
+    for (int r = 0; r < RowCount(); ++r) SetRowHeights(r, s->RowHeights(r));
+    ScrollProportional = s->ScrollProportional;
+    ScrollSynch = s->ScrollSynch;
+    ScrollHints = s->ScrollHints;
+    ScrollBarAlways = s->ScrollBarAlways;
+    SetScrollBars(s->ScrollBars());
+    ScrollColor = s->ScrollColor;
+    ScrollType = s->ScrollType;
+    ScrollWidth = s->ScrollWidth;
+    AssignCells(s);
+}
+
+void TExStringGrid::AssignCells(const TPersistent* Source)
+{
+    const auto* s = dynamic_cast<const TExStringGrid*>(Source);
+    if (!s || s == this) return;
+    // The cells' texts, cell by cell, as far as this grid reaches.
+    const int cols = std::min(AllColCount(), s->AllColCount());
+    const int rows = std::min(RowCount(), s->RowCount());
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c) SetGridCell(c, r, s->GetGridCell(c, r));
+    Invalidate();
+}
+
+// --- version -------------------------------------------------------------------------------
+
+int TExStringGrid::GetVersionNr() const
+{
+    return (VersionMajor << 24) | (VersionMinor << 16) | (VersionRelease << 8) | VersionBuild;
+}
+
+std::string TExStringGrid::GetVersionString() const
+{
+    const int v = GetVersionNr();
+    return IntToStr((v >> 24) & 0xFF) + "." + IntToStr((v >> 16) & 0xFF) + "." + IntToStr((v >> 8) & 0xFF) + "." +
+           IntToStr(v & 0xFF) + " Sep, 2012";
+}

@@ -1,0 +1,17 @@
+// TExStringGrid: hidden columns and rows with the index mapping, node rows
+// and grouping.
+
+#include "widgets/ExStringGrid.h"
+
+int TExStringGrid::RealColIndex(int) const { ZEL_GRID_NOT_BUILT(); }
+bool TExStringGrid::IsHiddenColumn(int) const { ZEL_GRID_NOT_BUILT(); }
+int TExStringGrid::RealRowIndex(int) const { ZEL_GRID_NOT_BUILT(); }
+std::string TExStringGrid::HiddenRowCell(int, int) const { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::UnHideColumnsAll() { ZEL_GRID_NOT_BUILT(); }
+bool TExStringGrid::IsNodeRow(int) const { ZEL_GRID_NOT_BUILT(); }
+bool TExStringGrid::IsSummary(int) const { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::ExpandAll() { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::SubGroup(int) { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::SubUnGroup(int) { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::Group(int) { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::UnGroup() { ZEL_GRID_NOT_BUILT(); }

@@ -1,0 +1,18 @@
+// TExStringGrid: row and column insertion, removal and clearing; grid size,
+// selection flags, row states and change notifications.
+
+#include "widgets/ExStringGrid.h"
+
+void TExStringGrid::CellsChanged(const TRect&) { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::AllCellsChanged() { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::RemoveRowsDisplayed(int, int) { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::RemoveRowsEx(int, int) { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::RemoveRows(int, int) { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::InsertRows(int, int, bool) { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::RemoveCols(int, int) { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::InsertCols(int, int) { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::ClearRect(int, int, int, int) { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::TrimRect(int, int, int, int) { ZEL_GRID_NOT_BUILT(); }
+bool TExStringGrid::RowSelect(int) const { ZEL_GRID_NOT_BUILT(); }
+int TExStringGrid::RowSelectCount() const { ZEL_GRID_NOT_BUILT(); }
+int TExStringGrid::FooterRowStart() const { ZEL_GRID_NOT_BUILT(); }
