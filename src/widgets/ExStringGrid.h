@@ -70,8 +70,6 @@ enum TScrollType : std::uint8_t { ssNormal, ssFlat, ssEncarta, ssMetro };
 enum TScrollHintType : std::uint8_t { shNone, shVertical, shHorizontal, shBoth };
 enum TSearchAction : std::uint8_t { saFindFirst, saFindPrevious, saFindNext };
 
-using TCursor = int;
-
 // --- objects of the grid that this file specifies ---------------------------------
 
 // Look of group header and summary rows (plain fields).
@@ -241,8 +239,16 @@ public:
     // "6.2.1.3 Sep, 2012".
     virtual std::string GetVersionString() const;
     std::string Version() const { return GetVersionString(); }
-    void Invalidate() override;
+    // Skips one repaint requested while an editor applies its change.
+    void Invalidate();
     bool IsLoaded() const { return FLoaded; }
+    // The grid's cursor; setting it also remembers it as the one to restore.
+    TCursor Cursor() const { return FCursor; }
+    void SetCursor(TCursor c);
+    // Outer size of the grid (its client area; the grid draws no frame).
+    int Width() const { return ClientWidth(); }
+    int Height() const { return ClientHeight(); }
+    void SetSize(int AWidth, int AHeight) { SetClientSize(AWidth, AHeight); }
 
     // --- owned settings objects
     TSearchFooter& SearchFooter() { return *FSearchFooter; }
@@ -392,6 +398,8 @@ public:
     bool IsWin7() const { return FIsWin7; }
     bool IsComCtl6() const { return FIsComCtl6; }
     bool IsWinVista() const { return FIsWinVista; }
+    // Rows one wheel notch scrolls (taken when the window is created).
+    int WheelScrollLinesOfGrid() const { return FWheelScrollLines; }
     // goEditing taken away only while the current cell may not be edited.
     bool EditingSuspended() const { return FEditDisable; }
     void SetEditingSuspended(bool v) { FEditDisable = v; }
@@ -620,6 +628,73 @@ public:
     // The row check box shared by column 0 while HotmailRowSelect is on.
     TCellGraphic& RowCheckBoxGraphic() { return *FRowCheckBox; }
 
+    // --- the data interface of the later groups (each built in its file)
+    // cell accessors and per-cell looks
+    std::string AllCells(int ACol, int ARow) const;
+    void SetAllCells(int ACol, int ARow, const std::string& Value);
+    std::string AllGridCells(int ACol, int ARow) const;
+    void SetAllGridCells(int ACol, int ARow, const std::string& Value);
+    TColor Colors(int ACol, int ARow) const;
+    void SetColors(int ACol, int ARow, TColor Value);
+    TColor FontColors(int ACol, int ARow) const;
+    void SetFontColors(int ACol, int ARow, TColor Value);
+    TAlignment Alignments(int ACol, int ARow) const;
+    void SetAlignments(int ACol, int ARow, TAlignment Value);
+    TObject* CellControls(int ACol, int ARow) const;
+    void SetCellControls(int ACol, int ARow, TObject* Value);
+    void SetRowColor(int ARow, TColor Value);
+    int GetRowEx() const { return Row(); }
+    void SetRowEx(int ARow);
+    int GetRealCol() const;
+    // size, selection, row states and update locking
+    void BeginUpdate();
+    void EndUpdate();
+    int UpdateCount() const { return FUpdateCount; }
+    void SetRowSelect(int ARow, bool Value);
+    void ClearRowSelect();
+    bool ColSelect(int ACol) const;
+    void SetColSelect(int ACol, bool Value);
+    void ClearColSelect();
+    void SelectRows(int RowIndex, int RCount);
+    bool RowModified(int ARow) const;
+    void SetRowModified(int ARow, bool Value);
+    bool RowEnabled(int ARow) const;
+    void SetRowEnabled(int ARow, bool Value);
+    // insertion, removal and clearing
+    void ClearNormalCells();
+    void ClearRows(int RowIndex, int RCount);
+    void ClearCols(int ColIndex, int CCount);
+    void RemoveSelectedRows();
+    // typed cell access
+    int Ints(int ACol, int ARow) const;
+    void SetInts(int ACol, int ARow, int Value);
+    double Floats(int ACol, int ARow) const;
+    void SetFloats(int ACol, int ARow, double Value);
+    // hidden columns and rows
+    void HideColumn(int ACol);
+    void UnHideColumn(int ACol);
+    void HideRow(int ARow);
+    void UnHideRow(int ARow);
+    bool IsHiddenRow(int ARow) const;
+    int MapRealCol(int ACol) const { return RealColIndex(ACol); }
+    int DisplRowIndex(int ARow) const;
+    // check boxes and radio controls
+    void AddCheckBox(int ACol, int ARow, bool State, bool Data);
+    void RemoveCheckBox(int ACol, int ARow);
+    bool HasCheckBox(int ACol, int ARow);
+    bool GetCheckBoxState(int ACol, int ARow, bool& State);
+    void SetCheckBoxState(int ACol, int ARow, bool State);
+    // calculations, auto sizing, moving
+    double ColumnSum(int ACol, int FromRow, int ToRow);
+    void AutoSizeCol(int ACol, bool OnlyWiden = false);
+    void AutoSizeRow(int ARow);
+    void SwapRows(int ARow1, int ARow2);
+    void SwapColumns(int ACol1, int ACol2);
+    // repainting
+    void RepaintRow(int ARow);
+    void RepaintCol(int ACol);
+    void RepaintRect(const TRect& R);
+
     // --- operations of later groups this file's operations call
     // (cell accessors, hidden columns and rows, selection, stretch, nodes).
     bool ReadOnly(int ACol, int ARow) const;
@@ -647,6 +722,10 @@ public:
 
 protected:
     void Loaded() override;
+    // Keeps the largest counts the grid had (its destruction frees the cell
+    // properties up to them).
+    void SizeChanged(int OldColCount, int OldRowCount) override;
+    void CreateWnd() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     // Resize handler of the owning form: follows the form's size with
     // SizeWithForm and stretches the stretch column again.
@@ -734,4 +813,7 @@ private:
     int FOldLeftCol = -1;
     int FOldTopRow = -1;
     TCursor FOldCursor = 0;
+    TCursor FCursor = crDefault;
+    int FWheelScrollLines = 3;
+    int FUpdateCount = 0;
 };

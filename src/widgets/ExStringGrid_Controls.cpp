@@ -8,3 +8,8 @@ void TExStringGrid::ToggleCellRadioButton(int, int, bool) { ZEL_GRID_NOT_BUILT()
 void TExStringGrid::FireCheckBoxChange(int, int, bool) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::FireRatingChange(int, int, double) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::ExpandCell(int, int, bool) { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::AddCheckBox(int, int, bool, bool) { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::RemoveCheckBox(int, int) { ZEL_GRID_NOT_BUILT(); }
+bool TExStringGrid::HasCheckBox(int, int) { ZEL_GRID_NOT_BUILT(); }
+bool TExStringGrid::GetCheckBoxState(int, int, bool&) { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::SetCheckBoxState(int, int, bool) { ZEL_GRID_NOT_BUILT(); }

@@ -67,7 +67,7 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     if (!Designing()) FActiveCellFont.SetName(Font().Name());
 
     SetRowCount(10);
-    SetBounds(Left(), Top(), 400, 250);
+    SetSize(400, 250);
     FHiddenRowItems = std::make_unique<TCollection>([](TCollection* c) { return new TGridItem(c); });
     AutoSize = false;
 
@@ -178,6 +178,22 @@ bool TExStringGrid::ColumnVisible(int c) const
     return FVisibleCol[static_cast<size_t>(c)];
 }
 
+// --- window creation ------------------------------------------------------------------------
+
+void TExStringGrid::CreateWnd()
+{
+    if (FDestroyingGrid) return;
+    TBaseGrid::CreateWnd();
+    // The footer and search panels, balloons and slim scroll bars are parts
+    // of the painter; a grid that asks for them fails loudly until they exist.
+    if (FSearchFooter->Visible() || ScrollType != ssNormal) ZEL_GRID_NOT_BUILT();
+    if (FColumnSize->Save) LoadColSizes();
+    SetTimer(111, 500);
+    // Visual-style drawing only while the theme library reports themes.
+    if (!ThemesActive(GridThemeLibrary())) FIsWinXP = false;
+    FWheelScrollLines = WheelScrollLines == -1 ? VisibleRowCount() : WheelScrollLines;
+}
+
 // --- loading, notification, invalidation ---------------------------------------------
 
 void TExStringGrid::Loaded()
@@ -230,7 +246,7 @@ void TExStringGrid::OwnerFormResize(TObject* /*Sender*/)
         const int w = fw + Width() - PrevSizeX;
         const int h = fh + Height() - PrevSizeY;
         if (w > 0 && h > 0) {
-            SetBounds(Left(), Top(), w, h);
+            SetSize(w, h);
             PrevSizeX = fw;
             PrevSizeY = fh;
         }
@@ -246,7 +262,7 @@ void TExStringGrid::Assign(const TPersistent* Source)
 {
     const auto* s = dynamic_cast<const TExStringGrid*>(Source);
     if (!s) return;
-    SetFont(s->Font());
+    Font().Assign(const_cast<TExStringGrid*>(s)->Font());
     ActiveCellColor = s->ActiveCellColor;
     ActiveCellColorTo = s->ActiveCellColorTo;
     FActiveCellFont.Assign(s->FActiveCellFont);
@@ -292,7 +308,6 @@ void TExStringGrid::Assign(const TPersistent* Source)
     ScrollSynch = s->ScrollSynch;
     ScrollHints = s->ScrollHints;
     ScrollBarAlways = s->ScrollBarAlways;
-    SetScrollBars(s->ScrollBars());
     ScrollColor = s->ScrollColor;
     ScrollType = s->ScrollType;
     ScrollWidth = s->ScrollWidth;

@@ -15,3 +15,9 @@ void TExStringGrid::SubGroup(int) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::SubUnGroup(int) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::Group(int) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::UnGroup() { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::HideColumn(int) { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::UnHideColumn(int) { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::HideRow(int) { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::UnHideRow(int) { ZEL_GRID_NOT_BUILT(); }
+bool TExStringGrid::IsHiddenRow(int) const { ZEL_GRID_NOT_BUILT(); }
+int TExStringGrid::DisplRowIndex(int) const { ZEL_GRID_NOT_BUILT(); }

@@ -8,3 +8,8 @@ void TExStringGrid::UpdateAutoColumnSize(int, int&) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::FireColorSelect() { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::FireImageSelect() { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::SortSwapRows(int, int) { ZEL_GRID_NOT_BUILT(); }
+double TExStringGrid::ColumnSum(int, int, int) { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::AutoSizeCol(int, bool) { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::AutoSizeRow(int) { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::SwapRows(int, int) { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::SwapColumns(int, int) { ZEL_GRID_NOT_BUILT(); }

@@ -137,9 +137,11 @@ void TExStringGrid::FireComboDropDown(int ACol, int ARow)
 void TExStringGrid::SetCellCursor(int ACol, int ARow, int X, int Y)
 {
     if (!OnGetCellCursor) return;
-    TCursor c = Cursor();
+    TCursor c = FCursor;
     OnGetCellCursor(this, ACol, ARow, X, Y, c);
-    SetCursor(c);
+    // The cell's cursor is shown, not remembered as the grid's own.
+    FCursor = c;
+    if (Host()) Host()->SetCursor(c);
 }
 
 void TExStringGrid::GetCellHint(int ACol, int ARow, std::string& AHint, WideString& AWideHint)

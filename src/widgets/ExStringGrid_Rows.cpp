@@ -16,3 +16,23 @@ void TExStringGrid::TrimRect(int, int, int, int) { ZEL_GRID_NOT_BUILT(); }
 bool TExStringGrid::RowSelect(int) const { ZEL_GRID_NOT_BUILT(); }
 int TExStringGrid::RowSelectCount() const { ZEL_GRID_NOT_BUILT(); }
 int TExStringGrid::FooterRowStart() const { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::BeginUpdate() { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::EndUpdate() { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::SetRowSelect(int, bool) { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::ClearRowSelect() { ZEL_GRID_NOT_BUILT(); }
+bool TExStringGrid::ColSelect(int) const { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::SetColSelect(int, bool) { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::ClearColSelect() { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::SelectRows(int, int) { ZEL_GRID_NOT_BUILT(); }
+bool TExStringGrid::RowModified(int) const { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::SetRowModified(int, bool) { ZEL_GRID_NOT_BUILT(); }
+bool TExStringGrid::RowEnabled(int) const { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::SetRowEnabled(int, bool) { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::ClearNormalCells() { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::ClearRows(int, int) { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::ClearCols(int, int) { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::RemoveSelectedRows() { ZEL_GRID_NOT_BUILT(); }
+int TExStringGrid::Ints(int, int) const { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::SetInts(int, int, int) { ZEL_GRID_NOT_BUILT(); }
+double TExStringGrid::Floats(int, int) const { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::SetFloats(int, int, double) { ZEL_GRID_NOT_BUILT(); }

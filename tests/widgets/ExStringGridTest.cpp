@@ -464,3 +464,25 @@ TEST(ExStringGrid, LaterPartsFailLoudly)
     h.ColumnSize().SetStretch(true);
     EXPECT_THROW(form.Resize(700, 500), ENotBuilt);
 }
+
+TEST(ExStringGrid, LoadedTurnsAlwaysShowEditorIntoNavigation)
+{
+    TExStringGrid g;
+    g.BeginLoading();
+    g.SetFixedRows(2);
+    g.SetOptions(g.Options() + goAlwaysShowEditor);
+    g.EndLoading();
+    EXPECT_TRUE(g.IsLoaded());
+    EXPECT_FALSE(g.Options().Contains(goAlwaysShowEditor));
+    EXPECT_TRUE(g.Navigation().AlwaysEdit);
+    EXPECT_EQ(g.FixedRowsMin(), 2);
+}
+
+TEST(ExStringGrid, WindowCreationStartsTheGridTimerAndDropsVisualStyles)
+{
+    TExStringGrid g;
+    EXPECT_TRUE(g.IsWinXP());
+    g.WindowCreated();
+    EXPECT_TRUE(g.TimerRunning(111));
+    EXPECT_FALSE(g.IsWinXP()); // no theme library on this platform
+}
