@@ -3,6 +3,8 @@
 
 #include "widgets/ExStringGrid.h"
 
+#include <algorithm>
+
 bool TExStringGrid::ReadOnly(int ACol, int ARow) const
 {
     const TCellProperties* p = FindCellProperties(ACol, ARow);
@@ -26,6 +28,13 @@ void TExStringGrid::SetCursor(TCursor c)
 
 void TExStringGrid::SizeChanged(int OldColCount, int OldRowCount)
 {
+    // The string grid drops the rows cut off by a smaller row count with
+    // their cells; their property objects (and graphics) go first, or
+    // nothing would free them.
+    if (RowCount() < OldRowCount && HasCellProps) {
+        const int cols = std::max({AllColCount(), OldColCount, FMaxColCount});
+        FreeCellProperties(0, RowCount(), cols - 1, OldRowCount - 1);
+    }
     TBaseGrid::SizeChanged(OldColCount, OldRowCount);
     NoteCounts();
 }

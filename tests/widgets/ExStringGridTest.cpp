@@ -403,16 +403,23 @@ TEST(ExStringGrid, SharedRowCheckBoxIsNeverFreedByACell)
     EXPECT_EQ(g.RowCheckBoxGraphic().CellType, ctRowCheckBox);
 }
 
-TEST(ExStringGrid, DestroyingClearsThePropertiesOfRowsNoLongerShown)
+TEST(ExStringGrid, PropertiesOfRowsCutOffAreFreed)
 {
-    // Under the leak checker: property objects (and a graphic) of rows cut
-    // off by a smaller row count are freed with the grid.
+    // Under the leak checker: the string grid drops rows cut off by a
+    // smaller row count; their property objects and graphics must not stay
+    // behind unowned.
     auto g = std::make_unique<TExStringGrid>();
     g->SetRowCount(200);
     g->SetReadOnly(2, 150, true);
     g->CreateCellGraphic(3, 190)->CellType = ctIcon;
+    g->SetReadOnly(2, 10, true);
     g->SetRowCount(20);
     EXPECT_EQ(g->MaxRowCountReached(), 200);
+    EXPECT_TRUE(g->ReadOnly(2, 10));
+    g->SetRowCount(200);
+    EXPECT_FALSE(g->HasCellProperties(2, 150));
+    EXPECT_EQ(g->GetCellType(3, 190), ctEmpty);
+    g->SetReadOnly(4, 180, true); // freed with the grid
     g.reset();
 }
 
