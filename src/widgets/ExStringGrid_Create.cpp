@@ -199,6 +199,11 @@ void TExStringGrid::CreateWnd()
 void TExStringGrid::Loaded()
 {
     TBaseGrid::Loaded();
+    // Sizing columns to their content, saved column sizes and following the
+    // desktop theme belong to later groups: a grid asking for them fails
+    // loudly until they exist.
+    if (AutoSize || (AutoThemeAdapt && !Designing())) ZEL_GRID_NOT_BUILT();
+    if (FColumnSize->Save) LoadColSizes();
     FFixedRowsMin = FixedRows();
     FFixedColsMin = FixedCols();
     FMinRowHeight = DefaultRowHeight();
