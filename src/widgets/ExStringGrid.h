@@ -298,7 +298,7 @@ public:
     bool AutoSize = false;
     bool AutoThemeAdapt = false;
     bool AutoFilterUpdate = true;
-    TAlignment DefaultAlignment = taLeftJustify;
+    TAlignment DefaultAlignment = TAlignment::taLeftJustify;
     TEditorType DefaultEditor = edNormal;
     TColor DisabledFontColor = clSilver;
     bool EditWithTags = false;

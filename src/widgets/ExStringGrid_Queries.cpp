@@ -262,7 +262,7 @@ void TExStringGrid::GetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& 
 
 void TExStringGrid::GetCellAlign(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign)
 {
-    if (ACol == 0 && FMouseActions->HotmailRowSelect()) HAlign = taCenter;
+    if (ACol == 0 && FMouseActions->HotmailRowSelect()) HAlign = TAlignment::taCenter;
     if (OnGetAlignment) OnGetAlignment(this, ARow, ACol, HAlign, VAlign);
 }
 

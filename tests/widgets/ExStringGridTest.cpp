@@ -59,7 +59,7 @@ TEST(ExStringGrid, DefaultsAfterConstruction)
         {"ActiveCellColorTo", g.ActiveCellColorTo, clNone},
         {"AutoFilterUpdate", g.AutoFilterUpdate, true},
         {"BorderColor", g.BorderColor(), 0xB99D7F},
-        {"DefaultAlignment", g.DefaultAlignment, taLeftJustify},
+        {"DefaultAlignment", g.DefaultAlignment == TAlignment::taLeftJustify, true},
         {"DefaultEditor", g.DefaultEditor, edNormal},
         {"DisabledFontColor", g.DisabledFontColor, clSilver},
         {"EnableHTML", g.EnableHTML, true},
@@ -336,11 +336,11 @@ TEST(ExStringGrid, HintsAlignmentEditorAndSpinQuestions)
     g.GetCellHint(1, 1, hint, wide);
     EXPECT_EQ(hint, EncodeWideText(u"\u00e9"));
 
-    TAlignment ha = taLeftJustify;
+    TAlignment ha = TAlignment::taLeftJustify;
     TVAlignment va = vtaTop;
     g.MouseActions().SetHotmailRowSelect(true);
     g.GetCellAlign(0, 1, ha, va);
-    EXPECT_EQ(ha, taCenter);
+    EXPECT_EQ(ha, TAlignment::taCenter);
 
     EXPECT_FALSE(g.IsCellEditorNone(1, 1)); // no event: never "none"
     g.OnGetEditorType = [](TObject*, int ACol, int, TEditorType& e) {
