@@ -1,5 +1,6 @@
 #include "platform/CategoryPanels.h"
 
+#include "platform/Controls.h"
 #include "platform/SysUtils.h"
 
 #include <QApplication>
@@ -162,12 +163,20 @@ private:
     QPointer<QWidget> area_;
 };
 
+// The panel's body as a parent for controls.
+class PanelBody : public TWinControl {
+public:
+    explicit PanelBody(QWidget* body) : TWinControl(nullptr, body) {}
+    const char* ClassName() const override { return "TCategoryPanelBody"; }
+};
+
 } // namespace
 
 struct TCategoryPanel::Impl {
     std::string name;
     std::string caption;
     QPointer<PanelWidget> widget;
+    std::unique_ptr<PanelBody> body;
     int expandedHeight = 200;
     int top = 0;
     bool visible = true;
@@ -194,6 +203,7 @@ TCategoryPanel::TCategoryPanel(TCategoryPanelGroup* group, const std::string& na
     d_->widget = new PanelWidget(this, group->d_->content);
     d_->widget->setObjectName(QString::fromStdString(name));
     d_->widget->headerHeight = group->HeaderHeight();
+    d_->body = std::make_unique<PanelBody>(d_->widget->body);
 }
 
 TCategoryPanel::~TCategoryPanel() = default;
@@ -282,6 +292,7 @@ void TCategoryPanel::HeaderClick()
 
 bool TCategoryPanel::HeaderHot() const { return d_->widget->hot; }
 QWidget* TCategoryPanel::Body() const { return d_->widget->body; }
+TWinControl* TCategoryPanel::BodyControl() const { return d_->body.get(); }
 QWidget* TCategoryPanel::Widget() const { return d_->widget; }
 
 // --- group ------------------------------------------------------------------
@@ -307,10 +318,20 @@ TCategoryPanelGroup::TCategoryPanelGroup(QWidget* parent) : d_(std::make_unique<
     Restack();
 }
 
+TCategoryPanelGroup::TCategoryPanelGroup(TWinControl* parent)
+    : TCategoryPanelGroup(parent ? parent->Widget() : static_cast<QWidget*>(nullptr))
+{
+}
+
 TCategoryPanelGroup::~TCategoryPanelGroup()
 {
     qApp->removeEventFilter(d_->filter.get());
     d_->stack.clear();
+    // The bodies' controls go first, while the panels' widgets still exist.
+    for (auto& p : d_->panels) {
+        if (p->d_->widget) p->d_->body.reset();
+        else (void)p->d_->body.release(); // its widget went with the window
+    }
     if (d_->area) {
         d_->area->onResize = nullptr;
         delete d_->area; // with the content and every panel's widgets

@@ -16,6 +16,7 @@
 #include <vector>
 
 class QWidget;
+class TWinControl;
 class TCategoryPanelGroup;
 
 // Vertical scroll codes of the window system's scroll message.
@@ -77,7 +78,8 @@ public:
     // True while the mouse is over the header (the chevron is drawn red).
     bool HeaderHot() const;
 
-    // Parent of the panel's controls (platform layer only).
+    // Parent of the panel's controls: the body below the header.
+    TWinControl* BodyControl() const;
     QWidget* Body() const;
     QWidget* Widget() const;
 
@@ -94,6 +96,7 @@ class TCategoryPanelGroup {
 public:
     // The group becomes a child of parent (platform layer).
     explicit TCategoryPanelGroup(QWidget* parent);
+    explicit TCategoryPanelGroup(TWinControl* parent);
     ~TCategoryPanelGroup();
     TCategoryPanelGroup(const TCategoryPanelGroup&) = delete;
     TCategoryPanelGroup& operator=(const TCategoryPanelGroup&) = delete;
