@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QResizeEvent>
 #include <QPainter>
 #include <QScreen>
 
@@ -28,6 +29,11 @@ protected:
     {
         QDialog::showEvent(e);
         if (!e->spontaneous()) form->HandleShown();
+    }
+    void resizeEvent(QResizeEvent* e) override
+    {
+        QDialog::resizeEvent(e);
+        form->HandleResize();
     }
     void closeEvent(QCloseEvent* e) override
     {
@@ -91,12 +97,26 @@ void TForm::SetBorderStyle(TFormBorderStyle s)
     borderStyle_ = s;
     Qt::WindowFlags f = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                         Qt::WindowCloseButtonHint;
-    if (s == TFormBorderStyle::bsSizeable) f |= Qt::WindowMinMaxButtonsHint;
+    if (s == TFormBorderStyle::bsSizeable) {
+        if (borderIcons_ & biMinimize) f |= Qt::WindowMinimizeButtonHint;
+        if (borderIcons_ & biMaximize) f |= Qt::WindowMaximizeButtonHint;
+    }
     if (s == TFormBorderStyle::bsNone) f = Qt::Dialog | Qt::FramelessWindowHint;
     const bool shown = widget_->isVisible();
     widget_->setWindowFlags(f);
     if (shown) widget_->show();
     SetClientSize(Width(), Height());
+}
+
+void TForm::SetBorderIcons(unsigned icons)
+{
+    borderIcons_ = icons;
+    SetBorderStyle(borderStyle_);
+}
+
+void TForm::HandleResize()
+{
+    if (OnResize) OnResize(this);
 }
 
 void TForm::SetColor(TColor c)

@@ -27,6 +27,8 @@
 enum class TFormBorderStyle { bsSingle, bsSizeable, bsDialog, bsNone };
 enum class TPosition { poDesigned, poScreenCenter };
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+// Border icons of a window's title bar.
+enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4 };
 
 class TForm : public TWinControl {
 public:
@@ -44,6 +46,10 @@ public:
     // bsSingle (default): fixed size with only the system menu and close box.
     void SetBorderStyle(TFormBorderStyle s);
     TFormBorderStyle BorderStyle() const { return borderStyle_; }
+    // Title-bar icons (default: all); minimise and maximise show only on a
+    // sizeable border.
+    void SetBorderIcons(unsigned icons);
+    unsigned BorderIcons() const { return borderIcons_; }
     void SetPosition(TPosition p) { position_ = p; }
     void SetColor(TColor c) override;
 
@@ -72,6 +78,8 @@ public:
     bool DispatchDialogChar(char32_t ch);
 
     TNotifyEvent OnShow;
+    // After every change of the window's size (by the user or the program).
+    TNotifyEvent OnResize;
     TNotifyEvent OnHide;
     std::function<void(TControl* Sender, bool& CanClose)> OnCloseQuery;
     std::function<void(TControl* Sender, TCloseAction& Action)> OnClose;
@@ -82,12 +90,14 @@ public:
     // Internal, for the Qt window.
     void HandleShown();
     void HandleCloseBox();
+    void HandleResize();
 
 private:
     bool CloseQuery();
     bool RunOnClose(TCloseAction def);
     void Centre();
     TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSingle;
+    unsigned borderIcons_ = biSystemMenu | biMinimize | biMaximize;
     TPosition position_ = TPosition::poScreenCenter;
     bool keyPreview_ = false;
     bool modal_ = false;
