@@ -78,6 +78,7 @@ TControl* TFParGen::FindControl(const std::string& name) const
 void TFParGen::Create_Frame()
 {
     Name = "FParGen";
+    SetBorderIcons(biSystemMenu);
     SetBorderStyle(TFormBorderStyle::bsSizeable);
     SetPosition(TPosition::poScreenCenter);
     Font().SetName("Verdana");
@@ -114,6 +115,7 @@ void TFParGen::Create_Frame()
     CPG = std::make_unique<TCategoryPanelGroup>(static_cast<TWinControl*>(this));
     CPG->SetBounds(0, kTitleHeight, kClientWidth, kClientHeight - kTitleHeight - kButtonPanelHeight);
     CPG->OnWindowMouseWheel = [this](int delta, int x, int y) { return FormMouseWheel(delta, x, y); };
+    OnResize = [this](TControl*) { FormResize(); };
 }
 
 void TFParGen::Create_Panels()

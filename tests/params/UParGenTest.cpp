@@ -415,11 +415,17 @@ TEST_F(ParGenFixture, OnlyLayoutControlsRelayoutAtOnce)
 
 TEST_F(ParGenFixture, WindowKeepsItsWidth)
 {
+    // The window's resize event snaps the width back; the height follows.
+    f->ShowForm();
     f->SetClientSize(600, 500);
-    f->FormResize();
     EXPECT_EQ(f->ClientWidth(), 460);
     EXPECT_EQ(f->ClientHeight(), 500);
     EXPECT_EQ(f->CPG->Height(), 500 - 69 - 40);
+    f->SetClientSize(300, 640);
+    EXPECT_EQ(f->ClientWidth(), 460);
+    EXPECT_EQ(f->ClientHeight(), 640);
+    EXPECT_EQ(f->BorderIcons(), static_cast<unsigned>(biSystemMenu));
+    f->Close();
 }
 
 // --- '.' key --------------------------------------------------------------------
