@@ -3,6 +3,8 @@
 
 #include "app/UComon.h"
 #include "app/ULanguage.h"
+#include "platform/Dialogs.h"
+#include "platform/Paths.h"
 
 namespace {
 
@@ -42,6 +44,7 @@ const std::vector<std::vector<std::string>>& Octet_Chains()
 TFParGen::TFParGen()
 {
     Texts = [](int id) { return ULanguage::Text(id); };
+    Read_Certificate_Source = [](const std::string& path, std::string& bytes) { return ReadFileBytes(path, bytes); };
     Create_Frame();
     Create_Panels();
     Create_Controls();
@@ -188,7 +191,8 @@ void TFParGen::Wire_Events()
         e->OnKeyPress = [this](TControl* s, char32_t& key) { KeyPress(s, key); };
     CP_MQTT->OnExpand = [this](TCategoryPanel* p) { CP_Expand(p); };
     for (TButtonCtl* b : {Btn_TLS_Server_Cert, Btn_TLS_CA_Cert, Btn_TLS_Client_Cert, Btn_TLS_Client_Cert_Key})
-        (void)b; // the TLS file import is attached here (Btn_OnCertificate)
+        b->OnClick = [this](TControl* s) { Btn_OnCertificate(s); };
+    OnShow = [this](TControl*) { FormShow(); };
 }
 
 // --- life cycle -------------------------------------------------------------------
@@ -201,17 +205,25 @@ void TFParGen::FormCreate()
     Order_TAB_Panels();
     Move_GroupBoxs();
     Set_Lang();
+    OD_Certificate.Filter = "Any Files (*.*)|*.*";
+    OD_Certificate.InitialDir = PathJoin(UComon::Project_Folder, "Certificates");
 }
 
 void TFParGen::FormShow()
 {
-    // The parameter file is loaded into the controls before this relayout.
+    Load_ParGen();
     Move_GroupBoxs();
 }
 
 void TFParGen::Btn_OKClick()
 {
-    // Validation and the rewrite of the parameter file come before this.
+    if (!Controllo_Dati()) return;
+    if (!Save_ParGen()) {
+        // The file is replaced atomically: the previous one is still there.
+        ShowError("The communication parameter file \"" + UComon::File_ParGen +
+                  "\" could not be written. The previous file is unchanged.");
+        return;
+    }
     SetModalResult(mrOk);
 }
 

@@ -7,13 +7,19 @@
 //
 // Files of the module: UParGen.cpp (frame, life cycle, texts, events),
 // UParGen_Controls.cpp (the panels' controls), UParGen_Layout.cpp (panel
-// order and relayout of the V10 panels).
+// order and relayout of the V10 panels), UParGen_Layout_Other.cpp (relayout
+// of the other variants' panels), UParGen_File.cpp (the parameter file
+// "ParGen.xml"), UParGen_Check.cpp (validation), UParGen_TLS.cpp (TLS file
+// import).
 
 #include "platform/CategoryPanels.h"
 #include "platform/Controls.h"
 #include "platform/Forms.h"
+#include "platform/Shell.h"
+#include "platform/XmlDoc.h"
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
@@ -258,6 +264,24 @@ public:
     // Wi-Fi station addresses: count, and the purpose of address 1 and 2.
     int Check_Device_IP_Address_WiFi(std::string& name1, std::string& name2) const;
 
+    // --- parameter file, validation, TLS import -----------------------------------
+    // Reads File_ParGen into the controls; every missing or unreadable
+    // element takes its default, a missing file the missing-file values. A
+    // file that is not well-formed XML is reported and read as missing.
+    void Load_ParGen();
+    // Rewrites File_ParGen whole from the controls (atomic); false when the
+    // file could not be written.
+    bool Save_ParGen();
+    // Validation run by OK; false after showing the first failure.
+    bool Controllo_Dati();
+    // Click of one of the four "..." buttons of the TLS panel.
+    void Btn_OnCertificate(TControl* sender);
+
+    TXmlDocument XML1;
+    TOpenDialog OD_Certificate;
+    // Reads the chosen TLS file (the file system; tests may fail it).
+    std::function<bool(const std::string& path, std::string& bytes)> Read_Certificate_Source;
+
     // Variant V10's routines.
     void Order_TAB_Panels_V10();
     void RePosition_Objects_V10();
@@ -271,6 +295,32 @@ public:
     void RePosition_Object_NTP();
     void RePosition_Object_WiFi2();
     void RePosition_Object_GSM_GPRS();
+
+    // Panel relayout routines of the other variants' panels.
+    void RePosition_Object_WorkMode();
+    void RePosition_Object_MBus();
+    void RePosition_Object_wMBus();
+    void RePosition_Object_Serial();
+    void RePosition_Object_Modbus_Master();
+    void RePosition_Object_Modbus_Slave();
+    void RePosition_Object_Modbus_TCP_Master();
+    void RePosition_Object_Modbus_TCP_Slave();
+    void RePosition_Object_BACnet_Master();
+    void RePosition_Object_BACnet_Slave();
+    void RePosition_Object_CANopen();
+    void RePosition_Object_DALI();
+    void RePosition_Object_DeviceNet_Master();
+    void RePosition_Object_DeviceNet_Slave();
+    void RePosition_Object_DMX();
+    void RePosition_Object_EtherNetIP();
+    void RePosition_Object_J1939();
+    void RePosition_Object_KNX();
+    void RePosition_Object_NMEA2000();
+    void RePosition_Object_PROFIBUS();
+    void RePosition_Object_PROFINET();
+    void RePosition_Object_SNMP_Manager();
+    void RePosition_Object_SNMP_Agent();
+    void RePosition_Object_WiFi();
 
     // The '.' successor of an octet edit, nullptr for the last of a chain or
     // an edit outside every chain.
@@ -297,6 +347,15 @@ private:
     void Hide_WiFi2_Block2();
     void Enable_WiFi2_Block(int block, bool enabled);
     void Wire_Events();
+    // Height of a panel from a named control.
+    void Height_From(TCategoryPanel* panel, const std::string& last);
+    // Octet rows and gateway box of an address block (prefix as "E_PROFINET"),
+    // enabled or disabled by DHCP for the cable connection.
+    void Address_Block_By_DHCP(const std::string& prefix, const std::string& gatBox);
+    void Set_Visible(std::initializer_list<const char*> names, bool visible);
+    void Move_Row(const char* head, const char* edit, int rowTop);
+    void Move_Octet_Row(const char* head, const std::string& prefix, int rowTop, int editOffset, int dotOffset);
+    void BACnet_Type_Rows(bool slave);
 
     std::vector<TCategoryPanel*> panels_;
     std::map<std::string, TControl*> controls_;

@@ -152,6 +152,14 @@ std::string ExecutableFolder()
     return ec ? fs::current_path().string() : exe.parent_path().string();
 }
 
+bool SameFile(const std::string& a, const std::string& b)
+{
+    std::error_code ec;
+    if (a.empty() || b.empty()) return false;
+    const bool same = fs::equivalent(fs::path(a), fs::path(b), ec);
+    return !ec && same;
+}
+
 bool RenameFile(const std::string& from, const std::string& to)
 {
     std::error_code ec;

@@ -40,3 +40,6 @@ std::string ExecutableFolder();
 
 // Renames a file, replacing an existing target. False on any failure.
 bool RenameFile(const std::string& from, const std::string& to);
+// True when both paths exist and name the same file or folder (links and
+// the file system's case rules resolved).
+bool SameFile(const std::string& a, const std::string& b);

@@ -432,10 +432,10 @@ TEST_F(ParGenFixture, WindowKeepsItsWidth)
 
 TEST_F(ParGenFixture, DotKeyMovesAlongTheOctetChains)
 {
+    f->ShowForm(); // loads the defaults (no configuration file)
     f->CB_Select_Device_Device->SetItemIndex(1);
     f->CB_WiFi2_En_DHCP->SetChecked(true);
     f->Move_GroupBoxs();
-    f->ShowForm();
     const std::vector<std::vector<std::string>> chains = {
         {"E_Ethernet_IP1", "E_Ethernet_IP2", "E_Ethernet_IP3", "E_Ethernet_IP4", "E_Ethernet_SM1", "E_Ethernet_SM2",
          "E_Ethernet_SM3", "E_Ethernet_SM4", "E_Ethernet_GAT1", "E_Ethernet_GAT2", "E_Ethernet_GAT3",
@@ -486,9 +486,9 @@ TEST_F(ParGenFixture, DotKeyMovesAlongTheOctetChains)
 
 TEST_F(ParGenFixture, WheelScrollsThePanelGroupByTheSystemLines)
 {
+    f->ShowForm();
     f->CB_Select_Device_Device->SetItemIndex(1);
     f->Move_GroupBoxs();
-    f->ShowForm();
     const int saved = WheelScrollLines();
     SetWheelScrollLines(3);
     // The screen point of the group's client point (20, 20).
@@ -508,10 +508,10 @@ TEST_F(ParGenFixture, WheelScrollsThePanelGroupByTheSystemLines)
 
 TEST_F(ParGenFixture, RendersToAPicture)
 {
+    f->ShowForm();
     f->CB_Select_Device_Device->SetItemIndex(1);
     f->CB_MQTT_WillFlag->SetChecked(true);
     f->Move_GroupBoxs();
-    f->ShowForm();
     const std::string dir = ZEL_TEST_ARTIFACT_DIR;
     ForceDirectories(dir);
     const std::string file = PathJoin(dir, "ParGen.png");
