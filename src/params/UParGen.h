@@ -25,6 +25,12 @@
 #include <string>
 #include <vector>
 
+// The model variants of the gateway family; the build's one is V10.
+enum class TModelVariant {
+    V01, V02, V03, V04, V05, V06, V07, V08, V09, V10, V11, V12, V13,
+    V14, V15, V16, V17, V18, V19, V20, V21, V22, V23, W01, W02, W03
+};
+
 // Push buttons of the window (the owner-drawn button takes their place).
 using TButtonCtl = TPanel;
 
@@ -285,6 +291,13 @@ public:
     // Variant V10's routines.
     void Order_TAB_Panels_V10();
     void RePosition_Objects_V10();
+    // The same routines of every variant (UParGen_Variants.cpp): the
+    // variant's panel list shown, stacked, numbered and tab-ordered; its
+    // panels' relayout with the variant's own step.
+    void Order_TAB_Panels_Of(TModelVariant variant);
+    void RePosition_Objects_Of(TModelVariant variant);
+    // The variant's panels in their order.
+    std::vector<TCategoryPanel*> Variant_Panels(TModelVariant variant) const;
     // Panel relayout routines of the V10 panels.
     void RePosition_Object_Select_Device();
     void RePosition_Object_Ethernet_Connection();

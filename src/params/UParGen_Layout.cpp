@@ -25,36 +25,13 @@ int Bottom(const TControl* c) { return c->Top() + c->Height(); }
 
 void TFParGen::Order_TAB_Panels() { Order_TAB_Panels_V10(); }
 
-void TFParGen::Order_TAB_Panels_V10()
-{
-    const std::vector<TCategoryPanel*> list = {CP_Select_Device, CP_Ethernet_Connection, CP_CAN,
-                                               CP_MQTT,          CP_Ethernet,            CP_TLS,
-                                               CP_NTP,           CP_WiFi2,               CP_GSM_GPRS};
-    for (TCategoryPanel* p : list) p->SetVisible(true);
-    list[0]->SetTop(0);
-    for (size_t k = 1; k < list.size(); ++k) list[k]->SetTop(list[k - 1]->Top() + list[k - 1]->Height());
-    for (size_t k = 0; k < list.size(); ++k)
-        list[k]->SetCaption(std::to_string(k + 1) + ". " + T(captionIds_.at(list[k])));
-    for (size_t k = 0; k < list.size(); ++k) list[k]->SetTabOrder(static_cast<int>(k));
-}
+void TFParGen::Order_TAB_Panels_V10() { Order_TAB_Panels_Of(TModelVariant::V10); }
 
 // --- relayout ------------------------------------------------------------------
 
 void TFParGen::Move_GroupBoxs() { RePosition_Objects_V10(); }
 
-void TFParGen::RePosition_Objects_V10()
-{
-    RePosition_Object_Select_Device();
-    RePosition_Object_Ethernet_Connection();
-    RePosition_Object_CAN();
-    RePosition_Object_MQTT();
-    RePosition_Object_Ethernet();
-    RePosition_Object_TLS();
-    RePosition_Object_NTP();
-    RePosition_Object_WiFi2();
-    RePosition_Object_GSM_GPRS();
-    Select_Device_Rule();
-}
+void TFParGen::RePosition_Objects_V10() { RePosition_Objects_Of(TModelVariant::V10); }
 
 int TFParGen::Panel_Height(const TControl* last) const { return Bottom(last) + 12 + CPG->HeaderHeight(); }
 

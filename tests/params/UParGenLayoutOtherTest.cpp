@@ -242,3 +242,67 @@ TEST_F(OtherPanels, OldWiFiRowsAndWiFiDirect)
 }
 
 } // namespace
+
+namespace {
+
+// A window laid out as another variant's build would lay it out.
+std::unique_ptr<TFParGen> As_Variant(TModelVariant v)
+{
+    auto w = std::make_unique<TFParGen>();
+    for (TCategoryPanel* p : w->Panels()) p->SetVisible(false);
+    w->Order_TAB_Panels_Of(v);
+    w->RePosition_Objects_Of(v);
+    return w;
+}
+
+TEST_F(OtherPanels, VariantPanelNumbersAndStacking)
+{
+    using V = TModelVariant;
+    struct Case {
+        V variant;
+        size_t panels;
+        std::string mqttCaption;
+        std::string lastCaption;
+    };
+    const Case cases[] = {
+        {V::V01, 8, "3. MQTT", "8. GSM / GPRS / LTE"},
+        {V::W01, 6, "3. MQTT", "6. NTP (Network Time Protocol)"},
+        {V::W02, 6, "3. MQTT", "6. NTP (Network Time Protocol)"},
+        {V::W03, 7, "4. MQTT", "7. NTP (Network Time Protocol)"},
+        {V::V14, 9, "4. MQTT", "9. GSM / GPRS / LTE"},
+        {V::V02, 10, "5. MQTT", "10. GSM / GPRS / LTE"},
+        {V::V04, 10, "5. MQTT", "10. GSM / GPRS / LTE"},
+        {V::V06, 10, "5. MQTT", "10. GSM / GPRS / LTE"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.variant));
+        auto w = As_Variant(c.variant);
+        const auto stacked = w->CPG->StackedPanels();
+        ASSERT_EQ(stacked.size(), c.panels);
+        EXPECT_EQ(w->CP_MQTT->Caption(), c.mqttCaption);
+        EXPECT_EQ(stacked.back()->Caption(), c.lastCaption);
+        int y = 0, order = 0;
+        for (TCategoryPanel* p : stacked) {
+            EXPECT_EQ(p->Top(), y) << p->Name();
+            EXPECT_EQ(p->TabOrder(), order++) << p->Name();
+            y += p->Height();
+        }
+    }
+    // V14: the MQTT panel follows the DeviceNet slave panel.
+    auto w = As_Variant(V::V14);
+    const auto stacked = w->CPG->StackedPanels();
+    EXPECT_EQ(stacked[2]->Name(), "CP_DeviceNet_Slave");
+    EXPECT_EQ(stacked[3]->Name(), "CP_MQTT");
+}
+
+TEST_F(OtherPanels, VariantDeviceChoiceResetOfW01AndW02Only)
+{
+    for (TModelVariant v : {TModelVariant::W01, TModelVariant::W02, TModelVariant::W03}) {
+        auto w = As_Variant(v);
+        w->CB_Select_Device_Device->SetItemIndex(2);
+        w->RePosition_Objects_Of(v);
+        EXPECT_EQ(w->CB_Select_Device_Device->ItemIndex(), v == TModelVariant::W03 ? 2 : 0);
+    }
+}
+
+} // namespace
