@@ -2,6 +2,7 @@
 #include "params/UParGen_Internal.h"
 
 #include "app/UComon.h"
+#include "app/UFrame.h"
 #include "app/ULanguage.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
@@ -104,16 +105,14 @@ void TFParGen::Create_Frame()
     P_Button = new TPanel(this);
     P_Button->SetBounds(0, kClientHeight - kButtonPanelHeight, kClientWidth, kButtonPanelHeight);
     P_Button->SetAlign(TAlign::alBottom);
-    Btn_OK = new TButtonCtl(P_Button);
+    Btn_OK = New_Button(P_Button, 215, 6, 110, 28);
     Btn_OK->Name = "Btn_OK";
-    Btn_OK->SetBounds(215, 6, 110, 28);
     Btn_OK->SetAnchors(akTop | akRight);
     Btn_OK->OnClick = [this](TControl*) { Btn_OKClick(); };
-    Btn_Cancel = new TButtonCtl(P_Button);
+    Btn_Cancel = New_Button(P_Button, 333, 6, 110, 28);
     Btn_Cancel->Name = "Btn_Cancel";
-    Btn_Cancel->SetBounds(333, 6, 110, 28);
     Btn_Cancel->SetAnchors(akTop | akRight);
-    Btn_Cancel->OnClick = [this](TControl*) { SetModalResult(mrCancel); };
+    Btn_Cancel->SetModalResult(mrCancel);
 
     CPG = std::make_unique<TCategoryPanelGroup>(static_cast<TWinControl*>(this));
     CPG->SetBounds(0, kTitleHeight, kClientWidth, kClientHeight - kTitleHeight - kButtonPanelHeight);
@@ -190,7 +189,7 @@ void TFParGen::Wire_Events()
     for (TEdit* e : octetEdits_)
         e->OnKeyPress = [this](TControl* s, char32_t& key) { KeyPress(s, key); };
     CP_MQTT->OnExpand = [this](TCategoryPanel* p) { CP_Expand(p); };
-    for (TButtonCtl* b : {Btn_TLS_Server_Cert, Btn_TLS_CA_Cert, Btn_TLS_Client_Cert, Btn_TLS_Client_Cert_Key})
+    for (TLbButton* b : {Btn_TLS_Server_Cert, Btn_TLS_CA_Cert, Btn_TLS_Client_Cert, Btn_TLS_Client_Cert_Key})
         b->OnClick = [this](TControl* s) { Btn_OnCertificate(s); };
     OnShow = [this](TControl*) { FormShow(); };
 }

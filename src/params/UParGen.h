@@ -17,6 +17,7 @@
 #include "platform/Forms.h"
 #include "platform/Shell.h"
 #include "platform/XmlDoc.h"
+#include "widgets/LbButton.h"
 
 #include <functional>
 #include <initializer_list>
@@ -31,9 +32,6 @@ enum class TModelVariant {
     V14, V15, V16, V17, V18, V19, V20, V21, V22, V23, W01, W02, W03
 };
 
-// Push buttons of the window (the owner-drawn button takes their place).
-using TButtonCtl = TPanel;
-
 class TFParGen : public TForm {
 public:
     TFParGen();
@@ -45,8 +43,8 @@ public:
     TLabel* L_SW_Desc = nullptr;
     std::unique_ptr<TCategoryPanelGroup> CPG;
     TPanel* P_Button = nullptr;
-    TButtonCtl* Btn_OK = nullptr;
-    TButtonCtl* Btn_Cancel = nullptr;
+    TLbButton* Btn_OK = nullptr;
+    TLbButton* Btn_Cancel = nullptr;
 
     // --- the 33 category panels, in declaration order ---------------------------
     TCategoryPanel* CP_Working_Mode = nullptr;
@@ -163,17 +161,17 @@ public:
     TCheckBox* CB_TLS_En_Server_Auth = nullptr;
     TLabel* L_TLS_Server_Cert = nullptr;
     TEdit* E_TLS_Server_Cert = nullptr;
-    TButtonCtl* Btn_TLS_Server_Cert = nullptr;
+    TLbButton* Btn_TLS_Server_Cert = nullptr;
     TCheckBox* CB_TLS_En_Client_Auth = nullptr;
     TLabel* L_TLS_CA_Cert = nullptr;
     TEdit* E_TLS_CA_Cert = nullptr;
-    TButtonCtl* Btn_TLS_CA_Cert = nullptr;
+    TLbButton* Btn_TLS_CA_Cert = nullptr;
     TLabel* L_TLS_Client_Cert = nullptr;
     TEdit* E_TLS_Client_Cert = nullptr;
-    TButtonCtl* Btn_TLS_Client_Cert = nullptr;
+    TLbButton* Btn_TLS_Client_Cert = nullptr;
     TLabel* L_TLS_Client_Cert_Key = nullptr;
     TEdit* E_TLS_Client_Cert_Key = nullptr;
-    TButtonCtl* Btn_TLS_Client_Cert_Key = nullptr;
+    TLbButton* Btn_TLS_Client_Cert_Key = nullptr;
     TLabel* L_TLS_Client_Cert_Key_Pass = nullptr;
     TEdit* E_TLS_Client_Cert_Key_Pass = nullptr;
 

@@ -4,6 +4,8 @@
 #include "params/UParGen.h"
 #include "params/UParGen_Internal.h"
 
+#include "app/UFrame.h"
+
 #include <array>
 #include <string>
 #include <vector>
@@ -71,10 +73,9 @@ TComboBox* NewList(TCategoryPanel* panel, int left, int top, int width, int heig
     return c;
 }
 
-TButtonCtl* NewButton(TCategoryPanel* panel, int left, int top, int width, int height, const std::string& caption)
+TLbButton* NewButton(TCategoryPanel* panel, int left, int top, int width, int height, const std::string& caption)
 {
-    auto* b = new TButtonCtl(panel->BodyControl());
-    b->SetBounds(left, top, width, height);
+    TLbButton* b = New_Button(panel->BodyControl(), left, top, width, height);
     b->SetCaption(caption);
     return b;
 }
@@ -188,7 +189,7 @@ struct TParGenBuilder {
 
     // Certificate row: label, 211-wide field and its "..." button.
     TEdit* CertRow(const std::string& lname, int lid, const std::string& ename, int hid,
-                   const std::string& bname, int rowTop, TLabel** label, TButtonCtl** button)
+                   const std::string& bname, int rowTop, TLabel** label, TLbButton** button)
     {
         *label = Label(lname, lid, rowTop);
         TEdit* e = EditOnly(ename, hid, rowTop - 5, "", kDataLeft, 211, 23);

@@ -24,6 +24,6 @@ TEdit* NewEdit(TCategoryPanel* panel, int left, int top, int width, int height, 
 TCheckBox* NewCheck(TCategoryPanel* panel, int left, int top, int width, int height, const std::string& caption);
 TComboBox* NewList(TCategoryPanel* panel, int left, int top, int width, int height,
                    const std::vector<std::string>& items, int itemIndex);
-TButtonCtl* NewButton(TCategoryPanel* panel, int left, int top, int width, int height, const std::string& caption);
+TLbButton* NewButton(TCategoryPanel* panel, int left, int top, int width, int height, const std::string& caption);
 
 } // namespace ParGenUi

@@ -159,7 +159,7 @@ void TFParGen::RePosition_Object_TLS()
         const struct {
             TLabel* label;
             TEdit* edit;
-            TButtonCtl* button;
+            TLbButton* button;
         } rows[] = {{L_TLS_CA_Cert, E_TLS_CA_Cert, Btn_TLS_CA_Cert},
                     {L_TLS_Client_Cert, E_TLS_Client_Cert, Btn_TLS_Client_Cert},
                     {L_TLS_Client_Cert_Key, E_TLS_Client_Cert_Key, Btn_TLS_Client_Cert_Key},

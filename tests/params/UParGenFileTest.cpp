@@ -447,6 +447,11 @@ struct TlsImport : ParGenConfig {
     void SetUp() override
     {
         ParGenConfig::SetUp();
+        // The "..." buttons show with TLS and its authentications on.
+        f->CB_TLS_Enable->SetChecked(true);
+        f->CB_TLS_En_Server_Auth->SetChecked(true);
+        f->CB_TLS_En_Client_Auth->SetChecked(true);
+        f->Move_GroupBoxs();
         SetFileDialogHandler([this](const TFileDialogRequest& r, std::string& name) {
             ++dialogs;
             EXPECT_FALSE(r.Save);
@@ -473,7 +478,7 @@ TEST_F(TlsImport, FirstImportCreatesTheFolderAndCopiesTheFile)
     WriteFile(outside.file("ca.pem"), "CA");
     WriteFile(outside.file("client.pem"), "CLIENT");
     WriteFile(outside.file("client.key"), "KEY");
-    const std::pair<TButtonCtl*, TEdit*> buttons[] = {{f->Btn_TLS_CA_Cert, f->E_TLS_CA_Cert},
+    const std::pair<TLbButton*, TEdit*> buttons[] = {{f->Btn_TLS_CA_Cert, f->E_TLS_CA_Cert},
                                                       {f->Btn_TLS_Client_Cert, f->E_TLS_Client_Cert},
                                                       {f->Btn_TLS_Client_Cert_Key, f->E_TLS_Client_Cert_Key}};
     const char* names[] = {"ca.pem", "client.pem", "client.key"};
