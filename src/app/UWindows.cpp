@@ -6,6 +6,7 @@
 #include "app/USoftOptions.h"
 #include "app/UZelvatoreFirmWare.h"
 #include "image/UBoot.h"
+#include "params/UParGen.h"
 
 #include <functional>
 #include <memory>
@@ -23,6 +24,7 @@ struct TWindowEntry {
 const std::vector<TWindowEntry>& Creation_Table()
 {
     static const std::vector<TWindowEntry> table = {
+        {TWindowId::ParGen, [] { return FParGen = new TFParGen; }, [] { FParGen = nullptr; }},
         {TWindowId::New_Project, [] { return FNew_Project = new TFNew_Project; }, [] { FNew_Project = nullptr; }},
         {TWindowId::OpenConf, [] { return FOpenConf = new TFOpenConf; }, [] { FOpenConf = nullptr; }},
         {TWindowId::About, [] { return FAbout = new TFAbout; }, [] { FAbout = nullptr; }},
