@@ -1,4 +1,5 @@
 #include "platform/ControlsImpl.h"
+#include "platform/TextFile.h"
 #include "platform/Forms.h"
 #include "platform/SysUtils.h"
 
@@ -156,20 +157,7 @@ std::string TStrings::Text() const
 
 void TStrings::SetText(const std::string& text)
 {
-    std::vector<std::string> lines;
-    std::string cur;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(cur);
-            cur.clear();
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        } else {
-            cur += c;
-        }
-    }
-    if (!cur.empty()) lines.push_back(cur);
-    Assign(lines);
+    Assign(SplitLines(text));
 }
 
 // --- event hook ----------------------------------------------------------------------------
