@@ -12,10 +12,14 @@
 //   ExStringGrid_Queries.cpp    per-cell questions and event relays
 //   ExStringGrid_Graphics.cpp   cell graphic objects (data side)
 //   ExStringGrid_Cells.cpp      cell accessors, looks, stretch, listeners
-//   ExStringGrid_Rows.cpp       insertion/removal, size, selection, typed access
-//   ExStringGrid_Hidden.cpp     hidden columns and rows, nodes, grouping
+//   ExStringGrid_Typed.cpp      typed access, headers, marking, fills, column order
+//   ExStringGrid_Rows.cpp       insertion/removal, size, selection, update lock
+//   ExStringGrid_Hidden.cpp     hidden columns and rows, index mapping
+//   ExStringGrid_Moves.cpp      moving, swapping, numbering, range operations
+//   ExStringGrid_DragDrop.cpp   drag and drop formats, cell checker
+//   ExStringGrid_Nodes.cpp      node rows, grouping
 //   ExStringGrid_Controls.cpp   check boxes, radio controls, other graphics
-//   ExStringGrid_Layout.cpp     calculations, auto sizing, moving, looks
+//   ExStringGrid_Layout.cpp     calculations, auto sizing, looks
 //   grid_render/ExStringGrid_Render.cpp   painting, input, editing
 //   grid_io/ExStringGrid_IO.cpp           sort, filter, search, files, print
 // An operation whose part is not built yet raises ENotBuilt: it never
@@ -720,6 +724,20 @@ public:
     void RegisterNotifier(TGridChangeNotifier* Item);
     void UnRegisterNotifier(TGridChangeNotifier* Item);
 
+    // ---- grid shape: size, selection, row states, update lock, hidden
+    // columns and rows, insertion and removal
+    // ---- end of grid shape
+
+    // ---- cell access: accessors, looks, stretch, listeners, typed access,
+    // headers, marking, fills, column order
+    // ---- end of cell access
+
+    // ---- moves: moving, swapping, numbering, range operations, drag and drop
+    // ---- end of moves
+
+    // ---- cell controls: check boxes, radio controls, node rows
+    // ---- end of cell controls
+
 protected:
     void Loaded() override;
     // Keeps the largest counts the grid had (its destruction frees the cell
@@ -816,4 +834,16 @@ private:
     TCursor FCursor = crDefault;
     int FWheelScrollLines = 3;
     int FUpdateCount = 0;
+
+    // ---- grid shape (state)
+    // ---- end of grid shape (state)
+
+    // ---- cell access (state)
+    // ---- end of cell access (state)
+
+    // ---- moves (state)
+    // ---- end of moves (state)
+
+    // ---- cell controls (state)
+    // ---- end of cell controls (state)
 };

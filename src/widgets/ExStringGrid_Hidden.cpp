@@ -1,5 +1,4 @@
-// TExStringGrid: hidden columns and rows with the index mapping, node rows
-// and grouping.
+// TExStringGrid: hidden columns and rows with the index mapping.
 
 #include "widgets/ExStringGrid.h"
 
@@ -8,13 +7,6 @@ bool TExStringGrid::IsHiddenColumn(int) const { ZEL_GRID_NOT_BUILT(); }
 int TExStringGrid::RealRowIndex(int) const { ZEL_GRID_NOT_BUILT(); }
 std::string TExStringGrid::HiddenRowCell(int, int) const { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::UnHideColumnsAll() { ZEL_GRID_NOT_BUILT(); }
-bool TExStringGrid::IsNodeRow(int) const { ZEL_GRID_NOT_BUILT(); }
-bool TExStringGrid::IsSummary(int) const { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::ExpandAll() { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::SubGroup(int) { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::SubUnGroup(int) { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::Group(int) { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::UnGroup() { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::HideColumn(int) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::UnHideColumn(int) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::HideRow(int) { ZEL_GRID_NOT_BUILT(); }

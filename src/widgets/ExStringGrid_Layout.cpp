@@ -1,5 +1,4 @@
-// TExStringGrid: column and row calculations, auto sizing, moving and
-// swapping rows and columns, cell-range operations and look presets.
+// TExStringGrid: column and row calculations, auto sizing and look presets.
 
 #include "widgets/ExStringGrid.h"
 
@@ -7,9 +6,6 @@ void TExStringGrid::AutoSizeColumns(bool, int) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::UpdateAutoColumnSize(int, int&) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::FireColorSelect() { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::FireImageSelect() { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::SortSwapRows(int, int) { ZEL_GRID_NOT_BUILT(); }
 double TExStringGrid::ColumnSum(int, int, int) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::AutoSizeCol(int, bool) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::AutoSizeRow(int) { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::SwapRows(int, int) { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::SwapColumns(int, int) { ZEL_GRID_NOT_BUILT(); }

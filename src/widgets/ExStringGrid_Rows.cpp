@@ -32,7 +32,3 @@ void TExStringGrid::ClearNormalCells() { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::ClearRows(int, int) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::ClearCols(int, int) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::RemoveSelectedRows() { ZEL_GRID_NOT_BUILT(); }
-int TExStringGrid::Ints(int, int) const { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::SetInts(int, int, int) { ZEL_GRID_NOT_BUILT(); }
-double TExStringGrid::Floats(int, int) const { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::SetFloats(int, int, double) { ZEL_GRID_NOT_BUILT(); }
