@@ -27,6 +27,8 @@
 
 #include "widgets/BaseGrid.h"
 #include "widgets/CellGraphic.h"
+#include "widgets/GridHidden.h"
+#include "widgets/GridRowState.h"
 #include "widgets/GridSettings.h"
 #include "widgets/GridThemes.h"
 #include "widgets/GridTypes.h"
@@ -275,7 +277,8 @@ public:
     TFont& FixedFont() { return FFixedFont; }
     TFont& ActiveCellFont() { return FActiveCellFont; }
     TSortIndexList& SortIndexes() { return FSortIndexes; }
-    TCollection& HiddenRowItems() { return *FHiddenRowItems; }
+    // The saved rows of the hidden rows (ascending real index).
+    const TGridHiddenRows& HiddenRows() const { return FHiddenRows; }
     TControlList& ControlList() { return FControlList; }
     // Not built yet: nullptr until their classes exist.
     TControlLook* ControlLook() const { return FControlLook; }
@@ -416,8 +419,8 @@ public:
     void NoteCounts(); // remembers the current counts when larger
     // Column visibility: real columns 0..512.
     bool ColumnVisible(int c) const;
-    int NumHiddenColumns() const { return FNumHidden; }
-    int NumHiddenRows() const { return FHiddenRowItems ? FHiddenRowItems->Count() : 0; }
+    int NumHiddenColumns() const { return FHiddenCols.NumHidden(); }
+    int NumHiddenRows() const { return FHiddenRows.Count(); }
     int AllColCount() const { return ColCount() + NumHiddenColumns(); }
     int AllRowCount() const { return RowCount() + NumHiddenRows(); }
 
@@ -653,7 +656,7 @@ public:
     // size, selection, row states and update locking
     void BeginUpdate();
     void EndUpdate();
-    int UpdateCount() const { return FUpdateCount; }
+    int UpdateCount() const { return FUpdateLock.Count(); }
     void SetRowSelect(int ARow, bool Value);
     void ClearRowSelect();
     bool ColSelect(int ACol) const;
@@ -726,6 +729,101 @@ public:
 
     // ---- grid shape: size, selection, row states, update lock, hidden
     // columns and rows, insertion and removal
+    // Hidden columns (real indices, inclusive ranges; indices outside
+    // 0..511, the last displayed column and columns already in the wanted
+    // state are skipped).
+    void HideColumns(int FromCol, int ToCol);
+    void UnHideColumns(int FromCol, int ToCol);
+    // Hidden rows (real indices, inclusive ranges). A hidden row leaves the
+    // displayed rows with its cells, objects and height; showing it puts it
+    // back where its real index says.
+    void HideRows(int FromRow, int ToRow);
+    void UnHideRows(int FromRow, int ToRow);
+    void UnHideRowsAll();
+    int TotalRowCount() const { return AllRowCount(); }
+    int GetRealRow() const { return RealRowIndex(Row()); }
+    int MapRealRow(int ARow) const { return RealRowIndex(ARow); }
+    int MapDisplRow(int ARow) const { return DisplRowIndex(ARow); }
+    // The saved cells of hidden real row ARealRow: false when the row is not
+    // hidden. Writing appends empty entries up to ACol first.
+    bool GetHiddenRowCell(int ACol, int ARealRow, std::string& Value) const;
+    bool SetHiddenRowCell(int ACol, int ARealRow, const std::string& Value);
+    // The saved object slot of a hidden row's cell (nullptr when none).
+    TObject* HiddenRowObject(int ACol, int ARealRow) const;
+
+    // Size and fixed parts (FixedRowAlways / FixedColAlways keep one fixed
+    // row / column also while the grid has no normal one).
+    void SetRowCount(int Value);
+    void SetColCount(int Value);
+    int FixedRows() const;
+    void SetFixedRows(int Value);
+    int FixedCols() const;
+    void SetFixedCols(int Value);
+
+    // Update lock: nested BeginUpdate / EndUpdate; painting resumes at the
+    // outermost EndUpdate.
+    void StartUpdate() { FUpdateLock.Start(); }
+    void ResetUpdate();
+    bool LockUpdate() const { return FUpdateLock.Locked(); }
+    void SetLockUpdate(bool Value) { Value ? BeginUpdate() : EndUpdate(); }
+
+    // Current cell.
+    void GotoCell(int ACol, int ARow);
+    using TCustomGrid::FocusCell;
+    void FocusCell(int ACol, int ARow);
+    void MoveToCell(int ACol, int ARow);
+    void SelectRange(int FromCol, int ToCol, int FromRow, int ToRow);
+
+    // Row and column selection.
+    void UnSelectRows(int RowIndex, int RCount);
+    void SelectCols(int ColIndex, int CCount);
+    void UnSelectCols(int ColIndex, int CCount);
+    void SyncRowSelect(bool All);
+    void SyncColSelect(bool All);
+    int ColSelectCount() const;
+    int SelectedRowCount() const;
+    int SelectedColCount() const;
+    int SelectedRow(int i) const;
+    bool SelectedCells(int ACol, int ARow) const;
+    void SetSelectedCells(int ACol, int ARow, bool Value);
+    TPoint SelectedCell(int i) const;
+    int SelectedCellsCount();
+    void ClearSelectedCells();
+    std::function<void(TObject* Sender, int ARow, bool Value, bool& Allow)> OnRowDisjunctSelect;
+    std::function<void(TObject* Sender, int ARow)> OnRowDisjunctSelected;
+
+    // Row states.
+    int ModifiedRowCount() const { return FRowFlags.ModifiedCount(); }
+    void ClearModifiedRows();
+
+    // Insertion, removal, clearing.
+    void AddRow();
+    void AddColumn() { InsertCols(ColCount(), 1); }
+    void RemoveUnSelectedRows();
+    void RemoveCheckedRows(int CheckBoxColumn, bool RemoveChecked);
+    void RemoveDuplicates(int ACol, bool DoCase);
+    void RemoveSelectedCols();
+    void RemoveUnSelectedCols();
+    void HideSelectedRows();
+    void HideUnSelectedRows();
+    void ClearNormalRows(int RowIndex, int RCount);
+    void ClearNormalCols(int ColIndex, int CCount);
+    void ClearSelection();
+    void Clear();
+    void ClearAll();
+    void TrimColumn(int ACol);
+    void TrimRow(int ARow);
+    void TrimAll();
+    void ColorRect(int ACol1, int ARow1, int ACol2, int ARow2, TColor AColor);
+    void SwapCells(TPoint FromCell, TPoint ToCell);
+
+    // Merging and splitting along columns and rows.
+    void MergeColumnCells(int ColIndex, bool MainMerge);
+    void MergeRowCells(int RowIndex, bool MainMerge);
+    void SplitColumnCells(int ColIndex);
+    void SplitRowCells(int RowIndex);
+    void SplitAllCells();
+    void MergeCols(int ColIndex1, int ColIndex2, const std::string& Separator);
     // ---- end of grid shape
 
     // ---- cell access: accessors, looks, stretch, listeners, typed access,
@@ -767,7 +865,6 @@ private:
     std::unique_ptr<TColumnSize> FColumnSize;
     std::unique_ptr<TCellNode> FCellNode;
     std::unique_ptr<TSizeWhileTyping> FSizeWhileTyping;
-    std::unique_ptr<TCollection> FHiddenRowItems;
     std::unique_ptr<TCellGraphic> FRowCheckBox;
     TStringList FColumnHeaders;
     TStringList FRowHeaders;
@@ -826,16 +923,35 @@ private:
     int FMaxRowCount = 0;
     int FMaxColCount = 0;
     int FNodeCount = 0;
-    int FNumHidden = 0;
-    std::array<bool, 513> FVisibleCol{};
     int FOldLeftCol = -1;
     int FOldTopRow = -1;
     TCursor FOldCursor = 0;
     TCursor FCursor = crDefault;
     int FWheelScrollLines = 3;
-    int FUpdateCount = 0;
 
     // ---- grid shape (state)
+    friend class TGridRowsHost;
+    // Row moves of the cell store over every real column (hidden ones
+    // included): texts, object slots and heights.
+    void InsertRowsCore(int RowIndex, int RCount, bool UpdateCellControls);
+    void DeleteRowsCore(int ARow, int ACount, bool Renumber);
+    void MoveRowData(int From, int To, bool Height);
+    void EmptyRowData(int ARow);
+    bool IsShowing() const;
+    void InvalidateGridRow(int ARow);
+    void InvalidateGridCol(int ACol);
+    // Frees a property object taken out of the cell store (and its graphic
+    // unless shared).
+    static void FreeDetachedProperties(TObject* Obj);
+    TGridHiddenCols FHiddenCols;
+    TGridHiddenRows FHiddenRows;
+    TGridRowFlags FRowFlags;
+    TGridColFlags FColFlags;
+    TGridUpdateLock FUpdateLock;
+    bool FRedrawOff = false;
+    bool FSelectionChanged = false;
+    bool FKeepObjects = false;
+    bool FNoChangeNotify = false;
     // ---- end of grid shape (state)
 
     // ---- cell access (state)

@@ -68,7 +68,6 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
 
     SetRowCount(10);
     SetSize(400, 250);
-    FHiddenRowItems = std::make_unique<TCollection>([](TCollection* c) { return new TGridItem(c); });
     AutoSize = false;
 
     // Follow the owning form's size (the grid's own handler, removed again
@@ -84,8 +83,6 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
         PrevSizeY = form->FormHeight();
     }
 
-    FVisibleCol.fill(true);
-    FNumHidden = 0;
     SetDefaultRowHeight(22);
     for (int r = 0; r < FixedRows(); ++r) SetRowHeights(r, DefaultRowHeight());
 
@@ -153,10 +150,14 @@ TExStringGrid::~TExStringGrid()
     }
     ClearOnlyText = false;
     SaveHiddenCells = false;
+    // Hidden rows and columns come back first, so that the clean-up below
+    // reaches every property object (a hidden row's are held by its item).
+    UnHideRowsAll();
+    UnHideColumnsAll();
     int cols = ColCount();
     int rows = RowCount();
-    // Nodes and hidden columns are brought back by their own code once it
-    // exists; until then a grid has neither.
+    // Nodes are brought back by their own code once it exists; until then a
+    // grid has none.
     if (NumHiddenRows() == 0 && NodeCount() == 0) {
         cols = std::max(cols, FMaxColCount);
         rows = std::max(rows, FMaxRowCount);
@@ -174,8 +175,7 @@ void TExStringGrid::NoteCounts()
 
 bool TExStringGrid::ColumnVisible(int c) const
 {
-    if (c < 0 || c >= static_cast<int>(FVisibleCol.size())) return true;
-    return FVisibleCol[static_cast<size_t>(c)];
+    return !FHiddenCols.IsHidden(c);
 }
 
 // --- window creation ------------------------------------------------------------------------

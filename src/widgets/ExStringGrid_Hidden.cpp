@@ -1,15 +1,168 @@
 // TExStringGrid: hidden columns and rows with the index mapping.
+//
+// A hidden column keeps its cells at its real index; only its shown flag and
+// width are kept (TGridHiddenCols). A hidden row leaves the cell store: its
+// cells, object slots and height go into an item of TGridHiddenRows and the
+// rows below move up. The bookkeeping lives in GridHidden; this file gives
+// it the grid as its host.
 
 #include "widgets/ExStringGrid.h"
 
-int TExStringGrid::RealColIndex(int) const { ZEL_GRID_NOT_BUILT(); }
-bool TExStringGrid::IsHiddenColumn(int) const { ZEL_GRID_NOT_BUILT(); }
-int TExStringGrid::RealRowIndex(int) const { ZEL_GRID_NOT_BUILT(); }
-std::string TExStringGrid::HiddenRowCell(int, int) const { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::UnHideColumnsAll() { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::HideColumn(int) { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::UnHideColumn(int) { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::HideRow(int) { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::UnHideRow(int) { ZEL_GRID_NOT_BUILT(); }
-bool TExStringGrid::IsHiddenRow(int) const { ZEL_GRID_NOT_BUILT(); }
-int TExStringGrid::DisplRowIndex(int) const { ZEL_GRID_NOT_BUILT(); }
+#include <algorithm>
+
+// The grid as seen by the column hiding: displayed columns.
+class TGridColsHost : public IHiddenColHost {
+public:
+    explicit TGridColsHost(TExStringGrid& g) : grid(g) {}
+    int ColCount() const override { return grid.ColCount(); }
+    void SetColCount(int value) override { grid.SetColCount(value); }
+    int ColWidth(int d) const override { return grid.ColWidths(d); }
+    void SetColWidth(int d, int width) override { grid.SetColWidths(d, width); }
+    int CurrentCol() const override { return grid.Col(); }
+    void SetCurrentCol(int d) override
+    {
+        if (d >= 0 && d < grid.ColCount()) grid.SetCol(d);
+    }
+
+private:
+    TExStringGrid& grid;
+};
+
+// The grid as seen by the row hiding: displayed rows over every real column.
+class TGridRowsHost : public IHiddenRowHost {
+public:
+    explicit TGridRowsHost(TExStringGrid& g) : grid(g) {}
+    int RowCount() const override { return grid.RowCount(); }
+    std::vector<std::string> RowCells(int d) const override
+    {
+        std::vector<std::string> cells(static_cast<std::size_t>(grid.AllColCount()));
+        for (int c = 0; c < grid.AllColCount(); ++c) cells[static_cast<std::size_t>(c)] = grid.GetGridCell(c, d);
+        return cells;
+    }
+    std::vector<TObject*> TakeRowObjects(int d) override
+    {
+        std::vector<TObject*> objects(static_cast<std::size_t>(grid.AllColCount()), nullptr);
+        for (int c = 0; c < grid.AllColCount(); ++c) {
+            objects[static_cast<std::size_t>(c)] = grid.GetGridObject(c, d);
+            grid.SetGridObject(c, d, nullptr);
+        }
+        return objects;
+    }
+    int RowHeight(int d) const override { return grid.RowHeights(d); }
+    void SetRow(int d, const std::vector<std::string>& cells, int height) override
+    {
+        for (int c = 0; c < grid.AllColCount(); ++c)
+            grid.SetGridCell(c, d, c < static_cast<int>(cells.size()) ? cells[static_cast<std::size_t>(c)] : "");
+        if (height > 0) grid.SetRowHeights(d, height);
+    }
+    void PutRowObjects(int d, const std::vector<TObject*>& objects) override
+    {
+        for (std::size_t c = 0; c < objects.size(); ++c)
+            if (objects[c]) grid.SetGridObject(static_cast<int>(c), d, objects[c]);
+    }
+    void InsertRows(int d, int count) override { grid.InsertRowsCore(d, count, false); }
+    void DeleteRows(int d, int count) override { grid.DeleteRowsCore(d, count, false); }
+
+private:
+    TExStringGrid& grid;
+};
+
+// --- columns ---------------------------------------------------------------------------
+
+int TExStringGrid::RealColIndex(int ACol) const { return FHiddenCols.RealColIndex(ACol); }
+
+bool TExStringGrid::IsHiddenColumn(int ACol) const { return FHiddenCols.IsHidden(ACol); }
+
+void TExStringGrid::HideColumn(int ACol) { HideColumns(ACol, ACol); }
+
+void TExStringGrid::UnHideColumn(int ACol) { UnHideColumns(ACol, ACol); }
+
+void TExStringGrid::HideColumns(int FromCol, int ToCol)
+{
+    if (EditorMode()) HideEditor();
+    TGridColsHost host(*this);
+    ::HideColumns(FHiddenCols, host, FromCol, ToCol);
+    Invalidate();
+}
+
+void TExStringGrid::UnHideColumns(int FromCol, int ToCol)
+{
+    if (EditorMode()) HideEditor();
+    TGridColsHost host(*this);
+    ::UnHideColumns(FHiddenCols, host, FromCol, ToCol);
+    Invalidate();
+}
+
+void TExStringGrid::UnHideColumnsAll()
+{
+    if (NumHiddenColumns() == 0) return;
+    UnHideColumns(0, MaxHideableCols - 1);
+}
+
+// --- rows ----------------------------------------------------------------------------------
+
+int TExStringGrid::RealRowIndex(int ARow) const { return FHiddenRows.RealRowIndex(ARow); }
+
+int TExStringGrid::DisplRowIndex(int ARow) const { return FHiddenRows.DisplRowIndex(ARow); }
+
+bool TExStringGrid::IsHiddenRow(int ARow) const { return FHiddenRows.IsHidden(ARow); }
+
+void TExStringGrid::HideRow(int ARow) { HideRows(ARow, ARow); }
+
+void TExStringGrid::HideRows(int FromRow, int ToRow)
+{
+    if (EditorMode()) HideEditor();
+    TGridRowsHost host(*this);
+    FHiddenRows.HideRows(host, FromRow, ToRow);
+}
+
+void TExStringGrid::UnHideRow(int ARow)
+{
+    TGridRowsHost host(*this);
+    FHiddenRows.UnHideRow(host, ARow);
+}
+
+void TExStringGrid::UnHideRows(int FromRow, int ToRow)
+{
+    TGridRowsHost host(*this);
+    FHiddenRows.UnHideRows(host, FromRow, ToRow);
+}
+
+void TExStringGrid::UnHideRowsAll()
+{
+    if (NumHiddenRows() == 0) return;
+    TGridRowsHost host(*this);
+    FHiddenRows.UnHideRowsAll(host);
+}
+
+std::string TExStringGrid::HiddenRowCell(int ACol, int AHiddenIndex) const
+{
+    if (AHiddenIndex < 0 || AHiddenIndex >= NumHiddenRows() || ACol < 0) return {};
+    const auto& cells = FHiddenRows.Items()[static_cast<std::size_t>(AHiddenIndex)].Cells;
+    return ACol < static_cast<int>(cells.size()) ? cells[static_cast<std::size_t>(ACol)] : std::string();
+}
+
+bool TExStringGrid::GetHiddenRowCell(int ACol, int ARealRow, std::string& Value) const
+{
+    const THiddenRowItem* item = FHiddenRows.Find(ARealRow);
+    if (!item) return false;
+    Value = (ACol >= 0 && ACol < static_cast<int>(item->Cells.size())) ? item->Cells[static_cast<std::size_t>(ACol)]
+                                                                        : std::string();
+    return true;
+}
+
+bool TExStringGrid::SetHiddenRowCell(int ACol, int ARealRow, const std::string& Value)
+{
+    THiddenRowItem* item = FHiddenRows.Find(ARealRow);
+    if (!item || ACol < 0) return false;
+    if (ACol >= static_cast<int>(item->Cells.size())) item->Cells.resize(static_cast<std::size_t>(ACol) + 1);
+    item->Cells[static_cast<std::size_t>(ACol)] = Value;
+    return true;
+}
+
+TObject* TExStringGrid::HiddenRowObject(int ACol, int ARealRow) const
+{
+    const THiddenRowItem* item = FHiddenRows.Find(ARealRow);
+    if (!item || ACol < 0 || ACol >= static_cast<int>(item->Objects.size())) return nullptr;
+    return item->Objects[static_cast<std::size_t>(ACol)];
+}

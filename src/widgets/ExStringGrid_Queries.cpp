@@ -84,13 +84,9 @@ bool TExStringGrid::HasCustomBorders() const { return static_cast<bool>(OnGetCel
 // The platform offers no class-library styles.
 bool TExStringGrid::StylesActive() const { return false; }
 
-int TExStringGrid::DisplColIndex(int ACol) const
-{
-    if (FNumHidden == 0 || ACol >= 512) return ACol;
-    ZEL_GRID_NOT_BUILT();
-}
+int TExStringGrid::DisplColIndex(int ACol) const { return FHiddenCols.DisplColIndex(ACol); }
 
-int TExStringGrid::TotalColCount() const { return ColCount() + FNumHidden; }
+int TExStringGrid::TotalColCount() const { return AllColCount(); }
 
 // --- simple relays ---------------------------------------------------------------------------
 

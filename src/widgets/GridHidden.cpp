@@ -145,6 +145,13 @@ const THiddenRowItem* TGridHiddenRows::Find(int r) const
     return nullptr;
 }
 
+THiddenRowItem* TGridHiddenRows::Find(int r)
+{
+    for (auto& it : FItems)
+        if (it.Idx == r) return &it;
+    return nullptr;
+}
+
 int TGridHiddenRows::HiddenBefore(int r) const
 {
     int n = 0;
@@ -201,6 +208,7 @@ void TGridHiddenRows::HideRows(IHiddenRowHost& host, int fromRow, int toRow)
         item.Idx = r;
         item.Height = host.RowHeight(d);
         item.Cells = host.RowCells(d);
+        item.Objects = host.TakeRowObjects(d);
         fresh.push_back(std::move(item));
         ++d;
     }
@@ -218,6 +226,7 @@ void TGridHiddenRows::Restore(IHiddenRowHost& host, std::size_t pos)
     const int d = DisplRowIndex(item.Idx);
     host.InsertRows(d, 1);
     host.SetRow(d, item.Cells, item.Height);
+    if (!item.Objects.empty()) host.PutRowObjects(d, item.Objects);
 }
 
 void TGridHiddenRows::UnHideRow(IHiddenRowHost& host, int row)
@@ -250,4 +259,47 @@ void TGridHiddenRows::UnHideRowsAll(IHiddenRowHost& host)
         for (std::size_t i = 1; i < FItems.size() && FItems[i].Idx == end + 1; ++i) ++end;
         UnHideRows(host, start, end);
     }
+}
+
+namespace {
+
+template <class T>
+void InsertEntries(std::vector<T>& v, int at, int count, const T& value)
+{
+    if (at >= static_cast<int>(v.size())) return; // nothing saved from there on
+    v.insert(v.begin() + at, static_cast<std::size_t>(count), value);
+}
+
+} // namespace
+
+void TGridHiddenRows::ColsInserted(int colIndex, int count)
+{
+    if (count <= 0 || colIndex < 0) return;
+    for (auto& it : FItems) {
+        InsertEntries(it.Cells, colIndex, count, std::string());
+        InsertEntries<TObject*>(it.Objects, colIndex, count, nullptr);
+    }
+}
+
+void TGridHiddenRows::ColsRemoved(int colIndex, int count, const std::function<void(TObject*)>& freeObject)
+{
+    if (count <= 0 || colIndex < 0) return;
+    for (auto& it : FItems) {
+        if (colIndex < static_cast<int>(it.Cells.size())) {
+            const auto last = std::min(it.Cells.size(), static_cast<std::size_t>(colIndex) + count);
+            it.Cells.erase(it.Cells.begin() + colIndex, it.Cells.begin() + static_cast<std::ptrdiff_t>(last));
+        }
+        if (colIndex < static_cast<int>(it.Objects.size())) {
+            const auto last = std::min(it.Objects.size(), static_cast<std::size_t>(colIndex) + count);
+            for (auto i = static_cast<std::size_t>(colIndex); i < last; ++i)
+                if (it.Objects[i] && freeObject) freeObject(it.Objects[i]);
+            it.Objects.erase(it.Objects.begin() + colIndex, it.Objects.begin() + static_cast<std::ptrdiff_t>(last));
+        }
+    }
+}
+
+void TGridHiddenRows::ClearTexts()
+{
+    for (auto& it : FItems)
+        for (auto& c : it.Cells) c.clear();
 }

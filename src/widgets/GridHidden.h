@@ -14,8 +14,11 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
+
+class TObject;
 
 constexpr int MaxHideableCols = 512;
 
@@ -81,6 +84,9 @@ struct THiddenRowItem {
     int Height = 0; // row height when hidden
     int Level = 0;  // filter level (row lists), 0 otherwise
     std::vector<std::string> Cells;
+    // The cells' object slots (the grid's property objects), owned by the
+    // item while the row is hidden; empty when the host keeps none.
+    std::vector<TObject*> Objects;
 };
 
 // What hiding and showing rows needs of the grid (displayed rows; a row's
@@ -92,6 +98,10 @@ public:
     virtual std::vector<std::string> RowCells(int d) const = 0;
     virtual int RowHeight(int d) const = 0;
     virtual void SetRow(int d, const std::vector<std::string>& cells, int height) = 0;
+    // Object slots of a row: taken out when the row is hidden (the host
+    // keeps no reference to them), put back when it is shown.
+    virtual std::vector<TObject*> TakeRowObjects(int /*d*/) { return {}; }
+    virtual void PutRowObjects(int /*d*/, const std::vector<TObject*>& /*objects*/) {}
     virtual void InsertRows(int d, int count) = 0;
     virtual void DeleteRows(int d, int count) = 0;
 };
@@ -103,6 +113,7 @@ public:
     bool IsHidden(int r) const;
     // The saved item of hidden real row r, or nullptr.
     const THiddenRowItem* Find(int r) const;
+    THiddenRowItem* Find(int r);
 
     // Displayed index of real row r (a hidden row answers the next shown
     // row's index).
@@ -122,6 +133,12 @@ public:
     // Nothing is restored when FromRow itself is not hidden.
     void UnHideRows(IHiddenRowHost& host, int fromRow, int toRow);
     void UnHideRowsAll(IHiddenRowHost& host);
+    // Keep the saved cells in step when real columns are inserted or
+    // removed; the objects of removed cells go to freeObject.
+    void ColsInserted(int colIndex, int count);
+    void ColsRemoved(int colIndex, int count, const std::function<void(TObject*)>& freeObject);
+    // Empties the saved texts (objects stay).
+    void ClearTexts();
     void Clear() { FItems.clear(); }
 
 private:

@@ -102,6 +102,16 @@ void TGridRowFlags::RowsRemoved(int r, int count, bool modifiedMarking, bool dis
     }
 }
 
+void TGridRowFlags::RowsInserted(int r, int count, bool modifiedMarking)
+{
+    if (r < 0 || count <= 0) return;
+    auto insert = [&](std::vector<char>& list) {
+        if (r < static_cast<int>(list.size())) list.insert(list.begin() + r, static_cast<std::size_t>(count), 0);
+    };
+    if (modifiedMarking) insert(FModifiedRows);
+    if (FEnablingInUse) insert(FEnabledRows);
+}
+
 bool TGridColFlags::Selected(int c) const { return Flag(FColSelect, c); }
 
 bool TGridColFlags::SetSelected(int c, bool value)

@@ -37,6 +37,10 @@ public:
     // rows below move up. The modified list follows only while modified-row
     // marking is on, the selection flags only with disjoint row selection.
     void RowsRemoved(int r, int count, bool modifiedMarking, bool disjunctRowSelect);
+    // Rows inserted before r: while modified-row marking is on, unmodified
+    // entries go in (when the list reaches r); so do enabled entries while
+    // per-row enabling is in use. The selection flags stay where they are.
+    void RowsInserted(int r, int count, bool modifiedMarking);
 
 private:
     std::vector<char> FRowSelect;
