@@ -828,6 +828,9 @@ public:
 
     // ---- cell access: accessors, looks, stretch, listeners, typed access,
     // headers, marking, fills, column order
+    // Width of a column by real index (a hidden column's stored width).
+    int AllColWidths(int ACol) const;
+    void SetAllColWidths(int ACol, int Value);
     // ---- end of cell access
 
     // ---- moves: moving, swapping, numbering, range operations, drag and drop

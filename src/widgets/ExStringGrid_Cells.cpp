@@ -62,3 +62,5 @@ void TExStringGrid::SetCellControls(int, int, TObject*) { ZEL_GRID_NOT_BUILT(); 
 void TExStringGrid::SetRowColor(int, TColor) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::SetRowEx(int) { ZEL_GRID_NOT_BUILT(); }
 int TExStringGrid::GetRealCol() const { ZEL_GRID_NOT_BUILT(); }
+int TExStringGrid::AllColWidths(int) const { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::SetAllColWidths(int, int) { ZEL_GRID_NOT_BUILT(); }
