@@ -740,6 +740,16 @@ public:
     void HideRows(int FromRow, int ToRow);
     void UnHideRows(int FromRow, int ToRow);
     void UnHideRowsAll();
+    // Row lists hidden as filter levels (filtering, contracted nodes):
+    // HideRowList takes ascending displayed rows and raises the level;
+    // UnHideRowList shows the most recent list, the caller lowers the level.
+    void HideRowList(const TIntList& RowList);
+    void UnHideRowList();
+    int FilterLevel() const { return FHiddenRows.FilterLevel(); }
+    void SetFilterLevel(int Value) { FHiddenRows.SetFilterLevel(Value); }
+    // IsHiddenRow for loops over many rows: the first call fills Cache with
+    // the real indices of the hidden rows, later calls reuse it.
+    bool IsHiddenRow(int ARow, std::unique_ptr<TIntList>& Cache) const;
     int TotalRowCount() const { return AllRowCount(); }
     int GetRealRow() const { return RealRowIndex(Row()); }
     int MapRealRow(int ARow) const { return RealRowIndex(ARow); }

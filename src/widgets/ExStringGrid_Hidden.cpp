@@ -135,6 +135,33 @@ void TExStringGrid::UnHideRowsAll()
     FHiddenRows.UnHideRowsAll(host);
 }
 
+void TExStringGrid::HideRowList(const TIntList& RowList)
+{
+    if (EditorMode()) HideEditor();
+    std::vector<int> rows;
+    for (int i = 0; i < RowList.Count(); ++i) rows.push_back(RowList.Items(i));
+    TGridRowsHost host(*this);
+    FHiddenRows.HideRowList(host, rows);
+}
+
+void TExStringGrid::UnHideRowList()
+{
+    if (EditorMode()) HideEditor();
+    TGridRowsHost host(*this);
+    if (Row() >= RowCount() && FixedCols() < ColCount() && FixedRows() < RowCount())
+        FocusCell(FixedCols(), FixedRows());
+    FHiddenRows.UnHideRowList(host);
+}
+
+bool TExStringGrid::IsHiddenRow(int ARow, std::unique_ptr<TIntList>& Cache) const
+{
+    if (!Cache) {
+        Cache = std::make_unique<TIntList>(0, 0);
+        for (const auto& it : FHiddenRows.Items()) Cache->Add(it.Idx);
+    }
+    return Cache->HasValue(ARow);
+}
+
 std::string TExStringGrid::HiddenRowCell(int ACol, int AHiddenIndex) const
 {
     if (AHiddenIndex < 0 || AHiddenIndex >= NumHiddenRows() || ACol < 0) return {};

@@ -88,10 +88,8 @@ void TExStringGrid::InsertRowsCore(int RowIndex, int RCount, bool /*UpdateCellCo
 void TExStringGrid::InsertRows(int RowIndex, int RCount, bool UpdateCellControls)
 {
     if (RCount <= 0) return;
-    RowIndex = std::clamp(RowIndex, 0, RowCount());
-    // Hidden rows below the insertion point keep their place between their
-    // neighbours.
-    FHiddenRows.DisplayedRowsInserted(RowIndex, RCount);
+    // The real indices of hidden rows are left as they are: the callers
+    // that insert around hidden rows (node rows) renumber them themselves.
     InsertRowsCore(RowIndex, RCount, UpdateCellControls);
 }
 
@@ -721,9 +719,10 @@ void TExStringGrid::SelectRange(int FromCol, int ToCol, int FromRow, int ToRow)
 
 bool TExStringGrid::RowSelect(int ARow) const
 {
-    if (!FMouseActions->RowSelectPersistent && (ARow < 0 || ARow >= RowCount() + NumHiddenRows()))
-        throw EExGridError("Invalid row " + IntToStr(ARow) + " accessed");
+    // No row lies before row 0.
     if (ARow < 0) return false;
+    if (!FMouseActions->RowSelectPersistent && ARow >= RowCount() + NumHiddenRows())
+        throw EExGridError("Invalid row " + IntToStr(ARow) + " accessed");
     if (FMouseActions->DisjunctRowSelect()) return FRowFlags.Selected(ARow);
     const TGridRect s = Selection();
     return ARow >= std::min(s.Top, s.Bottom) && ARow <= std::max(s.Top, s.Bottom);

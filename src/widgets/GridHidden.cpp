@@ -303,3 +303,42 @@ void TGridHiddenRows::ClearTexts()
     for (auto& it : FItems)
         for (auto& c : it.Cells) c.clear();
 }
+
+void TGridHiddenRows::HideRowList(IHiddenRowHost& host, const std::vector<int>& displayedRows)
+{
+    std::vector<int> rows;
+    for (int d : displayedRows)
+        if (d >= 0 && d < host.RowCount() && (rows.empty() || d > rows.back())) rows.push_back(d);
+    std::vector<THiddenRowItem> fresh;
+    for (int d : rows) {
+        THiddenRowItem item;
+        item.Idx = RealRowIndex(d);
+        item.Height = host.RowHeight(d);
+        item.Level = FFilterLevel;
+        item.Cells = host.RowCells(d);
+        item.Objects = host.TakeRowObjects(d);
+        fresh.push_back(std::move(item));
+    }
+    ++FFilterLevel;
+    if (fresh.empty()) return;
+    FItems.insert(FItems.end(), std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
+    std::sort(FItems.begin(), FItems.end(), [](const auto& a, const auto& b) { return a.Idx < b.Idx; });
+    // Bottom up, in runs of consecutive rows, so that the rows still to go
+    // keep their displayed index.
+    for (std::size_t i = rows.size(); i > 0;) {
+        std::size_t j = i - 1;
+        while (j > 0 && rows[j - 1] + 1 == rows[j]) --j;
+        host.DeleteRows(rows[j], static_cast<int>(i - j));
+        i = j;
+    }
+}
+
+void TGridHiddenRows::UnHideRowList(IHiddenRowHost& host)
+{
+    for (std::size_t i = 0; i < FItems.size();) {
+        if (FItems[i].Level + 1 == FFilterLevel)
+            Restore(host, i);
+        else
+            ++i;
+    }
+}

@@ -133,6 +133,15 @@ public:
     // Nothing is restored when FromRow itself is not hidden.
     void UnHideRows(IHiddenRowHost& host, int fromRow, int toRow);
     void UnHideRowsAll(IHiddenRowHost& host);
+    // Hides the listed displayed rows (ascending, no repeats) as one filter
+    // level; the items keep real indices like the others.
+    void HideRowList(IHiddenRowHost& host, const std::vector<int>& displayedRows);
+    // Shows the rows of the most recent level: the items whose level + 1 is
+    // the filter level (at level 1 that is every hidden row). The caller
+    // lowers the level.
+    void UnHideRowList(IHiddenRowHost& host);
+    int FilterLevel() const { return FFilterLevel; }
+    void SetFilterLevel(int v) { FFilterLevel = v < 0 ? 0 : v; }
     // Keep the saved cells in step when real columns are inserted or
     // removed; the objects of removed cells go to freeObject.
     void ColsInserted(int colIndex, int count);
@@ -146,4 +155,5 @@ private:
     void Restore(IHiddenRowHost& host, std::size_t pos);
 
     std::vector<THiddenRowItem> FItems; // ascending Idx
+    int FFilterLevel = 0;
 };

@@ -258,7 +258,7 @@ TEST(ExStringGridShape, RemovedRowsTakeTheirPropertiesAlongAndTheMovedRowsKeepTh
     g.reset();
 }
 
-TEST(ExStringGridShape, HiddenRowsFollowRowsInsertedAndRemovedAboveThem)
+TEST(ExStringGridShape, HiddenRowsFollowRowsRemovedAboveThem)
 {
     auto g = MakeGrid(2, 10);
     g->HideRow(3);
@@ -269,11 +269,8 @@ TEST(ExStringGridShape, HiddenRowsFollowRowsInsertedAndRemovedAboveThem)
     EXPECT_EQ(g->RowCount(), 6);
     EXPECT_TRUE(g->IsHiddenRow(2));
     EXPECT_TRUE(g->IsHiddenRow(4));
-    g->InsertRows(1, 1);
-    EXPECT_TRUE(g->IsHiddenRow(3));
-    EXPECT_TRUE(g->IsHiddenRow(5));
     g->UnHideRowsAll();
-    EXPECT_EQ(Column(*g, 0), (std::vector<std::string>{"0,0", "", "0,1", "0,3", "0,5", "0,6", "0,7", "0,8", "0,9"}));
+    EXPECT_EQ(Column(*g, 0), Texts(0, {0, 1, 3, 5, 6, 7, 8, 9}));
 }
 
 TEST(ExStringGridShape, InsertedColumnsShiftCellsWidthsAndHiddenFlags)
@@ -386,7 +383,7 @@ TEST(ExStringGridShape, ReadingRowSelectOutOfRangeRaisesTheGridError)
     struct Case {
         int row;
         const char* message;
-    } cases[] = {{8, "Invalid row 8 accessed"}, {-1, "Invalid row -1 accessed"}};
+    } cases[] = {{8, "Invalid row 8 accessed"}, {1000, "Invalid row 1000 accessed"}};
     for (const Case& k : cases) {
         try {
             (void)g->RowSelect(k.row);
@@ -396,6 +393,7 @@ TEST(ExStringGridShape, ReadingRowSelectOutOfRangeRaisesTheGridError)
         }
     }
     EXPECT_NO_THROW((void)g->RowSelect(7));
+    EXPECT_FALSE(g->RowSelect(-1));
     EXPECT_THROW(g->SetRowSelect(8, true), EExGridError);
 
     // With persistent row selection the reads answer, a negative row False.
@@ -530,4 +528,105 @@ TEST(ExStringGridShape, NestedUpdatesOnAVisibleWindow)
     EXPECT_FALSE(g->LockUpdate());
     EXPECT_EQ(g->RowCount(), 19);
     EXPECT_EQ(g->Cells(0, 4), "0,5");
+}
+
+// --- more shape operations ------------------------------------------------------------------------
+
+TEST(ExStringGridShape, RowListsHideAsFilterLevelsAndComeBackLevelByLevel)
+{
+    auto g = MakeGrid(3, 10);
+    g->HideColumn(2);
+    TIntList first(0, 0);
+    for (int r : {2, 4, 5}) first.Add(r);
+    g->HideRowList(first);
+    EXPECT_EQ(g->FilterLevel(), 1);
+    EXPECT_EQ(Column(*g, 0), Texts(0, {0, 1, 3, 6, 7, 8, 9}));
+    TIntList second(0, 0);
+    for (int r : {1, 4}) second.Add(r); // displayed rows: real 1 and 7
+    g->HideRowList(second);
+    EXPECT_EQ(Column(*g, 0), Texts(0, {0, 3, 6, 8, 9}));
+    EXPECT_EQ(g->RealRowIndex(3), 8);
+
+    g->UnHideRowList();
+    g->SetFilterLevel(g->FilterLevel() - 1);
+    EXPECT_EQ(Column(*g, 0), Texts(0, {0, 1, 3, 6, 7, 8, 9}));
+    g->UnHideRowList();
+    g->SetFilterLevel(g->FilterLevel() - 1);
+    EXPECT_EQ(g->NumHiddenRows(), 0);
+    EXPECT_EQ(Column(*g, 2), Texts(2, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+}
+
+TEST(ExStringGridShape, RemovingTheCurrentLastRowMovesTheCurrentRowUp)
+{
+    auto g = MakeGrid(3, 6);
+    g->MoveCurrentCell(1, 5);
+    g->RemoveRows(5, 1);
+    EXPECT_EQ(g->Row(), 4);
+    g->MoveCurrentCell(1, 2);
+    g->RemoveRows(4, 1);
+    EXPECT_EQ(g->Row(), 2); // a current row above the removed ones stays
+    g->AddRow();
+    EXPECT_EQ(g->RowCount(), 5);
+    EXPECT_EQ(g->Cells(0, 4), "");
+    EXPECT_EQ(g->Cells(0, 3), "0,3");
+}
+
+TEST(ExStringGridShape, RemoveDuplicatesKeepsTheFirstOfEqualTexts)
+{
+    auto g = MakeGrid(3, 7);
+    const char* texts[] = {"head", "a", "B", "A", "b", "a", "c"};
+    for (int r = 0; r < 7; ++r) g->SetCells(1, r, texts[r]);
+    auto h = MakeGrid(3, 7);
+    for (int r = 0; r < 7; ++r) h->SetCells(1, r, texts[r]);
+
+    g->RemoveDuplicates(1, true);
+    EXPECT_EQ(Column(*g, 1), (std::vector<std::string>{"head", "a", "B", "A", "b", "c"}));
+    h->RemoveDuplicates(1, false);
+    EXPECT_EQ(Column(*h, 1), (std::vector<std::string>{"head", "a", "B", "c"}));
+    EXPECT_EQ(Column(*h, 0), Texts(0, {0, 1, 2, 6}));
+}
+
+TEST(ExStringGridShape, MergeColumnCellsJoinsRunsOfEqualTexts)
+{
+    auto g = MakeGrid(2, 7);
+    const char* texts[] = {"hdr", "A", "A", "B", "B", "B", "C"};
+    for (int r = 0; r < 7; ++r) g->SetCells(1, r, texts[r]);
+    g->MergeColumnCells(1, true);
+    EXPECT_EQ(g->CellSpan(1, 1).Y, 1);
+    EXPECT_EQ(g->CellSpan(1, 3).Y, 2);
+    EXPECT_FALSE(g->IsMergedCell(1, 6));
+    g->SplitColumnCells(1);
+    EXPECT_FALSE(g->IsMergedCell(1, 1));
+    EXPECT_FALSE(g->IsMergedCell(1, 4));
+}
+
+TEST(ExStringGridShape, SelectedColCountCountsTheMergedAreaOfTheRightCell)
+{
+    auto g = MakeGrid(6, 4);
+    g->MergeCells(3, 1, 2, 1);
+    g->SetSelection(TGridRect{1, 1, 3, 1});
+    EXPECT_EQ(g->SelectedColCount(), 4);
+    g->SetSelection(TGridRect{1, 2, 2, 2});
+    EXPECT_EQ(g->SelectedColCount(), 2);
+}
+
+TEST(ExStringGridShape, RemoveSelectedRowsWithDisjointSelection)
+{
+    auto g = MakeGrid(2, 8);
+    g->MouseActions().SetDisjunctRowSelect(true);
+    for (int r : {2, 3, 6}) g->SetRowSelect(r, true);
+    g->RemoveSelectedRows();
+    EXPECT_EQ(Column(*g, 0), Texts(0, {0, 1, 4, 5, 7}));
+    EXPECT_EQ(g->RowSelectCount(), 0);
+}
+
+TEST(ExStringGridShape, FixedRowAlwaysKeepsOneFixedRowAndRestoresTheWantedOnes)
+{
+    auto g = MakeGrid(3, 6);
+    g->FixedRowAlways = true;
+    g->SetFixedRows(2);
+    g->SetRowCount(1);
+    EXPECT_EQ(g->FixedRows(), 1);
+    g->SetRowCount(5);
+    EXPECT_EQ(g->FixedRows(), 2);
 }
