@@ -758,6 +758,10 @@ public:
     // hidden. Writing appends empty entries up to ACol first.
     bool GetHiddenRowCell(int ACol, int ARealRow, std::string& Value) const;
     bool SetHiddenRowCell(int ACol, int ARealRow, const std::string& Value);
+    // The width hidden real column ACol comes back with (0 for a shown
+    // one); writing it changes nothing for a shown column.
+    int HiddenColWidth(int ACol) const { return FHiddenCols.IsHidden(ACol) ? FHiddenCols.SavedWidth(ACol) : 0; }
+    void SetHiddenColWidth(int ACol, int Value) { FHiddenCols.SetSavedWidth(ACol, Value); }
     // The saved object slot of a hidden row's cell (nullptr when none).
     TObject* HiddenRowObject(int ACol, int ARealRow) const;
 

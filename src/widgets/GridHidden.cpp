@@ -28,6 +28,11 @@ bool TGridHiddenCols::IsHidden(int c) const { return Hideable(c) && !FVisibleCol
 
 int TGridHiddenCols::SavedWidth(int c) const { return Hideable(c) ? FAllColWidths[static_cast<std::size_t>(c)] : 0; }
 
+void TGridHiddenCols::SetSavedWidth(int c, int width)
+{
+    if (IsHidden(c)) FAllColWidths[static_cast<std::size_t>(c)] = ClampWidth(width);
+}
+
 int TGridHiddenCols::DisplColIndex(int c) const
 {
     if (c >= MaxHideableCols || FNumHidden == 0 || c <= 0) return c;

@@ -31,6 +31,9 @@ public:
     int NumHidden() const { return FNumHidden; }
     // Width column c had when it was hidden (0 outside 0..511).
     int SavedWidth(int c) const;
+    // Changes the width a hidden column comes back with (ignored for a
+    // shown column).
+    void SetSavedWidth(int c, int width);
 
     // Displayed index of real column c; a hidden column answers the index
     // the next shown column has.

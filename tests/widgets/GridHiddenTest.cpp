@@ -264,3 +264,15 @@ TEST(GridHiddenRows, AHiddenRowInsideARemovedBlockKeepsItsOwnPlace)
     host.InsertRows(1, 2);
     EXPECT_TRUE(hidden.IsHidden(5));
 }
+
+TEST(GridHiddenCols, ASavedWidthChangesOnlyForAHiddenColumn)
+{
+    TGridHiddenCols hidden;
+    ColHost host({10, 20, 30});
+    HideColumns(hidden, host, 1, 1);
+    hidden.SetSavedWidth(1, 55);
+    hidden.SetSavedWidth(2, 77); // shown: nothing stored
+    EXPECT_EQ(hidden.SavedWidth(2), 0);
+    UnHideColumns(hidden, host, 1, 1);
+    EXPECT_EQ(host.widths, (std::vector<int>{10, 55, 30}));
+}
