@@ -845,6 +845,9 @@ public:
     // Width of a column by real index (a hidden column's stored width).
     int AllColWidths(int ACol) const;
     void SetAllColWidths(int ACol, int Value);
+    // The object slot of column ACol at real row ARow (a hidden row's saved
+    // object included).
+    TObject* GetRealRowObject(int ACol, int ARow) const;
     // ---- end of cell access
 
     // ---- moves: moving, swapping, numbering, range operations, drag and drop

@@ -64,3 +64,4 @@ void TExStringGrid::SetRowEx(int) { ZEL_GRID_NOT_BUILT(); }
 int TExStringGrid::GetRealCol() const { ZEL_GRID_NOT_BUILT(); }
 int TExStringGrid::AllColWidths(int) const { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::SetAllColWidths(int, int) { ZEL_GRID_NOT_BUILT(); }
+TObject* TExStringGrid::GetRealRowObject(int, int) const { ZEL_GRID_NOT_BUILT(); }
