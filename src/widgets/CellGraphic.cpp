@@ -11,6 +11,7 @@ void TCellGraphic::ReleaseObjects()
     switch (CellType) {
     case ctBitmap:
     case ctNode:
+    case ctRadio: // a list made by CreateRadio; a caller's list stays
     case ctPicture:
     case ctFilePicture:
     case ctBitButton:

@@ -6,6 +6,7 @@
 #include "widgets/GridTypes.h"
 
 #include "platform/ClassBase.h"
+#include "platform/Classes.h"
 #include "platform/Graphics.h"
 
 #include <cstdint>
@@ -23,6 +24,13 @@ enum TCellHAlign : std::uint8_t { haLeft, haRight, haCenter, haBeforeText, haAft
 enum TCellVAlign : std::uint8_t { vaTop, vaBottom, vaCenter, vaUnderText, vaAboveText, vaFull };
 enum TStretchMode : std::uint8_t { noStretch, Stretch, StretchWithAspectRatio, Shrink, ShrinkWithAspectRatio };
 enum TCheckBoxState : std::uint8_t { cbUnchecked, cbChecked, cbGrayed };
+
+// A string list a record can hold as its object (the items of a radio
+// group).
+class TCellStrings : public TObject, public TStringList {
+public:
+    std::string ClassName() const override { return "TCellStrings"; }
+};
 
 // A free value held by a record (the radio group's last selection).
 using TCellVariant = std::variant<std::monostate, long long, double, bool, std::string>;
