@@ -506,8 +506,8 @@ public:
     virtual std::string GetCurrentCellText();
     virtual void SetCurrentEditText(const std::string& Value);
     virtual void RestoreCellCache();
-    virtual void ToggleCellCheckBox(int ACol, int ARow, bool UserAction);
-    virtual void ToggleCellRadioButton(int ACol, int ARow, bool UserAction);
+    virtual bool ToggleCellCheckBox(int ACol, int ARow, bool UserAction);
+    virtual bool ToggleCellRadioButton(int ACol, int ARow, bool UserAction);
     virtual std::string GetFormattedCell(int ACol, int ARow);
     virtual std::string GetColumnFloatFormat(int ACol);
     virtual TCellType GetCellType(int ACol, int ARow);
@@ -690,7 +690,7 @@ public:
     void RemoveCheckBox(int ACol, int ARow);
     bool HasCheckBox(int ACol, int ARow);
     bool GetCheckBoxState(int ACol, int ARow, bool& State);
-    void SetCheckBoxState(int ACol, int ARow, bool State);
+    bool SetCheckBoxState(int ACol, int ARow, bool State);
     // calculations, auto sizing, moving
     double ColumnSum(int ACol, int FromRow, int ToRow);
     void AutoSizeCol(int ACol, bool OnlyWiden = false);
@@ -856,6 +856,75 @@ public:
     // ---- end of moves
 
     // ---- cell controls: check boxes, radio controls, node rows
+    // Check boxes. Columns are real columns, rows displayed rows unless a
+    // line says otherwise. AddCheckBox raises EExGridError "Invalid cell"
+    // for a negative index or one beyond the grid's totals.
+    void AddCheckBox(int ACol, int ARow, TCheckBoxState State);
+    void AddCheckBoxColumn(int ACol, bool DefaultState = false, bool DataCheckBox = false);
+    void AddTriStateCheckBoxColumn(int ACol, TCheckBoxState State);
+    void RemoveCheckBoxColumn(int ACol);
+    bool HasDataCheckBox(int ACol, int ARow);
+    // A tri-state box answers through its own form; the Boolean read gives
+    // False for it and leaves State untouched.
+    bool GetCheckBoxState(int ACol, int ARow, TCheckBoxState& State);
+    bool SetCheckBoxState(int ACol, int ARow, TCheckBoxState State);
+    bool IsChecked(int ACol, int ARow);
+    bool ToggleCheckBox(int ACol, int ARow) { return ToggleCellCheckBox(ACol, ARow, false); }
+    void CheckAll(int ACol);
+    void UnCheckAll(int ACol);
+    bool IsInCheckBox(int ACol, int ARow, int XPos, int YPos);
+    // Sets a check box of any kind, firing OnCheckBoxChange when the state
+    // changes.
+    bool ApplyCheckBoxState(int ACol, int ARow, bool State);
+    // Radio groups (items in a string list) and single radio buttons.
+    void AddRadio(int ACol, int ARow, int DirRadio, int IdxRadio, TCellStrings* sl);
+    TCellStrings* CreateRadio(int ACol, int ARow, int DirRadio, int IdxRadio);
+    bool GetRadioIdx(int ACol, int ARow, int& IdxRadio);
+    bool SetRadioIdx(int ACol, int ARow, int IdxRadio);
+    TCellStrings* GetRadioStrings(int ACol, int ARow);
+    bool IsRadio(int ACol, int ARow);
+    void RemoveRadio(int ACol, int ARow);
+    bool CycleRadioCell(int ACol, int ARow, bool UserAction);
+    void AddRadioButton(int ACol, int ARow, bool State = false);
+    void AddRadioButtonColumn(int ACol);
+    void RemoveRadioButton(int ACol, int ARow);
+    void RemoveRadioButtonColumn(int ACol);
+    bool HasRadioButton(int ACol, int ARow);
+    bool IsRadioButtonChecked(int ACol, int ARow);
+    bool SetRadioButtonState(int ACol, int ARow, bool State);
+    void SetRadioButtonColumnIndex(int ACol, int Index);
+    int GetRadioButtonColumnIndex(int ACol);
+    // Type tests on the base cell of a merged area; False for negative
+    // indices.
+    bool HasCellGraphicType(int ACol, int ARow, std::initializer_list<TCellType> Types);
+    bool HasClickableGraphic(int ACol, int ARow);
+    bool IsVirtualGraphicCell(int ACol, int ARow);
+    TCheckBoxClickEvent OnCheckBoxChange;
+
+    // Node rows. AddNode, RemoveNode, ExpandNode, ContractNode and the row
+    // insertions and removals take real rows; the queries displayed rows.
+    void AddNode(int ARow, int Span);
+    void RemoveNode(int ARow);
+    void RemoveAllNodes();
+    bool IsNode(int ARow) const { return IsNodeRow(ARow); }
+    bool GetNodeState(int ARow) const;
+    void SetNodeState(int ARow, bool Value);
+    int GetNodeLevel(int ARow) const;
+    int GetNodeSpan(int ARow) const;
+    int GetSubNodeCount(int ARow) const;
+    void SetNodeSpan(int ARow, int Span);
+    void UpdateNodeSpan(int ARow, int Delta);
+    void UpdateSubNodeCount(int ARow, int Delta);
+    void ExpandNode(int ARow);
+    void ContractNode(int ARow);
+    void ContractAll();
+    int GetParentRow(int ARow) const;
+    void InsertNormalRow(int ARow);
+    void InsertChildRow(int ARow, int InsertAt);
+    void RemoveNormalRow(int ARow);
+    void RemoveChildRow(int ARow);
+    int GetNodeSpanType(int ARow) const;
+    bool IsOnNodeGlyph(int ARow, int X);
     // ---- end of cell controls
 
 protected:
@@ -983,5 +1052,19 @@ private:
     // ---- end of moves (state)
 
     // ---- cell controls (state)
+    // The node graphic of displayed row d, or nullptr.
+    TCellGraphic* NodeGraphic(int d) const;
+    void ExpandOneNode(int ARow);
+    void ChangeNodeLevels(int d, int span, int delta);
+    // Raises the real index of every hidden row above real row ARow (all
+    // of them for -1).
+    void ShiftHiddenRowsAbove(int ARow);
+    // The graphic and property object of (ACol, ARow) by the rules of the
+    // check-box reads: ARow displayed while no row is hidden, else real.
+    TCellGraphic* CheckBoxGraphic(int ACol, int ARow, bool& ByRealRow);
+    void RepaintRealRowCell(int ACol, int ARow);
+    TCellGraphic* NewCheckGraphic(int ACol, int ARow);
+    void SyncGroupCheckBoxes(int ACol, int ARow, bool NodeRow, int NodeSpan, bool NodeContracted, int Parent,
+                             bool NewState);
     // ---- end of cell controls (state)
 };
