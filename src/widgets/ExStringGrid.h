@@ -1056,9 +1056,6 @@ private:
     TCellGraphic* NodeGraphic(int d) const;
     void ExpandOneNode(int ARow);
     void ChangeNodeLevels(int d, int span, int delta);
-    // Raises the real index of every hidden row above real row ARow (all
-    // of them for -1).
-    void ShiftHiddenRowsAbove(int ARow);
     // The graphic and property object of (ACol, ARow) by the rules of the
     // check-box reads: ARow displayed while no row is hidden, else real.
     TCellGraphic* CheckBoxGraphic(int ACol, int ARow, bool& ByRealRow);

@@ -56,7 +56,7 @@ TCellGraphic* TExStringGrid::CheckBoxGraphic(int ACol, int ARow, bool& ByRealRow
     }
     // A hidden row: only the graphic saved with its cell. (The displayed
     // cell at the same index belongs to another row and is never consulted.)
-    auto* p = dynamic_cast<TCellProperties*>(GetRealRowObject(ACol, ARow));
+    auto* p = dynamic_cast<TCellProperties*>(HiddenRowObject(ACol, ARow));
     return p ? dynamic_cast<TCellGraphic*>(p->GraphicObject) : nullptr;
 }
 

@@ -328,20 +328,11 @@ void TExStringGrid::ContractAll()
 
 // --- rows inside and outside the tree (real rows) ------------------------------------------
 
-void TExStringGrid::ShiftHiddenRowsAbove(int ARow)
-{
-    TCollection& items = HiddenRowItems();
-    for (int i = 0; i < items.Count(); ++i) {
-        auto* it = dynamic_cast<TGridItem*>(items.Items(i));
-        if (it && (ARow < 0 || it->Idx > ARow)) ++it->Idx;
-    }
-}
-
 void TExStringGrid::InsertNormalRow(int ARow)
 {
     const int d = NumHiddenRows() > 0 ? DisplRowIndex(ARow) : ARow;
+    // The insertion keeps the hidden rows' real indices in step.
     InsertRows(d, 1, true);
-    ShiftHiddenRowsAbove(ARow);
 }
 
 void TExStringGrid::InsertChildRow(int ARow, int InsertAt)
@@ -351,14 +342,12 @@ void TExStringGrid::InsertChildRow(int ARow, int InsertAt)
     const int d = mapped ? DisplRowIndex(ARow) : ARow;
     int p = GetParentRow(d);
     const int parent = p;
-    int parentReal = -1;
     int level = 1;
     if (p != -1) {
         UpdateNodeSpan(p, 1);
         UpdateSubNodeCount(p, 1);
         ExpandNode(real(p));
         level = GetNodeLevel(p);
-        parentReal = real(p);
         int cur = p;
         while (level > 1 && cur >= FixedRows()) {
             const int q = GetParentRow(cur);
@@ -398,7 +387,6 @@ void TExStringGrid::InsertChildRow(int ARow, int InsertAt)
         InsertRows(pos, 1, true);
     }
     if (parent != -1) GetCellProperties(0, pos)->NodeLevel = level;
-    ShiftHiddenRowsAbove(parentReal);
 }
 
 void TExStringGrid::RemoveChildRow(int ARow)
