@@ -1030,6 +1030,7 @@ private:
     void EmptyRowData(int ARow);
     bool IsShowing() const;
     void InvalidateGridRow(int ARow);
+    void MoveCellControls(int FromRealRow, int Delta);
     void InvalidateGridCol(int ACol);
     // Frees a property object taken out of the cell store (and its graphic
     // unless shared).

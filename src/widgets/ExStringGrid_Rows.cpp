@@ -64,12 +64,22 @@ void TExStringGrid::EmptyRowData(int ARow)
 
 bool TExStringGrid::IsShowing() const { return Host() && Host()->IsVisible(); }
 
+void TExStringGrid::MoveCellControls(int FromRealRow, int Delta)
+{
+    for (int i = 0; i < FControlList.Count(); ++i) {
+        TControlItem* item = FControlList.GetControl(i);
+        if (item->FY >= FromRealRow) item->FY += Delta;
+    }
+}
+
 // --- insertion ----------------------------------------------------------------------------------
 
-void TExStringGrid::InsertRowsCore(int RowIndex, int RCount, bool /*UpdateCellControls*/)
+void TExStringGrid::InsertRowsCore(int RowIndex, int RCount, bool UpdateCellControls)
 {
     if (RCount <= 0) return;
     RowIndex = std::clamp(RowIndex, 0, RowCount());
+    // Controls placed in cells at or below the inserted rows move down.
+    if (UpdateCellControls) MoveCellControls(RealRowIndex(RowIndex), RCount);
     const int lastWidth = ColWidths(ColCount() - 1);
     SetRowCount(RowCount() + RCount);
     for (int i = RowCount() - 1; i >= RowIndex + RCount; --i) MoveRowData(i - RCount, i, true);
@@ -135,6 +145,15 @@ void TExStringGrid::RemoveRows(int RowIndex, int RCount)
     if (RowIndex < 0 || RowIndex >= RowCount() || RCount <= 0) return;
     // Only the rows that exist can go.
     RCount = std::min(RCount, RowCount() - RowIndex);
+    // Controls placed in the removed rows leave the control list (they would
+    // otherwise sit on the rows moving up); those below move up.
+    const int realFirst = RealRowIndex(RowIndex);
+    const int realEnd = RealRowIndex(RowIndex + RCount);
+    for (int i = FControlList.Count() - 1; i >= 0; --i) {
+        const int y = FControlList.GetControl(i)->FY;
+        if (y >= realFirst && y < realEnd) FControlList.RemoveControl(i);
+    }
+    MoveCellControls(realEnd, -RCount);
     const int cols = std::max(AllColCount(), MaxColCountReached());
     FreeCellProperties(0, RowIndex, cols - 1, RowIndex + RCount - 1);
 
@@ -194,6 +213,13 @@ void TExStringGrid::DeleteRowsCore(int ARow, int ACount, bool Renumber)
 {
     if (ARow < 0 || ARow >= RowCount() || ACount <= 0) return;
     ACount = std::min(ACount, RowCount() - ARow);
+    if (Renumber) {
+        // Controls placed in the removed rows leave the control list.
+        for (int i = FControlList.Count() - 1; i >= 0; --i) {
+            const int y = FControlList.GetControl(i)->FY;
+            if (y >= ARow && y < ARow + ACount) FControlList.RemoveControl(i);
+        }
+    }
     const int lastWidth = ColWidths(ColCount() - 1);
     BeginUpdate();
     const int oldTop = TopRow();

@@ -630,3 +630,45 @@ TEST(ExStringGridShape, FixedRowAlwaysKeepsOneFixedRowAndRestoresTheWantedOnes)
     g->SetRowCount(5);
     EXPECT_EQ(g->FixedRows(), 2);
 }
+
+TEST(ExStringGridShape, ControlsPlacedInCellsFollowInsertedAndRemovedRows)
+{
+    auto g = MakeGrid(3, 8);
+    TObject above, removed, below;
+    g->ControlList().AddControl(1, 1, &above);
+    g->ControlList().AddControl(1, 3, &removed);
+    g->ControlList().AddControl(1, 5, &below);
+    g->InsertRows(2, 2);
+    EXPECT_EQ(g->ControlList().GetControl(0)->FY, 1);
+    EXPECT_EQ(g->ControlList().GetControl(1)->FY, 5);
+    EXPECT_EQ(g->ControlList().GetControl(2)->FY, 7);
+    g->RemoveRows(5, 1);
+    ASSERT_EQ(g->ControlList().Count(), 2);
+    EXPECT_EQ(g->ControlList().GetControl(0)->FObject, &above);
+    EXPECT_EQ(g->ControlList().GetControl(1)->FObject, &below);
+    EXPECT_EQ(g->ControlList().GetControl(1)->FY, 6);
+}
+
+TEST(ExStringGridShape, PlainBlockRemovalFreesTheRemovedRowsObjectsOnly)
+{
+    // Under the leak checker: the removed rows' objects are freed, the rows
+    // moving up keep theirs, and nothing is left referenced twice when the
+    // row count drops.
+    auto g = MakeGrid(3, 6);
+    g->SetRowHeights(4, 33);
+    g->GetCellProperties(1, 1)->SetBrushColor(0x0000FF);
+    g->GetCellProperties(1, 3)->SetBrushColor(0x00FF00);
+    g->GetCellProperties(2, 5)->SetBrushColor(0xFF0000);
+    g->HideRow(4); // real row 4 follows the removed block
+    g->RemoveRowsEx(1, 2);
+    EXPECT_EQ(Column(*g, 0), Texts(0, {0, 3, 5}));
+    EXPECT_EQ(g->GetCellProperties(1, 1)->BrushColor(), 0x00FF00);
+    EXPECT_EQ(g->GetCellProperties(2, 2)->BrushColor(), 0xFF0000);
+    EXPECT_TRUE(g->IsHiddenRow(2));
+    g->UnHideRowsAll();
+    EXPECT_EQ(Column(*g, 0), Texts(0, {0, 3, 4, 5}));
+    EXPECT_EQ(g->RowHeights(2), 33);
+    g->RemoveRowsEx(2, 100);
+    EXPECT_EQ(g->RowCount(), 2);
+    g.reset();
+}
