@@ -838,8 +838,6 @@ public:
     void SplitRowCells(int RowIndex);
     void SplitAllCells();
     void MergeCols(int ColIndex1, int ColIndex2, const std::string& Separator);
-    // Hides the listed displayed rows (ascending) as one filter level.
-    void HideRowList(const TIntList& RowList);
     // ---- end of grid shape
 
     // ---- cell access: accessors, looks, stretch, listeners, typed access,

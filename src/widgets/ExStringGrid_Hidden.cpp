@@ -193,4 +193,3 @@ TObject* TExStringGrid::HiddenRowObject(int ACol, int ARealRow) const
     if (!item || ACol < 0 || ACol >= static_cast<int>(item->Objects.size())) return nullptr;
     return item->Objects[static_cast<std::size_t>(ACol)];
 }
-void TExStringGrid::HideRowList(const TIntList&) { ZEL_GRID_NOT_BUILT(); }
