@@ -98,8 +98,10 @@ void TExStringGrid::InsertRowsCore(int RowIndex, int RCount, bool UpdateCellCont
 void TExStringGrid::InsertRows(int RowIndex, int RCount, bool UpdateCellControls)
 {
     if (RCount <= 0) return;
-    // The real indices of hidden rows are left as they are: the callers
-    // that insert around hidden rows (node rows) renumber them themselves.
+    RowIndex = std::clamp(RowIndex, 0, RowCount());
+    // Hidden rows at or after the insertion point keep their place between
+    // their neighbours (node rows rely on it).
+    FHiddenRows.DisplayedRowsInserted(RowIndex, RCount);
     InsertRowsCore(RowIndex, RCount, UpdateCellControls);
 }
 

@@ -258,6 +258,20 @@ TEST(ExStringGridShape, RemovedRowsTakeTheirPropertiesAlongAndTheMovedRowsKeepTh
     g.reset();
 }
 
+TEST(ExStringGridShape, HiddenRowsKeepTheirPlaceWhenRowsAreInsertedBeforeThem)
+{
+    auto g = MakeGrid(2, 8);
+    g->HideRow(3);
+    g->HideRow(6);
+    g->InsertRows(2, 2); // before both hidden rows
+    g->InsertRows(6, 1); // displayed row 6 is real row 7: between them
+    EXPECT_TRUE(g->IsHiddenRow(5));
+    EXPECT_TRUE(g->IsHiddenRow(9));
+    g->UnHideRowsAll();
+    EXPECT_EQ(Column(*g, 0),
+              (std::vector<std::string>{"0,0", "0,1", "", "", "0,2", "0,3", "0,4", "", "0,5", "0,6", "0,7"}));
+}
+
 TEST(ExStringGridShape, HiddenRowsFollowRowsRemovedAboveThem)
 {
     auto g = MakeGrid(2, 10);
