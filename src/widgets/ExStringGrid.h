@@ -773,6 +773,17 @@ public:
     void SetFixedRows(int Value);
     int FixedCols() const;
     void SetFixedCols(int Value);
+    // Width of the fixed columns: a value equal to the default column width
+    // changes nothing.
+    int FixedColWidth() const { return ColWidths(0); }
+    void SetFixedColWidth(int Value);
+    // Height of the fixed rows (21 by default); equal to the default row
+    // height it becomes the default row height.
+    int FixedRowHeight() const { return FFixedRowHeight; }
+    void SetFixedRowHeight(int Value);
+    // The first scrollable row shown; a fixed row or one beyond the last
+    // row is ignored.
+    void SetTopRow(int Value);
 
     // Update lock: nested BeginUpdate / EndUpdate; painting resumes at the
     // outermost EndUpdate.
@@ -1042,6 +1053,7 @@ private:
     bool FSelectionChanged = false;
     bool FKeepObjects = false;
     bool FNoChangeNotify = false;
+    int FFixedRowHeight = 21;
     // ---- end of grid shape (state)
 
     // ---- cell access (state)

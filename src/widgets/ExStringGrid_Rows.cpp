@@ -665,6 +665,29 @@ void TExStringGrid::SetFixedCols(int Value)
     if (!Loading()) FFixedColsMin = Value;
 }
 
+void TExStringGrid::SetFixedColWidth(int Value)
+{
+    if (Loading() || Value == DefaultColWidth()) return;
+    for (int c = 0; c < TCustomGrid::FixedCols(); ++c) SetColWidths(c, Value);
+}
+
+void TExStringGrid::SetFixedRowHeight(int Value)
+{
+    FFixedRowHeight = Value;
+    if (Loading()) return;
+    if (Value == DefaultRowHeight()) {
+        SetDefaultRowHeight(Value);
+        return;
+    }
+    for (int r = 0; r < TCustomGrid::FixedRows(); ++r) SetRowHeights(r, Value);
+}
+
+void TExStringGrid::SetTopRow(int Value)
+{
+    if (Value < FixedRows() || Value > RowCount() - 1) return;
+    TCustomGrid::SetTopRow(Value);
+}
+
 // --- update lock ------------------------------------------------------------------------------------
 
 void TExStringGrid::BeginUpdate()

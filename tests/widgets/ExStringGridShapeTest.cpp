@@ -686,3 +686,25 @@ TEST(ExStringGridShape, PlainBlockRemovalFreesTheRemovedRowsObjectsOnly)
     EXPECT_EQ(g->RowCount(), 2);
     g.reset();
 }
+
+TEST(ExStringGridShape, FixedSizesAndTopRowLimits)
+{
+    auto g = MakeGrid(4, 40);
+    g->SetFixedCols(2);
+    g->SetFixedColWidth(30);
+    EXPECT_EQ(g->ColWidths(0), 30);
+    EXPECT_EQ(g->ColWidths(1), 30);
+    EXPECT_EQ(g->ColWidths(2), g->DefaultColWidth());
+    g->SetFixedColWidth(g->DefaultColWidth()); // the default width changes nothing
+    EXPECT_EQ(g->FixedColWidth(), 30);
+
+    g->SetFixedRowHeight(35);
+    EXPECT_EQ(g->RowHeights(0), 35);
+    EXPECT_EQ(g->RowHeights(1), g->DefaultRowHeight());
+
+    g->SetTopRow(5);
+    EXPECT_EQ(g->TopRow(), 5);
+    g->SetTopRow(0); // fixed row
+    g->SetTopRow(40); // beyond the last row
+    EXPECT_EQ(g->TopRow(), 5);
+}
