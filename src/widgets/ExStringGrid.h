@@ -738,6 +738,8 @@ public:
     // displayed rows with its cells, objects and height; showing it puts it
     // back where its real index says.
     void HideRows(int FromRow, int ToRow);
+    // HideRows, but nothing at all when FromRow is hidden already.
+    void HideRowsEx(int FromRow, int ToRow);
     void UnHideRows(int FromRow, int ToRow);
     void UnHideRowsAll();
     // Row lists hidden as filter levels (filtering, contracted nodes):

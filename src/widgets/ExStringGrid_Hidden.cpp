@@ -116,6 +116,12 @@ void TExStringGrid::HideRows(int FromRow, int ToRow)
     FHiddenRows.HideRows(host, FromRow, ToRow);
 }
 
+void TExStringGrid::HideRowsEx(int FromRow, int ToRow)
+{
+    if (IsHiddenRow(FromRow)) return;
+    HideRows(FromRow, ToRow);
+}
+
 void TExStringGrid::UnHideRow(int ARow)
 {
     TGridRowsHost host(*this);

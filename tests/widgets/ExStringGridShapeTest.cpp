@@ -173,6 +173,18 @@ TEST(ExStringGridShape, HidingARangeAroundAHiddenRowThenUnhidingRestoresEveryTex
     EXPECT_EQ(Column(*g, 2), Texts(2, {0, 1, 2, 3, 4, 5, 6, 7, 8}));
 }
 
+TEST(ExStringGridShape, HideRowsExDoesNothingWhenItsFirstRowIsHidden)
+{
+    auto g = MakeGrid(2, 8);
+    g->HideRow(3);
+    g->HideRowsEx(3, 5);
+    EXPECT_EQ(g->NumHiddenRows(), 1);
+    g->HideRowsEx(4, 5);
+    EXPECT_EQ(Column(*g, 0), Texts(0, {0, 1, 2, 6, 7}));
+    g->UnHideRows(3, 5);
+    EXPECT_EQ(Column(*g, 0), Texts(0, {0, 1, 2, 3, 4, 5, 6, 7}));
+}
+
 TEST(ExStringGridShape, HiddenRowKeepsItsHeightAndCellPropertiesAndTheGridFreesThem)
 {
     // Under the leak checker: a hidden row's property objects live in its
