@@ -601,6 +601,7 @@ void TExColumnGrid::ColumnHeadersChanged()
 void TExColumnGrid::AllCellsChanged()
 {
     TExStringGrid::AllCellsChanged();
+    if (FColumnsChanging) return;
     const bool old = FColumns->NoRecursiveUpdate;
     FColumns->NoRecursiveUpdate = true;
     SyncColumns();
@@ -782,7 +783,15 @@ bool TExColumnGrid::GetColumnFilter(int ACol)
 
 void TExColumnGrid::InsertCols(int ColIndex, int CCount)
 {
-    TExStringGrid::InsertCols(ColIndex, CCount);
+    if (CCount <= 0) return;
+    FColumnsChanging = true;
+    try {
+        TExStringGrid::InsertCols(ColIndex, CCount);
+    } catch (...) {
+        FColumnsChanging = false;
+        throw;
+    }
+    FColumnsChanging = false;
     const bool old = FColumns->NoRecursiveUpdate;
     FColumns->NoRecursiveUpdate = true;
     const int at = std::clamp(ColIndex, 0, FColumns->Count());
@@ -795,7 +804,18 @@ void TExColumnGrid::InsertCols(int ColIndex, int CCount)
 
 void TExColumnGrid::RemoveCols(int ColIndex, int CCount)
 {
-    TExStringGrid::RemoveCols(ColIndex, CCount);
+    if (CCount <= 0 || ColIndex < 0 || ColIndex >= ItemCount()) {
+        TExStringGrid::RemoveCols(ColIndex, CCount);
+        return;
+    }
+    FColumnsChanging = true;
+    try {
+        TExStringGrid::RemoveCols(ColIndex, CCount);
+    } catch (...) {
+        FColumnsChanging = false;
+        throw;
+    }
+    FColumnsChanging = false;
     const bool old = FColumns->NoRecursiveUpdate;
     FColumns->NoRecursiveUpdate = true;
     for (int i = 0; i < CCount && ColIndex >= 0 && ColIndex < FColumns->Count(); ++i) FColumns->Delete(ColIndex);

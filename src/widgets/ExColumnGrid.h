@@ -351,5 +351,8 @@ private:
     std::unique_ptr<TGridColumnItem> FSaveCol;
     std::unique_ptr<TCellGraphic> FVirtCheckBox;
     bool FColMoving = false;
+    // Set while columns are inserted or removed: the items follow at the
+    // inserted or removed index, not at the end.
+    bool FColumnsChanging = false;
     int FGroupedCol = -1;
 };

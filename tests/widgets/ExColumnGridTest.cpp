@@ -93,6 +93,58 @@ TEST(GridColumnItem, GrowingContinuesTheLastLookAndShrinkingFreesItems)
     EXPECT_THROW(g.Columns()[2], EListError);
 }
 
+TEST(GridColumnItem, HiddenColumnsKeepTheirItems)
+{
+    TExColumnGrid g;
+    g.SetColCount(8);
+    std::vector<TGridColumnItem*> before;
+    for (int i = 0; i < 8; ++i) before.push_back(g.Columns()[i]);
+    g.Columns()[5]->SetHeader("Five");
+    g.HideColumn(5);
+    g.HideColumn(2);
+    EXPECT_EQ(g.NumHiddenColumns(), 2);
+    EXPECT_EQ(g.ColCount(), 6);
+    ASSERT_EQ(g.Columns().Count(), g.ColCount() + g.NumHiddenColumns());
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(g.Columns()[i], before[static_cast<size_t>(i)]);
+    // The displayed column 4 is real column 6: its item answers.
+    g.Columns()[6]->SetFixed(true);
+    EXPECT_TRUE(g.IsFixed(4, 1));
+    EXPECT_FALSE(g.IsFixed(5, 1));
+    g.UnHideColumn(5);
+    EXPECT_EQ(g.Columns().Count(), 8);
+    EXPECT_EQ(g.Cells(5, 0), "Five");
+    // Growing the grid with a hidden column adds items after all of them.
+    try {
+        g.SetColCount(8);
+    } catch (const ENotBuilt&) {
+        GTEST_SKIP() << "widths of hidden columns not built yet";
+    }
+    EXPECT_EQ(g.Columns().Count(), 9);
+    EXPECT_EQ(g.Columns()[2], before[2]);
+}
+
+TEST(GridColumnItem, InsertedAndRemovedColumnsMoveTheirItems)
+{
+    TExColumnGrid g;
+    g.SetColCount(5);
+    for (int i = 0; i < 5; ++i) g.Columns()[i]->Name = "c" + std::to_string(i);
+    g.InsertCols(2, 2);
+    ASSERT_EQ(g.ColCount(), 7);
+    ASSERT_EQ(g.Columns().Count(), 7);
+    const char* afterInsert[] = {"c0", "c1", "", "", "c2", "c3", "c4"};
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(g.Columns()[i]->Name, afterInsert[i]) << i;
+    g.RemoveCols(1, 3);
+    ASSERT_EQ(g.ColCount(), 4);
+    ASSERT_EQ(g.Columns().Count(), 4);
+    const char* afterRemove[] = {"c0", "c2", "c3", "c4"};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(g.Columns()[i]->Name, afterRemove[i]) << i;
+    // With a hidden column the items still match the real columns.
+    g.HideColumn(2);
+    g.RemoveCols(1, 1);
+    EXPECT_EQ(g.Columns().Count(), g.ColCount() + g.NumHiddenColumns());
+    EXPECT_EQ(g.Columns()[1]->Name, "c3");
+}
+
 TEST(GridColumnItem, CollectionAddAndDeleteFollowTheGridButKeepOneNormalColumn)
 {
     TExColumnGrid g;
