@@ -6,6 +6,7 @@
 
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 // Column items and their collection: defaults, the look a new column
@@ -647,4 +648,87 @@ TEST(ExColumnGridIO, PositionsThatAreNoPermutationAreNotTaken)
     std::istringstream is2(Saved(src));
     ASSERT_TRUE(g.LoadColumnsFromStream(is2));
     for (int i = 0; i < 5; ++i) EXPECT_EQ(g.Columns()[i]->DefIdx(), 4 - i);
+}
+
+// --- check boxes and a rule window's grid --------------------------------------------
+
+TEST(ExColumnGrid, ClickOnADataCheckBoxTogglesTheColumnTexts)
+{
+    TExColumnGrid g;
+    g.Columns()[2]->SetEditor(edDataCheckBox);
+    g.Columns()[3]->SetEditor(edDataCheckBox);
+    g.Columns()[3]->CheckTrue = "On";
+    g.Columns()[3]->CheckFalse = "Off";
+    std::vector<std::tuple<int, int, bool>> heard;
+    g.OnCheckBoxChange = [&](TObject*, int c, int r, bool s) { heard.emplace_back(c, r, s); };
+
+    EXPECT_TRUE(g.ToggleCellCheckBox(2, 1, true));
+    EXPECT_EQ(g.Cells(2, 1), "Y");
+    EXPECT_TRUE(g.ToggleCellCheckBox(2, 1, true));
+    EXPECT_EQ(g.Cells(2, 1), "N");
+    EXPECT_TRUE(g.ToggleCellCheckBox(3, 2, true));
+    EXPECT_EQ(g.Cells(3, 2), "On");
+    ASSERT_EQ(heard.size(), 3u);
+    EXPECT_EQ(heard[0], std::make_tuple(2, 1, true));
+    EXPECT_EQ(heard[1], std::make_tuple(2, 1, false));
+    EXPECT_EQ(heard[2], std::make_tuple(3, 2, true));
+
+    bool state = true;
+    EXPECT_TRUE(g.GetCheckBoxState(2, 1, state));
+    EXPECT_FALSE(state);
+    EXPECT_TRUE(g.GetCheckBoxState(3, 2, state));
+    EXPECT_TRUE(state);
+    // An event answering "1" does not reach the column's normal cells.
+    g.OnGetCheckTrue = [](TObject*, int, int, std::string& v) { v = "1"; };
+    g.SetCells(2, 4, "1");
+    EXPECT_TRUE(g.GetCheckBoxState(2, 4, state));
+    EXPECT_FALSE(state);
+}
+
+TEST(ExColumnGrid, RuleWindowGridFilledFromCodeReadsBack)
+{
+    // The shape of a rule window's grid: 19 columns, the last three hidden,
+    // a combo column and two check-box columns, 1024 rule rows.
+    TExColumnGrid g;
+    g.SetColCount(19);
+    g.SetRowCount(1025);
+    g.Columns()[2]->SetEditor(edComboList);
+    g.Columns()[2]->ComboItems().Clear();
+    for (const char* s : {"Publish", "Subscribe"}) g.Columns()[2]->ComboItems().Add(s);
+    g.Columns()[3]->SetEditor(edDataCheckBox);
+    g.Columns()[4]->SetEditor(edDataCheckBox);
+    for (int c = 1; c < 19; ++c) g.Columns()[c]->SetHeader("H" + std::to_string(c));
+    for (int c : {16, 17, 18}) g.HideColumn(c);
+    ASSERT_EQ(g.ColCount(), 16);
+    ASSERT_EQ(g.NumHiddenColumns(), 3);
+    ASSERT_EQ(g.Columns().Count(), 19);
+
+    auto text = [](int c, int r) -> std::string {
+        if (c == 2) return r % 2 ? "Publish" : "Subscribe";
+        if (c == 3) return r % 3 ? "Y" : "N";
+        if (c == 4) return r % 5 ? "N" : "Y";
+        return std::to_string(r) + "." + std::to_string(c);
+    };
+    const int all = g.ColCount() + g.NumHiddenColumns();
+    for (int r = 1; r < g.RowCount(); ++r)
+        for (int c = 1; c < all; ++c) g.SetCells(c, r, text(c, r));
+
+    for (int r = 1; r < g.RowCount(); ++r) {
+        for (int c = 1; c < all; ++c) ASSERT_EQ(g.Cells(c, r), text(c, r)) << c << "," << r;
+        bool state = false;
+        ASSERT_TRUE(g.GetCheckBoxState(3, r, state));
+        EXPECT_EQ(state, r % 3 != 0);
+        ASSERT_TRUE(g.GetCheckBoxState(4, r, state));
+        EXPECT_EQ(state, r % 5 == 0);
+    }
+    EXPECT_TRUE(g.HasCombo(2, 7));
+    EXPECT_EQ(g.Columns()[2]->ComboItems().Count(), 2);
+    EXPECT_EQ(g.GetCellType(3, 1024), ctDataCheckBox);
+    EXPECT_EQ(g.Columns()[17]->Header(), "H17");
+    EXPECT_EQ(g.Cells(17, 0), "H17");
+    EXPECT_TRUE(g.IsHiddenColumn(17));
+    // Showing the hidden columns again keeps texts and items.
+    g.UnHideColumn(17);
+    EXPECT_EQ(g.Cells(17, 5), text(17, 5));
+    EXPECT_EQ(g.Columns().Count(), g.ColCount() + g.NumHiddenColumns());
 }
