@@ -328,3 +328,38 @@ TEST(GridNodes, ChildRowsGrowAndShrinkTheirNode)
     EXPECT_EQ(g.GetNodeSpan(1), 4);
     EXPECT_EQ(g.GetSubNodeCount(1), 1);
 }
+
+TEST(GridNodes, ContractedNodeBoxSetsTheBoxesOfItsHiddenRows)
+{
+    TExStringGrid g;
+    NameRows(g, 10);
+    g.AddNode(2, 4); // rows 3, 4, 5 belong to it
+    g.AddCheckBoxColumn(2, false, false);
+    g.Grouping().AutoCheckGroup = true;
+    g.ContractNode(2);
+    ASSERT_EQ(g.RowCount(), 7);
+    EXPECT_TRUE(g.ToggleCheckBox(2, 2));
+    // While rows are hidden the reads take real rows: the hidden rows are
+    // checked, real row 6 (displayed at row 3) is not.
+    for (int r = 3; r <= 5; ++r) EXPECT_TRUE(g.IsChecked(2, r)) << r;
+    EXPECT_FALSE(g.IsChecked(2, 6));
+    g.ExpandNode(2);
+    for (int r = 3; r <= 5; ++r) EXPECT_TRUE(g.IsChecked(2, r)) << r;
+    EXPECT_FALSE(g.IsChecked(2, 6));
+}
+
+TEST(GridNodes, RowsInsertedAroundAContractedNodeKeepItsBlock)
+{
+    TExStringGrid g;
+    NameRows(g, 8);
+    g.AddNode(2, 3); // rows 3, 4 hidden when contracted
+    g.ContractNode(2);
+    g.InsertNormalRow(1); // above the node
+    g.SetCells(1, 1, "new");
+    EXPECT_TRUE(g.GetNodeState(3));
+    g.ExpandNode(3);
+    EXPECT_EQ(Shown(g), (std::vector<std::string>{"r0", "new", "r1", "r2", "r3", "r4", "r5", "r6", "r7"}));
+    EXPECT_EQ(g.GetParentRow(5), 3);
+    g.RemoveNormalRow(1);
+    EXPECT_EQ(Shown(g), Names({0, 1, 2, 3, 4, 5, 6, 7}));
+}
