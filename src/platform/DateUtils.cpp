@@ -1,6 +1,10 @@
 #include "platform/DateUtils.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -89,4 +93,105 @@ void DecodeTime(TDateTime value, int& hour, int& min, int& sec, int& msec)
     min = static_cast<int>(ms / 60000 % 60);
     sec = static_cast<int>(ms / 1000 % 60);
     msec = static_cast<int>(ms % 1000);
+}
+
+// --- date and time texts ----------------------------------------------------------------
+
+namespace {
+
+std::string Pad(int v, int width)
+{
+    std::string s = std::to_string(v);
+    while (static_cast<int>(s.size()) < width) s.insert(s.begin(), '0');
+    return s;
+}
+
+// Numbers of a text split at a separator; false unless each part is a
+// plain unsigned number.
+bool SplitNumbers(std::string_view s, char sep, std::vector<int>& out)
+{
+    out.clear();
+    size_t start = 0;
+    while (true) {
+        const size_t p = s.find(sep, start);
+        const std::string part = Trim(s.substr(start, p == std::string_view::npos ? std::string_view::npos : p - start));
+        if (part.empty() || part.size() > 9) return false;
+        for (char c : part)
+            if (c < '0' || c > '9') return false;
+        out.push_back(std::stoi(part));
+        if (p == std::string_view::npos) return true;
+        start = p + 1;
+    }
+}
+
+} // namespace
+
+std::string DateToStr(TDateTime value)
+{
+    const TFormatSettings& fs = FormatSettings();
+    int y = 0, m = 0, d = 0;
+    DecodeDate(value, y, m, d);
+    const std::string& f = fs.ShortDateFormat;
+    std::string r;
+    for (size_t i = 0; i < f.size();) {
+        const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(f[i])));
+        size_t n = 1;
+        while (i + n < f.size() && std::tolower(static_cast<unsigned char>(f[i + n])) == c) ++n;
+        if (c == 'd')
+            r += Pad(d, n >= 2 ? 2 : 1);
+        else if (c == 'm')
+            r += Pad(m, n >= 2 ? 2 : 1);
+        else if (c == 'y')
+            r += n <= 2 ? Pad(y % 100, 2) : Pad(y, 4);
+        else if (c == '/')
+            r.append(n, fs.DateSeparator);
+        else
+            r.append(f, i, n);
+        i += n;
+    }
+    return r;
+}
+
+std::string TimeToStr(TDateTime value)
+{
+    const TFormatSettings& fs = FormatSettings();
+    int h = 0, n = 0, s = 0, ms = 0;
+    DecodeTime(value, h, n, s, ms);
+    return Pad(h, 2) + fs.TimeSeparator + Pad(n, 2) + fs.TimeSeparator + Pad(s, 2);
+}
+
+TDateTime StrToDate(std::string_view s)
+{
+    const TFormatSettings& fs = FormatSettings();
+    std::vector<int> v;
+    TDateTime result = 0;
+    if (SplitNumbers(s, fs.DateSeparator, v) && v.size() == 3) {
+        const std::string f = UpperCase(fs.ShortDateFormat);
+        struct Field {
+            char letter;
+            size_t pos;
+        } order[3] = {{'D', f.find('D')}, {'M', f.find('M')}, {'Y', f.find('Y')}};
+        std::stable_sort(std::begin(order), std::end(order),
+                         [](const Field& a, const Field& b) { return a.pos < b.pos; });
+        int d = 0, m = 0, y = 0;
+        for (int i = 0; i < 3; ++i) {
+            if (order[i].letter == 'D') d = v[static_cast<size_t>(i)];
+            else if (order[i].letter == 'M') m = v[static_cast<size_t>(i)];
+            else y = v[static_cast<size_t>(i)];
+        }
+        if (y < 100) y += y < 50 ? 2000 : 1900;
+        if (TryEncodeDate(y, m, d, result)) return result;
+    }
+    throw EConvertError("'" + std::string(s) + "' is not a valid date");
+}
+
+TDateTime StrToTime(std::string_view s)
+{
+    const TFormatSettings& fs = FormatSettings();
+    std::vector<int> v;
+    TDateTime result = 0;
+    if (SplitNumbers(s, fs.TimeSeparator, v) && (v.size() == 2 || v.size() == 3) &&
+        TryEncodeTime(v[0], v[1], v.size() == 3 ? v[2] : 0, 0, result))
+        return result;
+    throw EConvertError("'" + std::string(s) + "' is not a valid time");
 }

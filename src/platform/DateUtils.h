@@ -4,6 +4,9 @@
 
 #include "platform/SysUtils.h"
 
+#include <string>
+#include <string_view>
+
 using TDateTime = double;
 
 bool IsLeapYear(int year);
@@ -23,3 +26,16 @@ TDateTime EncodeTime(int hour, int min, int sec, int msec);
 
 void DecodeDate(TDateTime value, int& year, int& month, int& day);
 void DecodeTime(TDateTime value, int& hour, int& min, int& sec, int& msec);
+
+// Date and time texts in the user's locale (FormatSettings() at each call).
+// DateToStr: the short date format ("d", "dd", "m", "mm", "yy", "yyyy"; "/"
+// is the date separator). TimeToStr: hours, minutes and seconds with the
+// time separator ("hh:nn:ss").
+std::string DateToStr(TDateTime value);
+std::string TimeToStr(TDateTime value);
+// Day, month and year in the short format's order (a year below 100 is
+// taken as 19xx from 50 on, 20xx below); hours and minutes with optional
+// seconds. Anything else raises EConvertError ("'<text>' is not a valid
+// date" / "... time").
+TDateTime StrToDate(std::string_view s);
+TDateTime StrToTime(std::string_view s);

@@ -861,6 +861,109 @@ public:
     // The object slot of column ACol at real row ARow (a hidden row's saved
     // object included).
     TObject* GetRealRowObject(int ACol, int ARow) const;
+    // Cells by real row in other orders (column: real index).
+    WideString AllWideCells(int ACol, int ARow) const;
+    void SetAllWideCells(int ACol, int ARow, const WideString& Value);
+    std::uintptr_t AllObjects(int ACol, int ARow) const;
+    void SetAllObjects(int ACol, int ARow, std::uintptr_t Value);
+    // Saved cells of hidden real row ARow; nullptr when it is not hidden.
+    const THiddenRowItem* GetHiddenRowItems(int ARow) const;
+    // Row of the displayed order that the sorted position / unsorted row maps to.
+    int SortedRowIndex(int ARow) const;
+    int UnSortedRowIndex(int ARow) const;
+    std::string UnSortedCells(int ACol, int ARow) const;
+    void SetUnSortedCells(int ACol, int ARow, const std::string& Value);
+    // Per-cell looks (column: real index, row: displayed).
+    TColor ColorsTo(int ACol, int ARow) const;
+    void SetColorsTo(int ACol, int ARow, TColor Value);
+    TCellGradientDirection Gradients(int ACol, int ARow) const;
+    void SetGradients(int ACol, int ARow, TCellGradientDirection Value);
+    // Creates the cell's property object when it has none.
+    bool WordWraps(int ACol, int ARow);
+    void SetWordWraps(int ACol, int ARow, bool Value);
+    TFontStyles FontStyles(int ACol, int ARow) const;
+    void SetFontStyles(int ACol, int ARow, TFontStyles Value);
+    std::string FontNames(int ACol, int ARow) const;
+    void SetFontNames(int ACol, int ARow, const std::string& Value);
+    int FontSizes(int ACol, int ARow) const;
+    void SetFontSizes(int ACol, int ARow, int Value);
+    // The same scratch font for every cell with looks of its own.
+    TFont& Fonts(int ACol, int ARow);
+    void SetFonts(int ACol, int ARow, const TFont& Value);
+    int LinesInCell(int ACol, int ARow) const;
+    // Cell text without its mini-HTML tags.
+    std::string StrippedCells(int ACol, int ARow) const;
+    void SetRowColorTo(int ARow, TColor Value);
+    void SetRowFontColor(int ARow, TColor Value);
+    // Raw text of the current cell's base cell; writing goes through Cells.
+    std::string CurrentCell() { return ReadCurrentCell(); }
+    void SetCurrentCell(const std::string& Value) { WriteCurrentCell(Value); }
+    int CellControlCount() const { return FCellControlCount; }
+    // Typed views of cell texts (column: real index, row: displayed).
+    int AllInts(int ACol, int ARow) const;
+    void SetAllInts(int ACol, int ARow, int Value);
+    double AllFloats(int ACol, int ARow) const;
+    void SetAllFloats(int ACol, int ARow, double Value);
+    double Dates(int ACol, int ARow) const; // TDateTime
+    void SetDates(int ACol, int ARow, double Value);
+    double Times(int ACol, int ARow) const;
+    void SetTimes(int ACol, int ARow, double Value);
+    WideString WideCells(int ACol, int ARow) const;
+    void SetWideCells(int ACol, int ARow, const WideString& Value);
+    bool IsWideCell(int ACol, int ARow) const;
+    // First cell (rows outer) whose raw text is SubStr.
+    bool IsCell(const std::string& SubStr, int& ACol, int& ARow) const;
+    // Print layout of the last print run; raises EExGridError outside 0..511.
+    int PrintColWidth(int ACol) const;
+    int PrintColOffset(int ACol) const;
+    // Cells by the column's recorded (original) position.
+    std::string OriginalCells(int ACol, int ARow) const;
+    void SetOriginalCells(int ACol, int ARow, const std::string& Value);
+    // Header texts of row 0 and column 0.
+    void SetColumnHeaders(const TStringList& Value);
+    void ClearColumnHeaders();
+    void ShowColumnHeaders();
+    void SetRowHeaders(const TStringList& Value);
+    void ClearRowHeaders();
+    void ShowRowHeaders();
+    // Marking of text inside cells with the "hi" (highlight) and "e"
+    // (error) tags.
+    std::string HilightText(bool DoCase, const std::string& S, const std::string& Text) const;
+    std::string UnHilightText(const std::string& S) const;
+    std::string MarkText(bool DoCase, const std::string& S, const std::string& Text) const;
+    std::string UnMarkText(const std::string& S) const;
+    void HilightInCell(bool DoCase, int Col, int Row, const std::string& HiText);
+    void HilightInCol(bool DoFixed, bool DoCase, int Col, const std::string& HiText);
+    void HilightInRow(bool DoFixed, bool DoCase, int Row, const std::string& HiText);
+    void HilightInGrid(bool DoFixed, bool DoCase, const std::string& HiText);
+    void UnHilightInCell(int Col, int Row);
+    void UnHilightInCol(bool DoFixed, int Col);
+    void UnHilightInRow(bool DoFixed, int Row);
+    void UnHilightInGrid(bool DoFixed);
+    void MarkInCell(bool DoCase, int Col, int Row, const std::string& HiText);
+    void MarkInCol(bool DoFixed, bool DoCase, int Col, const std::string& HiText);
+    void MarkInRow(bool DoFixed, bool DoCase, int Row, const std::string& HiText);
+    void MarkInGrid(bool DoFixed, bool DoCase, const std::string& HiText);
+    void UnMarkInCell(int Col, int Row);
+    void UnMarkInCol(bool DoFixed, int Col);
+    void UnMarkInRow(bool DoFixed, int Row);
+    void UnMarkInGrid(bool DoFixed);
+    // Bulk fills.
+    void TextFill(bool DoFixed, const std::string& Txt);
+    // Fmt takes two integers, the column and the row ("%d:%d").
+    void FormatFill(bool DoFixed, const std::string& Fmt);
+    void RandomFill(bool DoFixed, int Rnd);
+    void LinearFill(bool DoFixed);
+    // Column lookup and the recorded column order.
+    int ColumnByHeader(const std::string& AValue) const;
+    void SetColumnOrder();
+    // Takes a stored order; only a permutation of 0..AllColCount-1 is
+    // accepted (answers whether it was).
+    bool LoadColumnOrder(const std::vector<int>& Order);
+    std::vector<int> ColumnOrder() const;
+    int ColumnPosition(int ACol) const;
+    int ColumnAtPosition(int ACol);
+    void ResetColumnOrder();
     // ---- end of cell access
 
     // ---- moves: moving, swapping, numbering, range operations, drag and drop
@@ -1059,6 +1162,9 @@ private:
     // ---- end of grid shape (state)
 
     // ---- cell access (state)
+    int FCellControlCount = 0;
+    std::array<int, 512> FPrintColWidths{};
+    std::array<int, 512> FPrintColOffsets{};
     // ---- end of cell access (state)
 
     // ---- moves (state)

@@ -3,21 +3,9 @@
 
 #include "widgets/ExStringGrid.h"
 
+#include "widgets/GridUtil.h"
+
 #include <algorithm>
-
-bool TExStringGrid::ReadOnly(int ACol, int ARow) const
-{
-    const TCellProperties* p = FindCellProperties(ACol, ARow);
-    return p && p->ReadOnly;
-}
-
-void TExStringGrid::SetReadOnly(int ACol, int ARow, bool Value)
-{
-    TCellProperties* p = GetCellProperties(ACol, ARow);
-    if (ACol < 0 || ARow < 0) return; // a detached scratch object
-    p->ReadOnly = Value;
-    RepaintCell(DisplColIndex(ACol), ARow);
-}
 
 void TExStringGrid::SetCursor(TCursor c)
 {
@@ -39,29 +27,472 @@ void TExStringGrid::SizeChanged(int OldColCount, int OldRowCount)
     NoteCounts();
 }
 
-std::string TExStringGrid::ReadCurrentCell() { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::WriteCurrentCell(const std::string&) { ZEL_GRID_NOT_BUILT(); }
-std::string TExStringGrid::GetCurrentCellText() { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::SetCurrentEditText(const std::string&) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::UpdateColumnSize(int, int&) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::StretchColumnIndex(int) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::RegisterNotifier(TGridChangeNotifier*) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::UnRegisterNotifier(TGridChangeNotifier*) { ZEL_GRID_NOT_BUILT(); }
-std::string TExStringGrid::AllCells(int, int) const { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::SetAllCells(int, int, const std::string&) { ZEL_GRID_NOT_BUILT(); }
-std::string TExStringGrid::AllGridCells(int, int) const { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::SetAllGridCells(int, int, const std::string&) { ZEL_GRID_NOT_BUILT(); }
-TColor TExStringGrid::Colors(int, int) const { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::SetColors(int, int, TColor) { ZEL_GRID_NOT_BUILT(); }
-TColor TExStringGrid::FontColors(int, int) const { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::SetFontColors(int, int, TColor) { ZEL_GRID_NOT_BUILT(); }
-TAlignment TExStringGrid::Alignments(int, int) const { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::SetAlignments(int, int, TAlignment) { ZEL_GRID_NOT_BUILT(); }
-TObject* TExStringGrid::CellControls(int, int) const { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::SetCellControls(int, int, TObject*) { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::SetRowColor(int, TColor) { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::SetRowEx(int) { ZEL_GRID_NOT_BUILT(); }
-int TExStringGrid::GetRealCol() const { ZEL_GRID_NOT_BUILT(); }
-int TExStringGrid::AllColWidths(int) const { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::SetAllColWidths(int, int) { ZEL_GRID_NOT_BUILT(); }
-TObject* TExStringGrid::GetRealRowObject(int, int) const { ZEL_GRID_NOT_BUILT(); }
+
+// --- rows by real index ------------------------------------------------------------------
+
+namespace {
+
+// The displayed row a real row has (itself while no row is hidden).
+int DisplayedRow(const TExStringGrid& g, int ARow)
+{
+    return g.NumHiddenRows() == 0 ? ARow : g.DisplRowIndex(ARow);
+}
+
+// The real column of the current column (itself while none is hidden).
+int RealCurrentCol(const TExStringGrid& g)
+{
+    return g.NumHiddenColumns() == 0 ? g.Col() : g.RealColIndex(g.Col());
+}
+
+// Cell texts of a hidden row are kept for the real columns of the grid;
+// a write beyond them has no cell to go to.
+bool FitsSavedRow(const TExStringGrid& g, int ACol) { return ACol >= 0 && ACol < std::max(g.AllColCount(), 1); }
+
+} // namespace
+
+const THiddenRowItem* TExStringGrid::GetHiddenRowItems(int ARow) const
+{
+    return NumHiddenRows() == 0 ? nullptr : HiddenRows().Find(ARow);
+}
+
+std::string TExStringGrid::AllCells(int ACol, int ARow) const
+{
+    if (ACol < 0 || ARow < 0) return {};
+    std::string s;
+    if (NumHiddenRows() > 0 && GetHiddenRowCell(ACol, ARow, s)) {
+        FireGetDisplText(ACol, ARow, s);
+        return s;
+    }
+    return Cells(ACol, DisplayedRow(*this, ARow));
+}
+
+std::string TExStringGrid::AllGridCells(int ACol, int ARow) const
+{
+    if (ACol < 0 || ARow < 0) return {};
+    std::string s;
+    if (NumHiddenRows() > 0 && GetHiddenRowCell(ACol, ARow, s)) return s;
+    return GetGridCell(ACol, DisplayedRow(*this, ARow));
+}
+
+void TExStringGrid::SetAllCells(int ACol, int ARow, const std::string& Value)
+{
+    if (ACol < 0 || ARow < 0) return;
+    if (GetHiddenRowItems(ARow)) {
+        // The saved texts grow up to the column when they end before it.
+        if (FitsSavedRow(*this, ACol)) SetHiddenRowCell(ACol, ARow, Value);
+        return;
+    }
+    const int r = DisplayedRow(*this, ARow);
+    SetCells(ACol, r, Value);
+    const int d = DisplColIndex(ACol);
+    if (d != ACol) RepaintCell(d, r);
+}
+
+void TExStringGrid::SetAllGridCells(int ACol, int ARow, const std::string& Value)
+{
+    if (ACol < 0 || ARow < 0) return;
+    if (GetHiddenRowItems(ARow)) {
+        // As AllCells: a hidden row whose saved texts end before the column
+        // gets the missing entries, the value is never dropped.
+        if (FitsSavedRow(*this, ACol)) SetHiddenRowCell(ACol, ARow, Value);
+        return;
+    }
+    const int r = DisplayedRow(*this, ARow);
+    SetGridCell(ACol, r, Value);
+    const int d = DisplColIndex(ACol);
+    if (d != ACol) RepaintCell(d, r);
+}
+
+WideString TExStringGrid::AllWideCells(int ACol, int ARow) const { return DecodeWideText(AllCells(ACol, ARow)); }
+
+void TExStringGrid::SetAllWideCells(int ACol, int ARow, const WideString& Value)
+{
+    SetAllCells(ACol, ARow, EncodeWideText(Value));
+}
+
+std::uintptr_t TExStringGrid::AllObjects(int ACol, int ARow) const
+{
+    if (ACol < 0 || ARow < 0) return 0;
+    if (GetHiddenRowItems(ARow)) {
+        const auto* p = dynamic_cast<const TCellProperties*>(HiddenRowObject(ACol, ARow));
+        return p ? p->CellObject : 0;
+    }
+    return GetObjectEx(ACol, DisplayedRow(*this, ARow));
+}
+
+void TExStringGrid::SetAllObjects(int ACol, int ARow, std::uintptr_t Value)
+{
+    if (ACol < 0 || ARow < 0) return;
+    if (GetHiddenRowItems(ARow)) {
+        // Only a saved property object can take a user object: the slot
+        // itself holds objects the grid owns.
+        if (auto* p = dynamic_cast<TCellProperties*>(HiddenRowObject(ACol, ARow))) p->CellObject = Value;
+        return;
+    }
+    SetObjectEx(ACol, DisplayedRow(*this, ARow), Value);
+}
+
+int TExStringGrid::SortedRowIndex(int ARow) const
+{
+    const int k = ARow >= 0 && ARow < FSortedRows.Count() ? FSortedRows.Items(ARow) : ARow;
+    return NumHiddenRows() == 0 ? k : RealRowIndex(k);
+}
+
+int TExStringGrid::UnSortedRowIndex(int ARow) const
+{
+    if (FSortedRows.Count() == 0) return ARow;
+    for (int k = 0; k < FSortedRows.Count(); ++k)
+        if (FSortedRows.Items(k) == ARow) return k;
+    return FSortedRows.Count();
+}
+
+namespace {
+
+int UnsortedPosition(const TIntList& xref, int ARow)
+{
+    if (xref.Count() == 0 || xref.Count() < ARow) return ARow;
+    for (int k = 0; k < xref.Count(); ++k)
+        if (xref.Items(k) == ARow) return k;
+    return xref.Count();
+}
+
+} // namespace
+
+std::string TExStringGrid::UnSortedCells(int ACol, int ARow) const
+{
+    return Cells(ACol, UnsortedPosition(FSortedRows, ARow));
+}
+
+void TExStringGrid::SetUnSortedCells(int ACol, int ARow, const std::string& Value)
+{
+    SetCells(ACol, UnsortedPosition(FSortedRows, ARow), Value);
+}
+
+// --- per-cell looks ---------------------------------------------------------------------
+
+namespace {
+
+// The property object a look is written into: created on first use, never
+// for a cell outside the grid (nothing would ever free it there).
+TCellProperties* LookProps(TExStringGrid& g, int ACol, int ARow)
+{
+    if (ACol < 0 || ARow < 0 || ACol >= g.AllColCount() || ARow >= g.RowCount()) return nullptr;
+    return g.GetCellProperties(ACol, ARow);
+}
+
+} // namespace
+
+TColor TExStringGrid::Colors(int ACol, int ARow) const
+{
+    const TCellProperties* p = FindCellProperties(ACol, ARow);
+    return p ? p->BrushColor() : clNone;
+}
+
+void TExStringGrid::SetColors(int ACol, int ARow, TColor Value)
+{
+    TCellProperties* p = LookProps(*this, ACol, ARow);
+    if (!p) return;
+    p->SetBrushColor(Value);
+    if (UpdateCount() == 0) RepaintCell(DisplColIndex(ACol), ARow);
+}
+
+TColor TExStringGrid::ColorsTo(int ACol, int ARow) const
+{
+    const TCellProperties* p = FindCellProperties(ACol, ARow);
+    return p ? p->BrushColorTo() : clNone;
+}
+
+void TExStringGrid::SetColorsTo(int ACol, int ARow, TColor Value)
+{
+    TCellProperties* p = LookProps(*this, ACol, ARow);
+    if (!p) return;
+    p->SetBrushColorTo(Value);
+    RepaintCell(DisplColIndex(ACol), ARow);
+}
+
+TCellGradientDirection TExStringGrid::Gradients(int ACol, int ARow) const
+{
+    const TCellProperties* p = FindCellProperties(ACol, ARow);
+    return p ? p->GradientDirection : GradientVertical;
+}
+
+void TExStringGrid::SetGradients(int ACol, int ARow, TCellGradientDirection Value)
+{
+    TCellProperties* p = LookProps(*this, ACol, ARow);
+    if (!p) return;
+    p->GradientDirection = Value;
+    RepaintCell(DisplColIndex(ACol), ARow);
+}
+
+bool TExStringGrid::ReadOnly(int ACol, int ARow) const
+{
+    const TCellProperties* p = FindCellProperties(ACol, ARow);
+    return p && p->ReadOnly;
+}
+
+void TExStringGrid::SetReadOnly(int ACol, int ARow, bool Value)
+{
+    TCellProperties* p = LookProps(*this, ACol, ARow);
+    if (!p) return;
+    p->ReadOnly = Value;
+    RepaintCell(DisplColIndex(ACol), ARow);
+}
+
+bool TExStringGrid::WordWraps(int ACol, int ARow)
+{
+    if (TCellProperties* p = LookProps(*this, ACol, ARow)) return p->WordWrap();
+    return WordWrap;
+}
+
+void TExStringGrid::SetWordWraps(int ACol, int ARow, bool Value)
+{
+    TCellProperties* p = LookProps(*this, ACol, ARow);
+    if (!p) return;
+    p->SetWordWrap(Value);
+    RepaintCell(DisplColIndex(ACol), ARow);
+}
+
+TColor TExStringGrid::FontColors(int ACol, int ARow) const
+{
+    const TCellProperties* p = FindCellProperties(ACol, ARow);
+    return p ? p->FontColor : clNone;
+}
+
+void TExStringGrid::SetFontColors(int ACol, int ARow, TColor Value)
+{
+    TCellProperties* p = LookProps(*this, ACol, ARow);
+    if (!p) return;
+    p->FontColor = Value;
+    RepaintCell(DisplColIndex(ACol), ARow);
+}
+
+TFontStyles TExStringGrid::FontStyles(int ACol, int ARow) const
+{
+    const TCellProperties* p = FindCellProperties(ACol, ARow);
+    return p ? p->FontStyle : TFontStyles();
+}
+
+void TExStringGrid::SetFontStyles(int ACol, int ARow, TFontStyles Value)
+{
+    TCellProperties* p = LookProps(*this, ACol, ARow);
+    if (!p) return;
+    p->FontStyle = Value;
+    RepaintCell(DisplColIndex(ACol), ARow);
+}
+
+std::string TExStringGrid::FontNames(int ACol, int ARow) const
+{
+    const TCellProperties* p = FindCellProperties(ACol, ARow);
+    return p ? p->FontName : std::string();
+}
+
+void TExStringGrid::SetFontNames(int ACol, int ARow, const std::string& Value)
+{
+    TCellProperties* p = LookProps(*this, ACol, ARow);
+    if (!p) return;
+    p->FontName = Value;
+    RepaintCell(DisplColIndex(ACol), ARow);
+}
+
+int TExStringGrid::FontSizes(int ACol, int ARow) const
+{
+    const TCellProperties* p = FindCellProperties(ACol, ARow);
+    return p ? p->FontSize : 0;
+}
+
+void TExStringGrid::SetFontSizes(int ACol, int ARow, int Value)
+{
+    TCellProperties* p = LookProps(*this, ACol, ARow);
+    if (!p) return;
+    p->FontSize = Value;
+    RepaintCell(DisplColIndex(ACol), ARow);
+}
+
+TAlignment TExStringGrid::Alignments(int ACol, int ARow) const
+{
+    const TCellProperties* p = FindCellProperties(ACol, ARow);
+    return p ? p->Alignment : TAlignment::taLeftJustify;
+}
+
+void TExStringGrid::SetAlignments(int ACol, int ARow, TAlignment Value)
+{
+    TCellProperties* p = LookProps(*this, ACol, ARow);
+    if (!p) return;
+    p->Alignment = Value;
+    RepaintCell(DisplColIndex(ACol), ARow);
+}
+
+TFont& TExStringGrid::Fonts(int ACol, int ARow)
+{
+    const TCellProperties* p = FindCellProperties(ACol, ARow);
+    if (!p) return Font();
+    FScratchFont.SetName(p->FontName);
+    FScratchFont.SetSize(p->FontSize);
+    FScratchFont.SetStyle(p->FontStyle);
+    FScratchFont.SetColor(p->FontColor);
+    return FScratchFont;
+}
+
+void TExStringGrid::SetFonts(int ACol, int ARow, const TFont& Value)
+{
+    TCellProperties* p = LookProps(*this, ACol, ARow);
+    if (!p) return;
+    p->FontName = Value.Name();
+    p->FontSize = Value.Size();
+    p->FontStyle = Value.Style();
+    p->FontColor = Value.Color();
+    if (UpdateCount() == 0) RepaintCell(DisplColIndex(ACol), ARow);
+}
+
+int TExStringGrid::LinesInCell(int ACol, int ARow) const { return TextLineCount(Cells(ACol, ARow), true); }
+
+TObject* TExStringGrid::CellControls(int ACol, int ARow) const
+{
+    const TCellProperties* p = FindCellProperties(ACol, ARow);
+    return p ? p->Control : nullptr;
+}
+
+void TExStringGrid::SetCellControls(int ACol, int ARow, TObject* Value)
+{
+    const int realRow = NumHiddenRows() == 0 ? ARow : RealRowIndex(ARow);
+    if (!Value) {
+        TCellProperties* p = FindCellProperties(ACol, ARow);
+        if (!p) return;
+        if (p->Control) {
+            const int i = FControlList.ControlIndex(ACol, realRow);
+            if (i >= 0) FControlList.RemoveControl(i);
+            FCellControlCount = std::max(FCellControlCount - 1, 0);
+        }
+        // The control itself stays where it is: it is not the grid's.
+        p->Control = nullptr;
+        return;
+    }
+    TCellProperties* p = LookProps(*this, ACol, ARow);
+    if (!p) return;
+    const int i = FControlList.ControlIndex(ACol, realRow);
+    if (i >= 0) FControlList.RemoveControl(i);
+    if (!p->Control) ++FCellControlCount;
+    FControlList.AddControl(ACol, realRow, Value);
+    p->Control = Value;
+}
+
+// --- looks of a whole row -------------------------------------------------------------
+
+void TExStringGrid::SetRowColor(int ARow, TColor Value)
+{
+    if (ARow < 0 || ARow >= RowCount()) return;
+    for (int c = FixedCols(); c < AllColCount(); ++c) {
+        if (Value == clNone) {
+            TCellProperties* p = FindCellProperties(c, ARow);
+            if (!p) continue;
+            // Cells with a graphic (check boxes ...) keep their property
+            // object; the others lose it.
+            if (p->GraphicObject)
+                p->SetBrushColor(clNone);
+            else
+                FreeCellProperties(c, ARow, c, ARow);
+        } else if (TCellProperties* p = LookProps(*this, c, ARow)) {
+            p->SetBrushColor(Value);
+        }
+    }
+    InvalidateRow(ARow);
+}
+
+void TExStringGrid::SetRowColorTo(int ARow, TColor Value)
+{
+    if (ARow < 0 || ARow >= RowCount()) return;
+    for (int c = FixedCols(); c < AllColCount(); ++c) {
+        if (Value == clNone)
+            FreeCellProperties(c, ARow, c, ARow); // graphics and merges go with it
+        else if (TCellProperties* p = LookProps(*this, c, ARow))
+            p->SetBrushColorTo(Value);
+    }
+    InvalidateRow(ARow);
+}
+
+void TExStringGrid::SetRowFontColor(int ARow, TColor Value)
+{
+    if (ARow < 0 || ARow >= RowCount()) return;
+    for (int c = FixedCols(); c < AllColCount(); ++c) {
+        if (Value == clNone) {
+            TCellProperties* p = FindCellProperties(c, ARow);
+            if (!p) continue;
+            // A cell with a graphic keeps it: its check box is data.
+            if (p->GraphicObject || p->BrushColor() != clNone)
+                p->FontColor = clNone;
+            else
+                FreeCellProperties(c, ARow, c, ARow);
+        } else if (TCellProperties* p = LookProps(*this, c, ARow)) {
+            p->FontColor = Value;
+        }
+    }
+    InvalidateRow(ARow);
+}
+
+// --- the current cell -------------------------------------------------------------------
+
+std::string TExStringGrid::ReadCurrentCell()
+{
+    const TPoint b = BaseCell(RealCurrentCol(*this), Row());
+    return GetGridCell(b.X, b.Y);
+}
+
+void TExStringGrid::WriteCurrentCell(const std::string& Value)
+{
+    const TPoint b = BaseCell(RealCurrentCol(*this), Row());
+    SetCells(b.X, b.Y, Value);
+}
+
+std::string TExStringGrid::GetCurrentCellText()
+{
+    const TPoint b = BaseCell(RealCurrentCol(*this), Row());
+    return Cells(b.X, b.Y);
+}
+
+void TExStringGrid::SetCurrentEditText(const std::string& Value)
+{
+    const TPoint b = BaseCell(RealCurrentCol(*this), Row());
+    const bool isBase = b.X == RealCurrentCol(*this) && b.Y == Row();
+    if (isBase)
+        SetEditText(Col(), Row(), Value);
+    else
+        SetEditText(DisplColIndex(b.X), b.Y, Value);
+}
+
+int TExStringGrid::GetRealCol() const { return RealCurrentCol(*this); }
+
+void TExStringGrid::SetRowEx(int ARow)
+{
+    if (Col() < 0 || Col() >= ColCount()) MoveToCell(FixedCols(), ARow);
+    SetRow(ARow);
+    if (FMouseActions->DisjunctRowSelect()) SyncRowSelect(false);
+    if (FSyncGrid->SelectionRow)
+        if (auto* other = dynamic_cast<TExStringGrid*>(FSyncGrid->Grid()); other && other != this) other->SetRow(ARow);
+}
+
+// --- column widths by real index ---------------------------------------------------------
+
+int TExStringGrid::AllColWidths(int ACol) const
+{
+    if (IsHiddenColumn(ACol)) return FHiddenCols.SavedWidth(ACol);
+    return ColWidths(DisplColIndex(ACol));
+}
+
+void TExStringGrid::SetAllColWidths(int ACol, int Value)
+{
+    if (ACol < 0) return;
+    if (IsHiddenColumn(ACol)) return; // shown again with the width it had
+    const int d = DisplColIndex(ACol);
+    if (d >= 0 && d < ColCount()) SetColWidths(d, Value);
+}
+
+TObject* TExStringGrid::GetRealRowObject(int ACol, int ARow) const
+{
+    if (ACol < 0 || ARow < 0) return nullptr;
+    if (GetHiddenRowItems(ARow)) return HiddenRowObject(ACol, ARow);
+    return GetGridObject(ACol, DisplayedRow(*this, ARow));
+}

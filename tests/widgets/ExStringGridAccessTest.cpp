@@ -1,0 +1,304 @@
+#include "widgets/ExStringGrid.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A window side that records what the grid asks to repaint.
+class RecordingHost : public IGridHost {
+public:
+    bool HasWindow() const override { return true; }
+    bool IsVisible() const override { return true; }
+    bool IsFocused() const override { return false; }
+    void SetFocus() override {}
+    TSize ClientSize() const override { return {400, 250}; }
+    void Invalidate(const TRect*) override { ++invalidations; }
+    void Update() override {}
+    void SetRedraw(bool) override {}
+    void UpdateScrollBars(const TGridScrollInfo&, const TGridScrollInfo&) override {}
+    void PostMessage(const TMessage&) override {}
+    void SetTimer(int, int) override {}
+    void KillTimer(int) override {}
+    void SetCursor(TCursor) override {}
+    void ShowEditorWindow(const TRect&) override {}
+    void HideEditorWindow() override {}
+    void FocusEditorWindow() override {}
+    void EditorTextChanged() override {}
+    int invalidations = 0;
+};
+
+// A cell control the grid does not own.
+class Knob : public TObject {
+public:
+    std::string ClassName() const override { return "Knob"; }
+};
+
+} // namespace
+
+// --- cells by real row -------------------------------------------------------------------
+
+TEST(ExStringGridAccess, AllCellsOfVisibleRowsAndNegativeIndices)
+{
+    TExStringGrid g;
+    g.SetAllCells(2, 3, "abc");
+    EXPECT_EQ(g.Cells(2, 3), "abc");
+    EXPECT_EQ(g.AllCells(2, 3), "abc");
+    EXPECT_EQ(g.AllCells(-1, 0), "");
+    EXPECT_EQ(g.AllCells(0, -1), "");
+    g.SetAllCells(-1, 2, "lost");
+    EXPECT_EQ(g.AllCells(-1, 2), "");
+
+    // The display event applies to AllCells, not to AllGridCells.
+    g.OnGetDisplText = [](TObject*, int, int, std::string& v) { v = "<" + v + ">"; };
+    EXPECT_EQ(g.AllCells(2, 3), "<abc>");
+    EXPECT_EQ(g.AllGridCells(2, 3), "abc");
+}
+
+TEST(ExStringGridAccess, HiddenRowsKeepTheirTextsUnderTheirRealIndex)
+{
+    TExStringGrid g;
+    for (int r = 0; r < g.RowCount(); ++r) g.SetCells(1, r, "r" + IntToStr(r));
+    g.HideRow(3);
+    g.HideRow(4);
+    EXPECT_EQ(g.AllCells(1, 3), "r3");
+    EXPECT_EQ(g.AllGridCells(1, 4), "r4");
+    EXPECT_EQ(g.AllCells(1, 5), "r5");
+    EXPECT_EQ(g.Cells(1, 3), "r5");
+
+    g.SetAllCells(1, 5, "five");
+    EXPECT_EQ(g.Cells(1, 3), "five") << "a shown row is written where it is displayed";
+    g.SetAllCells(1, 4, "four");
+    EXPECT_EQ(g.Cells(1, 3), "five") << "a hidden row's write stays in its saved texts";
+
+    g.OnGetDisplText = [](TObject*, int c, int r, std::string& v) { v += "@" + IntToStr(c) + "," + IntToStr(r); };
+    EXPECT_EQ(g.AllCells(1, 4), "four@1,4") << "display event with the real indices";
+    EXPECT_EQ(g.AllGridCells(1, 4), "four");
+    g.OnGetDisplText = nullptr;
+
+    g.UnHideRow(4);
+    EXPECT_EQ(g.Cells(1, g.DisplRowIndex(4)), "four");
+}
+
+TEST(ExStringGridAccess, WritingAHiddenRowBeyondItsSavedTextsExtendsThem)
+{
+    // The row was hidden while the grid had 5 columns; both writers must
+    // keep a value written to a column added since.
+    for (bool raw : {false, true}) {
+        SCOPED_TRACE(raw ? "AllGridCells" : "AllCells");
+        TExStringGrid g;
+        g.SetCells(0, 3, "a");
+        g.HideRow(3);
+        g.SetColCount(8);
+        auto write = [&](int c, const std::string& v) { raw ? g.SetAllGridCells(c, 3, v) : g.SetAllCells(c, 3, v); };
+        write(7, "x");
+        EXPECT_EQ(g.AllGridCells(7, 3), "x");
+        EXPECT_EQ(g.AllGridCells(6, 3), "");
+        EXPECT_EQ(g.AllGridCells(0, 3), "a");
+        // A column the grid does not have gets no saved entry.
+        write(100000, "y");
+        EXPECT_EQ(g.AllGridCells(100000, 3), "");
+        EXPECT_LE(g.GetHiddenRowItems(3)->Cells.size(), 8u);
+
+        g.UnHideRow(3);
+        EXPECT_EQ(g.Cells(7, 3), "x");
+    }
+}
+
+TEST(ExStringGridAccess, UserObjectsOfHiddenRows)
+{
+    TExStringGrid g;
+    g.SetAllObjects(2, 3, 77);
+    g.HideRow(3);
+    EXPECT_EQ(g.AllObjects(2, 3), 77u);
+    g.SetAllObjects(2, 3, 78);
+    g.UnHideRow(3);
+    EXPECT_EQ(g.AllObjects(2, 3), 78u);
+}
+
+TEST(ExStringGridAccess, WideCells)
+{
+    TExStringGrid g;
+    const WideString w = u"\u0416\u4E2D!";
+    g.SetAllWideCells(1, 1, w);
+    EXPECT_EQ(g.AllWideCells(1, 1), w);
+    EXPECT_EQ(g.Cells(1, 1).substr(0, 2), "|\\");
+}
+
+// --- looks ----------------------------------------------------------------------------------
+
+TEST(ExStringGridAccess, ReadingALookCreatesNothingButWordWrapDoes)
+{
+    TExStringGrid g;
+    EXPECT_EQ(g.Colors(2, 2), clNone);
+    EXPECT_EQ(g.FontColors(2, 2), clNone);
+    EXPECT_EQ(g.ColorsTo(2, 2), clNone);
+    EXPECT_EQ(g.Alignments(2, 2), TAlignment::taLeftJustify);
+    EXPECT_FALSE(g.ReadOnly(2, 2));
+    EXPECT_EQ(g.CellControls(2, 2), nullptr);
+    EXPECT_FALSE(g.HasCellProperties(2, 2));
+    g.WordWraps(2, 2);
+    EXPECT_TRUE(g.HasCellProperties(2, 2));
+}
+
+TEST(ExStringGridAccess, LooksAreKeptPerCell)
+{
+    TExStringGrid g;
+    g.SetColors(1, 2, clRed);
+    g.SetFontColors(1, 2, clBlue);
+    g.SetAlignments(1, 2, TAlignment::taRightJustify);
+    g.SetReadOnly(1, 2, true);
+    g.SetFontStyles(1, 2, {fsBold});
+    g.SetFontSizes(1, 2, 12);
+    g.SetFontNames(1, 2, "Courier");
+    EXPECT_EQ(g.Colors(1, 2), clRed);
+    EXPECT_EQ(g.FontColors(1, 2), clBlue);
+    EXPECT_EQ(g.Alignments(1, 2), TAlignment::taRightJustify);
+    EXPECT_TRUE(g.ReadOnly(1, 2));
+    EXPECT_EQ(g.Colors(2, 1), clNone) << "column and row are not swapped";
+
+    TFont& f = g.Fonts(1, 2);
+    EXPECT_EQ(f.Name(), "Courier");
+    EXPECT_EQ(f.Size(), 12);
+    EXPECT_EQ(f.Color(), clBlue);
+    EXPECT_EQ(&g.Fonts(3, 3), &g.Font()) << "a cell without looks answers the grid's font";
+
+    TFont other;
+    other.SetName("Arial");
+    other.SetSize(9);
+    other.SetColor(clGreen);
+    g.SetFonts(3, 3, other);
+    EXPECT_EQ(g.FontNames(3, 3), "Arial");
+    EXPECT_EQ(g.FontSizes(3, 3), 9);
+    EXPECT_EQ(g.FontColors(3, 3), clGreen);
+}
+
+TEST(ExStringGridAccess, LooksOutsideTheGridAreIgnored)
+{
+    // Property objects there would never be freed.
+    TExStringGrid g;
+    g.SetColors(2, 500, clRed);
+    g.SetReadOnly(900, 2, true);
+    g.SetAlignments(-1, 2, TAlignment::taCenter);
+    EXPECT_EQ(g.Colors(2, 500), clNone);
+    EXPECT_FALSE(g.ReadOnly(900, 2));
+    EXPECT_EQ(g.Alignments(-1, 2), TAlignment::taLeftJustify);
+}
+
+TEST(ExStringGridAccess, ColoursInsideAnUpdateLockDoNotRepaint)
+{
+    TExStringGrid g;
+    RecordingHost host;
+    g.SetHost(&host);
+    g.BeginUpdate();
+    host.invalidations = 0;
+    g.SetColors(1, 1, clRed);
+    EXPECT_EQ(host.invalidations, 0);
+    EXPECT_EQ(g.Colors(1, 1), clRed);
+    g.EndUpdate();
+    host.invalidations = 0;
+    g.SetColors(1, 1, clBlue);
+    EXPECT_GT(host.invalidations, 0);
+    g.SetHost(nullptr);
+}
+
+TEST(ExStringGridAccess, RowColourNoneKeepsCheckBoxes)
+{
+    TExStringGrid g;
+    TCellGraphic* box = g.CreateCellGraphic(2, 1);
+    box->SetCheckBox(true, false, false, haLeft, vaTop);
+    for (int c = 1; c < g.ColCount(); ++c) g.SetColors(c, 1, clRed);
+
+    g.SetRowColor(1, clNone);
+    ASSERT_TRUE(g.HasCellProperties(2, 1)) << "the check box stays";
+    EXPECT_EQ(g.GetCellGraphic(2, 1), box);
+    EXPECT_EQ(g.Colors(2, 1), clNone);
+    EXPECT_FALSE(g.HasCellProperties(1, 1));
+    EXPECT_FALSE(g.HasCellProperties(3, 1));
+
+    g.SetRowColor(1, clYellow);
+    EXPECT_EQ(g.Colors(4, 1), clYellow);
+    EXPECT_EQ(g.Colors(0, 1), clNone) << "fixed column untouched";
+}
+
+TEST(ExStringGridAccess, RowFontColourNoneKeepsCheckBoxes)
+{
+    TExStringGrid g;
+    g.CreateCellGraphic(2, 1)->SetCheckBox(true, false, false, haLeft, vaTop);
+    g.SetRowFontColor(1, clBlue);
+    EXPECT_EQ(g.FontColors(2, 1), clBlue);
+    g.SetColors(3, 1, clRed);
+    g.SetColors(4, 1, clNone);
+
+    g.SetRowFontColor(1, clNone);
+    ASSERT_NE(g.GetCellGraphic(2, 1), nullptr);
+    EXPECT_EQ(g.FontColors(2, 1), clNone);
+    EXPECT_EQ(g.Colors(3, 1), clRed) << "a coloured cell keeps its colour";
+    EXPECT_EQ(g.FontColors(3, 1), clNone);
+    EXPECT_FALSE(g.HasCellProperties(4, 1));
+}
+
+TEST(ExStringGridAccess, RowColourToNoneRemovesEveryLookOfTheRow)
+{
+    // The cell's graphic goes with its property object (no leak).
+    TExStringGrid g;
+    g.CreateCellGraphic(2, 1)->SetCheckBox(true, false, false, haLeft, vaTop);
+    g.SetRowColorTo(1, clRed);
+    EXPECT_EQ(g.ColorsTo(3, 1), clRed);
+    g.SetRowColorTo(1, clNone);
+    for (int c = 1; c < g.ColCount(); ++c) EXPECT_FALSE(g.HasCellProperties(c, 1)) << c;
+}
+
+TEST(ExStringGridAccess, CellControlsAreRegisteredAndReleased)
+{
+    TExStringGrid g;
+    Knob a, b;
+    g.SetCellControls(1, 2, &a);
+    EXPECT_EQ(g.CellControls(1, 2), &a);
+    EXPECT_EQ(g.CellControlCount(), 1);
+    EXPECT_EQ(g.ControlList().Count(), 1);
+
+    g.SetCellControls(1, 2, &b);
+    EXPECT_EQ(g.CellControlCount(), 1) << "replacing counts once";
+    EXPECT_EQ(g.ControlList().Count(), 1);
+    EXPECT_EQ(g.ControlList().Control(0)->FObject, &b);
+
+    g.SetCellControls(1, 2, nullptr);
+    EXPECT_EQ(g.CellControls(1, 2), nullptr);
+    EXPECT_EQ(g.CellControlCount(), 0);
+    EXPECT_EQ(g.ControlList().Count(), 0);
+    g.SetCellControls(1, 2, nullptr);
+    EXPECT_EQ(g.CellControlCount(), 0) << "never below 0";
+}
+
+TEST(ExStringGridAccess, LinesInCell)
+{
+    TExStringGrid g;
+    g.SetCells(1, 1, "a\r\nb");
+    EXPECT_EQ(g.LinesInCell(1, 1), 2);
+    EXPECT_EQ(g.LinesInCell(2, 2), 1);
+}
+
+TEST(ExStringGridAccess, CurrentCellIsTheBaseCellOfItsArea)
+{
+    TExStringGrid g;
+    g.SetCells(1, 1, "base");
+    g.MergeCells(1, 1, 2, 2);
+    g.FocusCell(2, 2, true);
+    g.OnGetDisplText = [](TObject*, int, int, std::string& v) { v = "[" + v + "]"; };
+    EXPECT_EQ(g.CurrentCell(), "base");
+    EXPECT_EQ(g.GetCurrentCellText(), "[base]");
+    g.SetCurrentCell("new");
+    EXPECT_EQ(g.GetGridCell(1, 1), "new");
+}
+
+TEST(ExStringGridAccess, UnsortedOrder)
+{
+    TExStringGrid g;
+    for (int r = 0; r < g.RowCount(); ++r) g.SetCells(1, r, IntToStr(r));
+    EXPECT_EQ(g.UnSortedCells(1, 4), "4") << "no sort yet";
+    EXPECT_EQ(g.UnSortedRowIndex(4), 4);
+}
