@@ -223,6 +223,12 @@ struct TGridView::Impl : IGridHost {
     {
         if (widget) widget->setFocus(Qt::OtherFocusReason);
     }
+    TPoint ScreenToClient(const TPoint& p) const override
+    {
+        if (!widget) return p;
+        QPoint q = widget->viewport()->mapFromGlobal(QPoint(p.X, p.Y));
+        return {q.x(), q.y()};
+    }
     TSize ClientSize() const override
     {
         if (!widget) return {};

@@ -511,6 +511,14 @@ void TCustomGrid::SetSelection(const TGridRect& r)
     SelectionMoved(old);
 }
 
+void TCustomGrid::SetSelectionOutside()
+{
+    TGridRect old = Selection();
+    anchor_ = {colCount_, rowCount_};
+    current_ = anchor_;
+    SelectionMoved(old);
+}
+
 void TCustomGrid::MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show)
 {
     if (ACol < 0 || ARow < 0 || ACol >= colCount_ || ARow >= rowCount_) IndexOutOfRange();
@@ -1488,6 +1496,21 @@ void TStringGrid::RowMoved(int FromIndex, int ToIndex)
     for (int r = lo; r <= hi; ++r)
         if (!span[size_t(r - lo)].empty()) rows_[r] = std::move(span[size_t(r - lo)]);
     TCustomGrid::RowMoved(FromIndex, ToIndex);
+}
+
+void TStringGrid::ExchangeRowCells(int ARow1, int ARow2)
+{
+    if (ARow1 < 0 || ARow2 < 0 || ARow1 == ARow2) return;
+    auto a = rows_.find(ARow1), b = rows_.find(ARow2);
+    if (a != rows_.end() && b != rows_.end())
+        std::swap(a->second, b->second);
+    else if (a != rows_.end()) {
+        rows_[ARow2] = std::move(a->second);
+        rows_.erase(ARow1);
+    } else if (b != rows_.end()) {
+        rows_[ARow1] = std::move(b->second);
+        rows_.erase(ARow2);
+    }
 }
 
 void TStringGrid::DeleteColumn(int ACol)

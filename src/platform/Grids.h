@@ -125,6 +125,9 @@ public:
     virtual void EditorTextChanged() = 0;
     // The grid is being destroyed: the host must not call it any more.
     virtual void GridDestroyed() {}
+    // A screen point in the cell area's client coordinates (a host without
+    // a window on screen answers the point unchanged).
+    virtual TPoint ScreenToClient(const TPoint& p) const { return p; }
 };
 
 // The grid's in-place text editor (the class library's in-place edit). The
@@ -244,6 +247,10 @@ public:
     TGridRect Selection() const;
     // Anchor := top-left, current cell := bottom-right.
     void SetSelection(const TGridRect& r);
+    // Puts anchor and current cell at (ColCount, RowCount), just outside the
+    // cells, so that no cell shows as selected; any later move of the
+    // current cell or SetSelection brings it back.
+    void SetSelectionOutside();
     TGridCoord Anchor() const { return anchor_; }
     int TopRow() const { return topLeft_.Y; }
     void SetTopRow(int r);
@@ -260,6 +267,8 @@ public:
     TRect BoxRect(int ALeft, int ATop, int ARight, int ABottom) const;
     // Cell under a client point; -1, -1 off the cells.
     TGridCoord MouseCoord(int X, int Y) const;
+    // A screen point in client coordinates (unchanged without a host).
+    TPoint ScreenToClient(const TPoint& p) const { return host_ ? host_->ScreenToClient(p) : p; }
     void MouseToCell(int X, int Y, int& ACol, int& ARow) const;
     // Widths of the fixed columns / heights of the fixed rows with lines.
     int FixedWidth() const;
@@ -457,6 +466,9 @@ public:
     void SetCols(int ACol, const std::vector<std::string>& texts);
     // Number of rows holding stored cells (for tests of sparseness).
     int StoredRowCount() const { return int(rows_.size()); }
+    // Exchanges every stored cell (texts and objects, at any column) of two
+    // rows; heights and the current cell stay. Negative indices: nothing.
+    void ExchangeRowCells(int ARow1, int ARow2);
 
     void DeleteColumn(int ACol) override;
     void DeleteRow(int ARow) override;
