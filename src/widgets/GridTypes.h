@@ -40,6 +40,7 @@ enum TSortStyle : std::uint8_t {
 };
 
 enum TVAlignment : std::uint8_t { vtaTop, vtaCenter, vtaBottom };
+enum TSortDirection : std::uint8_t { sdAscending, sdDescending };
 enum TArrowDirection : std::uint8_t { arrUp, arrDown, arrLeft, arrRight };
 enum TExGridButtonStyle : std::uint8_t { tasButton, tasCheck };
 enum TSearchDirection : std::uint8_t { sdTopBottom, sdLeftRight };
