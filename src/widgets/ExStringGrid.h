@@ -967,6 +967,62 @@ public:
     // ---- end of cell access
 
     // ---- moves: moving, swapping, numbering, range operations, drag and drop
+    // Moves a displayed column (recording the column order first when none
+    // is recorded); controls placed in cells follow their column.
+    void MoveColumn(int FromIndex, int ToIndex);
+    // Moves a displayed row with all its cells (hidden columns included);
+    // placed controls follow their row.
+    void MoveRow(int FromIndex, int ToIndex);
+    // Moves Count rows from FromIndex on. When FromIndex + Count < ToIndex
+    // the block lands before the row that was at ToIndex, else it starts at
+    // ToIndex. Rows carry their hidden columns' cells. EExGridError
+    // ("Invalid row accessed") when the block or its place lies outside the
+    // rows; nothing then changes.
+    void MoveRows(int FromIndex, int ToIndex, int Count);
+    // Numbers the rows of column ACol (the columns of row ARow) from 1 +
+    // AutoNumberOffset, skipping AutoNumberStart rows (columns) after the
+    // fixed ones and leaving the footers (right fixed columns) alone.
+    void AutoNumberCol(int ACol);
+    void AutoNumberRow(int ARow);
+    int AutoNumberStart = 0;
+    int AutoNumberOffset = 0;
+    TSortDirection AutoNumberDirection = sdAscending;
+    // Multi-line texts of SelectedText are quoted for spreadsheets.
+    bool ExcelClipboardFormat = false;
+    // Selection := the block (both corners inside the grid).
+    void SelectCells(int FromCol, int FromRow, int ToCol, int ToRow);
+    // The selected cells: tab between columns, CR LF between rows.
+    std::string SelectedText();
+    bool IsSelected(int ACol, int ARow) const;
+    // Moves the selection out of sight and back (the first normal cell
+    // when the old top-left cell no longer exists).
+    void HideSelection();
+    void UnHideSelection();
+    bool SelectionHidden() const { return FSelHidden; }
+    void UpdateEditMode();
+    // The cell range the save routines write.
+    int SaveStartCol() const;
+    int SaveStartRow() const;
+    int SaveEndCol() const;
+    int SaveEndRow() const;
+    int SaveColCount() const;
+    int SaveRowCount() const;
+    // Columns that row sizing skips.
+    TIntList& IgnoreColumns() { return FIgnoredColumns; }
+    bool IsIgnoredColumn(int ACol) const { return FIgnoredColumns.HasValue(ACol); }
+    // Scrolls the cell into view, centred when it was out of view.
+    void ScrollInView(int ColIndex, int RowIndex);
+    // Cell under a screen point; -1, -1 off the cells.
+    void ScreenToCell(const TPoint& pt, int& ACol, int& ARow) const;
+    // Whether a client point lies on a column edge in the fixed rows or a
+    // row edge in the fixed columns (within 4 pixels).
+    bool IsOnSizingEdge(int X, int Y) const;
+    // Sort exchanges counted by SortSwapRows and the row cross-reference
+    // the sort keeps (entries exchanged with their rows).
+    int SortSwapCount() const { return Swaps; }
+    void ResetSortSwapCount() { Swaps = 0; }
+    TIntList& SortRowXRef() { return FSortRowXRef; }
+    int SortRow = -1;
     // ---- end of moves
 
     // ---- cell controls: check boxes, radio controls, node rows
@@ -1168,6 +1224,16 @@ private:
     // ---- end of cell access (state)
 
     // ---- moves (state)
+    // Exchanges all stored cells of two rows and fixes the cell property
+    // objects' own coordinates.
+    void ExchangeRows(int ARow1, int ARow2);
+    // Tells the cell property objects of a block their new place after
+    // cells moved.
+    void RenumberCellProperties(int ACol1, int ARow1, int ACol2, int ARow2);
+    TGridRect FOldSelection;
+    bool FSelHidden = false;
+    int Swaps = 0;
+    TIntList FSortRowXRef{0, 0};
     // ---- end of moves (state)
 
     // ---- cell controls (state)

@@ -1,8 +1,361 @@
 // TExStringGrid: moving, swapping and numbering rows and columns, selection
 // and cell-range operations.
+//
+// Rows are moved and exchanged with all their stored cells: the cells of
+// hidden columns live at their real index in the same row and hold real
+// data in the rule windows, so they travel with their row.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/GridUtil.h"
 
-void TExStringGrid::SortSwapRows(int, int) { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::SwapRows(int, int) { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::SwapColumns(int, int) { ZEL_GRID_NOT_BUILT(); }
+#include <algorithm>
+#include <utility>
+
+// --- helpers ---------------------------------------------------------------------------------
+
+void TExStringGrid::RenumberCellProperties(int ACol1, int ARow1, int ACol2, int ARow2)
+{
+    if (!HasCellProps) return;
+    for (int r = std::max(ARow1, 0); r <= ARow2; ++r)
+        for (int c = std::max(ACol1, 0); c <= ACol2; ++c)
+            if (TCellProperties* p = FindCellProperties(c, r)) {
+                p->OwnerCol = c;
+                p->OwnerRow = r;
+            }
+}
+
+void TExStringGrid::ExchangeRows(int ARow1, int ARow2)
+{
+    ExchangeRowCells(ARow1, ARow2);
+    const int lastCol = std::max(AllColCount(), MaxColCountReached()) - 1;
+    RenumberCellProperties(0, ARow1, lastCol, ARow1);
+    RenumberCellProperties(0, ARow2, lastCol, ARow2);
+    InvalidateRow(ARow1);
+    InvalidateRow(ARow2);
+}
+
+namespace {
+
+[[noreturn]] void InvalidRow() { throw EExGridError("Invalid row accessed"); }
+[[noreturn]] void InvalidColumn() { throw EExGridError("Invalid column accessed"); }
+
+// The new index of an item at i when the item at from moves to to (the
+// items between shift by one).
+int IndexAfterMove(int i, int from, int to)
+{
+    if (i == from) return to;
+    if (from < to && i > from && i <= to) return i - 1;
+    if (to < from && i >= to && i < from) return i + 1;
+    return i;
+}
+
+} // namespace
+
+// --- moving ----------------------------------------------------------------------------------
+
+void TExStringGrid::MoveColumn(int FromIndex, int ToIndex)
+{
+    if (FromIndex < 0 || FromIndex >= ColCount() || ToIndex < 0 || ToIndex >= ColCount()) InvalidColumn();
+    if (FColumnOrder.Count() == 0) SetColumnOrder();
+    TCustomGrid::MoveColumn(FromIndex, ToIndex);
+    for (int i = 0; i < FControlList.Count(); ++i) {
+        TControlItem* ci = FControlList.Control(i);
+        ci->FX = IndexAfterMove(ci->FX, FromIndex, ToIndex);
+    }
+    RenumberCellProperties(std::min(FromIndex, ToIndex), 0, std::max(FromIndex, ToIndex), RowCount() - 1);
+}
+
+void TExStringGrid::MoveRow(int FromIndex, int ToIndex)
+{
+    if (FromIndex < 0 || FromIndex >= RowCount() || ToIndex < 0 || ToIndex >= RowCount()) InvalidRow();
+    TCustomGrid::MoveRow(FromIndex, ToIndex);
+    for (int i = 0; i < FControlList.Count(); ++i) {
+        TControlItem* ci = FControlList.Control(i);
+        ci->FY = IndexAfterMove(ci->FY, FromIndex, ToIndex);
+    }
+    RenumberCellProperties(0, std::min(FromIndex, ToIndex), std::max(AllColCount(), MaxColCountReached()) - 1,
+                           std::max(FromIndex, ToIndex));
+}
+
+void TExStringGrid::MoveRows(int FromIndex, int ToIndex, int Count)
+{
+    if (FromIndex == ToIndex || Count == 0) return;
+    if (Count < 0 || FromIndex < 0 || FromIndex > RowCount() - Count) InvalidRow();
+    int start = ToIndex;
+    if (FromIndex + Count < ToIndex) start -= Count;
+    if (start < 0 || start > RowCount() - Count) InvalidRow();
+    if (start == FromIndex) return;
+    // Row by row through the single-row move, which takes every stored cell
+    // of the row, its height and its controls along.
+    if (start > FromIndex)
+        for (int i = 0; i < Count; ++i) MoveRow(FromIndex, start + Count - 1);
+    else
+        for (int i = 0; i < Count; ++i) MoveRow(FromIndex + i, start + i);
+}
+
+// --- swapping --------------------------------------------------------------------------------
+
+void TExStringGrid::SwapColumns(int ACol1, int ACol2)
+{
+    if (ACol1 < 0 || ACol2 < 0 || ACol1 >= AllColCount() || ACol2 >= AllColCount()) InvalidColumn();
+    if (ACol1 == ACol2) return;
+    for (int r = 0; r < RowCount(); ++r) {
+        std::string t1 = GetGridCell(ACol1, r);
+        TObject* o1 = GetGridObject(ACol1, r);
+        SetGridCell(ACol1, r, GetGridCell(ACol2, r));
+        SetGridObject(ACol1, r, GetGridObject(ACol2, r));
+        SetGridCell(ACol2, r, t1);
+        SetGridObject(ACol2, r, o1);
+    }
+    RenumberCellProperties(ACol1, 0, ACol1, RowCount() - 1);
+    RenumberCellProperties(ACol2, 0, ACol2, RowCount() - 1);
+    if (ACol1 < ColCount() && ACol2 < ColCount()) {
+        const int w = ColWidths(ACol1);
+        SetColWidths(ACol1, ColWidths(ACol2));
+        SetColWidths(ACol2, w);
+    }
+    // The sort column follows its column once the sort settings exist; a
+    // grid without them has no sort column.
+    for (int i = 0; i < FControlList.Count(); ++i) {
+        TControlItem* ci = FControlList.Control(i);
+        if (ci->FX == ACol1)
+            ci->FX = ACol2;
+        else if (ci->FX == ACol2)
+            ci->FX = ACol1;
+    }
+    Invalidate();
+}
+
+void TExStringGrid::SwapRows(int ARow1, int ARow2)
+{
+    if (ARow1 < 0 || ARow2 < 0 || ARow1 >= RowCount() || ARow2 >= RowCount()) InvalidRow();
+    if (ARow1 == ARow2) return;
+    ExchangeRows(ARow1, ARow2);
+    const int h = RowHeights(ARow1);
+    SetRowHeights(ARow1, RowHeights(ARow2));
+    SetRowHeights(ARow2, h);
+    for (int i = 0; i < FControlList.Count(); ++i) {
+        TControlItem* ci = FControlList.Control(i);
+        if (ci->FY == ARow1)
+            ci->FY = ARow2;
+        else if (ci->FY == ARow2)
+            ci->FY = ARow1;
+    }
+}
+
+void TExStringGrid::SortSwapRows(int ARow1, int ARow2)
+{
+    if (ARow1 < 0 || ARow2 < 0 || ARow1 >= RowCount() || ARow2 >= RowCount()) InvalidRow();
+    ++Swaps;
+    if (ARow1 < FSortRowXRef.Count() && ARow2 < FSortRowXRef.Count()) {
+        const int x = FSortRowXRef.Items(ARow1);
+        FSortRowXRef.SetInteger(ARow1, FSortRowXRef.Items(ARow2));
+        FSortRowXRef.SetInteger(ARow2, x);
+    }
+    if (ARow1 == ARow2) return;
+    // Sorting on a single column exchanges only that column's cells; that
+    // is a sort setting, and a grid without sort settings sorts whole rows.
+    ExchangeRows(ARow1, ARow2);
+    if (RowHeights(ARow1) != RowHeights(ARow2)) {
+        const int h = RowHeights(ARow1);
+        SetRowHeights(ARow1, RowHeights(ARow2));
+        SetRowHeights(ARow2, h);
+    }
+    if (MouseActions().DisjunctRowSelect() && Navigation().MoveRowOnSort) {
+        const int i1 = NumHiddenRows() > 0 ? RealRowIndex(ARow1) : ARow1;
+        const int i2 = NumHiddenRows() > 0 ? RealRowIndex(ARow2) : ARow2;
+        const bool s1 = RowSelect(i1);
+        const bool s2 = RowSelect(i2);
+        if (s1 != s2) {
+            SetRowSelect(i1, s2);
+            SetRowSelect(i2, s1);
+        }
+    }
+    if (ShowModified().Enabled) {
+        const bool m1 = RowModified(ARow1);
+        const bool m2 = RowModified(ARow2);
+        if (m1 != m2) {
+            SetRowModified(ARow1, m2);
+            SetRowModified(ARow2, m1);
+        }
+    }
+    if (SortRow == ARow1)
+        SortRow = ARow2;
+    else if (SortRow == ARow2)
+        SortRow = ARow1;
+}
+
+// --- numbering -------------------------------------------------------------------------------
+
+void TExStringGrid::AutoNumberCol(int ACol)
+{
+    if (RowCount() <= 0) return;
+    const int last = RowCount() - FixedFooters - 1;
+    for (int a = FixedRows() + AutoNumberStart; a <= last; ++a) {
+        const int number = a - FixedRows() + 1 + AutoNumberOffset;
+        const int target = AutoNumberDirection == sdAscending ? a : FixedRows() + last - a;
+        SetInts(ACol, target, number);
+    }
+}
+
+void TExStringGrid::AutoNumberRow(int ARow)
+{
+    if (ColCount() <= 0) return;
+    const int last = ColCount() - FixedRightCols - 1;
+    for (int a = FixedCols() + AutoNumberStart; a <= last; ++a) {
+        const int number = a - FixedCols() + 1 + AutoNumberOffset;
+        const int target = AutoNumberDirection == sdAscending ? a : FixedCols() + last - a;
+        SetInts(target, ARow, number);
+    }
+}
+
+// --- selection -------------------------------------------------------------------------------
+
+void TExStringGrid::SelectCells(int FromCol, int FromRow, int ToCol, int ToRow)
+{
+    const bool inside = FromCol >= 0 && ToCol >= 0 && FromRow >= 0 && ToRow >= 0 && FromCol < ColCount() &&
+                        ToCol < ColCount() && FromRow < RowCount() && ToRow < RowCount();
+    if (!inside) throw EExGridError("Invalid cell");
+    SetSelection({FromCol, FromRow, ToCol, ToRow});
+}
+
+std::string TExStringGrid::SelectedText()
+{
+    // With goRowSelect the selection spans the normal columns; taking the
+    // fixed columns too is a drag-and-drop setting of whole-row drops,
+    // which is off while the grid has no drag-and-drop settings.
+    const TGridRect r = Selection();
+    std::vector<int> rows;
+    if (MouseActions().DisjunctRowSelect()) {
+        for (int row = FixedRows(); row < RowCount(); ++row) {
+            const int idx = MouseActions().RowSelectPersistent ? RealRowIndex(row) : row;
+            if (RowSelect(idx)) rows.push_back(row);
+        }
+    } else {
+        for (int row = r.Top; row <= r.Bottom; ++row) rows.push_back(row);
+    }
+    std::string out;
+    for (int row : rows) {
+        for (int c = r.Left; c <= r.Right; ++c) {
+            std::string t = Cells(NumHiddenColumns() > 0 ? RealColIndex(c) : c, row);
+            // The plain text of rich text comes from the rich-edit control
+            // of the editing code.
+            if (t.find("{\\") != std::string::npos) ZEL_GRID_NOT_BUILT();
+            if (ExcelClipboardFormat && TextLineCount(t, Multilinecells) > 1) t = QuoteMultiLine(t);
+            out += t;
+            if (c < r.Right) out += '\t';
+        }
+        if (row != r.Bottom) out += "\r\n";
+    }
+    return out;
+}
+
+bool TExStringGrid::IsSelected(int ACol, int ARow) const
+{
+    if (ARow < FixedRows() || ACol < FixedCols()) return false;
+    auto* self = const_cast<TExStringGrid*>(this);
+    if (self->MouseActions().DisjunctCellSelect())
+        return FSelectedCells.HasValue(static_cast<int>((static_cast<unsigned>(ARow) << 16) |
+                                                        (static_cast<unsigned>(ACol) & 0xFFFFu)));
+    if (self->MouseActions().DisjunctRowSelect())
+        return RowSelect(self->MouseActions().RowSelectPersistent ? RealRowIndex(ARow) : ARow);
+    if (self->MouseActions().DisjunctColSelect()) return ColSelect(ACol);
+    const TGridRect s = Selection();
+    return ACol >= s.Left && ACol <= s.Right && ARow >= s.Top && ARow <= s.Bottom;
+}
+
+void TExStringGrid::HideSelection()
+{
+    // A second hide keeps the selection saved by the first.
+    if (!FSelHidden) FOldSelection = Selection();
+    SetSelectionOutside();
+    FSelHidden = true;
+}
+
+void TExStringGrid::UnHideSelection()
+{
+    FSelHidden = false;
+    TGridRect o = FOldSelection;
+    if (o.Top >= 0 && o.Left >= 0 && o.Top < RowCount() && o.Left < ColCount()) {
+        // Rows or columns removed meanwhile cut the block to the grid.
+        o.Bottom = std::clamp(o.Bottom, o.Top, RowCount() - 1);
+        o.Right = std::clamp(o.Right, o.Left, ColCount() - 1);
+        SetSelection(o);
+        return;
+    }
+    const int top = (FixedRowAlways && FixedRows() == RowCount()) ? 0 : FixedRows();
+    const int left = (FixedColAlways && FixedCols() == ColCount()) ? 0 : FixedCols();
+    if (top < RowCount() && left < ColCount()) SetSelection({left, top, left, top});
+}
+
+void TExStringGrid::UpdateEditMode() { SelectCell(Col(), Row()); }
+
+// --- save range ------------------------------------------------------------------------------
+
+int TExStringGrid::SaveStartCol() const { return (SaveFixedCells || SaveFixedCols) ? 0 : FixedCols(); }
+int TExStringGrid::SaveStartRow() const { return (SaveFixedCells || SaveFixedRows) ? 0 : FixedRows(); }
+
+int TExStringGrid::SaveEndCol() const
+{
+    return (SaveFixedCells || SaveFixedCols) ? ColCount() - 1 : ColCount() - FixedRightCols - 1;
+}
+
+int TExStringGrid::SaveEndRow() const
+{
+    return (SaveFixedCells || SaveFixedRows) ? RowCount() - 1 : RowCount() - FixedFooters - 1;
+}
+
+int TExStringGrid::SaveColCount() const
+{
+    return (SaveFixedCells || SaveFixedCols) ? ColCount() : ColCount() - FixedCols() - FixedRightCols;
+}
+
+int TExStringGrid::SaveRowCount() const
+{
+    return (SaveFixedCells || SaveFixedRows) ? RowCount() : RowCount() - FixedRows() - FixedFooters;
+}
+
+// --- scrolling and hit tests -----------------------------------------------------------------
+
+void TExStringGrid::ScrollInView(int ColIndex, int RowIndex)
+{
+    if (ColIndex >= ColCount() || RowIndex >= RowCount() || ColIndex < 0 || RowIndex < 0) return;
+    int l = LeftCol();
+    int t = TopRow();
+    if (ColIndex < LeftCol() || ColIndex >= LeftCol() + VisibleColCount()) {
+        SetCol(ColIndex);
+        l = std::max(ColIndex - VisibleColCount() / 2, FixedCols());
+    }
+    if (RowIndex < TopRow() || RowIndex >= TopRow() + VisibleRowCount()) {
+        SetRow(RowIndex);
+        t = std::max(RowIndex - VisibleRowCount() / 2, FixedRows());
+    }
+    l = std::min(l, ColCount() - VisibleColCount() + 1);
+    if (FixedCols() + VisibleColCount() < ColCount()) SetLeftCol(l);
+    t = std::min(t, RowCount() - VisibleRowCount() + 1);
+    if (FixedRows() + VisibleRowCount() >= RowCount()) return;
+    SetTopRow(t);
+    // The search footer covers the bottom of the grid; its panel belongs to
+    // the painting code.
+    if (SearchFooter().Visible()) ZEL_GRID_NOT_BUILT();
+}
+
+void TExStringGrid::ScreenToCell(const TPoint& pt, int& ACol, int& ARow) const
+{
+    const TPoint p = ScreenToClient(pt);
+    MouseToCell(p.X, p.Y, ACol, ARow);
+}
+
+bool TExStringGrid::IsOnSizingEdge(int X, int Y) const
+{
+    int c = -1, r = -1;
+    MouseToCell(X, Y, c, r);
+    if (c < 0 || r < 0) return false;
+    const TRect R = TCustomGrid::CellRect(c, r);
+    bool result = false;
+    if (r <= FixedRows() && Options().Contains(goColSizing))
+        result = std::abs(X - R.Left) < 4 || std::abs(X - R.Right) < 4;
+    if (c <= FixedCols() && Options().Contains(goRowSizing))
+        result = std::abs(Y - R.Top) < 4 || std::abs(Y - R.Bottom) < 4;
+    return result;
+}
