@@ -109,10 +109,16 @@ void TExStringGrid::SwapColumns(int ACol1, int ACol2)
     }
     RenumberCellProperties(ACol1, 0, ACol1, RowCount() - 1);
     RenumberCellProperties(ACol2, 0, ACol2, RowCount() - 1);
-    if (ACol1 < ColCount() && ACol2 < ColCount()) {
-        const int w = ColWidths(ACol1);
-        SetColWidths(ACol1, ColWidths(ACol2));
-        SetColWidths(ACol2, w);
+    // Widths belong to the displayed columns; a hidden column keeps the
+    // width it had when it was hidden.
+    if (!IsHiddenColumn(ACol1) && !IsHiddenColumn(ACol2)) {
+        const int d1 = DisplColIndex(ACol1);
+        const int d2 = DisplColIndex(ACol2);
+        if (d1 < ColCount() && d2 < ColCount()) {
+            const int w = ColWidths(d1);
+            SetColWidths(d1, ColWidths(d2));
+            SetColWidths(d2, w);
+        }
     }
     // The sort column follows its column once the sort settings exist; a
     // grid without them has no sort column.

@@ -140,15 +140,22 @@ TEST(ExStringGridMoves, RowMovesCarryHiddenColumnsHiddenByTheGrid)
 {
     TExStringGrid g;
     FillRows(g, {"A", "B", "C"}, 5);
-    if (NotBuiltYet([&] {
-            g.AllCells(1, 1);
-            g.HideColumn(3);
-        }))
-        GTEST_SKIP() << "hiding columns or real-column access is not built yet";
+    g.HideColumn(3);
+    ASSERT_EQ(g.ColCount(), 4);
     g.SwapRows(1, 3);
+    EXPECT_EQ(Column1(g), "CBA");
     g.MoveRows(1, 3, 1);
-    // Real column 3 stays addressed by its real index.
-    for (int r = 1; r <= 3; ++r) EXPECT_EQ(g.AllCells(3, r), g.AllCells(1, r) + "-3") << r;
+    EXPECT_EQ(Column1(g), "BCA");
+    g.SortSwapRows(1, 2);
+    EXPECT_EQ(Column1(g), "CBA");
+    // Columns are addressed by their real index: the hidden column 3 and the
+    // shown column 4 behind it stayed with their rows.
+    for (int r = 1; r <= 3; ++r) {
+        EXPECT_EQ(g.Cells(3, r), g.Cells(1, r) + "-3") << r;
+        EXPECT_EQ(g.Cells(4, r), g.Cells(1, r) + "-4") << r;
+    }
+    g.UnHideColumn(3);
+    EXPECT_EQ(g.Cells(3, 1), "C-3");
 }
 
 TEST(ExStringGridMoves, SwappingTwiceRestoresTheGrid)
@@ -428,4 +435,26 @@ TEST(ExStringGridMoves, HiddenSelectionOnAShownGrid)
     Application_ProcessMessages();
     plain.SetSelection({1, 2, 1, 2});
     EXPECT_EQ(plain.Row(), 2);
+}
+
+TEST(ExStringGridMoves, SortSwapTakesSelectionAndModifiedFlagsAlongWhenAsked)
+{
+    TExStringGrid g;
+    FillRows(g, {"A", "B", "C"});
+    g.MouseActions().SetDisjunctRowSelect(true);
+    g.ShowModified().Enabled = true;
+    g.SetRowSelect(1, true);
+    g.SetRowModified(1, true);
+    g.SortSwapRows(1, 3); // selection stays in place unless rows move on sort
+    EXPECT_TRUE(g.RowSelect(1));
+    EXPECT_FALSE(g.RowSelect(3));
+    EXPECT_TRUE(g.RowModified(3));
+    EXPECT_FALSE(g.RowModified(1));
+
+    g.Navigation().MoveRowOnSort = true;
+    g.SortSwapRows(1, 3);
+    EXPECT_FALSE(g.RowSelect(1));
+    EXPECT_TRUE(g.RowSelect(3));
+    EXPECT_TRUE(g.RowModified(1));
+    EXPECT_EQ(Column1(g), "ABC");
 }
