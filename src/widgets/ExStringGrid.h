@@ -967,6 +967,9 @@ public:
     // ---- end of cell access
 
     // ---- moves: moving, swapping, numbering, range operations, drag and drop
+    // Moves a displayed column (recording the column order first when none
+    // is recorded); controls placed in cells follow their column.
+    void MoveColumn(int FromIndex, int ToIndex);
     // Moves a displayed row with all its cells (hidden columns included);
     // placed controls follow their row.
     void MoveRow(int FromIndex, int ToIndex);

@@ -53,6 +53,18 @@ int IndexAfterMove(int i, int from, int to)
 
 // --- moving ----------------------------------------------------------------------------------
 
+void TExStringGrid::MoveColumn(int FromIndex, int ToIndex)
+{
+    if (FromIndex < 0 || FromIndex >= ColCount() || ToIndex < 0 || ToIndex >= ColCount()) InvalidColumn();
+    if (FColumnOrder.Count() == 0) SetColumnOrder();
+    TCustomGrid::MoveColumn(FromIndex, ToIndex);
+    for (int i = 0; i < FControlList.Count(); ++i) {
+        TControlItem* ci = FControlList.Control(i);
+        ci->FX = IndexAfterMove(ci->FX, FromIndex, ToIndex);
+    }
+    RenumberCellProperties(std::min(FromIndex, ToIndex), 0, std::max(FromIndex, ToIndex), RowCount() - 1);
+}
+
 void TExStringGrid::MoveRow(int FromIndex, int ToIndex)
 {
     if (FromIndex < 0 || FromIndex >= RowCount() || ToIndex < 0 || ToIndex >= RowCount()) InvalidRow();
