@@ -31,19 +31,6 @@ std::string Column1(TExStringGrid& g)
     return s;
 }
 
-// Calls an operation that needs another part of the grid; true when that
-// part is not built yet (the caller then skips).
-template <class F>
-bool NotBuiltYet(F&& f)
-{
-    try {
-        f();
-    } catch (const ENotBuilt&) {
-        return true;
-    }
-    return false;
-}
-
 } // namespace
 
 TEST(ExStringGridMoves, MoveRowsLandsTheBlockWhereExpected)
@@ -228,7 +215,7 @@ TEST(ExStringGridMoves, MoveColumnRecordsTheOrderAndMovesControls)
     FillRows(g, {"A", "B"}, 5);
     TObject c1;
     g.ControlList().AddControl(1, 1, &c1);
-    if (NotBuiltYet([&] { g.MoveColumn(1, 3); })) GTEST_SKIP() << "column order is not built yet";
+    g.MoveColumn(1, 3);
     EXPECT_EQ(g.Cells(3, 1), "A");
     EXPECT_EQ(g.Cells(1, 1), "A-2");
     EXPECT_EQ(g.ControlList().Control(0)->FX, 3);
@@ -268,7 +255,7 @@ TEST(ExStringGridMoves, AutoNumberCol)
         g.AutoNumberDirection = c.dir;
         g.AutoNumberStart = c.start;
         g.AutoNumberOffset = c.offset;
-        if (NotBuiltYet([&] { g.AutoNumberCol(0); })) GTEST_SKIP() << "typed cell access is not built yet";
+        g.AutoNumberCol(0);
         for (int r = 1; r < 5; ++r) EXPECT_EQ(g.Cells(0, r), c.expected[size_t(r - 1)]) << r;
     }
     // A footer row is left alone.
