@@ -899,6 +899,14 @@ public:
     std::string CurrentCell() { return ReadCurrentCell(); }
     void SetCurrentCell(const std::string& Value) { WriteCurrentCell(Value); }
     int CellControlCount() const { return FCellControlCount; }
+    // Size: with IntegralHeight the height holds whole rows (the position
+    // belongs to the window and is not kept here).
+    void SetIntegralHeight(bool Value);
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+    // The class library's single border (counted by the integral height).
+    bool SingleBorder = true;
+    static constexpr int SystemHScrollHeight = 17;
+    void ColWidthsChanged() override;
     // Typed views of cell texts (column: real index, row: displayed).
     int AllInts(int ACol, int ARow) const;
     void SetAllInts(int ACol, int ARow, int Value);
@@ -1219,6 +1227,8 @@ private:
 
     // ---- cell access (state)
     int FCellControlCount = 0;
+    bool FStretching = false;
+    bool FStretchAllowed = true;
     std::array<int, 512> FPrintColWidths{};
     std::array<int, 512> FPrintColOffsets{};
     // ---- end of cell access (state)

@@ -27,10 +27,6 @@ void TExStringGrid::SizeChanged(int OldColCount, int OldRowCount)
     NoteCounts();
 }
 
-void TExStringGrid::UpdateColumnSize(int, int&) { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::StretchColumnIndex(int) { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::RegisterNotifier(TGridChangeNotifier*) { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::UnRegisterNotifier(TGridChangeNotifier*) { ZEL_GRID_NOT_BUILT(); }
 
 // --- rows by real index ------------------------------------------------------------------
 
@@ -495,4 +491,87 @@ TObject* TExStringGrid::GetRealRowObject(int ACol, int ARow) const
     if (ACol < 0 || ARow < 0) return nullptr;
     if (GetHiddenRowItems(ARow)) return HiddenRowObject(ACol, ARow);
     return GetGridObject(ACol, DisplayedRow(*this, ARow));
+}
+
+// --- column stretch and size ------------------------------------------------------------
+
+void TExStringGrid::StretchColumnIndex(int Index)
+{
+    if (Loading() || FDestroyingGrid) return;
+    // An index below -1 would reach the width store: refused like one
+    // beyond the last column.
+    if (Index < -1) throw EExGridError("Stretch column index out of range");
+    if (Index == -1) Index = ColCount() - 1;
+    if (Index >= ColCount()) throw EExGridError("Stretch column index out of range");
+    if (ColCount() == 0 || !FColumnSize->Stretch() || FStretching) return;
+    struct Guard {
+        TExStringGrid& g;
+        explicit Guard(TExStringGrid& x) : g(x)
+        {
+            g.FStretching = true;
+            g.FStretchAllowed = false;
+        }
+        ~Guard()
+        {
+            g.FStretchAllowed = true;
+            g.FStretching = false;
+        }
+    } guard(*this);
+    const int client = ClientWidth();
+    if (ColCount() == 1) {
+        SetColWidths(0, client);
+        return;
+    }
+    int others = 0;
+    for (int c = 0; c < ColCount(); ++c)
+        if (c != Index) others += ColWidths(c);
+    if (others < client)
+        SetColWidths(Index, client - others - 1);
+    else if (LeftCol() == FixedCols())
+        SetColWidths(Index, DefaultColWidth());
+}
+
+void TExStringGrid::ColWidthsChanged()
+{
+    if (FStretchAllowed && FColumnSize->Stretch()) StretchColumnIndex(FColumnSize->StretchColumn);
+    TBaseGrid::ColWidthsChanged();
+}
+
+void TExStringGrid::UpdateColumnSize(int ACol, int& AWidth)
+{
+    if (OnUpdateColumnSize) OnUpdateColumnSize(this, ACol, AWidth);
+}
+
+void TExStringGrid::SetIntegralHeight(bool Value)
+{
+    IntegralHeight = Value;
+    SetBounds(0, 0, Width(), Height());
+}
+
+void TExStringGrid::SetBounds(int /*ALeft*/, int /*ATop*/, int AWidth, int AHeight)
+{
+    if (IntegralHeight && UpdateCount() == 0 && DefaultRowHeight() > 0) {
+        const int h = VisibleColCount() + FixedCols() < ColCount() ? SystemHScrollHeight : 0;
+        const int b = SingleBorder ? 2 : 0;
+        const int t = AHeight - h - b;
+        AHeight = h + (t - t % DefaultRowHeight()) + 2 * b;
+    }
+    SetSize(AWidth, AHeight);
+}
+
+// --- listeners ----------------------------------------------------------------------------
+
+void TExStringGrid::RegisterNotifier(TGridChangeNotifier* Item)
+{
+    if (!Item || std::find(FNotifiers.begin(), FNotifiers.end(), Item) != FNotifiers.end()) return;
+    FNotifiers.push_back(Item);
+    FreeNotification(Item);
+}
+
+void TExStringGrid::UnRegisterNotifier(TGridChangeNotifier* Item)
+{
+    auto it = std::find(FNotifiers.begin(), FNotifiers.end(), Item);
+    if (it == FNotifiers.end()) return;
+    FNotifiers.erase(it);
+    RemoveFreeNotification(Item);
 }

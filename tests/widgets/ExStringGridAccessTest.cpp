@@ -1,5 +1,8 @@
 #include "widgets/ExStringGrid.h"
 
+#include "FormatGuard.h"
+#include "platform/DateUtils.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -301,4 +304,181 @@ TEST(ExStringGridAccess, UnsortedOrder)
     for (int r = 0; r < g.RowCount(); ++r) g.SetCells(1, r, IntToStr(r));
     EXPECT_EQ(g.UnSortedCells(1, 4), "4") << "no sort yet";
     EXPECT_EQ(g.UnSortedRowIndex(4), 4);
+}
+
+// --- typed access ----------------------------------------------------------------------------
+
+TEST(ExStringGridAccess, IntsOfCellTexts)
+{
+    struct Case {
+        const char* text;
+        int value;
+    } cases[] = {{"<b>42</b>", 42}, {" -7 ", -7}, {"", 0}, {"-", 0}};
+    TExStringGrid g;
+    for (const auto& c : cases) {
+        g.SetCells(1, 1, c.text);
+        EXPECT_EQ(g.Ints(1, 1), c.value) << c.text;
+    }
+    for (const char* bad : {"4.5", "abc", "99999999999"}) {
+        g.SetCells(1, 1, bad);
+        try {
+            (void)g.Ints(1, 1);
+            ADD_FAILURE() << bad << " read as a number";
+        } catch (const EExGridError& e) {
+            EXPECT_STREQ(e.what(), "Cell does not contain integer value") << bad;
+        }
+    }
+    g.SetInts(2, 2, -15);
+    EXPECT_EQ(g.Cells(2, 2), "-15");
+}
+
+TEST(ExStringGridAccess, FloatsFollowTheLocale)
+{
+    FormatGuard fg(',', '.', '/', "dd/mm/yyyy");
+    TExStringGrid g;
+    g.SetCells(1, 1, "1.234,5");
+    EXPECT_DOUBLE_EQ(g.Floats(1, 1), 1234.5);
+    g.SetCells(1, 1, "abc");
+    EXPECT_THROW((void)g.Floats(1, 1), EExGridError);
+    g.SetFloats(1, 2, 2.5);
+    EXPECT_EQ(g.Cells(1, 2), "2,50");
+}
+
+TEST(ExStringGridAccess, DatesWithNullDatesOff)
+{
+    FormatGuard fg('.', ',', '/', "dd/mm/yyyy");
+    TExStringGrid g;
+    g.SetDates(1, 1, EncodeDate(2024, 2, 29));
+    EXPECT_EQ(g.Cells(1, 1), "29/02/2024");
+    EXPECT_DOUBLE_EQ(g.Dates(1, 1), EncodeDate(2024, 2, 29));
+
+    g.ShowNullDates = false;
+    g.SetDates(1, 1, 0);
+    EXPECT_EQ(g.Cells(1, 1), "");
+    g.ShowNullDates = true;
+    g.SetDates(1, 1, 0);
+    EXPECT_EQ(g.Cells(1, 1), "30/12/1899");
+
+    g.SetCells(1, 1, "31/02/2024");
+    EXPECT_THROW((void)g.Dates(1, 1), EConvertError);
+}
+
+TEST(ExStringGridAccess, PrintColumnLayoutOutsideTheColumnsRaises)
+{
+    TExStringGrid g;
+    EXPECT_EQ(g.PrintColWidth(0), 0);
+    EXPECT_EQ(g.PrintColOffset(511), 0);
+    for (int bad : {-1, 512, 100000}) {
+        for (bool offset : {false, true}) {
+            try {
+                offset ? (void)g.PrintColOffset(bad) : (void)g.PrintColWidth(bad);
+                ADD_FAILURE() << bad;
+            } catch (const EExGridError& e) {
+                EXPECT_STREQ(e.what(), "Columns is not in valid range");
+            }
+        }
+    }
+}
+
+TEST(ExStringGridAccess, ColumnHeadersWithFewerEntriesThanColumns)
+{
+    TExStringGrid g;
+    for (int c = 0; c < g.ColCount(); ++c) g.SetCells(c, 0, "old");
+    TStringList h;
+    h.Add("No");
+    h.Add("Name\\nlong");
+    h.Add("Type");
+    g.SetColumnHeaders(h);
+    EXPECT_EQ(g.Cells(0, 0), "No");
+    EXPECT_EQ(g.Cells(1, 0), "Name\rlong");
+    EXPECT_EQ(g.Cells(2, 0), "Type");
+    EXPECT_EQ(g.Cells(3, 0), "");
+    EXPECT_EQ(g.Cells(4, 0), "");
+    EXPECT_EQ(g.ColumnByHeader("Type"), 2);
+    EXPECT_EQ(g.ColumnByHeader("Nothing"), -1);
+}
+
+TEST(ExStringGridAccess, MarkingKeepsAngleBracketsOfPlainText)
+{
+    TExStringGrid g;
+    g.SetCells(1, 1, "a<b> & x");
+    g.HilightInCell(false, 1, 1, "X");
+    EXPECT_EQ(g.Cells(1, 1), "a&lt;b&gt; &amp; <hi>x</hi>");
+    g.UnHilightInCell(1, 1);
+    EXPECT_EQ(g.Cells(1, 1), "a<b> & x");
+}
+
+TEST(ExStringGridAccess, ColumnOrderIsOnlyTakenAsAPermutation)
+{
+    TExStringGrid g; // 5 columns
+    EXPECT_FALSE(g.LoadColumnOrder({0, 1, 1, 3, 4}));
+    EXPECT_FALSE(g.LoadColumnOrder({0, 1, 2}));
+    EXPECT_FALSE(g.LoadColumnOrder({0, 1, 2, 3, 7}));
+    EXPECT_FALSE(g.LoadColumnOrder({0, -1, 2, 3, 4}));
+    EXPECT_TRUE(g.ColumnOrder().empty()) << "nothing changed";
+    EXPECT_TRUE(g.LoadColumnOrder({0, 2, 1, 4, 3}));
+    EXPECT_EQ(g.ColumnPosition(4), 3);
+    EXPECT_EQ(g.ColumnAtPosition(1), 2);
+}
+
+TEST(ExStringGridAccess, ResetColumnOrderPutsColumnsBack)
+{
+    TExStringGrid g;
+    for (int c = 0; c < g.ColCount(); ++c) g.SetCells(c, 1, "c" + IntToStr(c));
+    g.SetColumnOrder();
+    g.MoveColumn(1, 3); // c0 c2 c3 c1 c4
+    ASSERT_EQ(g.Cells(3, 1), "c1");
+    // The order list as the moves leave it: entry i = original column at i.
+    g.LoadColumnOrder({0, 2, 3, 1, 4});
+    g.ResetColumnOrder();
+    for (int c = 0; c < g.ColCount(); ++c) EXPECT_EQ(g.Cells(c, 1), "c" + IntToStr(c));
+}
+
+// --- size ------------------------------------------------------------------------------------
+
+TEST(ExStringGridAccess, StretchOfTheLastColumn)
+{
+    TExStringGrid g;
+    g.SetColCount(3);
+    g.SetFixedCols(0);
+    g.SetSize(400, 250);
+    g.SetColWidths(0, 64);
+    g.SetColWidths(1, 100);
+    g.SetColWidths(2, 80);
+    g.ColumnSize().SetStretch(true);
+    g.ColumnSize().StretchColumn = -1;
+    g.StretchRightColumn();
+    EXPECT_EQ(g.ColWidths(2), 235);
+    EXPECT_EQ(g.ColWidths(0), 64);
+
+    // Too wide already and not scrolled: the default width.
+    g.SetColWidths(0, 250);
+    g.SetColWidths(1, 200);
+    g.StretchRightColumn();
+    EXPECT_EQ(g.ColWidths(2), g.DefaultColWidth());
+
+    EXPECT_THROW(g.StretchColumnIndex(3), EExGridError);
+    EXPECT_THROW(g.StretchColumnIndex(-2), EExGridError);
+}
+
+TEST(ExStringGridAccess, IntegralHeight)
+{
+    TExStringGrid g;
+    g.SetColCount(2);
+    g.SetIntegralHeight(true);
+    g.SetBounds(0, 0, 400, 100);
+    EXPECT_EQ(g.Height(), 92);
+    g.IntegralHeight = false;
+    g.SetBounds(0, 0, 400, 100);
+    EXPECT_EQ(g.Height(), 100);
+}
+
+TEST(ExStringGridAccess, NotifierRegisteredOnce)
+{
+    TExStringGrid g;
+    TGridChangeNotifier n;
+    g.RegisterNotifier(&n);
+    g.RegisterNotifier(&n);
+    g.UnRegisterNotifier(&n);
+    g.UnRegisterNotifier(&n); // no longer there: nothing happens
 }
