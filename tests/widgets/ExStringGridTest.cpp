@@ -464,11 +464,6 @@ TEST(ExStringGrid, LaterPartsFailLoudly)
 {
     TExStringGrid g;
     EXPECT_THROW(g.QSort(), ENotBuilt);
-    g.ColumnSize().SetStretch(true);
-    FakeForm form;
-    TExStringGrid h(&form);
-    h.ColumnSize().SetStretch(true);
-    EXPECT_THROW(form.Resize(700, 500), ENotBuilt);
 }
 
 TEST(ExStringGrid, LoadedTurnsAlwaysShowEditorIntoNavigation)
