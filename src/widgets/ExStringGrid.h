@@ -149,6 +149,13 @@ public:
     virtual void CellsChanged(const TRect& /*R*/) {}
 };
 
+// A selection listener registered with a grid (one at most per grid; the
+// grid keeps a reference, the listener stays its owner's).
+class ITExStringGridSelect {
+public:
+    virtual ~ITExStringGridSelect() = default;
+};
+
 // A form a grid can follow in size. The grid adds its own resize handler
 // when it is created with such a form as owner, and removes it when it is
 // destroyed, so that grids may go in any order.
@@ -972,6 +979,43 @@ public:
     int ColumnPosition(int ACol) const;
     int ColumnAtPosition(int ACol);
     void ResetColumnOrder();
+    // Selection listener: one reference, replaced by the next registration;
+    // unregistering clears it whatever is passed.
+    void RegisterSelListener(ITExStringGridSelect* AListener) { FSelListener = AListener; }
+    void UnRegisterSelListener(ITExStringGridSelect* /*AListener*/) { FSelListener = nullptr; }
+    ITExStringGridSelect* SelListener() const { return FSelListener; }
+    // Item list of the shared in-place combo editor.
+    void ClearComboString();
+    void AddComboString(const std::string& s);
+    void AddComboStringObject(const std::string& s, TObject* AObject);
+    // Deletes the first item equal to s; False when there is none.
+    bool RemoveComboString(const std::string& s);
+    // The combo index becomes the position of s; False (and no change) when
+    // s is not in the list.
+    bool SetComboSelectionString(const std::string& s);
+    void SetComboSelection(int idx) { FComboIndex = idx; }
+    int ComboSelection() const { return FComboIndex; }
+    int GetComboCount() const { return FComboItems.Count(); }
+    const TStringList& ComboItems() const { return FComboItems; }
+    TObject* ComboObject(int idx) const;
+    // Position of the cell's text in the combo items (-1 when absent), after
+    // the editor-property events had their say; the write puts item Value
+    // into the cell (an index outside the items changes nothing).
+    int ComboIndex(int ACol, int ARow);
+    void SetComboIndex(int ACol, int ARow, int Value);
+    // Remembers every column width and the grid width they belong to.
+    void InitOrigColSizes();
+    const TIntList& OrigColSizes() const { return FOrigColSizes; }
+    int OrigGridWidth() const { return FOrigGridWidth; }
+    void RowHeightsChanged() override;
+    // User sizing: the column (row) pressed on a sizing edge and its size
+    // then, -1 when none.
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    int SizingColumn() const { return FClickCol; }
+    int SizingRow() const { return FClickRow; }
+    std::function<void(TObject* Sender, int ACol)> OnEndColumnSize;
+    std::function<void(TObject* Sender, int ARow)> OnEndRowSize;
     // ---- end of cell access
 
     // ---- moves: moving, swapping, numbering, range operations, drag and drop
@@ -1231,6 +1275,17 @@ private:
     bool FStretchAllowed = true;
     std::array<int, 512> FPrintColWidths{};
     std::array<int, 512> FPrintColOffsets{};
+    ITExStringGridSelect* FSelListener = nullptr;
+    TStringList FComboItems;
+    std::vector<TObject*> FComboObjects;
+    int FComboIndex = -1;
+    int FOrigGridWidth = 0;
+    int FClickCol = -1;
+    int FClickRow = -1;
+    int FClickColSize = -1;
+    int FClickRowSize = -1;
+    bool FColSized = false;
+    bool FRowSized = false;
     // ---- end of cell access (state)
 
     // ---- moves (state)
@@ -1260,3 +1315,7 @@ private:
                              bool NewState);
     // ---- end of cell controls (state)
 };
+
+// The grid's answer whether a cell is edited as a password (False unless the
+// grid or its event says so).
+bool GridIsPasswordCell(TExStringGrid* Grid, int ACol, int ARow);

@@ -6,6 +6,7 @@
 #include "widgets/GridUtil.h"
 
 #include <algorithm>
+#include <cmath>
 
 void TExStringGrid::SetCursor(TCursor c)
 {
@@ -481,7 +482,11 @@ int TExStringGrid::AllColWidths(int ACol) const
 void TExStringGrid::SetAllColWidths(int ACol, int Value)
 {
     if (ACol < 0) return;
-    if (IsHiddenColumn(ACol)) return; // shown again with the width it had
+    if (IsHiddenColumn(ACol)) {
+        // Kept for the column's return.
+        FHiddenCols.SetSavedWidth(ACol, Value);
+        return;
+    }
     const int d = DisplColIndex(ACol);
     if (d >= 0 && d < ColCount()) SetColWidths(d, Value);
 }
@@ -535,6 +540,70 @@ void TExStringGrid::ColWidthsChanged()
 {
     if (FStretchAllowed && FColumnSize->Stretch()) StretchColumnIndex(FColumnSize->StretchColumn);
     TBaseGrid::ColWidthsChanged();
+    const int c = FClickCol;
+    if (!FColSized || c < 0 || c >= ColCount()) return;
+    // Widths set from here on are not user sizing and do not scale again.
+    FColSized = false;
+    if (FMouseActions->AllColumnSize && FClickColSize > 0) {
+        const double factor = static_cast<double>(ColWidths(c)) / FClickColSize;
+        for (int i = FixedCols(); i < ColCount(); ++i)
+            if (i != c) SetColWidths(i, static_cast<int>(std::nearbyint(ColWidths(i) * factor)));
+    }
+    if (OnEndColumnSize) OnEndColumnSize(this, c);
+    int w = ColWidths(c);
+    UpdateColumnSize(c, w);
+    if (w != ColWidths(c) && c < ColCount()) {
+        SetColWidths(c, w);
+        FColSized = true;
+    } else {
+        FClickCol = -1;
+        FClickRow = -1;
+    }
+}
+
+void TExStringGrid::RowHeightsChanged()
+{
+    TBaseGrid::RowHeightsChanged();
+    const int r = FClickRow;
+    if (!FRowSized || r < 0 || r >= RowCount()) return;
+    FRowSized = false;
+    if (FMouseActions->AllRowSize && FClickRowSize > 0) {
+        const double factor = static_cast<double>(RowHeights(r)) / FClickRowSize;
+        for (int i = FixedRows(); i < RowCount(); ++i)
+            if (i != r) SetRowHeights(i, static_cast<int>(std::nearbyint(RowHeights(i) * factor)));
+    }
+    if (OnEndRowSize) OnEndRowSize(this, r);
+    FClickCol = -1;
+    FClickRow = -1;
+}
+
+void TExStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    TBaseGrid::MouseDown(Button, Shift, X, Y);
+    if (GridState() == gsColSizing && SizingIndex() >= 0) {
+        FClickCol = SizingIndex();
+        FClickColSize = ColWidths(FClickCol);
+        FColSized = true;
+    } else if (GridState() == gsRowSizing && SizingIndex() >= 0) {
+        FClickRow = SizingIndex();
+        FClickRowSize = RowHeights(FClickRow);
+        FRowSized = true;
+    }
+}
+
+void TExStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    TBaseGrid::MouseUp(Button, Shift, X, Y);
+    // A press that ended without changing the size leaves no sizing behind.
+    FColSized = false;
+    FRowSized = false;
+}
+
+void TExStringGrid::InitOrigColSizes()
+{
+    FOrigColSizes.Clear();
+    for (int c = 0; c < ColCount(); ++c) FOrigColSizes.Add(ColWidths(c));
+    FOrigGridWidth = Width();
 }
 
 void TExStringGrid::UpdateColumnSize(int ACol, int& AWidth)
@@ -574,4 +643,63 @@ void TExStringGrid::UnRegisterNotifier(TGridChangeNotifier* Item)
     if (it == FNotifiers.end()) return;
     FNotifiers.erase(it);
     RemoveFreeNotification(Item);
+}
+
+// --- item list of the shared combo editor ---------------------------------------------------
+
+void TExStringGrid::ClearComboString()
+{
+    FComboItems.Clear();
+    FComboObjects.clear();
+}
+
+void TExStringGrid::AddComboString(const std::string& s) { AddComboStringObject(s, nullptr); }
+
+void TExStringGrid::AddComboStringObject(const std::string& s, TObject* AObject)
+{
+    FComboItems.Add(s);
+    FComboObjects.push_back(AObject);
+}
+
+bool TExStringGrid::RemoveComboString(const std::string& s)
+{
+    const int i = FComboItems.IndexOf(s);
+    if (i < 0) return false;
+    FComboItems.Delete(i);
+    FComboObjects.erase(FComboObjects.begin() + i);
+    return true;
+}
+
+bool TExStringGrid::SetComboSelectionString(const std::string& s)
+{
+    const int i = FComboItems.IndexOf(s);
+    if (i < 0) return false;
+    FComboIndex = i;
+    return true;
+}
+
+TObject* TExStringGrid::ComboObject(int idx) const
+{
+    if (idx < 0 || idx >= static_cast<int>(FComboObjects.size())) RaiseListIndexError(idx);
+    return FComboObjects[static_cast<std::size_t>(idx)];
+}
+
+int TExStringGrid::ComboIndex(int ACol, int ARow)
+{
+    FireGetEditorProp(ACol, ARow, nullptr);
+    return FComboItems.IndexOf(Cells(ACol, ARow));
+}
+
+void TExStringGrid::SetComboIndex(int ACol, int ARow, int Value)
+{
+    FireGetEditorProp(ACol, ARow, nullptr);
+    if (Value < 0 || Value >= FComboItems.Count()) return;
+    SetCells(ACol, ARow, FComboItems[Value]);
+}
+
+bool GridIsPasswordCell(TExStringGrid* Grid, int ACol, int ARow)
+{
+    bool pw = false;
+    if (Grid) Grid->IsPasswordCell(ACol, ARow, pw);
+    return pw;
 }

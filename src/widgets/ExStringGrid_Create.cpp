@@ -131,6 +131,10 @@ void TExStringGrid::ConnectSettings()
     FMouseActions->OnInvalidate = [this](TObject*) { InvalidateQuery(); };
     FMouseActions->OnDisableEdit = [this](TObject*) { DisableEditing(); };
     FShowModified->OnChange = [this](TObject*) { Invalidate(); };
+    // Switching the stretch on fills the client width at once.
+    FColumnSize->OnStretchChanged = [this]() {
+        if (FColumnSize->Stretch()) StretchColumnIndex(FColumnSize->StretchColumn);
+    };
 }
 
 TExStringGrid::~TExStringGrid()
