@@ -277,6 +277,15 @@ public:
     // positions that are no permutation of the columns are not taken.
     void SaveColumnsToStream(std::ostream& st);
     bool LoadColumnsFromStream(std::istream& st);
+    // Column order in the INI file Key: one integer "CP<i>" in Section per
+    // item, its design position. Loading changes nothing unless every key
+    // is there and the values are a permutation of the items.
+    void SaveColumnPositions(const std::string& Key, const std::string& Section);
+    void LoadColumnPositions(const std::string& Key, const std::string& Section);
+    // With ColumnSize.Location = clIniFile the INI file ColumnSize.Key,
+    // section ColumnSize.Section; else the string grid's own store.
+    void SaveColPositions() override;
+    void LoadColPositions() override;
 
     // $03010301: 3.1.3.1, "3.1.3.1 Aug, 2012".
     int GetVersionNr() const override;
