@@ -703,9 +703,14 @@ void TExColumnGrid::GetCellEditor(int ACol, int ARow, TEditorType& AEditor)
 {
     if (ACol >= 0 && ACol < ItemCount()) {
         const TGridColumnItem* it = Item(ACol);
-        // The combo, spin and link editors take the column's lists and
-        // limits from the item when they open (editing code).
-        if (ACol >= FixedCols() && ARow >= FixedRows()) AEditor = it->Editor();
+        // The spin and link editors take the column's limits from the item
+        // when they open (editing code).
+        if (ACol >= FixedCols() && ARow >= FixedRows()) {
+            AEditor = it->Editor();
+            // The shared combo editor offers the column's items.
+            ClearComboString();
+            for (const std::string& c : it->ComboItems()) AddComboString(c);
+        }
         if (!it->FloatFormat().empty()) FloatFormat = it->FloatFormat();
     }
     TExStringGrid::GetCellEditor(ACol, ARow, AEditor);

@@ -1008,10 +1008,7 @@ public:
     const TIntList& OrigColSizes() const { return FOrigColSizes; }
     int OrigGridWidth() const { return FOrigGridWidth; }
     void RowHeightsChanged() override;
-    // User sizing: the column (row) pressed on a sizing edge and its size
-    // then, -1 when none.
-    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    // User sizing: the column (row) pressed on a sizing edge, -1 when none.
     int SizingColumn() const { return FClickCol; }
     int SizingRow() const { return FClickRow; }
     std::function<void(TObject* Sender, int ACol)> OnEndColumnSize;
@@ -1150,6 +1147,9 @@ public:
     // ---- end of cell controls
 
 protected:
+    // Note the column or row pressed on a sizing edge and its size then.
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void Loaded() override;
     // Keeps the largest counts the grid had (its destruction frees the cell
     // properties up to them).

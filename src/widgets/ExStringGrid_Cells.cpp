@@ -24,6 +24,11 @@ void TExStringGrid::SizeChanged(int OldColCount, int OldRowCount)
         const int cols = std::max({AllColCount(), OldColCount, FMaxColCount});
         FreeCellProperties(0, RowCount(), cols - 1, OldRowCount - 1);
     }
+    // The stretch column fills the client width again (a stretch column the
+    // smaller grid no longer has is left alone rather than raising here).
+    if (FColumnSize && FColumnSize->Stretch() && FColumnSize->StretchColumn >= -1 &&
+        FColumnSize->StretchColumn < ColCount())
+        StretchColumnIndex(FColumnSize->StretchColumn);
     TBaseGrid::SizeChanged(OldColCount, OldRowCount);
     NoteCounts();
 }

@@ -131,9 +131,11 @@ void TExStringGrid::ConnectSettings()
     FMouseActions->OnInvalidate = [this](TObject*) { InvalidateQuery(); };
     FMouseActions->OnDisableEdit = [this](TObject*) { DisableEditing(); };
     FShowModified->OnChange = [this](TObject*) { Invalidate(); };
-    // Switching the stretch on fills the client width at once.
+    // Switching the stretch on fills the client width at once (a stretch
+    // column the grid does not have is left to StretchColumnIndex's callers).
     FColumnSize->OnStretchChanged = [this]() {
-        if (FColumnSize->Stretch()) StretchColumnIndex(FColumnSize->StretchColumn);
+        const int sc = FColumnSize->StretchColumn;
+        if (FColumnSize->Stretch() && sc >= -1 && sc < ColCount()) StretchColumnIndex(sc);
     };
 }
 

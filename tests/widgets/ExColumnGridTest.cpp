@@ -434,6 +434,41 @@ TEST(ExColumnGrid, UserWidthsStayWithinTheColumnLimits)
     }
 }
 
+TEST(ExColumnGrid, UserSizedColumnStaysWithinItsLimits)
+{
+    TExColumnGrid g;
+    g.SetOptions(g.Options() + goColSizing);
+    g.Columns()[1]->MaxSize = 90;
+    const TRect r = g.TCustomGrid::CellRect(1, 0);
+    g.HandleMouseDown(mbLeft, {ssLeft}, r.Right, r.Top + 5);
+    g.HandleMouseUp(mbLeft, {}, r.Right + 100, r.Top + 5);
+    EXPECT_EQ(g.ColWidths(1), 90);
+    EXPECT_EQ(g.Columns()[1]->Width(), 90);
+}
+
+TEST(ExColumnGrid, ComboCellsOfferTheColumnItems)
+{
+    TExColumnGrid g;
+    TStringList items;
+    items.Add("CAN1");
+    items.Add("CAN2");
+    g.Columns()[2]->SetEditor(edComboList);
+    g.Columns()[2]->SetComboItems(items);
+    g.SetCells(2, 1, "CAN2");
+    TEditorType e = edNormal;
+    g.GetCellEditor(2, 1, e);
+    ASSERT_EQ(g.GetComboCount(), 2);
+    EXPECT_EQ(g.ComboIndex(2, 1), 1);
+    g.SetComboIndex(2, 3, 0);
+    EXPECT_EQ(g.Cells(2, 3), "CAN1");
+    // Another column's editor brings its own (empty) list.
+    g.GetCellEditor(1, 1, e);
+    EXPECT_EQ(g.GetComboCount(), 0);
+    EXPECT_TRUE(GridIsPasswordCell(&g, 2, 1) == false);
+    g.Columns()[2]->SetPassword(true);
+    EXPECT_TRUE(GridIsPasswordCell(&g, 2, 1));
+}
+
 TEST(ExColumnGrid, ColumnFilterListTakesTheCaptions)
 {
     TExColumnGrid g;

@@ -482,3 +482,203 @@ TEST(ExStringGridAccess, NotifierRegisteredOnce)
     g.UnRegisterNotifier(&n);
     g.UnRegisterNotifier(&n); // no longer there: nothing happens
 }
+
+TEST(ExStringGridAccess, StretchFollowsTheSwitchAndTheColumnCount)
+{
+    TExStringGrid g;
+    g.SetColCount(3);
+    g.SetFixedCols(0);
+    g.SetSize(400, 250);
+    g.SetColWidths(0, 64);
+    g.SetColWidths(1, 100);
+    g.SetColWidths(2, 80);
+    EXPECT_EQ(g.ColWidths(2), 80); // no stretch yet
+    g.ColumnSize().SetStretch(true);
+    EXPECT_EQ(g.ColWidths(2), 235);
+    // A column added at the end becomes the one that fills.
+    g.SetColCount(4);
+    EXPECT_EQ(g.ColWidths(3), 400 - 64 - 100 - 235 - 1);
+    // A stretch column the grid does not have is not applied by the switch.
+    g.ColumnSize().SetStretch(false);
+    g.ColumnSize().StretchColumn = 9;
+    EXPECT_NO_THROW(g.ColumnSize().SetStretch(true));
+    EXPECT_THROW(g.StretchColumnIndex(9), EExGridError);
+}
+
+TEST(ExStringGridAccess, WidthOfAHiddenColumnIsKeptForItsReturn)
+{
+    TExStringGrid g;
+    g.SetColCount(5);
+    g.SetColWidths(2, 50);
+    g.HideColumn(2);
+    const int shownBefore = g.ColWidths(2); // real column 3 now
+    g.SetAllColWidths(2, 90);
+    EXPECT_EQ(g.AllColWidths(2), 90);
+    EXPECT_EQ(g.ColWidths(2), shownBefore);
+    g.UnHideColumn(2);
+    EXPECT_EQ(g.ColWidths(2), 90);
+    g.SetAllColWidths(3, 70); // shown: the displayed column takes it
+    EXPECT_EQ(g.ColWidths(3), 70);
+}
+
+TEST(ExStringGridAccess, OriginalColumnSizes)
+{
+    TExStringGrid g;
+    g.SetColCount(3);
+    g.SetColWidths(1, 120);
+    g.SetSize(380, 200);
+    g.InitOrigColSizes();
+    ASSERT_EQ(g.OrigColSizes().Count(), 3);
+    EXPECT_EQ(g.OrigColSizes().Items(1), 120);
+    EXPECT_EQ(g.OrigGridWidth(), 380);
+    g.SetColCount(2);
+    g.InitOrigColSizes(); // taken afresh, not appended
+    EXPECT_EQ(g.OrigColSizes().Count(), 2);
+}
+
+// --- user sizing --------------------------------------------------------------------------
+
+namespace {
+
+// Drags the right border of column c (in the fixed row) by dx pixels.
+void DragColumnBorder(TExStringGrid& g, int c, int dx)
+{
+    const TRect r = g.TCustomGrid::CellRect(c, 0);
+    g.HandleMouseDown(mbLeft, {ssLeft}, r.Right, r.Top + 5);
+    g.HandleMouseMove({ssLeft}, r.Right + dx, r.Top + 5);
+    g.HandleMouseUp(mbLeft, {}, r.Right + dx, r.Top + 5);
+}
+
+void DragRowBorder(TExStringGrid& g, int row, int dy)
+{
+    const TRect r = g.TCustomGrid::CellRect(0, row);
+    g.HandleMouseDown(mbLeft, {ssLeft}, r.Left + 5, r.Bottom);
+    g.HandleMouseMove({ssLeft}, r.Left + 5, r.Bottom + dy);
+    g.HandleMouseUp(mbLeft, {}, r.Left + 5, r.Bottom + dy);
+}
+
+} // namespace
+
+TEST(ExStringGridAccess, UserSizedColumnScalesTheOthersWithAllColumnSize)
+{
+    TExStringGrid g;
+    g.SetColCount(4);
+    g.SetOptions(g.Options() + goColSizing);
+    g.SetColWidths(0, 30); // fixed
+    g.SetColWidths(1, 40);
+    g.SetColWidths(2, 50);
+    g.SetColWidths(3, 30);
+    std::vector<int> ended;
+    g.OnEndColumnSize = [&](TObject*, int c) { ended.push_back(c); };
+    g.MouseActions().AllColumnSize = true;
+    DragColumnBorder(g, 2, 25);
+    EXPECT_EQ(g.ColWidths(2), 75);
+    EXPECT_EQ(g.ColWidths(1), 60);
+    EXPECT_EQ(g.ColWidths(3), 45);
+    EXPECT_EQ(g.ColWidths(0), 30);
+    EXPECT_EQ(ended, std::vector<int>{2});
+    EXPECT_EQ(g.SizingColumn(), -1);
+
+    // Widths set from code afterwards are no user sizing.
+    g.SetColWidths(1, 10);
+    EXPECT_EQ(g.ColWidths(3), 45);
+    EXPECT_EQ(ended.size(), 1u);
+}
+
+TEST(ExStringGridAccess, UserSizedColumnTakesTheWidthTheGridAnswers)
+{
+    TExStringGrid g;
+    g.SetOptions(g.Options() + goColSizing);
+    g.OnUpdateColumnSize = [](TObject*, int, int& w) { w = std::min(w, 80); };
+    DragColumnBorder(g, 1, 100);
+    EXPECT_EQ(g.ColWidths(1), 80);
+    DragColumnBorder(g, 2, -14);
+    EXPECT_EQ(g.ColWidths(2), 50);
+    EXPECT_EQ(g.ColWidths(3), g.DefaultColWidth()); // no scaling without AllColumnSize
+}
+
+TEST(ExStringGridAccess, UserSizedRowScalesTheOthersWithAllRowSize)
+{
+    TExStringGrid g;
+    g.SetRowCount(4);
+    g.SetOptions(g.Options() + goRowSizing);
+    int ended = -1;
+    g.OnEndRowSize = [&](TObject*, int r) { ended = r; };
+    g.MouseActions().AllRowSize = true;
+    DragRowBorder(g, 2, 11);
+    EXPECT_EQ(g.RowHeights(2), 33);
+    EXPECT_EQ(g.RowHeights(1), 33);
+    EXPECT_EQ(g.RowHeights(3), 33);
+    EXPECT_EQ(g.RowHeights(0), 22); // fixed
+    EXPECT_EQ(ended, 2);
+    EXPECT_EQ(g.SizingRow(), -1);
+}
+
+// --- combo items and password cells -----------------------------------------------------
+
+TEST(ExStringGridAccess, ComboItemsAndTheirIndex)
+{
+    TExStringGrid g;
+    Knob k;
+    g.AddComboString("Off");
+    g.AddComboString("On");
+    g.AddComboStringObject("Auto", &k);
+    EXPECT_EQ(g.GetComboCount(), 3);
+
+    g.SetCells(1, 1, "On");
+    g.SetCells(1, 2, "Maybe");
+    EXPECT_EQ(g.ComboIndex(1, 1), 1);
+    EXPECT_EQ(g.ComboIndex(1, 2), -1);
+    g.SetComboIndex(1, 2, 2);
+    EXPECT_EQ(g.Cells(1, 2), "Auto");
+    for (int bad : {3, -1, 1000}) {
+        g.SetComboIndex(1, 2, bad);
+        EXPECT_EQ(g.Cells(1, 2), "Auto") << bad;
+    }
+
+    EXPECT_FALSE(g.SetComboSelectionString("Never"));
+    EXPECT_EQ(g.ComboSelection(), -1);
+    EXPECT_TRUE(g.SetComboSelectionString("Auto"));
+    EXPECT_EQ(g.ComboSelection(), 2);
+
+    // Removing an item keeps the attached objects with their items.
+    EXPECT_FALSE(g.RemoveComboString("Never"));
+    EXPECT_TRUE(g.RemoveComboString("On"));
+    EXPECT_EQ(g.GetComboCount(), 2);
+    EXPECT_EQ(g.ComboObject(1), &k);
+    EXPECT_EQ(g.ComboObject(0), nullptr);
+    EXPECT_THROW(g.ComboObject(2), EListError);
+    g.ClearComboString();
+    EXPECT_EQ(g.GetComboCount(), 0);
+    EXPECT_EQ(g.ComboIndex(1, 2), -1);
+}
+
+TEST(ExStringGridAccess, ComboIndexAsksForTheCellsItemsFirst)
+{
+    TExStringGrid g;
+    // The application fills the items per column when asked.
+    g.OnGetEditorProp = [&](TObject*, int c, int, TEditLink*) {
+        g.ClearComboString();
+        for (const char* s : c == 1 ? std::vector<const char*>{"A", "B"} : std::vector<const char*>{"X", "Y", "Z"})
+            g.AddComboString(s);
+    };
+    g.SetCells(1, 1, "B");
+    g.SetCells(2, 1, "Z");
+    EXPECT_EQ(g.ComboIndex(1, 1), 1);
+    EXPECT_EQ(g.ComboIndex(2, 1), 2);
+    g.SetComboIndex(2, 1, 2); // the write asks too: Z, not out of A, B
+    EXPECT_EQ(g.Cells(2, 1), "Z");
+    g.SetComboIndex(1, 1, 0);
+    EXPECT_EQ(g.Cells(1, 1), "A");
+}
+
+TEST(ExStringGridAccess, PasswordCellsAskTheGrid)
+{
+    TExStringGrid g;
+    EXPECT_FALSE(GridIsPasswordCell(&g, 2, 1));
+    g.OnIsPasswordCell = [](TObject*, int ARow, int ACol, bool& pw) { pw = ACol == 2 && ARow > 0; };
+    EXPECT_TRUE(GridIsPasswordCell(&g, 2, 1));
+    EXPECT_FALSE(GridIsPasswordCell(&g, 2, 0));
+    EXPECT_FALSE(GridIsPasswordCell(&g, 1, 1));
+    EXPECT_FALSE(GridIsPasswordCell(nullptr, 2, 1));
+}
