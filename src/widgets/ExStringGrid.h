@@ -1013,6 +1013,10 @@ public:
     int SizingRow() const { return FClickRow; }
     std::function<void(TObject* Sender, int ACol)> OnEndColumnSize;
     std::function<void(TObject* Sender, int ARow)> OnEndRowSize;
+    // Asked when the mouse presses a column (row) border to size it; a False
+    // answer leaves the size alone.
+    std::function<void(TObject* Sender, int ACol, bool& Allow)> OnColumnSize;
+    std::function<void(TObject* Sender, int ARow, bool& Allow)> OnRowSize;
     // ---- end of cell access
 
     // ---- moves: moving, swapping, numbering, range operations, drag and drop

@@ -585,6 +585,18 @@ void TExStringGrid::RowHeightsChanged()
 void TExStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     TBaseGrid::MouseDown(Button, Shift, X, Y);
+    if ((GridState() == gsColSizing && OnColumnSize) || (GridState() == gsRowSizing && OnRowSize)) {
+        bool allow = true;
+        if (GridState() == gsColSizing)
+            OnColumnSize(this, SizingIndex(), allow);
+        else
+            OnRowSize(this, SizingIndex(), allow);
+        if (!allow) {
+            SetGridState(gsNormal);
+            Invalidate(); // the tracking line goes
+            return;
+        }
+    }
     if (GridState() == gsColSizing && SizingIndex() >= 0) {
         FClickCol = SizingIndex();
         FClickColSize = ColWidths(FClickCol);

@@ -597,6 +597,24 @@ TEST(ExStringGridAccess, UserSizedColumnTakesTheWidthTheGridAnswers)
     EXPECT_EQ(g.ColWidths(3), g.DefaultColWidth()); // no scaling without AllColumnSize
 }
 
+TEST(ExStringGridAccess, SizingRefusedByTheApplicationChangesNothing)
+{
+    TExStringGrid g;
+    g.SetOptions(g.Options() + goColSizing + goRowSizing);
+    g.OnColumnSize = [](TObject*, int c, bool& allow) { allow = c != 1; };
+    g.OnRowSize = [](TObject*, int, bool& allow) { allow = false; };
+    bool ended = false;
+    g.OnEndColumnSize = [&](TObject*, int) { ended = true; };
+    DragColumnBorder(g, 1, 30);
+    EXPECT_EQ(g.ColWidths(1), g.DefaultColWidth());
+    EXPECT_FALSE(ended);
+    DragColumnBorder(g, 2, 30);
+    EXPECT_EQ(g.ColWidths(2), g.DefaultColWidth() + 30);
+    EXPECT_TRUE(ended);
+    DragRowBorder(g, 2, 10);
+    EXPECT_EQ(g.RowHeights(2), g.DefaultRowHeight());
+}
+
 TEST(ExStringGridAccess, UserSizedRowScalesTheOthersWithAllRowSize)
 {
     TExStringGrid g;
