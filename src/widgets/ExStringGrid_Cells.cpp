@@ -549,7 +549,8 @@ void TExStringGrid::ColWidthsChanged()
     if (!FColSized || c < 0 || c >= ColCount()) return;
     // Widths set from here on are not user sizing and do not scale again.
     FColSized = false;
-    if (FMouseActions->AllColumnSize && FClickColSize > 0) {
+    // A column dragged down to nothing does not take all the others along.
+    if (FMouseActions->AllColumnSize && FClickColSize > 0 && ColWidths(c) > 0) {
         const double factor = static_cast<double>(ColWidths(c)) / FClickColSize;
         for (int i = FixedCols(); i < ColCount(); ++i)
             if (i != c) SetColWidths(i, static_cast<int>(std::nearbyint(ColWidths(i) * factor)));
@@ -572,7 +573,7 @@ void TExStringGrid::RowHeightsChanged()
     const int r = FClickRow;
     if (!FRowSized || r < 0 || r >= RowCount()) return;
     FRowSized = false;
-    if (FMouseActions->AllRowSize && FClickRowSize > 0) {
+    if (FMouseActions->AllRowSize && FClickRowSize > 0 && RowHeights(r) > 0) {
         const double factor = static_cast<double>(RowHeights(r)) / FClickRowSize;
         for (int i = FixedRows(); i < RowCount(); ++i)
             if (i != r) SetRowHeights(i, static_cast<int>(std::nearbyint(RowHeights(i) * factor)));

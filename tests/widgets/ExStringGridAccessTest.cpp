@@ -583,6 +583,12 @@ TEST(ExStringGridAccess, UserSizedColumnScalesTheOthersWithAllColumnSize)
     g.SetColWidths(1, 10);
     EXPECT_EQ(g.ColWidths(3), 45);
     EXPECT_EQ(ended.size(), 1u);
+
+    // A column dragged down to nothing leaves the others as they are.
+    DragColumnBorder(g, 2, -200);
+    EXPECT_EQ(g.ColWidths(2), 0);
+    EXPECT_EQ(g.ColWidths(1), 10);
+    EXPECT_EQ(g.ColWidths(3), 45);
 }
 
 TEST(ExStringGridAccess, UserSizedColumnTakesTheWidthTheGridAnswers)
