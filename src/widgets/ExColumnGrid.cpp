@@ -786,17 +786,29 @@ bool TExColumnGrid::GetColumnFilter(int ACol)
 
 // --- columns inserted, removed, grouped ------------------------------------------------
 
+namespace {
+// Keeps the grid's bulk-change notification from resyncing the items while
+// the string grid inserts or removes columns (the items follow afterwards,
+// at the column's index); cleared on every way out.
+class ColumnsChanging {
+public:
+    explicit ColumnsChanging(bool& flag) : FFlag(flag) { FFlag = true; }
+    ~ColumnsChanging() { FFlag = false; }
+    ColumnsChanging(const ColumnsChanging&) = delete;
+    ColumnsChanging& operator=(const ColumnsChanging&) = delete;
+
+private:
+    bool& FFlag;
+};
+} // namespace
+
 void TExColumnGrid::InsertCols(int ColIndex, int CCount)
 {
     if (CCount <= 0) return;
-    FColumnsChanging = true;
-    try {
+    {
+        const ColumnsChanging changing(FColumnsChanging);
         TExStringGrid::InsertCols(ColIndex, CCount);
-    } catch (...) {
-        FColumnsChanging = false;
-        throw;
     }
-    FColumnsChanging = false;
     const bool old = FColumns->NoRecursiveUpdate;
     FColumns->NoRecursiveUpdate = true;
     const int at = std::clamp(ColIndex, 0, FColumns->Count());
@@ -813,14 +825,10 @@ void TExColumnGrid::RemoveCols(int ColIndex, int CCount)
         TExStringGrid::RemoveCols(ColIndex, CCount);
         return;
     }
-    FColumnsChanging = true;
-    try {
+    {
+        const ColumnsChanging changing(FColumnsChanging);
         TExStringGrid::RemoveCols(ColIndex, CCount);
-    } catch (...) {
-        FColumnsChanging = false;
-        throw;
     }
-    FColumnsChanging = false;
     const bool old = FColumns->NoRecursiveUpdate;
     FColumns->NoRecursiveUpdate = true;
     for (int i = 0; i < CCount && ColIndex >= 0 && ColIndex < FColumns->Count(); ++i) FColumns->Delete(ColIndex);
