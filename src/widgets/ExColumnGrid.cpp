@@ -352,20 +352,6 @@ void TGridColumnCollection::SetOrganization()
     for (int i = 0; i < Count(); ++i) Items(i)->FDefIdx = i;
 }
 
-namespace {
-
-bool IsPermutation(const std::vector<int>& v)
-{
-    std::vector<bool> seen(v.size(), false);
-    for (int x : v) {
-        if (x < 0 || x >= static_cast<int>(v.size()) || seen[static_cast<size_t>(x)]) return false;
-        seen[static_cast<size_t>(x)] = true;
-    }
-    return true;
-}
-
-} // namespace
-
 void TGridColumnCollection::ResetOrganization()
 {
     if (!FOwner || FOwner->FColumns.get() != this) return;
@@ -373,7 +359,7 @@ void TGridColumnCollection::ResetOrganization()
     // columns out of the grid or never settle: they change nothing.
     std::vector<int> pos;
     for (int i = 0; i < Count(); ++i) pos.push_back(Items(i)->FDefIdx);
-    if (!IsPermutation(pos)) return;
+    if (!IsPermutation(pos, Count())) return;
     // Columns the grid shows can be moved; the positions must lie among them.
     if (Count() > FOwner->ColCount()) return;
     bool moved = true;

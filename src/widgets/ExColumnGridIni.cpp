@@ -4,7 +4,6 @@
 
 #include "platform/IniFiles.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -25,10 +24,7 @@ void TExColumnGrid::LoadColumnPositions(const std::string& Key, const std::strin
     for (int j = 0; j < count; ++j) stored.push_back(ini.ReadInteger(Section, PositionKey(j), -1));
     // A missing key, or values that do not name every column exactly once,
     // would move columns out of the grid: such a file changes nothing.
-    std::vector<int> sorted = stored;
-    std::sort(sorted.begin(), sorted.end());
-    for (int j = 0; j < count; ++j)
-        if (sorted[static_cast<std::size_t>(j)] != j) return;
+    if (!IsPermutation(stored, count)) return;
 
     ResetColumnOrder();
     for (int j = 0; j < count; ++j) Columns()[stored[static_cast<std::size_t>(j)]]->SetDefIdx(j);

@@ -9,19 +9,11 @@
 #include "platform/DateUtils.h"
 
 #include <algorithm>
-#include <cctype>
 #include <random>
 
 // --- mini-HTML helpers used by the typed views and the marking ---------------------------
 
 namespace {
-
-std::string LowerAscii(std::string_view s)
-{
-    std::string r(s);
-    for (char& c : r) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return r;
-}
 
 // Name of the tag that starts at s[i] ('<'), lower case, without "/".
 std::string TagName(std::string_view s, size_t i, size_t end)
@@ -30,7 +22,7 @@ std::string TagName(std::string_view s, size_t i, size_t end)
     if (p < end && s[p] == '/') ++p;
     size_t q = p;
     while (q < end && s[q] != '>' && s[q] != ' ' && s[q] != '/') ++q;
-    return LowerAscii(s.substr(p, q - p));
+    return LowerCase(s.substr(p, q - p));
 }
 
 // Plain text of a mini-HTML text: <BR> and <HR> become line breaks, every
@@ -94,8 +86,8 @@ std::string HTMLMarkText(std::string_view Text, std::string_view Search, const s
 {
     if (Search.empty()) return std::string(Text);
     const std::string open = "<" + Tag + ">", close = "</" + Tag + ">";
-    const std::string hay = DoCase ? std::string(Text) : LowerAscii(Text);
-    const std::string needle = DoCase ? std::string(Search) : LowerAscii(Search);
+    const std::string hay = DoCase ? std::string(Text) : LowerCase(Text);
+    const std::string needle = DoCase ? std::string(Search) : LowerCase(Search);
     std::string r;
     size_t i = 0;
     while (i < Text.size()) {
@@ -124,14 +116,14 @@ std::string HTMLMarkText(std::string_view Text, std::string_view Search, const s
 // and "&gt;" back to "<" and ">".
 std::string HTMLUnmarkText(std::string_view Text, const std::string& Tag)
 {
-    const std::string tag = LowerAscii(Tag);
+    const std::string tag = LowerCase(Tag);
     std::string r;
     for (size_t i = 0; i < Text.size(); ++i) {
         if (Text[i] == '<') {
             const size_t end = Text.find('>', i);
             if (end != std::string_view::npos) {
                 const std::string_view inner = Text.substr(i + 1, end - i - 1);
-                const std::string low = LowerAscii(inner);
+                const std::string low = LowerCase(inner);
                 if (low == tag || low == "/" + tag) {
                     i = end;
                     continue;
@@ -491,21 +483,6 @@ void TExStringGrid::SetColumnOrder()
     FColumnOrder.Clear();
     for (int c = 0; c < ColCount(); ++c) FColumnOrder.Add(c);
 }
-
-namespace {
-
-bool IsPermutation(const std::vector<int>& v, int n)
-{
-    if (static_cast<int>(v.size()) != n) return false;
-    std::vector<bool> seen(v.size(), false);
-    for (int x : v) {
-        if (x < 0 || x >= n || seen[static_cast<size_t>(x)]) return false;
-        seen[static_cast<size_t>(x)] = true;
-    }
-    return true;
-}
-
-} // namespace
 
 bool TExStringGrid::LoadColumnOrder(const std::vector<int>& Order)
 {

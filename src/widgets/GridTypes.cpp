@@ -270,3 +270,14 @@ void TFileStringList::WriteLn(const std::string& s)
     Add(cache + s);
     cache.clear();
 }
+
+bool IsPermutation(const std::vector<int>& v, int n)
+{
+    if (static_cast<int>(v.size()) != n) return false;
+    std::vector<bool> seen(v.size(), false);
+    for (int x : v) {
+        if (x < 0 || x >= n || seen[static_cast<size_t>(x)]) return false;
+        seen[static_cast<size_t>(x)] = true;
+    }
+    return true;
+}

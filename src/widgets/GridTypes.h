@@ -161,3 +161,7 @@ public:
     int fp = 0;
     std::string cache;
 };
+
+// True when v holds each of 0..n-1 exactly once (an order of n columns or
+// rows that can be applied without moving anything out of range).
+bool IsPermutation(const std::vector<int>& v, int n);
