@@ -475,12 +475,20 @@ TEST(ExStringGridAccess, IntegralHeight)
 
 TEST(ExStringGridAccess, NotifierRegisteredOnce)
 {
+    struct Counting : TGridChangeNotifier {
+        int calls = 0;
+        void CellsChanged(const TRect&) override { ++calls; }
+    };
     TExStringGrid g;
-    TGridChangeNotifier n;
+    Counting n;
     g.RegisterNotifier(&n);
     g.RegisterNotifier(&n);
+    g.CellsChanged(TRect{1, 1, 2, 2});
+    EXPECT_EQ(n.calls, 1); // registered twice, told once
     g.UnRegisterNotifier(&n);
     g.UnRegisterNotifier(&n); // no longer there: nothing happens
+    g.CellsChanged(TRect{1, 1, 2, 2});
+    EXPECT_EQ(n.calls, 1);
 }
 
 TEST(ExStringGridAccess, StretchFollowsTheSwitchAndTheColumnCount)
