@@ -32,6 +32,10 @@
 #include "widgets/GridSettings.h"
 #include "widgets/GridThemes.h"
 #include "widgets/GridTypes.h"
+#include "widgets/grid_io/FilterSettings.h"
+#include "widgets/grid_io/HTMLSettings.h"
+#include "widgets/grid_io/PrintSettings.h"
+#include "widgets/grid_io/SortSettings.h"
 
 #include "platform/ClassBase.h"
 #include "platform/Classes.h"
@@ -174,17 +178,12 @@ public:
 class TFooterPanel;
 class TSearchPanel;
 class TFloatingFooter;
-class TPrintSettings;
-class THTMLSettings;
-class TSortSettings;
 class TDragDropSettings;
 class TDragScrollOptions;
 class TControlLook;
 class TBackGround;
 class THTMLHintWindow;
 class TGridProgressAppearance;
-class TFilter;
-class TFilterDropDown;
 class TBalloonSettings;
 class THTMLPictureCache;
 class TCustomImageList;
@@ -276,6 +275,19 @@ public:
     TColumnSize& ColumnSize() { return *FColumnSize; }
     TCellNode& CellNode() { return *FCellNode; }
     TSizeWhileTyping& SizeWhileTyping() { return *FSizeWhileTyping; }
+    TSortSettings& SortSettings() { return *FSortSettings; }
+    const TSortSettings& SortSettings() const { return *FSortSettings; }
+    TPrintSettings& PrintSettings() { return *FPrintSettings; }
+    const TPrintSettings& PrintSettings() const { return *FPrintSettings; }
+    THTMLSettings& HTMLSettings() { return *FHTMLSettings; }
+    const THTMLSettings& HTMLSettings() const { return *FHTMLSettings; }
+    TFilter& Filter() { return *FFilter; }
+    const TFilter& Filter() const { return *FFilter; }
+    TFilterDropDown& FilterDropDown() { return *FFilterDropDown; }
+    const TFilterDropDown& FilterDropDown() const { return *FFilterDropDown; }
+    // The header filter drop-down's lists (hidden until opened).
+    TDropList& FilterDropList() { return *FFilterDropList; }
+    TDropCheckList& FilterDropCheckList() { return *FFilterDropCheckList; }
     TStringList& ColumnHeaders() { return FColumnHeaders; }
     TStringList& RowHeaders() { return FRowHeaders; }
     TStringList& LookupItems() { return FLookupItems; }
@@ -322,7 +334,6 @@ public:
     bool EnhTextSize = false;
     bool EnhRowColMove = true;
     bool ExcelStyleDecimalSeparator = false;
-    bool FilterActive = false;
     bool FilterDropDownAuto = false;
     bool FilterDropDownCheck = false;
     TFilterDropDownColumns FilterDropDownColumns = fdNormal;
@@ -430,6 +441,19 @@ public:
     int NumHiddenRows() const { return FHiddenRows.Count(); }
     int AllColCount() const { return ColCount() + NumHiddenColumns(); }
     int AllRowCount() const { return RowCount() + NumHiddenRows(); }
+
+    // Filtering. Switching FilterActive on hides, as one filter level, the
+    // normal rows that do not pass the Filter conditions (none when there
+    // are no conditions); switching it off shows that level's rows again.
+    bool FilterActive() const { return FFilterActive; }
+    void SetFilterActive(bool Value);
+    // Hides every normal row that does not pass, as one new filter level.
+    void ApplyFilter();
+    // The real column whose filter list is open (-1 when none).
+    int FilterDropColumn() const { return FFilterDropColumn; }
+    void SetFilterDropColumn(int Value) { FFilterDropColumn = Value; }
+    std::function<void(TObject* Sender, int ARow, bool& AcceptRow)> OnCustomFilter;
+    std::function<void(TObject* Sender, std::int16_t Progress)> OnFilterProgress;
 
     // --- events
     TCanEditCellEvent OnCanEditCell;
@@ -590,8 +614,9 @@ public:
     virtual void NavigationChanged() {}
     virtual void GotoFirstRow();
     virtual bool AllowFormattedClipboard();
-    virtual void FilterSelected();
-    virtual void FilterChecked();
+    // A choice in the filter drop-down list / a toggle in its check list.
+    virtual void FilterSelected(int ItemIndex);
+    virtual void FilterChecked(int ItemIndex);
     virtual void PaintDesignHelper();
     virtual void DesignHelperClick(int X, int Y);
     virtual void FireCheckBoxChange(int ACol, int ARow, bool State);
@@ -1183,6 +1208,16 @@ private:
     std::unique_ptr<TCellNode> FCellNode;
     std::unique_ptr<TSizeWhileTyping> FSizeWhileTyping;
     std::unique_ptr<TCellGraphic> FRowCheckBox;
+    std::unique_ptr<TSortSettings> FSortSettings;
+    std::unique_ptr<TPrintSettings> FPrintSettings;
+    std::unique_ptr<THTMLSettings> FHTMLSettings;
+    std::unique_ptr<TFilter> FFilter;
+    std::unique_ptr<TFilterDropDown> FFilterDropDown;
+    std::unique_ptr<TDropList> FFilterDropList;
+    std::unique_ptr<TDropCheckList> FFilterDropCheckList;
+    bool FFilterActive = false;
+    int FFilterFixedRows = 0;
+    int FFilterDropColumn = -1;
     TStringList FColumnHeaders;
     TStringList FRowHeaders;
     TStringList FLookupItems;

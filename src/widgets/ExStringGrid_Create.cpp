@@ -117,6 +117,13 @@ void TExStringGrid::SetupSettings()
     FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();
     FRowCheckBox = std::make_unique<TCellGraphic>();
     FRowCheckBox->CellType = ctRowCheckBox;
+    FPrintSettings = std::make_unique<TPrintSettings>(this);
+    FHTMLSettings = std::make_unique<THTMLSettings>();
+    FSortSettings = std::make_unique<TSortSettings>(this);
+    FFilter = std::make_unique<TFilter>(this);
+    FFilterDropDown = std::make_unique<TFilterDropDown>();
+    FFilterDropList = std::make_unique<TDropList>(this);
+    FFilterDropCheckList = std::make_unique<TDropCheckList>(this);
     FFilterList.Clear();
     ConnectSettings();
 }
@@ -131,6 +138,9 @@ void TExStringGrid::ConnectSettings()
     FMouseActions->OnInvalidate = [this](TObject*) { InvalidateQuery(); };
     FMouseActions->OnDisableEdit = [this](TObject*) { DisableEditing(); };
     FShowModified->OnChange = [this](TObject*) { Invalidate(); };
+    FFilterDropDown->OnChange = [this](TObject*) { Invalidate(); };
+    FFilterDropList->OnSelect = [this](TObject*, int ItemIndex) { FilterSelected(ItemIndex); };
+    FFilterDropCheckList->OnSelect = [this](TObject*, int ItemIndex) { FilterChecked(ItemIndex); };
     // Switching the stretch on fills the client width at once (a stretch
     // column the grid does not have is left to StretchColumnIndex's callers).
     FColumnSize->OnStretchChanged = [this]() {
@@ -279,6 +289,7 @@ void TExStringGrid::Assign(const TPersistent* Source)
     FActiveCellFont.Assign(s->FActiveCellFont);
     ActiveCellShow = s->ActiveCellShow;
     SetActiveRowShow(s->ActiveRowShow());
+    FFilterDropDown->Assign(s->FFilterDropDown.get());
     FilterDropDownAuto = s->FilterDropDownAuto;
     FilterDropDownCheck = s->FilterDropDownCheck;
     FilterDropDownColumns = s->FilterDropDownColumns;
@@ -293,8 +304,12 @@ void TExStringGrid::Assign(const TPersistent* Source)
     FNavigation->Assign(s->FNavigation.get());
     FGrouping->Assign(s->FGrouping.get());
     FSearchFooter->Assign(s->FSearchFooter.get());
+    FPrintSettings->Assign(s->FPrintSettings.get());
+    FFilter->Assign(s->FFilter.get());
+    FHTMLSettings->Assign(s->FHTMLSettings.get());
     FBands->Assign(s->FBands.get());
     FCellNode->Assign(s->FCellNode.get());
+    FSortSettings->Assign(s->FSortSettings.get());
     FColumnSize->Assign(s->FColumnSize.get());
     FSyncGrid->Assign(s->FSyncGrid.get());
     FFocusHelper->Assign(s->FFocusHelper.get());
