@@ -5,7 +5,7 @@
 // Run: build/bench/bench_image_build --benchmark_repetitions=15
 //      (the median is reported as BM_Image_Build_median).
 
-#include "app/UComon.h"
+#include "core/UComon.h"
 #include "image/USaveBincc.h"
 #include "platform/Paths.h"
 #include "platform/XmlDoc.h"

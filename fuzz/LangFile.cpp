@@ -4,8 +4,8 @@
 // texts. Checks: the table keeps its 5300 entries, the ids from the
 // override bound up keep their English texts, and every text stays valid
 // UTF-8 on one line.
-#include "app/UComon.h"
-#include "app/ULanguage.h"
+#include "core/UComon.h"
+#include "core/ULanguage.h"
 #include "platform/Paths.h"
 
 #include <unistd.h>

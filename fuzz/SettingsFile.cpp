@@ -4,7 +4,7 @@
 // configuration is open afterwards, and what was read survives a save and a
 // second read unchanged (for texts without the control characters other than
 // TAB, LF and CR, which the writer drops).
-#include "app/UComon.h"
+#include "core/UComon.h"
 #include "platform/Paths.h"
 
 #include <unistd.h>

@@ -1,6 +1,6 @@
 #include "app/UAbout.h"
 
-#include "app/UFrame.h"
+#include "core/UFrame.h"
 #include "app/UZelvatoreFirmWare.h"
 #include "platform/Shell.h"
 

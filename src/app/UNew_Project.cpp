@@ -1,7 +1,7 @@
 #include "app/UNew_Project.h"
 
-#include "app/UComon.h"
-#include "app/ULanguage.h"
+#include "core/UComon.h"
+#include "core/ULanguage.h"
 #include "platform/Paths.h"
 
 using ULanguage::Text;

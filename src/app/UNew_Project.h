@@ -2,7 +2,7 @@
 // New configuration dialog: creates PROJECTS/<name> with its "bin" folder
 // and makes it the open configuration.
 
-#include "app/UFrame.h"
+#include "core/UFrame.h"
 
 class TFNew_Project : public TForm {
 public:

@@ -2,7 +2,7 @@
 // Open configuration dialog: lists the configurations under PROJECTS and
 // preselects the open one; the main window takes Name_Conf on OK.
 
-#include "app/UFrame.h"
+#include "core/UFrame.h"
 
 #include <string>
 #include <vector>

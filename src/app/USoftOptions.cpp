@@ -1,8 +1,8 @@
 #include "app/USoftOptions.h"
 
-#include "app/UComon.h"
-#include "app/UFrame.h"
-#include "app/ULanguage.h"
+#include "core/UComon.h"
+#include "core/UFrame.h"
+#include "core/ULanguage.h"
 #include "app/UZelvatoreFirmWare.h"
 #include "platform/Http.h"
 #include "platform/PageControl.h"

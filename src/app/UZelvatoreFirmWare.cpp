@@ -1,8 +1,8 @@
 #include "app/UZelvatoreFirmWare.h"
 
-#include "app/UComon.h"
-#include "app/UFrame.h"
-#include "app/ULanguage.h"
+#include "core/UComon.h"
+#include "core/UFrame.h"
+#include "core/ULanguage.h"
 #include "app/UNew_Project.h"
 #include "app/UOpenConf.h"
 #include "app/USoftOptions.h"
@@ -363,23 +363,7 @@ void TFZelvatoreFirmWare::Update_Device()
 bool TFZelvatoreFirmWare::Start_Program(const std::string& NomeSW, const std::string& Parameter, bool tipo,
                                         int limitMs)
 {
-    std::unique_ptr<TProcess> p;
-    try {
-        p = TProcess::Start(NomeSW, Parameter, tipo);
-    } catch (...) {
-        return false;
-    }
-    if (!p) return false;
-    const long long start = GetTickCount64Ms();
-    for (;;) {
-        if (!p->Running()) {
-            SleepMs(10);
-            break;
-        }
-        if (GetTickCount64Ms() - start >= limitMs) break;
-        SleepMs(10);
-    }
-    return true;
+    return UProgram::Start_Program(NomeSW, Parameter, tipo, limitMs);
 }
 
 int TFZelvatoreFirmWare::Get_Type_BACnet()

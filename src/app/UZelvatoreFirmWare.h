@@ -5,6 +5,7 @@
 // program's start-up (folders, settings file, language, the remembered
 // configuration) and the settings written back on close.
 
+#include "core/UProgram.h"
 #include "platform/Forms.h"
 #include "platform/Shell.h"
 #include "platform/Timer.h"
@@ -12,9 +13,6 @@
 
 #include <string>
 
-// The maker's web host: shown by L_Quembo and the About window, in the
-// main caption and in the links to the home page.
-inline constexpr const char* Maker_Web_Host = "www.example.com";
 // The maker's home page with this build's software code.
 std::string Home_Page_URL();
 
@@ -55,9 +53,7 @@ public:
     // Builds the device image and writes the bank files; a failure is shown
     // in an error box and the update window is not opened.
     void Update_Device();
-    // Runs NomeSW with Parameter (hidden when tipo) and waits until it ends,
-    // polling every 10 ms, at most limitMs; the program is never ended.
-    // False when the program could not be started (nothing was waited for).
+    // Starts an outside program and waits for it (see UProgram::Start_Program).
     bool Start_Program(const std::string& NomeSW, const std::string& Parameter, bool tipo,
                        int limitMs = 150000);
     // "BACnet_Type" of the communication parameter file, 0 when missing.

@@ -1,6 +1,6 @@
 #include "image/CanTable.h"
 
-#include "app/UComon.h"
+#include "core/UComon.h"
 #include "image/ImageCommon.h"
 #include "platform/Paths.h"
 #include "platform/XmlDoc.h"

@@ -1,6 +1,6 @@
 #include "image/MqttTopics.h"
 
-#include "app/UComon.h"
+#include "core/UComon.h"
 #include "image/ImageCommon.h"
 #include "image/MqttStruct.h"
 #include "platform/Paths.h"

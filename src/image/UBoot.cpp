@@ -1,9 +1,9 @@
 #include "image/UBoot.h"
 
-#include "app/UComon.h"
-#include "app/ULanguage.h"
-#include "app/UParsers.h"
-#include "app/UZelvatoreFirmWare.h"
+#include "core/UComon.h"
+#include "core/ULanguage.h"
+#include "core/UParsers.h"
+#include "core/UProgram.h"
 #include "image/UBootJob.h"
 #include "platform/Dialogs.h"
 
@@ -279,8 +279,7 @@ void TFBoot::Run_Update()
         const std::string updater = UBootJob::Updater_Program(UComon::Program_Folder);
         // The updater runs in a normal window; the wait ends with it or at
         // the limit, and its exit code means nothing here.
-        const bool started =
-            FZelvatoreFirmWare && FZelvatoreFirmWare->Start_Program(updater, "", false, UBoot::Updater_Wait_Limit_Ms);
+        const bool started = UProgram::Start_Program(updater, "", false, UBoot::Updater_Wait_Limit_Ms);
         if (!started)
             ShowError(std::string(UBoot::Msg_Updater_Not_Started) + "\n" + updater);
     } else if (Ping.Unavailable) {

@@ -1,7 +1,7 @@
 #include "image/UBootJob.h"
 
-#include "app/UComon.h"
-#include "app/UZelvatoreFirmWare.h"
+#include "core/UComon.h"
+#include "core/UProgram.h"
 #include "platform/Paths.h"
 #include "platform/SysUtils.h"
 

@@ -1,6 +1,6 @@
 #include "image/USaveBincc.h"
 
-#include "app/UComon.h"
+#include "core/UComon.h"
 #include "image/CanTable.h"
 #include "image/ImageCommon.h"
 #include "image/MqttStruct.h"

@@ -1,9 +1,9 @@
 #include "params/UParGen.h"
 #include "params/UParGen_Internal.h"
 
-#include "app/UComon.h"
-#include "app/UFrame.h"
-#include "app/ULanguage.h"
+#include "core/UComon.h"
+#include "core/UFrame.h"
+#include "core/ULanguage.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
 

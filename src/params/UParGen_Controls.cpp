@@ -4,7 +4,7 @@
 #include "params/UParGen.h"
 #include "params/UParGen_Internal.h"
 
-#include "app/UFrame.h"
+#include "core/UFrame.h"
 
 #include <array>
 #include <string>

@@ -4,7 +4,7 @@
 #include "params/UParGen.h"
 #include "params/UParGen_Internal.h"
 
-#include "app/UComon.h"
+#include "core/UComon.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
 #include "platform/SysUtils.h"

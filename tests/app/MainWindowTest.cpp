@@ -1,7 +1,7 @@
 // Start-up, the main window, step dispatch and the configuration dialogs.
 #include "app/UAbout.h"
-#include "app/UComon.h"
-#include "app/ULanguage.h"
+#include "core/UComon.h"
+#include "core/ULanguage.h"
 #include "app/UNew_Project.h"
 #include "app/UOpenConf.h"
 #include "app/UWindows.h"

@@ -1,5 +1,5 @@
-#include "app/UComon.h"
-#include "app/ULanguage.h"
+#include "core/UComon.h"
+#include "core/ULanguage.h"
 #include "app/USoftOptions.h"
 #include "app/UWindows.h"
 #include "app/UZelvatoreFirmWare.h"

@@ -1,4 +1,4 @@
-#include "app/UComon.h"
+#include "core/UComon.h"
 #include "app/USoftOptions.h"
 #include "platform/Http.h"
 #include "platform/Timer.h"

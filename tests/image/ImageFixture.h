@@ -3,7 +3,7 @@
 // builder reads, in the shape their windows save them, and readers of the
 // resulting bank files.
 
-#include "app/UComon.h"
+#include "core/UComon.h"
 #include "image/USaveBincc.h"
 #include "platform/Paths.h"
 #include "platform/XmlDoc.h"

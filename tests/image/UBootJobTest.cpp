@@ -1,6 +1,6 @@
 #include "image/UBootJob.h"
 
-#include "app/UComon.h"
+#include "core/UComon.h"
 #include "platform/Paths.h"
 #include "platform/SysUtils.h"
 #include "support/TestSupport.h"

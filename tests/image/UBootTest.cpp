@@ -1,7 +1,7 @@
 #include "image/UBoot.h"
 
-#include "app/UComon.h"
-#include "app/ULanguage.h"
+#include "core/UComon.h"
+#include "core/ULanguage.h"
 #include "app/UWindows.h"
 #include "app/UZelvatoreFirmWare.h"
 #include "image/BootFakes.h"

@@ -3,8 +3,8 @@
 // the window wrote.
 #include "params/UParGen.h"
 
-#include "app/UComon.h"
-#include "app/ULanguage.h"
+#include "core/UComon.h"
+#include "core/ULanguage.h"
 #include "image/ParBlock.h"
 #include "platform/Paths.h"
 #include "platform/XmlDoc.h"

@@ -2,8 +2,8 @@
 // heights, rows shown or hidden, MS/TP stacking, address blocks under DHCP.
 #include "params/UParGen.h"
 
-#include "app/UComon.h"
-#include "app/ULanguage.h"
+#include "core/UComon.h"
+#include "core/ULanguage.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // opens it.
 #include "params/UParGen.h"
 
-#include "app/UComon.h"
+#include "core/UComon.h"
 #include "app/UWindows.h"
 #include "app/UZelvatoreFirmWare.h"
 #include "platform/Paths.h"

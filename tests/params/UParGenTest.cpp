@@ -1,7 +1,7 @@
 #include "params/UParGen.h"
 
-#include "app/UComon.h"
-#include "app/ULanguage.h"
+#include "core/UComon.h"
+#include "core/ULanguage.h"
 #include "support/TestSupport.h"
 #include "platform/Paths.h"
 #include "platform/WindowImage.h"

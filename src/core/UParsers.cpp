@@ -1,4 +1,4 @@
-#include "app/UParsers.h"
+#include "core/UParsers.h"
 
 #include "platform/SerialPorts.h"
 #include "platform/SysUtils.h"

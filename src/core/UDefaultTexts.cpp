@@ -5,7 +5,7 @@
 // leading and trailing blanks included. Generated: edit with care, the
 // texts must stay byte for byte as they are.
 
-#include "app/UDefaultTexts.h"
+#include "core/UDefaultTexts.h"
 
 namespace UDefaultTexts {
 

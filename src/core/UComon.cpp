@@ -1,4 +1,4 @@
-#include "app/UComon.h"
+#include "core/UComon.h"
 
 #include "platform/Paths.h"
 #include "platform/XmlDoc.h"

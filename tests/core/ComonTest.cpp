@@ -1,5 +1,5 @@
 // Program state: the settings file and the configuration file paths.
-#include "app/UComon.h"
+#include "core/UComon.h"
 #include "platform/Paths.h"
 #include "support/TestSupport.h"
 

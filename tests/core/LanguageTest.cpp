@@ -1,6 +1,6 @@
 // Language files: reading, the override bound, fall-back and Set_Lang order.
-#include "app/UComon.h"
-#include "app/ULanguage.h"
+#include "core/UComon.h"
+#include "core/ULanguage.h"
 #include "platform/Paths.h"
 #include "support/TestSupport.h"
 

@@ -1,6 +1,6 @@
-#include "app/UFrame.h"
+#include "core/UFrame.h"
 
-#include "app/UComon.h"
+#include "core/UComon.h"
 
 TWindowFrame Build_Window_Frame(TForm& form, int clientWidth, int clientHeight)
 {

@@ -1,7 +1,7 @@
-#include "app/ULanguage.h"
+#include "core/ULanguage.h"
 
-#include "app/UComon.h"
-#include "app/UDefaultTexts.h"
+#include "core/UComon.h"
+#include "core/UDefaultTexts.h"
 #include "platform/Paths.h"
 #include "platform/SysUtils.h"
 #include "platform/TextFile.h"

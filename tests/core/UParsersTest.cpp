@@ -1,4 +1,4 @@
-#include "app/UParsers.h"
+#include "core/UParsers.h"
 #include "platform/SysUtils.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The built-in English texts of the UI text table.
-#include "app/UComon.h"
-#include "app/UDefaultTexts.h"
-#include "app/ULanguage.h"
+#include "core/UComon.h"
+#include "core/UDefaultTexts.h"
+#include "core/ULanguage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,2 @@
+#include "rules/field/Modbus.h"
+#include "core/State.h"

@@ -1,0 +1,4 @@
+#pragma once
+#include <QWidget>
+#include <sys/stat.h>
+#include <string>

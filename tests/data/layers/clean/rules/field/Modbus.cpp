@@ -1,0 +1,1 @@
+#include "rules/can_mqtt/Frames.h"

@@ -1,0 +1,4 @@
+#pragma once
+#include "platform/Window.h"
+#include <vector>
+#include <stdint.h>

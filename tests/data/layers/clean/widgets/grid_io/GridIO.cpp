@@ -1,0 +1,1 @@
+#include "widgets/Grid.h"

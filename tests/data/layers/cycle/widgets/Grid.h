@@ -1,0 +1,3 @@
+#pragma once
+#include "platform/Window.h"
+#include "core/State.h"

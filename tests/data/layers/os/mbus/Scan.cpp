@@ -1,0 +1,3 @@
+#include "platform/Net.h"
+#include <cstdint>
+#include <unistd.h>

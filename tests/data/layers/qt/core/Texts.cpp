@@ -1,0 +1,2 @@
+#include "platform/Text.h"
+#include <QString>
