@@ -1,6 +1,9 @@
 #include "platform/DateUtils.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <ctime>
 #include <cctype>
 #include <cmath>
 #include <string>
@@ -195,3 +198,33 @@ TDateTime StrToTime(std::string_view s)
         return result;
     throw EConvertError("'" + std::string(s) + "' is not a valid time");
 }
+
+// --- wall clock ----------------------------------------------------------------
+
+namespace {
+
+std::atomic<TNowSource> g_nowSource{nullptr};
+
+TDateTime SystemNow()
+{
+    using namespace std::chrono;
+    const auto now = system_clock::now();
+    const std::time_t t = system_clock::to_time_t(now);
+    std::tm local{};
+    localtime_r(&t, &local);
+    const long long ms = duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000;
+    TDateTime date = 0, time = 0;
+    if (!TryEncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, date)) return 0;
+    TryEncodeTime(local.tm_hour, local.tm_min, std::min(local.tm_sec, 59), static_cast<int>(ms < 0 ? 0 : ms), time);
+    return date + time;
+}
+
+} // namespace
+
+TDateTime Now()
+{
+    const TNowSource source = g_nowSource.load();
+    return source ? source() : SystemNow();
+}
+
+TNowSource SetNowSource(TNowSource source) { return g_nowSource.exchange(source); }

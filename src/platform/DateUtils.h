@@ -39,3 +39,12 @@ std::string TimeToStr(TDateTime value);
 // date" / "... time").
 TDateTime StrToDate(std::string_view s);
 TDateTime StrToTime(std::string_view s);
+
+// --- wall clock ----------------------------------------------------------------
+
+// The current local date and time (the class library's Now). Tests install
+// a source of their own; nullptr restores the system clock. Returns the
+// previous source (nullptr for the system clock).
+using TNowSource = TDateTime (*)();
+TDateTime Now();
+TNowSource SetNowSource(TNowSource source);
