@@ -1,5 +1,7 @@
 #include "platform/ControlInput.h"
 
+#include "platform/Forms.h"
+
 #include <QApplication>
 #include <QEnterEvent>
 #include <QKeyEvent>
@@ -36,6 +38,9 @@ int QtKey(int vk)
     case VK_DELETE: return Qt::Key_Delete;
     case VK_HOME: return Qt::Key_Home;
     case VK_END: return Qt::Key_End;
+    case VK_OEM_PERIOD: return Qt::Key_Period;
+    case VK_OEM_COMMA: return Qt::Key_Comma;
+    case VK_OEM_MINUS: return Qt::Key_Minus;
     default: break;
     }
     if ((vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z')) return vk;
@@ -50,6 +55,16 @@ void SendMouse(TControl& c, QEvent::Type t, int x, int y, TMouseButton b)
     const QPointF global = w->mapToGlobal(local.toPoint());
     const Qt::MouseButton qb = QtButton(b);
     QMouseEvent e(t, local, global, qb, t == QEvent::MouseButtonRelease ? Qt::NoButton : qb, Qt::NoModifier);
+    // A press gives the focus to the first control from here outwards that
+    // takes the focus on a click, as the window system's press does.
+    if (t == QEvent::MouseButtonPress)
+        for (QWidget* f = w; f; f = f->parentWidget()) {
+            if (f->isEnabled() && (f->focusPolicy() & Qt::ClickFocus)) {
+                f->setFocus(Qt::MouseFocusReason);
+                break;
+            }
+            if (f->isWindow()) break;
+        }
     QApplication::sendEvent(w, &e);
 }
 } // namespace
@@ -88,10 +103,62 @@ void SendKeyUp(TControl& c, int vk, TShiftState s)
     QApplication::sendEvent(c.Widget(), &e);
 }
 
+void SendKeyRepeat(TControl& c, int vk, TShiftState s)
+{
+    QKeyEvent up(QEvent::KeyRelease, QtKey(vk), Mods(s), QString(), true);
+    QApplication::sendEvent(c.Widget(), &up);
+    QKeyEvent down(QEvent::KeyPress, QtKey(vk), Mods(s), QString(), true);
+    QApplication::sendEvent(c.Widget(), &down);
+}
+
 void ActivateWindowOf(TControl& c)
 {
     QWidget* w = c.Widget()->window();
     w->show();
     w->activateWindow();
     QApplication::setActiveWindow(w);
+}
+
+namespace {
+// The widget of the window that gets the keys now.
+QWidget* KeyTarget(TControl& window)
+{
+    QWidget* top = window.Widget()->window();
+    QWidget* w = QApplication::focusWidget();
+    if (!w || w->window() != top) w = top->focusWidget();
+    return w ? w : top;
+}
+} // namespace
+
+void PressKey(TControl& window, int vk, TShiftState s, const std::string& text)
+{
+    const QString t = QString::fromStdString(text);
+    QKeyEvent down(QEvent::KeyPress, QtKey(vk), Mods(s), t);
+    QApplication::sendEvent(KeyTarget(window), &down);
+    // The key-up goes where the focus is after the key-down.
+    QKeyEvent up(QEvent::KeyRelease, QtKey(vk), Mods(s), t);
+    QApplication::sendEvent(KeyTarget(window), &up);
+}
+
+void TypeKeys(TControl& window, const std::string& text)
+{
+    for (char32_t c : QString::fromStdString(text).toUcs4()) {
+        // Printable ASCII keys carry the upper-case code of their character.
+        int vk = 0;
+        if (c >= 'a' && c <= 'z') vk = static_cast<int>(c - 'a' + 'A');
+        else if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ') vk = static_cast<int>(c);
+        else if (c == '.') vk = VK_OEM_PERIOD;
+        else if (c == ',') vk = VK_OEM_COMMA;
+        else if (c == '-') vk = VK_OEM_MINUS;
+        const std::string one = QString::fromUcs4(&c, 1).toStdString();
+        TShiftState s;
+        if (c >= 'A' && c <= 'Z') s += ssShift;
+        PressKey(window, vk, s, one);
+    }
+}
+
+TControl* FocusedControl(TControl& window)
+{
+    TForm* form = window.ParentForm();
+    return form ? form->ActiveControl() : nullptr;
 }

@@ -14,5 +14,17 @@ void SendMouseLeave(TControl& c);
 // A key down and/or up with the virtual key code; text is the character it types.
 void SendKeyDown(TControl& c, int virtualKey, TShiftState shift = {}, const std::string& text = "");
 void SendKeyUp(TControl& c, int virtualKey, TShiftState shift = {});
+// One repeat of a held key, as some window systems send it: a repeated
+// key-up followed by a repeated key-down.
+void SendKeyRepeat(TControl& c, int virtualKey, TShiftState shift = {});
 // Makes the control's window the active one (so focus changes take effect).
 void ActivateWindowOf(TControl& c);
+
+// Keys as a person presses them on the window of c: each goes to whatever
+// control has the focus at that moment (a key that moves the focus sends
+// the next one elsewhere), a key down then a key up as separate events.
+void PressKey(TControl& window, int virtualKey, TShiftState shift = {}, const std::string& text = "");
+// Types text character by character, as PressKey does.
+void TypeKeys(TControl& window, const std::string& text);
+// The control of c's window that has the keyboard focus (null when none).
+TControl* FocusedControl(TControl& window);

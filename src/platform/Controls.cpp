@@ -21,9 +21,11 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QValidator>
 #include <QTextBlock>
 
 #include <algorithm>
+#include <limits>
 
 // --- conversions ----------------------------------------------------------------------
 
@@ -615,13 +617,81 @@ void TLinkLabel::ClickLink()
 
 // --- TEdit -------------------------------------------------------------------------------------------
 
-TEdit::TEdit(TWinControl* parent) : TControl(parent, new QLineEdit)
+namespace {
+
+// The line edit of a TEdit. Like the class library's edit, it selects its
+// whole text whenever the focus arrives from the keyboard or the program
+// (Tab, a handler's SetFocus, the window's first focus); a mouse click
+// places the caret instead, and a window that becomes active again keeps
+// the selection the edit had.
+class EditWidget : public QLineEdit {
+public:
+    bool keptFocus = false; // the focus only left with the window
+
+protected:
+    void focusInEvent(QFocusEvent* e) override
+    {
+        QLineEdit::focusInEvent(e);
+        const Qt::FocusReason r = e->reason();
+        const bool returning = (r == Qt::ActiveWindowFocusReason || r == Qt::PopupFocusReason) && keptFocus;
+        keptFocus = false;
+        if (r != Qt::MouseFocusReason && !returning) selectAll();
+    }
+    void focusOutEvent(QFocusEvent* e) override
+    {
+        keptFocus = e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason;
+        QLineEdit::focusOutEvent(e);
+    }
+};
+
+// The typing limit of a TEdit: what the user types or pastes is cut so that
+// the text does not grow beyond the limit; a text set by the program (which
+// may be longer) stays whole, and the user may still shorten it.
+class TypingLimit : public QValidator {
+public:
+    explicit TypingLimit(QObject* parent) : QValidator(parent) {}
+    int limit = 0;          // 0: none
+    bool programmatic = false;
+    QString before;         // the text before the change being validated
+
+    State validate(QString& input, int& pos) const override
+    {
+        if (programmatic || limit <= 0 || input.size() <= limit || input.size() <= before.size()) return Acceptable;
+        // The inserted part lies between what the change kept at both ends.
+        const qsizetype shortest = std::min(input.size(), before.size());
+        qsizetype head = 0;
+        while (head < shortest && input[head] == before[head]) ++head;
+        qsizetype tail = 0;
+        while (tail < shortest - head && input[input.size() - 1 - tail] == before[before.size() - 1 - tail]) ++tail;
+        const qsizetype inserted = input.size() - head - tail;
+        qsizetype room = std::max<qsizetype>(0, limit - (head + tail));
+        room = std::min(room, inserted);
+        // Never cut a character in two.
+        if (room > 0 && room < inserted && input[head + room - 1].isHighSurrogate()) --room;
+        const QString cut = input.left(head) + input.mid(head, room) + input.right(tail);
+        // Nothing fits: the edit takes back the keystroke (and so reports no change).
+        if (cut == before) return Invalid;
+        input = cut;
+        pos = static_cast<int>(head + room);
+        return Acceptable;
+    }
+};
+
+TypingLimit* LimitOf(QWidget* w) { return w->findChild<TypingLimit*>(QString(), Qt::FindDirectChildrenOnly); }
+
+} // namespace
+
+TEdit::TEdit(TWinControl* parent) : TControl(parent, new EditWidget)
 {
     tabStop_ = true;
     auto* e = static_cast<QLineEdit*>(widget_);
-    e->setMaxLength(32767);
+    // The typing limit is ours (see TypingLimit); the widget keeps every text.
+    e->setMaxLength(std::numeric_limits<int>::max());
+    auto* limit = new TypingLimit(e);
+    e->setValidator(limit);
     widget_->resize(121, 21);
-    QObject::connect(e, &QLineEdit::textChanged, e, [this] {
+    QObject::connect(e, &QLineEdit::textChanged, e, [this, limit](const QString& t) {
+        limit->before = t;
         if (OnChange) OnChange(this);
     });
 }
@@ -630,15 +700,16 @@ std::string TEdit::Text() const { return static_cast<QLineEdit*>(widget_)->text(
 
 void TEdit::SetText(const std::string& s)
 {
-    QString t = Q(s);
-    if (maxLength_ > 0 && t.size() > maxLength_) t = t.left(maxLength_);
-    static_cast<QLineEdit*>(widget_)->setText(t);
+    TypingLimit* limit = LimitOf(widget_);
+    limit->programmatic = true;
+    static_cast<QLineEdit*>(widget_)->setText(Q(s));
+    limit->programmatic = false;
 }
 
 void TEdit::SetMaxLength(int n)
 {
     maxLength_ = std::max(n, 0);
-    static_cast<QLineEdit*>(widget_)->setMaxLength(maxLength_ > 0 ? maxLength_ : 32767);
+    LimitOf(widget_)->limit = maxLength_;
 }
 
 bool TEdit::ReadOnly() const { return static_cast<QLineEdit*>(widget_)->isReadOnly(); }
@@ -943,16 +1014,59 @@ struct TListBox::ListItems : TStrings {
     }
 };
 
-TListBox::TListBox(TWinControl* parent) : TControl(parent, new QListWidget)
+namespace {
+
+// The list of a TListBox. The box's OnClick fires once the user's choice is
+// made (so ItemIndex already tells the new item): after a mouse press on an
+// item, and after a drag or a key that changed the selected item.
+class ListWidget : public QListWidget {
+public:
+    std::function<void()> userChoice;
+
+protected:
+    int Selected() const
+    {
+        const int r = currentRow();
+        return r >= 0 && item(r)->isSelected() ? r : -1;
+    }
+    void After(int before, bool onItem)
+    {
+        const int now = Selected();
+        if (userChoice && now >= 0 && (onItem || now != before)) userChoice();
+    }
+    void mousePressEvent(QMouseEvent* e) override
+    {
+        const int before = Selected();
+        const bool onItem = e->button() == Qt::LeftButton && itemAt(e->position().toPoint()) != nullptr;
+        QListWidget::mousePressEvent(e);
+        After(before, onItem);
+    }
+    void mouseMoveEvent(QMouseEvent* e) override
+    {
+        const int before = Selected();
+        QListWidget::mouseMoveEvent(e);
+        After(before, false);
+    }
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        const int before = Selected();
+        QListWidget::keyPressEvent(e);
+        After(before, false);
+    }
+};
+
+} // namespace
+
+TListBox::TListBox(TWinControl* parent) : TControl(parent, new ListWidget)
 {
     tabStop_ = true;
-    auto* l = static_cast<QListWidget*>(widget_);
+    auto* l = static_cast<ListWidget*>(widget_);
     items_ = std::make_unique<ListItems>(l, &programmatic_);
     l->setSelectionMode(QAbstractItemView::SingleSelection);
     widget_->resize(121, 97);
-    QObject::connect(l, &QListWidget::currentRowChanged, l, [this](int) {
-        if (!programmatic_) Click();
-    });
+    l->userChoice = [this] {
+        if (!programmatic_ && enabled_) Click();
+    };
 }
 
 TListBox::~TListBox() = default;

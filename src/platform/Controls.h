@@ -493,6 +493,8 @@ protected:
     virtual void MouseMove(TShiftState shift, int x, int y);
     // The control got or lost the focus.
     virtual void FocusChanged() {}
+    // The control stopped showing (hidden itself, or with a parent or its form).
+    virtual void Hidden() {}
     // A key reached the focused control (after OnKeyDown); true takes it,
     // false passes it on to the form (dialog keys and characters).
     virtual bool KeyDownMsg(int key, TShiftState shift);

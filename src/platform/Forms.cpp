@@ -325,12 +325,19 @@ protected:
         QWidget::focusOutEvent(e);
         control->FocusChanged();
     }
+    void hideEvent(QHideEvent* e) override
+    {
+        QWidget::hideEvent(e);
+        control->Hidden();
+    }
     void keyPressEvent(QKeyEvent* e) override
     {
         if (!control->KeyDownMsg(ToVirtualKey(e->key()), ToShift(e->modifiers()))) e->ignore();
     }
     void keyReleaseEvent(QKeyEvent* e) override
     {
+        // A held key repeats its key-down only; the key-up comes once, at the end.
+        if (e->isAutoRepeat()) return;
         if (!control->KeyUpMsg(ToVirtualKey(e->key()), ToShift(e->modifiers()))) e->ignore();
     }
 };

@@ -324,6 +324,7 @@ void TLbButton::MouseUp(TMouseButton, TShiftState, int, int)
 bool TLbButton::KeyDownMsg(int key, TShiftState)
 {
     if ((key == VK_RETURN || key == VK_SPACE) && Enabled()) {
+        keyDown_ = key;
         bDown_ = true;
         PaintNow();
         return true;
@@ -334,12 +335,36 @@ bool TLbButton::KeyDownMsg(int key, TShiftState)
 bool TLbButton::KeyUpMsg(int key, TShiftState)
 {
     const bool mine = key == VK_RETURN || key == VK_SPACE;
-    if (mine) Click();
+    // A key released here that went down elsewhere (on another window, before
+    // the focus came here) is not a click.
+    if (mine && key == keyDown_) {
+        keyDown_ = 0;
+        Click();
+    }
     PaintNow();
     return mine;
 }
 
-void TLbButton::FocusChanged() { PaintNow(); }
+void TLbButton::FocusChanged()
+{
+    if (!Focused() && keyDown_) {
+        // The focus left with the key still down: no click any more.
+        keyDown_ = 0;
+        bDown_ = false;
+    }
+    PaintNow();
+}
+
+void TLbButton::Hidden()
+{
+    // A hidden button is neither under the pointer nor pressed; shown again
+    // (a dialog used once more) it starts at rest.
+    fade_.SetEnabled(false);
+    bCursorOnButton_ = false;
+    hotTrackStep_ = 0;
+    keyDown_ = 0;
+    bDown_ = false;
+}
 
 bool TLbButton::DialogChar(char32_t ch)
 {

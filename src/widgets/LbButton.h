@@ -111,6 +111,7 @@ protected:
     void DoMouseEnter() override;
     void DoMouseLeave() override;
     void FocusChanged() override;
+    void Hidden() override;
     bool KeyDownMsg(int key, TShiftState shift) override;
     bool KeyUpMsg(int key, TShiftState shift) override;
 
@@ -141,6 +142,9 @@ private:
     bool slowDecease_ = false;
     bool bDown_ = false;
     bool bCursorOnButton_ = false;
+    // Enter or Space went down while the button had the focus (0: none);
+    // only the key-up of that key clicks.
+    int keyDown_ = 0;
     int hotTrackStep_ = 0;
     TTimer fade_;
 };

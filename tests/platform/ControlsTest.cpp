@@ -1,10 +1,14 @@
+#include "platform/ControlInput.h"
 #include "platform/Forms.h"
 #include "platform/Shell.h"
 #include "platform/SysUtils.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QWidget>
 
 #include <sys/stat.h>
@@ -109,8 +113,8 @@ TEST(Controls, EditKeyPressCanSwallowAndReplaceCharacters)
     e->SetMaxLength(4);
     e->TypeText("defg");
     EXPECT_EQ(e->Text(), "Abcd");
-    e->SetText("123456");
-    EXPECT_EQ(e->Text(), "1234");
+    e->SetText("123456"); // the limit is one on typing only
+    EXPECT_EQ(e->Text(), "123456");
 
     // A form with KeyPreview sees the key first.
     form.SetKeyPreview(true);
@@ -162,6 +166,49 @@ TEST(Controls, ComboAndListFireOnlyOnTheUsersChoice)
     EXPECT_EQ(l->ItemIndex(), -1);
 }
 
+TEST(Controls, ListBoxClickSeesTheItemTheUserChose)
+{
+    TForm form;
+    auto* l = new TListBox(&form);
+    l->SetBounds(8, 8, 150, 120);
+    l->Items().Assign({"First", "Second", "Third"});
+    std::vector<int> seen; // ItemIndex inside each OnClick
+    l->OnClick = [&](TControl*) { seen.push_back(l->ItemIndex()); };
+    form.ShowForm();
+    ActivateWindowOf(form);
+    ASSERT_EQ(l->ItemIndex(), -1);
+
+    auto* view = static_cast<QListWidget*>(l->Widget());
+    // Mouse press and release on an item, each as its own event; the press
+    // reaches the list's viewport as it does from the window system.
+    auto press = [&](int i) {
+        const QPoint p = view->visualItemRect(view->item(i)).center();
+        QMouseEvent down(QEvent::MouseButtonPress, p, view->viewport()->mapToGlobal(p), Qt::LeftButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &down);
+        QMouseEvent up(QEvent::MouseButtonRelease, p, view->viewport()->mapToGlobal(p), Qt::LeftButton, Qt::NoButton,
+                       Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &up);
+    };
+    press(1);
+    ASSERT_EQ(seen, (std::vector<int>{1}));
+    EXPECT_EQ(l->ItemIndex(), 1);
+    press(2);
+    EXPECT_EQ(seen, (std::vector<int>{1, 2}));
+    // Keys move the choice the same way.
+    l->SetFocus();
+    PressKey(form, VK_UP);
+    EXPECT_EQ(seen, (std::vector<int>{1, 2, 1}));
+    PressKey(form, VK_HOME);
+    EXPECT_EQ(seen, (std::vector<int>{1, 2, 1, 0}));
+    PressKey(form, VK_UP); // already at the top: no new choice
+    EXPECT_EQ(seen.size(), 4u);
+    // A program's choice is no click.
+    l->SetItemIndex(2);
+    EXPECT_EQ(seen.size(), 4u);
+    form.Close();
+}
+
 TEST(Controls, CheckBoxAndRadioClickOnProgrammaticChanges)
 {
     TForm form;
@@ -203,6 +250,120 @@ TEST(Controls, LabelsShowAccelCaptionsAndSizeThemselves)
     EXPECT_TRUE(IsAccel('o', "&Ok"));
     EXPECT_FALSE(IsAccel('o', "&&Ok"));
     EXPECT_FALSE(IsAccel('x', ""));
+}
+
+TEST(Controls, EditSelectsItsTextWhenTheFocusArrivesFromKeysOrProgram)
+{
+    TForm form;
+    auto* first = new TEdit(&form);
+    first->SetBounds(8, 8, 60, 21);
+    auto* second = new TEdit(&form);
+    second->SetBounds(8, 40, 60, 21);
+    // '.' in the first edit moves on to the second, as an octet chain does.
+    first->OnKeyPress = [&](TControl*, char32_t& k) {
+        if (k == '.') {
+            second->SetFocus();
+            k = 0;
+        }
+    };
+    form.ShowForm();
+    ActivateWindowOf(form);
+
+    struct Arrival {
+        const char* how;
+        std::function<void()> move;
+        std::string expected; // second's text after typing "12"
+    };
+    const std::vector<Arrival> arrivals = {
+        {"Tab", [&] { PressKey(form, VK_TAB); }, "12"},
+        {"'.' key", [&] { TypeKeys(form, "."); }, "12"},
+        {"SetFocus", [&] { second->SetFocus(); }, "12"},
+        // A click places the caret where it lands (here: after the text).
+        {"mouse", [&] {
+             SendMouseDown(*second, 58, 10);
+             SendMouseUp(*second, 58, 10);
+         }, "8812"},
+    };
+    for (const Arrival& a : arrivals) {
+        first->SetFocus();
+        ASSERT_TRUE(first->Focused()) << a.how;
+        second->SetText("88");
+        a.move();
+        ASSERT_TRUE(second->Focused()) << a.how;
+        TypeKeys(form, "12");
+        EXPECT_EQ(second->Text(), a.expected) << a.how;
+    }
+
+    // Back in an active window after another one, the edit keeps its caret.
+    second->SetFocus();
+    PressKey(form, VK_END);
+    TForm other;
+    other.ShowForm();
+    ActivateWindowOf(other);
+    ActivateWindowOf(form);
+    ASSERT_TRUE(second->Focused());
+    TypeKeys(form, "3");
+    EXPECT_EQ(second->Text(), "88123");
+    other.Close();
+    form.Close();
+}
+
+TEST(Controls, EditMaxLengthLimitsTypingAndPastingNeverTheProgramsText)
+{
+    TForm form;
+    auto* e = new TEdit(&form);
+    int changes = 0;
+    e->OnChange = [&](TControl*) { ++changes; };
+    form.ShowForm();
+    ActivateWindowOf(form);
+    e->SetFocus();
+
+    // Without a limit nothing is cut, however long.
+    const std::string huge(40000, 'u');
+    e->SetText(huge);
+    EXPECT_EQ(e->Text(), huge);
+
+    e->SetMaxLength(8);
+    EXPECT_EQ(e->Text(), huge); // setting the limit cuts nothing either
+    const std::string longName = "0123456789AB";
+    e->SetText(longName);
+    EXPECT_EQ(e->Text(), longName);
+
+    changes = 0;
+    PressKey(form, VK_END);
+    TypeKeys(form, "x"); // no room: nothing typed, no change reported
+    EXPECT_EQ(e->Text(), longName);
+    EXPECT_EQ(changes, 0);
+    PressKey(form, VK_BACK); // the user may still shorten it
+    EXPECT_EQ(e->Text(), "0123456789A");
+    EXPECT_EQ(changes, 1);
+
+    // Typing into a short text stops at the limit.
+    e->SetText("");
+    TypeKeys(form, "abcdefghijk");
+    EXPECT_EQ(e->Text(), "abcdefgh");
+
+    // A paste takes what fits, at the caret.
+    struct Paste {
+        std::string text;
+        int caret;
+        std::string clip;
+        std::string expected;
+    };
+    const std::vector<Paste> pastes = {
+        {"abc", 1, "XYZUVWQR", "aXYZUVbc"},
+        {"abc", 3, "12", "abc12"},
+        {"abcdefgh", 8, "1", "abcdefgh"},
+        {"", 0, "\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F\xC3\xA4", "\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F"},
+    };
+    for (const Paste& p : pastes) {
+        e->SetText(p.text);
+        static_cast<QLineEdit*>(e->Widget())->setCursorPosition(p.caret);
+        QApplication::clipboard()->setText(QString::fromStdString(p.clip));
+        PressKey(form, 'V', TShiftState{ssCtrl});
+        EXPECT_EQ(e->Text(), p.expected) << p.text << " + " << p.clip;
+    }
+    form.Close();
 }
 
 namespace {

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 namespace {
 
 // A button as the windows of the program set theirs.
@@ -208,4 +211,109 @@ TEST(LbButton, DefaultAndCancelButtonsTakeEnterAndEscapeFromTheForm)
     EXPECT_TRUE(form.DispatchDialogKey(VK_ESCAPE, {}));
     EXPECT_EQ(form.ModalResult(), mrCancel);
     form.Close();
+}
+
+TEST(LbButton, KeyUpClicksOnlyAfterItsOwnKeyDown)
+{
+    TForm form;
+    auto* edit = new TEdit(&form);
+    edit->SetBounds(10, 50, 80, 21);
+    TLbButton* b = SystemButton(&form);
+    auto* other = SystemButton(&form);
+    other->SetTop(80);
+    int clicks = 0;
+    b->OnClick = [&](TControl*) { ++clicks; };
+    form.ShowForm();
+    ActivateWindowOf(form);
+
+    struct Case {
+        const char* what;
+        std::function<void()> keys; // the focus starts on the edit
+        int clicks;
+    };
+    const std::vector<Case> cases = {
+        {"Enter down and up on the button", [&] {
+             b->SetFocus();
+             SendKeyDown(*b, VK_RETURN);
+             SendKeyUp(*b, VK_RETURN);
+         }, 1},
+        {"Space down and up on the button", [&] {
+             b->SetFocus();
+             PressKey(form, VK_SPACE, {}, " ");
+         }, 1},
+        // The key went down on another control (or window), which moved the
+        // focus to the button before the key came up.
+        {"Enter down elsewhere, up on the button", [&] {
+             SendKeyDown(*edit, VK_RETURN);
+             b->SetFocus();
+             SendKeyUp(*b, VK_RETURN);
+         }, 0},
+        {"Space down, Enter up", [&] {
+             b->SetFocus();
+             SendKeyDown(*b, VK_SPACE);
+             SendKeyUp(*b, VK_RETURN);
+             SendKeyUp(*b, VK_SPACE);
+         }, 1},
+        {"focus moved away while the key was down", [&] {
+             b->SetFocus();
+             SendKeyDown(*b, VK_SPACE);
+             other->SetFocus();
+             b->SetFocus();
+             SendKeyUp(*b, VK_SPACE);
+         }, 0},
+        {"key-up twice", [&] {
+             b->SetFocus();
+             SendKeyDown(*b, VK_RETURN);
+             SendKeyUp(*b, VK_RETURN);
+             SendKeyUp(*b, VK_RETURN);
+         }, 1},
+    };
+    for (const Case& c : cases) {
+        edit->SetFocus();
+        clicks = 0;
+        c.keys();
+        EXPECT_EQ(clicks, c.clicks) << c.what;
+        EXPECT_FALSE(b->Down()) << c.what;
+    }
+
+    // A held key repeats its key-down; the repeated key-ups are no clicks.
+    b->SetFocus();
+    clicks = 0;
+    SendKeyDown(*b, VK_SPACE);
+    SendKeyRepeat(*b, VK_SPACE);
+    SendKeyRepeat(*b, VK_SPACE);
+    EXPECT_EQ(clicks, 0);
+    SendKeyUp(*b, VK_SPACE);
+    EXPECT_EQ(clicks, 1);
+    form.Close();
+}
+
+TEST(LbButton, ADialogShownAgainShowsItsButtonsAtRest)
+{
+    TForm dialog;
+    TLbButton* ok = SystemButton(&dialog);
+    ok->SetModalResult(mrOk);
+    int shown = 0;
+    std::vector<unsigned> faceOnShow;
+    dialog.OnShow = [&](TControl*) {
+        ++shown;
+        faceOnShow.push_back(ok->RenderFace().Pixel(5, 5));
+    };
+    auto old = SetModalHandler([&](TForm& f) {
+        ActivateWindowOf(f);
+        SendMouseEnter(*ok);
+        ASSERT_EQ(ok->RenderFace().Pixel(5, 5), clYellow);
+        // Clicked, the dialog closes with the pointer still on the button.
+        SendMouseDown(*ok, 5, 5);
+        SendMouseUp(*ok, 5, 5);
+    });
+    EXPECT_EQ(dialog.ShowModal(), mrOk);
+    EXPECT_FALSE(ok->CursorOnButton());
+    EXPECT_EQ(ok->HotTrackStep(), 0);
+    SetModalHandler([&](TForm&) {});
+    dialog.ShowModal();
+    SetModalHandler(old);
+    ASSERT_EQ(faceOnShow.size(), 2u);
+    EXPECT_EQ(faceOnShow[0], 0xEDF7F8u);
+    EXPECT_EQ(faceOnShow[1], 0xEDF7F8u); // not the yellow of the last visit
 }
