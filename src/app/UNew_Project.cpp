@@ -3,6 +3,7 @@
 #include "core/UComon.h"
 #include "core/ULanguage.h"
 #include "platform/Paths.h"
+#include "platform/SysUtils.h"
 
 using ULanguage::Text;
 
@@ -60,7 +61,11 @@ void TFNew_Project::Btn_OKClick()
         return;
     }
     const std::string folder = PathJoin(Projects_Root, name);
-    if (DirectoryExists(folder)) {
+    // Names are compared without regard to case, as the file system of the
+    // gateway's users does: "second" exists when "Second" does.
+    bool exists = DirectoryExists(folder);
+    for (const std::string& f : ListFolders(Projects_Root)) exists = exists || SameText(f, name);
+    if (exists) {
         ShowError(Text(106));
         return;
     }

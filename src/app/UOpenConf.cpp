@@ -48,6 +48,10 @@ void TFOpenConf::Load_Existing_Configuration() { SL = ListFolders(UComon::Projec
 
 int TFOpenConf::Search_Open_Conf(const std::string& snc) const
 {
+    // Folders may differ in case only ("Second", "second"): the exact name
+    // first, then the first one that matches without regard to case.
+    for (size_t i = 0; i < SL.size(); ++i)
+        if (SL[i] == snc) return static_cast<int>(i);
     for (size_t i = 0; i < SL.size(); ++i)
         if (SameText(SL[i], snc)) return static_cast<int>(i);
     return -1;

@@ -25,7 +25,8 @@ public:
 
     void Set_Lang();
     void Load_Existing_Configuration();
-    // Index of the first entry of SL equal to snc ignoring case, -1 when none.
+    // Index of the entry of SL equal to snc, else of the first one equal
+    // ignoring case; -1 when none.
     int Search_Open_Conf(const std::string& snc) const;
 
 private:

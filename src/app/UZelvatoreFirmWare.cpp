@@ -228,7 +228,16 @@ void TFZelvatoreFirmWare::FormCreate(const std::string& programFolder)
     OnClose = [this](TControl*, TCloseAction&) { FormClose(); };
 }
 
-void TFZelvatoreFirmWare::FormClose() { Save_Setting(); }
+void TFZelvatoreFirmWare::FormClose()
+{
+    // The program ends all the same; the user learns what was not kept.
+    Save_Settings_Reporting();
+}
+
+void TFZelvatoreFirmWare::Save_Settings_Reporting()
+{
+    if (!Save_Setting()) ShowError(Msg_Settings_Not_Saved + std::string("\n") + Settings_File());
+}
 
 void TFZelvatoreFirmWare::Show_Configuration_State()
 {
@@ -293,7 +302,7 @@ void TFZelvatoreFirmWare::Btn_Click(TControl* Sender)
     }
     if (Sender == Btn_Opz) {
         if (Show_Window(TWindowId::SoftOptions) == mrOk) {
-            Save_Setting();
+            Save_Settings_Reporting();
             USoftOptions::Apply_Update_Timer(Timer_Update);
         }
         return;
@@ -349,6 +358,14 @@ void TFZelvatoreFirmWare::Open_Project()
 
 void TFZelvatoreFirmWare::Update_Device()
 {
+    // A further press while an update runs (its window is still open) would
+    // rebuild the image under the running update.
+    if (updating_ || (FBoot && FBoot->Busy)) return;
+    updating_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{updating_};
     try {
         USaveBincc::Create_Bin();
         USaveBincc::Save_Bin();

@@ -65,7 +65,13 @@ public:
     // texts 9 and 10 otherwise.
     void Show_Configuration_State();
 
+    // Message shown (with the file's path) when the settings cannot be saved.
+    static constexpr const char* Msg_Settings_Not_Saved = "The settings could not be saved to the file:";
+
 private:
+    // Save_Setting, with an error box naming the file when it fails.
+    void Save_Settings_Reporting();
+    bool updating_ = false;
     void FormCreate(const std::string& programFolder);
     void Layout();
     void FormClose();

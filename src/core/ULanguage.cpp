@@ -115,18 +115,29 @@ void Read_Lang_File(const std::string& fileName)
         if (ParseLine(line, id, value) && id < bound) texts.Put(id, value);
 }
 
+std::string Language_File(const std::string& folder, const std::string& language)
+{
+    const std::string exact = PathJoin(folder, language + ".lng");
+    if (FileExists(exact)) return exact;
+    // The options list every file whose extension is ".lng" in any case
+    // ("Upper.LNG"): the same file is loaded.
+    for (const std::string& f : ListFiles(folder))
+        if (SameText(f, language + ".lng")) return PathJoin(folder, f);
+    return {};
+}
+
 void Load_Language()
 {
     using namespace UComon;
     Load_Default_Lang();
-    const std::string file = PathJoin(Language_Folder, Language_Name + ".lng");
-    if (FileExists(file)) {
+    const std::string file = Language_File(Language_Folder, Language_Name);
+    if (!file.empty()) {
         Read_Lang_File(file);
         return;
     }
     Language_Name = "English";
-    const std::string english = PathJoin(Language_Folder, "English.lng");
-    if (FileExists(english)) Read_Lang_File(english);
+    const std::string english = Language_File(Language_Folder, "English");
+    if (!english.empty()) Read_Lang_File(english);
 }
 
 const std::string& Text(int id) { return UComon::UI_Texts.Strings(id); }

@@ -27,6 +27,10 @@ enum class TLangWindow {
 void Load_Default_Lang();
 // Reads one language file into UI_Texts (unknown or malformed lines are skipped).
 void Read_Lang_File(const std::string& fileName);
+// The file of a language in folder: "<language>.lng", the exact name first,
+// else the one whose name matches without regard to case ("Upper.LNG");
+// "" when there is none.
+std::string Language_File(const std::string& folder, const std::string& language);
 // Defaults, then the file of Language_Name (falls back to English).
 void Load_Language();
 

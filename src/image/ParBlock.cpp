@@ -80,7 +80,8 @@ void Put_Limited(TPar_Block& b, uint32_t offset, uint32_t size, const std::strin
 
 bool Is_Bare_Name(const std::string& name)
 {
-    return !name.empty() && name.find_first_of("/\\") == std::string::npos && name.find("..") == std::string::npos;
+    // "ca..pem" is a file name like any other; "." and ".." are folders.
+    return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\") == std::string::npos;
 }
 
 // Certificate or key text; with TLS on, a named file that is missing stops

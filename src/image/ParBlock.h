@@ -17,7 +17,7 @@ void Init_Par_Block(TPar_Block& block);
 // a named certificate or key file that is missing.
 void Load_ParGen_Image(TPar_Block& block, TMQTT& mqtt);
 // Full path of a certificate of the configuration, or "" when the name is
-// empty or not a bare file name (holds a separator or "..").
+// empty or not a bare file name (holds a separator, or is "." or "..").
 std::string Certificate_Path(const std::string& name);
 // The text of a certificate or key file of the configuration's
 // "Certificates" folder, every line ended by CR LF; the bare name itself

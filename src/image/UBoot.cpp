@@ -1,6 +1,7 @@
 #include "image/UBoot.h"
 
 #include "core/UComon.h"
+#include "core/UFrame.h"
 #include "core/ULanguage.h"
 #include "core/UParsers.h"
 #include "core/UProgram.h"
@@ -26,6 +27,7 @@ constexpr int Options_Height = 72;
 constexpr int Serial_Height = 51;
 constexpr int Search_Height = 184;
 constexpr int Button_Height = 40;
+constexpr int Button_Width = 180;
 
 TPanel* Make_Panel(TWinControl* parent, int height)
 {
@@ -49,15 +51,13 @@ TFBoot::TFBoot()
 {
     Name = "FBoot";
     SetBorderStyle(TFormBorderStyle::bsDialog);
-    SetClientSize(Client_Width, Title_Height + IP_Height + Options_Height + Button_Height);
-
-    P_Title = Make_Panel(this, Title_Height);
-    P_Title->SetColor(clWhite);
-    P_Title->SetParentBackground(false);
-    L_SW_Code = Make_Label(P_Title, 12, 8);
-    L_SW_Code->Font().SetSize(16);
-    L_SW_Code->Font().SetStyle({fsBold});
-    L_SW_Desc = Make_Label(P_Title, 12, 40);
+    // The common frame of the program's windows: title strip, button panel,
+    // colour, font and centred position.
+    const TWindowFrame frame =
+        Build_Window_Frame(*this, Client_Width, Title_Height + IP_Height + Options_Height + Button_Height);
+    P_Title = frame.P_Title;
+    L_SW_Code = frame.L_SW_Code;
+    L_SW_Desc = frame.L_SW_Desc;
 
     P_IP_Address = Make_Panel(this, IP_Height);
     L_IP_Address = Make_Label(P_IP_Address, 12, 4);
@@ -96,8 +96,7 @@ TFBoot::TFBoot()
     CB_COM_Port->SetStyle(TComboBoxStyle::csDropDownList);
     CB_COM_Port->SetBounds(12, 21, 160, 21);
     CB_COM_Port->SetTabOrder(0);
-    Btn_COM_List = new TLbButton(P_Serial);
-    Btn_COM_List->SetBounds(184, 19, 25, 25);
+    Btn_COM_List = New_Button(P_Serial, 184, 19, 25, 25);
     Btn_COM_List->SetTabOrder(1);
     Btn_COM_List->OnClick = [this](TControl*) { update_ComPort(); };
 
@@ -105,26 +104,26 @@ TFBoot::TFBoot()
     // source, and the panel is never shown.
     P_Eth_Search = Make_Panel(this, Search_Height);
     L_List_Device = Make_Label(P_Eth_Search, 12, 4);
-    Btn_Search = new TLbButton(P_Eth_Search);
-    Btn_Search->SetBounds(340, 150, 97, 25);
-    Btn_Search->SetShowHint(true);
+    Btn_Search = New_Button(P_Eth_Search, 340, 150, 97, 25);
     CB_Find_All_QBO = new TCheckBox(P_Eth_Search);
     CB_Find_All_QBO->SetBounds(12, 154, 300, 17);
     CB_Find_All_QBO->SetShowHint(true);
 
-    P_Button = Make_Panel(this, Button_Height);
-    Btn_Cancel = new TLbButton(P_Button);
-    Btn_Cancel->SetBounds(Client_Width - 2 * 130 - 16, 7, 130, 26);
+    P_Button = frame.P_Button;
+    // Wide enough for the whole "Execute Update Firmware".
+    Btn_Cancel = New_Button(P_Button, Client_Width - 2 * (Button_Width + 8), 6, Button_Width, 28);
     Btn_Cancel->SetModalResult(mrCancel);
-    Btn_Cancel->SetShowHint(true);
     Btn_Cancel->SetTabOrder(0);
-    Btn_Update = new TLbButton(P_Button);
-    Btn_Update->SetBounds(Client_Width - 130 - 8, 7, 130, 26);
-    Btn_Update->SetShowHint(true);
+    Btn_Update = New_Button(P_Button, Client_Width - (Button_Width + 8), 6, Button_Width, 28);
     Btn_Update->SetTabOrder(1);
     Btn_Update->OnClick = [this](TControl*) { Btn_UpdateClick(); };
 
     OnShow = [this](TControl*) { FormShow(); };
+    // While the gateway is checked and the updater runs the window stays:
+    // neither Cancel nor the close box ends it half-way.
+    OnCloseQuery = [this](TControl*, bool& CanClose) {
+        if (Busy) CanClose = false;
+    };
 
     L_SW_Code->SetCaption(UComon::SW_Code);
     Set_Lang();
@@ -257,7 +256,8 @@ void TFBoot::Btn_UpdateClick()
     if (Form_Type != 1) return;
     // Window messages are processed during the check: no second check or
     // updater may start from a further press, nor may the window close.
-    if (!Btn_Update->Enabled()) return;
+    if (Busy || !Btn_Update->Enabled()) return;
+    Busy = true;
     Btn_Update->SetEnabled(false);
     Btn_Cancel->SetEnabled(false);
     try {
@@ -265,6 +265,7 @@ void TFBoot::Btn_UpdateClick()
     } catch (const std::exception& e) {
         ShowError(e.what());
     }
+    Busy = false;
     Btn_Update->SetEnabled(true);
     Btn_Cancel->SetEnabled(true);
 }

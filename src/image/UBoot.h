@@ -53,6 +53,8 @@ public:
 
     // 0 serial layout, 1 Ethernet layout; set before each showing.
     int Form_Type = 1;
+    // True while a check (and the updater after it) runs.
+    bool Busy = false;
     // Status of the last echo reply (UBootCheck::Ping_None, Ping_Reply, Ping_No_Reply).
     int ping_res() const { return Ping.ping_res; }
 

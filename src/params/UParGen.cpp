@@ -205,7 +205,10 @@ void TFParGen::FormCreate()
     Move_GroupBoxs();
     Set_Lang();
     OD_Certificate.Filter = "Any Files (*.*)|*.*";
-    OD_Certificate.InitialDir = PathJoin(UComon::Project_Folder, "Certificates");
+    // The Certificates folder of the configuration open now; with none open,
+    // the program folder (never a bare "Certificates").
+    OD_Certificate.InitialDir = UComon::Project_Folder.empty() ? UComon::Program_Folder
+                                                               : PathJoin(UComon::Project_Folder, "Certificates");
 }
 
 void TFParGen::FormShow()

@@ -41,6 +41,9 @@ void TFParGen::Btn_OnCertificate(TControl* sender)
         ShowError("The folder \"" + folder + "\" cannot be created.");
         return;
     }
+    // A start folder that has gone since (another configuration was open at
+    // program start) gives way to the program folder.
+    if (!DirectoryExists(OD_Certificate.InitialDir)) OD_Certificate.InitialDir = UComon::Program_Folder;
     if (!OD_Certificate.Execute()) return;
     const std::string source = OD_Certificate.FileName;
     if (!FileExists(source)) return;

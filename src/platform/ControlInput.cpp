@@ -1,8 +1,11 @@
 #include "platform/ControlInput.h"
 
 #include "platform/Forms.h"
+#include "platform/SysUtils.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QListWidget>
 #include <QEnterEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -109,6 +112,26 @@ void SendKeyRepeat(TControl& c, int vk, TShiftState s)
     QApplication::sendEvent(c.Widget(), &up);
     QKeyEvent down(QEvent::KeyPress, QtKey(vk), Mods(s), QString(), true);
     QApplication::sendEvent(c.Widget(), &down);
+}
+
+void SendClickItem(TListBox& list, int item)
+{
+    auto* view = static_cast<QListWidget*>(list.Widget());
+    if (item < 0 || item >= view->count()) RaiseListIndexError(item);
+    QWidget* area = view->viewport();
+    const QPoint p = view->visualItemRect(view->item(item)).center();
+    const QPointF global = area->mapToGlobal(QPointF(p));
+    view->setFocus(Qt::MouseFocusReason);
+    QMouseEvent down(QEvent::MouseButtonPress, QPointF(p), global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(area, &down);
+    QMouseEvent up(QEvent::MouseButtonRelease, QPointF(p), global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(area, &up);
+}
+
+void SendCloseBox(TControl& window)
+{
+    QCloseEvent e;
+    QApplication::sendEvent(window.Widget()->window(), &e);
 }
 
 void ActivateWindowOf(TControl& c)

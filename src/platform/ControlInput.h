@@ -17,6 +17,11 @@ void SendKeyUp(TControl& c, int virtualKey, TShiftState shift = {});
 // One repeat of a held key, as some window systems send it: a repeated
 // key-up followed by a repeated key-down.
 void SendKeyRepeat(TControl& c, int virtualKey, TShiftState shift = {});
+// A mouse press then a release on item i of the list, where the window
+// system delivers them (the list's item area).
+void SendClickItem(TListBox& list, int item);
+// The close box of the control's window, as the window manager sends it.
+void SendCloseBox(TControl& window);
 // Makes the control's window the active one (so focus changes take effect).
 void ActivateWindowOf(TControl& c);
 

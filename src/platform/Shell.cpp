@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStringList>
 #include <QUrl>
@@ -51,7 +52,10 @@ bool RunDialog(bool save, const std::string& filter, const std::string& defExt, 
         fileName = save ? WithDefaultExt(name, defExt) : name;
         return true;
     }
-    QFileDialog dlg(nullptr, QString::fromStdString(title), QString::fromStdString(dir), ToQtFilter(filter));
+    QFileDialog dlg(nullptr, QString::fromStdString(title), QString(), ToQtFilter(filter));
+    // Only an existing folder is the start; a name is never put into the
+    // file-name box in its place.
+    if (!dir.empty() && QFileInfo(QString::fromStdString(dir)).isDir()) dlg.setDirectory(QString::fromStdString(dir));
     dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (!fileName.empty()) dlg.selectFile(QString::fromStdString(fileName));

@@ -303,3 +303,30 @@ TEST(MqttStruct, AtFieldsBeyondTheLimitAreIgnored)
     EXPECT_EQ(r.position, in.position);
     EXPECT_EQ(r.length, in.length);
 }
+
+TEST(MqttStruct, CertificateNamesWithDotsInsideAreFilesOfTheFolder)
+{
+    struct Case {
+        const char* name;
+        bool read; // the file's content goes into the image
+    } cases[] = {
+        {"ca..pem", true}, {"..ca.pem", true}, {"ca.pem..", true}, {"..", false}, {".", false}, {"../ca..pem", false},
+        {"sub/ca..pem", false},
+    };
+    for (const Case& c : cases) {
+        ImageConfig cfg;
+        cfg.Certificate("ca..pem", "A1\n");
+        cfg.Certificate("..ca.pem", "A1\n");
+        cfg.Certificate("ca.pem..", "A1\n");
+        ForceDirectories(PathJoin(PathJoin(UComon::Project_Folder, "Certificates"), "sub"));
+        cfg.Certificate("sub/ca..pem", "A1\n");
+        cfg.ParGen({{"TLS_Enable", "1"}, {"TLS_Client_CA_Certificate", c.name}});
+        if (c.read) {
+            const std::string s = BuildMqtt();
+            EXPECT_EQ(s.substr(s.size() - 5), std::string("A1\r\n\0", 5)) << c.name;
+        } else {
+            // With TLS on, a name that is no file of the folder stops the build.
+            EXPECT_ANY_THROW(USaveBincc::Create_Bin()) << c.name;
+        }
+    }
+}

@@ -2,16 +2,19 @@
 
 #include "core/UComon.h"
 #include "core/ULanguage.h"
+#include "core/UFrame.h"
 #include "app/UWindows.h"
 #include "app/UZelvatoreFirmWare.h"
 #include "image/BootFakes.h"
 #include "image/UBootJob.h"
+#include "platform/ControlInput.h"
 #include "platform/Paths.h"
 #include "platform/Shell.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
@@ -333,4 +336,75 @@ TEST_F(UpdateWindow, UpdateDeviceBuildsTheImageThenShowsTheWindowThatRunsTheUpda
     ASSERT_EQ(ElementChildCount(operations), 3);
     EXPECT_EQ(ElementText(ChildElement(operations.last_child(), "Ope_FileName")),
               UBootJob::Bank_File(program.file("PROJECTS/Plant 1"), 2));
+}
+
+TEST_F(UpdateWindow, TypingAnAddressOverTheRememberedOneReplacesEveryOctet)
+{
+    UComon::Device_IP = "192.168.2.205";
+    const TModalHandler previous = SetModalHandler([&](TForm& f) {
+        ActivateWindowOf(f);
+        // Showing puts the focus on the first octet; every key goes to the
+        // edit that has the focus, each dot moves it on.
+        TypeKeys(f, "127.0.0.1");
+        EXPECT_TRUE(boot->E_IP4->Focused());
+    });
+    boot->ShowModal();
+    SetModalHandler(previous);
+    EXPECT_EQ(Octets(), (std::vector<std::string>{"127", "0", "0", "1"}));
+}
+
+TEST_F(UpdateWindow, TheWindowStaysWhileTheCheckRunsAndUpdateDeviceWaits)
+{
+    Install_Updater(Recording_Updater);
+    FakeTickClock clock;
+    ScriptedEcho echo(clock, "SR");
+    int shows = 0;
+    echo.onEcho = [&] {
+        // The close box and a further Update Device press during the check.
+        SendCloseBox(*boot);
+        SendClick(*FZelvatoreFirmWare->Btn_CreateBin, 5, 5);
+    };
+    int result = 0;
+    const TModalHandler previous = SetModalHandler([&](TForm& f) {
+        ++shows;
+        ActivateWindowOf(f);
+        SendClick(*boot->Btn_Update, 5, 5);
+        EXPECT_EQ(boot->ModalResult(), 0); // still open after the check
+        result = boot->ModalResult();
+        SendCloseBox(*boot);
+    });
+    SendClick(*FZelvatoreFirmWare->Btn_CreateBin, 5, 5);
+    SetModalHandler(previous);
+    EXPECT_EQ(shows, 1);
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(boot->ModalResult(), mrCancel); // closed afterwards
+    EXPECT_EQ(echo.hosts.size(), 3u);
+    EXPECT_EQ(Updater_Runs(), 1);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(UpdateWindow, WearsTheCommonFrameAndShowsWholeCaptions)
+{
+    boot->FormShow();
+    EXPECT_EQ(boot->Color(), Window_Color);
+    EXPECT_EQ(boot->L_SW_Code->Caption(), UComon::SW_Code);
+    EXPECT_EQ(static_cast<const TControl*>(boot->L_SW_Code)->Font().Color(), clGray);
+    EXPECT_EQ(static_cast<const TControl*>(boot->L_SW_Desc)->Font().Color(), clGray);
+    EXPECT_TRUE(static_cast<const TControl*>(boot->L_SW_Desc)->Font().Style().Contains(fsBold));
+    EXPECT_EQ(boot->P_Title->Height(), 69);
+    EXPECT_EQ(boot->P_Button->Top() + boot->P_Button->Height(), boot->ClientHeight());
+    for (TLbButton* b : {boot->Btn_Update, boot->Btn_Cancel}) {
+        EXPECT_EQ(b->Color(), 0xEDF7F8u);
+        EXPECT_EQ(b->HotTrackColor(), clYellow);
+        EXPECT_EQ(b->Style(), bsEncarta);
+        // The caption shows whole, also in the bold of a pressed button.
+        TBitmap probe(1, 1);
+        probe.Canvas().Font().Assign(static_cast<const TControl*>(b)->Font());
+        const int plain = probe.Canvas().TextWidth(b->Caption());
+        probe.Canvas().Font().SetStyle({fsBold});
+        const int bold = probe.Canvas().TextWidth(b->Caption());
+        EXPECT_LE(std::max(plain, bold), b->Width() - 8) << b->Caption();
+        EXPECT_LE(b->Left() + b->Width(), boot->ClientWidth());
+    }
+    EXPECT_EQ(boot->Btn_Update->Caption(), "Execute Update Firmware");
 }

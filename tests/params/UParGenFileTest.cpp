@@ -6,6 +6,7 @@
 #include "core/UComon.h"
 #include "core/ULanguage.h"
 #include "image/ParBlock.h"
+#include "platform/ControlInput.h"
 #include "platform/Paths.h"
 #include "platform/XmlDoc.h"
 #include "support/TestSupport.h"
@@ -627,3 +628,150 @@ TEST_F(ParGenConfig, TheImageBuilderReadsTheWrittenFile)
 }
 
 } // namespace
+
+// --- typed as a person types ---------------------------------------------------
+
+namespace {
+
+// The text of element name in the written file.
+std::string Stored(const std::string& file, const char* name)
+{
+    TXmlDocument doc;
+    if (doc.LoadFromFile(file) != TXmlLoad::Read) return "(unreadable)";
+    return ElementText(ChildElement(doc.Root(), name));
+}
+
+// The values file with some elements replaced.
+std::string ValuesWith(const std::vector<std::pair<std::string, std::string>>& changes)
+{
+    std::string s = ReadFile(TestDataPath("ParGen_values.xml"));
+    for (const auto& [name, value] : changes) {
+        const std::string open = "<" + name + ">", close = "</" + name + ">";
+        const size_t a = s.find(open), b = s.find(close);
+        if (a == std::string::npos || b == std::string::npos) {
+            ADD_FAILURE() << name;
+            continue;
+        }
+        s.replace(a + open.size(), b - a - open.size(), value);
+    }
+    return s;
+}
+
+void ClickButton(TControl& b)
+{
+    SendMouseDown(b, b.Width() / 2, b.Height() / 2);
+    SendMouseUp(b, b.Width() / 2, b.Height() / 2);
+}
+
+} // namespace
+
+TEST_F(ParGenConfig, AddressesTypedOverOthersReplaceEveryOctet)
+{
+    std::vector<std::pair<std::string, std::string>> start = {{"Eth_Conn_DHCP_Cable", "0"}};
+    for (const char* e : {"Eth_Conn_Primary_DNS", "Eth_Conn_Secondary_DNS"})
+        for (int i = 1; i <= 4; ++i) start.push_back({e + std::to_string(i), "8"});
+    const std::vector<std::pair<std::string, std::string>> ethernet = {
+        {"Ethernet_IP1", "192"}, {"Ethernet_IP2", "168"}, {"Ethernet_IP3", "0"}, {"Ethernet_IP4", "10"}};
+    start.insert(start.end(), ethernet.begin(), ethernet.end());
+
+    // '.' moves along the octets as Tab does; both leave the next octet's
+    // text selected, so what is typed replaces it.
+    for (const bool tab : {false, true}) {
+        SCOPED_TRACE(tab ? "Tab" : "'.'");
+        WriteFile(File(), ValuesWith(start));
+        auto type = [&](const std::vector<std::string>& octets) {
+            for (size_t i = 0; i < octets.size(); ++i) {
+                if (i > 0) {
+                    if (tab) PressKey(*f, VK_TAB);
+                    else TypeKeys(*f, ".");
+                }
+                TypeKeys(*f, octets[i]);
+            }
+        };
+        EXPECT_EQ(Open([&] {
+                      ActivateWindowOf(*f);
+                      f->E_EthConn_Pri_DNS_IP[0]->SetFocus();
+                      type({"1", "1", "1", "1"});
+                      f->E_Ethernet_IP[0]->SetFocus();
+                      type({"10", "20", "30", "40"});
+                      ClickButton(*f->Btn_OK);
+                  }),
+                  mrOk);
+        EXPECT_TRUE(Messages().empty());
+        for (int i = 1; i <= 4; ++i) {
+            EXPECT_EQ(Stored(File(), ("Eth_Conn_Primary_DNS" + std::to_string(i)).c_str()), "1") << i;
+            EXPECT_EQ(Stored(File(), ("Eth_Conn_Secondary_DNS" + std::to_string(i)).c_str()), "8") << i;
+        }
+        EXPECT_EQ(Stored(File(), "Ethernet_IP1"), "10");
+        EXPECT_EQ(Stored(File(), "Ethernet_IP2"), "20");
+        EXPECT_EQ(Stored(File(), "Ethernet_IP3"), "30");
+        EXPECT_EQ(Stored(File(), "Ethernet_IP4"), "40");
+    }
+}
+
+TEST_F(ParGenConfig, LongTextsComeBackWholeAndTypingStopsAtTheLimit)
+{
+    const std::string name40(40, 'n'), user40(40, 'u'), url(40000, 'w');
+    const std::string values = ValuesWith({{"Eth_Conn_Device_Name", name40},
+                                           {"GSM_GPRS_PIN", "123456789012"},
+                                           {"GSM_GPRS_USERNAME", user40},
+                                           {"MQTT_Server_URL", url}});
+    WriteFile(File(), values);
+    EXPECT_EQ(Open([&] {
+                  ActivateWindowOf(*f);
+                  ClickButton(*f->Btn_OK);
+              }),
+              mrOk);
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(ReadFile(File()), values);
+
+    // Typing into the host name stops at its 31 characters.
+    Open([&] {
+        ActivateWindowOf(*f);
+        f->E_EthConn_Device_Name->SetFocus(); // selects the whole name
+        TypeKeys(*f, std::string(40, 'x'));
+        EXPECT_EQ(f->E_EthConn_Device_Name->Text(), std::string(31, 'x'));
+        ClickButton(*f->Btn_Cancel);
+    });
+}
+
+TEST_F(ParGenConfig, CertificateDialogStartsInAnExistingFolder)
+{
+    const std::string programFolder = UComon::Program_Folder;
+    UComon::Program_Folder = dir.path();
+    WriteFile(File(), ReadFile(TestDataPath("ParGen_values.xml")));
+    std::vector<std::string> starts, names;
+    SetFileDialogHandler([&](const TFileDialogRequest& r, std::string& name) {
+        starts.push_back(r.InitialDir);
+        names.push_back(name);
+        return false;
+    });
+    auto clickCertificateButton = [&](TFParGen& w) {
+        SetModalHandler([&](TForm&) {
+            ActivateWindowOf(w);
+            ClickButton(*w.Btn_TLS_CA_Cert);
+        });
+        w.ShowModal();
+        SetModalHandler(nullptr);
+    };
+    // A configuration open when the window was made: its Certificates folder.
+    clickCertificateButton(*f);
+
+    // None open then: the program folder, whatever is open later.
+    UComon::Project_Folder.clear();
+    UComon::Set_Files();
+    auto early = std::make_unique<TFParGen>();
+    UComon::Project_Folder = project;
+    UComon::Set_Files();
+    clickCertificateButton(*early);
+    early.reset();
+    UComon::Program_Folder = programFolder;
+
+    ASSERT_EQ(starts.size(), 2u);
+    EXPECT_EQ(starts[0], PathJoin(project, "Certificates"));
+    EXPECT_EQ(starts[1], dir.path());
+    for (size_t i = 0; i < starts.size(); ++i) {
+        EXPECT_TRUE(DirectoryExists(starts[i])) << starts[i];
+        EXPECT_EQ(names[i], "") << "nothing typed into the file-name box";
+    }
+}
