@@ -14,6 +14,12 @@ TCellProperties::TCellProperties(TBaseGrid* AOwner, int ACol, int ARow)
     if (FOwnerGrid) FOwnerGrid->HasCellProps = true;
 }
 
+TCellProperties::~TCellProperties()
+{
+    auto* g = dynamic_cast<TCellGraphic*>(GraphicObject);
+    if (g && !IsSharedCellGraphic(g)) delete g;
+}
+
 void TCellProperties::Repaint()
 {
     if (FOwnerGrid) FOwnerGrid->RepaintCell(OwnerCol, OwnerRow);
@@ -373,14 +379,8 @@ void TBaseGrid::FreeCellProperties(int c1, int r1, int c2, int r2)
         for (int r = std::max(r1, 0); r <= r2; ++r) {
             TObject* o = GetGridObject(c, r);
             if (!o) continue;
-            if (auto* p = dynamic_cast<TCellProperties*>(o)) {
-                // The cell owns a graphic of exactly TCellGraphic; the check
-                // boxes the grid shares between cells stay with the grid.
-                TObject* g = p->GraphicObject;
-                if (g && g->ClassName() == "TCellGraphic" && !IsSharedCellGraphic(static_cast<TCellGraphic*>(g)))
-                    delete g;
-                delete p;
-            }
+            // The property object frees the graphic it owns.
+            delete dynamic_cast<TCellProperties*>(o);
             SetGridObject(c, r, nullptr);
         }
 }

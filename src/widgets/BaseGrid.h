@@ -37,6 +37,11 @@ using THoverRowCells = TSet<THoverRowCell>;
 class TCellProperties : public TPersistent {
 public:
     TCellProperties(TBaseGrid* AOwner, int ACol, int ARow);
+    // Frees the cell graphic it holds (any TCellGraphic, derived ones too),
+    // except the check boxes the grid shares between cells.
+    ~TCellProperties() override;
+    TCellProperties(const TCellProperties&) = delete;
+    TCellProperties& operator=(const TCellProperties&) = delete;
     std::string ClassName() const override { return "TCellProperties"; }
     // Copies merge state, owner cell, user object and the looks; not the
     // owner grid, the graphic, BrushColorTo, GradientDirection, the paint
@@ -60,6 +65,8 @@ public:
     int OwnerCol;
     int OwnerRow;
     std::uintptr_t CellObject = 0; // the grid's Objects[c, r]; not owned
+    // The cell's graphic, owned (see the destructor); clear it before
+    // handing the graphic elsewhere.
     TObject* GraphicObject = nullptr;
     TBrushStyle BrushStyle = bsSolid;
     int FontSize = 0;

@@ -21,6 +21,7 @@
 #include "platform/XmlDoc.h"
 
 #include <cstdint>
+#include <functional>
 #include <istream>
 #include <iterator>
 #include <ostream>
@@ -174,212 +175,205 @@ void ReadList(pugi::xml_node parent, const char* name, TStringList& l)
     for (pugi::xml_node i = n.child("Item"); i; i = i.next_sibling("Item")) l.Add(i.text().get());
 }
 
-// Everything of one item (the references to other components excepted).
-struct TItemSettings {
-    int AutoMinSize, AutoMaxSize, DropDownCount, EditLength, MinSize, MaxSize, SpinMax, SpinMin, SpinStep, Tag,
-        Width, DefIdx;
-    int Alignment, HeaderAlignment, Borders, PrintBorders, ColumnPopupType, Editor, SortStyle;
-    TColor Color, PrintColor;
-    bool FilterCaseSensitive, Fixed, Password, PrintBorderCustom, PrintFontCustom, ReadOnly, ShowBands;
-    std::string CheckFalse, CheckTrue, EditMask, FloatFormat, Header, Name, SortPrefix, SortSuffix;
-    TFont Font, HeaderFont, PrintFont;
-    TPen BorderPen, PrintBorderPen;
-    TStringList ComboItems, Filter;
+// One setting of a column item as the stream holds it. The table below
+// is the only list of the settings: writing, reading and applying all walk
+// it (the references to other components are not streamed).
+enum class TKind { Int, Bool, Text, Font, Pen, List };
+
+// A setting's value between the item and the document.
+struct TValue {
+    long long num = 0;
+    std::string text;
+    TFont font;
+    TPen pen;
+    TStringList list;
 };
 
-TItemSettings Settings(const TGridColumnItem& it)
+struct TField {
+    const char* name;
+    TKind kind;
+    long long lo; // range of an integer read from a document
+    long long hi;
+    std::function<void(const TGridColumnItem&, TValue&)> get;
+    std::function<void(TGridColumnItem&, const TValue&)> set;
+};
+
+using It = TGridColumnItem;
+using V = TValue;
+
+TField IntField(const char* name, long long lo, long long hi, std::function<long long(const It&)> get,
+                std::function<void(It&, long long)> set)
 {
-    TItemSettings s;
-    s.AutoMinSize = it.AutoMinSize;
-    s.AutoMaxSize = it.AutoMaxSize;
-    s.DropDownCount = it.DropDownCount;
-    s.EditLength = it.EditLength;
-    s.MinSize = it.MinSize;
-    s.MaxSize = it.MaxSize;
-    s.SpinMax = it.SpinMax;
-    s.SpinMin = it.SpinMin;
-    s.SpinStep = it.SpinStep;
-    s.Tag = it.Tag;
-    s.Width = it.Width();
-    s.DefIdx = it.DefIdx();
-    s.Alignment = static_cast<int>(it.Alignment());
-    s.HeaderAlignment = static_cast<int>(it.HeaderAlignment());
-    s.Borders = it.Borders();
-    s.PrintBorders = it.PrintBorders;
-    s.ColumnPopupType = it.ColumnPopupType;
-    s.Editor = it.Editor();
-    s.SortStyle = it.SortStyle;
-    s.Color = it.Color();
-    s.PrintColor = it.PrintColor;
-    s.FilterCaseSensitive = it.FilterCaseSensitive;
-    s.Fixed = it.Fixed();
-    s.Password = it.Password();
-    s.PrintBorderCustom = it.PrintBorderCustom;
-    s.PrintFontCustom = it.PrintFontCustom;
-    s.ReadOnly = it.ReadOnly;
-    s.ShowBands = it.ShowBands();
-    s.CheckFalse = it.CheckFalse;
-    s.CheckTrue = it.CheckTrue;
-    s.EditMask = it.EditMask;
-    s.FloatFormat = it.FloatFormat();
-    s.Header = it.Header();
-    s.Name = it.Name;
-    s.SortPrefix = it.SortPrefix;
-    s.SortSuffix = it.SortSuffix;
-    s.Font = it.Font();
-    s.HeaderFont = it.HeaderFont();
-    s.PrintFont = it.PrintFont();
-    s.BorderPen = it.BorderPen();
-    s.PrintBorderPen = it.PrintBorderPen();
-    s.ComboItems = it.ComboItems();
-    s.Filter = it.Filter();
-    s.Font.OnChange = nullptr;
-    s.HeaderFont.OnChange = nullptr;
-    s.BorderPen.OnChange = nullptr;
-    return s;
+    return {name, TKind::Int, lo, hi, [get](const It& it, V& v) { v.num = get(it); },
+            [set](It& it, const V& v) { set(it, v.num); }};
 }
 
-void Apply(const TItemSettings& s, TGridColumnItem& it)
+TField BoolField(const char* name, std::function<bool(const It&)> get, std::function<void(It&, bool)> set)
 {
-    it.AutoMinSize = s.AutoMinSize;
-    it.AutoMaxSize = s.AutoMaxSize;
-    it.DropDownCount = s.DropDownCount;
-    it.EditLength = s.EditLength;
-    it.MinSize = s.MinSize;
-    it.MaxSize = s.MaxSize;
-    it.SpinMax = s.SpinMax;
-    it.SpinMin = s.SpinMin;
-    it.SpinStep = s.SpinStep;
-    it.Tag = s.Tag;
-    it.SetStoredWidth(s.Width);
-    it.SetDefIdx(s.DefIdx);
-    it.SetAlignment(static_cast<TAlignment>(s.Alignment));
-    it.SetHeaderAlignment(static_cast<TAlignment>(s.HeaderAlignment));
-    it.SetBorders(static_cast<TCellBorders>(s.Borders));
-    it.PrintBorders = static_cast<TCellBorders>(s.PrintBorders);
-    it.ColumnPopupType = static_cast<TColumnPopupType>(s.ColumnPopupType);
-    it.SetEditor(static_cast<TEditorType>(s.Editor));
-    it.SortStyle = static_cast<TSortStyle>(s.SortStyle);
-    it.SetColor(s.Color);
-    it.PrintColor = s.PrintColor;
-    it.FilterCaseSensitive = s.FilterCaseSensitive;
-    it.SetFixed(s.Fixed);
-    it.SetPassword(s.Password);
-    it.PrintBorderCustom = s.PrintBorderCustom;
-    it.PrintFontCustom = s.PrintFontCustom;
-    it.ReadOnly = s.ReadOnly;
-    it.SetShowBands(s.ShowBands);
-    it.CheckFalse = s.CheckFalse;
-    it.CheckTrue = s.CheckTrue;
-    it.EditMask = s.EditMask;
-    it.SetFloatFormat(s.FloatFormat);
-    it.SetHeader(s.Header);
-    it.Name = s.Name;
-    it.SortPrefix = s.SortPrefix;
-    it.SortSuffix = s.SortSuffix;
-    it.SetFont(s.Font);
-    it.SetHeaderFont(s.HeaderFont);
-    it.SetPrintFont(s.PrintFont);
-    it.SetBorderPen(s.BorderPen);
-    it.SetPrintBorderPen(s.PrintBorderPen);
-    it.SetComboItems(s.ComboItems);
-    it.SetFilter(s.Filter);
+    return {name, TKind::Bool, 0, 1, [get](const It& it, V& v) { v.num = get(it) ? 1 : 0; },
+            [set](It& it, const V& v) { set(it, v.num != 0); }};
+}
+
+TField TextField(const char* name, std::function<std::string(const It&)> get,
+                 std::function<void(It&, const std::string&)> set)
+{
+    return {name, TKind::Text, 0, 0, [get](const It& it, V& v) { v.text = get(it); },
+            [set](It& it, const V& v) { set(it, v.text); }};
+}
+
+// In the order the attributes and child elements are written.
+const std::vector<TField>& Fields()
+{
+    static const std::vector<TField> fields = {
+        TextField("Header", [](const It& it) { return it.Header(); }, [](It& it, const std::string& x) { it.SetHeader(x); }),
+        TextField("Name", [](const It& it) { return it.Name; }, [](It& it, const std::string& x) { it.Name = x; }),
+        IntField("Width", -1, 32767, [](const It& it) { return it.Width(); },
+                 [](It& it, long long x) { it.SetStoredWidth(static_cast<int>(x)); }),
+        IntField("DefIdx", IntLo, IntHi, [](const It& it) { return it.DefIdx(); },
+                 [](It& it, long long x) { it.SetDefIdx(static_cast<int>(x)); }),
+        IntField("Alignment", 0, 2, [](const It& it) { return static_cast<long long>(it.Alignment()); },
+                 [](It& it, long long x) { it.SetAlignment(static_cast<TAlignment>(x)); }),
+        IntField("HeaderAlignment", 0, 2, [](const It& it) { return static_cast<long long>(it.HeaderAlignment()); },
+                 [](It& it, long long x) { it.SetHeaderAlignment(static_cast<TAlignment>(x)); }),
+        IntField("Editor", edNormal, edMaskEditBtn, [](const It& it) { return static_cast<long long>(it.Editor()); },
+                 [](It& it, long long x) { it.SetEditor(static_cast<TEditorType>(x)); }),
+        TextField("CheckTrue", [](const It& it) { return it.CheckTrue; }, [](It& it, const std::string& x) { it.CheckTrue = x; }),
+        TextField("CheckFalse", [](const It& it) { return it.CheckFalse; },
+                  [](It& it, const std::string& x) { it.CheckFalse = x; }),
+        IntField("Color", 0, ColorHi, [](const It& it) { return static_cast<long long>(it.Color()); },
+                 [](It& it, long long x) { it.SetColor(static_cast<TColor>(x)); }),
+        IntField("Borders", 0, 15, [](const It& it) { return static_cast<long long>(it.Borders()); },
+                 [](It& it, long long x) { it.SetBorders(static_cast<TCellBorders>(x)); }),
+        IntField("ColumnPopupType", cpFixedCellsRClick, cpAllCellsLClick,
+                 [](const It& it) { return static_cast<long long>(it.ColumnPopupType); },
+                 [](It& it, long long x) { it.ColumnPopupType = static_cast<TColumnPopupType>(x); }),
+        IntField("DropDownCount", IntLo, IntHi, [](const It& it) { return it.DropDownCount; },
+                 [](It& it, long long x) { it.DropDownCount = static_cast<int>(x); }),
+        IntField("EditLength", IntLo, IntHi, [](const It& it) { return it.EditLength; },
+                 [](It& it, long long x) { it.EditLength = static_cast<int>(x); }),
+        TextField("EditMask", [](const It& it) { return it.EditMask; }, [](It& it, const std::string& x) { it.EditMask = x; }),
+        BoolField("FilterCaseSensitive", [](const It& it) { return it.FilterCaseSensitive; },
+                  [](It& it, bool x) { it.FilterCaseSensitive = x; }),
+        BoolField("Fixed", [](const It& it) { return it.Fixed(); }, [](It& it, bool x) { it.SetFixed(x); }),
+        TextField("FloatFormat", [](const It& it) { return it.FloatFormat(); },
+                  [](It& it, const std::string& x) { it.SetFloatFormat(x); }),
+        IntField("MinSize", IntLo, IntHi, [](const It& it) { return it.MinSize; },
+                 [](It& it, long long x) { it.MinSize = static_cast<int>(x); }),
+        IntField("MaxSize", IntLo, IntHi, [](const It& it) { return it.MaxSize; },
+                 [](It& it, long long x) { it.MaxSize = static_cast<int>(x); }),
+        IntField("AutoMinSize", IntLo, IntHi, [](const It& it) { return it.AutoMinSize; },
+                 [](It& it, long long x) { it.AutoMinSize = static_cast<int>(x); }),
+        IntField("AutoMaxSize", IntLo, IntHi, [](const It& it) { return it.AutoMaxSize; },
+                 [](It& it, long long x) { it.AutoMaxSize = static_cast<int>(x); }),
+        BoolField("Password", [](const It& it) { return it.Password(); }, [](It& it, bool x) { it.SetPassword(x); }),
+        BoolField("PrintBorderCustom", [](const It& it) { return it.PrintBorderCustom; },
+                  [](It& it, bool x) { it.PrintBorderCustom = x; }),
+        IntField("PrintBorders", 0, 15, [](const It& it) { return static_cast<long long>(it.PrintBorders); },
+                 [](It& it, long long x) { it.PrintBorders = static_cast<TCellBorders>(x); }),
+        IntField("PrintColor", 0, ColorHi, [](const It& it) { return static_cast<long long>(it.PrintColor); },
+                 [](It& it, long long x) { it.PrintColor = static_cast<TColor>(x); }),
+        BoolField("PrintFontCustom", [](const It& it) { return it.PrintFontCustom; },
+                  [](It& it, bool x) { it.PrintFontCustom = x; }),
+        BoolField("ReadOnly", [](const It& it) { return it.ReadOnly; }, [](It& it, bool x) { it.ReadOnly = x; }),
+        BoolField("ShowBands", [](const It& it) { return it.ShowBands(); }, [](It& it, bool x) { it.SetShowBands(x); }),
+        IntField("SortStyle", ssAutomatic, ssAlphaNumericNoCase,
+                 [](const It& it) { return static_cast<long long>(it.SortStyle); },
+                 [](It& it, long long x) { it.SortStyle = static_cast<TSortStyle>(x); }),
+        TextField("SortPrefix", [](const It& it) { return it.SortPrefix; },
+                  [](It& it, const std::string& x) { it.SortPrefix = x; }),
+        TextField("SortSuffix", [](const It& it) { return it.SortSuffix; },
+                  [](It& it, const std::string& x) { it.SortSuffix = x; }),
+        IntField("SpinMax", IntLo, IntHi, [](const It& it) { return it.SpinMax; },
+                 [](It& it, long long x) { it.SpinMax = static_cast<int>(x); }),
+        IntField("SpinMin", IntLo, IntHi, [](const It& it) { return it.SpinMin; },
+                 [](It& it, long long x) { it.SpinMin = static_cast<int>(x); }),
+        IntField("SpinStep", IntLo, IntHi, [](const It& it) { return it.SpinStep; },
+                 [](It& it, long long x) { it.SpinStep = static_cast<int>(x); }),
+        IntField("Tag", IntLo, IntHi, [](const It& it) { return it.Tag; },
+                 [](It& it, long long x) { it.Tag = static_cast<int>(x); }),
+        {"Font", TKind::Font, 0, 0, [](const It& it, V& v) { v.font = it.Font(); },
+         [](It& it, const V& v) { it.SetFont(v.font); }},
+        {"HeaderFont", TKind::Font, 0, 0, [](const It& it, V& v) { v.font = it.HeaderFont(); },
+         [](It& it, const V& v) { it.SetHeaderFont(v.font); }},
+        {"PrintFont", TKind::Font, 0, 0, [](const It& it, V& v) { v.font = it.PrintFont(); },
+         [](It& it, const V& v) { it.SetPrintFont(v.font); }},
+        {"BorderPen", TKind::Pen, 0, 0, [](const It& it, V& v) { v.pen = it.BorderPen(); },
+         [](It& it, const V& v) { it.SetBorderPen(v.pen); }},
+        {"PrintBorderPen", TKind::Pen, 0, 0, [](const It& it, V& v) { v.pen = it.PrintBorderPen(); },
+         [](It& it, const V& v) { it.SetPrintBorderPen(v.pen); }},
+        {"ComboItems", TKind::List, 0, 0, [](const It& it, V& v) { v.list = it.ComboItems(); },
+         [](It& it, const V& v) { it.SetComboItems(v.list); }},
+        {"Filter", TKind::List, 0, 0, [](const It& it, V& v) { v.list = it.Filter(); },
+         [](It& it, const V& v) { it.SetFilter(v.list); }},
+    };
+    return fields;
+}
+
+// Every setting of an item, in table order.
+using TItemValues = std::vector<TValue>;
+
+TItemValues ValuesOf(const TGridColumnItem& it)
+{
+    TItemValues values(Fields().size());
+    for (std::size_t i = 0; i < Fields().size(); ++i) {
+        TValue& v = values[i];
+        Fields()[i].get(it, v);
+        // Copies only: the item's change links stay with the item.
+        v.font.OnChange = nullptr;
+        v.pen.OnChange = nullptr;
+    }
+    return values;
+}
+
+void Apply(const TItemValues& values, TGridColumnItem& it)
+{
+    for (std::size_t i = 0; i < Fields().size(); ++i) Fields()[i].set(it, values[i]);
+}
+
+std::size_t FieldIndex(const char* name)
+{
+    for (std::size_t i = 0; i < Fields().size(); ++i)
+        if (std::string(Fields()[i].name) == name) return i;
+    return Fields().size();
 }
 
 void WriteItem(pugi::xml_node root, const TGridColumnItem& it)
 {
-    const TItemSettings s = Settings(it);
+    const TItemValues values = ValuesOf(it);
     pugi::xml_node n = root.append_child(ColumnName);
-    n.append_attribute("Header").set_value(s.Header.c_str());
-    n.append_attribute("Name").set_value(s.Name.c_str());
-    SetInt(n, "Width", s.Width);
-    SetInt(n, "DefIdx", s.DefIdx);
-    SetInt(n, "Alignment", s.Alignment);
-    SetInt(n, "HeaderAlignment", s.HeaderAlignment);
-    SetInt(n, "Editor", s.Editor);
-    n.append_attribute("CheckTrue").set_value(s.CheckTrue.c_str());
-    n.append_attribute("CheckFalse").set_value(s.CheckFalse.c_str());
-    SetInt(n, "Color", s.Color);
-    SetInt(n, "Borders", s.Borders);
-    SetInt(n, "ColumnPopupType", s.ColumnPopupType);
-    SetInt(n, "DropDownCount", s.DropDownCount);
-    SetInt(n, "EditLength", s.EditLength);
-    n.append_attribute("EditMask").set_value(s.EditMask.c_str());
-    SetInt(n, "FilterCaseSensitive", s.FilterCaseSensitive);
-    SetInt(n, "Fixed", s.Fixed);
-    n.append_attribute("FloatFormat").set_value(s.FloatFormat.c_str());
-    SetInt(n, "MinSize", s.MinSize);
-    SetInt(n, "MaxSize", s.MaxSize);
-    SetInt(n, "AutoMinSize", s.AutoMinSize);
-    SetInt(n, "AutoMaxSize", s.AutoMaxSize);
-    SetInt(n, "Password", s.Password);
-    SetInt(n, "PrintBorderCustom", s.PrintBorderCustom);
-    SetInt(n, "PrintBorders", s.PrintBorders);
-    SetInt(n, "PrintColor", s.PrintColor);
-    SetInt(n, "PrintFontCustom", s.PrintFontCustom);
-    SetInt(n, "ReadOnly", s.ReadOnly);
-    SetInt(n, "ShowBands", s.ShowBands);
-    SetInt(n, "SortStyle", s.SortStyle);
-    n.append_attribute("SortPrefix").set_value(s.SortPrefix.c_str());
-    n.append_attribute("SortSuffix").set_value(s.SortSuffix.c_str());
-    SetInt(n, "SpinMax", s.SpinMax);
-    SetInt(n, "SpinMin", s.SpinMin);
-    SetInt(n, "SpinStep", s.SpinStep);
-    SetInt(n, "Tag", s.Tag);
-    WriteFont(n, "Font", s.Font);
-    WriteFont(n, "HeaderFont", s.HeaderFont);
-    WriteFont(n, "PrintFont", s.PrintFont);
-    WritePen(n, "BorderPen", s.BorderPen);
-    WritePen(n, "PrintBorderPen", s.PrintBorderPen);
-    WriteList(n, "ComboItems", s.ComboItems);
-    WriteList(n, "Filter", s.Filter);
+    for (std::size_t i = 0; i < Fields().size(); ++i) {
+        const TField& f = Fields()[i];
+        const TValue& v = values[i];
+        switch (f.kind) {
+        case TKind::Int:
+        case TKind::Bool: SetInt(n, f.name, v.num); break;
+        case TKind::Text: n.append_attribute(f.name).set_value(v.text.c_str()); break;
+        case TKind::Font: WriteFont(n, f.name, v.font); break;
+        case TKind::Pen: WritePen(n, f.name, v.pen); break;
+        case TKind::List: WriteList(n, f.name, v.list); break;
+        }
+    }
 }
 
-void ReadItem(TReader& r, pugi::xml_node n, TItemSettings& s)
+void ReadItem(TReader& r, pugi::xml_node n, TItemValues& values)
 {
-    r.Str(n, "Header", s.Header);
-    r.Str(n, "Name", s.Name);
-    r.Int(n, "Width", s.Width, -1, 32767);
-    r.Int(n, "DefIdx", s.DefIdx, IntLo, IntHi);
-    r.Int(n, "Alignment", s.Alignment, 0, 2);
-    r.Int(n, "HeaderAlignment", s.HeaderAlignment, 0, 2);
-    r.Int(n, "Editor", s.Editor, edNormal, edMaskEditBtn);
-    r.Str(n, "CheckTrue", s.CheckTrue);
-    r.Str(n, "CheckFalse", s.CheckFalse);
-    r.Int(n, "Color", s.Color, 0, ColorHi);
-    r.Int(n, "Borders", s.Borders, 0, 15);
-    r.Int(n, "ColumnPopupType", s.ColumnPopupType, cpFixedCellsRClick, cpAllCellsLClick);
-    r.Int(n, "DropDownCount", s.DropDownCount, IntLo, IntHi);
-    r.Int(n, "EditLength", s.EditLength, IntLo, IntHi);
-    r.Str(n, "EditMask", s.EditMask);
-    r.Bool(n, "FilterCaseSensitive", s.FilterCaseSensitive);
-    r.Bool(n, "Fixed", s.Fixed);
-    r.Str(n, "FloatFormat", s.FloatFormat);
-    r.Int(n, "MinSize", s.MinSize, IntLo, IntHi);
-    r.Int(n, "MaxSize", s.MaxSize, IntLo, IntHi);
-    r.Int(n, "AutoMinSize", s.AutoMinSize, IntLo, IntHi);
-    r.Int(n, "AutoMaxSize", s.AutoMaxSize, IntLo, IntHi);
-    r.Bool(n, "Password", s.Password);
-    r.Bool(n, "PrintBorderCustom", s.PrintBorderCustom);
-    r.Int(n, "PrintBorders", s.PrintBorders, 0, 15);
-    r.Int(n, "PrintColor", s.PrintColor, 0, ColorHi);
-    r.Bool(n, "PrintFontCustom", s.PrintFontCustom);
-    r.Bool(n, "ReadOnly", s.ReadOnly);
-    r.Bool(n, "ShowBands", s.ShowBands);
-    r.Int(n, "SortStyle", s.SortStyle, ssAutomatic, ssAlphaNumericNoCase);
-    r.Str(n, "SortPrefix", s.SortPrefix);
-    r.Str(n, "SortSuffix", s.SortSuffix);
-    r.Int(n, "SpinMax", s.SpinMax, IntLo, IntHi);
-    r.Int(n, "SpinMin", s.SpinMin, IntLo, IntHi);
-    r.Int(n, "SpinStep", s.SpinStep, IntLo, IntHi);
-    r.Int(n, "Tag", s.Tag, IntLo, IntHi);
-    ReadFont(r, n, "Font", s.Font);
-    ReadFont(r, n, "HeaderFont", s.HeaderFont);
-    ReadFont(r, n, "PrintFont", s.PrintFont);
-    ReadPen(r, n, "BorderPen", s.BorderPen);
-    ReadPen(r, n, "PrintBorderPen", s.PrintBorderPen);
-    ReadList(n, "ComboItems", s.ComboItems);
-    ReadList(n, "Filter", s.Filter);
+    for (std::size_t i = 0; i < Fields().size(); ++i) {
+        const TField& f = Fields()[i];
+        TValue& v = values[i];
+        switch (f.kind) {
+        case TKind::Int: r.Int(n, f.name, v.num, f.lo, f.hi); break;
+        case TKind::Bool: {
+            bool b = v.num != 0;
+            r.Bool(n, f.name, b);
+            v.num = b ? 1 : 0;
+            break;
+        }
+        case TKind::Text: r.Str(n, f.name, v.text); break;
+        case TKind::Font: ReadFont(r, n, f.name, v.font); break;
+        case TKind::Pen: ReadPen(r, n, f.name, v.pen); break;
+        case TKind::List: ReadList(n, f.name, v.list); break;
+        }
+    }
 }
 
 } // namespace
@@ -410,33 +404,35 @@ bool TExColumnGridIO::ReadFrom(const TXmlDocument& Doc)
     r.Int(root, "Count", count, 0, 100000);
     if (!r.ok || count != static_cast<int>(nodes.size())) return false;
 
-    std::vector<TItemSettings> read;
+    std::vector<TItemValues> read;
     read.reserve(nodes.size());
     // Settings a file leaves out keep an item's defaults.
     TGridColumnItem* fresh = FItems->Insert(FItems->Count());
-    const TItemSettings defaults = Settings(*fresh);
+    const TItemValues defaults = ValuesOf(*fresh);
     FItems->Delete(FItems->Count() - 1);
+    const std::size_t defIdx = FieldIndex("DefIdx");
     for (std::size_t i = 0; i < nodes.size(); ++i) {
-        TItemSettings s = defaults;
-        s.DefIdx = static_cast<int>(i);
-        ReadItem(r, nodes[i], s);
+        TItemValues values = defaults;
+        values[defIdx].num = static_cast<long long>(i);
+        ReadItem(r, nodes[i], values);
         if (!r.ok) return false;
-        read.push_back(std::move(s));
+        read.push_back(std::move(values));
     }
     // Design positions count only when they name every column once.
     std::vector<bool> seen(read.size(), false);
     FPositionsValid = true;
-    for (const TItemSettings& s : read) {
-        if (s.DefIdx < 0 || s.DefIdx >= static_cast<int>(read.size()) || seen[static_cast<size_t>(s.DefIdx)]) {
+    for (const TItemValues& values : read) {
+        const long long d = values[defIdx].num;
+        if (d < 0 || d >= static_cast<long long>(read.size()) || seen[static_cast<size_t>(d)]) {
             FPositionsValid = false;
             break;
         }
-        seen[static_cast<size_t>(s.DefIdx)] = true;
+        seen[static_cast<size_t>(d)] = true;
     }
 
     FItems->BeginUpdate();
     FItems->Clear();
-    for (const TItemSettings& s : read) Apply(s, *FItems->Insert(FItems->Count()));
+    for (const TItemValues& values : read) Apply(values, *FItems->Insert(FItems->Count()));
     FItems->EndUpdate();
     return true;
 }

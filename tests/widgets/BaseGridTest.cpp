@@ -212,9 +212,10 @@ struct TrackedGraphic : TCellGraphic {
 
 TEST(BaseGrid, DestructionFreesOwnedGraphicsOnceAndSharedOnesNever)
 {
-    int userFreed = 0, otherFreed = 0;
+    int userFreed = 0, derivedFreed = 0, foreignFreed = 0;
     auto user = std::make_unique<Tracked>(&userFreed);
-    auto other = std::make_unique<TrackedGraphic>(&otherFreed);
+    // Any object that is not a cell graphic stays its owner's.
+    auto foreign = std::make_unique<Tracked>(&foreignFreed);
     TCellGraphic shared;
     shared.CellType = ctRowCheckBox;
     {
@@ -224,7 +225,10 @@ TEST(BaseGrid, DestructionFreesOwnedGraphicsOnceAndSharedOnesNever)
         g->SetGraphicObjectEx(1, 1, owned);
         g->SetGraphicObjectEx(2, 1, &shared);
         g->SetGraphicObjectEx(3, 1, &shared);
-        g->SetGraphicObjectEx(4, 1, other.get());
+        // A graphic of a class derived from the record is a cell graphic
+        // too, whatever its class calls itself.
+        g->SetGraphicObjectEx(4, 1, new TrackedGraphic(&derivedFreed));
+        g->SetGraphicObjectEx(5, 1, foreign.get());
         g->SetObjectEx(1, 2, reinterpret_cast<std::uintptr_t>(user.get()));
         EXPECT_EQ(g->GetGraphicObjectEx(1, 1), owned);
         EXPECT_EQ(g->Cells(1, 1), Key(1, 1));
@@ -232,8 +236,29 @@ TEST(BaseGrid, DestructionFreesOwnedGraphicsOnceAndSharedOnesNever)
         g->SetRowCount(5);
     }
     EXPECT_EQ(userFreed, 0);
-    EXPECT_EQ(otherFreed, 0);
+    EXPECT_EQ(derivedFreed, 1);
+    EXPECT_EQ(foreignFreed, 0);
     EXPECT_EQ(shared.CellType, ctRowCheckBox);
+}
+
+TEST(BaseGrid, APropertyObjectFreesTheGraphicItOwns)
+{
+    int freed = 0;
+    TCellGraphic shared;
+    shared.CellType = ctVirtCheckBox;
+    auto g = FilledGrid();
+    g->SetGraphicObjectEx(1, 1, new TrackedGraphic(&freed));
+    g->SetGraphicObjectEx(2, 1, &shared);
+    // Freeing one cell's properties, however it is asked for, frees its
+    // graphic; the shared check box stays.
+    g->FreeCellProperty(1, 1);
+    g->FreeCellProperty(2, 1);
+    EXPECT_EQ(freed, 1);
+    EXPECT_EQ(g->GetGraphicObjectEx(1, 1), nullptr);
+    g->SetGraphicObjectEx(3, 1, new TrackedGraphic(&freed));
+    g->SetCellProperties(3, 1, nullptr);
+    EXPECT_EQ(freed, 2);
+    EXPECT_EQ(shared.CellType, ctVirtCheckBox);
 }
 
 TEST(BaseGrid, KeysLeaveAMergedAreaOnTheFirstCellBeyondIt)
