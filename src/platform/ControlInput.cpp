@@ -2,6 +2,7 @@
 
 #include "platform/Forms.h"
 #include "platform/SysUtils.h"
+#include "platform/GridView.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -51,9 +52,8 @@ int QtKey(int vk)
     return 0;
 }
 
-void SendMouse(TControl& c, QEvent::Type t, int x, int y, TMouseButton b)
+void SendMouseTo(QWidget* w, QEvent::Type t, int x, int y, TMouseButton b)
 {
-    QWidget* w = c.Widget();
     const QPointF local(x, y);
     const QPointF global = w->mapToGlobal(local.toPoint());
     const Qt::MouseButton qb = QtButton(b);
@@ -70,6 +70,8 @@ void SendMouse(TControl& c, QEvent::Type t, int x, int y, TMouseButton b)
         }
     QApplication::sendEvent(w, &e);
 }
+
+void SendMouse(TControl& c, QEvent::Type t, int x, int y, TMouseButton b) { SendMouseTo(c.Widget(), t, x, y, b); }
 } // namespace
 
 void SendMouseDown(TControl& c, int x, int y, TMouseButton b) { SendMouse(c, QEvent::MouseButtonPress, x, y, b); }
@@ -184,4 +186,26 @@ TControl* FocusedControl(TControl& window)
 {
     TForm* form = window.ParentForm();
     return form ? form->ActiveControl() : nullptr;
+}
+
+void SendMouseDown(TGridView& v, int x, int y, TMouseButton b)
+{
+    SendMouseTo(v.Viewport(), QEvent::MouseButtonPress, x, y, b);
+}
+
+void SendMouseUp(TGridView& v, int x, int y, TMouseButton b)
+{
+    SendMouseTo(v.Viewport(), QEvent::MouseButtonRelease, x, y, b);
+}
+
+void SendKeyDown(TGridView& v, int vk, TShiftState s, const std::string& text)
+{
+    QKeyEvent e(QEvent::KeyPress, QtKey(vk), Mods(s), QString::fromStdString(text));
+    QApplication::sendEvent(v.Widget(), &e);
+}
+
+void SendKeyUp(TGridView& v, int vk, TShiftState s)
+{
+    QKeyEvent e(QEvent::KeyRelease, QtKey(vk), Mods(s));
+    QApplication::sendEvent(v.Widget(), &e);
 }

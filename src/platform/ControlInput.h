@@ -33,3 +33,11 @@ void PressKey(TControl& window, int virtualKey, TShiftState shift = {}, const st
 void TypeKeys(TControl& window, const std::string& text);
 // The control of c's window that has the keyboard focus (null when none).
 TControl* FocusedControl(TControl& window);
+
+// Mouse and keys on a grid's window: mouse positions are in the cell
+// area's client pixels, keys go to the grid.
+class TGridView;
+void SendMouseDown(TGridView& v, int x, int y, TMouseButton button = mbLeft);
+void SendMouseUp(TGridView& v, int x, int y, TMouseButton button = mbLeft);
+void SendKeyDown(TGridView& v, int virtualKey, TShiftState shift = {}, const std::string& text = "");
+void SendKeyUp(TGridView& v, int virtualKey, TShiftState shift = {});

@@ -13,6 +13,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -74,6 +75,11 @@ TForm::TForm() : TWinControl(nullptr, nullptr)
 
 TForm::~TForm()
 {
+    // Listeners still registered (controls outliving the window) forget it.
+    const auto listeners = std::move(resizeListeners_);
+    resizeListeners_.clear();
+    for (const auto& [key, l] : listeners)
+        if (l.gone) l.gone();
     if (g_mainForm == this) g_mainForm = nullptr;
 }
 
@@ -117,6 +123,29 @@ void TForm::SetBorderIcons(unsigned icons)
 void TForm::HandleResize()
 {
     if (OnResize) OnResize(this);
+    // A handler may remove others (a grid destroyed meanwhile).
+    std::vector<int> keys;
+    for (const auto& [key, l] : resizeListeners_) keys.push_back(key);
+    for (int key : keys) {
+        auto it = resizeListeners_.find(key);
+        if (it == resizeListeners_.end()) continue;
+        const auto handler = it->second.resized;
+        if (handler) handler(nullptr);
+    }
+}
+
+int TForm::AddResizeHandler(std::function<void(TObject* Sender)> handler)
+{
+    resizeListeners_[++lastListenerKey_].resized = std::move(handler);
+    return lastListenerKey_;
+}
+
+void TForm::RemoveResizeHandler(int key) { resizeListeners_.erase(key); }
+
+void TForm::SetFormGoneHandler(int key, std::function<void()> gone)
+{
+    auto it = resizeListeners_.find(key);
+    if (it != resizeListeners_.end()) it->second.gone = std::move(gone);
 }
 
 void TForm::SetColor(TColor c)

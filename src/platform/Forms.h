@@ -20,8 +20,10 @@
 
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
+#include "platform/OwnerForm.h"
 
 #include <functional>
+#include <map>
 #include <string>
 
 enum class TFormBorderStyle { bsSingle, bsSizeable, bsDialog, bsNone };
@@ -30,7 +32,7 @@ enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 // Border icons of a window's title bar.
 enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4 };
 
-class TForm : public TWinControl {
+class TForm : public TWinControl, public IGridOwnerForm {
 public:
     TForm();
     ~TForm() override;
@@ -87,6 +89,15 @@ public:
     // Re-applies the Tab order of every control (called when TabOrder changes).
     void UpdateTabOrder();
 
+    // Controls following the window's size (grids): their handlers run
+    // after OnResize, in the order they were added; those still listening
+    // when the form goes hear their gone handler.
+    int FormWidth() const override { return Width(); }
+    int FormHeight() const override { return Height(); }
+    int AddResizeHandler(std::function<void(TObject* Sender)> handler) override;
+    void RemoveResizeHandler(int key) override;
+    void SetFormGoneHandler(int key, std::function<void()> gone) override;
+
     // Internal, for the Qt window.
     void HandleShown();
     void HandleCloseBox();
@@ -104,6 +115,12 @@ private:
     bool closedModal_ = false;
     bool handlerMode_ = false;
     int modalResult_ = 0;
+    struct ResizeListener {
+        std::function<void(TObject*)> resized;
+        std::function<void()> gone;
+    };
+    std::map<int, ResizeListener> resizeListeners_;
+    int lastListenerKey_ = 0;
 };
 
 // The form whose closing ends the program.

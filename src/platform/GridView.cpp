@@ -235,6 +235,13 @@ struct TGridView::Impl : IGridHost {
         QSize s = widget->viewport()->size();
         return {s.width(), s.height()};
     }
+    void SetClientSize(int w, int h) override
+    {
+        if (!widget) return;
+        // The frame and scroll bars stay around the cell area.
+        const QSize vp = widget->viewport()->size();
+        widget->resize(widget->width() + (w - vp.width()), widget->height() + (h - vp.height()));
+    }
     void Invalidate(const TRect* r) override
     {
         if (!widget) return;
@@ -537,6 +544,11 @@ TGridView::TGridView(TCustomGrid* grid, QWidget* parent) : impl_(std::make_uniqu
     impl_->widget->resize(300, 150);
     grid->SetHost(impl_.get());
     grid->WindowCreated();
+}
+
+TGridView::TGridView(TCustomGrid* grid, TWinControl* parent) : TGridView(grid, parent ? parent->Widget() : nullptr)
+{
+    if (parent) impl_->widget->show();
 }
 
 TGridView::~TGridView()

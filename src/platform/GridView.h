@@ -21,6 +21,7 @@
 // Destroying the view detaches it from the grid; destroying the grid first
 // leaves an inert window (input and painting then do nothing).
 
+#include "platform/Controls.h"
 #include "platform/Grids.h"
 
 #include <memory>
@@ -33,6 +34,8 @@ public:
     // Creates the window as a child of parent (nullptr: a top-level window)
     // and makes it the grid's host; the grid's CreateWnd runs.
     explicit TGridView(TCustomGrid* grid, QWidget* parent = nullptr);
+    // The window as a child of a form or panel (shown with it).
+    TGridView(TCustomGrid* grid, TWinControl* parent);
     ~TGridView();
     TGridView(const TGridView&) = delete;
     TGridView& operator=(const TGridView&) = delete;

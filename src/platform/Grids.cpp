@@ -145,6 +145,11 @@ void TCustomGrid::SetClientSize(int w, int h)
 {
     clientW_ = std::max(0, w);
     clientH_ = std::max(0, h);
+    // A grid with a window resizes the window (which reports back).
+    if (host_) {
+        host_->SetClientSize(clientW_, clientH_);
+        return;
+    }
     HandleResize();
 }
 

@@ -128,6 +128,9 @@ public:
     // A screen point in the cell area's client coordinates (a host without
     // a window on screen answers the point unchanged).
     virtual TPoint ScreenToClient(const TPoint& p) const { return p; }
+    // Resizes the window so that its cell area is w x h pixels (a host
+    // whose size others decide ignores it).
+    virtual void SetClientSize(int /*w*/, int /*h*/) {}
 };
 
 // The grid's in-place text editor (the class library's in-place edit). The

@@ -6,6 +6,7 @@
 #include "widgets/GridParsers.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 // --- TGridColumnItem -----------------------------------------------------------------
@@ -222,6 +223,28 @@ double TGridColumnItem::Floats(int idx) const
 void TGridColumnItem::SetFloats(int idx, double Value)
 {
     if (TExColumnGrid* g = OwnGrid()) g->SetFloats(Index(), idx, Value);
+}
+
+double TGridColumnItem::Dates(int idx) const
+{
+    TExColumnGrid* g = OwnGrid();
+    return g ? g->Dates(Index(), idx) : 0.0;
+}
+
+void TGridColumnItem::SetDates(int idx, double Value)
+{
+    if (TExColumnGrid* g = OwnGrid()) g->SetDates(Index(), idx, Value);
+}
+
+double TGridColumnItem::Times(int idx) const
+{
+    TExColumnGrid* g = OwnGrid();
+    return g ? g->Times(Index(), idx) : 0.0;
+}
+
+void TGridColumnItem::SetTimes(int idx, double Value)
+{
+    if (TExColumnGrid* g = OwnGrid()) g->SetTimes(Index(), idx, Value);
 }
 
 void TGridColumnItem::CopySettings(const TGridColumnItem& s, bool visualsOnly)
@@ -856,6 +879,24 @@ void TExColumnGrid::ColumnMoved(int FromIndex, int ToIndex)
     FColMoving = false;
     FColumns->NoRecursiveUpdate = old;
     if (OnAfterColumnMoved) OnAfterColumnMoved(this, f, t);
+}
+
+void TExColumnGrid::ChangeScale(int M, int D)
+{
+    TExStringGrid::ChangeScale(M, D);
+    if (Designing() || M == D || D == 0) return;
+    auto scaled = [M, D](int size) { return static_cast<int>(std::lround(static_cast<double>(size) * M / D)); };
+    for (int i = 0; i < ColCount() && i < ItemCount(); ++i) {
+        TGridColumnItem* it = Item(i);
+        TFont f = it->Font();
+        f.OnChange = nullptr;
+        f.SetSize(scaled(f.Size()));
+        it->SetFont(f);
+        TFont h = it->HeaderFont();
+        h.OnChange = nullptr;
+        h.SetSize(scaled(h.Size()));
+        it->SetHeaderFont(h);
+    }
 }
 
 void TExColumnGrid::ColWidthsChanged()

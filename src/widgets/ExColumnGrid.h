@@ -124,6 +124,11 @@ public:
     void SetInts(int idx, int Value);
     double Floats(int idx) const;
     void SetFloats(int idx, double Value);
+    // Date and time values of the column's cells (TDateTime).
+    double Dates(int idx) const;
+    void SetDates(int idx, double Value);
+    double Times(int idx) const;
+    void SetTimes(int idx, double Value);
 
     // --- plain settings
     int AutoMinSize = 0;
@@ -339,6 +344,9 @@ public:
     // The column-move and edit hooks, public for the grid's input code.
     void ColumnMoved(int FromIndex, int ToIndex) override;
     void ColWidthsChanged() override;
+    // Form scaling: the string grid's, then the items' fonts (not their
+    // print fonts).
+    void ChangeScale(int M, int D) override;
     int GetEditLimit() override;
     std::string GetEditMask(int ACol, int ARow) override;
 

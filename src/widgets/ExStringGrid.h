@@ -40,6 +40,7 @@
 #include "platform/ClassBase.h"
 #include "platform/Classes.h"
 #include "platform/Graphics.h"
+#include "platform/OwnerForm.h"
 
 #include <array>
 #include <functional>
@@ -160,19 +161,6 @@ public:
     virtual ~ITExStringGridSelect() = default;
 };
 
-// A form a grid can follow in size. The grid adds its own resize handler
-// when it is created with such a form as owner, and removes it when it is
-// destroyed, so that grids may go in any order.
-class IGridOwnerForm {
-public:
-    virtual ~IGridOwnerForm() = default;
-    virtual int FormWidth() const = 0;
-    virtual int FormHeight() const = 0;
-    // Returns a key for RemoveResizeHandler.
-    virtual int AddResizeHandler(std::function<void(TObject* Sender)> handler) = 0;
-    virtual void RemoveResizeHandler(int key) = 0;
-};
-
 // Objects of the grid whose classes belong to the painting, editing, file
 // and print code. The grid holds them once those classes are built.
 class TFooterPanel;
@@ -189,6 +177,21 @@ class THTMLPictureCache;
 class TCustomImageList;
 class TPictureContainer;
 class TEditLink;
+class TExStringGridCheck;
+
+// The choice of the grid's colour and image drop-down pickers, as the
+// grid's selection events report it (the pickers implement these).
+class IGridColorPicker {
+public:
+    virtual ~IGridColorPicker() = default;
+    virtual TColor SelectedColor() const = 0;
+    virtual std::string SelectedColorText() const = 0;
+};
+class IGridImagePicker {
+public:
+    virtual ~IGridImagePicker() = default;
+    virtual int ItemIndex() const = 0;
+};
 
 // --- events ------------------------------------------------------------------------
 
@@ -231,6 +234,10 @@ using TSaveCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, s
 using TLoadCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, std::string& Value)>;
 using TClickSortEvent = std::function<void(TObject* Sender, int ACol)>;
 using TRowUpdateEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
+using TRowChangedEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
+using TColorSelectEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, TColor Color, const std::string& Value)>;
+using TImageSelectEvent = std::function<void(TObject* Sender, int ACol, int ARow, int Index)>;
 using TGridNotifyEvent = std::function<void(TObject* Sender)>;
 
 // --- the grid ----------------------------------------------------------------------------
@@ -261,6 +268,11 @@ public:
     int Width() const { return ClientWidth(); }
     int Height() const { return ClientHeight(); }
     void SetSize(int AWidth, int AHeight) { SetClientSize(AWidth, AHeight); }
+    // The form the grid follows in size (SizeWithForm) and whose resizing
+    // stretches the stretch column again; set by the constructor when the
+    // owner is such a form. nullptr: none.
+    void SetOwnerForm(IGridOwnerForm* AForm);
+    IGridOwnerForm* OwnerForm() const { return FOwnerForm; }
 
     // --- owned settings objects
     TSearchFooter& SearchFooter() { return *FSearchFooter; }
@@ -683,7 +695,14 @@ public:
     void SetCellControls(int ACol, int ARow, TObject* Value);
     void SetRowColor(int ARow, TColor Value);
     int GetRowEx() const { return Row(); }
+    // The current row and column. Every move of the current row (these
+    // setters, keys, mouse, GotoCell) fires OnRowChanged when the row is new,
+    // syncs the disjoint row selection and moves a linked grid's row; a
+    // column move moves a linked grid's column.
     void SetRowEx(int ARow);
+    void SetRow(int ARow) { SetRowEx(ARow); }
+    void SetCol(int ACol);
+    TRowChangedEvent OnRowChanged;
     int GetRealCol() const;
     // size, selection, row states and update locking
     void BeginUpdate();
@@ -729,10 +748,15 @@ public:
     void AutoSizeRow(int ARow);
     void SwapRows(int ARow1, int ARow2);
     void SwapColumns(int ACol1, int ACol2);
-    // repainting
+    // repainting: areas are invalidated, nothing is drawn at once
     void RepaintRow(int ARow);
     void RepaintCol(int ACol);
+    // Nothing for a negative coordinate; the whole grid when either corner
+    // cell is out of view.
     void RepaintRect(const TRect& R);
+    void InvalidateCellRange(const TRect& R);
+    // Focuses the grid, makes the cell current and opens its editor.
+    void EditCell(int ACol, int ARow);
 
     // --- operations of later groups this file's operations call
     // (cell accessors, hidden columns and rows, selection, stretch, nodes).
@@ -811,8 +835,8 @@ public:
     // changes nothing.
     int FixedColWidth() const { return ColWidths(0); }
     void SetFixedColWidth(int Value);
-    // Height of the fixed rows (21 by default); equal to the default row
-    // height it becomes the default row height.
+    // Height of the fixed rows (the default row height of a new grid);
+    // equal to the default row height it becomes the default row height.
     int FixedRowHeight() const { return FFixedRowHeight; }
     void SetFixedRowHeight(int Value);
     // The first scrollable row shown; a fixed row or one beyond the last
@@ -1042,6 +1066,48 @@ public:
     // answer leaves the size alone.
     std::function<void(TObject* Sender, int ACol, bool& Allow)> OnColumnSize;
     std::function<void(TObject* Sender, int ARow, bool& Allow)> OnRowSize;
+    // Adds x to every column width and row height above 0 that stays above
+    // 0; the zoom factor stays within -10..10 (a step beyond does nothing).
+    void Zoom(int x);
+    // The kind of the in-place editor in use.
+    TEditorType CurrentEditor() const { return FCurrentEditor; }
+    void SetCurrentEditor(TEditorType Value) { FCurrentEditor = Value; }
+    // The program's hint windows show mini-HTML while set (for every
+    // window, as the class library's hint window class is global).
+    bool UseHTMLHints() const { return FUseHTMLHints; }
+    void SetUseHTMLHints(bool Value);
+    static bool HTMLHintWindowsInUse();
+    // Colours of the glNUV look, kept as RGB (system colours resolved).
+    void SetNUVGradientFrom(TColor Value);
+    void SetNUVGradientTo(TColor Value);
+    void SetNUVGradientMirrorFrom(TColor Value);
+    void SetNUVGradientMirrorTo(TColor Value);
+    void SetBorderColor(TColor Value);
+    // Colour of the arrows that show where a dragged column or row lands.
+    TColor ArrowColor() const { return FArrowColor; }
+    void SetArrowColor(TColor Value);
+    // Form scaling: the fixed and active-cell fonts scale by M / D.
+    virtual void ChangeScale(int M, int D);
+    // Columns whose equal neighbouring texts are merged; each change of the
+    // list splits every column's merged cells and merges the listed ones
+    // again (only the first on equal text alone).
+    TIntList& MergedColumns() { return FMergedColumns; }
+    // The cell checker the check operations use (none: they answer True).
+    TExStringGridCheck* CellChecker() const { return FCellChecker; }
+    void SetCellChecker(TExStringGridCheck* Value) { FCellChecker = Value; }
+    bool CheckCell(int ACol, int ARow);
+    bool CheckCells(int FromCol, int FromRow, int ToCol, int ToRow);
+    bool CheckCol(bool DoFixed, int ACol);
+    bool CheckRow(bool DoFixed, int ARow);
+    bool CheckGrid(bool DoFixed);
+    // The colour and image pickers' choice for the current cell (fired
+    // when a picker closes with a choice; nothing without a picker).
+    TColorSelectEvent OnColorSelect;
+    TImageSelectEvent OnImageSelect;
+    IGridColorPicker* ColorPickerDropDown() const { return FColorPicker; }
+    void SetColorPickerDropDown(IGridColorPicker* Value) { FColorPicker = Value; }
+    IGridImagePicker* ImagePickerDropDown() const { return FImagePicker; }
+    void SetImagePickerDropDown(IGridImagePicker* Value) { FImagePicker = Value; }
     // ---- end of cell access
 
     // ---- moves: moving, swapping, numbering, range operations, drag and drop
@@ -1185,6 +1251,13 @@ protected:
     void SizeChanged(int OldColCount, int OldRowCount) override;
     void CreateWnd() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    // A column moved (displayed indexes): its cells at the real index, the
+    // hidden rows' saved cells, hidden flags, the recorded order entry and
+    // the placed controls go along.
+    void ColumnMoved(int FromIndex, int ToIndex) override;
+    // Keys, mouse and selection changes move the current cell here: a new
+    // row or column goes through the setters' steps.
+    void SelectionMoved(const TGridRect& OldSel) override;
     // Resize handler of the owning form: follows the form's size with
     // SizeWithForm and stretches the stretch column again.
     void OwnerFormResize(TObject* Sender);
@@ -1288,6 +1361,9 @@ private:
     void InsertRowsCore(int RowIndex, int RCount, bool UpdateCellControls);
     void DeleteRowsCore(int ARow, int ACount, bool Renumber);
     void MoveRowData(int From, int To, bool Height);
+    // After a row removal left the old current row behind: the last normal
+    // row becomes current, or the selection leaves the grid.
+    void RowsGoneMoveCurrent(int LastNormal, int FixedRowsBefore);
     void EmptyRowData(int ARow);
     bool IsShowing() const;
     void InvalidateGridRow(int ARow);
@@ -1309,7 +1385,22 @@ private:
     // ---- end of grid shape (state)
 
     // ---- cell access (state)
+    // The steps after the current row (column) was set.
+    void CurrentRowSet();
+    void CurrentColSet();
+    int FLastRow = -1;
+    int FLastCol = -1;
+    bool FInCurrentSetter = false;
+    bool FSyncingLinked = false;
     int FCellControlCount = 0;
+    TEditorType FCurrentEditor = edNormal;
+    bool FUseHTMLHints = false;
+    TColor FArrowColor = 0x00FF00;
+    TExStringGridCheck* FCellChecker = nullptr;
+    IGridColorPicker* FColorPicker = nullptr;
+    IGridImagePicker* FImagePicker = nullptr;
+    void SplitAllColumnCells();
+    void RemergeColumns();
     bool FStretching = false;
     bool FStretchAllowed = true;
     std::array<int, 512> FPrintColWidths{};
@@ -1358,3 +1449,7 @@ private:
 // The grid's answer whether a cell is edited as a password (False unless the
 // grid or its event says so).
 bool GridIsPasswordCell(TExStringGrid* Grid, int ACol, int ARow);
+
+// The form a control is on: the control itself when it is a form, else the
+// nearest form up its parents; nullptr when there is none.
+TForm* FindParentForm(TControl* AControl);

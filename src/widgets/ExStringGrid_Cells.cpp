@@ -5,6 +5,8 @@
 
 #include "widgets/GridUtil.h"
 
+#include "platform/Forms.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -50,10 +52,6 @@ int RealCurrentCol(const TExStringGrid& g)
     return g.NumHiddenColumns() == 0 ? g.Col() : g.RealColIndex(g.Col());
 }
 
-// Cell texts of a hidden row are kept for the real columns of the grid;
-// a write beyond them has no cell to go to.
-bool FitsSavedRow(const TExStringGrid& g, int ACol) { return ACol >= 0 && ACol < std::max(g.AllColCount(), 1); }
-
 } // namespace
 
 const THiddenRowItem* TExStringGrid::GetHiddenRowItems(int ARow) const
@@ -84,8 +82,9 @@ void TExStringGrid::SetAllCells(int ACol, int ARow, const std::string& Value)
 {
     if (ACol < 0 || ARow < 0) return;
     if (GetHiddenRowItems(ARow)) {
-        // The saved texts grow up to the column when they end before it.
-        if (FitsSavedRow(*this, ACol)) SetHiddenRowCell(ACol, ARow, Value);
+        // The saved texts grow up to the column when they end before it
+        // (a displayed row keeps cells beyond the columns too).
+        SetHiddenRowCell(ACol, ARow, Value);
         return;
     }
     const int r = DisplayedRow(*this, ARow);
@@ -100,7 +99,7 @@ void TExStringGrid::SetAllGridCells(int ACol, int ARow, const std::string& Value
     if (GetHiddenRowItems(ARow)) {
         // As AllCells: a hidden row whose saved texts end before the column
         // gets the missing entries, the value is never dropped.
-        if (FitsSavedRow(*this, ACol)) SetHiddenRowCell(ACol, ARow, Value);
+        SetHiddenRowCell(ACol, ARow, Value);
         return;
     }
     const int r = DisplayedRow(*this, ARow);
@@ -467,13 +466,83 @@ void TExStringGrid::SetCurrentEditText(const std::string& Value)
 
 int TExStringGrid::GetRealCol() const { return RealCurrentCol(*this); }
 
+namespace {
+
+// Sets a flag for the duration of a scope (also when it is left by an
+// exception).
+class TFlagScope {
+public:
+    explicit TFlagScope(bool& f) : flag(f), old(f) { flag = true; }
+    ~TFlagScope() { flag = old; }
+    TFlagScope(const TFlagScope&) = delete;
+    TFlagScope& operator=(const TFlagScope&) = delete;
+
+private:
+    bool& flag;
+    bool old;
+};
+
+} // namespace
+
 void TExStringGrid::SetRowEx(int ARow)
 {
-    if (Col() < 0 || Col() >= ColCount()) MoveToCell(FixedCols(), ARow);
-    SetRow(ARow);
+    {
+        TFlagScope inSetter(FInCurrentSetter);
+        if (Col() < 0 || Col() >= ColCount()) MoveToCell(FixedCols(), ARow);
+        TCustomGrid::SetRow(ARow);
+    }
+    CurrentRowSet();
+}
+
+void TExStringGrid::SetCol(int ACol)
+{
+    {
+        TFlagScope inSetter(FInCurrentSetter);
+        TCustomGrid::SetCol(ACol);
+    }
+    CurrentColSet();
+}
+
+void TExStringGrid::CurrentRowSet()
+{
+    const int r = Row();
+    if (r < 0 || r >= RowCount()) return;
+    if (r != FLastRow) {
+        const int old = FLastRow;
+        FLastRow = r;
+        if (OnRowChanged) OnRowChanged(this, old, r);
+    }
     if (FMouseActions->DisjunctRowSelect()) SyncRowSelect(false);
-    if (FSyncGrid->SelectionRow)
-        if (auto* other = dynamic_cast<TExStringGrid*>(FSyncGrid->Grid()); other && other != this) other->SetRow(ARow);
+    // The linked grid follows (and does not lead this grid back).
+    if (FSyncGrid->SelectionRow && !FSyncingLinked)
+        if (auto* other = dynamic_cast<TExStringGrid*>(FSyncGrid->Grid());
+            other && other != this && r < other->RowCount()) {
+            TFlagScope syncing(FSyncingLinked);
+            other->SetRowEx(r);
+        }
+}
+
+void TExStringGrid::CurrentColSet()
+{
+    const int c = Col();
+    if (c < 0 || c >= ColCount()) return;
+    FLastCol = c;
+    if (FSyncGrid->SelectionColumn && !FSyncingLinked)
+        if (auto* other = dynamic_cast<TExStringGrid*>(FSyncGrid->Grid());
+            other && other != this && c < other->ColCount()) {
+            TFlagScope syncing(FSyncingLinked);
+            other->SetCol(c);
+        }
+}
+
+void TExStringGrid::SelectionMoved(const TGridRect& OldSel)
+{
+    TBaseGrid::SelectionMoved(OldSel);
+    // The setters finish their own steps; a selection moved out of the
+    // grid (hidden) reports nothing.
+    if (FInCurrentSetter || FDestroyingGrid || !FMouseActions) return;
+    if (Row() != FLastRow) CurrentRowSet();
+    if (Col() != FLastCol) CurrentColSet();
 }
 
 // --- column widths by real index ---------------------------------------------------------
@@ -720,4 +789,96 @@ bool GridIsPasswordCell(TExStringGrid* Grid, int ACol, int ARow)
     bool pw = false;
     if (Grid) Grid->IsPasswordCell(ACol, ARow, pw);
     return pw;
+}
+
+// --- zoom, editor kind, hints, look colours, scaling ------------------------------------------
+
+void TExStringGrid::Zoom(int x)
+{
+    const int z = ZoomFactor + x;
+    if (z > 10 || z < -10) return;
+    ZoomFactor = z;
+    // Sizes of 0 (columns or rows hidden by their size) stay 0.
+    for (int c = 0; c < ColCount(); ++c)
+        if (ColWidths(c) > 0 && ColWidths(c) + x > 0) SetColWidths(c, ColWidths(c) + x);
+    for (int r = 0; r < RowCount(); ++r)
+        if (RowHeights(r) > 0 && RowHeights(r) + x > 0) SetRowHeights(r, RowHeights(r) + x);
+}
+
+namespace {
+// The class library's hint window class is one for the whole program.
+bool g_htmlHintWindows = false;
+} // namespace
+
+void TExStringGrid::SetUseHTMLHints(bool Value)
+{
+    FUseHTMLHints = Value;
+    g_htmlHintWindows = Value;
+}
+
+bool TExStringGrid::HTMLHintWindowsInUse() { return g_htmlHintWindows; }
+
+void TExStringGrid::SetNUVGradientFrom(TColor Value)
+{
+    FNUVGradientFrom = ColorToRGB(Value);
+    Invalidate();
+}
+
+void TExStringGrid::SetNUVGradientTo(TColor Value)
+{
+    FNUVGradientTo = ColorToRGB(Value);
+    Invalidate();
+}
+
+void TExStringGrid::SetNUVGradientMirrorFrom(TColor Value)
+{
+    FNUVGradientMirrorFrom = ColorToRGB(Value);
+    Invalidate();
+}
+
+void TExStringGrid::SetNUVGradientMirrorTo(TColor Value)
+{
+    FNUVGradientMirrorTo = ColorToRGB(Value);
+    Invalidate();
+}
+
+void TExStringGrid::SetBorderColor(TColor Value)
+{
+    if (Value == FBorderColor) return;
+    FBorderColor = Value;
+    // The border belongs to the grid's window.
+    if (Host() && Host()->HasWindow()) Invalidate();
+}
+
+void TExStringGrid::SetArrowColor(TColor Value) { FArrowColor = Value; }
+
+void TExStringGrid::ChangeScale(int M, int D)
+{
+    if (D == 0 || M == D) return;
+    auto scale = [M, D](TFont& f) {
+        f.SetSize(static_cast<int>(std::lround(static_cast<double>(f.Size()) * M / D)));
+    };
+    scale(FFixedFont);
+    scale(FActiveCellFont);
+}
+
+// --- merged columns -------------------------------------------------------------------------
+
+void TExStringGrid::SplitAllColumnCells()
+{
+    for (int c = 0; c < ColCount(); ++c) SplitColumnCells(c);
+}
+
+void TExStringGrid::RemergeColumns()
+{
+    for (int i = 0; i < FMergedColumns.Count(); ++i) MergeColumnCells(FMergedColumns.Items(i), i == 0);
+}
+
+// --- the form a control is on ------------------------------------------------------------------
+
+TForm* FindParentForm(TControl* AControl)
+{
+    for (TControl* c = AControl; c; c = c->Parent())
+        if (auto* f = dynamic_cast<TForm*>(c)) return f;
+    return nullptr;
 }

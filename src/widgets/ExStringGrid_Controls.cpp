@@ -602,4 +602,18 @@ bool TExStringGrid::ToggleCellRadioButton(int ACol, int ARow, bool UserAction)
 // --- other cell graphics ------------------------------------------------------------------------
 
 void TExStringGrid::FireRatingChange(int, int, double) { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::ExpandCell(int, int, bool) { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::ExpandCell(int ACol, int ARow, bool Expanded)
+{
+    if (OnExpandClick) OnExpandClick(this, ACol, ARow, Expanded);
+    if (ARow < 0 || ARow >= RowCount()) return;
+    // The expand record of the base cell keeps the expanded height and the
+    // height the row had when the record was added; a cell without one
+    // takes the default row height.
+    int h = DefaultRowHeight();
+    if (ACol >= 0) {
+        const TPoint b = BaseCell(ACol, ARow);
+        const TCellGraphic* g = dynamic_cast<const TCellGraphic*>(GetGraphicObjectEx(b.X, b.Y));
+        if (g && g->CellType == ctExpand) h = Expanded ? g->CellAngle : g->CellIndex;
+    }
+    SetRowHeights(ARow, h);
+}

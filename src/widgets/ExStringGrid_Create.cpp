@@ -73,17 +73,15 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     // Follow the owning form's size (the grid's own handler, removed again
     // when the grid goes, so grids on one form may go in any order).
     if (auto* form = dynamic_cast<IGridOwnerForm*>(AOwner); form && !Designing()) {
-        FOwnerForm = form;
         // Heard before the form destroys the grids it owns, so that a grid
         // going with its form does not call into the half-destroyed form.
         FreeNotification(AOwner);
         FOwnerFormComponent = AOwner;
-        FOwnerFormKey = form->AddResizeHandler([this](TObject* Sender) { OwnerFormResize(Sender); });
-        PrevSizeX = form->FormWidth();
-        PrevSizeY = form->FormHeight();
+        SetOwnerForm(form);
     }
 
     SetDefaultRowHeight(22);
+    FFixedRowHeight = DefaultRowHeight();
     for (int r = 0; r < FixedRows(); ++r) SetRowHeights(r, DefaultRowHeight());
 
     // This platform plays the part of a current system with version-6
@@ -100,6 +98,8 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FOldTopRow = TopRow();
     FMaxRowCount = RowCount();
     FMaxColCount = ColCount();
+    FLastRow = Row();
+    FLastCol = Col();
 }
 
 void TExStringGrid::SetupSettings()
@@ -131,6 +131,10 @@ void TExStringGrid::SetupSettings()
 void TExStringGrid::ConnectSettings()
 {
     FSearchFooter->OnChange = [this](TObject*) { Invalidate(); };
+    FMergedColumns.OnChange = [this](TObject*, int, int) {
+        SplitAllColumnCells();
+        RemergeColumns();
+    };
     FNavigation->OnChange = [this](TObject*) { NavigationChanged(); };
     FBands->OnChange = [this](TObject*) { Invalidate(); };
     FMouseActions->OnChange = [this](TObject*) { MouseActionsChanged(); };
@@ -258,6 +262,20 @@ void TExStringGrid::Invalidate()
 
 // --- following the owning form ---------------------------------------------------------
 
+void TExStringGrid::SetOwnerForm(IGridOwnerForm* AForm)
+{
+    if (AForm == FOwnerForm || Designing()) return;
+    if (FOwnerForm) FOwnerForm->RemoveResizeHandler(FOwnerFormKey);
+    FOwnerForm = AForm;
+    FOwnerFormKey = -1;
+    if (!AForm) return;
+    FOwnerFormKey = AForm->AddResizeHandler([this](TObject* Sender) { OwnerFormResize(Sender); });
+    // A window that goes first must not be called back.
+    AForm->SetFormGoneHandler(FOwnerFormKey, [this] { FOwnerForm = nullptr; });
+    PrevSizeX = AForm->FormWidth();
+    PrevSizeY = AForm->FormHeight();
+}
+
 void TExStringGrid::OwnerFormResize(TObject* /*Sender*/)
 {
     if (Designing() || FDestroyingGrid || !FOwnerForm) return;
@@ -321,6 +339,7 @@ void TExStringGrid::Assign(const TPersistent* Source)
     SetFixedCols(s->FixedCols());
     SetDefaultColWidth(s->DefaultColWidth());
     SetDefaultRowHeight(s->DefaultRowHeight());
+    FFixedRowHeight = s->FFixedRowHeight;
     for (int r = 0; r < FixedRows(); ++r) SetRowHeights(r, s->RowHeights(r));
     for (int c = 0; c < FixedCols(); ++c) SetColWidths(c, s->ColWidths(c));
     InvalidEntryTitle = s->InvalidEntryTitle;

@@ -33,16 +33,21 @@ class TGridRowsHost : public IHiddenRowHost {
 public:
     explicit TGridRowsHost(TExStringGrid& g) : grid(g) {}
     int RowCount() const override { return grid.RowCount(); }
+    // A row's cells reach as far as the row moves do (columns the grid had
+    // before, cells written beyond the columns).
+    int RowWidth() const { return std::max(grid.AllColCount(), grid.MaxColCountReached()); }
     std::vector<std::string> RowCells(int d) const override
     {
-        std::vector<std::string> cells(static_cast<std::size_t>(grid.AllColCount()));
-        for (int c = 0; c < grid.AllColCount(); ++c) cells[static_cast<std::size_t>(c)] = grid.GetGridCell(c, d);
+        std::vector<std::string> cells(static_cast<std::size_t>(RowWidth()));
+        for (int c = 0; c < RowWidth(); ++c) cells[static_cast<std::size_t>(c)] = grid.GetGridCell(c, d);
+        // Empty cells at the end are not worth keeping.
+        while (cells.size() > static_cast<std::size_t>(grid.AllColCount()) && cells.back().empty()) cells.pop_back();
         return cells;
     }
     std::vector<TObject*> TakeRowObjects(int d) override
     {
-        std::vector<TObject*> objects(static_cast<std::size_t>(grid.AllColCount()), nullptr);
-        for (int c = 0; c < grid.AllColCount(); ++c) {
+        std::vector<TObject*> objects(static_cast<std::size_t>(RowWidth()), nullptr);
+        for (int c = 0; c < RowWidth(); ++c) {
             objects[static_cast<std::size_t>(c)] = grid.GetGridObject(c, d);
             grid.SetGridObject(c, d, nullptr);
         }
@@ -51,8 +56,13 @@ public:
     int RowHeight(int d) const override { return grid.RowHeights(d); }
     void SetRow(int d, const std::vector<std::string>& cells, int height) override
     {
-        for (int c = 0; c < grid.AllColCount(); ++c)
+        // Every saved text comes back, also those written beyond the grid's
+        // columns while the row was hidden.
+        for (int c = 0; c < RowWidth(); ++c)
             grid.SetGridCell(c, d, c < static_cast<int>(cells.size()) ? cells[static_cast<std::size_t>(c)] : "");
+        // Beyond the row's width the fresh row is empty: only texts go in.
+        for (std::size_t c = static_cast<std::size_t>(RowWidth()); c < cells.size(); ++c)
+            if (!cells[c].empty()) grid.SetGridCell(static_cast<int>(c), d, cells[c]);
         if (height > 0) grid.SetRowHeights(d, height);
     }
     void PutRowObjects(int d, const std::vector<TObject*>& objects) override

@@ -3,9 +3,12 @@
 #include "widgets/ExStringGrid.h"
 
 void TExStringGrid::AutoSizeColumns(bool, int) { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::UpdateAutoColumnSize(int, int&) { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::FireColorSelect() { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::FireImageSelect() { ZEL_GRID_NOT_BUILT(); }
 double TExStringGrid::ColumnSum(int, int, int) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::AutoSizeCol(int, bool) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::AutoSizeRow(int) { ZEL_GRID_NOT_BUILT(); }
+
+// The width automatic sizing chose, as the application's event decides it.
+void TExStringGrid::UpdateAutoColumnSize(int ACol, int& AWidth)
+{
+    if (OnUpdateColumnSize) OnUpdateColumnSize(this, ACol, AWidth);
+}

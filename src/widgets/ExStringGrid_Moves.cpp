@@ -57,12 +57,45 @@ void TExStringGrid::MoveColumn(int FromIndex, int ToIndex)
 {
     if (FromIndex < 0 || FromIndex >= ColCount() || ToIndex < 0 || ToIndex >= ColCount()) InvalidColumn();
     if (FColumnOrder.Count() == 0) SetColumnOrder();
+    // The class library moves the width and calls ColumnMoved, which moves
+    // the column's data and everything kept per column.
     TCustomGrid::MoveColumn(FromIndex, ToIndex);
-    for (int i = 0; i < FControlList.Count(); ++i) {
-        TControlItem* ci = FControlList.Control(i);
-        ci->FX = IndexAfterMove(ci->FX, FromIndex, ToIndex);
+}
+
+void TExStringGrid::ColumnMoved(int FromIndex, int ToIndex)
+{
+    // Displayed indexes; the data lies at the real columns (hidden columns
+    // between the two shift with the others).
+    const int f = RealColIndex(FromIndex);
+    const int t = RealColIndex(ToIndex);
+    if (f != t && f >= 0 && t >= 0) {
+        const int lo = std::min(f, t), hi = std::max(f, t);
+        std::vector<std::pair<std::string, TObject*>> span(static_cast<std::size_t>(hi - lo + 1));
+        for (int r = 0; r < RowCount(); ++r) {
+            for (int c = lo; c <= hi; ++c) span[static_cast<std::size_t>(c - lo)] = {GetGridCell(c, r), GetGridObject(c, r)};
+            for (int c = lo; c <= hi; ++c) {
+                const auto& v = span[static_cast<std::size_t>(IndexAfterMove(c, t, f) - lo)];
+                SetGridCell(c, r, v.first);
+                SetGridObject(c, r, v.second);
+            }
+        }
+        RenumberCellProperties(lo, 0, hi, RowCount() - 1);
+        // The hidden rows' cells, the hidden flags and saved widths, the
+        // recorded order entry and the placed controls go along.
+        FHiddenRows.ColMoved(f, t);
+        FHiddenCols.MoveCol(f, t);
+        if (FColumnOrder.Count() > 0) {
+            for (int i = FColumnOrder.Count(); i <= hi; ++i) FColumnOrder.Add(i);
+            const int entry = FColumnOrder.Items(f);
+            FColumnOrder.Delete(f);
+            FColumnOrder.Insert(t, entry);
+        }
+        for (int i = 0; i < FControlList.Count(); ++i) {
+            TControlItem* ci = FControlList.Control(i);
+            ci->FX = IndexAfterMove(ci->FX, f, t);
+        }
     }
-    RenumberCellProperties(std::min(FromIndex, ToIndex), 0, std::max(FromIndex, ToIndex), RowCount() - 1);
+    TCustomGrid::ColumnMoved(FromIndex, ToIndex);
 }
 
 void TExStringGrid::MoveRow(int FromIndex, int ToIndex)
@@ -109,6 +142,8 @@ void TExStringGrid::SwapColumns(int ACol1, int ACol2)
     }
     RenumberCellProperties(ACol1, 0, ACol1, RowCount() - 1);
     RenumberCellProperties(ACol2, 0, ACol2, RowCount() - 1);
+    // The hidden rows' saved cells are exchanged too.
+    FHiddenRows.ColsSwapped(ACol1, ACol2);
     // Widths belong to the displayed columns; a hidden column keeps the
     // width it had when it was hidden.
     if (!IsHiddenColumn(ACol1) && !IsHiddenColumn(ACol2)) {
@@ -296,6 +331,26 @@ void TExStringGrid::UnHideSelection()
 
 void TExStringGrid::UpdateEditMode() { SelectCell(Col(), Row()); }
 
+TRect TExStringGrid::GetUsedCells()
+{
+    bool any = false;
+    TRect used{0, 0, 0, 0};
+    for (int c = 0; c < ColCount(); ++c)
+        for (int r = 0; r < RowCount(); ++r) {
+            if (Cells(c, r).empty()) continue;
+            if (!any) {
+                used = {c, r, c, r};
+                any = true;
+            } else {
+                used.Left = std::min(used.Left, c);
+                used.Top = std::min(used.Top, r);
+                used.Right = std::max(used.Right, c);
+                used.Bottom = std::max(used.Bottom, r);
+            }
+        }
+    return used;
+}
+
 // --- save range ------------------------------------------------------------------------------
 
 int TExStringGrid::SaveStartCol() const { return (SaveFixedCells || SaveFixedCols) ? 0 : FixedCols(); }
@@ -364,4 +419,17 @@ bool TExStringGrid::IsOnSizingEdge(int X, int Y) const
     if (c <= FixedCols() && Options().Contains(goRowSizing))
         result = std::abs(Y - R.Top) < 4 || std::abs(Y - R.Bottom) < 4;
     return result;
+}
+
+// --- picker choices -------------------------------------------------------------------------
+
+void TExStringGrid::FireColorSelect()
+{
+    if (OnColorSelect && FColorPicker)
+        OnColorSelect(this, Col(), Row(), FColorPicker->SelectedColor(), FColorPicker->SelectedColorText());
+}
+
+void TExStringGrid::FireImageSelect()
+{
+    if (OnImageSelect && FImagePicker) OnImageSelect(this, Col(), Row(), FImagePicker->ItemIndex());
 }

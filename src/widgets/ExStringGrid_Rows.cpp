@@ -78,6 +78,9 @@ void TExStringGrid::InsertRowsCore(int RowIndex, int RCount, bool UpdateCellCont
 {
     if (RCount <= 0) return;
     RowIndex = std::clamp(RowIndex, 0, RowCount());
+    // A hidden selection (no normal row was left, or it was hidden on
+    // purpose) comes back before the rows arrive.
+    if (FSelHidden || Col() >= ColCount() || Row() >= RowCount()) UnHideSelection();
     // Controls placed in cells at or below the inserted rows move down.
     if (UpdateCellControls) MoveCellControls(RealRowIndex(RowIndex), RCount);
     const int lastWidth = ColWidths(ColCount() - 1);
@@ -163,6 +166,9 @@ void TExStringGrid::RemoveRows(int RowIndex, int RCount)
     BeginUpdate();
     const int oldTop = TopRow();
     const int oldRow = Row();
+    // A grid left with its fixed rows only loses them in the class library
+    // (they become its rows): the normal rows are counted below these.
+    const int fixedRows = FixedRows();
     // Hidden rows after the removed block move up by the rows removed before them.
     FHiddenRows.DisplayedRowsRemoved(RowIndex, RCount);
     FRowFlags.RowsRemoved(RowIndex, RCount, FShowModified->Enabled, FMouseActions->DisjunctRowSelect());
@@ -171,15 +177,27 @@ void TExStringGrid::RemoveRows(int RowIndex, int RCount)
     SetRowCount(RowCount() - RCount);
 
     const int lastNormal = RowCount() - FixedFooters - 1;
-    if (oldRow <= lastNormal && oldRow >= FixedRows()) {
+    if (oldRow <= lastNormal && oldRow >= fixedRows) {
         if (!FMouseActions->DisjunctRowSelect() && oldRow != Row()) MoveCurrentCell(Col(), oldRow);
-        if (oldTop >= FixedRows() && oldTop < RowCount()) SetTopRow(oldTop);
-    } else if (lastNormal >= FixedRows()) {
-        MoveCurrentCell(Col(), lastNormal);
+        if (oldTop >= fixedRows && oldTop < RowCount()) SetTopRow(oldTop);
+    } else {
+        RowsGoneMoveCurrent(lastNormal, fixedRows);
     }
     SetColWidths(ColCount() - 1, lastWidth);
     EndUpdate();
     CellsChanged(Rect(0, RowIndex, ColCount() - 1, RowIndex + RCount));
+}
+
+void TExStringGrid::RowsGoneMoveCurrent(int LastNormal, int FixedRowsBefore)
+{
+    if (LastNormal >= FixedRowsBefore) {
+        MoveCurrentCell(Col(), LastNormal);
+        return;
+    }
+    // No normal row is left: no cell shows as current (the fixed rows never
+    // do); the next insertion or row count brings the selection back.
+    HideSelection();
+    FSelHidden = false;
 }
 
 void TExStringGrid::RemoveRowsEx(int RowIndex, int RCount)
@@ -226,6 +244,7 @@ void TExStringGrid::DeleteRowsCore(int ARow, int ACount, bool Renumber)
     BeginUpdate();
     const int oldTop = TopRow();
     const int oldRow = Row();
+    const int fixedRows = FixedRows();
     if (Renumber) FHiddenRows.DisplayedRowsRemoved(ARow, ACount);
     FRowFlags.RowsRemoved(ARow, ACount, FShowModified->Enabled,
                           FMouseActions->DisjunctRowSelect() && !FMouseActions->RowSelectPersistent);
@@ -233,11 +252,11 @@ void TExStringGrid::DeleteRowsCore(int ARow, int ACount, bool Renumber)
     for (int i = RowCount() - ACount; i < RowCount(); ++i) EmptyRowData(i);
     SetRowCount(RowCount() - ACount);
     const int lastNormal = RowCount() - FixedFooters - 1;
-    if (oldRow <= lastNormal && oldRow >= FixedRows()) {
+    if (oldRow <= lastNormal && oldRow >= fixedRows) {
         MoveCurrentCell(Col(), oldRow);
-        if (oldTop >= FixedRows() && oldTop < RowCount()) SetTopRow(oldTop);
-    } else if (lastNormal >= FixedRows()) {
-        MoveCurrentCell(Col(), lastNormal);
+        if (oldTop >= fixedRows && oldTop < RowCount()) SetTopRow(oldTop);
+    } else {
+        RowsGoneMoveCurrent(lastNormal, fixedRows);
     }
     SetColWidths(ColCount() - 1, lastWidth);
     EndUpdate();
@@ -405,11 +424,8 @@ void TExStringGrid::HideUnSelectedRows()
 
 void TExStringGrid::FreeDetachedProperties(TObject* Obj)
 {
-    auto* p = dynamic_cast<TCellProperties*>(Obj);
-    if (!p) return;
-    TObject* g = p->GraphicObject;
-    if (g && g->ClassName() == "TCellGraphic" && !IsSharedCellGraphic(static_cast<TCellGraphic*>(g))) delete g;
-    delete p;
+    // The property object frees the graphic it owns.
+    delete dynamic_cast<TCellProperties*>(Obj);
 }
 
 void TExStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)
@@ -621,6 +637,8 @@ void TExStringGrid::MergeCols(int ColIndex1, int ColIndex2, const std::string& S
 
 void TExStringGrid::SetRowCount(int Value)
 {
+    // A grid kept at its fixed row brings its hidden selection back first.
+    if (FixedRowAlways && RowCount() == FixedRows() && (FSelHidden || Row() >= RowCount())) UnHideSelection();
     TBaseGrid::SetRowCount(Value);
     if (FixedRowAlways && RowCount() > FFixedRowsMin && TCustomGrid::FixedRows() != FFixedRowsMin)
         TCustomGrid::SetFixedRows(FFixedRowsMin);
@@ -737,6 +755,49 @@ void TExStringGrid::InvalidateGridCol(int ACol)
     if (ACol >= 0 && ACol < ColCount()) InvalidateCol(ACol);
 }
 
+void TExStringGrid::RepaintRow(int ARow)
+{
+    if (ARow < 0 || ARow >= RowCount()) return;
+    const int last = std::min(LeftCol() + VisibleColCount(), ColCount() - 1);
+    const TRect r = UnionRect(TCustomGrid::CellRect(0, ARow), TCustomGrid::CellRect(last, ARow));
+    if (!IsRectEmpty(r)) InvalidateRect(r);
+}
+
+void TExStringGrid::RepaintCol(int ACol)
+{
+    if (ACol < 0 || ACol >= ColCount()) return;
+    const int last = std::min(TopRow() + VisibleRowCount(), RowCount() - 1);
+    const TRect r = UnionRect(TCustomGrid::CellRect(ACol, TopRow()), TCustomGrid::CellRect(ACol, last));
+    if (!IsRectEmpty(r)) InvalidateRect(r);
+}
+
+void TExStringGrid::RepaintRect(const TRect& R)
+{
+    if (R.Left < 0 || R.Top < 0 || R.Right < 0 || R.Bottom < 0) return;
+    const TRect a = TCustomGrid::CellRect(R.Left, R.Top);
+    const TRect b = TCustomGrid::CellRect(std::min(VisibleColCount() + FixedCols(), R.Right), R.Bottom);
+    // A corner out of view: the whole grid.
+    if (IsRectEmpty(a) || IsRectEmpty(b))
+        Invalidate();
+    else
+        InvalidateRect(UnionRect(a, b));
+}
+
+void TExStringGrid::InvalidateCellRange(const TRect& R)
+{
+    const TRect r = UnionRect(TCustomGrid::CellRect(R.Left, R.Top), TCustomGrid::CellRect(R.Right, R.Bottom));
+    if (!IsRectEmpty(r)) InvalidateRect(r);
+}
+
+void TExStringGrid::EditCell(int ACol, int ARow)
+{
+    if (Host()) Host()->SetFocus();
+    GotoCell(ACol, ARow);
+    // The cell's own editor kinds come with the editing code; the text
+    // editor opens where the grid allows editing.
+    if (Options().Contains(goEditing)) ShowEditor();
+}
+
 // --- current cell ---------------------------------------------------------------------------------
 
 void TExStringGrid::GotoCell(int ACol, int ARow)
@@ -770,10 +831,10 @@ void TExStringGrid::SelectRange(int FromCol, int ToCol, int FromRow, int ToRow)
 
 bool TExStringGrid::RowSelect(int ARow) const
 {
-    // No row lies before row 0.
-    if (ARow < 0) return false;
-    if (!FMouseActions->RowSelectPersistent && ARow >= RowCount() + NumHiddenRows())
+    if (!FMouseActions->RowSelectPersistent && (ARow < 0 || ARow >= RowCount() + NumHiddenRows()))
         throw EExGridError("Invalid row " + IntToStr(ARow) + " accessed");
+    // No flag is kept before row 0.
+    if (ARow < 0) return false;
     if (FMouseActions->DisjunctRowSelect()) return FRowFlags.Selected(ARow);
     const TGridRect s = Selection();
     return ARow >= std::min(s.Top, s.Bottom) && ARow <= std::max(s.Top, s.Bottom);
@@ -781,7 +842,9 @@ bool TExStringGrid::RowSelect(int ARow) const
 
 void TExStringGrid::SetRowSelect(int ARow, bool Value)
 {
-    if (ARow < 0 || (ARow >= RowCount() + NumHiddenRows() && RowCount() > TCustomGrid::FixedRows()))
+    // A grid that has only its fixed rows (kept by FixedRowAlways too)
+    // takes flags of rows still to come.
+    if (ARow < 0 || (ARow >= RowCount() + NumHiddenRows() && RowCount() > FixedRows()))
         throw EExGridError("Invalid row accessed");
     if (FRowFlags.WouldChange(ARow, Value) && OnRowDisjunctSelect) {
         bool allow = true;

@@ -2,6 +2,7 @@
 // order.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/ExStringGrid_DragDrop.h"
 
 #include "widgets/GridParsers.h"
 #include "widgets/GridUtil.h"
@@ -524,23 +525,19 @@ void TExStringGrid::ResetColumnOrder()
     }
     // Only a full order of the displayed columns can be put back; anything
     // else would move columns without end.
-    std::vector<int> order = ColumnOrder();
-    if (!IsPermutation(order, ColCount())) return;
+    if (!IsPermutation(ColumnOrder(), ColCount())) return;
+    // Each move carries its list entry along (ColumnMoved), so every pass
+    // sees the list as the columns now stand.
     bool moved = true;
     for (int pass = 0; moved && pass <= ColCount(); ++pass) {
         moved = false;
         for (int i = 0; i < ColCount(); ++i) {
-            const int to = order[static_cast<size_t>(i)];
+            const int to = FColumnOrder.Items(i);
             if (to >= i) continue;
             MoveColumn(i, to);
-            // The list entry travels with its column.
-            order.erase(order.begin() + i);
-            order.insert(order.begin() + to, to);
             moved = true;
         }
     }
-    FColumnOrder.Clear();
-    for (int x : order) FColumnOrder.Add(x);
 }
 
 std::string TExStringGrid::OriginalCells(int ACol, int ARow) const { return Cells(ColumnPosition(ACol), ARow); }
@@ -548,4 +545,58 @@ std::string TExStringGrid::OriginalCells(int ACol, int ARow) const { return Cell
 void TExStringGrid::SetOriginalCells(int ACol, int ARow, const std::string& Value)
 {
     SetCells(ColumnPosition(ACol), ARow, Value);
+}
+
+// --- cell checks --------------------------------------------------------------------------------
+
+bool TExStringGrid::CheckCell(int ACol, int ARow)
+{
+    if (!FCellChecker) return true;
+    const std::string s = UnMarkText(Cells(ACol, ARow));
+    if (FCellChecker->GotoCell) MoveToCell(DisplColIndex(ACol), ARow);
+    std::string t = s;
+    if (FCellChecker->UseCorrect) t = FCellChecker->Correct(ACol, ARow, s);
+    // The error mark is made on the unmarked text too: with both switches
+    // the marked text stays.
+    if (FCellChecker->UseMarkError) t = FCellChecker->MarkError(ACol, ARow, s);
+    SetCells(ACol, ARow, t);
+    return t == s;
+}
+
+bool TExStringGrid::CheckCells(int FromCol, int FromRow, int ToCol, int ToRow)
+{
+    if (!FCellChecker) return true;
+    TExStringGridCheck* checker = FCellChecker;
+    checker->StartCheck();
+    const int oldRow = Row(), oldCol = Col();
+    bool all = true;
+    // Every cell is checked, also after one failed.
+    for (int r = FromRow; r <= ToRow; ++r)
+        for (int c = FromCol; c <= ToCol; ++c)
+            if (!CheckCell(c, r)) all = false;
+    checker->StopCheck();
+    if (checker->GotoCell && oldRow < RowCount() && oldCol < ColCount()) {
+        SetRow(oldRow);
+        SetCol(oldCol);
+    }
+    return all;
+}
+
+bool TExStringGrid::CheckCol(bool DoFixed, int ACol)
+{
+    return DoFixed ? CheckCells(ACol, 0, ACol, RowCount() - 1)
+                   : CheckCells(ACol, FixedRows(), ACol, RowCount() - FixedFooters - 1);
+}
+
+bool TExStringGrid::CheckRow(bool DoFixed, int ARow)
+{
+    return DoFixed ? CheckCells(0, ARow, ColCount() - 1, ARow)
+                   : CheckCells(FixedCols(), ARow, ColCount() - FixedRightCols - 1, ARow);
+}
+
+bool TExStringGrid::CheckGrid(bool DoFixed)
+{
+    return DoFixed ? CheckCells(0, 0, ColCount() - 1, RowCount() - 1)
+                   : CheckCells(FixedCols(), FixedRows(), ColCount() - FixedRightCols - 1,
+                                RowCount() - FixedFooters - 1);
 }

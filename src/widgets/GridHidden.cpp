@@ -104,6 +104,51 @@ int TGridHiddenCols::RemoveCols(int colIndex, int count)
     return removedHidden;
 }
 
+namespace {
+
+// Moves entry `from` of v to `to`; the entries between shift by one.
+template <typename T>
+void MoveEntry(T* v, int from, int to)
+{
+    if (from < to)
+        std::rotate(v + from, v + from + 1, v + to + 1);
+    else
+        std::rotate(v + to, v + from, v + from + 1);
+}
+
+} // namespace
+
+void TGridHiddenCols::MoveCol(int from, int to)
+{
+    if (from == to || from < 0 || to < 0) return;
+    // Columns at 512 and beyond count as shown: the range is cut there and a
+    // column leaving the table shows from then on.
+    const int lo = std::min(from, to);
+    if (lo >= MaxHideableCols) return;
+    const int hi = std::min(std::max(from, to), MaxHideableCols - 1);
+    if (from < to) {
+        const bool leaving = from < MaxHideableCols && to >= MaxHideableCols;
+        const int f = from, t = leaving ? MaxHideableCols - 1 : to;
+        MoveEntry(FVisibleCol.data(), f, t);
+        MoveEntry(FAllColWidths.data(), f, t);
+        if (leaving) {
+            FVisibleCol[static_cast<std::size_t>(t)] = true;
+            FAllColWidths[static_cast<std::size_t>(t)] = 0;
+        }
+    } else {
+        // A column coming in from beyond the table is shown.
+        const bool entering = from >= MaxHideableCols;
+        const int f = entering ? hi : from;
+        if (entering) {
+            FVisibleCol[static_cast<std::size_t>(f)] = true;
+            FAllColWidths[static_cast<std::size_t>(f)] = 0;
+        }
+        MoveEntry(FVisibleCol.data(), f, to);
+        MoveEntry(FAllColWidths.data(), f, to);
+    }
+    Recount();
+}
+
 void HideColumns(TGridHiddenCols& hidden, IHiddenColHost& host, int fromCol, int toCol)
 {
     for (long long cc = fromCol; cc <= toCol; ++cc) {
@@ -299,6 +344,38 @@ void TGridHiddenRows::ColsRemoved(int colIndex, int count, const std::function<v
             for (auto i = static_cast<std::size_t>(colIndex); i < last; ++i)
                 if (it.Objects[i] && freeObject) freeObject(it.Objects[i]);
             it.Objects.erase(it.Objects.begin() + colIndex, it.Objects.begin() + static_cast<std::ptrdiff_t>(last));
+        }
+    }
+}
+
+void TGridHiddenRows::ColMoved(int from, int to)
+{
+    if (from == to || from < 0 || to < 0) return;
+    const auto need = static_cast<std::size_t>(std::max(from, to)) + 1;
+    for (auto& it : FItems) {
+        if (it.Cells.size() > static_cast<std::size_t>(std::min(from, to))) {
+            if (it.Cells.size() < need) it.Cells.resize(need);
+            MoveEntry(it.Cells.data(), from, to);
+        }
+        if (it.Objects.size() > static_cast<std::size_t>(std::min(from, to))) {
+            if (it.Objects.size() < need) it.Objects.resize(need, nullptr);
+            MoveEntry(it.Objects.data(), from, to);
+        }
+    }
+}
+
+void TGridHiddenRows::ColsSwapped(int a, int b)
+{
+    if (a == b || a < 0 || b < 0) return;
+    const auto need = static_cast<std::size_t>(std::max(a, b)) + 1;
+    for (auto& it : FItems) {
+        if (it.Cells.size() > static_cast<std::size_t>(std::min(a, b))) {
+            if (it.Cells.size() < need) it.Cells.resize(need);
+            std::swap(it.Cells[static_cast<std::size_t>(a)], it.Cells[static_cast<std::size_t>(b)]);
+        }
+        if (it.Objects.size() > static_cast<std::size_t>(std::min(a, b))) {
+            if (it.Objects.size() < need) it.Objects.resize(need, nullptr);
+            std::swap(it.Objects[static_cast<std::size_t>(a)], it.Objects[static_cast<std::size_t>(b)]);
         }
     }
 }

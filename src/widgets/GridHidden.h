@@ -52,6 +52,9 @@ public:
     // were hidden (the caller lowers the displayed count by the others).
     void InsertCols(int colIndex, int count);
     int RemoveCols(int colIndex, int count);
+    // Real column `from` moves to `to`, the columns between shift by one;
+    // their flags and saved widths go with them.
+    void MoveCol(int from, int to);
 
     void Clear();
 
@@ -149,6 +152,10 @@ public:
     // removed; the objects of removed cells go to freeObject.
     void ColsInserted(int colIndex, int count);
     void ColsRemoved(int colIndex, int count, const std::function<void(TObject*)>& freeObject);
+    // Keep the saved cells in step when a real column moves (the columns
+    // between shift by one) or two real columns exchange their cells.
+    void ColMoved(int from, int to);
+    void ColsSwapped(int a, int b);
     // Empties the saved texts (objects stay).
     void ClearTexts();
     void Clear() { FItems.clear(); }

@@ -101,13 +101,13 @@ TEST(ExStringGridAccess, WritingAHiddenRowBeyondItsSavedTextsExtendsThem)
         EXPECT_EQ(g.AllGridCells(7, 3), "x");
         EXPECT_EQ(g.AllGridCells(6, 3), "");
         EXPECT_EQ(g.AllGridCells(0, 3), "a");
-        // A column the grid does not have gets no saved entry.
+        // A column beyond the grid's keeps its value as a shown row's does.
         write(100000, "y");
-        EXPECT_EQ(g.AllGridCells(100000, 3), "");
-        EXPECT_LE(g.GetHiddenRowItems(3)->Cells.size(), 8u);
+        EXPECT_EQ(g.AllGridCells(100000, 3), "y");
 
         g.UnHideRow(3);
         EXPECT_EQ(g.Cells(7, 3), "x");
+        EXPECT_EQ(g.AllGridCells(100000, 3), "y");
     }
 }
 

@@ -13,7 +13,6 @@ void TExStringGrid::FireFilterDone() { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::MarkPastedRows(const TRect&) { ZEL_GRID_NOT_BUILT(); }
 std::string TExStringGrid::GetSaveCell(int, int) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::SetLoadCell(int, int, const std::string&) { ZEL_GRID_NOT_BUILT(); }
-TRect TExStringGrid::GetUsedCells() { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::FilterSelected(int) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::FilterChecked(int) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::SaveColPositions() { ZEL_GRID_NOT_BUILT(); }

@@ -27,6 +27,3 @@ void TExStringGrid::FireEndBlockFocus(int) { ZEL_GRID_NOT_BUILT(); }
 bool TExStringGrid::ValidateCell(const std::string&) { ZEL_GRID_NOT_BUILT(); }
 bool TExStringGrid::ValidateCellWide(const WideString&) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::SetStyle(TExGridStyle) { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::RepaintRow(int) { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::RepaintCol(int) { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::RepaintRect(const TRect&) { ZEL_GRID_NOT_BUILT(); }

@@ -1,0 +1,328 @@
+// Smaller operations of the grid: repainting areas, zoom, the used cells,
+// cell checks, merged columns, expand cells, sizing answers, scaling,
+// picker choices and look colours.
+
+#include "widgets/ExColumnGrid.h"
+#include "widgets/ExStringGrid.h"
+#include "widgets/ExStringGrid_DragDrop.h"
+
+#include "platform/Forms.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The window side of a grid that records what is marked for repainting.
+class InvalidationHost : public IGridHost {
+public:
+    bool HasWindow() const override { return true; }
+    bool IsVisible() const override { return true; }
+    bool IsFocused() const override { return focused; }
+    void SetFocus() override { focused = true; }
+    TSize ClientSize() const override { return TSize{400, 250}; }
+    void Invalidate(const TRect* r) override
+    {
+        if (r)
+            rects.push_back(*r);
+        else
+            ++whole;
+    }
+    void Update() override {}
+    void SetRedraw(bool) override {}
+    void UpdateScrollBars(const TGridScrollInfo&, const TGridScrollInfo&) override {}
+    void PostMessage(const TMessage&) override {}
+    void SetTimer(int, int) override {}
+    void KillTimer(int) override {}
+    void SetCursor(TCursor) override {}
+    void ShowEditorWindow(const TRect&) override { editorShown = true; }
+    void HideEditorWindow() override {}
+    void FocusEditorWindow() override {}
+    void EditorTextChanged() override {}
+    void Reset()
+    {
+        rects.clear();
+        whole = 0;
+    }
+
+    std::vector<TRect> rects;
+    int whole = 0;
+    bool focused = false;
+    bool editorShown = false;
+};
+
+// A checker that upper-cases texts and marks texts holding "x".
+class UpperChecker : public TExStringGridCheck {
+public:
+    std::string Correct(int, int, const std::string& S) override
+    {
+        std::string t = S;
+        for (char& ch : t) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        return t;
+    }
+    std::string MarkError(int, int, const std::string& S) override
+    {
+        return S.find('x') == std::string::npos ? S : "<e>" + S + "</e>";
+    }
+    void StartCheck() override { ++starts; }
+    void StopCheck() override { ++stops; }
+    int starts = 0;
+    int stops = 0;
+};
+
+} // namespace
+
+TEST(ExStringGridOperations, RepaintsMarkTheAreasOfTheirCells)
+{
+    TExStringGrid g;
+    InvalidationHost host;
+    g.SetHost(&host);
+
+    struct Case {
+        const char* name;
+        std::function<void()> run;
+        TRect expected;
+    } cases[] = {
+        {"row 2", [&] { g.RepaintRow(2); }, UnionRect(g.TCustomGrid::CellRect(0, 2), g.TCustomGrid::CellRect(4, 2))},
+        {"column 3", [&] { g.RepaintCol(3); }, UnionRect(g.TCustomGrid::CellRect(3, 1), g.TCustomGrid::CellRect(3, 9))},
+        {"cells 1,1 to 2,3", [&] { g.RepaintRect(Rect(1, 1, 2, 3)); },
+         UnionRect(g.TCustomGrid::CellRect(1, 1), g.TCustomGrid::CellRect(2, 3))},
+        {"range 2,2 to 3,4", [&] { g.InvalidateCellRange(Rect(2, 2, 3, 4)); },
+         UnionRect(g.TCustomGrid::CellRect(2, 2), g.TCustomGrid::CellRect(3, 4))},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        host.Reset();
+        k.run();
+        ASSERT_EQ(host.rects.size(), 1u);
+        EXPECT_EQ(host.rects[0], k.expected);
+        EXPECT_EQ(host.whole, 0);
+    }
+    // A negative coordinate repaints nothing; a corner out of view all.
+    host.Reset();
+    g.RepaintRect(Rect(-1, 1, 2, 3));
+    EXPECT_TRUE(host.rects.empty());
+    EXPECT_EQ(host.whole, 0);
+    g.SetRowCount(100);
+    host.Reset();
+    g.RepaintRect(Rect(1, 1, 2, 90));
+    EXPECT_EQ(host.whole, 1);
+
+    // EditCell focuses the grid, moves there and opens the editor.
+    g.SetOptions(g.Options() + goEditing);
+    g.EditCell(2, 4);
+    EXPECT_TRUE(host.focused);
+    EXPECT_EQ(g.Col(), 2);
+    EXPECT_EQ(g.Row(), 4);
+    EXPECT_TRUE(g.EditorMode());
+    g.SetHost(nullptr);
+}
+
+TEST(ExStringGridOperations, ZoomStaysWithinTenStepsAndKeepsZeroSizes)
+{
+    TExStringGrid g;
+    g.SetColWidths(2, 0);
+    g.Zoom(3);
+    g.Zoom(3);
+    EXPECT_EQ(g.ZoomFactor, 6);
+    EXPECT_EQ(g.ColWidths(1), 64 + 6);
+    EXPECT_EQ(g.RowHeights(1), 22 + 6);
+    EXPECT_EQ(g.ColWidths(2), 0);
+    g.Zoom(5); // 11 is beyond 10
+    EXPECT_EQ(g.ZoomFactor, 6);
+    EXPECT_EQ(g.ColWidths(1), 70);
+    g.SetColWidths(3, 4);
+    g.Zoom(-6); // 4 - 6 would not stay above 0
+    EXPECT_EQ(g.ZoomFactor, 0);
+    EXPECT_EQ(g.ColWidths(3), 4);
+    EXPECT_EQ(g.ColWidths(1), 64);
+}
+
+TEST(ExStringGridOperations, UsedCellsSpanTheTextsOfTheDisplayedCells)
+{
+    TExStringGrid g;
+    EXPECT_EQ(g.GetUsedCells(), (TRect{0, 0, 0, 0}));
+    g.SetCells(3, 2, "a");
+    EXPECT_EQ(g.GetUsedCells(), (TRect{3, 2, 3, 2}));
+    g.SetCells(1, 7, "b");
+    g.SetCells(9, 1, "beyond the columns");
+    EXPECT_EQ(g.GetUsedCells(), (TRect{1, 2, 3, 7}));
+}
+
+TEST(ExStringGridOperations, CellChecksCorrectAndMarkEveryCellOfTheirRange)
+{
+    TExStringGrid g;
+    for (int r = 1; r < 4; ++r) g.SetCells(1, r, "ok" + std::to_string(r));
+    g.SetCells(2, 2, "abc");
+    // Without a checker every check holds and nothing changes.
+    EXPECT_TRUE(g.CheckGrid(false));
+    EXPECT_EQ(g.Cells(2, 2), "abc");
+
+    UpperChecker checker;
+    g.SetCellChecker(&checker);
+    checker.UseCorrect = true;
+    EXPECT_FALSE(g.CheckCol(false, 1));
+    EXPECT_EQ(g.Cells(1, 1), "OK1");
+    EXPECT_EQ(g.Cells(1, 3), "OK3"); // checked after a failed one
+    EXPECT_TRUE(g.CheckCol(false, 1));
+    EXPECT_EQ(checker.starts, 2);
+    EXPECT_EQ(checker.stops, 2);
+
+    // With both switches the error mark wins; a marked text is checked
+    // without its old mark.
+    checker.UseMarkError = true;
+    g.SetCells(3, 1, "x1");
+    EXPECT_FALSE(g.CheckCell(3, 1));
+    EXPECT_EQ(g.Cells(3, 1), "<e>x1</e>");
+    EXPECT_FALSE(g.CheckCell(3, 1));
+    EXPECT_EQ(g.Cells(3, 1), "<e>x1</e>");
+
+    // GotoCell visits the cells and puts the current cell back.
+    checker.UseMarkError = false;
+    checker.GotoCell = true;
+    g.GotoCell(4, 5);
+    std::vector<int> visited;
+    g.OnRowChanged = [&](TObject*, int, int NewRow) { visited.push_back(NewRow); };
+    g.CheckRow(false, 2);
+    EXPECT_EQ(visited, (std::vector<int>{2, 5}));
+    EXPECT_EQ(g.Col(), 4);
+    EXPECT_EQ(g.Row(), 5);
+}
+
+TEST(ExStringGridOperations, MergedColumnsFollowTheirList)
+{
+    TExStringGrid g;
+    g.SetRowCount(7);
+    const char* texts[] = {"A", "A", "B", "B", "B", "C"};
+    for (int r = 1; r <= 6; ++r) {
+        g.SetCells(1, r, texts[r - 1]);
+        g.SetCells(2, r, texts[r - 1]);
+    }
+    g.MergedColumns().Add(1);
+    EXPECT_EQ(g.CellSpan(1, 1).Y, 1);
+    EXPECT_EQ(g.CellSpan(1, 3).Y, 2);
+    EXPECT_EQ(g.CellSpan(2, 3).Y, 0);
+    // The second listed column merges only where the first one agrees.
+    g.SetCells(2, 2, "A");
+    g.SetCells(2, 3, "A");
+    g.MergedColumns().Add(2);
+    EXPECT_EQ(g.CellSpan(2, 1).Y, 1);
+    EXPECT_EQ(g.CellSpan(2, 3).Y, 0);
+    // Taking a column off the list splits it again.
+    g.MergedColumns().Delete(0);
+    EXPECT_EQ(g.CellSpan(1, 3).Y, 0);
+}
+
+TEST(ExStringGridOperations, ExpandCellTellsTheApplicationAndSetsTheRowHeight)
+{
+    TExStringGrid g;
+    TCellGraphic* e = g.CreateCellGraphic(2, 3);
+    e->CellType = ctExpand;
+    e->CellAngle = 60; // expanded height
+    e->CellIndex = 22; // collapsed height
+    std::vector<std::string> heard;
+    g.OnExpandClick = [&](TObject*, int ACol, int ARow, bool Expanded) {
+        heard.push_back(std::to_string(ACol) + "," + std::to_string(ARow) + (Expanded ? " open" : " shut"));
+    };
+    g.ExpandCell(2, 3, true);
+    EXPECT_EQ(g.RowHeights(3), 60);
+    g.ExpandCell(2, 3, false);
+    EXPECT_EQ(g.RowHeights(3), 22);
+    g.SetRowHeights(4, 40);
+    g.ExpandCell(1, 4, true); // no expand record: the default height
+    EXPECT_EQ(g.RowHeights(4), g.DefaultRowHeight());
+    EXPECT_EQ(heard, (std::vector<std::string>{"2,3 open", "2,3 shut", "1,4 open"}));
+}
+
+TEST(ExStringGridOperations, AutoSizingWidthsAreBoundByTheColumnAndTheApplication)
+{
+    TExColumnGrid g;
+    g.Columns().Items(2)->AutoMinSize = 50;
+    g.Columns().Items(2)->AutoMaxSize = 80;
+    int w = 20;
+    g.UpdateAutoColumnSize(2, w);
+    EXPECT_EQ(w, 50);
+    w = 200;
+    g.UpdateAutoColumnSize(2, w);
+    EXPECT_EQ(w, 80);
+    g.OnUpdateColumnSize = [](TObject*, int ACol, int& AWidth) {
+        if (ACol == 2) AWidth += 1;
+    };
+    g.UpdateAutoColumnSize(2, w);
+    EXPECT_EQ(w, 81); // the event has the last word
+}
+
+TEST(ExStringGridOperations, ScalingAndItemDatesTimes)
+{
+    TExColumnGrid g;
+    g.FixedFont().SetSize(8);
+    g.Columns().Items(1)->Font().SetSize(10);
+    g.ChangeScale(3, 2);
+    EXPECT_EQ(g.FixedFont().Size(), 12);
+    EXPECT_EQ(g.Columns().Items(1)->Font().Size(), 15);
+    g.ChangeScale(2, 2);
+    EXPECT_EQ(g.FixedFont().Size(), 12);
+
+    g.Columns().Items(1)->SetDates(2, 45000.0);
+    EXPECT_DOUBLE_EQ(g.Columns().Items(1)->Dates(2), 45000.0);
+    EXPECT_EQ(g.Cells(1, 2), g.Columns().Items(1)->Rows(2));
+    g.Columns().Items(1)->SetTimes(3, 0.5);
+    EXPECT_DOUBLE_EQ(g.Columns().Items(1)->Times(3), 0.5);
+}
+
+TEST(ExStringGridOperations, PickerChoicesReachTheApplicationForTheCurrentCell)
+{
+    struct Picker : IGridColorPicker, IGridImagePicker {
+        TColor SelectedColor() const override { return 0x00FF00; }
+        std::string SelectedColorText() const override { return "Lime"; }
+        int ItemIndex() const override { return 4; }
+    } picker;
+    TExStringGrid g;
+    std::vector<std::string> heard;
+    g.OnColorSelect = [&](TObject*, int ACol, int ARow, TColor Color, const std::string& Value) {
+        heard.push_back(std::to_string(ACol) + "," + std::to_string(ARow) + " " + std::to_string(Color) + " " + Value);
+    };
+    g.OnImageSelect = [&](TObject*, int ACol, int ARow, int Index) {
+        heard.push_back(std::to_string(ACol) + "," + std::to_string(ARow) + " image " + std::to_string(Index));
+    };
+    g.FireColorSelect(); // no picker: nothing chosen
+    EXPECT_TRUE(heard.empty());
+    g.SetColorPickerDropDown(&picker);
+    g.SetImagePickerDropDown(&picker);
+    g.GotoCell(2, 3);
+    g.FireColorSelect();
+    g.FireImageSelect();
+    EXPECT_EQ(heard, (std::vector<std::string>{"2,3 65280 Lime", "2,3 image 4"}));
+}
+
+TEST(ExStringGridOperations, LookColoursHintsAndTheFormOfAControl)
+{
+    TExStringGrid g;
+    g.SetNUVGradientFrom(clBtnFace);
+    EXPECT_EQ(g.NUVGradientFrom(), ColorToRGB(clBtnFace));
+    g.SetNUVGradientMirrorTo(0x123456);
+    EXPECT_EQ(g.NUVGradientMirrorTo(), TColor(0x123456));
+    g.SetBorderColor(0x010203);
+    EXPECT_EQ(g.BorderColor(), TColor(0x010203));
+    EXPECT_EQ(g.ArrowColor(), TColor(0x00FF00));
+
+    TExStringGrid other;
+    g.SetUseHTMLHints(true);
+    EXPECT_TRUE(TExStringGrid::HTMLHintWindowsInUse());
+    other.SetUseHTMLHints(false); // one hint window class for the program
+    EXPECT_FALSE(TExStringGrid::HTMLHintWindowsInUse());
+    EXPECT_TRUE(g.UseHTMLHints());
+    EXPECT_EQ(g.CurrentEditor(), edNormal);
+
+    TForm form;
+    auto* panel = new TPanel(&form); // owned by its parent
+    auto* label = new TLabel(panel);
+    EXPECT_EQ(FindParentForm(label), &form);
+    EXPECT_EQ(FindParentForm(&form), &form);
+    EXPECT_EQ(FindParentForm(nullptr), nullptr);
+}
