@@ -1322,6 +1322,7 @@ void TCustomGrid::HandleResize()
     if (!(before == topLeft_)) TopLeftChanged();
     InvalidateEditor();
     Invalidate();
+    Resize();
 }
 
 // --- messages and timers

@@ -324,6 +324,8 @@ public:
     void HandleHorzScroll(int pos);
     void HandleVertScroll(int pos);
     void HandleResize();
+    // Called after every change of the cell area's size.
+    virtual void Resize() {}
     void WindowCreated() { CreateWnd(); }
 
     // --- messages and timers

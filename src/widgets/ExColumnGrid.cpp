@@ -4,6 +4,7 @@
 #include "widgets/ExColumnGrid.h"
 
 #include "widgets/GridParsers.h"
+#include "widgets/grid_io/FilterSettings.h"
 
 #include <algorithm>
 #include <cmath>
@@ -896,6 +897,30 @@ void TExColumnGrid::ChangeScale(int M, int D)
         h.OnChange = nullptr;
         h.SetSize(scaled(h.Size()));
         it->SetHeaderFont(h);
+    }
+}
+
+void TExColumnGrid::FilterSelected(int ItemIndex)
+{
+    const int col = FilterColumn;
+    FilterColumn = -1;
+    if (col < 0 || col >= ItemCount()) return;
+    TGridColumnItem* it = Item(col);
+    if (ItemIndex < 0 || ItemIndex >= it->Filter().Count()) return;
+    const std::string entry = it->Filter()[ItemIndex];
+    const std::size_t eq = entry.find('=');
+    const std::string caption = eq == std::string::npos ? entry : entry.substr(0, eq);
+    if (AutoFilterDisplay) it->SetHeader(caption);
+    if (AutoFilterUpdate) SetFilterActive(false);
+    std::string condition = eq == std::string::npos ? entry : entry.substr(eq + 1);
+    if (OnFilterSelect) OnFilterSelect(this, col, ItemIndex, caption, condition);
+    TFilterData* f = Filter().GetColFilter(col);
+    f->Condition = condition;
+    f->CaseSensitive = it->FilterCaseSensitive;
+    if (AutoFilterUpdate) {
+        SetFilterActive(true);
+        if (RowCount() > FixedRows()) SetRow(FixedRows());
+        FireFilterDone();
     }
 }
 

@@ -297,6 +297,11 @@ public:
     std::string GetVersionString() const override;
 
     bool AutoFilterDisplay = false;
+    // A filter entry chosen in the open drop-down of a column: its caption
+    // and its condition (which the handler may change).
+    std::function<void(TObject* Sender, int Column, int ItemIndex, const std::string& FriendlyName,
+                       std::string& FilterCondition)>
+        OnFilterSelect;
     TColumnPopupEvent OnColumnPopup;
     TAfterColumnMovedEvent OnAfterColumnMoved;
     TGetFloatFormatEvent OnGetFloatFormat;
@@ -347,6 +352,10 @@ public:
     // Form scaling: the string grid's, then the items' fonts (not their
     // print fonts).
     void ChangeScale(int M, int D) override;
+    // An entry of the open filter drop-down of FilterColumn was chosen: its
+    // condition becomes the column's filter (the caption its header with
+    // AutoFilterDisplay); with AutoFilterUpdate the filter applies at once.
+    void FilterSelected(int ItemIndex) override;
     int GetEditLimit() override;
     std::string GetEditMask(int ACol, int ARow) override;
 

@@ -703,6 +703,10 @@ public:
     void SetRow(int ARow) { SetRowEx(ARow); }
     void SetCol(int ACol);
     TRowChangedEvent OnRowChanged;
+    // After every change of the grid's size.
+    TGridNotifyEvent OnGridResize;
+    // The column whose header filter drop-down is open (-1: none).
+    int FilterColumn = -1;
     int GetRealCol() const;
     // size, selection, row states and update locking
     void BeginUpdate();
@@ -1258,6 +1262,7 @@ protected:
     // Keys, mouse and selection changes move the current cell here: a new
     // row or column goes through the setters' steps.
     void SelectionMoved(const TGridRect& OldSel) override;
+    void Resize() override;
     // Resize handler of the owning form: follows the form's size with
     // SizeWithForm and stretches the stretch column again.
     void OwnerFormResize(TObject* Sender);

@@ -882,3 +882,11 @@ TForm* FindParentForm(TControl* AControl)
         if (auto* f = dynamic_cast<TForm*>(c)) return f;
     return nullptr;
 }
+
+// --- size changes -------------------------------------------------------------------------
+
+void TExStringGrid::Resize()
+{
+    TBaseGrid::Resize();
+    if (OnGridResize) OnGridResize(this);
+}

@@ -281,3 +281,32 @@ bool IsPermutation(const std::vector<int>& v, int n)
     }
     return true;
 }
+
+// --- TFilePicture -----------------------------------------------------------------------------
+
+void TFilePicture::Assign(const TPersistent* Source)
+{
+    if (const auto* s = dynamic_cast<const TFilePicture*>(Source)) {
+        FFilename = s->FFilename;
+        FWidth = s->FWidth;
+        FHeight = s->FHeight;
+        return;
+    }
+    TPersistent::Assign(Source);
+}
+
+void TFilePicture::SetFilename(const std::string& Value)
+{
+    FFilename = Value;
+    TBitmap picture;
+    if (!picture.LoadFromFile(Value)) throw EInvalidGraphic("Cannot load the picture " + Value);
+    FWidth = picture.Width();
+    FHeight = picture.Height();
+}
+
+void TFilePicture::DrawPicture(TCanvas& Canvas, const TRect& R) const
+{
+    if (FFilename.empty()) return;
+    TBitmap picture;
+    if (picture.LoadFromFile(FFilename)) Canvas.StretchDraw(R, picture);
+}

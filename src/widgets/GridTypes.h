@@ -7,6 +7,7 @@
 
 #include "platform/ClassBase.h"
 #include "platform/Classes.h"
+#include "platform/Graphics.h"
 #include "platform/SysUtils.h"
 
 #include <cstdint>
@@ -142,6 +143,35 @@ public:
 
 private:
     std::vector<std::unique_ptr<TControlItem>> items_;
+};
+
+// A picture file that cannot be loaded.
+class EInvalidGraphic : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// A picture kept as its file name: the size is read when the name is set,
+// the file is loaded again for each drawing (nothing is kept loaded).
+class TFilePicture : public TPersistent {
+public:
+    std::string ClassName() const override { return "TFilePicture"; }
+    // From another TFilePicture: name, width and height.
+    void Assign(const TPersistent* Source) override;
+    const std::string& Filename() const { return FFilename; }
+    // Takes the name; a file that cannot be loaded raises EInvalidGraphic
+    // and leaves the size as it was.
+    void SetFilename(const std::string& Value);
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+    // Stretches the picture into R; nothing for an empty name or a file
+    // that cannot be loaded any more.
+    void DrawPicture(TCanvas& Canvas, const TRect& R) const;
+
+private:
+    std::string FFilename;
+    int FWidth = 0;
+    int FHeight = 0;
 };
 
 // Line reader and writer over a string list, used by the file formats.

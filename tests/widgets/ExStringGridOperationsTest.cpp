@@ -5,8 +5,11 @@
 #include "widgets/ExColumnGrid.h"
 #include "widgets/ExStringGrid.h"
 #include "widgets/ExStringGrid_DragDrop.h"
+#include "widgets/grid_io/FilterSettings.h"
 
 #include "platform/Forms.h"
+
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -325,4 +328,85 @@ TEST(ExStringGridOperations, LookColoursHintsAndTheFormOfAControl)
     EXPECT_EQ(FindParentForm(label), &form);
     EXPECT_EQ(FindParentForm(&form), &form);
     EXPECT_EQ(FindParentForm(nullptr), nullptr);
+}
+
+TEST(ExStringGridOperations, AChosenFilterEntryBecomesTheColumnsFilter)
+{
+    TExColumnGrid g;
+    g.SetRowCount(5);
+    const char* values[] = {"1", "7", "3", "9"};
+    for (int r = 1; r <= 4; ++r) g.SetCells(2, r, values[r - 1]);
+    TGridColumnItem* it = g.Columns().Items(2);
+    TStringList entries;
+    entries.Add("Big=>5");
+    entries.Add("All");
+    it->SetFilter(entries);
+    it->FilterCaseSensitive = false;
+    g.AutoFilterDisplay = true;
+    std::vector<std::string> heard;
+    g.OnFilterSelect = [&](TObject*, int Column, int ItemIndex, const std::string& Name, std::string& Condition) {
+        heard.push_back(std::to_string(Column) + " " + std::to_string(ItemIndex) + " " + Name + " " + Condition);
+    };
+    int done = 0;
+    g.OnFilterDone = [&](TObject*) { ++done; };
+    g.GotoCell(2, 4);
+
+    g.FilterColumn = 2;
+    g.FilterSelected(0);
+    EXPECT_EQ(heard, (std::vector<std::string>{"2 0 Big >5"}));
+    EXPECT_EQ(it->Header(), "Big");
+    EXPECT_EQ(g.Filter().GetColFilter(2)->Condition, ">5");
+    EXPECT_FALSE(g.Filter().GetColFilter(2)->CaseSensitive);
+    EXPECT_TRUE(g.FilterActive());
+    EXPECT_EQ(done, 1);
+    EXPECT_EQ(g.Row(), 1);
+    EXPECT_EQ(g.FilterColumn, -1);
+
+    // An entry the list does not have changes nothing; the column is
+    // forgotten all the same.
+    g.FilterColumn = 2;
+    g.FilterSelected(5);
+    EXPECT_EQ(done, 1);
+    EXPECT_EQ(g.FilterColumn, -1);
+}
+
+TEST(ExStringGridOperations, ResizingTheGridIsReported)
+{
+    TExStringGrid g;
+    int heard = 0;
+    g.OnGridResize = [&](TObject* Sender) {
+        EXPECT_EQ(Sender, &g);
+        ++heard;
+    };
+    g.SetSize(300, 200);
+    EXPECT_EQ(heard, 1);
+    EXPECT_EQ(g.Width(), 300);
+}
+
+TEST(ExStringGridOperations, FilePictureReadsItsSizeAndDrawsFromTheFile)
+{
+    TempDir dir;
+    const std::string path = dir.file("red.png");
+    TBitmap red(10, 20);
+    red.Canvas().Brush().SetColor(clRed);
+    red.Canvas().FillRect(Rect(0, 0, 10, 20));
+    ASSERT_TRUE(red.SaveToFile(path));
+
+    TFilePicture p;
+    TBitmap target(8, 8);
+    p.DrawPicture(target.Canvas(), Rect(0, 0, 8, 8)); // no name: nothing drawn
+    EXPECT_EQ(target.Pixel(2, 2), clWhite);
+    p.SetFilename(path);
+    EXPECT_EQ(p.Width(), 10);
+    EXPECT_EQ(p.Height(), 20);
+    p.DrawPicture(target.Canvas(), Rect(0, 0, 4, 4));
+    EXPECT_EQ(target.Pixel(2, 2), clRed);
+    EXPECT_EQ(target.Pixel(6, 6), clWhite);
+
+    EXPECT_THROW(p.SetFilename(dir.file("missing.png")), EInvalidGraphic);
+    EXPECT_EQ(p.Width(), 10);
+    TFilePicture copy;
+    copy.Assign(&p);
+    EXPECT_EQ(copy.Filename(), dir.file("missing.png"));
+    EXPECT_EQ(copy.Height(), 20);
 }

@@ -9,7 +9,10 @@
 void TExStringGrid::FireClickSort(int) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::PasteCell(int, int, const std::string&) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::FirePrintGetPageNum() { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::FireFilterDone() { ZEL_GRID_NOT_BUILT(); }
+void TExStringGrid::FireFilterDone()
+{
+    if (OnFilterDone) OnFilterDone(this);
+}
 void TExStringGrid::MarkPastedRows(const TRect&) { ZEL_GRID_NOT_BUILT(); }
 std::string TExStringGrid::GetSaveCell(int, int) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::SetLoadCell(int, int, const std::string&) { ZEL_GRID_NOT_BUILT(); }
