@@ -35,6 +35,7 @@
 #include "widgets/grid_io/FilterSettings.h"
 #include "widgets/grid_io/HTMLSettings.h"
 #include "widgets/grid_io/PrintSettings.h"
+#include "widgets/grid_io/SearchPanel.h"
 #include "widgets/grid_io/SortSettings.h"
 
 #include "platform/ClassBase.h"
@@ -164,7 +165,6 @@ public:
 // Objects of the grid whose classes belong to the painting, editing, file
 // and print code. The grid holds them once those classes are built.
 class TFooterPanel;
-class TSearchPanel;
 class TFloatingFooter;
 class TDragDropSettings;
 class TDragScrollOptions;
@@ -300,6 +300,9 @@ public:
     // The header filter drop-down's lists (hidden until opened).
     TDropList& FilterDropList() { return *FFilterDropList; }
     TDropCheckList& FilterDropCheckList() { return *FFilterDropCheckList; }
+    // The search bar along the bottom (hidden, height 0, until SearchFooter
+    // is made visible).
+    TSearchPanel& SearchPanel() { return *FSearchPanel; }
     TStringList& ColumnHeaders() { return FColumnHeaders; }
     TStringList& RowHeaders() { return FRowHeaders; }
     TStringList& LookupItems() { return FLookupItems; }
@@ -488,6 +491,8 @@ public:
     TGetColumnFilterEvent OnGetColumnFilter;
     TCellCursorEvent OnGetCellCursor;
     TSearchFooterActionEvent OnSearchFooterAction;
+    TGridNotifyEvent OnSearchFooterClose;
+    TGridNotifyEvent OnCreatedSearchFooter;
     TButtonClickEvent OnButtonClick;
     TExpandClickEvent OnExpandClick;
     TClickCellEvent OnComboCloseUp;
@@ -1272,8 +1277,12 @@ protected:
 private:
     void SetupSettings();
     void ConnectSettings();
+    // Handlers of the search bar.
+    void SearchFooterClose();
+    void SearchFooterHighlight();
 
     // owned settings objects
+    std::unique_ptr<TSearchPanel> FSearchPanel;
     std::unique_ptr<TSearchFooter> FSearchFooter;
     std::unique_ptr<TNavigation> FNavigation;
     std::unique_ptr<TMouseActions> FMouseActions;

@@ -104,6 +104,7 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
 
 void TExStringGrid::SetupSettings()
 {
+    FSearchPanel = std::make_unique<TSearchPanel>(this);
     FSearchFooter = std::make_unique<TSearchFooter>(this, false);
     FNavigation = std::make_unique<TNavigation>();
     FMouseActions = std::make_unique<TMouseActions>(this);
@@ -130,7 +131,16 @@ void TExStringGrid::SetupSettings()
 
 void TExStringGrid::ConnectSettings()
 {
-    FSearchFooter->OnChange = [this](TObject*) { Invalidate(); };
+    FSearchFooter->OnChange = [this](TObject*) {
+        FSearchPanel->UpdateFrom(*FSearchFooter);
+        Invalidate();
+    };
+    // Searching from the bar needs the find engine, which is not built yet.
+    FSearchPanel->OnEditChange = [](TObject*) { throw ENotBuilt("search footer automatic search"); };
+    FSearchPanel->OnForwardClick = [](TObject*) { throw ENotBuilt("search footer find next"); };
+    FSearchPanel->OnBackwardClick = [](TObject*) { throw ENotBuilt("search footer find previous"); };
+    FSearchPanel->OnExitClick = [this](TObject*) { SearchFooterClose(); };
+    FSearchPanel->OnHighlightClick = [this](TObject*) { SearchFooterHighlight(); };
     FMergedColumns.OnChange = [this](TObject*, int, int) {
         SplitAllColumnCells();
         RemergeColumns();
@@ -204,14 +214,45 @@ void TExStringGrid::CreateWnd()
 {
     if (FDestroyingGrid) return;
     TBaseGrid::CreateWnd();
-    // The footer and search panels, balloons and slim scroll bars are parts
-    // of the painter; a grid that asks for them fails loudly until they exist.
-    if (FSearchFooter->Visible() || ScrollType != ssNormal) ZEL_GRID_NOT_BUILT();
+    // Slim scroll bars are part of the painter; a grid that asks for them
+    // fails loudly until they exist.
+    if (ScrollType != ssNormal) ZEL_GRID_NOT_BUILT();
+    // The search bar, visible as the search footer says.
+    FSearchPanel->Width = Width();
+    FSearchPanel->CreateWnd();
+    FSearchPanel->UpdateFrom(*FSearchFooter);
     if (FColumnSize->Save) LoadColSizes();
     SetTimer(111, 500);
     // Visual-style drawing only while the theme library reports themes.
     if (!ThemesActive(GridThemeLibrary())) FIsWinXP = false;
     FWheelScrollLines = WheelScrollLines == -1 ? VisibleRowCount() : WheelScrollLines;
+}
+
+// --- search bar ------------------------------------------------------------------------------
+
+void TExStringGrid::SearchFooterClose()
+{
+    if (OnSearchFooterClose) OnSearchFooterClose(this);
+    FSearchFooter->SetVisible(false);
+}
+
+void TExStringGrid::SearchFooterHighlight()
+{
+    const TSearchPanelControl* hi = FSearchPanel->HighlightButton();
+    if (!hi) return;
+    const bool matchCase = FSearchPanel->MatchCase() && FSearchPanel->MatchCase()->Checked;
+    const int col = FSearchFooter->SearchColumn;
+    const std::string text = FSearchPanel->Edit()->Text();
+    if (hi->Down) {
+        if (col == -1)
+            HilightInGrid(false, matchCase, text);
+        else
+            HilightInCol(false, matchCase, col, text);
+    } else if (col == -1) {
+        UnHilightInGrid(false);
+    } else {
+        UnHilightInCol(false, col);
+    }
 }
 
 // --- loading, notification, invalidation ---------------------------------------------
