@@ -77,6 +77,15 @@ void SendMouse(TControl& c, QEvent::Type t, int x, int y, TMouseButton b) { Send
 void SendMouseDown(TControl& c, int x, int y, TMouseButton b) { SendMouse(c, QEvent::MouseButtonPress, x, y, b); }
 void SendMouseUp(TControl& c, int x, int y, TMouseButton b) { SendMouse(c, QEvent::MouseButtonRelease, x, y, b); }
 
+void SendMouseMove(TControl& c, int x, int y, bool held)
+{
+    QWidget* w = c.Widget();
+    const QPointF local(x, y);
+    const Qt::MouseButtons bs = held ? Qt::MouseButtons(Qt::LeftButton) : Qt::MouseButtons(Qt::NoButton);
+    QMouseEvent e(QEvent::MouseMove, local, w->mapToGlobal(local.toPoint()), Qt::NoButton, bs, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
 void SendClick(TControl& c, int x, int y)
 {
     SendMouseDown(c, x, y);

@@ -7,6 +7,8 @@
 
 void SendMouseDown(TControl& c, int x, int y, TMouseButton button = mbLeft);
 void SendMouseUp(TControl& c, int x, int y, TMouseButton button = mbLeft);
+// The pointer moved to (x, y), with the left button held when held is set.
+void SendMouseMove(TControl& c, int x, int y, bool held = true);
 // Press and release at (x, y).
 void SendClick(TControl& c, int x, int y);
 void SendMouseEnter(TControl& c);

@@ -1023,7 +1023,7 @@ TBitmap::TBitmap(int w, int h) : impl_(std::make_unique<Impl>()) { SetSize(w, h)
 
 TBitmap::TBitmap(const TBitmap& o)
     : TPersistent(), impl_(std::make_unique<Impl>()), transparent_(o.transparent_),
-      transparentMode_(o.transparentMode_), transparentColor_(o.transparentColor_)
+      transparentMode_(o.transparentMode_), transparentColor_(o.transparentColor_), pixelFormat_(o.pixelFormat_)
 {
     impl_->img = o.Image().copy();
 }
@@ -1052,6 +1052,7 @@ void TBitmap::Assign(const TPersistent* Source)
     transparent_ = b->transparent_;
     transparentMode_ = b->transparentMode_;
     transparentColor_ = b->transparentColor_;
+    pixelFormat_ = b->pixelFormat_;
 }
 
 int TBitmap::Width() const { return impl_->img.width(); }
@@ -1067,7 +1068,7 @@ void TBitmap::SetSize(int w, int h)
         impl_->img = QImage();
         return;
     }
-    QImage n(w, h, QImage::Format_RGB32);
+    QImage n(w, h, pixelFormat_ == pf32bit ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     n.fill(QColor(255, 255, 255));
     if (!impl_->img.isNull()) {
         QPainter p(&n);
@@ -1101,6 +1102,7 @@ bool TBitmap::LoadFromFile(const std::string& path)
     if (!img.load(QString::fromStdString(path))) return false;
     impl_->flush();
     impl_->img = img.convertToFormat(QImage::Format_RGB32);
+    pixelFormat_ = pfDevice;
     return true;
 }
 
@@ -1130,6 +1132,7 @@ void TBitmap::LoadFromResourceName(const std::string& name)
     it->second(fresh);
     impl_->flush();
     impl_->img = fresh.Image().copy();
+    pixelFormat_ = fresh.pixelFormat_;
 }
 
 TColor TBitmap::Pixel(int x, int y) const
@@ -1144,6 +1147,42 @@ void TBitmap::SetPixel(int x, int y, TColor c)
     QImage& img = Image();
     if (x < 0 || y < 0 || x >= img.width() || y >= img.height()) return;
     img.setPixel(x, y, ToQColor(c).rgb());
+}
+
+void TBitmap::SetPixelFormat(TPixelFormat f)
+{
+    if (f == pixelFormat_) return;
+    impl_->flush();
+    const bool alpha = f == pf32bit;
+    if (!impl_->img.isNull()) {
+        if (alpha) {
+            impl_->img = impl_->img.convertToFormat(QImage::Format_ARGB32);
+        } else {
+            // Keep the colour bytes as they are; the fourth byte is no alpha.
+            QImage n(impl_->img.width(), impl_->img.height(), QImage::Format_RGB32);
+            for (int y = 0; y < n.height(); ++y) {
+                auto* d = reinterpret_cast<QRgb*>(n.scanLine(y));
+                auto* s = reinterpret_cast<const QRgb*>(impl_->img.constScanLine(y));
+                for (int x = 0; x < n.width(); ++x) d[x] = s[x] | 0xFF000000u;
+            }
+            impl_->img = n;
+        }
+    }
+    pixelFormat_ = f;
+}
+
+std::uint8_t* TBitmap::ScanLine(int y)
+{
+    QImage& img = Image();
+    if (y < 0 || y >= img.height()) throw EInvalidGraphicOperation("Scan line index out of range");
+    return img.scanLine(y);
+}
+
+const std::uint8_t* TBitmap::ScanLine(int y) const
+{
+    const QImage& img = Image();
+    if (y < 0 || y >= img.height()) throw EInvalidGraphicOperation("Scan line index out of range");
+    return img.constScanLine(y);
 }
 
 const QImage& TBitmap::Image() const

@@ -392,6 +392,15 @@ private:
 // --- bitmaps ---------------------------------------------------------------------------
 
 enum TTransparentMode { tmAuto, tmFixed };
+// Pixel formats of a bitmap. Every format keeps 4 bytes a pixel in memory
+// (blue, green, red, then a fourth byte); pf32bit keeps the fourth byte as
+// the pixel's alpha, the others ignore it. pfDevice is the default.
+enum TPixelFormat { pfDevice, pf24bit, pf32bit };
+
+class EInvalidGraphicOperation : public Exception {
+public:
+    using Exception::Exception;
+};
 
 // A device-independent bitmap (32-bit RGB) with a canvas. A value object:
 // copies are independent. Transparent drawing leaves out the transparent
@@ -434,6 +443,16 @@ public:
     TColor Pixel(int x, int y) const;
     void SetPixel(int x, int y, TColor c);
 
+    TPixelFormat PixelFormat() const { return pixelFormat_; }
+    // Keeps the pixels; a bitmap becoming pf32bit starts with alpha 255
+    // where it had none.
+    void SetPixelFormat(TPixelFormat f);
+    // The bytes of row y (4 a pixel, see TPixelFormat), painting flushed.
+    // Raises EInvalidGraphicOperation ("Scan line index out of range")
+    // outside 0..Height-1.
+    std::uint8_t* ScanLine(int y);
+    const std::uint8_t* ScanLine(int y) const;
+
     // The image (platform code only), with painting flushed.
     const QImage& Image() const;
     QImage& Image();
@@ -444,6 +463,7 @@ private:
     bool transparent_ = false;
     TTransparentMode transparentMode_ = tmAuto;
     TColor transparentColor_ = clNone;
+    TPixelFormat pixelFormat_ = pfDevice;
 };
 
 // A named picture of the program (the class library's bitmap resources).

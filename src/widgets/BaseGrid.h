@@ -186,6 +186,21 @@ public:
     virtual int DisplColIndex(int ACol) const;
     virtual int TotalColCount() const;
 
+    // --- drawing
+    // The cell's frame (background, selection face, grid lines) and its
+    // content, on any canvas; a merged area is drawn whole from its base.
+    void PaintCell(TCanvas& ACanvas, int ACol, int ARow, const TRect& ARect, TGridDrawState AState);
+    // The frame only, in the given rectangle: a selected cell takes the
+    // active-row colours and no content is drawn.
+    void PaintCellExt(TCanvas& ACanvas, int ACol, int ARow, const TRect& ARect, TGridDrawState AState);
+    // The content of a cell: here its text, centred on one line.
+    virtual void DrawCellContent(TCanvas& ACanvas, int ACol, int ARow, const TRect& ARect, TGridDrawState AState);
+    // The look of a cell: here the grid's defaults (GetCellDefaults).
+    virtual void GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select,
+                                     bool Remap, TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor,
+                                     TColor& AMirrorColorTo, TFont* AFont, TAlignment& HA, TVAlignment& VA,
+                                     bool& WW, TCellGradientDirection& GD);
+
     // Current cell := (col, row) when both lie inside the grid.
     void MoveCurrentCell(int col, int row);
     // When the current cell is part of an area, moves it to the area's base.
@@ -243,6 +258,10 @@ public:
     TGetDisplWideTextEvent OnGetDisplWideText;
 
 protected:
+    // Paints the cells, then starts a new paint pass (merged areas are
+    // drawn once per pass). Painting never throws.
+    void Paint() override;
+    void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     bool SelectCell(int ACol, int ARow) override;
     void KeyDown(int& Key, TShiftState Shift) override;
@@ -256,6 +275,7 @@ protected:
 private:
     friend class TCellProperties;
     TCellProperties* NewCellProperties(int c, int r, bool setCalcType);
+    void DrawGridCell(TCanvas& Canvas, int ACol, int ARow, TRect Rect, TGridDrawState State, bool Full);
     // Redraws a colour or style change only when the value changed.
     template <class T>
     void SetAndInvalidate(T& field, T v)

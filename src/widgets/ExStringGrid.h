@@ -79,6 +79,14 @@ enum TIntelliPan : std::uint8_t { ipVertical, ipHorizontal, ipBoth, ipNone };
 enum TInvalidEntryIcon : std::uint8_t { ieNone, ieInfo, ieWarning, ieError };
 enum TScrollBarAlways : std::uint8_t { saNone, saVert, saHorz, saBoth };
 enum TScrollType : std::uint8_t { ssNormal, ssFlat, ssEncarta, ssMetro };
+enum class TGridBorderStyle : std::uint8_t { bsNone, bsSingle };
+
+// Names of the looks: "glXP" / "Windows XP" ...; glCustom leaves Text as it is.
+void LookToIdent(TGridLook Value, std::string& Text);
+void LookToCaption(TGridLook Value, std::string& Text);
+// The platform's flat scroll-bar mode of a scroll type: 0 regular, 2 flat,
+// 1 Encarta; -1 for ssMetro, which sets none.
+int FlatScrollBarMode(TScrollType Type);
 enum TScrollHintType : std::uint8_t { shNone, shVertical, shHorizontal, shBoth };
 enum TSearchAction : std::uint8_t { saFindFirst, saFindPrevious, saFindNext };
 
@@ -428,6 +436,15 @@ public:
     int ZoomFactor = 0;
     TNUVStyle ComponentStyle = tsWindowsXP;
     TGridLook Look() const { return FLook; }
+    // Applies a colour preset for fixed cells, selection, lines and border
+    // (glCustom keeps the colours); the current look again changes nothing.
+    void SetLook(TGridLook Value);
+    TGridBorderStyle BorderStyle = TGridBorderStyle::bsSingle;
+    // The scroll settings as the flat scroll bars take them; this platform
+    // has no flat scroll bars, so nothing is passed.
+    void ApplyFlatScrollStyle();
+    void ApplyFlatScrollColor();
+    void ApplyFlatScrollWidth();
     TColor BorderColor() const { return FBorderColor; }
     TColor NUVGradientFrom() const { return FNUVGradientFrom; }
     TColor NUVGradientTo() const { return FNUVGradientTo; }
@@ -537,10 +554,10 @@ public:
     int DisplColIndex(int ACol) const override;
     int TotalColCount() const override;
     // The look of a cell (the painter's colours, font and alignments).
-    virtual void GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select,
-                                     bool Remap, TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor,
-                                     TColor& AMirrorColorTo, TFont* AFont, TAlignment& HA, TVAlignment& VA,
-                                     bool& WW, TCellGradientDirection& GD);
+    void GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select, bool Remap,
+                             TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor, TColor& AMirrorColorTo,
+                             TFont* AFont, TAlignment& HA, TVAlignment& VA, bool& WW,
+                             TCellGradientDirection& GD) override;
 
     // --- operations this grid introduces (in their order of introduction)
     virtual void CalcFooterValues(int ACol);

@@ -60,17 +60,16 @@ void TExStringGrid::GetCellDefaults(int ACol, int ARow, TFont* AFont, TBrush* AB
     }
 }
 
-void TExStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool /*Print*/, bool /*Select*/,
-                                        bool /*Remap*/, TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor,
-                                        TColor& AMirrorColorTo, TFont* AFont, TAlignment& HA, TVAlignment& VA,
-                                        bool& WW, TCellGradientDirection& GD)
+void TExStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& /*AState*/, bool /*Print*/,
+                                        bool /*Select*/, bool /*Remap*/, TBrush* ABrush, TColor& AColorTo,
+                                        TColor& AMirrorColor, TColor& AMirrorColorTo, TFont* AFont, TAlignment& HA,
+                                        TVAlignment& VA, bool& WW, TCellGradientDirection& GD)
 {
     // The grid's plain look (font, colour, default alignments); the looks,
     // bands and selection colours are added by the painter's own version.
     TBaseGrid::GetCellDefaults(ACol, ARow, AFont, ABrush, AColorTo, AMirrorColor, AMirrorColorTo, HA, VA, WW, GD);
     HA = DefaultAlignment;
     VA = VAlignment;
-    AState = TGridDrawState();
 }
 
 void TExStringGrid::CellWritten(int ACol, int ARow)

@@ -1,0 +1,123 @@
+// TExStringGrid: look presets, their names and the scroll-bar style.
+
+#include "widgets/ExStringGrid.h"
+
+namespace {
+
+struct TLookName {
+    const char* Ident;
+    const char* Caption;
+};
+
+constexpr TLookName LookNames[] = {
+    {"glStandard", "Standard"},    {"glSoft", "Soft"},           {"glClassic", "Classic"},
+    {"glNUV", "NUV"},              {"glXP", "Windows XP"},       {"glListView", "ListView"},
+    {"glVista", "Windows Vista"},  {"glWin7", "Windows 7"},      {"glOffice2007", "Office2007"},
+};
+
+} // namespace
+
+void LookToIdent(TGridLook Value, std::string& Text)
+{
+    if (Value < glCustom) Text = LookNames[Value].Ident;
+}
+
+void LookToCaption(TGridLook Value, std::string& Text)
+{
+    if (Value < glCustom) Text = LookNames[Value].Caption;
+}
+
+int FlatScrollBarMode(TScrollType Type)
+{
+    switch (Type) {
+    case ssNormal: return 0;
+    case ssFlat: return 2;
+    case ssEncarta: return 1;
+    default: return -1;
+    }
+}
+
+void TExStringGrid::SetLook(TGridLook Value)
+{
+    if (Value == FLook) return;
+    FLook = Value;
+
+    // The fixed-cell gradients as the control look passes them on: a start
+    // or end colour reaches the grid only when it is a colour, the mirror
+    // colours always.
+    auto fixedGradient = [this](TColor from, TColor to) {
+        if (from != clNone) FNUVGradientFrom = from;
+        if (to != clNone) FNUVGradientTo = to;
+        FNUVGradientMirrorFrom = clNone;
+        FNUVGradientMirrorTo = clNone;
+    };
+
+    if (Value != glCustom) {
+        FNUVGradientFrom = clNone;
+        FNUVGradientTo = clNone;
+        FNUVGradientMirrorFrom = clNone;
+        FNUVGradientMirrorTo = clNone;
+    }
+
+    switch (Value) {
+    case glVista:
+        SetStyle(gsWindowsVista);
+        ComponentStyle = tsWindowsVista;
+        SetSelectionStyle(ssVista);
+        break;
+    case glWin7:
+        SetStyle(gsWindows7);
+        ComponentStyle = tsWindows7;
+        SetSelectionStyle(ssWin7);
+        break;
+    case glOffice2007:
+        SetStyle(gsOffice2007Luna);
+        ComponentStyle = tsOffice2007Luna;
+        SetSelectionStyle(ssOffice2007);
+        break;
+    case glCustom: break;
+    default: {
+        SetSelectionStyle(ssDefault);
+        if (Loading()) break;
+        TColor f = clWhite, t = clBtnFace;
+        if (Value == glStandard || Value == glSoft || Value == glClassic) {
+            SetFixedColor(clBtnFace);
+            f = clBtnFace;
+            t = clNone;
+        }
+        fixedGradient(f, t);
+        SetGridFixedLineColor(clGray);
+        SetGridLineColor(clSilver);
+        if (Value != glNUV && Value != glXP) {
+            ActiveCellColor = clGray;
+            ActiveCellColorTo = clNone;
+            SelectionColor = clHighlight;
+            SelectionTextColor = clHighlightText;
+            FSearchFooter->SetColor(clBtnFace);
+            FSearchFooter->SetColorTo(clBtnFace);
+        } else {
+            ActiveCellColor = 0xEACAB6;
+            ActiveCellColorTo = clNone;
+            SelectionColor = 0xEACAB6;
+            SelectionColorTo = clNone;
+            SelectionTextColor = 0;
+            // The vendor-style colours the footer takes were reset above.
+            FSearchFooter->SetColor(clNone);
+            FSearchFooter->SetColorTo(clNone);
+            fixedGradient(clWhite, Value == glXP ? clBtnFace : clSilver);
+        }
+        break;
+    }
+    }
+
+    ScrollType = ssNormal;
+    BorderStyle = TGridBorderStyle::bsSingle;
+    FBorderColor = 0xB99D7F;
+    Invalidate();
+}
+
+// Flat scroll bars are a feature of the other platform's common controls;
+// here the grid's scroll bars are the window system's own and take no style.
+void TExStringGrid::ApplyFlatScrollStyle() {}
+void TExStringGrid::ApplyFlatScrollColor() {}
+void TExStringGrid::ApplyFlatScrollWidth() {}
