@@ -80,6 +80,19 @@ enum TInvalidEntryIcon : std::uint8_t { ieNone, ieInfo, ieWarning, ieError };
 enum TScrollBarAlways : std::uint8_t { saNone, saVert, saHorz, saBoth };
 enum TScrollType : std::uint8_t { ssNormal, ssFlat, ssEncarta, ssMetro };
 enum class TGridBorderStyle : std::uint8_t { bsNone, bsSingle };
+enum TXPColorScheme : std::uint8_t { xpNone, xpBlue, xpGreen, xpGray, vistaAero };
+// The fixed cells' gradient colours the grid keeps (normal, hovered, pressed).
+enum class TNUVGradient : std::uint8_t {
+    From, To, MirrorFrom, MirrorTo, HoverFrom, HoverTo, HoverMirrorFrom, HoverMirrorTo, HoverBorder, DownFrom, DownTo,
+    DownMirrorFrom, DownMirrorTo, DownBorder
+};
+
+// Color1 with Percent per cent of weight against Color2 (each component
+// round(f * c1 + (1 - f) * c2)); 100 or more gives Color1, below 1 Color2; a
+// clNone on either side gives the other colour.
+TColor BlendColors(TColor Color1, TColor Color2, int Percent);
+// BlendColors when Mix, else Color1.
+TColor MixSelectionColor(TColor Color1, TColor Color2, bool Mix, int Percent);
 
 // Names of the looks: "glXP" / "Windows XP" ...; glCustom leaves Text as it is.
 void LookToIdent(TGridLook Value, std::string& Text);
@@ -322,7 +335,6 @@ public:
     // The saved rows of the hidden rows (ascending real index).
     const TGridHiddenRows& HiddenRows() const { return FHiddenRows; }
     TControlList& ControlList() { return FControlList; }
-    // Not built yet: nullptr until their classes exist.
     TControlLook* ControlLook() const { return FControlLook; }
     TBackGround* BackGround() const { return FBackGround; }
     TFloatingFooter* FloatingFooter() const { return FFloatingFooter; }
@@ -392,7 +404,6 @@ public:
     TColor SelectionColor = 0xEACAB6;
     TColor SelectionColorTo = clNone;
     bool SelectionColorMixer = false;
-    int SelectionColorMixerFactor = 50;
     TColor SelectionMirrorColor = clNone;
     TColor SelectionMirrorColorTo = clNone;
     bool SelectionRectangle = false;
@@ -450,6 +461,16 @@ public:
     TColor NUVGradientTo() const { return FNUVGradientTo; }
     TColor NUVGradientMirrorFrom() const { return FNUVGradientMirrorFrom; }
     TColor NUVGradientMirrorTo() const { return FNUVGradientMirrorTo; }
+    TColor NUVGradient(TNUVGradient Which) const;
+    // Written by the control look's fixed-cell colours.
+    void SetNUVGradient(TNUVGradient Which, TColor Value);
+    // Share of the selection colour when mixing, stored within 0..100.
+    int SelectionColorMixerFactor() const { return FSelectionColorMixerFactor; }
+    void SetSelectionColorMixerFactor(int v);
+    // Colour schemes put on the grid as a whole.
+    void SetComponentStyle(TNUVStyle AStyle);
+    void SetTheme(TXPColorScheme Scheme);
+    TGridProgressAppearance* ProgressAppearance() const { return FProgressAppearance; }
     // Operating-system flags taken at construction.
     bool IsWinXP() const { return FIsWinXP; }
     bool IsWin7() const { return FIsWin7; }
@@ -1347,6 +1368,10 @@ private:
     // objects whose classes are not built yet (never created here)
     TControlLook* FControlLook = nullptr;
     TBackGround* FBackGround = nullptr;
+    TGridProgressAppearance* FProgressAppearance = nullptr;
+    TColor FNUVGradientStates[10] = {0xFFFFFF, 0x808080, clNone, clNone, 0xC0C0C0,
+                                     0xC0C0C0, 0x808080, clNone, clNone, 0x808080};
+    int FSelectionColorMixerFactor = 50;
     TFloatingFooter* FFloatingFooter = nullptr;
     TCustomImageList* FGridImages = nullptr;
     TPictureContainer* FPictureContainer = nullptr;

@@ -4,6 +4,8 @@
 
 #include "widgets/ExStringGrid.h"
 
+#include "widgets/GridControlLook.h"
+
 #include <algorithm>
 
 // --- TGrouping ----------------------------------------------------------------------
@@ -105,6 +107,10 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
 void TExStringGrid::SetupSettings()
 {
     FSearchPanel = std::make_unique<TSearchPanel>(this);
+    FControlLook = new TControlLook(this);
+    FProgressAppearance = new TGridProgressAppearance();
+    FProgressAppearance->OnChange = [this](TObject*) { Invalidate(); };
+    FBackGround = new TBackGround(this);
     FSearchFooter = std::make_unique<TSearchFooter>(this, false);
     FNavigation = std::make_unique<TNavigation>();
     FMouseActions = std::make_unique<TMouseActions>(this);
@@ -166,6 +172,18 @@ void TExStringGrid::ConnectSettings()
 TExStringGrid::~TExStringGrid()
 {
     FDestroyingGrid = true;
+    struct Owned {
+        TExStringGrid* g;
+        ~Owned()
+        {
+            delete g->FControlLook;
+            delete g->FProgressAppearance;
+            delete g->FBackGround;
+            g->FControlLook = nullptr;
+            g->FProgressAppearance = nullptr;
+            g->FBackGround = nullptr;
+        }
+    } owned{this};
     if (FOwnerForm) {
         FOwnerForm->RemoveResizeHandler(FOwnerFormKey);
         FOwnerForm = nullptr;
@@ -369,6 +387,7 @@ void TExStringGrid::Assign(const TPersistent* Source)
     FBands->Assign(s->FBands.get());
     FCellNode->Assign(s->FCellNode.get());
     FSortSettings->Assign(s->FSortSettings.get());
+    FProgressAppearance->Assign(s->FProgressAppearance);
     FColumnSize->Assign(s->FColumnSize.get());
     FSyncGrid->Assign(s->FSyncGrid.get());
     FFocusHelper->Assign(s->FFocusHelper.get());

@@ -2,6 +2,8 @@
 
 #include "widgets/ExStringGrid.h"
 
+#include "widgets/GridControlLook.h"
+
 namespace {
 
 struct TLookName {
@@ -42,14 +44,13 @@ void TExStringGrid::SetLook(TGridLook Value)
     if (Value == FLook) return;
     FLook = Value;
 
-    // The fixed-cell gradients as the control look passes them on: a start
-    // or end colour reaches the grid only when it is a colour, the mirror
-    // colours always.
+    // The fixed-cell gradients through the control look, which passes a
+    // start or end colour to the grid only when it is a colour.
     auto fixedGradient = [this](TColor from, TColor to) {
-        if (from != clNone) FNUVGradientFrom = from;
-        if (to != clNone) FNUVGradientTo = to;
-        FNUVGradientMirrorFrom = clNone;
-        FNUVGradientMirrorTo = clNone;
+        FControlLook->SetFixedGradientFrom(from);
+        FControlLook->SetFixedGradientTo(to);
+        FControlLook->SetFixedGradientMirrorFrom(clNone);
+        FControlLook->SetFixedGradientMirrorTo(clNone);
     };
 
     if (Value != glCustom) {
@@ -57,6 +58,10 @@ void TExStringGrid::SetLook(TGridLook Value)
         FNUVGradientTo = clNone;
         FNUVGradientMirrorFrom = clNone;
         FNUVGradientMirrorTo = clNone;
+        FSortSettings->SetHeaderColor(clNone);
+        FControlLook->SetFixedGradientMirrorFrom(clNone);
+        FControlLook->SetFixedGradientMirrorTo(clNone);
+        FControlLook->SetOwnFromTo(clNone, clNone);
     }
 
     switch (Value) {
@@ -105,6 +110,15 @@ void TExStringGrid::SetLook(TGridLook Value)
             FSearchFooter->SetColor(clNone);
             FSearchFooter->SetColorTo(clNone);
             fixedGradient(clWhite, Value == glXP ? clBtnFace : clSilver);
+            TControlLook& cl = *FControlLook;
+            cl.SetFixedGradientHoverFrom(0xCFD0D1);
+            cl.SetFixedGradientHoverTo(0xBEC6C8);
+            cl.SetFixedGradientHoverMirrorFrom(0xBEC6C8);
+            cl.SetFixedGradientHoverMirrorTo(0xABBCBF);
+            cl.SetFixedGradientDownFrom(0x868788);
+            cl.SetFixedGradientDownTo(0x737C7E);
+            cl.SetFixedGradientDownMirrorFrom(0x737C7E);
+            cl.SetFixedGradientDownMirrorTo(0x627376);
         }
         break;
     }

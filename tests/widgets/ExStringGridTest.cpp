@@ -76,7 +76,7 @@ TEST(ExStringGrid, DefaultsAfterConstruction)
         {"ScrollColor", g.ScrollColor, clNone},
         {"ScrollType", g.ScrollType, ssNormal},
         {"SelectionColor", g.SelectionColor, 0xEACAB6},
-        {"SelectionColorMixerFactor", g.SelectionColorMixerFactor, 50},
+        {"SelectionColorMixerFactor", g.SelectionColorMixerFactor(), 50},
         {"SelectionTextColor", g.SelectionTextColor, clBlack},
         {"ShowSelection", g.ShowSelection, true},
         {"ShowDesignHelper", g.ShowDesignHelper, true},

@@ -26,4 +26,3 @@ void TExStringGrid::FireStartBlockFocus(int) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::FireEndBlockFocus(int) { ZEL_GRID_NOT_BUILT(); }
 bool TExStringGrid::ValidateCell(const std::string&) { ZEL_GRID_NOT_BUILT(); }
 bool TExStringGrid::ValidateCellWide(const WideString&) { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::SetStyle(TExGridStyle) { ZEL_GRID_NOT_BUILT(); }
