@@ -450,3 +450,45 @@ TEST(HTMLRenderer, FullSignatureFillsEveryResult)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(HTMLRenderer, RightToLeftReadingDrawsFromTheRight)
+{
+    SetSysLocaleMiddleEast(1);
+    Surface rtl;
+    rtl.args.BiDiMode = bdRightToLeft;
+    rtl.Draw("abc <B>def</B>");
+    EXPECT_GE(rtl.Ink().Right, kW - 6);
+    EXPECT_GT(rtl.Ink().Left, kW / 2);
+
+    Surface ltr;  // a left-to-right control keeps its order on any system
+    ltr.Draw("abc <B>def</B>");
+    EXPECT_LT(ltr.Ink().Right, kW / 2);
+    SetSysLocaleMiddleEast(-1);
+}
+
+TEST(HTMLRenderer, HoveredAnchorTakesTheHoverColours)
+{
+    const std::string t = "<A HREF=\"1\">one</A> <A HREF=\"2\">two</A>";
+    Surface s;
+    s.args.HoverOnlyUnderline = true;
+    s.args.HoverAnchorNumber = 2;
+    s.args.HoverBackColor = clYellow;
+    s.args.HoverTextColor = clRed;
+    s.args.AnchorColor = clBlue;
+    s.Draw(t);
+    const int split = 1 + s.Width("one ");
+    int yellowLeft = kW, blueRight = 0;
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x) {
+            const TColor p = s.bmp.Pixel(x, y);
+            if (p == clYellow) yellowLeft = std::min(yellowLeft, x);
+            if (GetBValue(p) > 200 && GetRValue(p) < 100) blueRight = std::max(blueRight, x);
+        }
+    EXPECT_GE(yellowLeft, split - 1);  // only the hovered anchor is on yellow
+    EXPECT_LT(blueRight, split);       // the other keeps the anchor colour
+    EXPECT_GT(s.Count(clRed), 0);
+}
+
+}  // namespace

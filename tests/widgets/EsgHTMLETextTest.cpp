@@ -19,6 +19,8 @@ TEST(HTMLEntities, DecodeTable)
         {"&Otilde;", true, "Õ"},
         {"&Uuml;", false, "&Uuml;"},  // accents only with all
         {"a&amp;lt;b", false, "a&lt;b"},  // one level at a time
+        {"&amp;quot;&AMP;amp;", false, "&quot;&amp;"},
+        {"&amp;eacute;", true, "&eacute;"},
         {"&quot;x&quot;", false, "\"x\""},
         {"&Eacute; and &eacute;", true, "É and é"},  // case of the letter kept
         {"&copy;&reg;&euro;&laquo;&raquo;", true, "©®€«»"},
@@ -39,6 +41,7 @@ TEST(HTMLEntities, EncodeTableAndRoundTrip)
         {"<\"a\">", false, "&lt;&quot;a&quot;&gt;"},
         {"Über café ©", true, "&Uuml;ber caf&eacute; &copy;"},
         {"Über", false, "Über"},
+        {"&quot; &eacute; &lt;", true, "&amp;quot; &amp;eacute; &amp;lt;"},  // written-out entities survive
     };
     for (const auto& c : cases) {
         EXPECT_EQ(EncodeHTMLEntities(c.in, c.all), c.want) << c.in;

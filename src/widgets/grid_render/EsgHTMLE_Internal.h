@@ -9,6 +9,9 @@ namespace esghtml {
 // Largest width, height, indent or length an attribute may give.
 constexpr int kMaxSize = 32767;
 
+// Whether word stands in s at byte at, ASCII letters compared without
+// regard to case.
+bool MatchNoCase(const std::string& s, size_t at, std::string_view word);
 // First occurrence of needle at or after from, ASCII letters compared
 // without regard to case; npos when none.
 size_t FindNoCase(const std::string& hay, std::string_view needle, size_t from = 0);

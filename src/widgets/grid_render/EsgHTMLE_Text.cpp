@@ -12,6 +12,15 @@
 
 namespace esghtml {
 
+bool MatchNoCase(const std::string& s, size_t at, std::string_view word)
+{
+    if (at > s.size() || s.size() - at < word.size()) return false;
+    auto up = [](char c) { return (c >= 'a' && c <= 'z') ? char(c - 32) : c; };
+    for (size_t k = 0; k < word.size(); ++k)
+        if (up(s[at + k]) != up(word[k])) return false;
+    return true;
+}
+
 size_t FindNoCase(const std::string& hay, std::string_view needle, size_t from)
 {
     if (needle.empty()) return from <= hay.size() ? from : std::string::npos;
@@ -181,14 +190,37 @@ const bool g_winXPOrLater = true;
 
 }  // namespace
 
+// One pass from left to right: what a decoded entity gives is never read
+// again, so a literal "&quot;" written as "&amp;quot;" comes back as it was.
 std::string DecodeHTMLEntities(const std::string& Text, bool All)
 {
-    std::string s = ReplaceAllNoCase(Text, "&lt;", "<");
-    s = ReplaceAllNoCase(s, "&gt;", ">");
-    s = ReplaceAllNoCase(s, "&amp;", "&");
-    s = ReplaceAllNoCase(s, "&quot;", "\"");
-    if (All)
-        for (const auto& e : kEntities) s = ReplaceAll(s, e.name, e.ch);
+    static const std::pair<std::string_view, char> kBasic[] = {
+        {"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}, {"&quot;", '"'}};
+    std::string s;
+    s.reserve(Text.size());
+    for (size_t i = 0; i < Text.size();) {
+        if (Text[i] != '&') {
+            s += Text[i++];
+            continue;
+        }
+        bool done = false;
+        for (const auto& [name, ch] : kBasic)
+            if (MatchNoCase(Text, i, name)) {
+                s += ch;
+                i += name.size();
+                done = true;
+                break;
+            }
+        if (!done && All)
+            for (const auto& e : kEntities)
+                if (Text.compare(i, std::string_view(e.name).size(), e.name) == 0) {
+                    s += e.ch;
+                    i += std::string_view(e.name).size();
+                    done = true;
+                    break;
+                }
+        if (!done) s += Text[i++];
+    }
     return s;
 }
 
