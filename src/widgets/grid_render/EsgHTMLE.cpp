@@ -10,6 +10,7 @@
 #include "platform/Themes.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 
 using namespace esghtml;
