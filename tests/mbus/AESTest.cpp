@@ -3,6 +3,8 @@
 
 #include "mbus/UAES.h"
 
+#include "mbus/MBusTestSupport.h"
+
 #include <gtest/gtest.h>
 #include <openssl/evp.h>
 
@@ -14,18 +16,6 @@
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-Bytes Hex(const std::string& text)
-{
-    Bytes out;
-    std::string digits;
-    for (char c : text)
-        if (c != ' ')
-            digits += c;
-    for (std::size_t i = 0; i + 1 < digits.size(); i += 2)
-        out.push_back(static_cast<std::uint8_t>(std::stoi(digits.substr(i, 2), nullptr, 16)));
-    return out;
-}
 
 TAESBuffer Block(const std::string& text)
 {
