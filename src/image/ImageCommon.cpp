@@ -1,5 +1,6 @@
 #include "image/ImageCommon.h"
 
+#include "core/UWholeNumber.h"
 #include "platform/Paths.h"
 #include "platform/XmlDoc.h"
 
@@ -48,56 +49,9 @@ void TBankWriter::Bytes(const void* data, size_t count)
     pos_ += static_cast<uint32_t>(count);
 }
 
-bool Image_TryStrToInt(std::string_view s, int32_t& out)
-{
-    size_t i = 0;
-    while (i < s.size() && s[i] == ' ') ++i;
-    bool neg = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-        neg = s[i] == '-';
-        ++i;
-    }
-    bool hex = false;
-    if (i < s.size() && (s[i] == '$' || s[i] == 'x' || s[i] == 'X')) {
-        hex = true;
-        ++i;
-    } else if (i + 1 < s.size() && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X')) {
-        hex = true;
-        i += 2;
-    }
-    if (i >= s.size()) return false;
-    uint64_t v = 0;
-    for (; i < s.size(); ++i) {
-        const char c = s[i];
-        int d;
-        if (c >= '0' && c <= '9')
-            d = c - '0';
-        else if (hex && c >= 'a' && c <= 'f')
-            d = c - 'a' + 10;
-        else if (hex && c >= 'A' && c <= 'F')
-            d = c - 'A' + 10;
-        else
-            return false;
-        v = v * (hex ? 16 : 10) + static_cast<uint64_t>(d);
-        if (v > 0xFFFFFFFFull) return false;
-    }
-    int64_t sv;
-    if (hex) {
-        sv = static_cast<int32_t>(static_cast<uint32_t>(v));
-    } else {
-        if (v > (neg ? 2147483648ull : 2147483647ull)) return false;
-        sv = static_cast<int64_t>(v);
-    }
-    if (neg) sv = -sv;
-    out = static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(sv)));
-    return true;
-}
+bool Image_TryStrToInt(std::string_view s, int32_t& out) { return UComon::Try_Whole_Number(s, out); }
 
-int32_t Image_StrToIntDef(std::string_view s, int32_t def)
-{
-    int32_t v;
-    return Image_TryStrToInt(s, v) ? v : def;
-}
+int32_t Image_StrToIntDef(std::string_view s, int32_t def) { return UComon::Whole_Number_Def(s, def); }
 
 bool Element_Text(pugi::xml_node root, const char* name, std::string& out)
 {

@@ -45,11 +45,8 @@ private:
     uint32_t limit_;
 };
 
-// A whole number as the builder reads it: leading blanks, an optional sign,
-// then decimal digits, or hexadecimal digits after "$", "x", "X", "0x" or
-// "0X", and nothing after the digits. Decimal values must lie in the signed
-// 32-bit range; hexadecimal ones may use the whole 32-bit pattern
-// ("$FFFFFFFF" is -1).
+// A whole number as the builder reads it: the program's one reading of
+// whole numbers (core/UWholeNumber.h), within the signed 32-bit range.
 bool Image_TryStrToInt(std::string_view s, int32_t& out);
 int32_t Image_StrToIntDef(std::string_view s, int32_t def);
 

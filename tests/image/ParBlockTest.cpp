@@ -36,7 +36,7 @@ TEST(ParBlock, WholeNumbersInTheFilesSyntax)
     } cases[] = {
         {"12", true, 12},        {" 12", true, 12},        {"+7", true, 7},          {"-1", true, -1},
         {"$FF", true, 255},      {"x1F", true, 31},        {"X1f", true, 31},        {"0x10", true, 16},
-        {"0X10", true, 16},      {"-$10", true, -16},      {"$FFFFFFFF", true, -1},  {"2147483647", true, 2147483647},
+        {"0X10", true, 16},      {"-$10", true, -16},      {"$FFFFFFFF", false, 0},  {"2147483647", true, 2147483647},
         {"-2147483648", true, INT32_MIN}, {"2147483648", false, 0}, {"$100000000", false, 0}, {"12 ", false, 0},
         {"", false, 0},          {"$", false, 0},          {"0x", false, 0},         {"1.5", false, 0},
         {"abc", false, 0},       {"\t3", false, 0},

@@ -1,0 +1,31 @@
+#pragma once
+// The MQTT topic window: the topics the gateway publishes and those it
+// subscribes to, each tied to a stretch of the internal data array, kept in
+// "MQTT_Set_Topic.xml" (root "MQTT_Set_Topic", sections "MQTT_Publish",
+// "MQTT_Subscribe" and "MQTT_Options").
+
+#include "rules/can_mqtt/URuleFrame.h"
+
+#include <functional>
+#include <string>
+
+// Size of the internal data array for publish and subscribe positions.
+constexpr int MQTT_Byte_IN = 1440;
+constexpr int MQTT_Byte_OUT = 1440;
+
+// Real columns of the two grids.
+namespace Topic_Col {
+constexpr int Topic = 1, Retained = 2, QoS = 3, Data_Type = 4, Dimension = 5, Position = 6;
+constexpr int Pub_IP_Address = 7, Pub_Hex = 8, Pub_Input_Template = 9, Pub_Template = 10, Pub_OnChange = 11,
+              Pub_OnCMD = 12, Pub_OnTimer = 13, Pub_Time = 14, Pub_Channel = 15, Pub_Swap = 16,
+              Pub_Swap_Word = 17, Pub_Mnemonic = 18;
+constexpr int Sub_IP_Address = 7, Sub_Port = 8, Sub_Type = 9, Sub_Input_Template = 10, Sub_Hex = 11,
+              Sub_Template = 12, Sub_Swap = 13, Sub_Swap_Word = 14, Sub_Mnemonic = 15;
+} // namespace Topic_Col
+
+// True when the text holds an odd number of "$" (every one counted).
+bool Error_In_Topic_Template(const std::string& text);
+
+// The window's tables. The option "Allow CR and LF in Template" is read
+// and written through the two functions.
+TRuleWindowDesc MQTT_Set_Topic_Desc(std::function<bool()> allowCRLF, std::function<void(bool)> setAllowCRLF);

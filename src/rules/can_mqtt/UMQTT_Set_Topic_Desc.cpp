@@ -1,0 +1,203 @@
+// The MQTT topic window's tables: columns, file, texts and checks.
+#include "rules/can_mqtt/UMQTT_Set_Topic.h"
+
+#include "core/UParsers.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr TColor Tint_Topic = RGB(224, 250, 254);
+constexpr TColor Tint_QoS = RGB(213, 213, 255);
+constexpr TColor Tint_Green = RGB(168, 255, 168);
+constexpr TColor Tint_Position = RGB(252, 214, 244);
+constexpr TColor Tint_Template = RGB(255, 255, 168);
+constexpr TColor Tint_Publish = RGB(255, 216, 176);
+
+const std::vector<std::string> Type_Items = {"Int", "SInt", "Float", "String", "Base64"};
+const std::vector<std::string> QoS_Items = {"0", "1", "2"};
+
+std::vector<std::string> Channel_Items()
+{
+    std::vector<std::string> items;
+    for (int i = 0; i <= 63; ++i) items.push_back(std::to_string(i));
+    items.push_back("All");
+    for (int i = 1; i <= 256; ++i) {
+        std::string n = std::to_string(i);
+        items.push_back("TAB" + std::string(3 - n.size(), '0') + n);
+    }
+    return items;
+}
+
+TRuleColumn Text_Col(int header, int hint, const char* attr, int width, TColor color, bool hidden = false)
+{
+    TRuleColumn c;
+    c.header = header;
+    c.hint = hint;
+    c.attr = attr;
+    c.width = width;
+    c.color = color;
+    c.hidden = hidden;
+    return c;
+}
+
+TRuleColumn Combo_Col(int header, int hint, const char* attr, std::vector<std::string> items, int width, TColor color,
+                      bool hidden = false, TEditorType editor = edComboList)
+{
+    TRuleColumn c = Text_Col(header, hint, attr, width, color, hidden);
+    c.editor = editor;
+    c.items = std::move(items);
+    return c;
+}
+
+TRuleColumn Check_Col(int header, int hint, const char* attr, int width, TColor color, bool hidden,
+                      const char* missing)
+{
+    TRuleColumn c = Text_Col(header, hint, attr, width, color, hidden);
+    c.editor = edDataCheckBox;
+    c.missing = missing;
+    return c;
+}
+
+// The checks shared by both grids on the type, dimension and position.
+std::optional<TRuleFault> Check_Type_And_Position(TRuleRow& r, int firstText, int positionText, int bytes)
+{
+    if (r.Shown(Topic_Col::Data_Type)) {
+        const std::string type = r.Upper(Topic_Col::Data_Type);
+        if (type.empty()) return r.Fault(firstText);
+        const int32_t dim = r.Number(Topic_Col::Dimension);
+        if (type == "INT") {
+            if (dim != 1 && dim != 2 && dim != 4 && dim != 8) return r.Fault(firstText + 1);
+        } else if (type == "FLOAT") {
+            if (dim != 4 && dim != 8) return r.Fault(firstText + 2);
+        } else if (dim < 1) {
+            return r.Fault(firstText + 3);
+        }
+    }
+    if (r.Shown(Topic_Col::Position)) {
+        const int32_t pos = r.Number(Topic_Col::Position);
+        if (pos < 0 || pos >= bytes) return r.Fault(positionText, std::to_string(bytes - 1));
+    }
+    return std::nullopt;
+}
+
+bool Valid_Address(const std::string& text)
+{
+    std::string a, b, c, d;
+    return UComon::Split_IP_Address(Trim(text), a, b, c, d);
+}
+
+std::optional<TRuleFault> Check_Publish(TRuleRow& r)
+{
+    using namespace Topic_Col;
+    if (auto f = Check_Type_And_Position(r, 752, 756, MQTT_Byte_IN)) return f;
+    if (r.Shown(Pub_IP_Address) && !Valid_Address(r.Cell(Pub_IP_Address))) return r.Fault(774);
+    if (r.Shown(Pub_Input_Template) && Error_In_Topic_Template(r.Trimmed(Pub_Input_Template))) return r.Fault(777);
+    if (r.Shown(Pub_Template) && Error_In_Topic_Template(r.Trimmed(Pub_Template))) return r.Fault(778);
+    if (r.Shown(Pub_OnTimer) && r.Upper(Pub_OnTimer) == "Y") {
+        const int32_t t = r.Number(Pub_Time);
+        if (t < 1 || t >= 1000000000) return r.Fault(789);
+    }
+    return std::nullopt;
+}
+
+std::optional<TRuleFault> Check_Subscribe(TRuleRow& r)
+{
+    using namespace Topic_Col;
+    if (auto f = Check_Type_And_Position(r, 757, 761, MQTT_Byte_OUT)) return f;
+    if (r.Shown(Sub_IP_Address) && !Valid_Address(r.Cell(Sub_IP_Address))) return r.Fault(775);
+    if (r.Shown(Sub_Port) && !In_Range(r.Number(Sub_Port), 0, 65535)) return r.Fault(776);
+    if (r.Shown(Sub_Input_Template) && Error_In_Topic_Template(r.Trimmed(Sub_Input_Template))) return r.Fault(779);
+    if (r.Shown(Sub_Template) && Error_In_Topic_Template(r.Trimmed(Sub_Template))) return r.Fault(780);
+    return std::nullopt;
+}
+
+} // namespace
+
+bool Error_In_Topic_Template(const std::string& text)
+{
+    return std::count(text.begin(), text.end(), '$') % 2 != 0;
+}
+
+TRuleWindowDesc MQTT_Set_Topic_Desc(std::function<bool()> allowCRLF, std::function<void(bool)> setAllowCRLF)
+{
+    TRuleWindowDesc d;
+    d.root = "MQTT_Set_Topic";
+    d.version = "1.002";
+    d.clientWidth = 1100;
+    d.clientHeight = 337;
+    d.caption = 700;
+    d.description = 701;
+    for (int i = 0; i < 6; ++i) {
+        d.buttonCaptions[i] = 702 + i;
+        d.buttonHints[i] = 708 + i;
+    }
+    d.rowPrefix = 751;
+    d.deleteQuestion = 723;
+    d.keepOtherHints = true;
+
+    TRuleGridDesc pub;
+    pub.section = "MQTT_Publish";
+    pub.rows = 1024;
+    pub.numberHeader = 714;
+    pub.numberColor = Tint_Publish;
+    pub.pageCaption = 733;
+    pub.columns = {
+        Text_Col(715, 719, "Topic", 300, Tint_Topic),
+        Check_Col(716, 720, "Retained", 60, Tint_QoS, false, ""),
+        Combo_Col(717, 721, "QoS", QoS_Items, 80, Tint_QoS),
+        Combo_Col(737, 740, "DataType", Type_Items, 80, Tint_Green),
+        Text_Col(738, 741, "Dimension", 80, Tint_Green),
+        Text_Col(739, 742, "Position", 80, Tint_Position),
+        Text_Col(762, 764, "IPAddress", 100, Tint_Green, true),
+        Check_Col(5000, 5002, "FormatHex", 40, Tint_Green, true, "N"),
+        Text_Col(763, 765, "InputTemplate", 120, Tint_Green, true),
+        Combo_Col(735, 736, "Template", {"$VALUE$"}, 130, Tint_Template, false, edComboEdit),
+        Check_Col(781, 782, "OnChange", 75, Tint_Publish, false, "N"),
+        Check_Col(783, 786, "OnCMD", 55, Tint_Publish, false, "N"),
+        Check_Col(784, 787, "OnTimer", 64, Tint_Publish, false, "N"),
+        Text_Col(785, 788, "Time", 70, Tint_Publish),
+        Combo_Col(790, 791, "", Channel_Items(), 90, Tint_Green, true),
+        Check_Col(793, 795, "", 40, Tint_Green, true, "N"),
+        Check_Col(794, 796, "", 80, Tint_Green, true, "N"),
+        Text_Col(718, 722, "Mnemonic", 170, clWhite),
+    };
+
+    TRuleGridDesc sub;
+    sub.section = "MQTT_Subscribe";
+    sub.rows = 1024;
+    sub.numberHeader = 724;
+    sub.numberColor = Tint_Publish;
+    sub.pageCaption = 734;
+    sub.columns = {
+        Text_Col(725, 729, "Topic", 300, Tint_Topic),
+        Check_Col(726, 730, "Retained", 60, Tint_QoS, true, ""),
+        Combo_Col(727, 731, "QoS", QoS_Items, 80, Tint_QoS),
+        Combo_Col(743, 747, "DataType", Type_Items, 80, Tint_Green),
+        Text_Col(744, 748, "Dimension", 80, Tint_Green),
+        Text_Col(745, 749, "Position", 80, Tint_Position),
+        Text_Col(766, 770, "IPAddress", 100, Tint_Green, true),
+        Text_Col(767, 771, "Port", 50, Tint_Green, true),
+        Combo_Col(768, 772, "EthType", {"TCP", "UDP"}, 64, Tint_Green, true),
+        Text_Col(769, 773, "InputTemplate", 130, Tint_Green, true),
+        Check_Col(5001, 5003, "FormatHex", 40, Tint_Template, true, "N"),
+        Combo_Col(746, 750, "Template", {"$VALUE$"}, 130, Tint_Template, false, edComboEdit),
+        Check_Col(793, 797, "", 40, Tint_Green, true, "N"),
+        Check_Col(794, 798, "", 80, Tint_Green, true, "N"),
+        Text_Col(728, 732, "Mnemonic", 220, clWhite),
+    };
+    d.grids = {pub, sub};
+
+    d.check = [](TRuleRow& r) { return r.Grid() == 0 ? Check_Publish(r) : Check_Subscribe(r); };
+    d.saveOptions = [allowCRLF](pugi::xml_node root) {
+        pugi::xml_node options = root.append_child("MQTT_Options");
+        AddTextElement(options, "Option_Allow_CR_LF", allowCRLF() ? "Y" : "N");
+    };
+    // Read from the file, and unticked when the file or the option is
+    // missing: the box never carries over from another configuration.
+    d.loadOptions = [setAllowCRLF](pugi::xml_node root, bool) {
+        const pugi::xml_node option = ChildElement(ChildElement(root, "MQTT_Options"), "Option_Allow_CR_LF");
+        setAllowCRLF(option && ElementText(option) == "Y");
+    };
+    return d;
+}
