@@ -1,6 +1,7 @@
 #include "platform/CategoryPanels.h"
 
 #include "platform/Controls.h"
+#include "platform/EventGuard.h"
 #include "platform/SysUtils.h"
 
 #include <QApplication>
@@ -91,7 +92,7 @@ protected:
     void mousePressEvent(QMouseEvent* e) override
     {
         if (e->button() == Qt::LeftButton && e->position().y() < headerHeight) {
-            owner_->HeaderClick();
+            FromQt([&] { owner_->HeaderClick(); });
             e->accept();
             return;
         }
@@ -129,12 +130,12 @@ protected:
     void resizeEvent(QResizeEvent* e) override
     {
         QScrollArea::resizeEvent(e);
-        if (onResize) onResize();
+        if (onResize) FromQt([&] { onResize(); });
     }
     bool viewportEvent(QEvent* e) override
     {
         const bool r = QScrollArea::viewportEvent(e);
-        if (e->type() == QEvent::Resize && onResize) onResize();
+        if (e->type() == QEvent::Resize && onResize) FromQt([&] { onResize(); });
         return r;
     }
 };
@@ -155,7 +156,9 @@ public:
         int delta = we->angleDelta().y();
         if (delta == 0) delta = we->angleDelta().x();
         const QPoint g = we->globalPosition().toPoint();
-        return group_->OnWindowMouseWheel(delta, g.x(), g.y());
+        bool taken = false;
+        FromQt([&] { taken = group_->OnWindowMouseWheel(delta, g.x(), g.y()); });
+        return taken;
     }
 
 private:

@@ -1,4 +1,5 @@
 #include "platform/ControlsImpl.h"
+#include "platform/EventGuard.h"
 #include "platform/GridView.h"
 #include "platform/TextFile.h"
 #include "platform/Forms.h"
@@ -141,6 +142,13 @@ void TStrings::SetText(const std::string& text)
 // --- event hook ----------------------------------------------------------------------------
 
 bool ControlHook::eventFilter(QObject* watched, QEvent* event)
+{
+    bool taken = false;
+    FromQt([&] { taken = Filter(watched, event); });
+    return taken;
+}
+
+bool ControlHook::Filter(QObject* watched, QEvent* event)
 {
     if (watched != control_->widget_) return false;
     switch (event->type()) {
@@ -596,7 +604,9 @@ TLinkLabel::TLinkLabel(TWinControl* parent) : TControl(parent, new QLabel)
     l->setOpenExternalLinks(false);
     l->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
     QObject::connect(l, &QLabel::linkActivated, l, [this](const QString& link) {
-        if (OnLinkClick) OnLinkClick(this, link.toStdString());
+        FromQt([&] {
+            if (OnLinkClick) OnLinkClick(this, link.toStdString());
+        });
     });
 }
 
@@ -692,7 +702,9 @@ TEdit::TEdit(TWinControl* parent) : TControl(parent, new EditWidget)
     widget_->resize(121, 21);
     QObject::connect(e, &QLineEdit::textChanged, e, [this, limit](const QString& t) {
         limit->before = t;
-        if (OnChange) OnChange(this);
+        FromQt([&] {
+            if (OnChange) OnChange(this);
+        });
     });
 }
 
@@ -704,6 +716,7 @@ void TEdit::SetText(const std::string& s)
     limit->programmatic = true;
     static_cast<QLineEdit*>(widget_)->setText(Q(s));
     limit->programmatic = false;
+    EventGuard::Rethrow();
 }
 
 void TEdit::SetMaxLength(int n)
@@ -752,6 +765,7 @@ void TEdit::TypeText(const std::string& text)
         }
         if (DoKeyPress(ch)) continue;
         if (ch >= 32 && !ReadOnly()) e->insert(QString::fromUcs4(&ch, 1));
+        EventGuard::Rethrow();
     }
 }
 
@@ -773,6 +787,7 @@ void TEdit::TypeKey(int virtualKey)
         }
         if (DoKeyPress(ch)) return;
         if (ch == 8 && !ReadOnly()) static_cast<QLineEdit*>(widget_)->backspace();
+        EventGuard::Rethrow();
     }
 }
 
@@ -787,7 +802,11 @@ struct TMemo::MemoLines : TStrings {
         if (!l.isEmpty() && l.back().isEmpty()) l.pop_back();
         return l;
     }
-    void Set(const QStringList& l) { e->setPlainText(l.isEmpty() ? QString() : l.join('\n') + '\n'); }
+    void Set(const QStringList& l)
+    {
+        e->setPlainText(l.isEmpty() ? QString() : l.join('\n') + '\n');
+        EventGuard::Rethrow();
+    }
     int Count() const override { return static_cast<int>(All().size()); }
     std::string Strings(int i) const override
     {
@@ -816,7 +835,11 @@ struct TMemo::MemoLines : TStrings {
         l.removeAt(i);
         Set(l);
     }
-    void Clear() override { e->clear(); }
+    void Clear() override
+    {
+        e->clear();
+        EventGuard::Rethrow();
+    }
 };
 
 TMemo::TMemo(TWinControl* parent) : TControl(parent, new QPlainTextEdit)
@@ -826,14 +849,20 @@ TMemo::TMemo(TWinControl* parent) : TControl(parent, new QPlainTextEdit)
     lines_ = std::make_unique<MemoLines>(e);
     widget_->resize(185, 89);
     QObject::connect(e, &QPlainTextEdit::textChanged, e, [this] {
-        if (OnChange) OnChange(this);
+        FromQt([&] {
+            if (OnChange) OnChange(this);
+        });
     });
 }
 
 TMemo::~TMemo() = default;
 TStrings& TMemo::Lines() { return *lines_; }
 std::string TMemo::Text() const { return static_cast<QPlainTextEdit*>(widget_)->toPlainText().toStdString(); }
-void TMemo::SetText(const std::string& s) { static_cast<QPlainTextEdit*>(widget_)->setPlainText(Q(s)); }
+void TMemo::SetText(const std::string& s)
+{
+    static_cast<QPlainTextEdit*>(widget_)->setPlainText(Q(s));
+    EventGuard::Rethrow();
+}
 bool TMemo::ReadOnly() const { return static_cast<QPlainTextEdit*>(widget_)->isReadOnly(); }
 void TMemo::SetReadOnly(bool v) { static_cast<QPlainTextEdit*>(widget_)->setReadOnly(v); }
 
@@ -908,12 +937,17 @@ TComboBox::TComboBox(TWinControl* parent) : TControl(parent, new QComboBox)
     widget_->resize(145, 21);
     // A new box shows no item.
     QObject::connect(c, qOverload<int>(&QComboBox::activated), c, [this](int) {
-        if (OnChange) OnChange(this);
+        FromQt([&] {
+            if (OnChange) OnChange(this);
+        });
     });
     QObject::connect(c, &QComboBox::editTextChanged, c, [this](const QString&) {
-        if (!programmatic_ && style_ == TComboBoxStyle::csDropDown && OnChange &&
-            static_cast<QComboBox*>(widget_)->lineEdit() && static_cast<QComboBox*>(widget_)->lineEdit()->hasFocus())
-            OnChange(this);
+        FromQt([&] {
+            if (!programmatic_ && style_ == TComboBoxStyle::csDropDown && OnChange &&
+                static_cast<QComboBox*>(widget_)->lineEdit() &&
+                static_cast<QComboBox*>(widget_)->lineEdit()->hasFocus())
+                OnChange(this);
+        });
     });
 }
 
@@ -1032,7 +1066,7 @@ protected:
     void After(int before, bool onItem)
     {
         const int now = Selected();
-        if (userChoice && now >= 0 && (onItem || now != before)) userChoice();
+        if (userChoice && now >= 0 && (onItem || now != before)) FromQt([&] { userChoice(); });
     }
     void mousePressEvent(QMouseEvent* e) override
     {
@@ -1107,13 +1141,17 @@ TCheckBox::TCheckBox(TWinControl* parent) : TControl(parent, new QCheckBox)
     tabStop_ = true;
     auto* c = static_cast<QCheckBox*>(widget_);
     widget_->resize(97, 17);
-    QObject::connect(c, &QCheckBox::toggled, c, [this](bool) { TControl::Click(); });
+    QObject::connect(c, &QCheckBox::toggled, c, [this](bool) { FromQt([&] { TControl::Click(); }); });
 }
 
 std::string TCheckBox::Caption() const { return static_cast<QCheckBox*>(widget_)->text().toStdString(); }
 void TCheckBox::SetCaption(const std::string& s) { static_cast<QCheckBox*>(widget_)->setText(Q(s)); }
 bool TCheckBox::Checked() const { return static_cast<QCheckBox*>(widget_)->isChecked(); }
-void TCheckBox::SetChecked(bool v) { static_cast<QCheckBox*>(widget_)->setChecked(v); }
+void TCheckBox::SetChecked(bool v)
+{
+    static_cast<QCheckBox*>(widget_)->setChecked(v);
+    EventGuard::Rethrow();
+}
 
 void TCheckBox::Click()
 {
@@ -1126,14 +1164,18 @@ TRadioButton::TRadioButton(TWinControl* parent) : TControl(parent, new QRadioBut
     auto* r = static_cast<QRadioButton*>(widget_);
     widget_->resize(113, 17);
     QObject::connect(r, &QRadioButton::toggled, r, [this](bool on) {
-        if (on) TControl::Click();
+        if (on) FromQt([&] { TControl::Click(); });
     });
 }
 
 std::string TRadioButton::Caption() const { return static_cast<QRadioButton*>(widget_)->text().toStdString(); }
 void TRadioButton::SetCaption(const std::string& s) { static_cast<QRadioButton*>(widget_)->setText(Q(s)); }
 bool TRadioButton::Checked() const { return static_cast<QRadioButton*>(widget_)->isChecked(); }
-void TRadioButton::SetChecked(bool v) { static_cast<QRadioButton*>(widget_)->setChecked(v); }
+void TRadioButton::SetChecked(bool v)
+{
+    static_cast<QRadioButton*>(widget_)->setChecked(v);
+    EventGuard::Rethrow();
+}
 
 void TRadioButton::Click()
 {

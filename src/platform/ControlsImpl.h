@@ -25,6 +25,7 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool Filter(QObject* watched, QEvent* event);
     TControl* control_;
     bool pressed_ = false;
 };

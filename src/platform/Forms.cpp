@@ -2,6 +2,7 @@
 
 #include "platform/Application.h"
 #include "platform/ControlsImpl.h"
+#include "platform/EventGuard.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -29,31 +30,37 @@ protected:
     void showEvent(QShowEvent* e) override
     {
         QDialog::showEvent(e);
-        if (!e->spontaneous()) form->HandleShown();
+        if (!e->spontaneous()) FromQt([&] { form->HandleShown(); });
     }
     void resizeEvent(QResizeEvent* e) override
     {
         QDialog::resizeEvent(e);
-        form->HandleResize();
+        FromQt([&] { form->HandleResize(); });
     }
     void closeEvent(QCloseEvent* e) override
     {
         e->ignore();
-        form->HandleCloseBox();
+        FromQt([&] { form->HandleCloseBox(); });
     }
     // Escape must not close the form on its own; see keyPressEvent.
     void reject() override {}
     void keyPressEvent(QKeyEvent* e) override
     {
+        bool taken = false;
+        FromQt([&] { taken = DialogKeys(e); });
+        if (!taken) e->ignore();
+    }
+    bool DialogKeys(QKeyEvent* e)
+    {
         const TShiftState sh = ToShift(e->modifiers());
         const int vk = ToVirtualKey(e->key());
-        if ((vk == VK_RETURN || vk == VK_ESCAPE) && form->DispatchDialogKey(vk, sh)) return;
+        if ((vk == VK_RETURN || vk == VK_ESCAPE) && form->DispatchDialogKey(vk, sh)) return true;
         const QString t = e->text();
         if (!t.isEmpty() && !sh.Contains(ssCtrl)) {
             const auto ucs = t.toUcs4();
-            if (!ucs.isEmpty() && ucs[0] >= 32 && form->DispatchDialogChar(ucs[0])) return;
+            if (!ucs.isEmpty() && ucs[0] >= 32 && form->DispatchDialogChar(ucs[0])) return true;
         }
-        e->ignore();
+        return false;
     }
 };
 
@@ -317,12 +324,13 @@ public:
     TCustomControl* control;
 
 protected:
+    // A failing Paint keeps what it drew; the painter ends normally.
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);
         TCanvas canvas(&p);
         control->canvas_ = &canvas;
-        control->Paint();
+        FromQt([&] { control->Paint(); });
         control->canvas_ = nullptr;
     }
     static TMouseButton Button(Qt::MouseButton b)
@@ -332,42 +340,46 @@ protected:
     void mousePressEvent(QMouseEvent* e) override
     {
         const QPoint p = e->position().toPoint();
-        control->MouseDown(Button(e->button()), ToShift(e->modifiers()), p.x(), p.y());
+        FromQt([&] { control->MouseDown(Button(e->button()), ToShift(e->modifiers()), p.x(), p.y()); });
     }
     void mouseReleaseEvent(QMouseEvent* e) override
     {
         const QPoint p = e->position().toPoint();
-        control->MouseUp(Button(e->button()), ToShift(e->modifiers()), p.x(), p.y());
+        FromQt([&] { control->MouseUp(Button(e->button()), ToShift(e->modifiers()), p.x(), p.y()); });
     }
     void mouseMoveEvent(QMouseEvent* e) override
     {
         const QPoint p = e->position().toPoint();
-        control->MouseMove(ToShift(e->modifiers()), p.x(), p.y());
+        FromQt([&] { control->MouseMove(ToShift(e->modifiers()), p.x(), p.y()); });
     }
     void focusInEvent(QFocusEvent* e) override
     {
         QWidget::focusInEvent(e);
-        control->FocusChanged();
+        FromQt([&] { control->FocusChanged(); });
     }
     void focusOutEvent(QFocusEvent* e) override
     {
         QWidget::focusOutEvent(e);
-        control->FocusChanged();
+        FromQt([&] { control->FocusChanged(); });
     }
     void hideEvent(QHideEvent* e) override
     {
         QWidget::hideEvent(e);
-        control->Hidden();
+        FromQt([&] { control->Hidden(); });
     }
     void keyPressEvent(QKeyEvent* e) override
     {
-        if (!control->KeyDownMsg(ToVirtualKey(e->key()), ToShift(e->modifiers()))) e->ignore();
+        bool taken = true;
+        FromQt([&] { taken = control->KeyDownMsg(ToVirtualKey(e->key()), ToShift(e->modifiers())); });
+        if (!taken) e->ignore();
     }
     void keyReleaseEvent(QKeyEvent* e) override
     {
         // A held key repeats its key-down only; the key-up comes once, at the end.
         if (e->isAutoRepeat()) return;
-        if (!control->KeyUpMsg(ToVirtualKey(e->key()), ToShift(e->modifiers()))) e->ignore();
+        bool taken = true;
+        FromQt([&] { taken = control->KeyUpMsg(ToVirtualKey(e->key()), ToShift(e->modifiers())); });
+        if (!taken) e->ignore();
     }
 };
 

@@ -1,5 +1,6 @@
 #include "platform/GridView.h"
 
+#include "platform/EventGuard.h"
 #include "platform/GraphicsQt.h"
 
 #include <QAbstractScrollArea>
@@ -176,6 +177,12 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     bool focusNextPrevChild(bool) override { return false; }
+    bool event(QEvent* e) override
+    {
+        bool r = false;
+        FromQt([&] { r = QLineEdit::event(e); });
+        return r;
+    }
 
 private:
     TGridView::Impl* view_;
@@ -204,6 +211,7 @@ protected:
     void focusOutEvent(QFocusEvent* e) override;
     void timerEvent(QTimerEvent* e) override;
     bool event(QEvent* e) override;
+    bool viewportEvent(QEvent* e) override;
     bool focusNextPrevChild(bool next) override;
     void scrollContentsBy(int, int) override {}
 };
@@ -311,7 +319,9 @@ struct TGridView::Impl : IGridHost {
             editor = new EditorField(widget->viewport(), this);
             editor->setFrame(false);
             QObject::connect(editor, &QLineEdit::textEdited, [this](const QString& t) {
-                if (grid && grid->InplaceEditor()) grid->InplaceEditor()->TextEdited(t.toStdString());
+                FromQt([&] {
+                    if (grid && grid->InplaceEditor()) grid->InplaceEditor()->TextEdited(t.toStdString());
+                });
             });
         }
         SyncEditor();
@@ -402,10 +412,14 @@ GridWidget::GridWidget(QWidget* parent, TGridView::Impl* v) : QAbstractScrollAre
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setFrameShape(QFrame::StyledPanel);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, [this](int v) {
-        if (!settingBars && view->grid) view->grid->HandleVertScroll(v);
+        FromQt([&] {
+            if (!settingBars && view->grid) view->grid->HandleVertScroll(v);
+        });
     });
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, [this](int v) {
-        if (!settingBars && view->grid) view->grid->HandleHorzScroll(v);
+        FromQt([&] {
+            if (!settingBars && view->grid) view->grid->HandleHorzScroll(v);
+        });
     });
 }
 
@@ -517,13 +531,26 @@ void GridWidget::timerEvent(QTimerEvent* e)
     view->grid->Perform(m);
 }
 
+// Every event of the grid's window and of its cell area runs the grid's
+// code inside FromQt: its exceptions go to the application's handler.
 bool GridWidget::event(QEvent* e)
 {
-    if (e->type() == kGridMessageEvent) {
-        if (view->grid) view->grid->Perform(static_cast<GridMessageEvent*>(e)->msg);
-        return true;
-    }
-    return QAbstractScrollArea::event(e);
+    bool r = true;
+    FromQt([&] {
+        if (e->type() == kGridMessageEvent) {
+            if (view->grid) view->grid->Perform(static_cast<GridMessageEvent*>(e)->msg);
+            return;
+        }
+        r = QAbstractScrollArea::event(e);
+    });
+    return r;
+}
+
+bool GridWidget::viewportEvent(QEvent* e)
+{
+    bool r = false;
+    FromQt([&] { r = QAbstractScrollArea::viewportEvent(e); });
+    return r;
 }
 
 bool GridWidget::focusNextPrevChild(bool next)

@@ -5,6 +5,7 @@
 #include "platform/Themes.h"
 
 #include <algorithm>
+#include <exception>
 
 namespace {
 [[noreturn]] void IndexOutOfRange() { throw EInvalidGridOperation("Grid index out of range"); }
@@ -1211,6 +1212,9 @@ void TCustomGrid::Paint()
     for (int i = topLeft_.X; i < colCount_ && ColLeft(i) >= 0; ++i) cols.push_back(i);
     for (int i = 0; i < fixedRows_; ++i) rows.push_back(i);
     for (int i = topLeft_.Y; i < rowCount_ && RowTop(i) >= 0; ++i) rows.push_back(i);
+    // A cell that fails to draw does not keep the others from drawing; the
+    // first failure is raised once every cell has had its turn.
+    std::exception_ptr failed;
     for (int r : rows) {
         int y = RowTop(r);
         for (int col : cols) {
@@ -1251,7 +1255,11 @@ void TCustomGrid::Paint()
                 c.FillRect(rc);
             }
             c.SetClipRect(rc);
-            DrawCell(col, r, rc, st);
+            try {
+                DrawCell(col, r, rc, st);
+            } catch (...) {
+                if (!failed) failed = std::current_exception();
+            }
             c.RestoreState();
             if (defaultDrawing_ && fixed) {
                 TRect e = rc;
@@ -1265,6 +1273,7 @@ void TCustomGrid::Paint()
     if (maxX < cw) c.FillRect({maxX, 0, cw, ch});
     if (maxY < ch) c.FillRect({0, maxY, std::min(maxX, cw), ch});
     DrawTracking(c);
+    if (failed) std::rethrow_exception(failed);
 }
 
 // The sizing line or the drop position of a move, drawn over the cells.

@@ -1,5 +1,6 @@
 #include "platform/PageControl.h"
 
+#include "platform/EventGuard.h"
 #include "platform/SysUtils.h"
 
 #include <QTabWidget>
@@ -11,7 +12,9 @@ QTabWidget* Tabs(const TControl* c) { return static_cast<QTabWidget*>(c->Widget(
 TPageControl::TPageControl(TWinControl* parent) : TWinControl(parent, new QTabWidget)
 {
     QObject::connect(Tabs(this), &QTabWidget::currentChanged, Tabs(this), [this](int) {
-        if (!programmatic_ && !destroying_ && OnChange) OnChange(this);
+        FromQt([&] {
+            if (!programmatic_ && !destroying_ && OnChange) OnChange(this);
+        });
     });
 }
 
