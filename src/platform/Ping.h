@@ -7,6 +7,7 @@
 // program uses the real ones, tests install scripted doubles.
 
 #include "platform/SysUtils.h"
+#include "platform/TickClock.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -58,16 +59,3 @@ bool ParseIPv4(const std::string& text, std::uint8_t (&bytes)[4]);
 bool IsEchoReply(const std::uint8_t* packet, std::size_t len, bool withIpHeader, bool checkId,
                  std::uint16_t id, std::uint16_t sequence);
 
-// --- tick clock --------------------------------------------------------------
-
-class ITickClock {
-public:
-    virtual ~ITickClock() = default;
-    // Milliseconds since an arbitrary start, never going back.
-    virtual std::uint64_t TickCount() = 0;
-    virtual void Sleep(int ms) = 0;
-};
-
-ITickClock& TickClock();
-// Installs a clock (nullptr restores the system's). Returns the previous one.
-ITickClock* SetTickClock(ITickClock* clock);

@@ -8,14 +8,13 @@
 #include "platform/Paths.h"
 #include "platform/Shell.h"
 #include "platform/Timer.h"
+#include "support/FakeSeams.h"
 #include "support/TestSupport.h"
 #include "widgets/LbButton.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
-#include <thread>
 #include <functional>
 #include <memory>
 
@@ -35,24 +34,6 @@ std::string TinyBmp()
     b += std::string("\x20\x40\x60\x00", 4);
     return b;
 }
-
-// Answers the version query without any network.
-class FakeVersionSite : public IHttpClient {
-public:
-    explicit FakeVersionSite(std::string answer) : answer(std::move(answer)) { previous_ = SetHttpClient(this); }
-    ~FakeVersionSite() override { SetHttpClient(previous_); }
-    bool Get(const std::string&, std::string& body, std::string&) override
-    {
-        ++requests;
-        body = answer;
-        return true;
-    }
-    std::string answer;
-    int requests = 0;
-
-private:
-    IHttpClient* previous_;
-};
 
 class SoftOptionsTest : public ::testing::Test {
 protected:
@@ -102,7 +83,8 @@ protected:
     std::string SettingsFile() const { return ReadFile(PathJoin(dir.path(), "Zelvator.xml")); }
 
     TempDir dir;
-    FakeVersionSite site{"VER. 1.002"};
+    FakeWebSite site{"VER. 1.002"};
+    FakeTickClock clock;
     RecordingMessageBoxes boxes;
     TFZelvatoreFirmWare* main = nullptr;
     TFSoftOptions* form = nullptr;
@@ -271,40 +253,35 @@ TEST_F(SoftOptionsTest, CheckBoxesFollowInternetUseAndReachTheStateOnlyWithOk)
     EXPECT_TRUE(UComon::Opt_Enable_Internet);
     EXPECT_TRUE(main->Timer_Update.Running());
     EXPECT_EQ(main->Timer_Update.Interval(), USoftOptions::First_Check_Interval);
-    EXPECT_EQ(site.requests, 0);
+    EXPECT_EQ(static_cast<int>(site.urls.size()), 0);
 }
 
 TEST_F(SoftOptionsTest, UpdateTimerFromStartThroughTheOptions)
 {
-    // Start-up itself may take a while on a loaded machine: the first check
-    // is due 60 s after the timer was enabled, somewhere inside Start.
-    const auto before = std::chrono::steady_clock::now();
+    // The first check is due 60 s after start.
     Start("<Conf_Settings><lastinternet><enable_internet>1</enable_internet><enable_update>1</enable_update>"
           "</lastinternet></Conf_Settings>");
-    const auto startMs =
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - before).count();
     TTimer& timer = main->Timer_Update;
     ASSERT_TRUE(timer.Running());
     EXPECT_EQ(timer.Interval(), 60000);
-    EXPECT_GE(timer.RemainingTime(), 60000 - startMs - 1000);
-    EXPECT_LE(timer.RemainingTime(), 61000); // long intervals are rounded to whole seconds
+    EXPECT_EQ(timer.RemainingTime(), 60000);
+    clock.Advance(60000);
     EXPECT_FALSE(main->LL_Update->Visible());
 
     // First check: a newer version shows the link; then every two hours.
     site.answer = "VER. 1.003";
     timer.Fire();
-    EXPECT_EQ(site.requests, 1);
+    EXPECT_EQ(static_cast<int>(site.urls.size()), 1);
     EXPECT_TRUE(main->LL_Update->Visible());
     EXPECT_EQ(main->LL_Update->Caption(), USoftOptions::Download_Link(Text(19)));
     ASSERT_TRUE(timer.Running());
     EXPECT_EQ(timer.Interval(), 7200000);
 
-    // Confirming the options with both still on does not restart the count
-    // (long intervals are rounded to whole seconds: wait longer than that).
-    std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+    // Confirming the options with both still on does not restart the count.
+    clock.Advance(1200);
     Options([&](TFSoftOptions& f) { f.Btn_OK->Click(); });
     EXPECT_TRUE(timer.Running());
-    EXPECT_LT(timer.RemainingTime(), 7200000 - 600);
+    EXPECT_EQ(timer.RemainingTime(), 7200000 - 1200);
 
     // Off, then on again: the two-hour interval stays.
     Options([&](TFSoftOptions& f) {
@@ -353,7 +330,7 @@ TEST_F(SoftOptionsTest, CheckNowShowsTheLinkOrNoUpdate)
         f.LL_Check_Update->ClickLink();
     });
     SetShellOpener(previous);
-    EXPECT_EQ(site.requests, 2);
+    EXPECT_EQ(static_cast<int>(site.urls.size()), 2);
     EXPECT_EQ(opened, std::vector<std::string>{USoftOptions::Download_URL()});
 }
 

@@ -2,33 +2,14 @@
 #include "app/USoftOptions.h"
 #include "platform/Http.h"
 #include "platform/Timer.h"
+#include "support/FakeSeams.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
 
 using namespace USoftOptions;
 
 namespace {
-
-// Answers every GET with a fixed body and counts the requests.
-class FakeVersionSite : public IHttpClient {
-public:
-    explicit FakeVersionSite(std::string answer) : answer_(std::move(answer)) { previous_ = SetHttpClient(this); }
-    ~FakeVersionSite() override { SetHttpClient(previous_); }
-    bool Get(const std::string& url, std::string& body, std::string&) override
-    {
-        urls.push_back(url);
-        body = answer_;
-        return true;
-    }
-    std::vector<std::string> urls;
-
-private:
-    std::string answer_;
-    IHttpClient* previous_;
-};
 
 struct OptionsGuard {
     bool internet = UComon::Opt_Enable_Internet, update = UComon::Opt_Enable_Update;
@@ -52,7 +33,8 @@ void Declare(TTimer& timer, std::function<void()> onTimer)
 TEST(UpdateTimer, FirstCheckAfterAMinuteThenEveryTwoHoursAndNoRestartOnReEnabling)
 {
     OptionsGuard guard;
-    FakeVersionSite site("VER. 1.003");
+    FakeWebSite site("VER. 1.003");
+    FakeTickClock clock;
     TTimer timer;
     std::vector<bool> results;
     Declare(timer, [&] { results.push_back(Update_Timer_Tick(timer)); });
@@ -62,23 +44,22 @@ TEST(UpdateTimer, FirstCheckAfterAMinuteThenEveryTwoHoursAndNoRestartOnReEnablin
     Apply_Update_Timer(timer);
     ASSERT_TRUE(timer.Running());
     EXPECT_EQ(timer.Interval(), 60000);
-    EXPECT_GT(timer.RemainingTime(), 59000);
-    EXPECT_LE(timer.RemainingTime(), 61000);
+    EXPECT_EQ(timer.RemainingTime(), 60000);
 
+    clock.Advance(60000);
     timer.Fire();
     EXPECT_EQ(results, std::vector<bool>{true});
     EXPECT_EQ(site.urls.size(), 1u);
     ASSERT_TRUE(timer.Running());
     EXPECT_EQ(timer.Interval(), 7200000);
-    EXPECT_GT(timer.RemainingTime(), 7200000 - 1000);
+    EXPECT_EQ(timer.RemainingTime(), 7200000);
 
     // Confirming the options again with both flags on leaves the running
-    // timer counting where it was. Long intervals are rounded to whole
-    // seconds, so the wait must be longer than that rounding.
-    std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+    // timer counting where it was.
+    clock.Advance(1200);
     Apply_Update_Timer(timer);
     EXPECT_TRUE(timer.Running());
-    EXPECT_LT(timer.RemainingTime(), 7200000 - 600);
+    EXPECT_EQ(timer.RemainingTime(), 7200000 - 1200);
 
     // Off and on again: the two-hour interval stays.
     UComon::Opt_Enable_Update = false;
@@ -93,7 +74,7 @@ TEST(UpdateTimer, FirstCheckAfterAMinuteThenEveryTwoHoursAndNoRestartOnReEnablin
 TEST(UpdateTimer, RunsOnlyWithInternetUseAndUpdateChecksBothOn)
 {
     OptionsGuard guard;
-    FakeVersionSite site("VER. 1.003");
+    FakeWebSite site("VER. 1.003");
     const std::pair<bool, bool> off[] = {{false, false}, {false, true}, {true, false}};
     for (const auto& [internet, update] : off) {
         TTimer timer;
@@ -108,7 +89,7 @@ TEST(UpdateTimer, RunsOnlyWithInternetUseAndUpdateChecksBothOn)
 
 TEST(UpdateTimer, TickWithoutNewerVersionStillReArms)
 {
-    FakeVersionSite site("VER. 0.000");
+    FakeWebSite site("VER. 0.000");
     TTimer timer;
     Declare(timer, [&] { EXPECT_FALSE(Update_Timer_Tick(timer)); });
     timer.SetEnabled(true);

@@ -1,7 +1,8 @@
 #include "app/USoftOptions.h"
 #include "platform/Http.h"
 #include "platform/Timer.h"
-#include "../platform/LoopbackHttpServer.h"
+#include "support/FakeSeams.h"
+#include "support/LoopbackHttpServer.h"
 
 #include <gtest/gtest.h>
 
@@ -12,11 +13,6 @@
 using namespace USoftOptions;
 
 namespace {
-
-struct SettingsGuard {
-    THttpSettings saved = HttpSettings();
-    ~SettingsGuard() { HttpSettings() = saved; }
-};
 
 // A version service on 127.0.0.1 whose answer the test sets.
 class VersionService {
@@ -46,7 +42,7 @@ private:
 
 TEST(VersionQuery, SendsTheQueryWithTheAgentAndAcceptHeader)
 {
-    SettingsGuard guard;
+    HttpSettingsGuard guard;
     VersionService service;
     service.Set(LoopbackHttpServer::Answer(200, "VER. 1.002"));
     EXPECT_FALSE(Check_Version());
@@ -63,7 +59,7 @@ TEST(VersionQuery, SendsTheQueryWithTheAgentAndAcceptHeader)
 
 TEST(VersionQuery, AnswersComparedWithOwnVersion)
 {
-    SettingsGuard guard;
+    HttpSettingsGuard guard;
     VersionService service;
     struct Case {
         LoopbackHttpServer::Reply reply;
@@ -95,7 +91,7 @@ TEST(VersionQuery, AnswersComparedWithOwnVersion)
 
 TEST(VersionQuery, SilentHostGivesNoNewerVersionWithinTheTimeOut)
 {
-    SettingsGuard guard;
+    HttpSettingsGuard guard;
     VersionService service;
     service.Set(LoopbackHttpServer::Silence());
     HttpSettings().TotalTimeoutMs = 400;
@@ -106,7 +102,7 @@ TEST(VersionQuery, SilentHostGivesNoNewerVersionWithinTheTimeOut)
 
 TEST(VersionQuery, UnreachableHostGivesNoNewerVersion)
 {
-    SettingsGuard guard;
+    HttpSettingsGuard guard;
     unsigned short port;
     {
         LoopbackHttpServer closed([](const std::string&) { return LoopbackHttpServer::Answer(200, "VER. 9.999"); });
@@ -128,7 +124,7 @@ TEST(VersionQuery, ConvVersion)
 
 TEST(VersionQuery, DownloadLinkPointsAtTheGatewayPage)
 {
-    SettingsGuard guard;
+    HttpSettingsGuard guard;
     HttpSettings().BaseURL = "http://www.example.com";
     EXPECT_EQ(Download_Link("New <Version>"),
               "<a href=\"http://www.example.com/Home/download/download.asp#QG41010\">New &lt;Version&gt;</a>");

@@ -1,26 +1,14 @@
 #pragma once
-// Scripted doubles of the clock and the echo client for the update window.
+// A scripted double of the echo client for the update window.
 
 #include "platform/Ping.h"
+#include "support/FakeSeams.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
-
-// Time moves only when somebody sleeps or an echo waits.
-class FakeTickClock : public ITickClock {
-public:
-    FakeTickClock() : previous_(SetTickClock(this)) {}
-    ~FakeTickClock() override { SetTickClock(previous_); }
-    std::uint64_t TickCount() override { return now; }
-    void Sleep(int ms) override { now += std::uint64_t(ms); }
-    std::uint64_t now = 100000;
-
-private:
-    ITickClock* previous_;
-};
 
 // Answers each echo from a script, one letter per echo, the last letter
 // repeating: 'R' reply after 1 ms, 'S' silence (waits the whole time-out),

@@ -1,5 +1,6 @@
 #include "platform/Http.h"
-#include "LoopbackHttpServer.h"
+#include "support/FakeSeams.h"
+#include "support/LoopbackHttpServer.h"
 
 #include <gtest/gtest.h>
 
@@ -8,12 +9,6 @@
 #include <strings.h>
 
 namespace {
-
-// Restores the HTTP settings a test changed.
-struct SettingsGuard {
-    THttpSettings saved = HttpSettings();
-    ~SettingsGuard() { HttpSettings() = saved; }
-};
 
 std::vector<std::string> HeadLines(const std::string& head)
 {
@@ -39,7 +34,7 @@ bool HasHeader(const std::vector<std::string>& lines, const std::string& nameCol
 
 TEST(Http, GetIsHttp10WithAgentAndAcceptAndSendsNoCookieBack)
 {
-    SettingsGuard guard;
+    HttpSettingsGuard guard;
     LoopbackHttpServer server([](const std::string&) {
         return LoopbackHttpServer::Answer(200, "VER. 1.003\r\n", "Set-Cookie: session=abc; Path=/\r\n");
     });
@@ -84,7 +79,7 @@ TEST(Http, FailedAnswersGiveFailureAndEmptyBody)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        SettingsGuard guard;
+        HttpSettingsGuard guard;
         LoopbackHttpServer server([&](const std::string&) { return c.reply; });
         HttpSettings().BaseURL = server.BaseURL();
         HttpSettings().MaxBodyBytes = 100;
@@ -99,7 +94,7 @@ TEST(Http, FailedAnswersGiveFailureAndEmptyBody)
 
 TEST(Http, RefusedConnectionFails)
 {
-    SettingsGuard guard;
+    HttpSettingsGuard guard;
     unsigned short port;
     {
         LoopbackHttpServer server([](const std::string&) { return LoopbackHttpServer::Answer(200, ""); });
@@ -113,7 +108,7 @@ TEST(Http, RefusedConnectionFails)
 
 TEST(Http, SilentHostFailsWhenTheTotalTimeOutRunsOut)
 {
-    SettingsGuard guard;
+    HttpSettingsGuard guard;
     LoopbackHttpServer server([](const std::string&) { return LoopbackHttpServer::Silence(); });
     HttpSettings().BaseURL = server.BaseURL();
     HttpSettings().TotalTimeoutMs = 400;

@@ -2,6 +2,7 @@
 
 #include "widgets/CellGraphic.h"
 #include "widgets/GridUtil.h"
+#include "support/Tracked.h"
 
 #include <gtest/gtest.h>
 
@@ -197,11 +198,6 @@ TEST(BaseGrid, DisplayHooksSeeTheBaseCellAndSkipScratchRows)
 }
 
 namespace {
-struct Tracked : TObject {
-    explicit Tracked(int* n) : n_(n) {}
-    ~Tracked() override { ++*n_; }
-    int* n_;
-};
 struct TrackedGraphic : TCellGraphic {
     explicit TrackedGraphic(int* n) : n_(n) {}
     ~TrackedGraphic() override { ++*n_; }

@@ -1,17 +1,11 @@
 #include "widgets/CellGraphic.h"
+#include "support/Tracked.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
 namespace {
-
-// An object that counts its destructions.
-struct Tracked : TObject {
-    explicit Tracked(int* counter) : counter_(counter) {}
-    ~Tracked() override { ++*counter_; }
-    int* counter_;
-};
 
 struct FakePicture : TObject, IPictureSize {
     int PictureWidth() const override { return 100; }

@@ -1,6 +1,6 @@
 #include "widgets/ExColumnGrid.h"
 
-#include "FormatGuard.h"
+#include "support/FormatGuard.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include "widgets/ExStringGrid.h"
 
-#include "FormatGuard.h"
+#include "support/FormatGuard.h"
+#include "support/RecordingGridHost.h"
 #include "platform/DateUtils.h"
 
 #include <gtest/gtest.h>
@@ -10,29 +11,6 @@
 #include <vector>
 
 namespace {
-
-// A window side that records what the grid asks to repaint.
-class RecordingHost : public IGridHost {
-public:
-    bool HasWindow() const override { return true; }
-    bool IsVisible() const override { return true; }
-    bool IsFocused() const override { return false; }
-    void SetFocus() override {}
-    TSize ClientSize() const override { return {400, 250}; }
-    void Invalidate(const TRect*) override { ++invalidations; }
-    void Update() override {}
-    void SetRedraw(bool) override {}
-    void UpdateScrollBars(const TGridScrollInfo&, const TGridScrollInfo&) override {}
-    void PostMessage(const TMessage&) override {}
-    void SetTimer(int, int) override {}
-    void KillTimer(int) override {}
-    void SetCursor(TCursor) override {}
-    void ShowEditorWindow(const TRect&) override {}
-    void HideEditorWindow() override {}
-    void FocusEditorWindow() override {}
-    void EditorTextChanged() override {}
-    int invalidations = 0;
-};
 
 // A cell control the grid does not own.
 class Knob : public TObject {
@@ -194,7 +172,7 @@ TEST(ExStringGridAccess, LooksOutsideTheGridAreIgnored)
 TEST(ExStringGridAccess, ColoursInsideAnUpdateLockDoNotRepaint)
 {
     TExStringGrid g;
-    RecordingHost host;
+    RecordingGridHost host;
     g.SetHost(&host);
     g.BeginUpdate();
     host.invalidations = 0;

@@ -4,6 +4,7 @@
 #include "widgets/ExStringGrid.h"
 
 #include "platform/GridView.h"
+#include "support/RecordingGridHost.h"
 
 #include <gtest/gtest.h>
 
@@ -37,36 +38,6 @@ std::vector<std::string> Texts(int c, std::initializer_list<int> rows)
     for (int r : rows) out.push_back(std::to_string(c) + "," + std::to_string(r));
     return out;
 }
-
-// The window side of a grid that records the redraw switch.
-class RecordingHost : public IGridHost {
-public:
-    bool HasWindow() const override { return true; }
-    bool IsVisible() const override { return visible; }
-    bool IsFocused() const override { return false; }
-    void SetFocus() override {}
-    TSize ClientSize() const override { return TSize{400, 250}; }
-    void Invalidate(const TRect* r) override
-    {
-        if (!r) ++fullRepaints;
-    }
-    void Update() override {}
-    void SetRedraw(bool on) override { redraw.push_back(on); }
-    void UpdateScrollBars(const TGridScrollInfo&, const TGridScrollInfo&) override {}
-    void PostMessage(const TMessage&) override {}
-    void SetTimer(int, int) override {}
-    void KillTimer(int) override {}
-    void SetCursor(TCursor) override {}
-    void ShowEditorWindow(const TRect&) override {}
-    void HideEditorWindow() override {}
-    void FocusEditorWindow() override {}
-    void EditorTextChanged() override {}
-
-    bool visible = true;
-    std::vector<bool> redraw;
-    int fullRepaints = 0;
-};
-
 } // namespace
 
 // --- hidden columns ---------------------------------------------------------------------------
@@ -486,7 +457,7 @@ TEST(ExStringGridShape, ModifiedAndDisabledRowsFollowRemovalAndDisablingMovesThe
 
 TEST(ExStringGridShape, NestedUpdatesSwitchRedrawOffOnceAndOnAtTheOutermostEnd)
 {
-    RecordingHost host;
+    RecordingGridHost host;
     TExStringGrid g;
     g.SetHost(&host);
     g.BeginUpdate();
@@ -510,7 +481,7 @@ TEST(ExStringGridShape, NestedUpdatesSwitchRedrawOffOnceAndOnAtTheOutermostEnd)
 
 TEST(ExStringGridShape, UpdateLockCountsWhileHiddenAndAGridShownAtCountZeroPaints)
 {
-    RecordingHost host;
+    RecordingGridHost host;
     TExStringGrid g;
     host.visible = false;
     g.SetHost(&host);

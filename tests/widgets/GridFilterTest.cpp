@@ -1,6 +1,6 @@
 #include "widgets/GridFilter.h"
 
-#include "FormatGuard.h"
+#include "support/FormatGuard.h"
 
 #include <gtest/gtest.h>
 

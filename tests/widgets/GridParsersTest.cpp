@@ -1,6 +1,6 @@
 #include "widgets/GridParsers.h"
 
-#include "FormatGuard.h"
+#include "support/FormatGuard.h"
 
 #include <gtest/gtest.h>
 
