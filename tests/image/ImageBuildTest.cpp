@@ -100,6 +100,9 @@ struct FailureCase {
     std::vector<std::string> message_parts;
 };
 
+// A failing case is shown by its name, not as the bytes of the structure.
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
+
 class ImageBuildFailure : public ::testing::TestWithParam<FailureCase> {};
 
 TEST_P(ImageBuildFailure, ShowsAnErrorAndLeavesTheFilesAlone)
