@@ -226,7 +226,7 @@ void TControl::AttachWidget(QWidget* widget)
 {
     widget_ = widget;
     if (parent_) {
-        widget_->setParent(parent_->widget_);
+        widget_->setParent(parent_->ClientWidget());
         parent_->Adopt(this);
         tabOrder_ = parent_->ControlCount() - 1;
         widget_->show();

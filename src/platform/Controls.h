@@ -229,6 +229,9 @@ public:
     void ForEachControl(const std::function<void(TControl*)>& fn) const;
     // Lays out aligned and anchored children for the current client size.
     void Realign();
+    // The widget that holds the children's widgets (the control's own
+    // widget, or its client area where it has a frame around one).
+    virtual QWidget* ClientWidget() const { return widget_; }
 
 protected:
     TWinControl(TWinControl* parent, QWidget* widget);

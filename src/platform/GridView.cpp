@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPaintEvent>
 #include <QPointer>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QTimerEvent>
 #include <QWheelEvent>
@@ -190,7 +191,10 @@ private:
 
 class GridWidget : public QAbstractScrollArea {
 public:
+    // Takes over the view's window side (deleted with the widget, so that
+    // events reaching a widget being destroyed find a host without a grid).
     GridWidget(QWidget* parent, TGridView::Impl* view);
+    ~GridWidget() override;
 
     TGridView::Impl* view;
     bool settingBars = false;
@@ -220,7 +224,7 @@ protected:
 
 struct TGridView::Impl : IGridHost {
     TCustomGrid* grid = nullptr;
-    GridWidget* widget = nullptr;  // owned (deleted in the destructor)
+    GridWidget* widget = nullptr;  // the window (it owns this host)
     EditorField* editor = nullptr;  // child of the viewport
     bool updatingEditor = false;
 
@@ -246,9 +250,19 @@ struct TGridView::Impl : IGridHost {
     void SetClientSize(int w, int h) override
     {
         if (!widget) return;
+        Relayout();
         // The frame and scroll bars stay around the cell area.
         const QSize vp = widget->viewport()->size();
         widget->resize(widget->width() + (w - vp.width()), widget->height() + (h - vp.height()));
+        Relayout();
+    }
+    // A window not shown yet gets its resize only when shown: the cell area
+    // is laid out now, so that its size is known at once.
+    void Relayout()
+    {
+        if (!widget || widget->isVisible()) return;
+        QResizeEvent e(widget->size(), widget->size());
+        QCoreApplication::sendEvent(widget, &e);
     }
     void Invalidate(const TRect* r) override
     {
@@ -562,41 +576,72 @@ bool GridWidget::focusNextPrevChild(bool next)
 
 }  // namespace
 
+GridWidget::~GridWidget()
+{
+    view->widget = nullptr;
+    view->editor = nullptr;
+    view->grid = nullptr;
+    delete view;
+}
+
 // --- TGridView ----------------------------------------------------------------------------
 
-TGridView::TGridView(TCustomGrid* grid, QWidget* parent) : impl_(std::make_unique<Impl>())
+void TGridView::Init(TCustomGrid* grid, QWidget* parent)
 {
-    impl_->grid = grid;
-    impl_->widget = new GridWidget(parent, impl_.get());
-    impl_->widget->resize(300, 150);
-    grid->SetHost(impl_.get());
+    className_ = grid ? grid->ClassName() : std::string("TGridView");
+    host_ = new Impl;
+    host_->grid = grid;
+    auto* w = new GridWidget(parent, host_);
+    host_->widget = w;
+    w->resize(300, 150);
+    AttachWidget(w);
+    tabStop_ = true;
+    grid->SetHost(host_);
     grid->WindowCreated();
 }
 
-TGridView::TGridView(TCustomGrid* grid, TWinControl* parent) : TGridView(grid, parent ? parent->Widget() : nullptr)
+TGridView::TGridView(TCustomGrid* grid, QWidget* parent) : TWinControl(nullptr, nullptr) { Init(grid, parent); }
+
+TGridView::TGridView(TCustomGrid* grid, TWinControl* parent) : TWinControl(parent, nullptr) { Init(grid, nullptr); }
+
+TGridView::TGridView(TCustomGrid* grid, TWinControl* parent, bool ownsGrid)
+    : TWinControl(parent, nullptr), ownsGrid_(ownsGrid)
 {
-    if (parent) impl_->widget->show();
+    Init(grid, nullptr);
 }
 
 TGridView::~TGridView()
 {
-    if (impl_->grid) impl_->grid->SetHost(nullptr);
-    GridWidget* w = impl_->widget;
-    impl_->widget = nullptr;
-    impl_->editor = nullptr;
-    impl_->grid = nullptr;
-    delete w;
+    TCustomGrid* g = host_->grid;
+    if (g) {
+        if (g->view_ == this) g->view_ = nullptr;
+        g->SetHost(nullptr);
+        host_->grid = nullptr;
+        // A window that owns its grid destroys it (a parent going takes its
+        // grids along).
+        if (ownsGrid_) delete g;
+    }
+    if (host_->editor) host_->editor->hide();
+    // The children, then the widget (which deletes the window side), go
+    // with the base classes.
 }
 
-TCustomGrid* TGridView::Grid() const { return impl_->grid; }
+void TGridView::ReleaseGrid()
+{
+    if (host_->grid) host_->grid->SetHost(nullptr);
+    host_->grid = nullptr;
+    ownsGrid_ = false;
+    if (host_->editor) host_->editor->hide();
+}
+
+TCustomGrid* TGridView::Grid() const { return host_->grid; }
 
 void TGridView::SetBounds(int left, int top, int width, int height)
 {
-    impl_->widget->setGeometry(left, top, std::max(0, width), std::max(0, height));
+    TWinControl::SetBounds(left, top, std::max(0, width), std::max(0, height));
+    host_->Relayout();
 }
 
-void TGridView::Show() { impl_->widget->show(); }
-void TGridView::Hide() { impl_->widget->hide(); }
-QWidget* TGridView::Widget() const { return impl_->widget; }
-QWidget* TGridView::Viewport() const { return impl_->widget->viewport(); }
-QWidget* TGridView::EditorWidget() const { return impl_->editor; }
+QWidget* TGridView::ClientWidget() const { return host_->widget ? host_->widget->viewport() : widget_; }
+QWidget* TGridView::Viewport() const { return host_->widget->viewport(); }
+QWidget* TGridView::EditorWidget() const { return host_->editor; }

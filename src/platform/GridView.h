@@ -19,7 +19,10 @@
 // in-place editor is a one-line text field over the current cell whose keys
 // pass through the editor's KeyDown / KeyPress first.
 // Destroying the view detaches it from the grid; destroying the grid first
-// leaves an inert window (input and painting then do nothing).
+// leaves an inert window (input and painting then do nothing). The view is
+// a control of its parent: the window that TCustomGrid::SetParent makes is
+// the grid's place among the form's controls (bounds, visibility, tab order,
+// focus) and owns the grid.
 
 #include "platform/Controls.h"
 #include "platform/Grids.h"
@@ -29,24 +32,25 @@
 
 class QWidget;
 
-class TGridView {
+class TGridView : public TWinControl {
 public:
     // Creates the window as a child of parent (nullptr: a top-level window)
-    // and makes it the grid's host; the grid's CreateWnd runs.
+    // and makes it the grid's host; the grid's CreateWnd runs. The view does
+    // not own the grid.
     explicit TGridView(TCustomGrid* grid, QWidget* parent = nullptr);
-    // The window as a child of a form or panel (shown with it).
+    // The window as a control of a form or panel (shown with it; the parent
+    // owns the view).
     TGridView(TCustomGrid* grid, TWinControl* parent);
-    ~TGridView();
-    TGridView(const TGridView&) = delete;
-    TGridView& operator=(const TGridView&) = delete;
+    ~TGridView() override;
+    // The grid's class name ("TExColumnGrid" ...).
+    const char* ClassName() const override { return className_.c_str(); }
 
     TCustomGrid* Grid() const;
     // Position and size of the window in its parent (pixels).
-    void SetBounds(int left, int top, int width, int height);
-    void Show();
-    void Hide();
-    // The widget (platform code only) and its cell area.
-    QWidget* Widget() const;
+    void SetBounds(int left, int top, int width, int height) override;
+    // The cell area, which holds the controls placed on the grid.
+    QWidget* ClientWidget() const override;
+    // The cell area (platform code only).
     QWidget* Viewport() const;
     // The in-place editor's text field (platform code and tests).
     QWidget* EditorWidget() const;
@@ -54,7 +58,15 @@ public:
     struct Impl;
 
 private:
-    std::unique_ptr<Impl> impl_;
+    friend class TCustomGrid;
+    // The window of TCustomGrid::SetParent: it owns the grid.
+    TGridView(TCustomGrid* grid, TWinControl* parent, bool ownsGrid);
+    void Init(TCustomGrid* grid, QWidget* parent);
+    // The grid goes first: the view forgets it (and does not delete it).
+    void ReleaseGrid();
+    Impl* host_ = nullptr;  // owned by the widget
+    std::string className_;
+    bool ownsGrid_ = false;
 };
 
 // The platform's virtual key of a window-system key (Qt::Key value); keypad

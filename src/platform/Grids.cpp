@@ -1,6 +1,7 @@
 #include "platform/Grids.h"
 
 #include "platform/DrawText.h"
+#include "platform/GridView.h"
 #include "platform/SysUtils.h"
 #include "platform/Themes.h"
 
@@ -131,6 +132,102 @@ TCustomGrid::~TCustomGrid()
         host_->GridDestroyed();
         host_ = nullptr;
     }
+    // The grid's own window goes with it (and leaves its parent).
+    if (TGridView* v = view_) {
+        view_ = nullptr;
+        v->ReleaseGrid();
+        delete v;
+    }
+}
+
+// --- the grid as a control of a window
+
+void TCustomGrid::SetParent(TWinControl* AParent)
+{
+    if (AParent == Parent()) return;
+    if (host_ && !view_) throw EInvalidGridOperation("Grid already has a window");
+    if (editorMode_) HideEditor();
+    int w = ClientWidth(), h = ClientHeight();
+    if (TGridView* v = view_) {
+        left_ = v->Left();
+        top_ = v->Top();
+        visible_ = v->Visible();
+        enabled_ = v->Enabled();
+        tabOrder_ = v->TabOrder();
+        view_ = nullptr;
+        v->ReleaseGrid();
+        delete v;
+        clientW_ = w;
+        clientH_ = h;
+    }
+    if (AParent) {
+        view_ = new TGridView(this, AParent, true);
+        host_->SetClientSize(w, h);
+        view_->SetBounds(left_, top_, view_->Width(), view_->Height());
+        if (!visible_) view_->SetVisible(false);
+        if (!enabled_) view_->SetEnabled(false);
+        view_->SetTabStop(tabStop_);
+        if (tabOrder_ >= 0) view_->SetTabOrder(tabOrder_);
+        HandleResize();
+    }
+    ParentChanged();
+}
+
+TWinControl* TCustomGrid::Parent() const { return view_ ? view_->Parent() : nullptr; }
+int TCustomGrid::Left() const { return view_ ? view_->Left() : left_; }
+int TCustomGrid::Top() const { return view_ ? view_->Top() : top_; }
+
+void TCustomGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    if (view_) {
+        view_->SetBounds(ALeft, ATop, AWidth, AHeight);
+        return;
+    }
+    left_ = ALeft;
+    top_ = ATop;
+    SetClientSize(AWidth, AHeight);
+}
+
+bool TCustomGrid::Visible() const { return view_ ? view_->Visible() : visible_; }
+
+void TCustomGrid::SetVisible(bool v)
+{
+    visible_ = v;
+    if (view_) view_->SetVisible(v);
+}
+
+bool TCustomGrid::Enabled() const { return view_ ? view_->Enabled() : enabled_; }
+
+void TCustomGrid::SetEnabled(bool v)
+{
+    enabled_ = v;
+    if (view_) view_->SetEnabled(v);
+}
+
+bool TCustomGrid::CanFocus() const { return view_ && view_->CanFocus(); }
+
+void TCustomGrid::SetFocus()
+{
+    if (host_)
+        host_->SetFocus();
+    else
+        focused_ = true;
+}
+
+int TCustomGrid::TabOrder() const { return view_ ? view_->TabOrder() : tabOrder_; }
+
+void TCustomGrid::SetTabOrder(int v)
+{
+    tabOrder_ = v;
+    if (view_) view_->SetTabOrder(v);
+}
+
+bool TCustomGrid::TabStop() const { return view_ ? view_->TabStop() : tabStop_; }
+
+void TCustomGrid::SetTabStop(bool v)
+{
+    tabStop_ = v;
+    if (view_) view_->SetTabStop(v);
 }
 
 void TCustomGrid::SetHost(IGridHost* host)

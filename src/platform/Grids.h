@@ -85,6 +85,8 @@ struct TGridRect {
 };
 
 class TCustomGrid;
+class TWinControl;
+class TGridView;
 
 // Scroll-bar metrics the host shows: positions run Min..Max, Page is the
 // number of visible units (the scrollable columns or rows on screen).
@@ -187,6 +189,36 @@ public:
     explicit TCustomGrid(TComponent* AOwner = nullptr);
     ~TCustomGrid() override;
     std::string ClassName() const override { return "TCustomGrid"; }
+
+    // --- the grid as a control of a window
+    // Places the grid on a form or panel like any control: it gets a window
+    // of its own (its view, GridView.h), which the parent shows, lays out,
+    // tab-orders and focuses with its other controls. From then on the
+    // parent's destruction destroys the grid (and destroying the grid takes
+    // its window off the parent). nullptr takes the window away again. A
+    // grid whose window was made by a TGridView of its own caller cannot be
+    // given a parent (EInvalidGridOperation).
+    void SetParent(TWinControl* AParent);
+    TWinControl* Parent() const;
+    // The window the grid owns (nullptr without a parent).
+    TGridView* View() const { return view_; }
+    // Position and outer size in the parent's client area (without a
+    // window: the size becomes the client size, the position is kept).
+    int Left() const;
+    int Top() const;
+    virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+    bool Visible() const;
+    void SetVisible(bool v);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    bool Enabled() const;
+    void SetEnabled(bool v);
+    bool CanFocus() const;
+    void SetFocus();
+    int TabOrder() const;
+    void SetTabOrder(int v);
+    bool TabStop() const;
+    void SetTabStop(bool v);
 
     // --- host
     void SetHost(IGridHost* host);
@@ -399,6 +431,8 @@ protected:
     virtual void TimerEvent(int id);
     virtual void DoEnter();
     virtual void DoExit();
+    // After SetParent gave the grid another parent (or none).
+    virtual void ParentChanged() {}
     // Called when the selection or current cell moved (repaints).
     virtual void SelectionMoved(const TGridRect& OldSel);
     // Standard navigation on a key (the last step of KeyDown).
@@ -425,7 +459,12 @@ private:
     bool SizingHit(int X, int Y, bool& isCol, int& index) const;
     void DrawTracking(TCanvas& canvas);
 
+    friend class TGridView;
     IGridHost* host_ = nullptr;
+    TGridView* view_ = nullptr;  // the window of SetParent, owned
+    int left_ = 0, top_ = 0;
+    bool visible_ = true, enabled_ = true, tabStop_ = true;
+    int tabOrder_ = -1;
     bool focused_ = false;
     int clientW_ = 300, clientH_ = 150;
     TCanvas* canvas_ = nullptr;

@@ -264,6 +264,12 @@ using TGetFloatFormatEvent =
 class TExColumnGrid : public TExStringGrid {
 public:
     explicit TExColumnGrid(TComponent* AOwner = nullptr);
+    explicit TExColumnGrid(std::nullptr_t) : TExColumnGrid(static_cast<TComponent*>(nullptr)) {}
+    // A grid placed on a form or panel, which owns it (see SetParent).
+    explicit TExColumnGrid(TWinControl* AParent) : TExColumnGrid(static_cast<TComponent*>(nullptr))
+    {
+        SetParent(AParent);
+    }
     ~TExColumnGrid() override;
     std::string ClassName() const override { return "TExColumnGrid"; }
 

@@ -266,6 +266,9 @@ using TGridNotifyEvent = std::function<void(TObject* Sender)>;
 class TExStringGrid : public TBaseGrid {
 public:
     explicit TExStringGrid(TComponent* AOwner = nullptr);
+    explicit TExStringGrid(std::nullptr_t) : TExStringGrid(static_cast<TComponent*>(nullptr)) {}
+    // A grid placed on a form or panel, which owns it (see SetParent).
+    explicit TExStringGrid(TWinControl* AParent);
     ~TExStringGrid() override;
     std::string ClassName() const override { return "TExStringGrid"; }
 
@@ -1005,7 +1008,7 @@ public:
     // Size: with IntegralHeight the height holds whole rows (the position
     // belongs to the window and is not kept here).
     void SetIntegralHeight(bool Value);
-    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     // The class library's single border (counted by the integral height).
     bool SingleBorder = true;
     static constexpr int SystemHScrollHeight = 17;
@@ -1297,6 +1300,8 @@ protected:
     // properties up to them).
     void SizeChanged(int OldColCount, int OldRowCount) override;
     void CreateWnd() override;
+    // A grid placed on a form follows that form's size.
+    void ParentChanged() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     // A column moved (displayed indexes): its cells at the real index, the
     // hidden rows' saved cells, hidden flags, the recorded order entry and

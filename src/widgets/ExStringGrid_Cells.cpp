@@ -3,6 +3,8 @@
 
 #include "widgets/ExStringGrid.h"
 
+#include "platform/GridView.h"
+
 #include "widgets/GridUtil.h"
 
 #include "platform/Forms.h"
@@ -701,10 +703,13 @@ void TExStringGrid::UpdateColumnSize(int ACol, int& AWidth)
 void TExStringGrid::SetIntegralHeight(bool Value)
 {
     IntegralHeight = Value;
-    SetBounds(0, 0, Width(), Height());
+    if (View())
+        SetBounds(Left(), Top(), View()->Width(), View()->Height());
+    else
+        SetBounds(Left(), Top(), Width(), Height());
 }
 
-void TExStringGrid::SetBounds(int /*ALeft*/, int /*ATop*/, int AWidth, int AHeight)
+void TExStringGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
     if (IntegralHeight && UpdateCount() == 0 && DefaultRowHeight() > 0) {
         const int h = VisibleColCount() + FixedCols() < ColCount() ? SystemHScrollHeight : 0;
@@ -712,7 +717,8 @@ void TExStringGrid::SetBounds(int /*ALeft*/, int /*ATop*/, int AWidth, int AHeig
         const int t = AHeight - h - b;
         AHeight = h + (t - t % DefaultRowHeight()) + 2 * b;
     }
-    SetSize(AWidth, AHeight);
+    // On a window: its outer bounds; without one the size of the cell area.
+    TBaseGrid::SetBounds(ALeft, ATop, AWidth, AHeight);
 }
 
 // --- listeners ----------------------------------------------------------------------------

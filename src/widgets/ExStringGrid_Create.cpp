@@ -6,6 +6,8 @@
 
 #include "widgets/GridControlLook.h"
 
+#include "platform/Forms.h"
+
 #include <algorithm>
 
 // --- TGrouping ----------------------------------------------------------------------
@@ -102,6 +104,20 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FMaxColCount = ColCount();
     FLastRow = Row();
     FLastCol = Col();
+}
+
+TExStringGrid::TExStringGrid(TWinControl* AParent) : TExStringGrid(static_cast<TComponent*>(nullptr))
+{
+    SetParent(AParent);
+}
+
+void TExStringGrid::ParentChanged()
+{
+    TBaseGrid::ParentChanged();
+    // A grid owned by a form component follows that one; otherwise the form
+    // it lies on.
+    if (FOwnerFormComponent || Designing()) return;
+    SetOwnerForm(Parent() ? FindParentForm(Parent()) : nullptr);
 }
 
 void TExStringGrid::SetupSettings()
