@@ -1,0 +1,117 @@
+#pragma once
+// Helpers of the scan engine tests: a tick clock that runs as fast as the
+// engine lets it while staying in step with the gateway simulator, and a
+// rig holding simulator, clock and engine.
+
+#include "GatewaySimulator.h"
+#include "core/UComon.h"
+#include "mbus/UMBusScanDecode.h"
+#include "platform/Application.h"
+#include "platform/Ping.h"
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <thread>
+#include <vector>
+
+// Time jumps by each sleep, without waiting; but it moves on only once every
+// datagram in flight between engine and simulator has been handled, so an
+// answer always arrives before its time-out, however busy the machine is.
+class TFastClock : public ITickClock {
+public:
+    explicit TFastClock(std::uint64_t start = 100000) : now_(start) {}
+    void Watch(const TGatewaySimulator* sim, const TMBusScanDecode* engine)
+    {
+        sim_ = sim;
+        engine_ = engine;
+    }
+    std::uint64_t TickCount() override { return now_; }
+    void Sleep(int ms) override
+    {
+        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!Quiet() && std::chrono::steady_clock::now() < limit)
+            std::this_thread::sleep_for(std::chrono::microseconds(50));
+        std::this_thread::yield();
+        now_ += static_cast<std::uint64_t>(ms < 0 ? 0 : ms);
+    }
+
+private:
+    bool Quiet() const
+    {
+        const TGatewaySimulator* sim = sim_;
+        const TMBusScanDecode* engine = engine_;
+        if (!sim || !engine) return true;
+        return engine->Datagrams_Sent() == sim->Received() && sim->Sent() == engine->Datagrams_Received();
+    }
+    std::atomic<std::uint64_t> now_;
+    std::atomic<const TGatewaySimulator*> sim_{nullptr};
+    std::atomic<const TMBusScanDecode*> engine_{nullptr};
+};
+
+using TCall = std::array<int, 4>;
+
+// Pumps the GUI thread's events until pred holds or the limit passes.
+inline bool Pump_Until(const std::function<bool()>& pred, int limitMs = 60000)
+{
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+    while (!pred()) {
+        if (std::chrono::steady_clock::now() > limit) return false;
+        Application_ProcessMessages();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    Application_ProcessMessages();
+    return true;
+}
+
+// Simulator, fast clock and a running engine bound to 127.0.0.1 that talks
+// to the simulator. The meter list is emptied before and after.
+class TScanRig {
+public:
+    TScanRig()
+    {
+        UComon::MBus_Slave_List.clear();
+        engine = std::make_unique<TMBusScanDecode>(&clock);
+        clock.Watch(&sim, engine.get());
+        engine->Set_Gateway_Port(sim.Port());
+        engine->Set_Local_Address("127.0.0.1");
+        engine->Event_Run().SetEvent();
+    }
+    ~TScanRig()
+    {
+        engine.reset();
+        UComon::MBus_Slave_List.clear();
+    }
+
+    TProc_Slave_List Recorder()
+    {
+        return [this](int e, int v, int f, int k) { calls.push_back({e, v, f, k}); };
+    }
+    bool Start(TScanType type, const std::string& ip = "127.0.0.2", int cutAfter = 3, bool appReset = false,
+               bool sndNke = false)
+    {
+        return engine->Start_Scan(type, shEthernet, ip, 2400, 1, appReset, sndNke, cutAfter, false, 0, false,
+                                  Recorder());
+    }
+    // Waits for the end of the scan and, when one is due, its final call.
+    bool Wait_End(bool finalCall)
+    {
+        return Pump_Until([&] {
+            return !engine->InScan() && (!finalCall || (!calls.empty() && calls.back()[0] == 3));
+        });
+    }
+    bool Called(const TCall& c) const
+    {
+        for (const TCall& x : calls)
+            if (x == c) return true;
+        return false;
+    }
+
+    TGatewaySimulator sim;
+    TFastClock clock;
+    std::unique_ptr<TMBusScanDecode> engine;
+    std::vector<TCall> calls;  // progress calls, on the GUI thread
+};
