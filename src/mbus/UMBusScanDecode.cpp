@@ -3,6 +3,7 @@
 #include "core/UComon.h"
 #include "platform/MainThread.h"
 
+#include <algorithm>
 #include <cstring>
 
 using namespace wired_step;
@@ -135,15 +136,46 @@ void TMBusScanDecode::Step_Failed()
     }
 }
 
+// An answer longer than the answer buffer is dropped.
+void TMBusScanDecode::Answer_Arrives(const std::uint8_t* data, std::size_t size)
+{
+    if (size > kAnsArraySize) return;
+    std::lock_guard<std::recursive_mutex> lock(MBus_Data_Mutex());
+    std::memcpy(ansArray_.data(), data, size);
+    ansLen_ = size;
+    answerArrived_ = true;
+}
+
 void TMBusScanDecode::UDP_Read(const std::uint8_t* data, std::size_t size)
 {
-    if (size <= kAnsArraySize) {
-        std::lock_guard<std::recursive_mutex> lock(MBus_Data_Mutex());
-        std::memcpy(ansArray_.data(), data, size);
-        ansLen_ = size;
-        answerArrived_ = true;
-    }
+    Answer_Arrives(data, size);
     ++received_;
+}
+
+void TMBusScanDecode::Serial_Collect()
+{
+    std::uint8_t buf[256];
+    try {
+        for (;;) {
+            const int n = comm_.Read(buf, sizeof buf);
+            if (n <= 0) break;
+            serialRead_ += static_cast<std::uint64_t>(n);
+            // One byte beyond the buffer is enough to know the answer is too long.
+            const std::size_t room = kAnsArraySize + 1 - std::min(serialBuf_.size(), kAnsArraySize + 1);
+            serialBuf_.insert(serialBuf_.end(), buf, buf + std::min(static_cast<std::size_t>(n), room));
+            lastSerialRx_ = Tick();
+        }
+    } catch (...) {
+        // A port that fails to read gives no answer: the request times out.
+    }
+    if (serialBuf_.empty()) return;
+    const TBytes& b = serialBuf_;
+    const bool longFrameComplete = b.size() >= 4 && b[0] == 0x68 && b[3] == 0x68 && b[1] == b[2] &&
+                                   b.size() == static_cast<std::size_t>(b[1]) + 6;
+    const std::uint32_t quiet = static_cast<std::uint32_t>(33000 / std::max(baudrate_, 300) + 40);
+    if (!longFrameComplete && Tick() - lastSerialRx_ < quiet) return;
+    Answer_Arrives(b.data(), b.size());
+    serialBuf_.clear();
 }
 
 std::uint32_t TMBusScanDecode::Tick() const { return static_cast<std::uint32_t>(clock_->TickCount()); }
@@ -160,6 +192,9 @@ void TMBusScanDecode::Send_Command(const TBytes& bytes)
     // closed port) is left to its time-out.
     try {
         if (selectHardware_ == shSerial) {
+            // Nothing heard before the request belongs to its answer.
+            serialBuf_.clear();
+            comm_.PurgeIn();
             if (comm_.Write(bytes.data(), static_cast<int>(bytes.size())) == static_cast<int>(bytes.size())) ++sent_;
         } else {
             udp_.Send(ipAddress_, gatewayPort_, bytes.data(), bytes.size());
@@ -216,6 +251,7 @@ void TMBusScanDecode::Scan_Decode()
 {
     if (abortScan_) stepScan_ = Close;
     const bool serial = selectHardware_ == shSerial;
+    if (serial) Serial_Collect();
     const bool secondary = scanType_ == saSecondaryAddress;
     TBytes answer;
 

@@ -1,7 +1,9 @@
 #pragma once
 // The M-Bus scan engine: a worker thread that talks to meters through the
 // gateway (UDP) or a local serial port and runs the wired scan one step
-// per loop pass. The scan window starts and stops scans, polls the
+// per loop pass. On the serial path the engine collects the meters'
+// answers from the port itself: a run of bytes is one answer once a long
+// frame is complete or the line has been quiet for three characters. The scan window starts and stops scans, polls the
 // published state and hears progress through a callback that reaches the
 // GUI thread queued. Found meters go into UComon::MBus_Slave_List.
 
@@ -107,16 +109,19 @@ public:
     // The serial port the scan uses on the serial path.
     TComm& Comm() { return comm_; }
 
-    // Datagrams sent, and datagrams handled by the read handler (those
-    // dropped included).
+    // Requests sent (datagrams or writes on the port), datagrams handled
+    // by the read handler (those dropped included), bytes read from the port.
     std::uint64_t Datagrams_Sent() const { return sent_; }
     std::uint64_t Datagrams_Received() const { return received_; }
+    std::uint64_t Serial_Bytes_Read() const { return serialRead_; }
 
 private:
     void Execute();
     void Scan_Decode();
     void Step_Failed();
     void UDP_Read(const std::uint8_t* data, std::size_t size);
+    void Serial_Collect();
+    void Answer_Arrives(const std::uint8_t* data, std::size_t size);
     void Send_Command(const TBytes& bytes);
     void Send_Command(const char* text);
     // A copy of the answer buffer when an answer arrived since the last send.
@@ -177,6 +182,10 @@ private:
     std::uint32_t startSend_ = 0;
     std::atomic<std::uint64_t> sent_{0};
     std::atomic<std::uint64_t> received_{0};
+    // The serial path: bytes of the answer coming in, and when the last came.
+    TBytes serialBuf_;
+    std::uint32_t lastSerialRx_ = 0;
+    std::atomic<std::uint64_t> serialRead_{0};
 
     // Wired search.
     std::int32_t idDevPrimary_ = -1;

@@ -2,11 +2,13 @@
 // gateway commands, primary and secondary search, meters read over several
 // frames, failures of the gateway and of the network, stop, abort and
 // shutdown during a scan.
+#include "PtyPair.h"
 #include "ScanTestSupport.h"
 #include "mbus/MBusTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -257,6 +259,54 @@ TEST(ScanEngine, StopAndAbort)
         EXPECT_EQ(rig.sim.Log().back(), Text("Quembo_Disable_Analyzer_Mode"));
         EXPECT_FALSE(rig.Called({2, 250, 0, 1}));
         EXPECT_EQ(rig.Called({3, 0, 0, 1}), !abort);
+    }
+}
+
+// Over a serial port the gateway commands are left out: the M-Bus frames
+// go straight to the port, the meters' answers are read from it.
+TEST(ScanEngine, SerialScanTalksToTheMetersDirectly)
+{
+    for (const TScanType type : {saPrimaryAddress, saSecondaryAddress}) {
+        TPtyPair pty;
+        ASSERT_TRUE(pty.Ready()) << "socat is needed (scripts/install-deps)";
+        UComon::MBus_Slave_List.clear();
+        TSerialMeters meters(pty.B());
+        ASSERT_TRUE(meters.Open());
+        meters.Add_Meter(5, 0x12345678,
+                         {TMeterBus::Long_Frame(5, 0x12345678, Hex("04 13 15 CD 5B 00 1F")),
+                          TMeterBus::Long_Frame(5, 0x12345678, Hex("01 FD 1B 02"))});
+        meters.Add_Meter(9, 0x12349999, {TMeterBus::Long_Frame(9, 0x12349999, Hex("01 FD 1B 03"))});
+        meters.Start();
+        TFastClock clock;
+        std::vector<TCall> calls;
+        {
+            TMBusScanDecode engine(&clock);
+            clock.Watch_Serial(&meters, &engine);
+            engine.Event_Run().SetEvent();
+            ASSERT_TRUE(engine.Start_Scan(type, shSerial, pty.A(), 2400, 1, false, false, 3, false, 0, false,
+                                          [&](int e, int v, int f, int k) { calls.push_back({e, v, f, k}); }));
+            EXPECT_TRUE(engine.Comm().Enabled());
+            ASSERT_TRUE(Pump_Until([&] { return !engine.InScan() && !calls.empty() && calls.back()[0] == 3; }));
+            EXPECT_FALSE(engine.Comm().Enabled());
+            EXPECT_EQ(engine.Result(), 1);
+            EXPECT_EQ(engine.Datagrams_Sent(), meters.Requests());  // nothing but M-Bus frames went out
+        }
+        const auto log = meters.Log();
+        ASSERT_FALSE(log.empty());
+        EXPECT_EQ(log.front(), Hex("10 40 FF 3F 16"));
+        ASSERT_EQ(UComon::MBus_Slave_List.size(), 2u) << type;
+        EXPECT_EQ(UComon::MBus_Slave_List[0]->Secondary_Addresss, "12345678");
+        EXPECT_EQ(UComon::MBus_Slave_List[0]->List_Var.size(), 2u);
+        EXPECT_EQ(UComon::MBus_Slave_List[1]->Secondary_Addresss, "12349999");
+        if (type == saPrimaryAddress) {
+            EXPECT_EQ(log.size(), 1u + 251u + 1u);  // reset, every address, meter 5's second frame
+            EXPECT_NE(std::find(calls.begin(), calls.end(), TCall{2, 5, 1, 1}), calls.end());
+            EXPECT_EQ(calls.back(), (TCall{3, 0, 0, 1}));
+        } else {
+            EXPECT_NE(std::find(calls.begin(), calls.end(), TCall{2, 0x12349999, 1, 2}), calls.end());
+            EXPECT_EQ(calls.back(), (TCall{3, 0, 0, 2}));
+        }
+        UComon::MBus_Slave_List.clear();
     }
 }
 

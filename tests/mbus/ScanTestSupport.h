@@ -4,6 +4,7 @@
 // rig holding simulator, clock and engine.
 
 #include "GatewaySimulator.h"
+#include "SerialMeters.h"
 #include "core/UComon.h"
 #include "mbus/UMBusScanDecode.h"
 #include "platform/Application.h"
@@ -29,6 +30,12 @@ public:
         sim_ = sim;
         engine_ = engine;
     }
+    // The engine talks to meters over a serial port instead.
+    void Watch_Serial(const TSerialMeters* meters, TMBusScanDecode* engine)
+    {
+        meters_ = meters;
+        serialEngine_ = engine;
+    }
     std::uint64_t TickCount() override { return now_; }
     void Sleep(int ms) override
     {
@@ -42,6 +49,13 @@ public:
 private:
     bool Quiet() const
     {
+        const TSerialMeters* meters = meters_;
+        TMBusScanDecode* serial = serialEngine_;
+        if (meters && serial) {
+            const int queued = serial->Comm().InQueCount();
+            return serial->Datagrams_Sent() == meters->Requests() &&
+                   meters->Bytes_Sent() == serial->Serial_Bytes_Read() + static_cast<std::uint64_t>(queued < 0 ? 0 : queued);
+        }
         const TGatewaySimulator* sim = sim_;
         const TMBusScanDecode* engine = engine_;
         if (!sim || !engine) return true;
@@ -50,6 +64,8 @@ private:
     std::atomic<std::uint64_t> now_;
     std::atomic<const TGatewaySimulator*> sim_{nullptr};
     std::atomic<const TMBusScanDecode*> engine_{nullptr};
+    std::atomic<const TSerialMeters*> meters_{nullptr};
+    std::atomic<TMBusScanDecode*> serialEngine_{nullptr};
 };
 
 using TCall = std::array<int, 4>;
