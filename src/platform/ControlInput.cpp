@@ -10,6 +10,7 @@
 #include <QEnterEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QWidget>
 
 namespace {
@@ -24,6 +25,14 @@ Qt::KeyboardModifiers Mods(TShiftState s)
     if (s.Contains(ssShift)) m |= Qt::ShiftModifier;
     if (s.Contains(ssCtrl)) m |= Qt::ControlModifier;
     if (s.Contains(ssAlt)) m |= Qt::AltModifier;
+    return m;
+}
+
+// Keys of the numeric keypad carry the keypad flag.
+Qt::KeyboardModifiers KeyMods(TShiftState s, int vk)
+{
+    Qt::KeyboardModifiers m = Mods(s);
+    if (vk == VK_DECIMAL) m |= Qt::KeypadModifier;
     return m;
 }
 
@@ -42,6 +51,10 @@ int QtKey(int vk)
     case VK_DELETE: return Qt::Key_Delete;
     case VK_HOME: return Qt::Key_Home;
     case VK_END: return Qt::Key_End;
+    case VK_PRIOR: return Qt::Key_PageUp;
+    case VK_NEXT: return Qt::Key_PageDown;
+    case VK_INSERT: return Qt::Key_Insert;
+    case VK_DECIMAL: return Qt::Key_Period;
     case VK_OEM_PERIOD: return Qt::Key_Period;
     case VK_OEM_COMMA: return Qt::Key_Comma;
     case VK_OEM_MINUS: return Qt::Key_Minus;
@@ -92,6 +105,15 @@ void SendClick(TControl& c, int x, int y)
     SendMouseUp(c, x, y);
 }
 
+void SendMouseWheel(TControl& c, int delta, int x, int y)
+{
+    QWidget* w = c.Widget();
+    const QPointF local(x, y);
+    QWheelEvent e(local, w->mapToGlobal(local), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &e);
+}
+
 void SendMouseEnter(TControl& c)
 {
     QEnterEvent e(QPointF(1, 1), QPointF(1, 1), c.Widget()->mapToGlobal(QPointF(1, 1)));
@@ -104,17 +126,25 @@ void SendMouseLeave(TControl& c)
     QApplication::sendEvent(c.Widget(), &e);
 }
 
+// The widget of a control that takes its keys (a compound control's focus proxy).
+static QWidget* KeyWidgetOf(TControl& c)
+{
+    QWidget* w = c.Widget();
+    while (w->focusProxy()) w = w->focusProxy();
+    return w;
+}
+
 void SendKeyDown(TControl& c, int vk, TShiftState s, const std::string& text)
 {
-    QKeyEvent e(QEvent::KeyPress, QtKey(vk), Mods(s), QString::fromStdString(text));
+    QKeyEvent e(QEvent::KeyPress, QtKey(vk), KeyMods(s, vk), QString::fromStdString(text));
     // A key the control does not take goes on to its parents and window.
-    QApplication::sendEvent(c.Widget(), &e);
+    QApplication::sendEvent(KeyWidgetOf(c), &e);
 }
 
 void SendKeyUp(TControl& c, int vk, TShiftState s)
 {
-    QKeyEvent e(QEvent::KeyRelease, QtKey(vk), Mods(s));
-    QApplication::sendEvent(c.Widget(), &e);
+    QKeyEvent e(QEvent::KeyRelease, QtKey(vk), KeyMods(s, vk));
+    QApplication::sendEvent(KeyWidgetOf(c), &e);
 }
 
 void SendKeyRepeat(TControl& c, int vk, TShiftState s)
@@ -167,10 +197,10 @@ QWidget* KeyTarget(TControl& window)
 void PressKey(TControl& window, int vk, TShiftState s, const std::string& text)
 {
     const QString t = QString::fromStdString(text);
-    QKeyEvent down(QEvent::KeyPress, QtKey(vk), Mods(s), t);
+    QKeyEvent down(QEvent::KeyPress, QtKey(vk), KeyMods(s, vk), t);
     QApplication::sendEvent(KeyTarget(window), &down);
     // The key-up goes where the focus is after the key-down.
-    QKeyEvent up(QEvent::KeyRelease, QtKey(vk), Mods(s), t);
+    QKeyEvent up(QEvent::KeyRelease, QtKey(vk), KeyMods(s, vk), t);
     QApplication::sendEvent(KeyTarget(window), &up);
 }
 

@@ -11,6 +11,9 @@ void SendMouseUp(TControl& c, int x, int y, TMouseButton button = mbLeft);
 void SendMouseMove(TControl& c, int x, int y, bool held = true);
 // Press and release at (x, y).
 void SendClick(TControl& c, int x, int y);
+// A turn of the wheel over (x, y): delta 120 a notch away from the user,
+// negative towards the user.
+void SendMouseWheel(TControl& c, int delta, int x = 1, int y = 1);
 void SendMouseEnter(TControl& c);
 void SendMouseLeave(TControl& c);
 // A key down and/or up with the virtual key code; text is the character it types.

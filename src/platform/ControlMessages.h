@@ -1,0 +1,22 @@
+#pragma once
+// Messages posted to a control's window: they run from the event loop after
+// the message being handled now, in the order posted, and are dropped when
+// the control is destroyed first (the class library's PostMessage to a
+// control's handle).
+
+#include "platform/Controls.h"
+
+#include <functional>
+
+// Runs fn when the posted message arrives.
+void PostToControl(TControl& c, std::function<void()> fn);
+// Posts a key-down of the virtual key to the window of c that takes its
+// keys (no key-up follows, as with a posted WM_KEYDOWN).
+void PostKeyDown(TControl& c, int virtualKey, TShiftState shift = {});
+// Sends a key-down / key-up to that window now, through the platform's
+// event path (SendMessage of WM_KEYDOWN / WM_KEYUP).
+void SendKeyDownTo(TControl& c, int virtualKey, TShiftState shift = {});
+void SendKeyUpTo(TControl& c, int virtualKey, TShiftState shift = {});
+
+// True when the window the control is on is the active window.
+bool WindowIsActive(const TControl& c);
