@@ -158,12 +158,19 @@ namespace {
 class Box : public QWidget {
 public:
     explicit Box(std::function<void()> resized) : resized_(std::move(resized)) {}
+    std::function<void(int, int, Qt::KeyboardModifiers)> mouseMoved;
 
 protected:
     void resizeEvent(QResizeEvent* e) override
     {
         QWidget::resizeEvent(e);
         resized_();
+    }
+    void mouseMoveEvent(QMouseEvent* e) override
+    {
+        const QPoint p = e->position().toPoint();
+        if (mouseMoved) mouseMoved(p.x(), p.y(), e->modifiers());
+        QWidget::mouseMoveEvent(e);
     }
 
 private:
@@ -222,6 +229,13 @@ protected:
 } // namespace
 
 struct TDateTimePicker::Impl : QObject {
+    // Keys count only when they come from the picker's own edit (a key the
+    // edit passes on reaches the box too, on its way to the window).
+    struct KeyScope {
+        explicit KeyScope(TDateTimePicker* c) : control(c) { ++control->keyDepth_; }
+        ~KeyScope() { --control->keyDepth_; }
+        TDateTimePicker* control;
+    };
     TDateTimePicker* control = nullptr;
     Edit* edit = nullptr;
     TDateTime value = 0;
@@ -241,6 +255,7 @@ struct TDateTimePicker::Impl : QObject {
             auto* ke = static_cast<QKeyEvent*>(e);
             const TShiftState sh = ToShift(ke->modifiers());
             int vk = ToVirtualKey(ke->key());
+            const KeyScope scope(control);
             if (vk && control->DoKeyDown(vk, sh)) return true;
             if (vk == VK_F4 || (vk == VK_DOWN && sh.Contains(ssAlt))) {
                 control->SetDroppedDown(!control->DroppedDown());
@@ -265,6 +280,7 @@ struct TDateTimePicker::Impl : QObject {
         case QEvent::KeyRelease: {
             auto* ke = static_cast<QKeyEvent*>(e);
             int vk = ToVirtualKey(ke->key());
+            const KeyScope scope(control);
             return vk && control->DoKeyUp(vk, ToShift(ke->modifiers()));
         }
         case QEvent::FocusIn:
@@ -364,6 +380,8 @@ TDateTimePicker::TDateTimePicker(TWinControl* parent) : TWinControl(parent, null
     d_->edit->paintAfter = [this](TCanvas& c) { PaintAfter(c); };
     d_->edit->mouseMoved = [this](int x, int y, Qt::KeyboardModifiers m) { MouseMove(ToShift(m), x, y); };
     box->setFocusProxy(d_->edit);
+    box->setMouseTracking(true);
+    box->mouseMoved = [this](int x, int y, Qt::KeyboardModifiers m) { MouseMove(ToShift(m), x, y); };
     checkBox_ = new TCheckBox(this);
     checkBox_->SetCaption("");
     checkBox_->SetChecked(true);
@@ -398,8 +416,11 @@ void TDateTimePicker::SetDateTime(TDateTime v)
 {
     if (minDate_ != 0 && v < minDate_) v = minDate_;
     if (maxDate_ != 0 && v > maxDate_) v = maxDate_;
-    d_->value = v;
-    d_->Show();
+    // The same value again leaves the fields (and a number being typed) alone.
+    if (v != d_->value) {
+        d_->value = v;
+        d_->Show();
+    }
     DateTimeSent(false);
 }
 
@@ -445,6 +466,7 @@ void TDateTimePicker::SetDateMode(TDTDateMode m)
 
 void TDateTimePicker::SetFormat(const std::string& f)
 {
+    if (f == format_) return;
     format_ = f;
     ApplyFormat();
 }
@@ -591,18 +613,21 @@ void TDateTimePicker::PaintAfter(TCanvas&) {}
 
 bool TDateTimePicker::DoKeyDown(int& key, TShiftState shift)
 {
+    if (!keyDepth_) return false;
     KeyDown(key, shift);
     return key == 0;
 }
 
 bool TDateTimePicker::DoKeyPress(char32_t& key)
 {
+    if (!keyDepth_) return false;
     KeyPress(key);
     return key == 0;
 }
 
 bool TDateTimePicker::DoKeyUp(int& key, TShiftState shift)
 {
+    if (!keyDepth_) return false;
     KeyUp(key, shift);
     return key == 0;
 }

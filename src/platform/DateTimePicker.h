@@ -140,4 +140,5 @@ private:
     TDateTime minDate_ = 0, maxDate_ = 0;
     bool weekNumbers_ = false, showToday_ = true, todayMark_ = true;
     int programmatic_ = 0;
+    int keyDepth_ = 0;
 };
