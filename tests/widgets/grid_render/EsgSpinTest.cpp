@@ -2,7 +2,7 @@
 // limits, the date and time fields, the character filter.
 #include "widgets/grid_render/esgspin.h"
 
-#include "widgets/FormatGuard.h"
+#include "support/FormatGuard.h"
 
 #include "platform/Application.h"
 #include "platform/ControlInput.h"
