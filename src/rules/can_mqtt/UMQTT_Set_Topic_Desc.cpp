@@ -29,36 +29,6 @@ std::vector<std::string> Channel_Items()
     return items;
 }
 
-TRuleColumn Text_Col(int header, int hint, const char* attr, int width, TColor color, bool hidden = false)
-{
-    TRuleColumn c;
-    c.header = header;
-    c.hint = hint;
-    c.attr = attr;
-    c.width = width;
-    c.color = color;
-    c.hidden = hidden;
-    return c;
-}
-
-TRuleColumn Combo_Col(int header, int hint, const char* attr, std::vector<std::string> items, int width, TColor color,
-                      bool hidden = false, TEditorType editor = edComboList)
-{
-    TRuleColumn c = Text_Col(header, hint, attr, width, color, hidden);
-    c.editor = editor;
-    c.items = std::move(items);
-    return c;
-}
-
-TRuleColumn Check_Col(int header, int hint, const char* attr, int width, TColor color, bool hidden,
-                      const char* missing)
-{
-    TRuleColumn c = Text_Col(header, hint, attr, width, color, hidden);
-    c.editor = edDataCheckBox;
-    c.missing = missing;
-    return c;
-}
-
 // The checks shared by both grids on the type, dimension and position.
 std::optional<TRuleFault> Check_Type_And_Position(TRuleRow& r, int firstText, int positionText, int bytes)
 {
@@ -143,24 +113,24 @@ TRuleWindowDesc MQTT_Set_Topic_Desc(std::function<bool()> allowCRLF, std::functi
     pub.numberColor = Tint_Publish;
     pub.pageCaption = 733;
     pub.columns = {
-        Text_Col(715, 719, "Topic", 300, Tint_Topic),
-        Check_Col(716, 720, "Retained", 60, Tint_QoS, false, ""),
-        Combo_Col(717, 721, "QoS", QoS_Items, 80, Tint_QoS),
-        Combo_Col(737, 740, "DataType", Type_Items, 80, Tint_Green),
-        Text_Col(738, 741, "Dimension", 80, Tint_Green),
-        Text_Col(739, 742, "Position", 80, Tint_Position),
-        Text_Col(762, 764, "IPAddress", 100, Tint_Green, true),
-        Check_Col(5000, 5002, "FormatHex", 40, Tint_Green, true, "N"),
-        Text_Col(763, 765, "InputTemplate", 120, Tint_Green, true),
-        Combo_Col(735, 736, "Template", {"$VALUE$"}, 130, Tint_Template, false, edComboEdit),
-        Check_Col(781, 782, "OnChange", 75, Tint_Publish, false, "N"),
-        Check_Col(783, 786, "OnCMD", 55, Tint_Publish, false, "N"),
-        Check_Col(784, 787, "OnTimer", 64, Tint_Publish, false, "N"),
-        Text_Col(785, 788, "Time", 70, Tint_Publish),
-        Combo_Col(790, 791, "", Channel_Items(), 90, Tint_Green, true),
-        Check_Col(793, 795, "", 40, Tint_Green, true, "N"),
-        Check_Col(794, 796, "", 80, Tint_Green, true, "N"),
-        Text_Col(718, 722, "Mnemonic", 170, clWhite),
+        Rule_Text(715, 719, "Topic", 300, Tint_Topic),
+        Rule_Check(716, 720, "Retained", 60, Tint_QoS, false, ""),
+        Rule_Combo(717, 721, "QoS", QoS_Items, 80, Tint_QoS),
+        Rule_Combo(737, 740, "DataType", Type_Items, 80, Tint_Green),
+        Rule_Text(738, 741, "Dimension", 80, Tint_Green),
+        Rule_Text(739, 742, "Position", 80, Tint_Position),
+        Rule_Text(762, 764, "IPAddress", 100, Tint_Green, true),
+        Rule_Check(5000, 5002, "FormatHex", 40, Tint_Green, true, "N"),
+        Rule_Text(763, 765, "InputTemplate", 120, Tint_Green, true),
+        Rule_Combo(735, 736, "Template", {"$VALUE$"}, 130, Tint_Template, false, edComboEdit),
+        Rule_Check(781, 782, "OnChange", 75, Tint_Publish, false, "N"),
+        Rule_Check(783, 786, "OnCMD", 55, Tint_Publish, false, "N"),
+        Rule_Check(784, 787, "OnTimer", 64, Tint_Publish, false, "N"),
+        Rule_Text(785, 788, "Time", 70, Tint_Publish),
+        Rule_Combo(790, 791, "", Channel_Items(), 90, Tint_Green, true),
+        Rule_Check(793, 795, "", 40, Tint_Green, true, "N"),
+        Rule_Check(794, 796, "", 80, Tint_Green, true, "N"),
+        Rule_Text(718, 722, "Mnemonic", 170, clWhite),
     };
 
     TRuleGridDesc sub;
@@ -170,21 +140,21 @@ TRuleWindowDesc MQTT_Set_Topic_Desc(std::function<bool()> allowCRLF, std::functi
     sub.numberColor = Tint_Publish;
     sub.pageCaption = 734;
     sub.columns = {
-        Text_Col(725, 729, "Topic", 300, Tint_Topic),
-        Check_Col(726, 730, "Retained", 60, Tint_QoS, true, ""),
-        Combo_Col(727, 731, "QoS", QoS_Items, 80, Tint_QoS),
-        Combo_Col(743, 747, "DataType", Type_Items, 80, Tint_Green),
-        Text_Col(744, 748, "Dimension", 80, Tint_Green),
-        Text_Col(745, 749, "Position", 80, Tint_Position),
-        Text_Col(766, 770, "IPAddress", 100, Tint_Green, true),
-        Text_Col(767, 771, "Port", 50, Tint_Green, true),
-        Combo_Col(768, 772, "EthType", {"TCP", "UDP"}, 64, Tint_Green, true),
-        Text_Col(769, 773, "InputTemplate", 130, Tint_Green, true),
-        Check_Col(5001, 5003, "FormatHex", 40, Tint_Template, true, "N"),
-        Combo_Col(746, 750, "Template", {"$VALUE$"}, 130, Tint_Template, false, edComboEdit),
-        Check_Col(793, 797, "", 40, Tint_Green, true, "N"),
-        Check_Col(794, 798, "", 80, Tint_Green, true, "N"),
-        Text_Col(728, 732, "Mnemonic", 220, clWhite),
+        Rule_Text(725, 729, "Topic", 300, Tint_Topic),
+        Rule_Check(726, 730, "Retained", 60, Tint_QoS, true, ""),
+        Rule_Combo(727, 731, "QoS", QoS_Items, 80, Tint_QoS),
+        Rule_Combo(743, 747, "DataType", Type_Items, 80, Tint_Green),
+        Rule_Text(744, 748, "Dimension", 80, Tint_Green),
+        Rule_Text(745, 749, "Position", 80, Tint_Position),
+        Rule_Text(766, 770, "IPAddress", 100, Tint_Green, true),
+        Rule_Text(767, 771, "Port", 50, Tint_Green, true),
+        Rule_Combo(768, 772, "EthType", {"TCP", "UDP"}, 64, Tint_Green, true),
+        Rule_Text(769, 773, "InputTemplate", 130, Tint_Green, true),
+        Rule_Check(5001, 5003, "FormatHex", 40, Tint_Template, true, "N"),
+        Rule_Combo(746, 750, "Template", {"$VALUE$"}, 130, Tint_Template, false, edComboEdit),
+        Rule_Check(793, 797, "", 40, Tint_Green, true, "N"),
+        Rule_Check(794, 798, "", 80, Tint_Green, true, "N"),
+        Rule_Text(728, 732, "Mnemonic", 220, clWhite),
     };
     d.grids = {pub, sub};
 

@@ -22,6 +22,36 @@ std::vector<std::string> Position_Items(int n)
     return items;
 }
 
+TRuleColumn Rule_Text(int header, int hint, const char* attr, int width, TColor color, bool hidden)
+{
+    TRuleColumn c;
+    c.header = header;
+    c.hint = hint;
+    c.attr = attr;
+    c.width = width;
+    c.color = color;
+    c.hidden = hidden;
+    return c;
+}
+
+TRuleColumn Rule_Combo(int header, int hint, const char* attr, std::vector<std::string> items, int width,
+                       TColor color, bool hidden, TEditorType editor)
+{
+    TRuleColumn c = Rule_Text(header, hint, attr, width, color, hidden);
+    c.editor = editor;
+    c.items = std::move(items);
+    return c;
+}
+
+TRuleColumn Rule_Check(int header, int hint, const char* attr, int width, TColor color, bool hidden,
+                       const char* missing)
+{
+    TRuleColumn c = Rule_Text(header, hint, attr, width, color, hidden);
+    c.editor = edDataCheckBox;
+    c.missing = missing;
+    return c;
+}
+
 // --- the row being checked ------------------------------------------------------
 
 std::string TRuleRow::Cell(int col) const { return frame_.Grid(grid_).GetCellEx(col, row_); }
@@ -154,6 +184,7 @@ TXmlLoad TRuleFrame::Load()
                 }
                 grid.SetCellEx(static_cast<int>(i) + 1, r, text);
             }
+            if (desc_.afterLoadRow) desc_.afterLoadRow(grid, g, r, row);
             ++r;
         }
     }

@@ -134,7 +134,18 @@ struct TRuleWindowDesc {
     // Elements after the sections, and reading them back (nullptr: none).
     std::function<void(pugi::xml_node root)> saveOptions;
     std::function<void(pugi::xml_node root, bool fileRead)> loadOptions;
+    // After the attributes of a loaded row are in its cells (defaults that
+    // depend on other cells, older attributes).
+    std::function<void(TExColumnGrid& grid, int g, int row, pugi::xml_node node)> afterLoadRow;
 };
+
+// Column builders of the window descriptions.
+TRuleColumn Rule_Text(int header, int hint, const char* attr, int width, TColor color, bool hidden = false);
+TRuleColumn Rule_Combo(int header, int hint, const char* attr, std::vector<std::string> items, int width,
+                       TColor color, bool hidden = false, TEditorType editor = edComboList);
+// A data check box; missing: the text of a loaded row without the attribute.
+TRuleColumn Rule_Check(int header, int hint, const char* attr, int width, TColor color, bool hidden = false,
+                       const char* missing = "N");
 
 // Whole-number range test of the rule checks (bounds inclusive).
 inline bool In_Range(int64_t v, int64_t lo, int64_t hi) { return v >= lo && v <= hi; }
