@@ -195,6 +195,7 @@ TXmlLoad TRuleFrame::Load()
 TXmlLoad TRuleFrame::Show()
 {
     Reset();
+    if (desc_.beforeLoad) desc_.beforeLoad(*this);
     return Load();
 }
 

@@ -134,6 +134,8 @@ struct TRuleWindowDesc {
     // Elements after the sections, and reading them back (nullptr: none).
     std::function<void(pugi::xml_node root)> saveOptions;
     std::function<void(pugi::xml_node root, bool fileRead)> loadOptions;
+    // A showing's own steps after the reset, before the file is read.
+    std::function<void(TRuleFrame& frame)> beforeLoad;
     // After the attributes of a loaded row are in its cells (defaults that
     // depend on other cells, older attributes).
     std::function<void(TExColumnGrid& grid, int g, int row, pugi::xml_node node)> afterLoadRow;

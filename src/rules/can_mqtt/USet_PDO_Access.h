@@ -1,0 +1,14 @@
+#pragma once
+// The CANopen PDO window: receive and transmit PDOs, each a CAN frame of up
+// to 8 bytes whose bytes are tied to positions of the internal data array;
+// kept in "PDO_CANopen.xml" (root "PDO_CANopen", sections "Receive_PDO"
+// and "Transmit_PDO"), which the EDS writer also reads.
+
+#include "rules/can_mqtt/URuleFrame.h"
+
+// Positions of the internal data array available to receive and transmit
+// addresses (the highest address is the value minus 1).
+constexpr int PROFINET_NByte_IN = 1440;
+constexpr int PROFINET_NByte_OUT = 1440;
+
+TRuleWindowDesc Set_PDO_Access_Desc();

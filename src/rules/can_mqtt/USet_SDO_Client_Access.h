@@ -1,0 +1,9 @@
+#pragma once
+// The CANopen SDO client window: read and write requests, each naming a
+// CANopen device, an object (index, sub-index) of 1, 2 or 4 bytes and the
+// array positions of its bytes; kept in "SDO_Client_CANopen.xml" (root
+// "SDO_Client_CANopen", sections "SDO_Read" and "SDO_Write").
+
+#include "rules/can_mqtt/URuleFrame.h"
+
+TRuleWindowDesc Set_SDO_Client_Access_Desc();
