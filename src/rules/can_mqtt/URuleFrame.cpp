@@ -96,7 +96,9 @@ void TRuleFrame::Setup()
         grid.SetRowHeights(0, 22);
         if (d.rowHeight > 0)
             for (int r = 1; r <= d.rows; ++r) grid.SetRowHeights(r, d.rowHeight);
-        grid.SetOptions(grid.Options() + goRangeSelect + goColSizing + goEditing);
+        TGridOptions options = grid.Options() + goRangeSelect + goEditing;
+        options = d.colSizing ? options + goColSizing : options - goColSizing;
+        grid.SetOptions(options);
         grid.HintShowCells = true;
         TGridColumnItem* number = grid.Columns().Items(0);
         number->SetWidth(d.numberWidth);
@@ -213,11 +215,13 @@ std::optional<TRuleFault> TRuleFrame::Validate()
         total_ = 0;
         const int last = std::min(d.rows, grid.RowCount() - 1);
         for (int r = 1; r <= last; ++r) {
+            const bool listed = Row_Listed(g, r, d.keyCol, d.keyTrimmed) ||
+                                (d.altKeyCol >= 0 && Row_Listed(g, r, d.altKeyCol, d.keyTrimmed));
             if (d.enable == TEnableTest::UpperFirst) {
                 if (UpperCase(grid.GetCellEx(d.enableCol, r)) != "Y") continue;
-                if (!Row_Listed(g, r, d.keyCol, d.keyTrimmed)) break;
+                if (!listed) break;
             } else {
-                if (!Row_Listed(g, r, d.keyCol, d.keyTrimmed)) break;
+                if (!listed) break;
                 if (d.enable == TEnableTest::Trimmed && UpperCase(Trim(grid.GetCellEx(d.enableCol, r))) != "Y")
                     continue;
             }

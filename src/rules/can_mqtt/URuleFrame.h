@@ -69,11 +69,13 @@ struct TRuleGridDesc {
     std::vector<TRuleColumn> columns;
     int keyCol = 1;              // the first row whose key cell is empty ends the rules
     bool keyTrimmed = true;      // false: a key of blanks counts as filled
+    int altKeyCol = -1;          // validation: a row is listed while either key is filled
     int saveKeyCol = -1;         // the column ending the saved rows (-1: keyCol)
     bool saveKeyTrimmed = true;
     TEnableTest enable = TEnableTest::None;
     int enableCol = 1;
     int rowHeight = 0;           // data row height (0: the grid's default)
+    bool colSizing = true;       // the user may size the columns by dragging
 };
 
 // A failing check: the row, the reason's UI text and what follows it.

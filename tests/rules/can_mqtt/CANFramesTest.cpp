@@ -71,7 +71,7 @@ TEST(CANFrames, ReceiveChecks)
     ReceiveTables t;
     struct Case {
         const char* what;
-        std::initializer_list<std::pair<int, const char*>> row3;
+        std::vector<std::pair<int, std::string>> row3;
         std::string message;
     };
     const std::string e3 = "Error row 3";
@@ -110,7 +110,7 @@ TEST(CANFrames, TransmitChecks)
     SendTables t;
     struct Case {
         const char* what;
-        std::initializer_list<std::pair<int, const char*>> row;
+        std::vector<std::pair<int, std::string>> row;
         std::string message;
     };
     const Case cases[] = {

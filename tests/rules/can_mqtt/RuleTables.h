@@ -33,7 +33,7 @@ public:
         frame->Reset();
     }
     TExColumnGrid& G(int g = 0) { return *grids.at(static_cast<size_t>(g)); }
-    void Fill(int g, int row, std::initializer_list<std::pair<int, const char*>> cells)
+    void Fill(int g, int row, const std::vector<std::pair<int, std::string>>& cells)
     {
         for (const auto& [c, t] : cells) G(g).SetCellEx(c, row, t);
     }

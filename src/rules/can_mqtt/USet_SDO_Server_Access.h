@@ -1,0 +1,10 @@
+#pragma once
+// The CANopen SDO server objects window: the objects of the gateway's own
+// object dictionary a CANopen master reads ("SDO in Read") or writes ("SDO
+// in Write"), each with its index, sub-index, size and the array positions
+// of its bytes; kept in "SDO_Server_CANopen.xml" (root "SDO_Server_CANopen",
+// sections "SDO_Read" and "SDO_Write"), which the EDS writer also reads.
+
+#include "rules/can_mqtt/URuleFrame.h"
+
+TRuleWindowDesc Set_SDO_Server_Access_Desc();
