@@ -95,6 +95,12 @@ public:
     std::string CellText;
     TCellVariant CellVar;
     TCheckBoxState CellCheckBoxState = cbUnchecked;
+    // The colours that the kinds without objects keep in the places of
+    // CellBitmap and CellIcon (progress bars, pies, range indicators,
+    // shapes, ratings). Plain values, like those places not copied by
+    // Assign.
+    TColor CellBitmapColor = 0;
+    TColor CellIconColor = 0;
 
 private:
     void ReleaseObjects();

@@ -17,9 +17,12 @@
 //   ExStringGrid_Hidden.cpp     hidden columns and rows, index mapping
 //   ExStringGrid_Moves.cpp      moving, swapping, numbering, range operations
 //   ExStringGrid_DragDrop.cpp   drag and drop formats, cell checker
-//   ExStringGrid_Nodes.cpp      node rows, grouping
-//   ExStringGrid_Controls.cpp   check boxes, radio controls, other graphics
-//   ExStringGrid_Layout.cpp     calculations, auto sizing, looks
+//   ExStringGrid_Nodes.cpp      node rows
+//   ExStringGrid_Group.cpp      grouping
+//   ExStringGrid_Advance.cpp    Enter advance, key press, inline control stepping
+//   ExStringGrid_Controls.cpp   check boxes, radio controls
+//   ExStringGrid_CellGraphics.cpp  the other cell graphics
+//   ExStringGrid_Layout.cpp     calculations, automatic sizing
 //   grid_render/ExStringGrid_Render.cpp   painting, input, editing
 //   grid_io/ExStringGrid_IO.cpp           sort, filter, search, files, print
 // An operation whose part is not built yet raises ENotBuilt: it never
@@ -102,6 +105,16 @@ void LookToCaption(TGridLook Value, std::string& Text);
 int FlatScrollBarMode(TScrollType Type);
 enum TScrollHintType : std::uint8_t { shNone, shVertical, shHorizontal, shBoth };
 enum TSearchAction : std::uint8_t { saFindFirst, saFindPrevious, saFindNext };
+// Position and size of an in-cell scroll bar.
+struct TScrollProp {
+    int PageSize = 0;
+    int Range = 0;
+};
+enum TBalloonIcon : std::uint8_t { biNone, biInfo, biWarning, biError };
+// The states ExportNotification reports while rows are walked.
+enum TGridExportState : std::uint8_t {
+    esExportStart, esExportNewRow, esExportDone, esExportSelRow, esExportFail, esExportNextRow
+};
 
 // --- objects of the grid that this file specifies ---------------------------------
 
@@ -678,7 +691,6 @@ public:
     virtual void PaintDesignHelper();
     virtual void DesignHelperClick(int X, int Y);
     virtual void FireCheckBoxChange(int ACol, int ARow, bool State);
-    virtual void FireRatingChange(int ACol, int ARow, double Value);
     virtual void FireColorSelect();
     virtual void FireImageSelect();
     virtual void FireCellChanging(int NewCol, int NewRow, bool& Allow);
@@ -792,10 +804,7 @@ public:
     bool HasCheckBox(int ACol, int ARow);
     bool GetCheckBoxState(int ACol, int ARow, bool& State);
     bool SetCheckBoxState(int ACol, int ARow, bool State);
-    // calculations, auto sizing, moving
-    double ColumnSum(int ACol, int FromRow, int ToRow);
-    void AutoSizeCol(int ACol, bool OnlyWiden = false);
-    void AutoSizeRow(int ARow);
+    // moving
     void SwapRows(int ARow1, int ARow2);
     void SwapColumns(int ACol1, int ACol2);
     // repainting: areas are invalidated, nothing is drawn at once
@@ -829,7 +838,6 @@ public:
     std::string HiddenRowCell(int ACol, int AHiddenIndex) const;
     void SaveColSizes();
     void LoadColSizes();
-    void AutoSizeColumns(bool DoFixedCols, int Padding);
     void RegisterNotifier(TGridChangeNotifier* Item);
     void UnRegisterNotifier(TGridChangeNotifier* Item);
 
@@ -1012,6 +1020,7 @@ public:
     // The class library's single border (counted by the integral height).
     bool SingleBorder = true;
     static constexpr int SystemHScrollHeight = 17;
+    static constexpr int SystemVScrollWidth = 17;
     void ColWidthsChanged() override;
     // Typed views of cell texts (column: real index, row: displayed).
     int AllInts(int ACol, int ARow) const;
@@ -1291,7 +1300,307 @@ public:
     bool IsOnNodeGlyph(int ARow, int X);
     // ---- end of cell controls
 
+    // ---- Enter advance, key press and inline control stepping
+    // Moves the current cell on from (ACol, ARow), a displayed cell, along
+    // Navigation.AdvanceDirection: to the next cell (Forward) or the
+    // previous one, wrapping at the grid's edges, appending a row (or a
+    // column) at the end with AdvanceInsert, skipping cells that may not be
+    // edited (AdvanceSkipReadOnlyCells) and asking OnAutoAdvance and
+    // OnCellChanging. Force moves even while AdvanceOnEnter is off; AutoEdit
+    // lets the editor open at the new cell (with AdvanceAutoEdit), DoEdit
+    // asks for it at all; Retry is the step past a cell that may not be
+    // edited. Once every cell was tried without finding one that may be
+    // edited, the move ends where it started.
+    void AdvanceCell(int ACol, int ARow, bool Force, bool AutoEdit, bool Forward, bool Retry, bool DoEdit);
+    // Set while the advance moves the current cell itself.
+    bool AdvanceChangesDisabled() const { return FAdvanceChangesDisabled; }
+    // Opens the editor of the inline edit or combo control that follows the
+    // control ID (the first one for an empty ID) in the cell's mini-HTML;
+    // without one the grid takes the focus. ACol is a displayed column.
+    void EditCellControl(int ACol, int ARow, const std::string& ID);
+    // Whether the search footer is shown with the last row in view and
+    // above it.
+    bool LastRowAboveFooter();
+    // Scrolls the rows up until the last row's bottom is above the shown
+    // search footer.
+    void ScrollAboveFooter();
+    // The first column the navigation stops in (FixedCols, or 1 for a grid
+    // with node rows and no fixed column) and the right fixed columns that
+    // are not hidden.
+    int FirstNavigableCol() const;
+    int VisibleFixedRightCols() const;
+    // Whether cell (real column ACol, ARow) may be edited now: the grid
+    // edits, the cell (the base cell of a merged area) is not read-only,
+    // the can-edit questions agree and it is not fixed.
+    bool IsEditable(int ACol, int ARow);
+    // Incremental search: the first normal row whose text in the sort
+    // column (HTML tags stripped) starts with AText, compared upper-case;
+    // -1 when none. The text typed so far, and its end (the search idle
+    // timer clears it after IncrementalSearchTicks idle ticks).
+    int Search(const std::string& AText);
+    const std::string& IncrementalSearchText() const { return FSearchText; }
+    void ClearIncrementalSearch() { FSearchText.clear(); }
+    int IncrementalSearchTicks = 0;
+    // A row appended by the advance (its index), a column appended by it.
+    std::function<void(TObject* Sender, int ARow)> OnAutoAddRow;
+    std::function<void(TObject* Sender, int ACol)> OnAutoInsertCol;
+    // The advance is about to move from (OldCol, OldRow) to (NewCol,
+    // NewRow): the handler may change the target or refuse.
+    std::function<void(TObject* Sender, int OldRow, int OldCol, int& NewRow, int& NewCol, bool& Allow)>
+        OnAutoAdvance;
+    std::function<void(TObject* Sender, int OldRow, int OldCol, int NewRow, int NewCol, bool& Allow)>
+        OnCellChanging;
+    // Opens the editor of an inline control of a cell's mini-HTML over
+    // Rect (the painter's in-cell controls).
+    virtual void StartCellControlEdit(const std::string& Text, const std::string& CtrlType,
+                                      const std::string& CtrlID, const std::string& CtrlVal, const TRect& Rect,
+                                      int ACol, int RealCol, int ARow);
+    // ---- end of Enter advance
+
+    // ---- automatic sizing of columns and rows
+    // Limits of automatic sizing: a bound of 0 or less is none, equal
+    // bounds are none either.
+    int MinColWidth = 0;
+    int MaxColWidth = 0;
+    int MinRowHeight = 0;
+    int MaxRowHeight = 0;
+    // Automatic sizing only widens columns and heightens rows.
+    bool SizeGrowOnly = false;
+    // The text inset of the cells, on every side or at the top left only.
+    TPoint XYOffset{2, 2};
+    bool XYOffsetTopLeftOnly = false;
+    // The room the inset takes across and down a cell.
+    int TotalXOffset() const { return XYOffsetTopLeftOnly ? XYOffset.X : 2 * XYOffset.X; }
+    int TotalYOffset() const { return XYOffsetTopLeftOnly ? XYOffset.Y : 2 * XYOffset.Y; }
+    // Columns are displayed columns; their texts and graphics are read at
+    // the real column. Padding (when not 0) is added and the result kept
+    // within the limits.
+    void AutoSizeCol(int ACol, int Padding = 0);
+    // All columns with DoFixedCols, else the normal ones.
+    void AutoSizeColumns(bool DoFixedCols, int Padding = 0);
+    void AutoSizeRow(int ARow, int Padding = 0);
+    void AutoSizeRows(bool DoFixedRows, int Padding = 0);
+    void AutoSizeCells(bool DoFixedCells, int PaddingX = 0, int PaddingY = 0);
+    // Scales the columns (all with DoFixedCells, else the normal ones) so
+    // that they fill the grid's width.
+    void AutoFitColumns(bool DoFixedCells);
+    // The grid's client area takes the size of its columns and rows.
+    void SizeToCols();
+    void SizeToRows();
+    void SizeToCells();
+    // The content width of one column, the content height of one row, the
+    // height of a number of text lines (the sizing steps of the above; also
+    // used by the editors while text is typed).
+    void AutoSizeColumnWidth(int ACol, bool GrowOnly);
+    void AutoSizeRowHeight(int ARow, bool GrowOnly, int Padding = 0);
+    void SizeRowToLines(int ARow, int Lines, int Padding);
+    // The largest number of text lines among the row's cells (1 unless
+    // Multilinecells).
+    int MaxLinesInRow(int ARow) const;
+    // The extent of a cell's text as automatic sizing measures it, with
+    // the canvas font set for the cell; WordWrap breaks it within the cell.
+    TSize AutoSizeTextExtent(int ACol, int DisplCol, int ARow, bool WordWrap);
+    // ---- end of automatic sizing
+
+    // ---- column and row calculations
+    // Over a column (real index) and a row range, both bounds included;
+    // FromRow or ToRow -1 takes the rows between the fixed and the footer
+    // rows. A cell's number is its float read: an empty cell counts 0, a
+    // text that is not a number is skipped (and still counts in the
+    // divisor of the averages), except that Min and Max start from the
+    // first cell's number, whose read may raise. Sum, Min and Max leave out
+    // group header and summary rows and cells covered by a merged area; a
+    // ToRow beyond the displayed rows takes the range as real rows.
+    double ColumnSum(int ACol, int FromRow, int ToRow);
+    double ColumnAvg(int ACol, int FromRow, int ToRow);
+    double ColumnMin(int ACol, int FromRow, int ToRow);
+    double ColumnMax(int ACol, int FromRow, int ToRow);
+    // The population deviation of the numbers of every row of the range
+    // (texts that are not numbers left out; 0 without any number).
+    double ColumnStdDev(int ACol, int FromRow, int ToRow);
+    // The number of different texts, without regard to case.
+    double ColumnDistinct(int ACol, int FromRow, int ToRow);
+    // OnColumnCalc's answer (0 without a handler).
+    double ColumnCustomCalc(int ACol, int FromRow, int ToRow);
+    // Over the base cells of a row from fromCol to toCol.
+    double RowSum(int ARow, int fromCol, int toCol);
+    double RowAvg(int ARow, int fromCol, int toCol);
+    double RowMin(int ARow, int fromCol, int toCol);
+    double RowMax(int ARow, int fromCol, int toCol);
+    // A value the application computes (Res starts at 0).
+    using TGroupCalcEvent = std::function<void(TObject* Sender, int ACol, int FromRow, int ToRow, double& Res)>;
+    TGroupCalcEvent OnColumnCalc;
+    TGroupCalcEvent OnGroupCalc;
+    // ---- end of calculations
+
+    // ---- grouping
+    // The grouped column (-1: none). Writing -1 ungroups, a value above 0
+    // groups by that column; 0 and values below -1 do nothing.
+    int GroupColumn() const { return FGroupColumn; }
+    void SetGroupColumn(int Value);
+    // Set while grouping or ungrouping runs.
+    bool IsGrouping() const { return FIsGrouping; }
+    // One value per expanded group into column Colindex: into the group's
+    // summary row with Grouping.Summary, else into its header row. Methods
+    // 1..8: sum, average, minimum, maximum, count, custom (OnGroupCalc),
+    // distinct, deviation; any other does nothing.
+    void GroupCalc(int Colindex, int method);
+    void GroupSum(int Colindex);
+    void GroupAvg(int Colindex);
+    void GroupMin(int Colindex);
+    void GroupMax(int Colindex);
+    void GroupCount(int Colindex);
+    void GroupCustomCalc(int Colindex);
+    void GroupDistinct(int Colindex);
+    void GroupStdDev(int Colindex);
+    // Makes real row ARow a group summary row.
+    void MarkSummaryRow(int ARow);
+    // ---- end of grouping
+
+    // ---- other cell graphics
+    // Columns are real and rows displayed, except for SetButtonText,
+    // GetButtonText, PushButton and GraphicRectInCell, which take a
+    // displayed column. An Add operation replaces the cell's graphic (the
+    // object given stays the caller's); a Create operation makes the object
+    // the cell then owns and returns it for loading; a Remove operation
+    // removes only a graphic of its own kind. The Has tests look at the base
+    // cell of a merged area. Icons and pictures are bitmaps on this
+    // platform. Nothing is raised: a cell without the graphic asked for
+    // answers nullptr, false, -1, 0, clNone or "".
+    void AddBitmap(int ACol, int ARow, TBitmap* ABmp, bool Transparent, TCellHAlign hal, TCellVAlign val);
+    TBitmap* CreateBitmap(int ACol, int ARow, bool Transparent, TCellHAlign hal, TCellVAlign val);
+    TBitmap* GetBitmap(int ACol, int ARow);
+    bool HasBitmap(int ACol, int ARow) { return GetBitmap(ACol, ARow) != nullptr; }
+    void RemoveBitmap(int ACol, int ARow);
+    void AddIcon(int ACol, int ARow, TBitmap* AIcon, TCellHAlign hal, TCellVAlign val);
+    TBitmap* CreateIcon(int ACol, int ARow, TCellHAlign hal, TCellVAlign val);
+    void RemoveIcon(int ACol, int ARow);
+    void AddPicture(int ACol, int ARow, TBitmap* APicture, bool Transparent, TStretchMode StretchMode, int Padding,
+                    TCellHAlign hal, TCellVAlign val);
+    TBitmap* CreatePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode, int Padding,
+                           TCellHAlign hal, TCellVAlign val);
+    TBitmap* GetPicture(int ACol, int ARow);
+    bool HasPicture(int ACol, int ARow) { return GetPicture(ACol, ARow) != nullptr; }
+    void RemovePicture(int ACol, int ARow);
+    void AddFilePicture(int ACol, int ARow, TFilePicture* AFilePicture, bool Transparent, TStretchMode StretchMode,
+                        int Padding, TCellHAlign hal, TCellVAlign val);
+    TFilePicture* CreateFilePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode, int Padding,
+                                    TCellHAlign hal, TCellVAlign val);
+    TFilePicture* GetFilePicture(int ACol, int ARow);
+    void RemoveFilePicture(int ACol, int ARow);
+    // The image list of the image kinds; they do nothing without one.
+    void SetGridImages(TCustomImageList* Value) { FGridImages = Value; }
+    void AddImageIdx(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
+    bool GetImageIdx(int ACol, int ARow, int& idx);
+    void SetImageIdx(int ACol, int ARow, int Idx);
+    void RemoveImageIdx(int ACol, int ARow);
+    // The image shown is the cell's number: an empty cell takes Aidx.
+    void AddDataImage(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
+    bool HasDataImage(int ACol, int ARow);
+    // Also empties the cell's text.
+    void RemoveDataImage(int ACol, int ARow);
+    // Images side by side (Dir 0) or stacked; their index list repaints
+    // the cell when it changes.
+    void AddMultiImage(int ACol, int ARow, int Dir, TCellHAlign hal, TCellVAlign val);
+    void RemoveMultiImage(int ACol, int ARow);
+    // Progress bars over the cell's number (0..100 unless given).
+    void AddProgress(int ACol, int ARow, TColor FGColor, TColor BKColor);
+    void AddProgressEx(int ACol, int ARow, TColor FGColor, TColor FGTextColor, TColor BKColor, TColor BKTextColor);
+    void AddProgressFormatted(int ACol, int ARow, TColor FGColor, TColor FGTextColor, TColor BKColor,
+                              TColor BKTextColor, const std::string& Fmt, int Min, int Max);
+    bool HasProgress(int ACol, int ARow);
+    void RemoveProgress(int ACol, int ARow);
+    void AddExProgress(int ACol, int ARow, int Min, int Max);
+    void RemoveExProgress(int ACol, int ARow);
+    void AddProgressPie(int ACol, int ARow, TColor Color, int Value);
+    void SetProgressPie(int ACol, int ARow, int Value);
+    void RemoveProgressPie(int ACol, int ARow);
+    void AddRangeIndicator(int ACol, int ARow, int Range, TColor NegColor, TColor PosColor, bool ShowValue);
+    void RemoveRangeIndicator(int ACol, int ARow);
+    // Comments: a mark in ControlLook's comment colour (or Color).
+    void AddComment(int ACol, int ARow, const std::string& Comment);
+    void AddColorComment(int ACol, int ARow, const std::string& Comment, TColor Color);
+    std::string GetComment(int ACol, int ARow);
+    // Adds a comment to a cell without a graphic, changes one, leaves any
+    // other graphic alone.
+    void SetComment(int ACol, int ARow, const std::string& Value);
+    bool IsComment(int ACol, int ARow, std::string& comment);
+    void RemoveComment(int ACol, int ARow);
+    void RemoveAllComments();
+    void AddShape(int ACol, int ARow, TCellShape Shape, TColor FillColor, TColor LineColor, TCellHAlign hal,
+                  TCellVAlign val);
+    void SetShapeColor(int ACol, int ARow, TColor FillColor);
+    TColor GetShapeColor(int ACol, int ARow);
+    void RemoveShape(int ACol, int ARow);
+    // A rating of Scale stars; the rating is the cell's number.
+    void AddRating(int ACol, int ARow, int Scale, TColor FillColor, TColor EmptyColor);
+    bool HasRating(int ACol, int ARow);
+    void RemoveRating(int ACol, int ARow);
+    // May refuse or change the new rating a click gives (Allow starts true).
+    virtual bool FireRatingChange(int ACol, int ARow, double& NewRate);
+    std::function<void(TObject* Sender, int ACol, int ARow, double& NewRate, bool& Allow)> OnRatingChange;
+    // In-cell scroll bars (position 0, page size 0, range 100 at start;
+    // with AutoRange the page is the row height and the range the text's).
+    void AddScrollBar(int ACol, int ARow, bool AutoRange);
+    bool HasScrollBar(int ACol, int ARow);
+    bool HasAutoRangeScrollBar(int ACol, int ARow);
+    void SetScrollPosition(int ACol, int ARow, int Pos);
+    int GetScrollPosition(int ACol, int ARow);
+    void SetScrollProp(int ACol, int ARow, TScrollProp Prop);
+    TScrollProp GetScrollProp(int ACol, int ARow);
+    void RemoveScrollBar(int ACol, int ARow);
+    // A marked range of the cell's text (on any graphic, or on an empty one
+    // of its own).
+    void AddMarker(int ACol, int ARow, int ErrPos, int ErrLen);
+    void GetMarker(int ACol, int ARow, int& ErrPos, int& ErrLen);
+    void RemoveMarker(int ACol, int ARow);
+    void RemoveAllMarkers();
+    void AddButton(int ACol, int ARow, int bw, int bh, const std::string& Caption, TCellHAlign hal, TCellVAlign val);
+    void AddBitButton(int ACol, int ARow, int bw, int bh, const std::string& Caption, TBitmap* Glyph,
+                      TCellHAlign hal, TCellVAlign val);
+    TBitmap* CreateBitButton(int ACol, int ARow, int bw, int bh, const std::string& Caption, TCellHAlign hal,
+                             TCellVAlign val);
+    void SetButtonText(int ACol, int ARow, const std::string& Value);
+    std::string GetButtonText(int ACol, int ARow);
+    void PushButton(int ACol, int ARow, bool push);
+    bool HasButton(int ACol, int ARow);
+    void RemoveButton(int ACol, int ARow);
+    void RemoveBitButton(int ACol, int ARow);
+    void RemoveAllButtons();
+    // A balloon hint of its own, or attached to a check box or radio button.
+    void AddBalloon(int ACol, int ARow, const std::string& Title, const std::string& Text, TBalloonIcon Icon);
+    bool HasBalloon(int ACol, int ARow);
+    bool IsBalloon(int ACol, int ARow, std::string& Title, std::string& Text, TBalloonIcon& Icon);
+    void RemoveBalloon(int ACol, int ARow);
+    // An expand button switching the row between its height when added and
+    // ExpandedHeight.
+    void AddExpand(int ACol, int ARow, int ExpandedHeight);
+    bool HasExpand(int ACol, int ARow);
+    bool ToggleExpand(int ACol, int ARow);
+    bool GetExpandState(int ACol, int ARow);
+    int GetExpandHeight(int ACol, int ARow, bool Expanded);
+    void RemoveExpand(int ACol, int ARow);
+    // The 11 x 11 button at the top right of an expand cell (empty for other
+    // cells).
+    TRect ExpandButtonRect(int ACol, int ARow);
+    // Rotated text; angles are kept within 0..360.
+    void AddRotated(int ACol, int ARow, std::int16_t AAngle, const std::string& s);
+    void SetRotated(int ACol, int ARow, std::int16_t AAngle);
+    bool IsRotated(int ACol, int ARow, int& aAngle);
+    void RemoveRotated(int ACol, int ARow);
+    // An object that draws itself (never freed by the grid).
+    void AddInterfacedCell(int ACol, int ARow, TPersistent* AObject);
+    TPersistent* GetInterfacedCell(int ACol, int ARow);
+    void RemoveInterfacedCell(int ACol, int ARow);
+    // Where the painter last placed the cell's graphic (empty without one).
+    TRect GraphicRectInCell(int ACol, int ARow);
+    // ---- end of other cell graphics
+
 protected:
+    // The grid's character step: Escape restores an edited cell, Enter
+    // advances (see AdvanceCell), typing searches incrementally while the
+    // grid is sorted and not editing; then the class library's step.
+    void KeyPress(TKeyChar& Key) override;
     // Note the column or row pressed on a sizing edge and its size then.
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -1505,6 +1814,45 @@ private:
     void SyncGroupCheckBoxes(int ACol, int ARow, bool NodeRow, int NodeSpan, bool NodeContracted, int Parent,
                              bool NewState);
     // ---- end of cell controls (state)
+
+    // ---- Enter advance (state)
+    // The cell the current advance started from (kept while it steps past
+    // cells that may not be edited).
+    int FAdvanceStartCol = -1;
+    int FAdvanceStartRow = -1;
+    bool FAdvanceChangesDisabled = false;
+    std::string FSearchText;
+    // ---- end of Enter advance (state)
+
+    // ---- calculations (state)
+    // The group form of ColumnCustomCalc, answered by OnGroupCalc.
+    double GroupCustomCalcValue(int ACol, int FromRow, int ToRow);
+    // Whether row r of a column calculation counts (Real: r is a real row).
+    bool CalcRowCounts(int ACol, int r, bool Real);
+    // Applies the default range; answers whether ToRow lies beyond the
+    // displayed rows (real rows are meant then).
+    bool CalcRange(int& FromRow, int& ToRow) const;
+    // ---- end of calculations (state)
+
+    // ---- grouping (state)
+    // Gives a header or summary row its row colours (each unless clNone;
+    // Rgb converts system colours first).
+    void SetGroupRowColors(int ARow, TColor Color, TColor ColorTo, TColor TextColor, bool Rgb);
+    void SetGroupCellColors(int ACol, int ARow, TColor Color, TColor ColorTo, TColor TextColor, bool Rgb);
+    // Inserts a summary row at displayed row ARow (closing the group above).
+    void InsertSummaryRow(int ARow);
+    int FGroupColumn = -1;
+    std::string FGroupCaption;
+    std::string FGroupFooter;
+    int FGroupWidth = 0;
+    bool FIsGrouping = false;
+    // ---- end of grouping (state)
+
+    // ---- automatic sizing (state)
+    // The canvas font of a cell as sizing measures it (the fixed or the
+    // grid font, the cell's own colours and font; with Zoom the zoom step).
+    void SetMeasureFont(int ACol, int DisplCol, int ARow, bool Zoom);
+    // ---- end of automatic sizing (state)
 };
 
 // The grid's answer whether a cell is edited as a password (False unless the

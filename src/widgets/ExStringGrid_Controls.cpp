@@ -601,7 +601,6 @@ bool TExStringGrid::ToggleCellRadioButton(int ACol, int ARow, bool UserAction)
 
 // --- other cell graphics ------------------------------------------------------------------------
 
-void TExStringGrid::FireRatingChange(int, int, double) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::ExpandCell(int ACol, int ARow, bool Expanded)
 {
     if (OnExpandClick) OnExpandClick(this, ACol, ARow, Expanded);

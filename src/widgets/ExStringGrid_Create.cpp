@@ -294,10 +294,10 @@ void TExStringGrid::SearchFooterHighlight()
 void TExStringGrid::Loaded()
 {
     TBaseGrid::Loaded();
-    // Sizing columns to their content, saved column sizes and following the
-    // desktop theme belong to later groups: a grid asking for them fails
-    // loudly until they exist.
-    if (AutoSize || (AutoThemeAdapt && !Designing())) ZEL_GRID_NOT_BUILT();
+    // Saved column sizes and following the desktop theme belong to later
+    // groups: a grid asking for them fails loudly until they exist.
+    if (AutoThemeAdapt && !Designing()) ZEL_GRID_NOT_BUILT();
+    if (AutoSize) AutoSizeColumns(true, 0);
     if (FColumnSize->Save) LoadColSizes();
     FFixedRowsMin = FixedRows();
     FFixedColsMin = FixedCols();

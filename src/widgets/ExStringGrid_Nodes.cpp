@@ -1,4 +1,4 @@
-// TExStringGrid: node rows and grouping.
+// TExStringGrid: node rows.
 //
 // A node is a ctNode graphic in column 0 of its row: contracted flag in
 // CellBoolean, span (rows of the block, the node row included; 0 or less:
@@ -426,10 +426,3 @@ void TExStringGrid::RemoveNormalRow(int ARow)
     RemoveRows(ARow, 1);
     if (FMaxRowCount > 0) --FMaxRowCount;
 }
-
-// --- grouping ------------------------------------------------------------------------------
-
-void TExStringGrid::SubGroup(int) { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::SubUnGroup(int) { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::Group(int) { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::UnGroup() { ZEL_GRID_NOT_BUILT(); }

@@ -72,12 +72,6 @@ void TExStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& /*AS
     VA = VAlignment;
 }
 
-void TExStringGrid::CellWritten(int ACol, int ARow)
-{
-    // An in-cell scroll bar with automatic range follows its cell's text.
-    if (GetCellType(ACol, ARow) == ctScrollbar) ZEL_GRID_NOT_BUILT();
-}
-
 bool TExStringGrid::HasCustomBorders() const { return static_cast<bool>(OnGetCellBorder); }
 
 // The platform offers no class-library styles.

@@ -1,0 +1,344 @@
+// TExStringGrid: the move to the next cell after Enter or an edit
+// (AdvanceCell), the grid's character step (KeyPress), stepping to the next
+// inline control of a cell, and keeping the last row clear of the search
+// footer.
+
+#include "widgets/ExStringGrid.h"
+
+#include "widgets/GridControlLook.h"
+#include "widgets/GridUtil.h"
+#include "widgets/grid_render/EsgHTMLE.h"
+
+#include "platform/DrawText.h"
+#include "platform/SysUtils.h"
+
+#include <algorithm>
+
+namespace {
+
+bool IsTextEditor(TEditorType e)
+{
+    switch (e) {
+    case edNormal:
+    case edNumeric:
+    case edPositiveNumeric:
+    case edFloat:
+    case edCapital:
+    case edMixedCase:
+    case edPassword:
+    case edLowerCase:
+    case edUpperCase:
+    case edPositiveFloat: return true;
+    default: return false;
+    }
+}
+
+} // namespace
+
+// --- navigation bounds -------------------------------------------------------------------------
+
+int TExStringGrid::FirstNavigableCol() const
+{
+    if (FixedCols() == 0 && FNodeCount > 0) return 1;
+    return FixedCols();
+}
+
+int TExStringGrid::VisibleFixedRightCols() const
+{
+    int n = 0;
+    for (int d = ColCount() - FixedRightCols; d < ColCount(); ++d)
+        if (d >= 0 && !IsHiddenColumn(RealColIndex(d))) ++n;
+    return n;
+}
+
+bool TExStringGrid::IsEditable(int ACol, int ARow)
+{
+    if (!(Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit || FEditDisable)) return false;
+    const TPoint b = IsMergedNonBaseCell(ACol, ARow) ? BaseCell(ACol, ARow) : TPoint{ACol, ARow};
+    bool canEdit = true;
+    CanEditCell(b.X, b.Y, canEdit);
+    bool fixed = false;
+    IsFixedCell(b.X, b.Y, fixed);
+    return canEdit && !fixed;
+}
+
+// --- AdvanceCell ------------------------------------------------------------------------------
+
+void TExStringGrid::AdvanceCell(int ACol, int ARow, bool Force, bool AutoEdit, bool Forward, bool Retry,
+                                bool DoEdit)
+{
+    if (!FNavigation->AdvanceOnEnter && !Force) return;
+    if (FMouseActions->RangeSelectAndEdit && !Options().Contains(goEditing)) SetOptions(Options() + goEditing);
+
+    // Stepping past cells that may not be edited is bounded: once every
+    // cell of the grid was tried, the move ends where it started.
+    const long long limit = static_cast<long long>(std::max(RowCount(), 1)) * std::max(ColCount(), 1) + 1;
+    long long tries = 0;
+
+    for (;;) {
+        if (!Retry) {
+            FAdvanceStartCol = ACol;
+            FAdvanceStartRow = ARow;
+        }
+        const int c0 = ACol;
+        const int r0 = ARow;
+        const TPoint span = CellSpan(ACol, ARow);
+        const TAdvanceDirection dir = FNavigation->AdvanceDirection();
+        const int lastNormal = RowCount() - FixedFooters - 1;
+
+        if (Forward && (dir == adLeftRight || dir == adLeftRightInRow)) {
+            if (ACol + span.X < ColCount() - VisibleFixedRightCols() - 1) {
+                ACol += span.X + 1;
+            } else if (dir == adLeftRightInRow) {
+                if (FNavigation->AdvanceOnEnterLoop) ACol = FirstNavigableCol();
+            } else if (RowCount() - FixedFooters != ARow + 1) {
+                ++ARow;
+                ACol = FirstNavigableCol();
+            } else if (FNavigation->AdvanceInsert()) {
+                bool canAdd = true;
+                FireCanAddRow(canAdd);
+                ACol = FirstNavigableCol();
+                if (canAdd) {
+                    AddRow();
+                    ++ARow;
+                    if (OnAutoAddRow) OnAutoAddRow(this, RowCount() - FixedFooters - 1);
+                    bool any = false;
+                    for (int c = FixedCols(); c < ColCount() && !any; ++c) any = IsEditable(RealColIndex(c), ARow);
+                    if (!any) return;
+                }
+            } else if (FNavigation->AdvanceOnEnterLoop) {
+                ARow = FixedRows();
+                ACol = FirstNavigableCol();
+            }
+        } else if (Forward) {
+            if (ARow != lastNormal) {
+                ++ARow;
+            } else if (dir == adTopBottomInCol) {
+                ARow = FixedRows();
+            } else if (ACol + 1 != ColCount() - FixedRightCols) {
+                ARow = FixedRows();
+                ++ACol;
+                if (ACol >= ColCount() - FixedRightCols) ACol = FirstNavigableCol();
+                Invalidate();
+            } else if (FNavigation->AdvanceInsert()) {
+                SetColCount(ColCount() + 1);
+                ACol += span.X + 1;
+                ARow = FixedRows();
+                if (OnAutoInsertCol) OnAutoInsertCol(this, ColCount() - FixedRightCols - 1);
+                Invalidate();
+            } else {
+                ARow = FixedRows();
+                ACol = FirstNavigableCol();
+                Invalidate();
+            }
+        } else if (dir == adLeftRight) {
+            if (ACol > FirstNavigableCol()) {
+                --ACol;
+            } else {
+                ARow = ARow > FixedRows() ? ARow - 1 : lastNormal;
+                ACol = ColCount() - FixedRightCols - 1;
+            }
+        } else if (dir == adTopBottom) {
+            if (ARow > FixedRows()) {
+                --ARow;
+            } else {
+                ACol = ACol > FirstNavigableCol() ? ACol - 1 : ColCount() - FixedRightCols - 1;
+                ARow = lastNormal;
+            }
+        }
+
+        const int rc = RealColIndex(ACol);
+        bool canEdit = true;
+        CanEditCell(rc, ARow, canEdit);
+
+        if (canEdit) {
+            bool allow = true;
+            int newRow = ARow;
+            int newCol = ACol;
+            if (OnAutoAdvance) OnAutoAdvance(this, FAdvanceStartRow, FAdvanceStartCol, newRow, newCol, allow);
+            ARow = newRow;
+            ACol = newCol;
+            FAdvanceChangesDisabled = true;
+            if (allow) {
+                if (OnCellChanging) OnCellChanging(this, FAdvanceStartRow, FAdvanceStartCol, ARow, ACol, allow);
+                if (allow) {
+                    SetCol(ACol);
+                    SetRow(ARow);
+                } else {
+                    SelectCell(c0, r0);
+                }
+            } else {
+                SelectCell(c0, r0);
+            }
+            FAdvanceChangesDisabled = false;
+        } else if (FNavigation->AdvanceSkipReadOnlyCells) {
+            if (++tries >= limit) return;
+            Retry = true;
+            continue;
+        } else {
+            SetCol(ACol);
+            SetRow(ARow);
+        }
+
+        if (!DoEdit) return;
+
+        const bool clickable = HasClickableGraphic(rc, ARow);
+        if ((AutoEdit && FNavigation->AdvanceAutoEdit) || clickable) {
+            if (!IsEditable(rc, ARow)) return;
+            // The editor of the new current cell (cells with a clickable
+            // graphic are clicked, not edited).
+            if (!HasClickableGraphic(RealColIndex(Col()), Row())) ShowEditor();
+            if (clickable) {
+                FAdvanceChangesDisabled = true;
+                MoveCurrentCell(c0, r0);
+                MoveCurrentCell(ACol, ARow);
+                if (!HasClickableGraphic(RealColIndex(c0), r0)) {
+                    const TRect r = CellRect(ACol, ARow);
+                    MouseDown(mbLeft, {}, r.Left + 2, r.Top + 2);
+                    MouseUp(mbLeft, {}, r.Left + 2, r.Top + 2);
+                    if (dir != adLeftRight) HideEditor();
+                }
+                FAdvanceChangesDisabled = false;
+                bool allow = true;
+                if (OnCellChanging) OnCellChanging(this, r0, c0, Row(), Col(), allow);
+                TEditorType e = DefaultEditor;
+                GetCellEditor(RealColIndex(c0), r0, e);
+                if (!IsTextEditor(e)) HideEditor();
+            }
+        }
+        if (FMouseActions->DisjunctRowSelect()) {
+            ClearRowSelect();
+            SetRowSelect(Row(), true);
+        }
+        return;
+    }
+}
+
+// --- KeyPress -----------------------------------------------------------------------------------
+
+int TExStringGrid::Search(const std::string& AText)
+{
+    if (RowCount() < 2) return -1;
+    int col = FixedCols();
+    if (FSortSettings->Show()) {
+        if (FSortSettings->IndexShow)
+            col = FSortIndexes.Count() > 0 ? FSortIndexes.GetSortColumns(0) : FixedCols();
+        else
+            col = FSortSettings->Column;
+    }
+    if (col < 0) return -1;
+    const int n = Utf8Length(AText);
+    for (int r = FixedRows(); r < RowCount(); ++r) {
+        const std::string text = StrippedCells(col, r);
+        std::string head;
+        int taken = 0;
+        for (size_t i = 0; i < text.size() && taken < n; ++taken) {
+            const int len = Utf8CharLength(text, i);
+            head += text.substr(i, static_cast<size_t>(len));
+            i += static_cast<size_t>(len);
+        }
+        if (AnsiUpperCase(head) == AText) return r;
+    }
+    return -1;
+}
+
+void TExStringGrid::KeyPress(TKeyChar& Key)
+{
+    if (Key == 27) {
+        if (Options().Contains(goEditing) && EditorMode()) RestoreCellCache();
+        TBaseGrid::KeyPress(Key);
+        return;
+    }
+    const int rc = RealColIndex(Col());
+    if (Key == u'\r' && !FNavigation->AdvanceOnEnter && !IsEditable(rc, Row())) {
+        TBaseGrid::KeyPress(Key);
+        Key = 0;
+        return;
+    }
+    if (Key == u'\r' && (!Focused() || HasClickableGraphic(rc, Row()))) {
+        AdvanceCell(Col(), Row(), false, false, true, false, EditorMode());
+        if (!FNavigation->AdvanceAutoEdit) {
+            TBaseGrid::KeyPress(Key);
+            Key = 0;
+            return;
+        }
+        if (HasClickableGraphic(rc, Row())) {
+            TBaseGrid::KeyPress(Key);
+            if (FNavigation->AdvanceOnEnter && !HasClickableGraphic(RealColIndex(Col()), Row())) ShowEditor();
+            return;
+        }
+    }
+    if (!Options().Contains(goEditing) && FNavigation->AutoGotoWhenSorted) {
+        const std::string ch = WideToUtf8(WideString(1, Key));
+        if (FNavigation->AutoGotoIncremental) {
+            if (Key == 8) {
+                if (!FSearchText.empty()) {
+                    size_t i = FSearchText.size() - 1;
+                    while (i > 0 && (static_cast<unsigned char>(FSearchText[i]) & 0xC0) == 0x80) --i;
+                    FSearchText.erase(i);
+                }
+            } else {
+                FSearchText += ch;
+            }
+            // The idle time of the search text runs from this key.
+            IncrementalSearchTicks = 0;
+        } else {
+            FSearchText = ch;
+        }
+        const int r = Search(AnsiUpperCase(FSearchText));
+        if (r == -1)
+            FSearchText.clear();
+        else
+            SetRow(r);
+    }
+    TBaseGrid::KeyPress(Key);
+}
+
+// --- inline controls -----------------------------------------------------------------------------
+
+void TExStringGrid::EditCellControl(int ACol, int ARow, const std::string& ID)
+{
+    const int rc = RealColIndex(ACol);
+    const std::string text = Cells(rc, ARow);
+    const std::string id = HTMLNextEditControlID(text, ID);
+    if (id.empty()) {
+        if (Host()) Host()->SetFocus();
+        return;
+    }
+    TRect r = CellRect(ACol, ARow);
+    const int dx = XYOffset.X + 1 + (HasCheckBox(rc, ARow) && FControlLook ? FControlLook->CheckSize() : 0);
+    r.Left += dx;
+    r.Right += dx;
+    r.Top += XYOffset.Y + 1;
+    r.Bottom += XYOffset.Y + 1;
+    THTMLDrawArgs a;
+    a.LocateControl = true;
+    a.MeasureOnly = true;
+    a.ControlId = id;
+    a.Images = GetGridImages();
+    a.AnchorColor = URLColor;
+    DrawHTMLText(*Canvas(), text, r, a);
+    StartCellControlEdit(text, a.ControlType, id, a.ControlValue, a.ControlBounds, ACol, rc, ARow);
+}
+
+// --- the search footer ---------------------------------------------------------------------------
+
+bool TExStringGrid::LastRowAboveFooter()
+{
+    if (!FSearchFooter->Visible()) return false;
+    if (TopRow() + VisibleRowCount() < RowCount() - 1) return false;
+    return CellRect(0, RowCount() - 1).Bottom < ClientHeight() - FSearchPanel->Height + 2;
+}
+
+void TExStringGrid::ScrollAboveFooter()
+{
+    if (!FSearchFooter->Visible()) return;
+    const int footer = FSearchPanel->Height;
+    if (ClientHeight() <= DefaultRowHeight() + footer) return;
+    while (CellRect(0, RowCount() - 1).Bottom > ClientHeight() - footer + 2 && Row() <= RowCount() - 1 &&
+           TopRow() < RowCount()) {
+        const int top = TopRow();
+        SetTopRow(top + 1);
+        if (TopRow() == top) break; // the view cannot scroll further
+    }
+}
