@@ -1457,6 +1457,25 @@ public:
     void MarkSummaryRow(int ARow);
     // ---- end of grouping
 
+    // ---- sorting by one column (grouping sorts before it groups)
+    // Compares rows Row1 and Row2 in real column ACol by the column's sort
+    // style (SortSettings, OnGetFormat): -1, 0 or +1 as Row1 sorts before,
+    // with or after Row2 in ascending order; blanks go first or last by
+    // SortSettings.BlankPos while IgnoreBlanks is on.
+    int SortCompareRows(int ACol, int Row1, int Row2);
+    // The same, with ties broken by the following columns (SortSettings.Full;
+    // hidden columns count, ignored columns compare equal).
+    int SortCompareRowsFull(int ACol, int Row1, int Row2);
+    // The sort cross-reference := each row's own position.
+    void InitSortXRef();
+    // Number comparisons made and, by SortCompareRows' callers, counted.
+    int Compares = 0;
+    // The sort styles whose comparison the application makes.
+    std::function<void(TObject* Sender, const std::string& str1, const std::string& str2, int& Res)>
+        OnCustomCompare;
+    std::function<void(TObject* Sender, int ACol, int Row1, int Row2, int& Res)> OnRawCompare;
+    // ---- end of sorting
+
     // ---- other cell graphics
     // Columns are real and rows displayed, except for SetButtonText,
     // GetButtonText, PushButton and GraphicRectInCell, which take a
