@@ -463,7 +463,7 @@ TEST(ExStringGrid, GridOwnedByTheFormGoesWithIt)
 TEST(ExStringGrid, LaterPartsFailLoudly)
 {
     TExStringGrid g;
-    EXPECT_THROW(g.QSort(), ENotBuilt);
+    EXPECT_THROW(g.QSortIndexed(), ENotBuilt);
 }
 
 TEST(ExStringGrid, LoadedTurnsAlwaysShowEditorIntoNavigation)
