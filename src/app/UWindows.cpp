@@ -7,6 +7,8 @@
 #include "app/UZelvatoreFirmWare.h"
 #include "image/UBoot.h"
 #include "params/UParGen.h"
+#include "rules/can_mqtt/UDefOffset.h"
+#include "rules/can_mqtt/UTopicTemplate.h"
 
 #include <functional>
 #include <memory>
@@ -30,6 +32,8 @@ const std::vector<TWindowEntry>& Creation_Table()
         {TWindowId::About, [] { return FAbout = new TFAbout; }, [] { FAbout = nullptr; }},
         {TWindowId::SoftOptions, [] { return FSoftOptions = new TFSoftOptions; }, [] { FSoftOptions = nullptr; }},
         {TWindowId::Boot, [] { return FBoot = new TFBoot; }, [] { FBoot = nullptr; }},
+        {TWindowId::TopicTemplate, [] { return FTopicTemplate = new TFTopicTemplate; }, [] { FTopicTemplate = nullptr; }},
+        {TWindowId::DefOffset, [] { return FDefOffset = new TFDefOffset; }, [] { FDefOffset = nullptr; }},
     };
     return table;
 }

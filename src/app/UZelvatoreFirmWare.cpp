@@ -11,6 +11,7 @@
 #include "image/USaveBincc.h"
 #include "platform/Paths.h"
 #include "platform/XmlDoc.h"
+#include "rules/can_mqtt/UEds.h"
 
 #include <array>
 #include <memory>
@@ -312,8 +313,8 @@ void TFZelvatoreFirmWare::Btn_Click(TControl* Sender)
         return;
     }
     // Each step opens its window; a window that is not part of the program
-    // yet opens nothing. The side-file writers (EDS, GSDML, GSD, MIB, EDE)
-    // and the scan window belong to models whose buttons this build hides.
+    // yet opens nothing. The side-file writers (GSDML, GSD, MIB, EDE) and
+    // the scan window belong to models whose buttons this build hides.
     if (Sender == Btn_Prm_Gen) Show_Window(TWindowId::ParGen);
     else if (Sender == Btn_MQTT_Set_Topic) Show_Window(TWindowId::MQTT_Set_Topic);
     else if (Sender == Btn_MBus) Show_Window(TWindowId::Meter_Bus);
@@ -324,6 +325,7 @@ void TFZelvatoreFirmWare::Btn_Click(TControl* Sender)
     else if (Sender == Btn_PDO_CANopen) Show_Window(TWindowId::Set_PDO_Access);
     else if (Sender == Btn_SDO_Client_CANopen) Show_Window(TWindowId::Set_SDO_Client_Access);
     else if (Sender == Btn_SDO_Server_CANopen) Show_Window(TWindowId::Set_SDO_Server_Access);
+    else if (Sender == Btn_CANopen_EDS) Build_EDS_File();
     else if (Sender == Btn_DNet_Net) Show_Window(TWindowId::DNet);
     else if (Sender == Btn_DNet_Offset) Show_Window(TWindowId::DefOffset);
     else if (Sender == Btn_CreateBin) Update_Device();
@@ -375,6 +377,12 @@ void TFZelvatoreFirmWare::Update_Device()
     }
     if (FBoot) FBoot->Form_Type = 1;
     Show_Window(TWindowId::Boot);
+}
+
+void TFZelvatoreFirmWare::Build_EDS_File()
+{
+    SaveEDS.InitialDir = Project_Folder;
+    if (SaveEDS.Execute()) UEds::Create_EDS_File(SaveEDS.FileName);
 }
 
 bool TFZelvatoreFirmWare::Start_Program(const std::string& NomeSW, const std::string& Parameter, bool tipo,

@@ -53,6 +53,9 @@ public:
     // Builds the device image and writes the bank files; a failure is shown
     // in an error box and the update window is not opened.
     void Update_Device();
+    // Asks for the EDS file's name (the save dialog opens in the
+    // configuration's folder) and writes the CANopen EDS file there.
+    void Build_EDS_File();
     // Starts an outside program and waits for it (see UProgram::Start_Program).
     bool Start_Program(const std::string& NomeSW, const std::string& Parameter, bool tipo,
                        int limitMs = 150000);
