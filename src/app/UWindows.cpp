@@ -7,7 +7,19 @@
 #include "app/UZelvatoreFirmWare.h"
 #include "image/UBoot.h"
 #include "params/UParGen.h"
+#include "rules/can_mqtt/UDNet.h"
 #include "rules/can_mqtt/UDefOffset.h"
+#include "rules/can_mqtt/UMQTT_Set_Access.h"
+#include "rules/can_mqtt/UMQTT_Set_Topic.h"
+#include "rules/can_mqtt/UReceiveCAN.h"
+#include "rules/can_mqtt/UReceiveJ1939.h"
+#include "rules/can_mqtt/UReceiveNMEA.h"
+#include "rules/can_mqtt/USet_PDO_Access.h"
+#include "rules/can_mqtt/USet_SDO_Client_Access.h"
+#include "rules/can_mqtt/USet_SDO_Server_Access.h"
+#include "rules/can_mqtt/UTransmitCAN.h"
+#include "rules/can_mqtt/UTransmitJ1939.h"
+#include "rules/can_mqtt/UTransmitNMEA.h"
 #include "rules/can_mqtt/UTopicTemplate.h"
 
 #include <functional>
@@ -31,9 +43,21 @@ const std::vector<TWindowEntry>& Creation_Table()
         {TWindowId::OpenConf, [] { return FOpenConf = new TFOpenConf; }, [] { FOpenConf = nullptr; }},
         {TWindowId::About, [] { return FAbout = new TFAbout; }, [] { FAbout = nullptr; }},
         {TWindowId::SoftOptions, [] { return FSoftOptions = new TFSoftOptions; }, [] { FSoftOptions = nullptr; }},
+        {TWindowId::MQTT_Set_Topic, [] { return FMQTT_Set_Topic = new TFMQTT_Set_Topic; }, [] { FMQTT_Set_Topic = nullptr; }},
         {TWindowId::Boot, [] { return FBoot = new TFBoot; }, [] { FBoot = nullptr; }},
+        {TWindowId::MQTT_Set_Access, [] { return FMQTT_Set_Access = new TFMQTT_Set_Access; }, [] { FMQTT_Set_Access = nullptr; }},
         {TWindowId::TopicTemplate, [] { return FTopicTemplate = new TFTopicTemplate; }, [] { FTopicTemplate = nullptr; }},
+        {TWindowId::ReceiveCAN, [] { return FReceiveCAN = new TFReceiveCAN; }, [] { FReceiveCAN = nullptr; }},
+        {TWindowId::TransmitCAN, [] { return FTransmitCAN = new TFTransmitCAN; }, [] { FTransmitCAN = nullptr; }},
+        {TWindowId::Set_PDO_Access, [] { return FSet_PDO_Access = new TFSet_PDO_Access; }, [] { FSet_PDO_Access = nullptr; }},
+        {TWindowId::Set_SDO_Client_Access, [] { return FSet_SDO_Client_Access = new TFSet_SDO_Client_Access; }, [] { FSet_SDO_Client_Access = nullptr; }},
+        {TWindowId::Set_SDO_Server_Access, [] { return FSet_SDO_Server_Access = new TFSet_SDO_Server_Access; }, [] { FSet_SDO_Server_Access = nullptr; }},
+        {TWindowId::ReceiveJ1939, [] { return FReceiveJ1939 = new TFReceiveJ1939; }, [] { FReceiveJ1939 = nullptr; }},
+        {TWindowId::TransmitJ1939, [] { return FTransmitJ1939 = new TFTransmitJ1939; }, [] { FTransmitJ1939 = nullptr; }},
+        {TWindowId::DNet, [] { return FDNet = new TFDNet; }, [] { FDNet = nullptr; }},
         {TWindowId::DefOffset, [] { return FDefOffset = new TFDefOffset; }, [] { FDefOffset = nullptr; }},
+        {TWindowId::ReceiveNMEA, [] { return FReceiveNMEA = new TFReceiveNMEA; }, [] { FReceiveNMEA = nullptr; }},
+        {TWindowId::TransmitNMEA, [] { return FTransmitNMEA = new TFTransmitNMEA; }, [] { FTransmitNMEA = nullptr; }},
     };
     return table;
 }

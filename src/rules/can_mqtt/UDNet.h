@@ -4,6 +4,14 @@
 // kept in "DNETM_Net.xml" (root "DNET_Net", rows under the root), which the
 // byte-offset window also reads.
 
-#include "rules/can_mqtt/URuleFrame.h"
+#include "rules/can_mqtt/URuleWindow.h"
 
 TRuleWindowDesc DNet_Desc();
+
+class TFDNet : public TRuleWindow {
+public:
+    TFDNet();
+    TExColumnGrid* ESG;
+};
+
+inline TFDNet* FDNet = nullptr;

@@ -5,7 +5,7 @@
 // "MQTT_Publish" and "MQTT_Subscribe"). A rule stores its topic as the
 // topic's 0-based position in the same section of the topic file.
 
-#include "rules/can_mqtt/URuleFrame.h"
+#include "rules/can_mqtt/URuleWindow.h"
 
 #include <functional>
 #include <string>
@@ -48,3 +48,25 @@ bool Access_Confirm_Save(TRuleFrame& frame);
 inline constexpr const char* Msg_Access_Drop_Rows =
     "Some rules have no topic (their topic is not in the MQTT topic file any more). These rules and all the "
     "rules below them will not be saved. Save all the same?";
+
+class TFMQTT_Set_Access : public TRuleWindow {
+public:
+    TFMQTT_Set_Access();
+
+    TTabSheet* TS_MQTT_Publish;
+    TTabSheet* TS_MQTT_Subscribe;
+    TExColumnGrid* ECG_Pub;
+    TExColumnGrid* ECG_Sub;
+    // The topics of the topic file at the last showing.
+    TAccessTopics Topics;
+
+    // Opens the template editor on a cell; on OK the cell takes its text.
+    void Show_Form_Topic(TExColumnGrid* grid, int row, int col);
+
+protected:
+    bool Before_Save() override { return Access_Confirm_Save(Frame()); }
+    // Header auto-size, then the template editor on a Template cell.
+    void DblClickCell(int g, int row, int col) override;
+};
+
+inline TFMQTT_Set_Access* FMQTT_Set_Access = nullptr;

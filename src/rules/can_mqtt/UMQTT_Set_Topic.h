@@ -4,7 +4,7 @@
 // "MQTT_Set_Topic.xml" (root "MQTT_Set_Topic", sections "MQTT_Publish",
 // "MQTT_Subscribe" and "MQTT_Options").
 
-#include "rules/can_mqtt/URuleFrame.h"
+#include "rules/can_mqtt/URuleWindow.h"
 
 #include <functional>
 #include <string>
@@ -29,3 +29,25 @@ bool Error_In_Topic_Template(const std::string& text);
 // The window's tables. The option "Allow CR and LF in Template" is read
 // and written through the two functions.
 TRuleWindowDesc MQTT_Set_Topic_Desc(std::function<bool()> allowCRLF, std::function<void(bool)> setAllowCRLF);
+
+class TFMQTT_Set_Topic : public TRuleWindow {
+public:
+    TFMQTT_Set_Topic();
+
+    TTabSheet* TS_MQTT_Publish;
+    TTabSheet* TS_MQTT_Subscribe;
+    TExColumnGrid* ECG_Pub;
+    TExColumnGrid* ECG_Sub;
+    TCheckBox* CB_Allow_CR_LF;
+
+    void Set_Lang() override;
+    // Opens the template editor on a cell; on OK the cell takes its text.
+    void Show_Form_Topic(TExColumnGrid* grid, int row, int col);
+
+protected:
+    // Header auto-size, then the template editor when the current cell is
+    // a Template cell.
+    void DblClickCell(int g, int row, int col) override;
+};
+
+inline TFMQTT_Set_Topic* FMQTT_Set_Topic = nullptr;

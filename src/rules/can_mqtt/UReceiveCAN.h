@@ -4,7 +4,7 @@
 // position of every data byte; kept in "CAN_Rec_Frames.xml" (root
 // "Receive_Frames", rows under the root).
 
-#include "rules/can_mqtt/URuleFrame.h"
+#include "rules/can_mqtt/URuleWindow.h"
 
 // Size of the internal data array the byte positions address.
 constexpr int CAN_MAX_Byte = 1440;
@@ -21,3 +21,11 @@ std::optional<TRuleFault> Check_CAN_Identifier(TRuleRow& r, int text11, int text
 std::optional<TRuleFault> Check_CAN_Bytes(TRuleRow& r, int firstByteCol, const int (&byteTexts)[8], int orNone);
 
 TRuleWindowDesc ReceiveCAN_Desc();
+
+class TFReceiveCAN : public TRuleWindow {
+public:
+    TFReceiveCAN();
+    TExColumnGrid* ECG_CAN_Receive;
+};
+
+inline TFReceiveCAN* FReceiveCAN = nullptr;

@@ -5,7 +5,7 @@
 // in "J1939_Rec_Frames.xml" (root "Receive_J1939", rows under the root).
 // The captured bytes of all rules must fit the 1440-byte input area.
 
-#include "rules/can_mqtt/URuleFrame.h"
+#include "rules/can_mqtt/URuleWindow.h"
 
 constexpr int J1939_NUM_BYTE_IN = 1440;
 
@@ -21,3 +21,11 @@ std::optional<TRuleFault> Check_Single_Frame(TRuleRow& r, int startCol, int nByt
 TRuleFault Budget_Fault(TRuleRow& r, int text, int limit);
 
 TRuleWindowDesc ReceiveJ1939_Desc();
+
+class TFReceiveJ1939 : public TRuleWindow {
+public:
+    TFReceiveJ1939();
+    TExColumnGrid* sga;
+};
+
+inline TFReceiveJ1939* FReceiveJ1939 = nullptr;

@@ -4,7 +4,7 @@
 // kept in "PDO_CANopen.xml" (root "PDO_CANopen", sections "Receive_PDO"
 // and "Transmit_PDO"), which the EDS writer also reads.
 
-#include "rules/can_mqtt/URuleFrame.h"
+#include "rules/can_mqtt/URuleWindow.h"
 
 // Positions of the internal data array available to receive and transmit
 // addresses (the highest address is the value minus 1).
@@ -12,3 +12,14 @@ constexpr int PROFINET_NByte_IN = 1440;
 constexpr int PROFINET_NByte_OUT = 1440;
 
 TRuleWindowDesc Set_PDO_Access_Desc();
+
+class TFSet_PDO_Access : public TRuleWindow {
+public:
+    TFSet_PDO_Access();
+    TTabSheet* TS_Receive_PDO;
+    TTabSheet* TS_Transmit_PDO;
+    TExColumnGrid* sga;
+    TExColumnGrid* sgb;
+};
+
+inline TFSet_PDO_Access* FSet_PDO_Access = nullptr;

@@ -4,6 +4,17 @@
 // array positions of its bytes; kept in "SDO_Client_CANopen.xml" (root
 // "SDO_Client_CANopen", sections "SDO_Read" and "SDO_Write").
 
-#include "rules/can_mqtt/URuleFrame.h"
+#include "rules/can_mqtt/URuleWindow.h"
 
 TRuleWindowDesc Set_SDO_Client_Access_Desc();
+
+class TFSet_SDO_Client_Access : public TRuleWindow {
+public:
+    TFSet_SDO_Client_Access();
+    TTabSheet* TS_SDO_Read;
+    TTabSheet* TS_SDO_Write;
+    TExColumnGrid* sga;
+    TExColumnGrid* sgb;
+};
+
+inline TFSet_SDO_Client_Access* FSet_SDO_Client_Access = nullptr;

@@ -5,6 +5,17 @@
 // of its bytes; kept in "SDO_Server_CANopen.xml" (root "SDO_Server_CANopen",
 // sections "SDO_Read" and "SDO_Write"), which the EDS writer also reads.
 
-#include "rules/can_mqtt/URuleFrame.h"
+#include "rules/can_mqtt/URuleWindow.h"
 
 TRuleWindowDesc Set_SDO_Server_Access_Desc();
+
+class TFSet_SDO_Server_Access : public TRuleWindow {
+public:
+    TFSet_SDO_Server_Access();
+    TTabSheet* TS_SDO_Read;
+    TTabSheet* TS_SDO_Write;
+    TExColumnGrid* sga;
+    TExColumnGrid* sgb;
+};
+
+inline TFSet_SDO_Server_Access* FSet_SDO_Server_Access = nullptr;

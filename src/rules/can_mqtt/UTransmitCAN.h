@@ -8,3 +8,11 @@
 #include "rules/can_mqtt/UReceiveCAN.h"
 
 TRuleWindowDesc TransmitCAN_Desc();
+
+class TFTransmitCAN : public TRuleWindow {
+public:
+    TFTransmitCAN();
+    TExColumnGrid* ECG_CAN_Transmit;
+};
+
+inline TFTransmitCAN* FTransmitCAN = nullptr;

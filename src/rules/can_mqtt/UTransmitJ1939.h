@@ -5,8 +5,16 @@
 // "J1939_Send_Frames.xml" (root "Transmit_J1939", rows under the root).
 // Older files name one send condition in "T_Type".
 
-#include "rules/can_mqtt/URuleFrame.h"
+#include "rules/can_mqtt/URuleWindow.h"
 
 constexpr int J1939_NUM_BYTE_OUT = 1440;
 
 TRuleWindowDesc TransmitJ1939_Desc();
+
+class TFTransmitJ1939 : public TRuleWindow {
+public:
+    TFTransmitJ1939();
+    TExColumnGrid* sga;
+};
+
+inline TFTransmitJ1939* FTransmitJ1939 = nullptr;

@@ -5,8 +5,16 @@
 // is "Receive_NMEA_2000" like the receive file's (the files are told apart
 // by their names; any root name loads).
 
-#include "rules/can_mqtt/URuleFrame.h"
+#include "rules/can_mqtt/URuleWindow.h"
 
 constexpr int NMEA_NUM_BYTE_OUT = 512;
 
 TRuleWindowDesc TransmitNMEA_Desc();
+
+class TFTransmitNMEA : public TRuleWindow {
+public:
+    TFTransmitNMEA();
+    TExColumnGrid* sga;
+};
+
+inline TFTransmitNMEA* FTransmitNMEA = nullptr;

@@ -1,0 +1,45 @@
+// The rule frame's row buttons and grid conveniences, on the table-row
+// routines every rule window shares.
+#include "rules/can_mqtt/URuleFrame.h"
+
+#include "core/UComon_Rows.h"
+#include "core/ULanguage.h"
+#include "platform/Dialogs.h"
+
+using ULanguage::Text;
+
+void TRuleFrame::Delete_Row(int g)
+{
+    TExColumnGrid& grid = Grid(g);
+    const int row = grid.Row();
+    if (row < 1 || row >= grid.RowCount()) return;
+    const std::string question = (desc_.deleteQuestion >= 0 ? Text(desc_.deleteQuestion) : std::string()) +
+                                 std::to_string(row);
+    if (MessageDlg(question, TMsgDlgType::mtConfirmation, TMsgDlgButtons::mbYesNo) != mrYes) return;
+    UComon::Grid_Delete_Row(row, grid);
+}
+
+void TRuleFrame::Insert_Row(int g)
+{
+    TExColumnGrid& grid = Grid(g);
+    UComon::Grid_Insert_Row(grid.Row(), grid, desc_.insertEnable);
+}
+
+void TRuleFrame::Copy_Row(int g)
+{
+    TExColumnGrid& grid = Grid(g);
+    UComon::Grid_Copy_Row(grid, grid.Row());
+    // A row can only be pasted into the grid it came from.
+    std::fill(copied_.begin(), copied_.end(), false);
+    copied_[static_cast<size_t>(g)] = true;
+}
+
+void TRuleFrame::Paste_Row(int g)
+{
+    TExColumnGrid& grid = Grid(g);
+    UComon::Grid_Paste_Row(grid, grid.Row(), Copied(g));
+}
+
+void TRuleFrame::Key_Press(int g, TKeyChar& key) { UComon::Grid_Enter_Jump(Grid(g), key); }
+
+void TRuleFrame::Dbl_Click(int g, int row, int col) { UComon::Grid_DblClick_Auto_Size(Grid(g), row, col); }

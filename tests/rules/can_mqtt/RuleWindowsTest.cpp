@@ -1,0 +1,252 @@
+// The rule windows as a person drives them from the main window: real mouse
+// presses and releases on the buttons, keys into the editors.
+#include "app/UWindows.h"
+#include "app/UZelvatoreFirmWare.h"
+#include "core/UComon.h"
+#include "core/ULanguage.h"
+#include "image/UBoot.h"
+#include "platform/ControlInput.h"
+#include "platform/Paths.h"
+#include "rules/can_mqtt/UDNet.h"
+#include "rules/can_mqtt/UMQTT_Set_Access.h"
+#include "rules/can_mqtt/UMQTT_Set_Topic.h"
+#include "rules/can_mqtt/UReceiveCAN.h"
+#include "rules/can_mqtt/USet_PDO_Access.h"
+#include "rules/can_mqtt/USet_SDO_Server_Access.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using ULanguage::Text;
+using namespace UComon;
+
+namespace {
+
+void ClickButton(TControl& b)
+{
+    SendMouseDown(b, b.Width() / 2, b.Height() / 2);
+    SendMouseUp(b, b.Width() / 2, b.Height() / 2);
+}
+
+// The program with a configuration "Plant" open; modal windows are answered
+// by the test's actions, one per window shown, in order.
+class RuleWindows : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Create_Windows(dir.path());
+        main = FZelvatoreFirmWare;
+        Project_Name = "Plant";
+        Project_Folder = PathJoin(Projects_Root, "Plant");
+        ForceDirectories(PathJoin(Project_Folder, "bin"));
+        Set_Files();
+        old = SetModalHandler([this](TForm& f) {
+            shown.push_back(&f);
+            if (!acts.empty()) {
+                auto act = acts.front();
+                acts.erase(acts.begin());
+                act(f);
+            }
+        });
+    }
+    void TearDown() override
+    {
+        SetModalHandler(old);
+        Destroy_Windows();
+    }
+    TempDir dir;
+    RecordingMessageBoxes boxes;
+    TFZelvatoreFirmWare* main = nullptr;
+    std::vector<TForm*> shown;
+    std::vector<std::function<void(TForm&)>> acts;
+    TModalHandler old;
+};
+
+} // namespace
+
+TEST_F(RuleWindows, TopicFromTheMainWindowReachesTheFileAndTheImage)
+{
+    acts.push_back([&](TForm& f) {
+        ASSERT_EQ(&f, FMQTT_Set_Topic);
+        EXPECT_EQ(FMQTT_Set_Topic->PageControl1->ActivePageIndex(), 0);
+        EXPECT_EQ(f.Caption(), Text(700));
+        TExColumnGrid& g = *FMQTT_Set_Topic->ECG_Pub;
+        g.SetCellEx(Topic_Col::Topic, 1, "plant/temp");
+        g.SetCellEx(Topic_Col::QoS, 1, "1");
+        g.SetCellEx(Topic_Col::Data_Type, 1, "Int");
+        g.SetCellEx(Topic_Col::Dimension, 1, "2");
+        g.SetCellEx(Topic_Col::Position, 1, "$10");
+        ClickButton(*FMQTT_Set_Topic->Btn_OK);
+    });
+    ClickButton(*main->Btn_MQTT_Set_Topic);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(FMQTT_Set_Topic->ModalResult(), mrOk);
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_NE(ReadFile(File_MQTT_Set_Topic).find("<row Topic=\"plant/temp\" Retained=\"\" QoS=\"1\""),
+              std::string::npos);
+
+    // The next showing reads it back; Cancel leaves the file alone.
+    const std::string written = ReadFile(File_MQTT_Set_Topic);
+    acts.push_back([&](TForm&) {
+        EXPECT_EQ(FMQTT_Set_Topic->ECG_Pub->GetCellEx(Topic_Col::Topic, 1), "plant/temp");
+        FMQTT_Set_Topic->ECG_Pub->SetCellEx(Topic_Col::Topic, 1, "changed");
+        ClickButton(*FMQTT_Set_Topic->Btn_Cancel);
+    });
+    ClickButton(*main->Btn_MQTT_Set_Topic);
+    EXPECT_EQ(ReadFile(File_MQTT_Set_Topic), written);
+
+    // Update Device builds the image from that file.
+    acts.push_back([&](TForm& f) { EXPECT_EQ(&f, FBoot); });
+    ClickButton(*main->Btn_CreateBin);
+    const std::string bank2 = ReadFile(PathJoin(Project_Folder, "bin/bank2.bin"));
+    EXPECT_NE(bank2.find("plant/temp"), std::string::npos);
+}
+
+TEST_F(RuleWindows, AFailingRowKeepsTheWindowOpen)
+{
+    acts.push_back([&](TForm&) {
+        TExColumnGrid& g = *FReceiveCAN->ECG_CAN_Receive;
+        g.SetCellEx(2, 1, "0x800");
+        g.SetCellEx(3, 1, CAN_Type_11);
+        g.SetCellEx(4, 1, "1");
+        ClickButton(*FReceiveCAN->Btn_OK);
+        EXPECT_EQ(FReceiveCAN->ModalResult(), mrNone);
+        ClickButton(*FReceiveCAN->Btn_Cancel);
+    });
+    ClickButton(*main->Btn_CAN_Rec_Frame);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "Error row 1!! CobID must be between 0 and 2047");
+    EXPECT_FALSE(FileExists(File_CAN_Rec_Frames));
+}
+
+TEST_F(RuleWindows, RowButtonsActOnTheActivePagesGrid)
+{
+    acts.push_back([&](TForm&) {
+        TFMQTT_Set_Topic& w = *FMQTT_Set_Topic;
+        w.ECG_Pub->SetCellEx(Topic_Col::Topic, 2, "a\x01" "b");
+        w.ECG_Pub->SetCellEx(Topic_Col::Data_Type, 2, "String");
+        w.ECG_Pub->SetCellEx(Topic_Col::Dimension, 2, "1");
+        w.ECG_Pub->SetCellEx(Topic_Col::Position, 2, "0");
+        w.ECG_Pub->SetRow(2);
+        ClickButton(*w.Btn_CopyRow);
+        // A row copied on the publish page cannot be pasted on the other.
+        w.PageControl1->SetActivePage(w.TS_MQTT_Subscribe);
+        ClickButton(*w.Btn_PasteRow);
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].text, Text(1102));
+        EXPECT_EQ(w.ECG_Sub->GetCellEx(Topic_Col::Topic, 1), "");
+        // Back on the publish page it goes into row 1.
+        w.PageControl1->SetActivePage(w.TS_MQTT_Publish);
+        w.ECG_Pub->SetRow(1);
+        ClickButton(*w.Btn_PasteRow);
+        EXPECT_EQ(w.ECG_Pub->GetCellEx(Topic_Col::Topic, 1), "a\x01" "b");
+        // Delete asks with the row number; No keeps the row.
+        boxes.Answer(mrNo);
+        ClickButton(*w.Btn_DelRow);
+        EXPECT_EQ(boxes.shown.back().text, Text(723) + "1");
+        EXPECT_EQ(w.ECG_Pub->GetCellEx(Topic_Col::Topic, 1), "a\x01" "b");
+        ClickButton(*w.Btn_OK);
+    });
+    ClickButton(*main->Btn_MQTT_Set_Topic);
+    EXPECT_EQ(FMQTT_Set_Topic->ModalResult(), mrOk);
+    // The pasted control character does not make the file unreadable.
+    acts.push_back([&](TForm&) {
+        EXPECT_FALSE(FMQTT_Set_Topic->Frame().File_Unreadable());
+        EXPECT_EQ(FMQTT_Set_Topic->ECG_Pub->GetCellEx(Topic_Col::Topic, 1), "ab");
+        EXPECT_EQ(FMQTT_Set_Topic->ECG_Pub->GetCellEx(Topic_Col::Topic, 2), "ab");
+        // A copy does not survive into the next showing.
+        ClickButton(*FMQTT_Set_Topic->Btn_PasteRow);
+        ClickButton(*FMQTT_Set_Topic->Btn_Cancel);
+    });
+    boxes.shown.clear();
+    ClickButton(*main->Btn_MQTT_Set_Topic);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, Text(1102));
+}
+
+TEST_F(RuleWindows, DeleteRowEmptiesTheLastRowWithItsEnableCell)
+{
+    acts.push_back([&](TForm&) {
+        TExColumnGrid& g = *FReceiveCAN->ECG_CAN_Receive;
+        EXPECT_EQ(g.GetCellEx(1, 512), "Y");
+        g.SetCellEx(2, 1, "1");
+        g.SetCellEx(2, 2, "2");
+        g.SetRow(1);
+        ClickButton(*FReceiveCAN->Btn_DelRow);
+        EXPECT_EQ(g.GetCellEx(2, 1), "2");
+        EXPECT_EQ(g.GetCellEx(1, 512), "");  // unticked
+        EXPECT_EQ(g.GetCellEx(0, 512), "512");
+        // Insert puts "Y" into the new row's Enable.
+        g.SetCellEx(1, 1, "N");
+        ClickButton(*FReceiveCAN->Btn_InsRow);
+        EXPECT_EQ(g.GetCellEx(1, 1), "Y");
+        EXPECT_EQ(g.GetCellEx(2, 1), "");
+        EXPECT_EQ(g.GetCellEx(2, 2), "2");
+        ClickButton(*FReceiveCAN->Btn_Cancel);
+    });
+    ClickButton(*main->Btn_CAN_Rec_Frame);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, Text(2158) + "1");
+}
+
+TEST_F(RuleWindows, WindowsOfTheOtherModelsFromTheirStepHandlers)
+{
+    // PDO: Delete Row on row 1 of the 30-row page empties row 30.
+    acts.push_back([&](TForm&) {
+        TExColumnGrid& g = *FSet_PDO_Access->sga;
+        for (int r = 1; r <= 30; ++r) g.SetCellEx(1, r, std::to_string(r));
+        g.SetRow(1);
+        ClickButton(*FSet_PDO_Access->Btn_DelRow);
+        EXPECT_EQ(g.GetCellEx(1, 1), "2");
+        EXPECT_EQ(g.GetCellEx(1, 30), "");
+        ClickButton(*FSet_PDO_Access->Btn_Cancel);
+    });
+    main->Btn_Click(main->Btn_PDO_CANopen);
+    // Access rules: Insert Row puts no "Y".
+    acts.push_back([&](TForm&) {
+        TExColumnGrid& g = *FMQTT_Set_Access->ECG_Pub;
+        g.SetRow(1);
+        ClickButton(*FMQTT_Set_Access->Btn_InsRow);
+        EXPECT_EQ(g.GetCellEx(1, 1), "");
+        EXPECT_EQ(g.GetCellEx(1, 2), "Y");
+        ClickButton(*FMQTT_Set_Access->Btn_Cancel);
+    });
+    main->Btn_Click(main->Btn_MQTT_Set_Access);
+    // SDO server: the clipboard is shared, the copy flag is the window's.
+    acts.push_back([&](TForm&) {
+        FSet_SDO_Server_Access->sga->SetCellEx(1, 1, "0x2000");
+        FSet_SDO_Server_Access->sga->SetRow(1);
+        ClickButton(*FSet_SDO_Server_Access->Btn_CopyRow);
+        // A copy in another window replaces the clipboard with a row of
+        // another width.
+        acts.push_back([&](TForm&) {
+            FDNet->ESG->SetRow(1);
+            ClickButton(*FDNet->Btn_CopyRow);
+            ClickButton(*FDNet->Btn_Cancel);
+        });
+        main->Btn_Click(main->Btn_DNet_Net);
+        FSet_SDO_Server_Access->sga->SetRow(2);
+        ClickButton(*FSet_SDO_Server_Access->Btn_PasteRow);
+        ClickButton(*FSet_SDO_Server_Access->Btn_Cancel);
+    });
+    main->Btn_Click(main->Btn_SDO_Server_CANopen);
+    ASSERT_EQ(boxes.shown.size(), 2u);  // the delete question and the paste error
+    EXPECT_EQ(boxes.shown[0].text, Text(2391) + "1");
+    EXPECT_EQ(boxes.shown[1].text, Text(1101));
+    EXPECT_EQ(FSet_SDO_Server_Access->sga->GetCellEx(1, 2), "");
+}
+
+TEST_F(RuleWindows, LanguageChangeRetextsAllButTheAccessWindow)
+{
+    UI_Texts.Put(700, "Argomenti MQTT");
+    UI_Texts.Put(715, "Argomento");
+    UI_Texts.Put(719, "Inserire l'argomento");
+    UI_Texts.Put(1400, "Accesso MQTT");
+    main->Change_Language();
+    EXPECT_EQ(FMQTT_Set_Topic->Caption(), "Argomenti MQTT");
+    EXPECT_EQ(FMQTT_Set_Topic->ECG_Pub->Columns().Items(Topic_Col::Topic)->Header(), "Argomento");
+    EXPECT_EQ(FMQTT_Set_Topic->Frame().Hint_List(0)[0], "Inserire l'argomento");
+    EXPECT_EQ(FMQTT_Set_Access->Caption(), "MQTT Set Access");
+}
