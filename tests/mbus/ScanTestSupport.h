@@ -8,6 +8,7 @@
 #include "core/UComon.h"
 #include "mbus/UMBusScanDecode.h"
 #include "platform/Application.h"
+#include "platform/MainThread.h"
 #include "platform/Ping.h"
 
 #include <array>
@@ -15,6 +16,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -104,7 +106,10 @@ public:
 
     TProc_Slave_List Recorder()
     {
-        return [this](int e, int v, int f, int k) { calls.push_back({e, v, f, k}); };
+        return [this](int e, int v, int f, int k) {
+            EXPECT_TRUE(Is_Main_Thread());  // queued to the GUI thread
+            calls.push_back({e, v, f, k});
+        };
     }
     bool Start(TScanType type, const std::string& ip = "127.0.0.2", int cutAfter = 3, bool appReset = false,
                bool sndNke = false)
