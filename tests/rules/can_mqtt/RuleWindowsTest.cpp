@@ -250,3 +250,27 @@ TEST_F(RuleWindows, LanguageChangeRetextsAllButTheAccessWindow)
     EXPECT_EQ(FMQTT_Set_Topic->Frame().Hint_List(0)[0], "Inserire l'argomento");
     EXPECT_EQ(FMQTT_Set_Access->Caption(), "MQTT Set Access");
 }
+
+TEST_F(RuleWindows, EnterJumpsToTheNextCellFromTheKeyboard)
+{
+    Opt_Jump_Field_Tables = true;
+    acts.push_back([&](TForm& f) {
+        TExColumnGrid& g = *FReceiveCAN->ECG_CAN_Receive;
+        ActivateWindowOf(f);
+        g.SetFocus();
+        g.SetCol(3);
+        g.SetRow(5);
+        PressKey(f, VK_RETURN, {}, "\r");
+        EXPECT_EQ(g.Col(), 4);
+        EXPECT_EQ(g.Row(), 5);
+        // From the last column of the last row to column 1 of row 1.
+        g.SetCol(g.ColCount() - 1);
+        g.SetRow(512);
+        PressKey(f, VK_RETURN, {}, "\r");
+        EXPECT_EQ(g.Col(), 1);
+        EXPECT_EQ(g.Row(), 1);
+        ClickButton(*FReceiveCAN->Btn_Cancel);
+    });
+    ClickButton(*main->Btn_CAN_Rec_Frame);
+    EXPECT_TRUE(boxes.shown.empty());
+}
