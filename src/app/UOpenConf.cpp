@@ -68,12 +68,14 @@ void TFOpenConf::FormShow()
     if (i < 0 && !SL.empty()) i = 0;
     if (i >= 0) {
         ListBox1->SetItemIndex(i);
-        Name_Conf = ListBox1->Items().Strings(i);
+        Name_Conf = SL[static_cast<size_t>(i)];
     }
 }
 
 void TFOpenConf::ListBox1Click()
 {
+    // The folder's real name: the list shows a name that is no valid text
+    // with replacement characters.
     const int i = ListBox1->ItemIndex();
-    if (i >= 0) Name_Conf = ListBox1->Items().Strings(i);
+    if (i >= 0 && static_cast<size_t>(i) < SL.size()) Name_Conf = SL[static_cast<size_t>(i)];
 }

@@ -18,9 +18,9 @@ public:
     TLbButton* Btn_OK;
     TLbButton* Btn_Cancel;
 
-    // The configuration names found (sorted by name).
+    // The configuration names found (sorted by name), as the folders are named.
     std::vector<std::string> SL;
-    // The chosen name; kept from one showing to the next.
+    // The chosen folder's real name; kept from one showing to the next.
     std::string Name_Conf;
 
     void Set_Lang();

@@ -53,16 +53,8 @@ std::string Download_URL() { return HttpSettings().BaseURL + Download_Path; }
 
 std::string Download_Link(const std::string& text)
 {
-    std::string shown;
-    for (char c : text) {
-        switch (c) {
-        case '&': shown += "&amp;"; break;
-        case '<': shown += "&lt;"; break;
-        case '>': shown += "&gt;"; break;
-        default: shown += c;
-        }
-    }
-    return "<a href=\"" + Download_URL() + "\">" + shown + "</a>";
+    // The link is the program's own; the text (a language file's) is only text.
+    return "<a href=\"" + HtmlEscape(Download_URL()) + "\">" + HtmlEscape(text) + "</a>";
 }
 
 bool Update_Timer_Tick(TTimer& timer)
@@ -350,7 +342,7 @@ void TFSoftOptions::Btn_Check_UpdateClick(TControl*)
     if (Check_Version())
         LL_Check_Update->SetCaption(USoftOptions::Download_Link(TextOf(314)));
     else
-        LL_Check_Update->SetCaption(TextOf(315));
+        LL_Check_Update->SetCaption(HtmlEscape(TextOf(315)));
     LL_Check_Update->Show();
 }
 

@@ -10,6 +10,8 @@
 #include "image/UBoot.h"
 #include "image/USaveBincc.h"
 #include "platform/Paths.h"
+#include "platform/SysUtils.h"
+#include "platform/TextFile.h"
 #include "platform/XmlDoc.h"
 #include "rules/can_mqtt/UEds.h"
 
@@ -345,6 +347,13 @@ void TFZelvatoreFirmWare::Create_New_Project()
 void TFZelvatoreFirmWare::Open_Project()
 {
     if (!FOpenConf || FOpenConf->ShowModal() != mrOk) return;
+    // A folder whose name is no valid text cannot be a configuration's name
+    // (titles, the settings file): say so, and keep what is open.
+    if (!IsValidUtf8(FOpenConf->Name_Conf)) {
+        ShowError(Msg_Name_Not_Text_1 + WideToUtf8(Utf8ToWide(FOpenConf->Name_Conf)) + Msg_Name_Not_Text_2 +
+                  Projects_Root);
+        return;
+    }
     Project_Name = FOpenConf->Name_Conf;
     const std::string folder = PathJoin(Projects_Root, Project_Name);
     // Only a configuration folder that exists inside PROJECTS is opened.

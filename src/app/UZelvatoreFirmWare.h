@@ -70,6 +70,10 @@ public:
 
     // Message shown (with the file's path) when the settings cannot be saved.
     static constexpr const char* Msg_Settings_Not_Saved = "The settings could not be saved to the file:";
+    // A configuration folder whose name is not valid text (UTF-8).
+    static constexpr const char* Msg_Name_Not_Text_1 = "The configuration \"";
+    static constexpr const char* Msg_Name_Not_Text_2 =
+        "\" cannot be opened: the name of its folder is not valid text (UTF-8). Rename the folder in ";
 
 private:
     // Save_Setting, with an error box naming the file when it fails.

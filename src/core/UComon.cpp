@@ -37,8 +37,14 @@ const std::vector<ConfigFile>& Config_Files()
     return files;
 }
 
+namespace {
+// The settings file Read_Setting met could not be read (damaged, too large).
+bool Settings_Unreadable = false;
+} // namespace
+
 void Init_State(const std::string& programFolder)
 {
+    Settings_Unreadable = false;
     UI_Texts.Clear();
     Lang_Override_Bound = 5100;
     Program_Folder = programFolder;
@@ -110,7 +116,9 @@ void Read_Setting()
     Opt_Enable_Internet = Opt_Enable_Update = Opt_Jump_Field_Tables = Opt_DblClick_Auto_Size = false;
 
     TXmlDocument doc;
-    if (doc.LoadFromFile(Settings_File()) != TXmlLoad::Read) return;
+    const TXmlLoad loaded = doc.LoadFromFile(Settings_File());
+    Settings_Unreadable = loaded == TXmlLoad::Unreadable;
+    if (loaded != TXmlLoad::Read) return;
     const pugi::xml_node root = doc.Root();
     std::string v;
     if (ReadValue(root, "lastproj", "projectname", v)) Project_Name = v;
@@ -134,7 +142,17 @@ bool Save_Setting()
     AddTextElement(inet, "enable_update", Opt_Enable_Update ? "1" : "0");
     AddTextElement(inet, "enable_jump_field_tables", Opt_Jump_Field_Tables ? "1" : "0");
     AddTextElement(inet, "Double_Click_Auto_Size", Opt_DblClick_Auto_Size ? "1" : "0");
-    return doc.SaveToFile(Settings_File());
+    const std::string file = Settings_File();
+    // A read-only settings file is one that cannot be written, damaged or not.
+    if (FileIsReadOnly(file)) return false;
+    if (Settings_Unreadable && FileExists(file)) {
+        const std::string bad = file + ".bad";
+        DeleteFile(bad);
+        if (!RenameFile(file, bad)) return false;
+    }
+    if (!doc.SaveToFile(file)) return false;
+    Settings_Unreadable = false;
+    return true;
 }
 
 bool Is_Valid_Project_Name(const std::string& name)

@@ -92,6 +92,9 @@ void Set_Files();
 // malformed file leaves the defaults.
 void Read_Setting();
 // Writes "Zelvator.xml" whole; false when the file could not be written.
+// A file that Read_Setting found unreadable is first kept beside it as
+// "Zelvator.xml.bad" (one copy, replacing an earlier one), so nothing the
+// user had is destroyed; false when that copy cannot be kept.
 bool Save_Setting();
 std::string Settings_File();
 

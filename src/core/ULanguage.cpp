@@ -2,6 +2,7 @@
 
 #include "core/UComon.h"
 #include "core/UDefaultTexts.h"
+#include "platform/Dialogs.h"
 #include "platform/Paths.h"
 #include "platform/SysUtils.h"
 #include "platform/TextFile.h"
@@ -105,8 +106,14 @@ void Load_Default_Lang()
 
 void Read_Lang_File(const std::string& fileName)
 {
-    std::string bytes;
-    if (!ReadFileBytes(fileName, bytes)) return;
+    std::string bytes, why;
+    if (!ReadFileBytes(fileName, bytes, &why)) {
+        // A file that is there but cannot be used (too large, unreadable)
+        // is reported; the texts keep what they held.
+        if (FileExists(fileName))
+            ShowError("The language file \"" + fileName + "\" cannot be used: " + why + ". Its texts are not loaded.");
+        return;
+    }
     auto& texts = UComon::UI_Texts;
     const int bound = std::min(UComon::Lang_Override_Bound, texts.Count());
     int id = -1;
@@ -130,7 +137,10 @@ void Load_Language()
 {
     using namespace UComon;
     Load_Default_Lang();
-    const std::string file = Language_File(Language_Folder, Language_Name);
+    // A name that is no plain file name ("../x", "a/b") would reach outside
+    // LANGUAGE: it counts as a missing language.
+    const std::string file =
+        Is_Valid_Project_Name(Language_Name) ? Language_File(Language_Folder, Language_Name) : std::string();
     if (!file.empty()) {
         Read_Lang_File(file);
         return;

@@ -25,13 +25,16 @@ enum class TLangWindow {
 // Clears UI_Texts and fills it with the 5300 built-in texts; the bound
 // becomes 5100.
 void Load_Default_Lang();
-// Reads one language file into UI_Texts (unknown or malformed lines are skipped).
+// Reads one language file into UI_Texts (unknown or malformed lines are
+// skipped); a file that is there but cannot be read, or is larger than
+// Max_Read_File_Size, is reported in an error box and changes nothing.
 void Read_Lang_File(const std::string& fileName);
 // The file of a language in folder: "<language>.lng", the exact name first,
 // else the one whose name matches without regard to case ("Upper.LNG");
 // "" when there is none.
 std::string Language_File(const std::string& folder, const std::string& language);
-// Defaults, then the file of Language_Name (falls back to English).
+// Defaults, then the file of Language_Name (falls back to English, also for
+// a name that is no plain file name, such as "../x").
 void Load_Language();
 
 // Entry id of UI_Texts; raises EListError for an id outside the table.

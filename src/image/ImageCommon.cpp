@@ -74,4 +74,12 @@ void Raise_Build_Error(const std::string& file, const std::string& what)
     throw EImageBuildError("The device image cannot be built.\n\"" + ExtractFileName(file) + "\": " + what);
 }
 
+void Check_Range(const std::string& file, const std::string& where, const std::string& text, int64_t value,
+                 int64_t lo, int64_t hi)
+{
+    if (value >= lo && value <= hi) return;
+    Raise_Build_Error(file, where + " holds \"" + text + "\", outside the range " + std::to_string(lo) + " to " +
+                                std::to_string(hi) + ".");
+}
+
 } // namespace USaveBincc

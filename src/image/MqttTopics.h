@@ -9,11 +9,12 @@
 
 namespace USaveBincc {
 
-// Byte range covered by the at-sign bit fields of a subscribe template.
+// Byte range covered by the at-sign bit fields of a subscribe template (as
+// computed: a negative bit gives a negative position, which the build refuses).
 struct TAt_Fields {
     bool found = false;
-    uint32_t position = 0;
-    uint32_t length = 0;
+    int64_t position = 0;
+    int64_t length = 0;
 };
 
 // At most this many bit fields of one template are taken; the rest are
@@ -29,6 +30,7 @@ void Load_MQTT_Topics_Image(TMQTT& m);
 uint32_t Data_Type_Code(const std::string& text);
 // The text, or without its LF and CR when allow is false.
 std::string Strip_CR_LF(const std::string& text, bool allow);
+// One pass over the template, however long.
 TAt_Fields Parse_At_Fields(const std::string& tmpl);
 
 } // namespace USaveBincc

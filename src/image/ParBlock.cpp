@@ -6,6 +6,8 @@
 #include "platform/TextFile.h"
 #include "platform/XmlDoc.h"
 
+#include <climits>
+
 namespace USaveBincc {
 
 namespace {
@@ -16,13 +18,26 @@ constexpr int WiFi_IP_Users = 1;
 
 class TParGenReader {
 public:
-    explicit TParGenReader(pugi::xml_node root) : root_(root) {}
+    TParGenReader(pugi::xml_node root, const std::string& file) : root_(root), file_(file) {}
 
     int32_t Int(const char* key, int32_t def) const
     {
         std::string t;
         if (!Element_Text(root_, key, t)) return def;
         return Image_StrToIntDef(t, def);
+    }
+    // A whole number that must lie in lo..hi: the range of its field, or
+    // the narrower one the communication window gives it. A value outside
+    // stops the build; a missing element or a text that is no number gives
+    // the default.
+    int32_t Int(const char* key, int32_t def, int32_t lo, int32_t hi) const
+    {
+        std::string t;
+        if (!Element_Text(root_, key, t)) return def;
+        int32_t v;
+        if (!Image_TryStrToInt(t, v)) return def;
+        Check_Range(file_, std::string("the element \"") + key + "\"", t, v, lo, hi);
+        return v;
     }
     bool Flag(const char* key) const
     {
@@ -37,22 +52,22 @@ public:
     }
     bool Has(const char* key) const { return ChildElement(root_, key); }
 
-    // Four octet keys prefix1..prefix4 into four bytes of the block.
+    // Four octet keys prefix1..prefix4 (each 0 to 255) into four bytes of the block.
     void Octets(TPar_Block& b, uint32_t offset, const std::string& prefix, const int32_t (&def)[4]) const
     {
         for (uint32_t i = 0; i < 4; ++i) {
             const std::string key = prefix + std::to_string(i + 1);
-            b.Put8(offset + i, static_cast<uint32_t>(Int(key.c_str(), def[i])));
+            b.Put8(offset + i, static_cast<uint32_t>(Int(key.c_str(), def[i], 0, 255)));
         }
     }
-    // Four octet keys packed as a + b*256 + c*65536 + d*16777216 (mod 2^32).
+    // Four octet keys (each 0 to 255) packed as a + b*256 + c*65536 + d*16777216.
     uint32_t Packed(const std::string& prefix, const int32_t (&def)[4]) const
     {
         uint32_t v = 0;
         uint32_t f = 1;
         for (int i = 0; i < 4; ++i) {
             const std::string key = prefix + std::to_string(i + 1);
-            v += static_cast<uint32_t>(Int(key.c_str(), def[i])) * f;
+            v += static_cast<uint32_t>(Int(key.c_str(), def[i], 0, 255)) * f;
             f <<= 8;
         }
         return v;
@@ -60,7 +75,10 @@ public:
 
 private:
     pugi::xml_node root_;
+    const std::string& file_;
 };
+
+constexpr int32_t Max_Int = INT32_MAX;
 
 // One byte per character: the low 8 bits of each UTF-16 code unit.
 void Put_Chars(TPar_Block& b, uint32_t offset, const std::u16string& text, size_t count)
@@ -133,9 +151,14 @@ std::string Read_Certificate_Text(const std::string& name)
 {
     const std::string path = Certificate_Path(name);
     if (path.empty() || !FileExists(path)) return ExtractFileName(name);
-    std::string bytes;
-    if (!ReadFileBytes(path, bytes))
-        Raise_Build_Error(path, "the certificate file cannot be read.");
+    // Only a file that really lies in the configuration's own folder goes
+    // into the image, never what a link there points at.
+    const std::string folder = PathJoin(RealPath(UComon::Project_Folder), "Certificates");
+    if (!PathWithin(RealPath(path), folder))
+        Raise_Build_Error(path, "the certificate file is a link to \"" + RealPath(path) +
+                                    "\", outside the \"Certificates\" folder of the configuration; it is not read.");
+    std::string bytes, why;
+    if (!ReadFileBytes(path, bytes, &why)) Raise_Build_Error(path, "the certificate file cannot be read: " + why + ".");
     std::string text;
     for (const std::string& line : SplitLines(DecodeText(bytes))) {
         text += line;
@@ -149,9 +172,8 @@ void Load_ParGen_Image(TPar_Block& b, TMQTT& m)
     const std::string& file = UComon::File_ParGen;
     if (!FileExists(file)) return;
     TXmlDocument xml;
-    if (xml.LoadFromFile(file) != TXmlLoad::Read)
-        Raise_Build_Error(file, "the file cannot be read or is not well-formed XML.");
-    const TParGenReader r(xml.Root());
+    if (xml.LoadFromFile(file) != TXmlLoad::Read) Raise_Build_Error(file, xml.LoadError() + ".");
+    const TParGenReader r(xml.Root(), file);
 
     // 1. Working mode: the gateway runs the full mode whenever the file exists.
     m.Mode = static_cast<uint32_t>(r.Int("Working_Mode", 0));
@@ -179,23 +201,23 @@ void Load_ParGen_Image(TPar_Block& b, TMQTT& m)
 
     // 6. MQTT connection.
     m.Server_Address = r.Text("MQTT_Server_URL");
-    m.Server_Port = static_cast<uint16_t>(r.Int("MQTT_Server_Port", 1883));
+    m.Server_Port = static_cast<uint16_t>(r.Int("MQTT_Server_Port", 1883, 0, 65535));
     m.Connect_Data.ClientID.CString = r.Text("MQTT_Client_ID");
-    m.Connect_Data.KeepAliveInterval = static_cast<uint16_t>(r.Int("MQTT_Keep_Alive", 0));
-    m.Connect_Data.CleanSession = static_cast<uint8_t>(r.Int("MQTT_Clean_Session", 0));
-    m.Connect_Data.WillFlag = static_cast<uint8_t>(r.Int("MQTT_WillFlag", 0));
+    m.Connect_Data.KeepAliveInterval = static_cast<uint16_t>(r.Int("MQTT_Keep_Alive", 0, 0, 65535));
+    m.Connect_Data.CleanSession = static_cast<uint8_t>(r.Int("MQTT_Clean_Session", 0, 0, 1));
+    m.Connect_Data.WillFlag = static_cast<uint8_t>(r.Int("MQTT_WillFlag", 0, 0, 1));
     m.Connect_Data.Will.TopicName.CString = r.Text("MQTT_Will_Topic_Name");
     m.Connect_Data.Will.WillMessage.CString = r.Text("MQTT_Will_Message");
-    m.Connect_Data.Will.Retained = static_cast<uint8_t>(r.Int("MQTT_Will_Retained", 0));
-    m.Connect_Data.Will.QoS = static_cast<uint8_t>(r.Int("MQTT_Will_QoS", 0));
-    m.onconnectFlag = static_cast<uint8_t>(r.Int("MQTT_PublishTopicConnection", 0));
+    m.Connect_Data.Will.Retained = static_cast<uint8_t>(r.Int("MQTT_Will_Retained", 0, 0, 1));
+    m.Connect_Data.Will.QoS = static_cast<uint8_t>(r.Int("MQTT_Will_QoS", 0, 0, 2));
+    m.onconnectFlag = static_cast<uint8_t>(r.Int("MQTT_PublishTopicConnection", 0, 0, 1));
     m.onconnect.topicName.CString = r.Text("MQTT_Connection_Topic_Name");
     m.onconnect.conn_message.CString = r.Text("MQTT_Connection_Message");
-    m.onconnect.reteined = static_cast<uint8_t>(r.Int("MQTT_Connection_Retained", 0));
+    m.onconnect.reteined = static_cast<uint8_t>(r.Int("MQTT_Connection_Retained", 0, 0, 1));
     m.onconnect.qos = 0;
     m.Connect_Data.Username.CString = r.Text("MQTT_Username");
     m.Connect_Data.Password.CString = r.Text("MQTT_Password");
-    m.Time_Poll = static_cast<uint32_t>(r.Int("MQTT_ASync_Send_Time", 10));
+    m.Time_Poll = static_cast<uint32_t>(r.Int("MQTT_ASync_Send_Time", 10, 0, Max_Int));
     m.topic_answer_dali.CString.clear();
 
     // 7. Ethernet.
@@ -207,7 +229,7 @@ void Load_ParGen_Image(TPar_Block& b, TMQTT& m)
         b.Put32(ParOfs::Eth_GAT, 0xFFFFFFFF);
 
     // 8. Wi-Fi mode.
-    b.Put8(ParOfs::WiFi_Mode, static_cast<uint32_t>(r.Int("WiFi_Type", 0)));
+    b.Put8(ParOfs::WiFi_Mode, static_cast<uint32_t>(r.Int("WiFi_Type", 0, 0, 1)));
     const bool access_point = b.Bytes[ParOfs::WiFi_Mode] == 0;
     const bool station = b.Bytes[ParOfs::WiFi_Mode] == 1;
 
@@ -235,28 +257,31 @@ void Load_ParGen_Image(TPar_Block& b, TMQTT& m)
 
     // 12. Access point settings.
     if (access_point) {
-        b.Put8(ParOfs::AP_Security, static_cast<uint32_t>(r.Int("WiFi_Secure_Type", 0)));
-        b.Put8(ParOfs::AP_DHCP_On, static_cast<uint32_t>(r.Int("WiFi_EN_DHCP", 0)));
+        b.Put8(ParOfs::AP_Security, static_cast<uint32_t>(r.Int("WiFi_Secure_Type", 0, 0, 3)));
+        const int32_t dhcp_server = r.Int("WiFi_EN_DHCP", 0, 0, 1);
+        b.Put8(ParOfs::AP_DHCP_On, static_cast<uint32_t>(dhcp_server));
         b.Put32(ParOfs::AP_DHCP_First, r.Packed("WiFi_DHCP_First_IP", {192, 168, 0, 200}));
         b.Put32(ParOfs::AP_DHCP_SM, r.Packed("WiFi_DHCP_SM", {255, 255, 255, 0}));
-        b.Put32(ParOfs::AP_Lease, static_cast<uint32_t>(r.Int("WiFi_Lease_Time", 86400)));
-        b.Put8(ParOfs::AP_Max_Client, static_cast<uint32_t>(r.Int("WiFi_Max_Client", 9)) + 1);
-        b.Put8(ParOfs::AP_Channel, static_cast<uint32_t>(r.Int("WiFi_Channel", 1)));
+        // The window checks the lease time only while the DHCP server is on.
+        b.Put32(ParOfs::AP_Lease, static_cast<uint32_t>(dhcp_server == 1 ? r.Int("WiFi_Lease_Time", 86400, 1, 99999999)
+                                                                          : r.Int("WiFi_Lease_Time", 86400, 0, Max_Int)));
+        b.Put8(ParOfs::AP_Max_Client, static_cast<uint32_t>(r.Int("WiFi_Max_Client", 9, 0, 9)) + 1);
+        b.Put8(ParOfs::AP_Channel, static_cast<uint32_t>(r.Int("WiFi_Channel", 1, 0, 11)));
         b.Put8(ParOfs::AP_Auto_Channel, b.Bytes[ParOfs::AP_Channel] == 0 ? 1 : 0);
     }
 
     // 13. TLS and NTP.
-    m.TLS_Flag = static_cast<uint32_t>(r.Int("TLS_Enable", 0));
+    m.TLS_Flag = static_cast<uint32_t>(r.Int("TLS_Enable", 0, 0, 1));
     const bool tls = m.TLS_Flag != 0;
-    m.TLS_Server_Authentication = static_cast<uint32_t>(r.Int("TLS_En_Server_Auth", 0));
+    m.TLS_Server_Authentication = static_cast<uint32_t>(r.Int("TLS_En_Server_Auth", 0, 0, 1));
     m.TLS_Server_Cert = Certificate(r, "TLS_Server_Auth_Certificate", tls);
-    m.TLS_Client_Authentication = static_cast<uint32_t>(r.Int("TLS_En_Client_Auth", 0));
+    m.TLS_Client_Authentication = static_cast<uint32_t>(r.Int("TLS_En_Client_Auth", 0, 0, 1));
     m.TLS_CA_Cert = Certificate(r, "TLS_Client_CA_Certificate", tls);
     m.TLS_Client_Cert = Certificate(r, "TLS_Client_Auth_Certificate", tls);
     m.TLS_Client_Key = Certificate(r, "TLS_Client_Auth_Key", tls);
     m.TLS_Client_Key_Pass = r.Text("TLS_Client_Auth_Key_Password");
     m.NTP_Server_Address = r.Text("NTP_Server_URL");
-    m.NTP_Server_Poll = static_cast<uint32_t>(r.Int("NTP_Poll_Time", 1000));
+    m.NTP_Server_Poll = static_cast<uint32_t>(r.Int("NTP_Poll_Time", 1000, 0, 10000000));
 }
 
 uint32_t Pack_Bank1(TPar_Block& b, uint32_t position, std::vector<uint8_t>& buffer, uint32_t limit)

@@ -6,7 +6,9 @@
 #include "core/UParsers.h"
 #include "core/UProgram.h"
 #include "image/UBootJob.h"
+#include "image/USaveBincc.h"
 #include "platform/Dialogs.h"
+#include "platform/Paths.h"
 
 using ULanguage::Text;
 
@@ -15,6 +17,9 @@ namespace UBoot {
 const char* const Msg_Check_Not_Possible =
     "The device could not be checked: this computer does not allow ICMP echo (ping) requests.";
 const char* const Msg_Updater_Not_Started = "The updater could not be started:";
+const char* const Msg_Image_Not_Built =
+    "The device image files are not the ones just built (an earlier build was interrupted or they were changed "
+    "since). Press Update Device again to build them; the updater was not started:";
 
 } // namespace UBoot
 
@@ -272,6 +277,12 @@ void TFBoot::Btn_UpdateClick()
 
 void TFBoot::Run_Update()
 {
+    // The updater sends what lies in "bin": only the pair just built goes
+    // (an interrupted build, or a change since, leaves another one).
+    if (!USaveBincc::Bank_Files_Match_Last_Build()) {
+        ShowError(std::string(UBoot::Msg_Image_Not_Built) + "\n" + PathJoin(UComon::Project_Folder, "bin"));
+        return;
+    }
     if (Send_Ping()) {
         UComon::Device_IP = Typed_Address();
         UComon::Update_Option_Index = CB_Update_Options->ItemIndex();

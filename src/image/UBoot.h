@@ -86,5 +86,6 @@ inline int Updater_Wait_Limit_Ms = 150000;
 // Messages of the window that the UI text table has no entry for.
 extern const char* const Msg_Check_Not_Possible;
 extern const char* const Msg_Updater_Not_Started;
+extern const char* const Msg_Image_Not_Built;
 
 } // namespace UBoot

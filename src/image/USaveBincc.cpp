@@ -9,6 +9,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace USaveBincc {
@@ -29,6 +30,8 @@ struct TImage {
 // The image of the last successful build; Save_Bin writes it.
 std::unique_ptr<TImage> Built;
 std::vector<uint8_t> Bank1_Bytes, Bank2_Bytes;
+// The folder the last Save_Bin wrote both banks into ("" when none).
+std::string Saved_Folder;
 
 void Build_Image(TImage& img)
 {
@@ -59,6 +62,11 @@ void Write_Bank_Files(const TImage& img)
     if (!DirectoryExists(bin))
         throw EImageBuildError("The device image files cannot be written: the folder \"" + bin +
                                "\" does not exist.");
+    // The bank files go only into the configuration's own folder, never
+    // where a "bin" that is a link points at.
+    if (!PathWithin(RealPath(bin), RealPath(UComon::Project_Folder)))
+        throw EImageBuildError("The device image files cannot be written: the folder \"" + bin +
+                               "\" is a link to \"" + RealPath(bin) + "\", outside the configuration's folder.");
     const std::string bank1 = PathJoin(bin, "bank1.bin");
     const std::string bank2 = PathJoin(bin, "bank2.bin");
     const std::string tmp1 = bank1 + ".new";
@@ -66,6 +74,13 @@ void Write_Bank_Files(const TImage& img)
     auto fail = [](const std::string& file) {
         throw EImageBuildError("The device image file \"" + file + "\" cannot be written.");
     };
+    // What an interrupted earlier build left behind goes first.
+    DeleteFile(tmp1);
+    DeleteFile(tmp2);
+    // A read-only bank file cannot be replaced: nothing is written then, so
+    // no pair of an old and a new bank can come about.
+    for (const std::string& f : {bank1, bank2})
+        if (FileIsReadOnly(f)) fail(f);
     const auto* b1 = reinterpret_cast<const char*>(img.Bank1_Buffer.data());
     const auto* b2 = reinterpret_cast<const char*>(img.Bank2_Buffer.data());
     if (!WriteFileAtomic(tmp1, std::string(b1, img.Bank1_Size))) {
@@ -96,6 +111,7 @@ void Write_Bank_Files(const TImage& img)
 
 void Create_Bin()
 {
+    Saved_Folder.clear();
     Built.reset();
     Bank1_Bytes.clear();
     Bank2_Bytes.clear();
@@ -114,8 +130,22 @@ void Create_Bin()
 
 void Save_Bin()
 {
+    Saved_Folder.clear();
     if (!Built) throw EImageBuildError("No device image has been built.");
     Write_Bank_Files(*Built);
+    Saved_Folder = UComon::Project_Folder;
+}
+
+bool Bank_Files_Match_Last_Build()
+{
+    if (!Built || Saved_Folder.empty() || Saved_Folder != UComon::Project_Folder) return false;
+    const std::string bin = PathJoin(Saved_Folder, "bin");
+    std::string b1, b2;
+    if (!ReadFileBytes(PathJoin(bin, "bank1.bin"), b1) || !ReadFileBytes(PathJoin(bin, "bank2.bin"), b2)) return false;
+    return std::equal(b1.begin(), b1.end(), Bank1_Bytes.begin(), Bank1_Bytes.end(),
+                      [](char a, uint8_t b) { return static_cast<uint8_t>(a) == b; }) &&
+           std::equal(b2.begin(), b2.end(), Bank2_Bytes.begin(), Bank2_Bytes.end(),
+                      [](char a, uint8_t b) { return static_cast<uint8_t>(a) == b; });
 }
 
 bool Build_Device_Image()

@@ -32,5 +32,8 @@ bool Build_Device_Image();
 // The bytes of the last successful build (empty before the first).
 const std::vector<uint8_t>& Bank1_Image();
 const std::vector<uint8_t>& Bank2_Image();
+// True when the configuration's "bin/bank1.bin" and "bin/bank2.bin" are
+// byte for byte the pair the last successful Save_Bin wrote.
+bool Bank_Files_Match_Last_Build();
 
 } // namespace USaveBincc

@@ -178,7 +178,9 @@ bool TFParGen::Save_ParGen()
         }
         AddTextElement(root, e.element, text);
     }
-    return XML1.SaveToFile(UComon::File_ParGen);
+    // The file holds the MQTT, Wi-Fi and key passwords: a new one is for
+    // its owner only, a replaced one keeps the mode it had.
+    return XML1.SaveToFile(UComon::File_ParGen, TFileAccess::Private);
 }
 
 namespace {
@@ -225,9 +227,8 @@ void TFParGen::Load_ParGen()
     if (FileExists(path)) {
         loaded = XML1.LoadFromFile(path);
         if (loaded == TXmlLoad::Unreadable)
-            ShowError("The communication parameter file \"" + path +
-                      "\" cannot be read or is not well-formed XML. The window shows the default values; the "
-                      "file is rewritten only when OK is pressed.");
+            ShowError("The communication parameter file \"" + path + "\" cannot be used: " + XML1.LoadError() +
+                      ". The window shows the default values; the file is rewritten only when OK is pressed.");
     }
     if (loaded != TXmlLoad::Read) {
         // A new configuration opens with the missing-file values.

@@ -57,7 +57,8 @@ void TFParGen::Btn_OnCertificate(TControl* sender)
             MessageDlg(kOverwriteQuestion, TMsgDlgType::mtConfirmation, TMsgDlgButtons::mbYesNoCancel) != mrYes)
             return;
         std::string bytes;
-        if (!Read_Certificate_Source(source, bytes) || !WriteFileAtomic(target, bytes)) {
+        // Keys and certificates are for the owner only.
+        if (!Read_Certificate_Source(source, bytes) || !WriteFileAtomic(target, bytes, TFileAccess::Private)) {
             ShowError("The file \"" + source + "\" could not be copied into the folder \"" + folder +
                       "\". The field keeps its value.");
             return;

@@ -24,6 +24,7 @@
 #include <QRegularExpression>
 #include <QValidator>
 #include <QTextBlock>
+#include <QTextDocument>
 
 #include <algorithm>
 #include <limits>
@@ -65,7 +66,13 @@ char32_t KeyChar(const QKeyEvent* e)
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-void ApplyHint(QWidget* w, bool show, const std::string& hint) { w->setToolTip(show ? Q(hint) : QString()); }
+// A hint is plain text: one that looks like mark-up (a language file's
+// "<img src=...>") is shown as the characters it holds.
+void ApplyHint(QWidget* w, bool show, const std::string& hint)
+{
+    const QString h = show ? Q(hint) : QString();
+    w->setToolTip(Qt::mightBeRichText(h) ? Qt::convertFromPlainText(h, Qt::WhiteSpaceNormal) : h);
+}
 
 } // namespace
 
@@ -932,6 +939,7 @@ TComboBox::TComboBox(TWinControl* parent) : TControl(parent, new QComboBox)
     auto* c = static_cast<QComboBox*>(widget_);
     items_ = std::make_unique<ComboItems>(c, &programmatic_);
     c->setEditable(true);
+    c->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
     c->setInsertPolicy(QComboBox::NoInsert);
     c->setMaxVisibleItems(8);
     widget_->resize(145, 21);
@@ -988,6 +996,8 @@ void TComboBox::SetStyle(TComboBoxStyle s)
     programmatic_ = true;
     const int i = c->currentIndex();
     c->setEditable(s == TComboBoxStyle::csDropDown);
+    // The line edit Qt makes cuts texts at 32767 characters; ours has no limit.
+    if (c->lineEdit()) c->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
     c->setCurrentIndex(i);
     programmatic_ = false;
 }
@@ -1326,4 +1336,21 @@ void TImage::SetStretch(bool v) { static_cast<QLabel*>(widget_)->setScaledConten
 void TImage::SetCenter(bool v)
 {
     static_cast<QLabel*>(widget_)->setAlignment(v ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignTop));
+}
+
+std::string HtmlEscape(const std::string& text)
+{
+    std::string r;
+    r.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '&': r += "&amp;"; break;
+        case '<': r += "&lt;"; break;
+        case '>': r += "&gt;"; break;
+        case '"': r += "&quot;"; break;
+        case '\'': r += "&#39;"; break;
+        default: r += c;
+        }
+    }
+    return r;
 }

@@ -271,7 +271,9 @@ private:
     bool wordWrap_ = false;
 };
 
-// A label that shows links written as <a href="target">text</a>.
+// A label that shows links written as <a href="target">text</a>. Its
+// caption is marked-up text: a text that is not the program's own mark-up
+// (a text of the UI text table, a user's value) goes in through HtmlEscape.
 class TLinkLabel : public TControl {
 public:
     explicit TLinkLabel(TWinControl* parent);
@@ -513,3 +515,7 @@ private:
 bool IsAccel(char32_t ch, const std::string& caption);
 // The caption as shown: "&&" becomes "&", a single "&" is dropped.
 std::string StripAccel(const std::string& caption);
+
+// The text as it stands, for a marked-up caption: "&", "<", ">" and the
+// quotes become character references, so nothing in it is a tag or a link.
+std::string HtmlEscape(const std::string& text);

@@ -19,6 +19,7 @@
 #include <QTimerEvent>
 #include <QWheelEvent>
 
+#include <limits>
 #include <map>
 
 // --- key translation ------------------------------------------------------------------
@@ -362,7 +363,8 @@ struct TGridView::Impl : IGridHost {
         TInplaceEdit* ed = grid->InplaceEditor();
         QString t = QString::fromStdString(ed->Text());
         if (editor->text() != t) editor->setText(t);
-        editor->setMaxLength(ed->MaxLength() > 0 ? ed->MaxLength() : 32767);
+        // No limit of its own: Qt's default would cut at 32767 characters.
+        editor->setMaxLength(ed->MaxLength() > 0 ? ed->MaxLength() : std::numeric_limits<int>::max());
         int len = int(t.size());
         if (ed->SelLength > 0)
             editor->setSelection(std::min(ed->SelStart, len), ed->SelLength);

@@ -1,6 +1,7 @@
 #pragma once
 // Path composition and the file system, with the native separator.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -29,17 +30,44 @@ bool RemoveDir(const std::string& path);
 std::vector<std::string> ListFolders(const std::string& dir);
 std::vector<std::string> ListFiles(const std::string& dir);
 
-// Whole file into bytes; false when it cannot be read.
-bool ReadFileBytes(const std::string& path, std::string& out);
-// Writes through a temporary file in the same folder and renames it over the
-// target, so the previous file survives a failed write. False on any failure.
-bool WriteFileAtomic(const std::string& path, const std::string& bytes);
+// The largest file the program reads: far beyond any configuration, rule,
+// language or certificate file, so a larger one is refused before it is read.
+constexpr std::uint64_t Max_Read_File_Size = std::uint64_t(64) << 20;  // 64 MiB
+
+// Whole file into bytes, read in bulk; false when it is missing, cannot be
+// read or is larger than Max_Read_File_Size. why, when given, then says
+// which ("the file is larger than 64 MiB" ...).
+bool ReadFileBytes(const std::string& path, std::string& out, std::string* why = nullptr);
+
+// Who may read a file the program creates.
+enum class TFileAccess {
+    Shared,   // the usual mode of new files
+    Private,  // only its owner (0600): files holding passwords, keys, certificates
+};
+// Writes the bytes to a temporary file in the same folder, flushes it and
+// its folder to the disk and renames it over the target, so the previous
+// file survives a failed or interrupted write. The file keeps the mode of
+// the file it replaces; a new one gets the mode of access. A read-only
+// target (its owner may not write it) is not replaced. Temporary files that
+// earlier interrupted saves of the same file left behind are removed. False
+// on any failure (the target then stays as it was).
+bool WriteFileAtomic(const std::string& path, const std::string& bytes,
+                     TFileAccess access = TFileAccess::Shared);
 
 // Folder of the running executable.
 std::string ExecutableFolder();
 
-// Renames a file, replacing an existing target. False on any failure.
+// Renames a file, replacing an existing target unless that is read-only.
+// False on any failure.
 bool RenameFile(const std::string& from, const std::string& to);
 // True when both paths exist and name the same file or folder (links and
 // the file system's case rules resolved).
 bool SameFile(const std::string& a, const std::string& b);
+// The path with every link, "." and ".." resolved; "" when it does not exist.
+std::string RealPath(const std::string& path);
+// True when path lies strictly inside folder, comparing the texts part by
+// part (resolve both with RealPath first to compare real locations).
+bool PathWithin(const std::string& path, const std::string& folder);
+// True when name can be used as one file or folder name: not empty, not
+// "." or "..", without "/", "\" or ":".
+bool IsPlainFileName(const std::string& name);

@@ -66,10 +66,28 @@ bool RunDialog(bool save, const std::string& filter, const std::string& defExt, 
 }
 } // namespace
 
+bool ShellLinkAllowed(const std::string& target)
+{
+    const auto colon = target.find(':');
+    if (colon == std::string::npos) return false;
+    std::string scheme = target.substr(0, colon);
+    for (char& c : scheme)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (scheme == "mailto") return colon + 1 < target.size();
+    if (scheme != "http" && scheme != "https") return false;
+    // A web link names a host: "http://host...".
+    const std::string rest = target.substr(colon + 1);
+    return rest.size() > 2 && rest.compare(0, 2, "//") == 0 && rest[2] != '/';
+}
+
 bool ShellOpen(const std::string& target)
 {
+    if (!ShellLinkAllowed(target)) return false;
     if (g_opener) return g_opener(target);
-    return QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromStdString(target)));
+    // Taken as it is (no guessing of a scheme or of a local file).
+    const QUrl url(QString::fromStdString(target), QUrl::StrictMode);
+    if (!url.isValid()) return false;
+    return QDesktopServices::openUrl(url);
 }
 
 TShellOpener SetShellOpener(TShellOpener opener)

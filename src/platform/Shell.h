@@ -9,11 +9,16 @@
 
 // --- opening links ------------------------------------------------------------------
 
-// Opens a web link or document with the desktop's handler ("open" verb,
-// shown window). False when nothing could open it.
+// True when target is a link the shell may open: an "http:", "https:" or
+// "mailto:" link (scheme in any case). Every other target (files, other
+// schemes, bare names) is refused, whoever asks.
+bool ShellLinkAllowed(const std::string& target);
+// Opens a web or mail link with the desktop's handler ("open" verb, shown
+// window). False when the link is not allowed (ShellLinkAllowed) or nothing
+// could open it.
 bool ShellOpen(const std::string& target);
-// Test seam: the handler receives every target instead of the desktop
-// (nullptr restores the desktop). Returns the previous handler.
+// Test seam: the handler receives every allowed target instead of the
+// desktop (nullptr restores the desktop). Returns the previous handler.
 using TShellOpener = std::function<bool(const std::string& target)>;
 TShellOpener SetShellOpener(TShellOpener opener);
 

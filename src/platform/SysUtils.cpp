@@ -3,7 +3,8 @@
 #include <QLocale>
 
 #include <algorithm>
-#include <charconv>
+#include <climits>
+#include <cstdint>
 
 void Abort() { throw EAbort("Operation aborted"); }
 
@@ -52,7 +53,7 @@ bool SameText(std::string_view a, std::string_view b) { return UpperCase(a) == U
 
 std::string IntToStr(long long v) { return std::to_string(v); }
 
-bool TryStrToInt(std::string_view s, int& out)
+bool TryReadWholeNumber(std::string_view s, TNumberSyntax syntax, int32_t& out)
 {
     size_t i = 0;
     while (i < s.size() && s[i] == ' ') ++i;
@@ -61,8 +62,9 @@ bool TryStrToInt(std::string_view s, int& out)
         neg = s[i] == '-';
         ++i;
     }
-    int base = 10;
-    if (i < s.size() && s[i] == '$') {
+    const bool files = syntax == TNumberSyntax::Files;
+    unsigned base = 10;
+    if (i < s.size() && (s[i] == '$' || (files && (s[i] == 'x' || s[i] == 'X')))) {
         base = 16;
         ++i;
     } else if (i + 1 < s.size() && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X')) {
@@ -70,25 +72,43 @@ bool TryStrToInt(std::string_view s, int& out)
         i += 2;
     }
     if (i >= s.size()) return false;
-    unsigned long long v = 0;
-    const char* first = s.data() + i;
-    const char* last = s.data() + s.size();
-    auto [p, ec] = std::from_chars(first, last, v, base);
-    if (ec != std::errc() || p != last) return false;
-    // Hexadecimal texts may give the full 32-bit pattern (as "$FFFFFFFF" = -1).
-    if (base == 16) {
-        if (v > 0xFFFFFFFFull) return false;
-        long long sv = static_cast<int32_t>(static_cast<uint32_t>(v));
-        out = static_cast<int>(neg ? -sv : sv);
-        return true;
+    // The class library takes a hexadecimal text as a 32-bit pattern
+    // ("$FFFFFFFF" is -1); every other magnitude must fit the signed range.
+    const bool pattern = base == 16 && !files;
+    const uint64_t limit = pattern ? 0xFFFFFFFFull : 2147483648ull;
+    uint64_t v = 0;
+    for (; i < s.size(); ++i) {
+        const char c = s[i];
+        unsigned d;
+        if (c >= '0' && c <= '9')
+            d = static_cast<unsigned>(c - '0');
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            d = static_cast<unsigned>(c - 'a' + 10);
+        else if (base == 16 && c >= 'A' && c <= 'F')
+            d = static_cast<unsigned>(c - 'A' + 10);
+        else
+            return false;
+        v = v * base + d;
+        if (v > limit) return false;
     }
-    if (neg) {
-        if (v > 2147483648ull) return false;
-        out = static_cast<int>(-static_cast<long long>(v));
+    int64_t value;
+    if (pattern) {
+        value = static_cast<int32_t>(static_cast<uint32_t>(v));
     } else {
-        if (v > 2147483647ull) return false;
-        out = static_cast<int>(v);
+        if (!neg && v == 2147483648ull) return false;
+        value = static_cast<int64_t>(v);
     }
+    if (neg) value = -value;
+    if (value < INT32_MIN || value > INT32_MAX) return false;  // "-$80000000" as a pattern
+    out = static_cast<int32_t>(value);
+    return true;
+}
+
+bool TryStrToInt(std::string_view s, int& out)
+{
+    int32_t v;
+    if (!TryReadWholeNumber(s, TNumberSyntax::Library, v)) return false;
+    out = v;
     return true;
 }
 

@@ -67,8 +67,18 @@ std::string UpperCase(std::string_view s);
 std::string LowerCase(std::string_view s);
 bool SameText(std::string_view a, std::string_view b);
 std::string IntToStr(long long v);
-// Decimal integer with optional leading blanks and sign, "$" or "0x"
-// hexadecimal; anything else (also trailing characters) fails.
+// The one reading of whole numbers: leading blanks, an optional "+" or
+// "-", then decimal digits, or hexadecimal digits after "$", "0x" or "0X";
+// nothing may follow the digits. Two syntaxes:
+// - Library, the class library's StrToInt: a hexadecimal text is a 32-bit
+//   pattern ("$FFFFFFFF" is -1); decimal ones lie in the signed range.
+// - Files, the numbers of the rule tables and the configuration's files as
+//   the device image reads them: a bare "x" or "X" also starts hexadecimal
+//   digits, and every value lies in the signed 32-bit range.
+// False (out untouched) for a text that is no whole number.
+enum class TNumberSyntax { Library, Files };
+bool TryReadWholeNumber(std::string_view s, TNumberSyntax syntax, int32_t& out);
+// The class library's reading (TNumberSyntax::Library).
 bool TryStrToInt(std::string_view s, int& out);
 int StrToIntDef(std::string_view s, int def);
 // Raises EConvertError when the text is not an integer.

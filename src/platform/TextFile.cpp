@@ -24,7 +24,7 @@ void AppendUtf8(std::string& out, char32_t cp)
 
 namespace {
 
-bool IsValidUtf8(const std::string& s, size_t from)
+bool ValidUtf8From(const std::string& s, size_t from)
 {
     const auto* p = reinterpret_cast<const unsigned char*>(s.data());
     size_t i = from, n = s.size();
@@ -103,12 +103,12 @@ std::string DecodeText(const std::string& b)
     const auto* p = reinterpret_cast<const unsigned char*>(b.data());
     if (b.size() >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) {
         // Declared UTF-8: keep it, replacing what is not valid.
-        if (IsValidUtf8(b, 3)) return b.substr(3);
+        if (ValidUtf8From(b, 3)) return b.substr(3);
     } else if (b.size() >= 2 && p[0] == 0xFF && p[1] == 0xFE) {
         return FromUtf16(b, 2, false);
     } else if (b.size() >= 2 && p[0] == 0xFE && p[1] == 0xFF) {
         return FromUtf16(b, 2, true);
-    } else if (IsValidUtf8(b, 0)) {
+    } else if (ValidUtf8From(b, 0)) {
         return b;
     }
     const size_t from = (b.size() >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) ? 3 : 0;
@@ -143,3 +143,5 @@ std::vector<std::string> SplitLines(const std::string& text)
     if (!cur.empty()) lines.push_back(cur);
     return lines;
 }
+
+bool IsValidUtf8(const std::string& s) { return ValidUtf8From(s, 0); }

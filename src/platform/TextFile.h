@@ -10,5 +10,7 @@
 std::string DecodeText(const std::string& bytes);
 // Splits at CR, LF or CR LF. A final line end adds no empty line.
 std::vector<std::string> SplitLines(const std::string& text);
+// True when the bytes are valid UTF-8 (no overlong forms, no surrogates).
+bool IsValidUtf8(const std::string& s);
 // Appends the UTF-8 form of a code point.
 void AppendUtf8(std::string& out, char32_t cp);

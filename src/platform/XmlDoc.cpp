@@ -13,13 +13,17 @@ constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_comments | 
 TXmlLoad TXmlDocument::LoadFromFile(const std::string& path)
 {
     doc_.reset();
+    loadError_.clear();
     if (!FileExists(path)) return TXmlLoad::Missing;
     std::string bytes;
-    if (!ReadFileBytes(path, bytes)) return TXmlLoad::Unreadable;
+    if (!ReadFileBytes(path, bytes, &loadError_)) return TXmlLoad::Unreadable;
     const auto res = doc_.load_buffer(bytes.data(), bytes.size(),
                                       kParseOptions, pugi::encoding_auto);
     if (!res || !doc_.document_element()) {
         doc_.reset();
+        loadError_ = res ? std::string("the file holds no XML element")
+                         : "the file is not well-formed XML (" + std::string(res.description()) + " at byte " +
+                               std::to_string(res.offset) + ")";
         return TXmlLoad::Unreadable;
     }
     return TXmlLoad::Read;
@@ -143,9 +147,9 @@ std::string TXmlDocument::SaveToString() const
     return out;
 }
 
-bool TXmlDocument::SaveToFile(const std::string& path) const
+bool TXmlDocument::SaveToFile(const std::string& path, TFileAccess access) const
 {
-    return WriteFileAtomic(path, SaveToString());
+    return WriteFileAtomic(path, SaveToString(), access);
 }
 
 pugi::xml_node ChildElement(pugi::xml_node parent, const char* name)

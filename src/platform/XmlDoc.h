@@ -12,6 +12,8 @@
 // whitespace before the root, and CRLF line ends. The root is the document
 // element; its element children are what the readers count.
 
+#include "platform/Paths.h"
+
 #include <pugixml.hpp>
 
 #include <string>
@@ -21,8 +23,11 @@ enum class TXmlLoad { Read, Missing, Unreadable };
 class TXmlDocument {
 public:
     // Loads the file. Missing: no such file. Unreadable: the file cannot be
-    // read or is not well-formed XML; the document is then empty.
+    // read, is larger than Max_Read_File_Size (refused unread) or is not
+    // well-formed XML; the document is then empty and LoadError says why.
     TXmlLoad LoadFromFile(const std::string& path);
+    // Why the last LoadFromFile gave Unreadable ("" otherwise).
+    const std::string& LoadError() const { return loadError_; }
     bool LoadFromString(const std::string& text);
 
     // The document element, or an empty node.
@@ -36,11 +41,14 @@ public:
 
     // The saved byte form described above.
     std::string SaveToString() const;
-    // Atomic save; false when the file could not be written.
-    bool SaveToFile(const std::string& path) const;
+    // Atomic save (WriteFileAtomic): a replaced file keeps its mode, a new
+    // one gets the mode of access; false when the file could not be written
+    // (a read-only file is not replaced).
+    bool SaveToFile(const std::string& path, TFileAccess access = TFileAccess::Shared) const;
 
 private:
     pugi::xml_document doc_;
+    std::string loadError_;
 };
 
 // --- small reading helpers -------------------------------------------------

@@ -6,6 +6,7 @@
 #include "app/UOpenConf.h"
 #include "app/UWindows.h"
 #include "app/UZelvatoreFirmWare.h"
+#include "platform/ControlInput.h"
 #include "platform/Paths.h"
 #include "platform/Shell.h"
 #include "support/TestSupport.h"
@@ -265,6 +266,30 @@ TEST_F(MainWindow, OpenConfigurationPreselectsAndOpens)
     EXPECT_TRUE(Project_Folder.empty());
     EXPECT_EQ(main->L_Name_Conf->Caption(), Text(9));
     EXPECT_EQ(main->L_Name_Conf_L2->Caption(), Text(10));
+}
+
+// A configuration folder whose name is not valid UTF-8 is listed with a
+// replacement character; choosing it says so and keeps what is open.
+TEST_F(MainWindow, AFolderNameThatIsNoTextIsReportedNotSilentlyIgnored)
+{
+    const std::string odd = "Plant \xE9t\xE9";  // Latin-1 bytes, no UTF-8
+    ForceDirectories(PathJoin(dir.path(), "PROJECTS/Beta"));
+    if (!ForceDirectories(PathJoin(dir.path(), "PROJECTS/" + odd)))
+        GTEST_SKIP() << "the file system does not take a name that is no UTF-8";
+    Start(Settings("Beta"));
+    modals.act = [&](TForm&) {
+        ASSERT_EQ(FOpenConf->ListBox1->Items().Count(), 2);
+        EXPECT_EQ(FOpenConf->ListBox1->Items().Strings(1), "Plant \xEF\xBF\xBDt\xEF\xBF\xBD");
+        SendClickItem(*FOpenConf->ListBox1, 1);
+        FOpenConf->Btn_OK->Click();
+    };
+    main->Btn_Open->Click();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_NE(boxes.shown[0].text.find("Plant \xEF\xBF\xBDt\xEF\xBF\xBD"), std::string::npos) << boxes.shown[0].text;
+    EXPECT_NE(boxes.shown[0].text.find("UTF-8"), std::string::npos) << boxes.shown[0].text;
+    EXPECT_EQ(Project_Name, "Beta");
+    EXPECT_EQ(Project_Folder, PathJoin(dir.path(), "PROJECTS/Beta"));
+    EXPECT_EQ(main->L_Name_Conf_L2->Caption(), "Beta");
 }
 
 TEST_F(MainWindow, UpdateDeviceFailureIsShownAndNothingEscapes)

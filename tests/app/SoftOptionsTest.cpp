@@ -334,6 +334,38 @@ TEST_F(SoftOptionsTest, CheckNowShowsTheLinkOrNoUpdate)
     EXPECT_EQ(opened, std::vector<std::string>{USoftOptions::Download_URL()});
 }
 
+// A language file's texts are only text in the link labels: a planted
+// link shows as characters, and only the program's own link opens.
+TEST_F(SoftOptionsTest, LanguageTextsInTheLinkLabelsCannotPlantLinks)
+{
+    WriteFile(Lang("Evil.lng"), "STR314 = <a href=\"file:///etc/passwd\">New</a>\n"
+                                "STR315 = <a href=\"file:///etc/passwd\">No Update</a>\n");
+    UComon::Language_Name = "Evil";
+    ULanguage::Load_Language();
+    UComon::Opt_Enable_Internet = true;
+    UComon::Opt_Enable_Update = true;
+    std::vector<std::string> opened;
+    const TShellOpener previous = SetShellOpener([&](const std::string& t) {
+        opened.push_back(t);
+        return true;
+    });
+    site.answer = "VER. 1.002";
+    Show([&](TFSoftOptions& f) {
+        f.Btn_Check_Update->Click();
+        EXPECT_EQ(f.LL_Check_Update->Caption(),
+                  "&lt;a href=&quot;file:///etc/passwd&quot;&gt;No Update&lt;/a&gt;");
+        f.LL_Check_Update->ClickLink();
+    });
+    EXPECT_TRUE(opened.empty());
+    site.answer = "VER. 1.003";
+    Show([&](TFSoftOptions& f) {
+        f.Btn_Check_Update->Click();
+        f.LL_Check_Update->ClickLink();
+    });
+    SetShellOpener(previous);
+    EXPECT_EQ(opened, std::vector<std::string>{USoftOptions::Download_URL()});
+}
+
 TEST_F(SoftOptionsTest, PickingALanguageOnTheSecondPageKeepsThePageLabelRight)
 {
     for (const char* name : {"A1", "A2", "A3", "A4", "A5", "A6", "Deutsch"})

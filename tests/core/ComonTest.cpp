@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <tuple>
 
 using namespace UComon;
@@ -160,6 +161,42 @@ TEST_F(Comon, UnreadableSettingsAreRewrittenOnSave)
     Read_Setting();
     ASSERT_TRUE(Save_Setting());
     EXPECT_EQ(ReadFile(Settings_File()), ReadFile(TestDataPath("Zelvator_defaults.xml")));
+}
+
+// What the user had in an unreadable settings file is kept beside it
+// before the file is rewritten: one copy, the latest.
+TEST_F(Comon, UnreadableSettingsAreKeptAsBadBeforeTheyAreReplaced)
+{
+    const std::string bad = Settings_File() + ".bad";
+    for (const char* damaged : {"<Conf_Settings><lastproj>Plant 1", "\xFF\xFE<broken"}) {
+        WriteFile(Settings_File(), damaged);
+        Read_Setting();
+        EXPECT_EQ(Current(), kDefaults);
+        ASSERT_TRUE(Save_Setting());
+        EXPECT_EQ(ReadFile(bad), damaged);
+        EXPECT_EQ(ReadFile(Settings_File()), ReadFile(TestDataPath("Zelvator_defaults.xml")));
+    }
+    // A readable file is replaced without a copy; the old copy stays as it was.
+    Read_Setting();
+    ASSERT_TRUE(Save_Setting());
+    EXPECT_EQ(ReadFile(bad), "\xFF\xFE<broken");
+    EXPECT_EQ(ListFiles(dir.path()), (std::vector<std::string>{"Zelvator.xml", "Zelvator.xml.bad"}));
+}
+
+// A read-only settings file is a file that cannot be written: it stays as it was.
+TEST_F(Comon, ReadOnlySettingsFileIsNotReplaced)
+{
+    for (const char* content : {"<Conf_Settings><lastlang><language>Deutsch</language></lastlang></Conf_Settings>",
+                                "<Conf_Settings><damaged"}) {
+        WriteFile(Settings_File(), content);
+        std::filesystem::permissions(Settings_File(), std::filesystem::perms::owner_read);
+        Read_Setting();
+        Language_Name = "Italiano";
+        EXPECT_FALSE(Save_Setting());
+        EXPECT_EQ(ReadFile(Settings_File()), content);
+        EXPECT_FALSE(FileExists(Settings_File() + ".bad"));
+        std::filesystem::remove(Settings_File());
+    }
 }
 
 TEST_F(Comon, SaveToAFolderThatCannotBeWrittenFails)

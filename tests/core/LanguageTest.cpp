@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 
 using ULanguage::Text;
@@ -179,6 +180,36 @@ TEST_F(Language, LoadLanguageAndFallBack)
     EXPECT_EQ(UComon::Language_Name, "English");
     EXPECT_EQ(Changed(), std::vector<int>{0});
     EXPECT_EQ(Text(0), "Start");
+}
+
+// A language name from the settings file is a file name inside LANGUAGE,
+// nothing else: one that would reach outside counts as missing.
+TEST_F(Language, NamesReachingOutsideTheLanguageFolderCountAsMissing)
+{
+    WriteFile(PathJoin(UComon::Program_Folder, "x.lng"), "STR18 = planted\n");
+    WriteFile(PathJoin(UComon::Program_Folder, "PROJECTS/x.lng"), "STR18 = planted\n");
+    WriteFile(LangFile("English"), "STR0 = Start\n");
+    for (const char* name : {"../x", "../PROJECTS/x", "..", "../../x", "./../x", "sub/x", "..\\x"}) {
+        UComon::Language_Name = name;
+        ULanguage::Load_Language();
+        EXPECT_EQ(UComon::Language_Name, "English") << name;
+        EXPECT_EQ(Changed(), std::vector<int>{0}) << name;
+    }
+}
+
+// A language file far larger than any real one is refused with a message
+// before it is read; the texts stay the built-in ones.
+TEST_F(Language, OversizedLanguageFileIsRefusedWithAMessage)
+{
+    WriteFile(LangFile("Deutsch"), "STR18 = Fehler\n");
+    std::filesystem::resize_file(LangFile("Deutsch"), std::uintmax_t(70) << 20);
+    RecordingMessageBoxes boxes;
+    UComon::Language_Name = "Deutsch";
+    ULanguage::Load_Language();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_NE(boxes.shown[0].text.find("Deutsch.lng"), std::string::npos) << boxes.shown[0].text;
+    EXPECT_NE(boxes.shown[0].text.find("larger than 64 MiB"), std::string::npos) << boxes.shown[0].text;
+    EXPECT_TRUE(Changed().empty());
 }
 
 TEST_F(Language, SetLangRunsRegisteredWindowsInFixedOrder)

@@ -43,8 +43,8 @@ TEST(CanTable, EntriesFollowTheRowsReceiveFirstWithoutGaps)
          {"Byte4", "3"}, {"Byte5", "4"}, {"Byte6", "5"}, {"Byte7", "6"}, {"Byte8", "1439"}, {"Mnemonic", ""}},
         RecRow("y", "2"),  // only "Y" enables
         // OnCMD alone, and a Time read although OnTimer is off.
-        {{"Enable", "Y"}, {"COBID", "3"}, {"Dim", "0"}, {"OnChange", "N"}, {"OnCMD", "Y"}, {"OnTimer", "N"},
-         {"Time", "20"}, {"Byte1", "5"}},
+        {{"Enable", "Y"}, {"COBID", "3"}, {"Dim", "1"}, {"OnChange", "N"}, {"OnCMD", "Y"}, {"OnTimer", "N"},
+         {"Time", "20"}, {"Byte1", "5"}, {"Byte2", "6"}},
     });
     BuildOk();
     const std::string bank1 = ReadFile(cfg.Bank1Path());
@@ -59,7 +59,7 @@ TEST(CanTable, EntriesFollowTheRowsReceiveFirstWithoutGaps)
                                       0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
     EXPECT_EQ(Entry(bank2, 3), Bytes({0x01, 0, 0, 0x80, 0xE8, 0x03, 0, 0, 0, 0, 0, 0, 0, 0x07, 8, 0, 0, 0, 1, 0,
                                       2, 0, 3, 0, 4, 0, 5, 0, 6, 0, 0x9F, 0x05}));
-    EXPECT_EQ(Entry(bank2, 4), Bytes({3, 0, 0, 0, 20, 0, 0, 0, 0, 0, 0, 0, 0, 0x09, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF,
+    EXPECT_EQ(Entry(bank2, 4), Bytes({3, 0, 0, 0, 20, 0, 0, 0, 0, 0, 0, 0, 0, 0x09, 1, 0, 5, 0, 0xFF, 0xFF,
                                       0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
     EXPECT_EQ(Entry(bank2, 5), Bytes({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF,
                                       0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));

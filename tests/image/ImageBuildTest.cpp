@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 // The default parameter block, every non-zero byte spelled out.
@@ -174,7 +176,97 @@ INSTANTIATE_TEST_SUITE_P(
                     {"MQTT", "491520"}},
         FailureCase{"MalformedParGen",
                     [](const ImageConfig&) { WriteFile(UComon::File_ParGen, "<Par_Gen><CAN_BAUDRATE>3</Par_Gen>"); },
-                    {"ParGen.xml", "XML"}}),
+                    {"ParGen.xml", "XML"}},
+        // Numbers that do not fit their field, or lie outside what the
+        // windows allow, are never packed as their low bits.
+        FailureCase{"MqttPortAbove16Bits",
+                    [](const ImageConfig& cfg) { cfg.ParGen({{"MQTT_Server_Port", "70000"}}); },
+                    {"ParGen.xml", "\"MQTT_Server_Port\"", "\"70000\"", "0 to 65535"}},
+        FailureCase{"MqttPortNegative",
+                    [](const ImageConfig& cfg) { cfg.ParGen({{"MQTT_Server_Port", "-1"}}); },
+                    {"ParGen.xml", "\"MQTT_Server_Port\"", "\"-1\""}},
+        FailureCase{"EthernetOctetAbove255",
+                    [](const ImageConfig& cfg) { cfg.ParGen({{"Ethernet_IP1", "300"}}); },
+                    {"ParGen.xml", "\"Ethernet_IP1\"", "\"300\"", "0 to 255"}},
+        FailureCase{"WiFiTypeOutsideItsList",
+                    [](const ImageConfig& cfg) { cfg.ParGen({{"WiFi_Type", "256"}}); },
+                    {"ParGen.xml", "\"WiFi_Type\"", "\"256\"", "0 to 1"}},
+        FailureCase{"WillQoSOutsideItsList",
+                    [](const ImageConfig& cfg) { cfg.ParGen({{"MQTT_Will_QoS", "$FF"}}); },
+                    {"ParGen.xml", "\"MQTT_Will_QoS\"", "\"$FF\"", "0 to 2"}},
+        FailureCase{"LeaseTimeZeroWithDhcpServer",
+                    [](const ImageConfig& cfg) {
+                        cfg.ParGen({{"WiFi_Type", "0"}, {"WiFi_EN_DHCP", "1"}, {"WiFi_Lease_Time", "0"}});
+                    },
+                    {"ParGen.xml", "\"WiFi_Lease_Time\"", "1 to 99999999"}},
+        FailureCase{"NtpPollAboveTheWindowsRange",
+                    [](const ImageConfig& cfg) { cfg.ParGen({{"NTP_Poll_Time", "10000001"}}); },
+                    {"ParGen.xml", "\"NTP_Poll_Time\"", "0 to 10000000"}},
+        FailureCase{"CobIdNegative",
+                    [](const ImageConfig& cfg) { cfg.Receive({{{"COBID", "-1"}, {"CAN_Type", "2.0B (29 bits)"}}}); },
+                    {"CAN_Rec_Frames.xml", "row 1", "\"COBID\"", "\"-1\""}},
+        FailureCase{"CobIdAbove11BitsIn11BitFrame",
+                    [](const ImageConfig& cfg) { cfg.Send({{{"COBID", "0x800"}, {"CAN_Type", "2.0A (11 bits)"}}}); },
+                    {"CAN_Send_Frames.xml", "row 1", "\"0x800\"", "0 to 2047"}},
+        FailureCase{"DimAbove8",
+                    [](const ImageConfig& cfg) {
+                        cfg.Receive({{{"COBID", "1"}, {"Dim", "1"}}, {{"COBID", "2"}, {"Dim", "300"}}});
+                    },
+                    {"CAN_Rec_Frames.xml", "row 2", "\"Dim\"", "\"300\"", "1 to 8"}},
+        FailureCase{"BytePositionBeyondTheDataArray",
+                    [](const ImageConfig& cfg) { cfg.Send({{{"COBID", "1"}, {"Dim", "1"}, {"Byte1", "70000"}}}); },
+                    {"CAN_Send_Frames.xml", "row 1", "\"Byte1\"", "\"70000\"", "0 to 1439"}},
+        FailureCase{"SendPeriodOnTimerAboveRange",
+                    [](const ImageConfig& cfg) {
+                        cfg.Send({{{"COBID", "1"}, {"OnTimer", "Y"}, {"Time", "100000001"}}});
+                    },
+                    {"CAN_Send_Frames.xml", "\"Time\"", "0 to 100000000"}},
+        FailureCase{"PublishQoSNegative",
+                    [](const ImageConfig& cfg) { cfg.Topics({PubRow({{"QoS", "-7"}})}, {}); },
+                    {"MQTT_Set_Topic.xml", "MQTT_Publish", "row 1", "\"QoS\"", "\"-7\"", "0 to 2"}},
+        FailureCase{"SubscribePositionBeyondTheDataArray",
+                    [](const ImageConfig& cfg) {
+                        cfg.ParGen({});
+                        cfg.Topics({}, {SubRow({{"Position", "1440"}})});
+                    },
+                    {"MQTT_Subscribe", "row 1", "\"Position\"", "0 to 1439"}},
+        FailureCase{"TemplateFieldsBeforeTheDataArray",
+                    [](const ImageConfig& cfg) {
+                        cfg.ParGen({});
+                        cfg.Topics({}, {SubRow({{"Template", "{@B-16.8@}"}})});
+                    },
+                    {"MQTT_Subscribe", "row 1", "template", "position -2"}},
+        FailureCase{"SubscribeTemplateLargerThanTheStructure",
+                    [](const ImageConfig& cfg) {
+                        std::string t;
+                        for (int i = 0; i < 400000; ++i) t += "@1.1@";
+                        cfg.ParGen({});
+                        cfg.Topics({}, {SubRow({{"Template", t}})});
+                    },
+                    {"MQTT_Subscribe", "row 1", "2000000 bytes", "491520"}},
+        // Links in the configuration folder are not followed out of it.
+        FailureCase{"CertificateLinkedFromOutside",
+                    [](const ImageConfig& cfg) {
+                        WriteFile(PathJoin(UComon::Program_Folder, "secret.key"), "not for the image");
+                        cfg.Certificate("placeholder", "");
+                        std::filesystem::create_symlink(
+                            PathJoin(UComon::Program_Folder, "secret.key"),
+                            PathJoin(PathJoin(UComon::Project_Folder, "Certificates"), "ca.pem"));
+                        cfg.ParGen({{"TLS_Enable", "1"}, {"TLS_Client_CA_Certificate", "ca.pem"}});
+                    },
+                    {"ca.pem", "secret.key", "outside"}},
+        FailureCase{"RuleFileAbove64MiB",
+                    [](const ImageConfig&) {
+                        WriteFile(UComon::File_CAN_Rec_Frames, "");
+                        std::filesystem::resize_file(UComon::File_CAN_Rec_Frames, std::uintmax_t(70) << 20);
+                    },
+                    {"CAN_Rec_Frames.xml", "larger than 64 MiB"}},
+        FailureCase{"ReadOnlyBankFile",
+                    [](const ImageConfig& cfg) {
+                        std::filesystem::permissions(cfg.Bank2Path(), std::filesystem::perms::owner_read |
+                                                                          std::filesystem::perms::group_read);
+                    },
+                    {"bank2.bin", "cannot be written"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ImageBuild, MissingBinFolderIsReportedAndNothingIsCreated)

@@ -62,7 +62,7 @@ TEST(MqttStruct, ConnectionFieldsAndHeaderTextsInOrder)
     cfg.Certificate("ca.pem", "L1\nL2\n");
     cfg.Certificate("srv.pem", "\xEF\xBB\xBFS\r\n");
     cfg.ParGen({{"MQTT_Server_URL", "b"},
-                {"MQTT_Server_Port", "70000"},  // low 16 bits
+                {"MQTT_Server_Port", "65535"},  // the highest port; beyond it the build stops
                 {"MQTT_Client_ID", "c"},
                 {"MQTT_Keep_Alive", "60"},
                 {"MQTT_Clean_Session", "1"},
@@ -90,7 +90,7 @@ TEST(MqttStruct, ConnectionFieldsAndHeaderTextsInOrder)
     ASSERT_EQ(s.size(), 221 + texts.size());
     EXPECT_EQ(s.substr(221), texts);
     EXPECT_EQ(U32(s, 8), Base + 221);
-    EXPECT_EQ(U16(s, 12), 70000u & 0xFFFF);
+    EXPECT_EQ(U16(s, 12), 65535u);
     ExpectRef(s, 23, 223, 1);
     EXPECT_EQ(U16(s, 35), 60u);
     EXPECT_EQ(U8(s, 37), 1u);
@@ -164,7 +164,7 @@ TEST(MqttStruct, PublishRowRecordAndTexts)
                         {"Retained", "y"},
                         {"QoS", "2"},
                         {"DataType", " float "},
-                        {"Dimension", "70000"},
+                        {"Dimension", "65535"},
                         {"Position", "$10"},
                         {"Template", "{\r\n$VALUE$\n}"},
                         {"OnChange", "y"},
@@ -188,7 +188,7 @@ TEST(MqttStruct, PublishRowRecordAndTexts)
     EXPECT_EQ(U32(s, rec + 25), Base + txt + 8);
     EXPECT_EQ(U32(s, rec + 29), 0u);
     EXPECT_EQ(U32(s, rec + 33), 16u);
-    EXPECT_EQ(U16(s, rec + 37), 70000u & 0xFFFF);
+    EXPECT_EQ(U16(s, rec + 37), 65535u);
     EXPECT_EQ(U16(s, rec + 39), 2u);  // FLOAT
     EXPECT_EQ(U32(s, rec + 41), 500u);
     EXPECT_EQ(U32(s, rec + 45), 7u);

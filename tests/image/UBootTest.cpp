@@ -7,6 +7,7 @@
 #include "app/UZelvatoreFirmWare.h"
 #include "image/BootFakes.h"
 #include "image/UBootJob.h"
+#include "image/USaveBincc.h"
 #include "platform/ControlInput.h"
 #include "platform/Paths.h"
 #include "platform/Shell.h"
@@ -29,6 +30,13 @@ const char* const Recording_Updater =
     "cat \"$d/Ethernet_Update.xml\" > \"$d/seen.xml\"\n"
     "echo run >> \"$d/runs.txt\"\n";
 
+// A press and a release on the button, as the user clicks it.
+void ClickButton(TControl& b)
+{
+    SendMouseDown(b, b.Width() / 2, b.Height() / 2);
+    SendMouseUp(b, b.Width() / 2, b.Height() / 2);
+}
+
 class UpdateWindow : public ::testing::Test {
 protected:
     void SetUp() override
@@ -40,6 +48,9 @@ protected:
                   "<Conf_Settings><lastproj><projectname>Plant 1</projectname></lastproj></Conf_Settings>");
         Create_Windows(program.path());
         ASSERT_EQ(UComon::Project_Folder, program.file("PROJECTS/Plant 1"));
+        // The window opens after a build: the updater gets the pair just built.
+        USaveBincc::Create_Bin();
+        USaveBincc::Save_Bin();
         boot = FBoot;
         ASSERT_NE(boot, nullptr);
         boot->Form_Type = 1;
@@ -164,6 +175,34 @@ TEST_F(UpdateWindow, FailedChecksShowTheirMessageAndChangeNothing)
         EXPECT_EQ(UComon::Update_Option_Index, 0) << c.what;
         EXPECT_TRUE(boot->Btn_Update->Enabled()) << c.what;
     }
+}
+
+// The updater only ever gets the pair just built: a bank file changed or
+// left by an interrupted build since stops the update before the check.
+TEST_F(UpdateWindow, BankFilesThatAreNotTheBuiltPairAreNeverHandedOver)
+{
+    Install_Updater(Recording_Updater);
+    const std::string bank2 = PathJoin(UComon::Project_Folder, "bin/bank2.bin");
+    const std::string built = ReadFile(bank2);
+    WriteFile(bank2, "bank 2 of another build");
+    FakeTickClock clock;
+    ScriptedEcho echo(clock, "R");
+    boot->FormShow();
+    Set_Address("192", "168", "2", "10");
+    ClickButton(*boot->Btn_Update);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text.substr(0, std::string(UBoot::Msg_Image_Not_Built).size()),
+              UBoot::Msg_Image_Not_Built);
+    EXPECT_TRUE(echo.hosts.empty());
+    EXPECT_FALSE(FileExists(UBootJob::Job_File(program.path())));
+    EXPECT_EQ(Updater_Runs(), 0);
+
+    // The built pair back in place: the update goes ahead.
+    WriteFile(bank2, built);
+    boxes.shown.clear();
+    ClickButton(*boot->Btn_Update);
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(Updater_Runs(), 1);
 }
 
 TEST_F(UpdateWindow, ButtonsAreOffWhileTheCheckRuns)

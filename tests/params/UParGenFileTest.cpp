@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -774,4 +775,62 @@ TEST_F(ParGenConfig, CertificateDialogStartsInAnExistingFolder)
         EXPECT_TRUE(DirectoryExists(starts[i])) << starts[i];
         EXPECT_EQ(names[i], "") << "nothing typed into the file-name box";
     }
+}
+
+// --- file modes ------------------------------------------------------------------------
+
+namespace {
+unsigned ModeOf(const std::string& path)
+{
+    return static_cast<unsigned>(std::filesystem::status(path).permissions() & std::filesystem::perms::mask);
+}
+} // namespace
+
+// The parameter file holds the MQTT, Wi-Fi and key passwords: a new one is
+// for its owner only, and OK keeps the mode the user gave an existing one.
+TEST_F(ParGenConfig, OkKeepsTheFilesModeAndCreatesItForTheOwnerOnly)
+{
+    EXPECT_EQ(OpenAndOk([&] { f->E_NTP_Poll_Time->SetText("5"); }), mrOk);
+    EXPECT_EQ(ModeOf(File()), 0600u);
+    std::filesystem::permissions(File(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                                             std::filesystem::perms::group_read);
+    EXPECT_EQ(OpenAndOk([&] { f->E_MQTT_Password->SetText("secret"); }), mrOk);
+    EXPECT_EQ(ModeOf(File()), 0640u);
+    EXPECT_EQ(Stored(File(), "MQTT_Password"), "secret");
+    EXPECT_TRUE(Messages().empty());
+}
+
+// A read-only parameter file is one that cannot be written: OK reports it
+// as a failed write, the window stays open and the file stays as it was.
+TEST_F(ParGenConfig, AReadOnlyFileIsNotReplaced)
+{
+    Write_ParGen({{"NTP_Poll_Time", "5"}, {"MQTT_Password", "old"}});
+    const std::string before = ReadFile(File());
+    std::filesystem::permissions(File(), std::filesystem::perms::owner_read);
+    int stillOpen = -1;
+    EXPECT_EQ(Open([&] {
+                  ActivateWindowOf(*f);
+                  f->E_MQTT_Password->SetText("new");
+                  ClickButton(*f->Btn_OK);
+                  stillOpen = f->ModalResult();
+              }),
+              mrCancel);
+    EXPECT_EQ(stillOpen, 0);
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_NE(Messages()[0].find("could not be written"), std::string::npos) << Messages()[0];
+    EXPECT_EQ(ReadFile(File()), before);
+}
+
+// Imported keys and certificates are for the owner only, whatever mode the
+// source had.
+TEST_F(TlsImport, ImportedFilesAreForTheOwnerOnly)
+{
+    WriteFile(outside.file("client.key"), "KEY");
+    std::filesystem::permissions(outside.file("client.key"), std::filesystem::perms::owner_read |
+                                                                 std::filesystem::perms::owner_write |
+                                                                 std::filesystem::perms::others_read);
+    chosen = outside.file("client.key");
+    f->Btn_TLS_Client_Cert_Key->Click();
+    EXPECT_EQ(ReadFile(PathJoin(certificates, "client.key")), "KEY");
+    EXPECT_EQ(ModeOf(PathJoin(certificates, "client.key")), 0600u);
 }
