@@ -246,6 +246,19 @@ TControl::~TControl()
     }
 }
 
+void TControl::SetParent(TWinControl* parent)
+{
+    if (!parent || parent == parent_ || !parent_) return;
+    const QRect g = widget_->geometry();
+    parent_->Release(this);
+    parent_ = parent;
+    widget_->setParent(parent_->ClientWidget());
+    widget_->setGeometry(g);
+    parent_->Adopt(this);
+    widget_->setVisible(visible_);
+    if (align_ != TAlign::alNone) parent_->Realign();
+}
+
 TForm* TControl::ParentForm() const
 {
     const TControl* c = this;
@@ -480,10 +493,19 @@ void TWinControl::Release(TControl* child)
     children_.erase(std::remove(children_.begin(), children_.end(), child), children_.end());
 }
 
+TRect TWinControl::AlignRect() const { return Rect(0, 0, Width(), Height()); }
+
+bool TWinControl::ContainsFocus() const
+{
+    const QWidget* w = widget_ ? widget_->window()->focusWidget() : nullptr;
+    return w && (w == widget_ || widget_->isAncestorOf(w));
+}
+
 void TWinControl::Realign()
 {
     if (!widget_) return;
-    int top = 0, left = 0, bottom = Height(), right = Width();
+    const TRect area = AlignRect();
+    int top = area.Top, left = area.Left, bottom = area.Bottom, right = area.Right;
     auto place = [](TControl* c, int l, int t, int w, int h) { c->widget_->setGeometry(l, t, std::max(w, 0), std::max(h, 0)); };
     auto pass = [&](TAlign a) {
         std::vector<TControl*> list;
