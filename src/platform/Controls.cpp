@@ -493,7 +493,11 @@ void TWinControl::Release(TControl* child)
     children_.erase(std::remove(children_.begin(), children_.end(), child), children_.end());
 }
 
-TRect TWinControl::AlignRect() const { return Rect(0, 0, Width(), Height()); }
+TRect TWinControl::AlignRect() const
+{
+    const QWidget* area = ClientWidget();
+    return Rect(0, 0, area->width(), area->height());
+}
 
 bool TWinControl::ContainsFocus() const
 {
@@ -1337,6 +1341,21 @@ bool TImage::LoadFromFile(const std::string& path)
     if (!pm.load(Q(path))) return false;
     static_cast<QLabel*>(widget_)->setPixmap(pm);
     return true;
+}
+
+void TImage::SetPicture(const TBitmap& picture)
+{
+    static_cast<QLabel*>(widget_)->setPixmap(QPixmap::fromImage(picture.Image()));
+}
+
+TBitmap TImage::Picture() const
+{
+    TBitmap bmp;
+    const QPixmap pm = static_cast<QLabel*>(widget_)->pixmap();
+    if (pm.isNull()) return bmp;
+    bmp.SetSize(pm.width(), pm.height());
+    bmp.Image() = pm.toImage().convertToFormat(QImage::Format_RGB32);
+    return bmp;
 }
 
 void TImage::Clear() { static_cast<QLabel*>(widget_)->clear(); }

@@ -472,6 +472,10 @@ public:
     const char* ClassName() const override { return "TImage"; }
     // False when the file is missing or no picture.
     bool LoadFromFile(const std::string& path);
+    // Shows a copy of the bitmap; Picture gives what is shown (empty when
+    // nothing is).
+    void SetPicture(const TBitmap& picture);
+    TBitmap Picture() const;
     void Clear();
     bool Empty() const;
     int PictureWidth() const;
