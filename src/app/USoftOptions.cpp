@@ -5,11 +5,11 @@
 #include "core/ULanguage.h"
 #include "app/UZelvatoreFirmWare.h"
 #include "platform/Http.h"
-#include "platform/PageControl.h"
 #include "platform/Shell.h"
 #include "platform/Paths.h"
 #include "platform/SysUtils.h"
 #include "platform/Timer.h"
+#include "widgets/ExPageControl.h"
 #include "widgets/LbButton.h"
 
 #include <algorithm>
@@ -153,11 +153,12 @@ TFSoftOptions::TFSoftOptions()
     Btn_Cancel->SetModalResult(mrCancel);
 
     // Pages.
-    PC_Options = new TPageControl(this);
+    PC_Options = new TExPageControl(this);
     PC_Options->SetBounds(0, P_Title->Height(), 509, 373 - P_Title->Height() - P_Button->Height());
-    TS_Language = new TTabSheet(PC_Options);
-    TS_Con_Options = new TTabSheet(PC_Options);
-    TS_Soft_Settings = new TTabSheet(PC_Options);
+    PC_Options->SetTabBorder3D(true);
+    TS_Language = new TExTabSheet(PC_Options);
+    TS_Con_Options = new TExTabSheet(PC_Options);
+    TS_Soft_Settings = new TExTabSheet(PC_Options);
 
     L_Sel_Lang = new TLabel(TS_Language);
     L_Sel_Lang->SetBounds(16, 12, 240, 16);

@@ -12,8 +12,8 @@
 
 class TTimer;
 class TLbButton;
-class TPageControl;
-class TTabSheet;
+class TExPageControl;
+class TExTabSheet;
 
 namespace USoftOptions {
 
@@ -107,10 +107,10 @@ public:
     TLbButton* Btn_OK;
     TLbButton* Btn_Cancel;
 
-    TPageControl* PC_Options;
-    TTabSheet* TS_Language;
-    TTabSheet* TS_Con_Options;
-    TTabSheet* TS_Soft_Settings;
+    TExPageControl* PC_Options;
+    TExTabSheet* TS_Language;
+    TExTabSheet* TS_Con_Options;
+    TExTabSheet* TS_Soft_Settings;
 
     // Language page: six slots, 1..3 on the left, 4..6 on the right.
     TLabel* L_Sel_Lang;

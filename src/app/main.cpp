@@ -4,13 +4,16 @@
 #include "app/UZelvatoreFirmWare.h"
 #include "platform/Application.h"
 #include "platform/Paths.h"
+#include "widgets/GridLibrary.h"
 
 int main(int argc, char** argv)
 {
     Application_Initialize(argc, argv);
+    GridLibraryStartup();
     Create_Windows(ExecutableFolder());
     FZelvatoreFirmWare->ShowForm();
     const int rc = Application_Run();
     Destroy_Windows();
+    GridLibraryShutdown();
     return rc;
 }

@@ -253,6 +253,19 @@ TControl::~TControl()
     }
 }
 
+void TControl::SetParent(TWinControl* parent)
+{
+    if (!parent || parent == parent_ || !parent_) return;
+    const QRect g = widget_->geometry();
+    parent_->Release(this);
+    parent_ = parent;
+    widget_->setParent(parent_->ClientWidget());
+    widget_->setGeometry(g);
+    parent_->Adopt(this);
+    widget_->setVisible(visible_);
+    if (align_ != TAlign::alNone) parent_->Realign();
+}
+
 TForm* TControl::ParentForm() const
 {
     const TControl* c = this;
@@ -487,10 +500,23 @@ void TWinControl::Release(TControl* child)
     children_.erase(std::remove(children_.begin(), children_.end(), child), children_.end());
 }
 
+TRect TWinControl::AlignRect() const
+{
+    const QWidget* area = ClientWidget();
+    return Rect(0, 0, area->width(), area->height());
+}
+
+bool TWinControl::ContainsFocus() const
+{
+    const QWidget* w = widget_ ? widget_->window()->focusWidget() : nullptr;
+    return w && (w == widget_ || widget_->isAncestorOf(w));
+}
+
 void TWinControl::Realign()
 {
     if (!widget_) return;
-    int top = 0, left = 0, bottom = Height(), right = Width();
+    const TRect area = AlignRect();
+    int top = area.Top, left = area.Left, bottom = area.Bottom, right = area.Right;
     auto place = [](TControl* c, int l, int t, int w, int h) { c->widget_->setGeometry(l, t, std::max(w, 0), std::max(h, 0)); };
     auto pass = [&](TAlign a) {
         std::vector<TControl*> list;
@@ -1325,6 +1351,21 @@ bool TImage::LoadFromFile(const std::string& path)
     if (!pm.load(Q(path))) return false;
     static_cast<QLabel*>(widget_)->setPixmap(pm);
     return true;
+}
+
+void TImage::SetPicture(const TBitmap& picture)
+{
+    static_cast<QLabel*>(widget_)->setPixmap(QPixmap::fromImage(picture.Image()));
+}
+
+TBitmap TImage::Picture() const
+{
+    TBitmap bmp;
+    const QPixmap pm = static_cast<QLabel*>(widget_)->pixmap();
+    if (pm.isNull()) return bmp;
+    bmp.SetSize(pm.width(), pm.height());
+    bmp.Image() = pm.toImage().convertToFormat(QImage::Format_RGB32);
+    return bmp;
 }
 
 void TImage::Clear() { static_cast<QLabel*>(widget_)->clear(); }

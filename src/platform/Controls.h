@@ -94,6 +94,11 @@ public:
     int Tag = 0;
 
     TWinControl* Parent() const { return parent_; }
+    // Moves the control onto another parent (the class library's Parent
+    // write); it keeps its Left and Top, now in the new parent's client
+    // area, and the new parent owns it. Nothing for nullptr or the present
+    // parent.
+    void SetParent(TWinControl* parent);
     // The form this control is on (itself for a form).
     TForm* ParentForm() const;
 
@@ -232,9 +237,14 @@ public:
     // The widget that holds the children's widgets (the control's own
     // widget, or its client area where it has a frame around one).
     virtual QWidget* ClientWidget() const { return widget_; }
+    // True when this control or a control on it has the keyboard focus.
+    bool ContainsFocus() const;
 
 protected:
     TWinControl(TWinControl* parent, QWidget* widget);
+    // The part of the client area that aligned children share (the class
+    // library's AdjustClientRect); the whole client area by default.
+    virtual TRect AlignRect() const;
 
 private:
     friend class TControl;
@@ -464,6 +474,10 @@ public:
     const char* ClassName() const override { return "TImage"; }
     // False when the file is missing or no picture.
     bool LoadFromFile(const std::string& path);
+    // Shows a copy of the bitmap; Picture gives what is shown (empty when
+    // nothing is).
+    void SetPicture(const TBitmap& picture);
+    TBitmap Picture() const;
     void Clear();
     bool Empty() const;
     int PictureWidth() const;
@@ -483,8 +497,9 @@ class TCustomControl : public TWinControl {
 public:
     // The canvas of the control; valid only inside Paint.
     TCanvas& Canvas();
-    // Dialog keys: Enter and Escape pressed anywhere on the form that the
-    // focused control did not take; true marks the key handled.
+    // Dialog keys: Enter, Escape and Ctrl+Tab (with or without Shift)
+    // pressed anywhere on the form that the focused control did not take;
+    // true marks the key handled.
     virtual bool DialogKey(int key, TShiftState shift);
     // Dialog characters: a character typed on the form (with Alt, or when
     // the focused control takes no text); true marks it handled.
@@ -496,6 +511,8 @@ protected:
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
+    // MouseMove also while no button is held (off by default).
+    void SetMouseTracking(bool on);
     // The control got or lost the focus.
     virtual void FocusChanged() {}
     // The control stopped showing (hidden itself, or with a parent or its form).

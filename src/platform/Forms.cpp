@@ -55,6 +55,13 @@ protected:
         const TShiftState sh = ToShift(e->modifiers());
         const int vk = ToVirtualKey(e->key());
         if ((vk == VK_RETURN || vk == VK_ESCAPE) && form->DispatchDialogKey(vk, sh)) return true;
+        // Ctrl+Tab goes round the pages of a page control (Ctrl+Shift+Tab
+        // may come as a back-tab key).
+        if ((e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab) && sh.Contains(ssCtrl)) {
+            TShiftState ts = sh;
+            if (e->key() == Qt::Key_Backtab) ts.Include(ssShift);
+            if (form->DispatchDialogKey(VK_TAB, ts)) return true;
+        }
         const QString t = e->text();
         if (!t.isEmpty() && !sh.Contains(ssCtrl)) {
             const auto ucs = t.toUcs4();
@@ -390,6 +397,8 @@ TCustomControl::TCustomControl(TWinControl* parent) : TWinControl(parent, nullpt
     AttachWidget(w);
     SetTabStop(true);
 }
+
+void TCustomControl::SetMouseTracking(bool on) { widget_->setMouseTracking(on); }
 
 TCanvas& TCustomControl::Canvas()
 {

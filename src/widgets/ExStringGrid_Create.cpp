@@ -5,6 +5,7 @@
 #include "widgets/ExStringGrid.h"
 
 #include "widgets/GridControlLook.h"
+#include "widgets/GridModule.h"
 
 #include "platform/Forms.h"
 
@@ -188,6 +189,7 @@ void TExStringGrid::ConnectSettings()
 TExStringGrid::~TExStringGrid()
 {
     FDestroyingGrid = true;
+    GridModuleGridGone(this);
     struct Owned {
         TExStringGrid* g;
         ~Owned()

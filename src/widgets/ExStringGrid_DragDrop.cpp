@@ -16,7 +16,7 @@ namespace {
 struct NamedFormats {
     unsigned short rtf = RegisterClipboardFormat("Rich Text Format");
     unsigned short col = RegisterClipboardFormat("Grid Column");
-    unsigned short cells = RegisterClipboardFormat("TExStringGrid Cells");
+    unsigned short cells = RegisterClipboardFormat(GridCellsFormatName);
     unsigned short url = RegisterClipboardFormat("UniformResourceLocator");
 };
 

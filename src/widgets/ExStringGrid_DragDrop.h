@@ -30,6 +30,11 @@ using TCellStream = std::vector<std::uint8_t>;
 // Ids of the four named formats ("Rich Text Format", "Grid Column",
 // "TExStringGrid Cells", "UniformResourceLocator"), registered once on
 // first use and shared by the incoming and the outgoing side.
+// The name of the grid's cell format, registered by the grid library's
+// start-up as its clipboard format and used by drag and drop: one name,
+// one id.
+inline constexpr const char* GridCellsFormatName = "TExStringGrid Cells";
+
 unsigned short CF_RTF();
 unsigned short CF_GRIDCOLUMN();
 unsigned short CF_GRIDCELLS();

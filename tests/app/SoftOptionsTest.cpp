@@ -4,7 +4,7 @@
 #include "app/UWindows.h"
 #include "app/UZelvatoreFirmWare.h"
 #include "platform/Http.h"
-#include "platform/PageControl.h"
+#include "widgets/ExPageControl.h"
 #include "platform/Paths.h"
 #include "platform/Shell.h"
 #include "platform/Timer.h"

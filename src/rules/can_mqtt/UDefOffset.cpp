@@ -184,11 +184,12 @@ TFDefOffset::TFDefOffset()
     Label2->SetBounds(8, 8, 0, 0);
     Label3 = new TLabel(Panel3);
     Label3->SetBounds(8, 24, 0, 0);
-    PageControl1 = new TPageControl(Panel3);
+    PageControl1 = new TExPageControl(Panel3);
+    PageControl1->SetTabBorder3D(true);
     PageControl1->SetBounds(0, 40, 482, 610 - 69 - 162 - 40 - 40);
     PageControl1->SetAnchors(akLeft | akTop | akRight | akBottom);
-    TabSheet1 = new TTabSheet(PageControl1);
-    TabSheet2 = new TTabSheet(PageControl1);
+    TabSheet1 = new TExTabSheet(PageControl1);
+    TabSheet2 = new TExTabSheet(PageControl1);
     for (TExColumnGrid** g : {&ECG_ByteIN, &ECG_ByteOUT}) {
         *g = new TExColumnGrid(g == &ECG_ByteIN ? TabSheet1 : TabSheet2);
         TExColumnGrid* grid = *g;

@@ -10,7 +10,7 @@
 
 #include "core/UFrame.h"
 #include "platform/Forms.h"
-#include "platform/PageControl.h"
+#include "widgets/ExPageControl.h"
 #include "widgets/ExColumnGrid.h"
 
 #include <cstdint>
@@ -63,9 +63,9 @@ public:
     TPanel* Panel3;
     TLabel* Label2;
     TLabel* Label3;
-    TPageControl* PageControl1;
-    TTabSheet* TabSheet1;
-    TTabSheet* TabSheet2;
+    TExPageControl* PageControl1;
+    TExTabSheet* TabSheet1;
+    TExTabSheet* TabSheet2;
     TExColumnGrid* ECG_ByteIN;
     TExColumnGrid* ECG_ByteOUT;
     TPanel* P_Button;

@@ -53,8 +53,8 @@ class TFMQTT_Set_Access : public TRuleWindow {
 public:
     TFMQTT_Set_Access();
 
-    TTabSheet* TS_MQTT_Publish;
-    TTabSheet* TS_MQTT_Subscribe;
+    TExTabSheet* TS_MQTT_Publish;
+    TExTabSheet* TS_MQTT_Subscribe;
     TExColumnGrid* ECG_Pub;
     TExColumnGrid* ECG_Sub;
     // The topics of the topic file at the last showing.

@@ -34,8 +34,8 @@ class TFMQTT_Set_Topic : public TRuleWindow {
 public:
     TFMQTT_Set_Topic();
 
-    TTabSheet* TS_MQTT_Publish;
-    TTabSheet* TS_MQTT_Subscribe;
+    TExTabSheet* TS_MQTT_Publish;
+    TExTabSheet* TS_MQTT_Subscribe;
     TExColumnGrid* ECG_Pub;
     TExColumnGrid* ECG_Sub;
     TCheckBox* CB_Allow_CR_LF;

@@ -31,13 +31,14 @@ TRuleWindow::TRuleWindow(const TRuleWindowDesc& desc, std::function<std::string(
     const int count = static_cast<int>(desc.grids.size());
     TWinControl* area = this;
     if (count > 1) {
-        PageControl1 = new TPageControl(this);
+        PageControl1 = new TExPageControl(this);
+        PageControl1->SetTabBorder3D(true);
         PageControl1->SetAlign(TAlign::alClient);
     }
     for (int g = 0; g < count; ++g) {
         TWinControl* parent = area;
         if (PageControl1) {
-            sheets_.push_back(new TTabSheet(PageControl1));
+            sheets_.push_back(new TExTabSheet(PageControl1));
             parent = sheets_.back();
         }
         auto* grid = new TExColumnGrid(parent);
@@ -75,7 +76,7 @@ TExColumnGrid* TRuleWindow::Grid(int g) const
     return grids_[static_cast<size_t>(g)];
 }
 
-TTabSheet* TRuleWindow::Sheet(int g) const
+TExTabSheet* TRuleWindow::Sheet(int g) const
 {
     if (!PageControl1) return nullptr;
     if (g < 0 || g >= static_cast<int>(sheets_.size())) RaiseListIndexError(g);

@@ -10,7 +10,7 @@
 #include "core/UFrame.h"
 #include "core/ULanguage.h"
 #include "platform/Forms.h"
-#include "platform/PageControl.h"
+#include "widgets/ExPageControl.h"
 
 #include <functional>
 #include <memory>
@@ -33,11 +33,11 @@ public:
     TLbButton* Btn_CopyRow;
     TLbButton* Btn_PasteRow;
     // Windows with several grids: one page per grid.
-    TPageControl* PageControl1 = nullptr;
+    TExPageControl* PageControl1 = nullptr;
 
     TRuleFrame& Frame() { return *frame_; }
     TExColumnGrid* Grid(int g) const;
-    TTabSheet* Sheet(int g) const;
+    TExTabSheet* Sheet(int g) const;
     int GridCount() const { return static_cast<int>(grids_.size()); }
     // The grid the row buttons act on: the active page's.
     int Active_Grid() const;
@@ -71,6 +71,6 @@ protected:
 private:
     std::unique_ptr<TRuleFrame> frame_;
     std::vector<TExColumnGrid*> grids_;  // owned by their parent controls
-    std::vector<TTabSheet*> sheets_;
+    std::vector<TExTabSheet*> sheets_;
     std::optional<ULanguage::TLangWindow> lang_;
 };

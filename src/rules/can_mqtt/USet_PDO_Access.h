@@ -16,8 +16,8 @@ TRuleWindowDesc Set_PDO_Access_Desc();
 class TFSet_PDO_Access : public TRuleWindow {
 public:
     TFSet_PDO_Access();
-    TTabSheet* TS_Receive_PDO;
-    TTabSheet* TS_Transmit_PDO;
+    TExTabSheet* TS_Receive_PDO;
+    TExTabSheet* TS_Transmit_PDO;
     TExColumnGrid* sga;
     TExColumnGrid* sgb;
 };

@@ -11,8 +11,8 @@ TRuleWindowDesc Set_SDO_Client_Access_Desc();
 class TFSet_SDO_Client_Access : public TRuleWindow {
 public:
     TFSet_SDO_Client_Access();
-    TTabSheet* TS_SDO_Read;
-    TTabSheet* TS_SDO_Write;
+    TExTabSheet* TS_SDO_Read;
+    TExTabSheet* TS_SDO_Write;
     TExColumnGrid* sga;
     TExColumnGrid* sgb;
 };

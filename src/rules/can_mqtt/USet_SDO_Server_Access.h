@@ -12,8 +12,8 @@ TRuleWindowDesc Set_SDO_Server_Access_Desc();
 class TFSet_SDO_Server_Access : public TRuleWindow {
 public:
     TFSet_SDO_Server_Access();
-    TTabSheet* TS_SDO_Read;
-    TTabSheet* TS_SDO_Write;
+    TExTabSheet* TS_SDO_Read;
+    TExTabSheet* TS_SDO_Write;
     TExColumnGrid* sga;
     TExColumnGrid* sgb;
 };
