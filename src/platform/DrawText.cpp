@@ -305,8 +305,29 @@ private:
 
 }  // namespace
 
+namespace {
+
+// The recorders in use, innermost last (GUI thread only).
+std::vector<TDrawTextRecorder*>& Recorders()
+{
+    static std::vector<TDrawTextRecorder*> r;
+    return r;
+}
+
+}  // namespace
+
+TDrawTextRecorder::TDrawTextRecorder(TCanvas& canvas) : canvas_(&canvas) { Recorders().push_back(this); }
+
+TDrawTextRecorder::~TDrawTextRecorder()
+{
+    auto& r = Recorders();
+    r.erase(std::remove(r.begin(), r.end(), this), r.end());
+}
+
 int DrawTextEx(TCanvas& canvas, const std::string& text, TRect& rect, unsigned format)
 {
+    for (TDrawTextRecorder* r : Recorders())
+        if (r->canvas_ == &canvas) r->calls_.push_back({text, rect, format});
     CanvasTarget t(canvas);
     return DrawTextLayout(t, text, rect, format);
 }

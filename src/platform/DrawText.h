@@ -26,6 +26,7 @@
 #include "platform/ClassBase.h"
 
 #include <string>
+#include <vector>
 
 class TCanvas;
 
@@ -79,6 +80,29 @@ inline int DrawText(TCanvas& canvas, const std::string& text, TRect& rect, unsig
 {
     return DrawTextEx(canvas, text, rect, format);
 }
+
+// Records every DrawTextEx call made on one canvas while it lives (the text,
+// rectangle and flags as passed; the text is still drawn). For tests of
+// code that draws text.
+class TDrawTextRecorder {
+public:
+    struct TCall {
+        std::string Text;
+        TRect Rect;
+        unsigned Format = 0;
+    };
+    explicit TDrawTextRecorder(TCanvas& canvas);
+    ~TDrawTextRecorder();
+    TDrawTextRecorder(const TDrawTextRecorder&) = delete;
+    TDrawTextRecorder& operator=(const TDrawTextRecorder&) = delete;
+    const std::vector<TCall>& Calls() const { return calls_; }
+    void Clear() { calls_.clear(); }
+
+private:
+    friend int DrawTextEx(TCanvas&, const std::string&, TRect&, unsigned);
+    TCanvas* canvas_;
+    std::vector<TCall> calls_;
+};
 
 // UTF-8 helpers shared by text code: the byte length of the character that
 // starts at s[i] (1 for a stray byte) and the number of characters.

@@ -4,6 +4,7 @@
 #include "widgets/ExColumnGrid.h"
 
 #include "widgets/GridParsers.h"
+#include "widgets/GridControlLook.h"
 #include "widgets/grid_io/FilterSettings.h"
 
 #include <algorithm>
@@ -575,9 +576,7 @@ TCellGraphic* TExColumnGrid::GetCellGraphic(int ACol, int ARow)
     if (g || Destroying() || !FVirtCheckBox || !IsNormalItemCell(ACol, ARow)) return g;
     if (Item(ACol)->Editor() != edDataCheckBox) return g;
     FVirtCheckBox->CellType = ctVirtCheckBox;
-    // Flat check boxes are a setting of the control look, which is not
-    // offered yet: the box is drawn opaque.
-    FVirtCheckBox->CellTransparent = false;
+    FVirtCheckBox->CellTransparent = ControlLook()->ControlStyle() == csFlat;
     return FVirtCheckBox.get();
 }
 

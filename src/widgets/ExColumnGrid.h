@@ -310,7 +310,6 @@ public:
         OnFilterSelect;
     TColumnPopupEvent OnColumnPopup;
     TAfterColumnMovedEvent OnAfterColumnMoved;
-    TGetFloatFormatEvent OnGetFloatFormat;
 
     // --- per-cell questions, answered by the column item first
     void GetCellDefaults(int ACol, int ARow, TFont* AFont, TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor,

@@ -30,6 +30,7 @@
 
 #include "widgets/BaseGrid.h"
 #include "widgets/CellGraphic.h"
+#include "widgets/GridDraw.h"
 #include "widgets/GridHidden.h"
 #include "widgets/GridRowState.h"
 #include "widgets/GridSettings.h"
@@ -96,6 +97,12 @@ enum class TNUVGradient : std::uint8_t {
 TColor BlendColors(TColor Color1, TColor Color2, int Percent);
 // BlendColors when Mix, else Color1.
 TColor MixSelectionColor(TColor Color1, TColor Color2, bool Mix, int Percent);
+// X within 0..100.
+double LimitPercent(double X);
+// Where a text rotated by Angle degrees starts in Rect (only its left and
+// top change), from the rotated extents A = |cy cos|, B = |cx sin|,
+// C = |cy sin|, D = |cx cos|; answers the quadrant 1..4 of the angle.
+int PlaceRotatedText(TRect& Rect, TAlignment HAlign, TVAlignment VAlign, int A, int B, int C, int D, int Angle);
 
 // Names of the looks: "glXP" / "Windows XP" ...; glCustom leaves Text as it is.
 void LookToIdent(TGridLook Value, std::string& Text);
@@ -212,6 +219,8 @@ class TCustomImageList;
 class TPictureContainer;
 class TEditLink;
 class TExStringGridCheck;
+struct TCellPaintRecord;
+enum TControlStyle : std::uint8_t;
 
 // The choice of the grid's colour and image drop-down pickers, as the
 // grid's selection events report it (the pickers implement these).
@@ -724,6 +733,129 @@ public:
     virtual void QSortGroupIndexed();
     virtual void QUnSort();
     virtual void CalcFooter(int ACol) { CalcFooterValues(ACol); }
+
+    // ---- painting (grid_render/ExGrid_Paint.cpp, ExGrid_Visual.cpp,
+    // ExGrid_CellText.cpp, ExGrid_CellGraphics.cpp)
+    // The cell painter, called by the base grid's cell drawing with the
+    // content rectangle once the cell's frame is drawn (ACol displayed):
+    // colours and font, fixed-cell looks, row indicator, modified marker,
+    // editor buttons, text, borders, node lines, graphic, the custom-draw
+    // events and the focus rectangle. A failure inside leaves the cell with
+    // its background only.
+    void DrawCellContent(TCanvas& ACanvas, int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
+    virtual void PaintCellContent(TCanvas& ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState);
+    // The cell's own borders (real column) from the border hooks.
+    void PaintCellBorders(TCanvas& ACanvas, int ACol, int ARow, TRect ARect);
+    // The window border in BorderColor for the looks that have one; each
+    // paint draws it over the client edges.
+    void PaintLookBorder(TCanvas& ACanvas);
+    // Dotted tracking lines of a column (row) being sized, kept by the grid
+    // and drawn by each paint; drawing the same line again removes it.
+    void DrawColSizingLine(int X);
+    void DrawRowSizingLine(int Y);
+    // Font and brush of a cell for measuring and editing (ACol decides
+    // whether the cell is fixed, RCol is the real column).
+    void GetFontProperties(int ACol, int RCol, int ARow, TGridDrawState& AState, TFont* AFont, TBrush* ABrush,
+                           bool Remap);
+    // Horizontal and vertical alignment of a cell (real column).
+    std::pair<TAlignment, TVAlignment> GetCellAlignment(int ACol, int ARow);
+    // The display text of a formula cell ("=..."): here the cell's own text.
+    virtual void FormulaValue(int ACol, int ARow, std::string& Text);
+    // Disabled rows (and a disabled grid) show their text in DisabledFontColor.
+    bool UseDisabledFont = true;
+    // Setters that repaint when the value changes.
+    void SetSelectionColor(TColor Value);
+    void SetSelectionColorTo(TColor Value);
+    void SetSelectionMirrorColor(TColor Value);
+    void SetSelectionMirrorColorTo(TColor Value);
+    void SetSelectionTextColor(TColor Value);
+    void SetSelectionColorMixer(bool Value);
+    void SetSelectionRectangle(bool Value);
+    void SetSelectionResizer(bool Value);
+    void SetShowSelection(bool Value);
+    void SetVAlignment(TVAlignment Value);
+    void SetFlat(bool Value);
+    // Switching it on sizes every column to its content.
+    void SetAutoSize(bool Value);
+    void SetMaxEditLength(int Value);
+    void SetSortSettings(const TSortSettings& Value);
+    void SetSyncGrid(const TSyncGrid& Value);
+    // Whatever the value: selection rectangle and resizer, smart clipboard,
+    // range selection, editing and range-select-and-edit on.
+    void SetSpreadSheet(bool Value);
+    bool SpreadSheet = false;
+    // Look, flat mode, fonts and colours from a tone set (a metro look).
+    void SetColorTones(const TColorTones& ATones);
+    const TColorTones& ColorTones() const { return FTones; }
+    // The component style that follows the Office colour theme (the
+    // platform reports none here, so nothing changes).
+    void ApplyOfficeTheme();
+    // Passes the component style to the grid's drop-down editors.
+    void SetEditorsComponentStyle(TNUVStyle AStyle);
+    // Drawn in the first fixed column of the current row.
+    TBitmap& RowIndicator() { return FRowIndicator; }
+    void SetRowIndicator(const TBitmap& Value);
+    // With a draw event assigned, no built-in text; a cell with a graphic
+    // gets no built-in text.
+    bool NoDefaultDraw = false;
+    bool NoImageAndText = false;
+    bool FitCellsInGrid = false;
+    TColor SelectionRectangleColor = clBlack;
+    // The vertical text-drawing flag VAlignment stands for (0, 4, 8).
+    unsigned VerticalTextFlag() const { return FVerticalTextFlag; }
+    // The sort glyph centred at (X, Y) of a header cell.
+    void DrawSortIndicator(TCanvas& ACanvas, int ACol, int Y, int X);
+    // The origin in Rect from which Text rotated by Angle degrees is drawn
+    // (measured with the grid canvas's font).
+    void DrawRotatedText(TRect& Rect, int Angle, TVAlignment VAlign, TAlignment HAlign, const std::string& Text);
+    // Whether the fixed cell of a column shows a drop-down button
+    // (OnCanShowFixedDropDown; true when not assigned).
+    std::function<void(TObject* Sender, int ACol, bool& Allow)> OnCanShowFixedDropDown;
+    // A header cell of the sort row while sort indicators are shown.
+    bool IsSortIndicatorCell(int ACol, int ARow);
+    // A rich-text cell: drawn as its plain text (no rich-text control here).
+    void DrawCellRichText(int ACol, int ARow, const TRect& R, TCanvas& ACanvas);
+    // The cell's graphic with its painting size and placement (real column).
+    TCellGraphic* GetCellGraphicInfo(int ACol, int ARow, TCellVAlign& VAlign, TCellHAlign& HAlign, bool& TextAllowed,
+                                     int& Height, int& Width);
+    // Check-box and radio-group renderers (also for printing).
+    void DrawCheck(TCanvas& ACanvas, const TRect& R, bool Checked, TCheckBoxState State, bool UseState,
+                   TControlStyle Style, bool Grayed, bool Enabled);
+    void DrawRadioGroup(TCanvas& ACanvas, const TRect& R, bool Reverse, double Scale, TControlStyle Style, int ARow,
+                        int ACol, bool Selected, const TStringList* Items, bool Disabled, bool Across,
+                        int SelectedIndex, int Count);
+    using TCustomCellDrawEvent = std::function<void(TObject* Sender, TCanvas* Canvas, int ACol, int ARow,
+                                                    TGridDrawState AState, const TRect& ARect, bool Printing)>;
+    TCustomCellDrawEvent OnCustomCellBkgDraw;
+    TCustomCellDrawEvent OnCustomCellDraw;
+    TGridNotifyEvent OnPainted;
+    std::function<void(TObject* Sender, int ARow, int ACol, TPen* LeftPen, TPen* TopPen, TPen* RightPen,
+                       TPen* BottomPen)>
+        OnGetCellBorderProp;
+    std::function<void(TObject* Sender, int ARow, int ACol, TColor& Color, TColor& ColorTo, TColor& ColorMirror,
+                       TColor& ColorMirrorTo, TCellGradientDirection& GD)>
+        OnGetCellGradient;
+    // Number format of a numeric cell (IsFloat starts true, FloatFormat as
+    // the grid's FloatFormat).
+    std::function<void(TObject* Sender, int ACol, int ARow, bool& IsFloat, std::string& FloatFormat)> OnGetFloatFormat;
+    // Transient mouse state the painter reads (kept by the mouse handling):
+    // the hover-highlighted fixed cell (-1: none), the column or row a move
+    // takes, a pressed fixed cell, a pressed fixed drop-down button, a
+    // disjunct selection reset by the press, the hovered cell button, the
+    // hovered link, the blink phase and a pressed inline button.
+    int FHoverFixedX = -1;
+    int FHoverFixedY = -1;
+    int Movecell = -1;
+    bool FMouseDownMove = false;
+    bool FDropDownDown = false;
+    bool FMouseDown = false;
+    TPoint FHoverButton{-1, -1};
+    TPoint FHoverCell{-1, -1};
+    int FHoverlink = -1;
+    bool FGridBlink = false;
+    bool FCtrlDown = false;
+    TPoint FCtrlXY{-1, -1};
+    // ---- end of painting
 
     // --- cell graphic objects (data side)
     // A fresh graphic for the cell (real column ACol); frees the graphic the
@@ -1639,6 +1771,9 @@ protected:
     // row or column goes through the setters' steps.
     void SelectionMoved(const TGridRect& OldSel) override;
     void Resize() override;
+    // The cells, the editing frame, the background outside the cells, the
+    // sizing lines and the look border, then OnPainted.
+    void Paint() override;
     // Resize handler of the owning form: follows the form's size with
     // SizeWithForm and stretches the stretch column again.
     void OwnerFormResize(TObject* Sender);
@@ -1819,6 +1954,24 @@ private:
     int Swaps = 0;
     TIntList FSortRowXRef{0, 0};
     // ---- end of moves (state)
+
+    // ---- painting (state)
+    void PaintCellText(TCellPaintRecord& P);
+    void PaintCellGraphic(TCellPaintRecord& P);
+    // Background picture or gradient inside a cell (text step).
+    void PaintCellBackground(TCellPaintRecord& P, const TRect& R);
+    void PaintEmptyArea(TCanvas& ACanvas);
+    void PaintNodeGlyph(TCellPaintRecord& P, const TRect& R);
+    void PaintCellButton(TCellPaintRecord& P, TRect G, const TRect& R);
+    // Progress bars, pies, range indicators, shapes and ratings.
+    void PaintValueGraphic(TCellPaintRecord& P, const TRect& G, TRect R);
+    TColorTones FTones;
+    TBitmap FRowIndicator;
+    unsigned FVerticalTextFlag = 0;
+    // Sizing lines shown: (column line, position).
+    std::vector<std::pair<bool, int>> FSizingLines;
+    int FOldOfficeTheme = -1;
+    // ---- end of painting (state)
 
     // ---- cell controls (state)
     // The node graphic of displayed row d, or nullptr.

@@ -4,6 +4,8 @@
 
 #include "widgets/ExStringGrid.h"
 
+#include "widgets/GridControlLook.h"
+
 #include <memory>
 
 namespace {
@@ -22,7 +24,7 @@ TCellGraphic* TExStringGrid::GetCellGraphic(int ACol, int ARow)
     if (ACol == 0 && FMouseActions->HotmailRowSelect()) {
         TCellGraphic& g = *FRowCheckBox;
         g.CellType = ctRowCheckBox;
-        g.CellTransparent = false; // a flat control look is not offered yet
+        g.CellTransparent = FControlLook->ControlStyle() == csFlat;
         const int dataRows = RowCount() - FixedRows();
         if (ARow == 0) {
             const int selected = RowSelectCount();

@@ -5,6 +5,7 @@
 
 #include "widgets/ExStringGrid.h"
 
+#include "widgets/GridControlLook.h"
 #include "widgets/GridUtil.h"
 
 #include <algorithm>
@@ -38,13 +39,6 @@ void TExStringGrid::HiddenLastRowChanged()
     if (FFloatingFooter) ZEL_GRID_NOT_BUILT();
 }
 
-void TExStringGrid::FireGetDisplText(int ACol, int ARow, std::string& Value) const
-{
-    TBaseGrid::FireGetDisplText(ACol, ARow, Value);
-    // Link and group-count decoration belong to the painter.
-    if (URLShow || FGrouping->ShowGroupCount) ZEL_GRID_NOT_BUILT();
-}
-
 void TExStringGrid::GetCellDefaults(int ACol, int ARow, TFont* AFont, TBrush* ABrush, TColor& AColorTo,
                                     TColor& AMirrorColor, TColor& AMirrorColorTo, TAlignment& HA, TVAlignment& VA,
                                     bool& WW, TCellGradientDirection& GD)
@@ -54,22 +48,12 @@ void TExStringGrid::GetCellDefaults(int ACol, int ARow, TFont* AFont, TBrush* AB
                         HA, VA, WW, GD);
     // A background drawn by the grid (fixed cells, bands, gradient
     // backgrounds, selection) is not taken into the cell's own looks.
-    if (IsFixed(ACol, ARow) || FBands->Active() || state.Contains(gdSelected)) {
+    const TBackGroundDisplay bd = FBackGround->Display();
+    if (IsFixed(ACol, ARow) || FBands->Active() || bd == bdGradientHorz || bd == bdGradientVert ||
+        state.Contains(gdSelected)) {
         ABrush->SetColor(clNone);
         AColorTo = clNone;
     }
-}
-
-void TExStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& /*AState*/, bool /*Print*/,
-                                        bool /*Select*/, bool /*Remap*/, TBrush* ABrush, TColor& AColorTo,
-                                        TColor& AMirrorColor, TColor& AMirrorColorTo, TFont* AFont, TAlignment& HA,
-                                        TVAlignment& VA, bool& WW, TCellGradientDirection& GD)
-{
-    // The grid's plain look (font, colour, default alignments); the looks,
-    // bands and selection colours are added by the painter's own version.
-    TBaseGrid::GetCellDefaults(ACol, ARow, AFont, ABrush, AColorTo, AMirrorColor, AMirrorColorTo, HA, VA, WW, GD);
-    HA = DefaultAlignment;
-    VA = VAlignment;
 }
 
 bool TExStringGrid::HasCustomBorders() const { return static_cast<bool>(OnGetCellBorder); }
@@ -291,9 +275,10 @@ bool TExStringGrid::HasCombo(int ACol, int ARow)
         OnHasComboBox(this, ACol, ARow, has);
         return has;
     }
-    // Drop-down buttons shown at all times are a setting of the control
-    // look, which is off until the painter's settings exist.
-    return false;
+    if (!FControlLook->DropDownAlwaysVisible()) return false;
+    TEditorType e = DefaultEditor;
+    GetCellEditor(ACol, ARow, e);
+    return e == edComboEdit || e == edComboList;
 }
 
 bool TExStringGrid::HasSpinEdit(int ACol, int ARow)
@@ -304,8 +289,10 @@ bool TExStringGrid::HasSpinEdit(int ACol, int ARow)
         OnHasSpinEdit(this, ACol, ARow, has);
         return has;
     }
-    // Spin buttons shown at all times: a control-look setting, off so far.
-    return false;
+    if (!FControlLook->SpinButtonsAlwaysVisible()) return false;
+    TEditorType e = DefaultEditor;
+    GetCellSpinEditor(ACol, ARow, e);
+    return e == edSpinEdit || e == edFloatSpinEdit || e == edTimeSpinEdit || e == edDateSpinEdit;
 }
 
 std::string TExStringGrid::GetCheckTrue(int ACol, int ARow)

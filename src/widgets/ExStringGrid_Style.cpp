@@ -247,6 +247,7 @@ void TExStringGrid::SetComponentStyle(TNUVStyle AStyle)
 {
     ComponentStyle = AStyle;
     SetStyle(TExGridStyle(AStyle));
+    if (!Designing()) SetEditorsComponentStyle(AStyle);
     if (AStyle != tsCustom && ScrollType == ssMetro) ScrollType = ssNormal;
 }
 

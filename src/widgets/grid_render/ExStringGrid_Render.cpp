@@ -12,7 +12,6 @@
 void TExStringGrid::CalcFooterValues(int) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::WriteEditText(int, int, const std::string&) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::RestoreCellCache() { ZEL_GRID_NOT_BUILT(); }
-std::string TExStringGrid::GetFormattedCell(int, int) { ZEL_GRID_NOT_BUILT(); }
 int TExStringGrid::CellGraphicHit(int, int, int, int) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::FireFixedEdit() { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::SelectionChanged(int, int, int, int) { ZEL_GRID_NOT_BUILT(); }
@@ -25,7 +24,6 @@ void TExStringGrid::PaintDesignHelper() { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::DesignHelperClick(int, int) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::FireCellChanging(int, int, bool&) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::FireScrollCell(int, int) { ZEL_GRID_NOT_BUILT(); }
-bool TExStringGrid::FireCanShowFixedDropDown(int) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::FireStartBlockFocus(int) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::FireEndBlockFocus(int) { ZEL_GRID_NOT_BUILT(); }
 bool TExStringGrid::ValidateCell(const std::string&) { ZEL_GRID_NOT_BUILT(); }
