@@ -490,7 +490,12 @@ void TMBusScanDecode::Scan_Decode()
         const std::int32_t kind = typeToSendInLastStep_;
         TProc_Slave_List proc = updateSlaveList_;
         inScan_ = false;
-        if (report) Queue_Progress(proc, 3, 0, 0, kind);
+        // The engine is idle now and a new start may set it up at once:
+        // nothing of this scan may fail back into the step machine.
+        try {
+            if (report) Queue_Progress(proc, 3, 0, 0, kind);
+        } catch (...) {
+        }
         break;
     }
 

@@ -14,6 +14,7 @@
 #include <atomic>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -48,6 +49,13 @@ public:
     {
         std::lock_guard<std::mutex> lock(mutex_);
         bus_.Add_Meter(primary, identification, std::move(frames));
+    }
+    // Called on the simulator's thread with each request before it is
+    // answered (a test stops the scan at an exact point with it).
+    void On_Request(std::function<void(const Bytes&)> fn)
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        onRequest_ = std::move(fn);
     }
     // Answers nothing at all.
     void Set_Silent(bool on) { silent_ = on; }
@@ -92,6 +100,12 @@ private:
             if (ec == asio::error::operation_aborted) return;
             if (!ec) {
                 const Bytes request(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(n));
+                std::function<void(const Bytes&)> hook;
+                {
+                    std::lock_guard<std::mutex> lock(mutex_);
+                    hook = onRequest_;
+                }
+                if (hook) hook(request);
                 Bytes reply;
                 bool answer = false;
                 {
@@ -136,6 +150,7 @@ private:
     mutable std::mutex mutex_;
     TMeterBus bus_;
     std::vector<Bytes> log_;
+    std::function<void(const Bytes&)> onRequest_;
     std::atomic<bool> silent_{false};
     std::atomic<std::uint64_t> received_{0};
     std::atomic<std::uint64_t> sent_{0};

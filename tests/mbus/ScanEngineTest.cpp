@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <mutex>
 #include <string>
 
 namespace {
@@ -118,8 +119,48 @@ TEST(ScanEngine, CutAfterLimitsTheFramesReadFromAMeter)
         for (const Bytes& r : rig.sim.Log()) toMeter += r.size() == 5 && r[0] == 0x10 && r[2] == 7;
         EXPECT_EQ(toMeter, c.requests) << "Cut After " << c.cutAfter;
         ASSERT_EQ(UComon::MBus_Slave_List.size(), 1u);
-        EXPECT_EQ(UComon::MBus_Slave_List[0]->List_Var.size(), static_cast<std::size_t>(c.requests));
+        const auto& records = UComon::MBus_Slave_List[0]->List_Var;
+        ASSERT_EQ(records.size(), static_cast<std::size_t>(c.requests));
+        // Each request asked for the next frame (the meter repeats its last
+        // frame when the frame-count bit does not toggle).
+        for (int i = 0; i < c.requests; ++i)
+            EXPECT_EQ(records[static_cast<std::size_t>(i)]->totdati, "0" + std::to_string(i));
         EXPECT_TRUE(rig.Called({2, 7, 1, 1}));
+    }
+}
+
+// The optional resets and the fixed C field shape what goes out before the
+// first meter is read: per address in the primary search, once for the
+// whole bus in the secondary one.
+TEST(ScanEngine, OptionalResetsAndFixedCFieldComeInTheirOrder)
+{
+    struct Case {
+        TScanType type;
+        bool appReset, sndNke, fixC;
+        std::vector<std::string> expected;  // the requests after the gateway set-up
+    };
+    const Case cases[] = {
+        {saPrimaryAddress, true, true, false,
+         {"10 40 FF 3F 16", "68 03 03 68 73 00 50 C3 16", "10 40 00 40 16", "10 7B 00 7B 16",
+          "68 03 03 68 73 01 50 C4 16"}},
+        {saPrimaryAddress, false, true, true, {"10 40 FF 3F 16", "10 40 00 40 16", "10 5B 00 5B 16", "10 40 01 41 16"}},
+        {saPrimaryAddress, false, false, true, {"10 40 FF 3F 16", "10 5B 00 5B 16", "10 5B 01 5C 16"}},
+        {saSecondaryAddress, true, true, true,
+         {"10 40 FD 3D 16", "68 03 03 68 53 FF 50 A2 16", "10 40 FF 3F 16",
+          "68 0B 0B 68 53 FD 52 FF FF FF 0F FF FF FF FF AA 16"}},
+        {saSecondaryAddress, true, false, false,
+         {"68 03 03 68 73 FF 50 C2 16", "10 40 FF 3F 16", "68 0B 0B 68 73 FD 52 FF FF FF 0F FF FF FF FF CA 16"}},
+    };
+    for (const Case& c : cases) {
+        TScanRig rig;
+        ASSERT_TRUE(rig.engine->Start_Scan(c.type, shEthernet, "127.0.0.2", 2400, 1, c.appReset, c.sndNke, 3, c.fixC, 0,
+                                           false, rig.Recorder()));
+        ASSERT_TRUE(Pump_Until([&] { return rig.sim.Log().size() >= c.expected.size() + 2; }));
+        rig.engine->Abort_Scan();
+        ASSERT_TRUE(rig.Wait_End(false));
+        const auto log = rig.sim.Log();
+        for (std::size_t i = 0; i < c.expected.size(); ++i)
+            EXPECT_EQ(log[i + 2], Hex(c.expected[i])) << "case " << (&c - cases) << ", request " << i;
     }
 }
 
@@ -241,24 +282,82 @@ TEST(ScanEngine, StartReportsAPortThatCannotBeOpened)
     EXPECT_TRUE(rig.sim.Count("Quembo_Disable_Analyzer_Mode") >= 1);
 }
 
-// Stop ends the primary search at the next address with the final call;
-// Abort goes to the closing steps at once, without it.
+// Stop ends the primary search at the next address with the final call and
+// the secondary search at the next digit level without it; Abort goes to
+// the closing steps at once. The simulator presses the button the moment
+// the first meter is asked for its data.
 TEST(ScanEngine, StopAndAbort)
 {
-    for (const bool abort : {false, true}) {
+    struct Case {
+        TScanType type;
+        bool abort;
+        std::size_t meters;  // read before the scan ended
+        bool finalCall;
+    };
+    const Case cases[] = {
+        {saPrimaryAddress, false, 1, true},
+        {saPrimaryAddress, true, 0, false},
+        {saSecondaryAddress, false, 1, false},
+        {saSecondaryAddress, true, 0, false},
+    };
+    for (const Case& c : cases) {
+        const std::string what = std::string(c.type == saPrimaryAddress ? "primary" : "secondary") +
+                                 (c.abort ? " abort" : " stop");
         TScanRig rig;
-        rig.sim.Add_Meter(3, 0x33, {TGatewaySimulator::Long_Frame(3, 0x33, Hex("01 FD 1B 02"))});
-        ASSERT_TRUE(rig.Start(saPrimaryAddress));
-        ASSERT_TRUE(Pump_Until([&] { return rig.Called({2, 3, 1, 1}); }));
-        if (abort) rig.engine->Abort_Scan();
-        else rig.engine->Stop_Scan();
-        ASSERT_TRUE(rig.Wait_End(!abort));
-        Application_ProcessMessages();
-        EXPECT_EQ(rig.engine->Result(), 1);
-        EXPECT_FALSE(rig.engine->AbortScan());
-        EXPECT_EQ(rig.sim.Log().back(), Text("Quembo_Disable_Analyzer_Mode"));
-        EXPECT_FALSE(rig.Called({2, 250, 0, 1}));
-        EXPECT_EQ(rig.Called({3, 0, 0, 1}), !abort);
+        rig.sim.Add_Meter(3, 0x12345678, {TGatewaySimulator::Long_Frame(3, 0x12345678, Hex("01 FD 1B 02"))});
+        rig.sim.Add_Meter(4, 0x92345678, {TGatewaySimulator::Long_Frame(4, 0x92345678, Hex("01 FD 1B 02"))});
+        const Bytes trigger = Hex(c.type == saPrimaryAddress ? "10 7B 03 7E 16" : "10 7B FD 78 16");
+        TMBusScanDecode* engine = rig.engine.get();
+        rig.sim.On_Request([&, engine](const Bytes& r) {
+            if (r != trigger) return;
+            if (c.abort) engine->Abort_Scan();
+            else engine->Stop_Scan();
+        });
+        ASSERT_TRUE(rig.Start(c.type)) << what;
+        ASSERT_TRUE(rig.Wait_End(c.finalCall)) << what;
+        Pump_Until([] { return false; }, 200);  // a final call would have come by now
+
+        EXPECT_EQ(rig.engine->Result(), 1) << what;
+        EXPECT_FALSE(rig.engine->AbortScan()) << what;
+        EXPECT_EQ(UComon::MBus_Slave_List.size(), c.meters) << what;
+        // Nothing but analyzer mode off follows the request the button came with.
+        const auto log = rig.sim.Log();
+        const auto at = std::find(log.begin(), log.end(), trigger);
+        ASSERT_NE(at, log.end()) << what;
+        EXPECT_EQ(std::vector<Bytes>(at + 1, log.end()), std::vector<Bytes>{Text("Quembo_Disable_Analyzer_Mode")})
+            << what;
+        ASSERT_FALSE(rig.calls.empty()) << what;
+        EXPECT_EQ(rig.calls.back()[0] == 3, c.finalCall) << what;
+        if (c.finalCall) {
+            EXPECT_EQ(rig.calls.back(), (TCall{3, 0, 0, 1}));
+        }
+    }
+}
+
+// With the remote time-out every wait is 10 s longer: to a silent gateway
+// the enable command and the three disable commands go out 1 s or 11 s
+// apart (plus the steps between).
+TEST(ScanEngine, RemoteTimeOutLengthensEveryWait)
+{
+    for (const bool remote : {false, true}) {
+        TScanRig rig;
+        rig.sim.Set_Silent(true);
+        std::mutex m;
+        std::vector<std::uint64_t> sentAt;
+        rig.sim.On_Request([&](const Bytes&) {
+            std::lock_guard<std::mutex> lock(m);
+            sentAt.push_back(rig.clock.TickCount());
+        });
+        ASSERT_TRUE(rig.engine->Start_Scan(saPrimaryAddress, shEthernet, "127.0.0.2", 2400, 1, false, false, 3, false,
+                                           0, remote, rig.Recorder()));
+        ASSERT_TRUE(rig.Wait_End(false));
+        std::lock_guard<std::mutex> lock(m);
+        ASSERT_EQ(sentAt.size(), 4u) << remote;
+        const std::uint64_t wait = remote ? 11000 : 1000;
+        for (std::size_t i = 1; i < sentAt.size(); ++i) {
+            EXPECT_GT(sentAt[i] - sentAt[i - 1], wait) << remote << " " << i;
+            EXPECT_LT(sentAt[i] - sentAt[i - 1], wait + 200) << remote << " " << i;
+        }
     }
 }
 
@@ -308,6 +407,37 @@ TEST(ScanEngine, SerialScanTalksToTheMetersDirectly)
         }
         UComon::MBus_Slave_List.clear();
     }
+}
+
+// Over the serial port too, an answer longer than the answer buffer is no
+// answer: the collisions at digit A = 1 are never seen.
+TEST(ScanEngine, OverlongSerialAnswerIsDropped)
+{
+    TPtyPair pty;
+    ASSERT_TRUE(pty.Ready()) << "socat is needed (scripts/install-deps)";
+    UComon::MBus_Slave_List.clear();
+    TSerialMeters meters(pty.B());
+    ASSERT_TRUE(meters.Open());
+    meters.Set_Collision_Size(2100);
+    meters.Add_Meter(5, 0x12345678, {TMeterBus::Long_Frame(5, 0x12345678, Hex("01 FD 1B 02"))});
+    meters.Add_Meter(9, 0x12349999, {TMeterBus::Long_Frame(9, 0x12349999, Hex("01 FD 1B 03"))});
+    meters.Start();
+    TFastClock clock;
+    std::vector<TCall> calls;
+    {
+        TMBusScanDecode engine(&clock);
+        clock.Watch_Serial(&meters, &engine);
+        engine.Event_Run().SetEvent();
+        ASSERT_TRUE(engine.Start_Scan(saSecondaryAddress, shSerial, pty.A(), 2400, 1, false, false, 3, false, 0,
+                                      false, [&](int e, int v, int f, int k) { calls.push_back({e, v, f, k}); }));
+        ASSERT_TRUE(Pump_Until([&] { return !engine.InScan() && !calls.empty() && calls.back()[0] == 3; }));
+        EXPECT_GE(engine.Serial_Bytes_Read(), 2100u);  // the collision did come in
+    }
+    EXPECT_TRUE(UComon::MBus_Slave_List.empty());
+    int selections = 0;
+    for (const auto& r : meters.Log()) selections += r.size() == 17 && r[6] == 0x52;
+    EXPECT_EQ(selections, 10);  // digit A from 0 to 9, no deeper level
+    UComon::MBus_Slave_List.clear();
 }
 
 // Closing the engine in the middle of a scan joins its thread; progress

@@ -32,6 +32,8 @@ public:
     {
         bus_.Add_Meter(primary, identification, std::move(frames));
     }
+    // Answers a collision with this many garbage bytes (3 at start).
+    void Set_Collision_Size(std::size_t n) { bus_.Set_Collision_Size(n); }
     // Starts answering (after the meters are added).
     void Start()
     {

@@ -105,6 +105,14 @@ TEST(SerialPort, OpenTwiceAndExclusive)
     EXPECT_EQ(comm.InQueCount(), -1);
     other.Open();  // free again
     EXPECT_TRUE(other.Enabled());
+
+    // "\\.\NAME", the name the scan window passes, is NAME of the device
+    // folder (here a new pseudo-terminal master).
+    TComm named;
+    named.SetDeviceName("\\\\.\\ptmx");
+    named.Open();
+    EXPECT_TRUE(named.Enabled());
+    EXPECT_EQ(named.InQueCount(), 0);
 }
 
 TEST(SerialPort, FailedOpenLeavesThePortClosed)
