@@ -11,8 +11,14 @@
 #include "rules/can_mqtt/UMQTT_Set_Access.h"
 #include "rules/can_mqtt/UMQTT_Set_Topic.h"
 #include "rules/can_mqtt/UReceiveCAN.h"
+#include "rules/can_mqtt/UReceiveJ1939.h"
+#include "rules/can_mqtt/UReceiveNMEA.h"
 #include "rules/can_mqtt/USet_PDO_Access.h"
+#include "rules/can_mqtt/USet_SDO_Client_Access.h"
 #include "rules/can_mqtt/USet_SDO_Server_Access.h"
+#include "rules/can_mqtt/UTransmitCAN.h"
+#include "rules/can_mqtt/UTransmitJ1939.h"
+#include "rules/can_mqtt/UTransmitNMEA.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -273,4 +279,87 @@ TEST_F(RuleWindows, EnterJumpsToTheNextCellFromTheKeyboard)
     });
     ClickButton(*main->Btn_CAN_Rec_Frame);
     EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(RuleWindows, EveryOtherRuleWindowRefusesABadRowAndWritesItsFile)
+{
+    using Cells = std::vector<std::pair<int, std::string>>;
+    struct Case {
+        const char* what;
+        std::function<void()> open;     // as the program opens it
+        TRuleWindow* window;
+        const std::string* file;
+        Cells bad;                      // row 1, refused with message
+        std::string message;
+        Cells fix;                      // then row 1 passes
+        std::string written;            // a piece of the written file
+    };
+    const Case cases[] = {
+        {"CAN transmit", [&] { ClickButton(*main->Btn_CAN_Send_Frame); }, FTransmitCAN, &File_CAN_Send_Frames,
+         {{2, "0x800"}, {3, CAN_Type_11}, {4, "1"}}, "Error row 1!! CobID must be between 0 and 2047",
+         {{2, "0x7FF"}, {7, "Y"}, {8, "1000"}, {9, "5"}},
+         "<row Enable=\"Y\" COBID=\"0x7FF\" CAN_Type=\"2.0A (11 bits)\" Dim=\"1\" OnChange=\"\" OnCMD=\"\" "
+         "OnTimer=\"Y\" Time=\"1000\" Byte1=\"5\""},
+        {"SDO client", [&] { main->Btn_Click(main->Btn_SDO_Client_CANopen); }, FSet_SDO_Client_Access,
+         &File_SDO_Client_CANopen, {{1, "5"}, {2, "0x2000"}, {3, "0"}, {4, "3"}, {5, "100"}, {6, "0"}},
+         "Error row 1!! [SDO Read] N Byte must be 1 or 2 or 4", {{4, "1"}},
+         "<SDO_Read>\n\t\t<row Device_ID=\"5\" Index=\"0x2000\""},
+        {"J1939 receive", [&] { Show_Window(TWindowId::ReceiveJ1939); }, FReceiveJ1939, &File_J1939_Rec_Frames,
+         {{1, "0"}, {2, "0x10000"}, {3, "0"}}, "Error in row 1!! PGN must be between 0x0000 and 0xFFFF",
+         {{2, "0xFEF1"}}, "<row DP=\"0\" PGN=\"0xFEF1\" SA=\"0\""},
+        {"J1939 transmit", [&] { Show_Window(TWindowId::TransmitJ1939); }, FTransmitJ1939, &File_J1939_Send_Frames,
+         {{1, "8"}, {2, "0"}, {3, "1"}, {4, "0"}, {5, "8"}}, "Error in row 1!! Priority must be between 0 and 7",
+         {{1, "3"}}, "<row Priority=\"3\" DP=\"0\" PGN=\"1\""},
+        {"NMEA 2000 receive", [&] { Show_Window(TWindowId::ReceiveNMEA); }, FReceiveNMEA, &File_NMEA_Rec_Frames,
+         {{1, "127250"}, {2, "240"}}, "Error in row 1!! Source Address must be between 0 and 239", {{2, "239"}},
+         "<row PGN=\"127250\" SA=\"239\""},
+        {"NMEA 2000 transmit", [&] { Show_Window(TWindowId::TransmitNMEA); }, FTransmitNMEA, &File_NMEA_Send_Frames,
+         {{1, "2"}, {2, "127250"}, {3, "0"}, {5, "513"}}, "Error in row 1!! Num Byte must be between 0 and 512",
+         {{5, "512"}}, "<Receive_NMEA_2000>\n\t<row Priority=\"2\" PGN=\"127250\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_NE(c.window, nullptr);
+        boxes.shown.clear();
+        shown.clear();
+        acts.push_back([&](TForm& f) {
+            ASSERT_EQ(&f, c.window);
+            TRuleWindow& w = *c.window;
+            TExColumnGrid& g = *w.Grid(0);
+            for (const auto& [col, text] : c.bad) g.SetCellEx(col, 1, text);
+            ClickButton(*w.Btn_OK);
+            EXPECT_EQ(w.ModalResult(), mrNone);
+            ASSERT_EQ(boxes.shown.size(), 1u);
+            EXPECT_EQ(boxes.shown[0].text, c.message);
+            for (const auto& [col, text] : c.fix) g.SetCellEx(col, 1, text);
+            // Copy row 1 into row 2, then delete row 2 again (Yes).
+            g.SetRow(1);
+            ClickButton(*w.Btn_CopyRow);
+            g.SetRow(2);
+            ClickButton(*w.Btn_PasteRow);
+            EXPECT_EQ(g.GetCellEx(2, 2), g.GetCellEx(2, 1));
+            boxes.Answer(mrYes);
+            ClickButton(*w.Btn_DelRow);
+            EXPECT_EQ(g.GetCellEx(2, 2), "");
+            ClickButton(*w.Btn_OK);
+        });
+        c.open();
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(c.window->ModalResult(), mrOk);
+        ASSERT_EQ(boxes.shown.size(), 2u);  // the fault, the delete question
+        const std::string file = ReadFile(*c.file);
+        EXPECT_NE(file.find(c.written), std::string::npos) << file;
+        // One rule: the pasted copy was deleted again.
+        EXPECT_EQ(file.find("<row", file.find("<row") + 1), std::string::npos) << file;
+
+        // Cancel after an edit writes nothing; the next showing reads the file.
+        acts.push_back([&](TForm&) {
+            TRuleWindow& w = *c.window;
+            EXPECT_EQ(w.Grid(0)->GetCellEx(c.fix[0].first, 1), c.fix[0].second);
+            w.Grid(0)->SetCellEx(c.fix[0].first, 1, "");
+            ClickButton(*w.Btn_Cancel);
+        });
+        c.open();
+        EXPECT_EQ(ReadFile(*c.file), file);
+    }
 }
