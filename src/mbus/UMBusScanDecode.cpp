@@ -196,11 +196,13 @@ void TMBusScanDecode::Send_Command(const TBytes& bytes)
             serialBuf_.clear();
             comm_.PurgeIn();
             if (comm_.Write(bytes.data(), static_cast<int>(bytes.size())) == static_cast<int>(bytes.size())) ++sent_;
+            else ++failed_;
         } else {
             udp_.Send(ipAddress_, gatewayPort_, bytes.data(), bytes.size());
             ++sent_;
         }
     } catch (...) {
+        ++failed_;
     }
     startSend_ = Tick();
 }

@@ -114,6 +114,8 @@ public:
     std::uint64_t Datagrams_Sent() const { return sent_; }
     std::uint64_t Datagrams_Received() const { return received_; }
     std::uint64_t Serial_Bytes_Read() const { return serialRead_; }
+    // Requests that could not go out (left to their time-outs).
+    std::uint64_t Requests_Failed() const { return failed_; }
 
 private:
     void Execute();
@@ -182,6 +184,7 @@ private:
     std::uint32_t startSend_ = 0;
     std::atomic<std::uint64_t> sent_{0};
     std::atomic<std::uint64_t> received_{0};
+    std::atomic<std::uint64_t> failed_{0};
     // The serial path: bytes of the answer coming in, and when the last came.
     TBytes serialBuf_;
     std::uint32_t lastSerialRx_ = 0;

@@ -57,6 +57,12 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         onRequest_ = std::move(fn);
     }
+    // What the gateway answers to the line settings ("\n\rDone!" at start).
+    void Set_Line_Settings_Answer(const std::string& text)
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        lineSettingsAnswer_ = text;
+    }
     // Answers nothing at all.
     void Set_Silent(bool on) { silent_ = on; }
     // Answers a collision with a datagram longer than the engine's answer
@@ -136,7 +142,7 @@ private:
             return true;
         }
         if (r.size() == 17 && std::memcmp(r.data(), "Quembo_S_M:", 11) == 0) {
-            reply = TMeterBus::Text("\n\rDone!");
+            reply = Bytes(lineSettingsAnswer_.begin(), lineSettingsAnswer_.end());
             return true;
         }
         return bus_.Answer(r, reply, true);
@@ -151,6 +157,7 @@ private:
     TMeterBus bus_;
     std::vector<Bytes> log_;
     std::function<void(const Bytes&)> onRequest_;
+    std::string lineSettingsAnswer_ = "\n\rDone!";
     std::atomic<bool> silent_{false};
     std::atomic<std::uint64_t> received_{0};
     std::atomic<std::uint64_t> sent_{0};

@@ -229,7 +229,10 @@ TEST(ScanEngine, UnansweredGatewayEndsWithResult2)
             EXPECT_EQ(disables, 3);
             EXPECT_EQ(rig.sim.Log().size(), 4u);  // no line settings, no meter frame
         } else {
+            // Nothing could go out, but every command was tried in its turn.
             EXPECT_EQ(rig.sim.Log().size(), 0u);
+            EXPECT_EQ(rig.engine->Datagrams_Sent(), 0u);
+            EXPECT_EQ(rig.engine->Requests_Failed(), 4u);  // enable, then disable three times
         }
         Application_ProcessMessages();
         EXPECT_TRUE(rig.calls.empty()) << ip;  // no search started, no final call
@@ -239,6 +242,24 @@ TEST(ScanEngine, UnansweredGatewayEndsWithResult2)
         ASSERT_TRUE(rig.Start(saPrimaryAddress, "127.0.0.2"));
         rig.engine->Abort_Scan();
         ASSERT_TRUE(rig.Wait_End(false));
+    }
+}
+
+// A gateway that answers the line settings with anything but "\n\rDone!"
+// (a longer text included) ends the scan before any search: Result 2, and
+// analyzer mode is left again.
+TEST(ScanEngine, RefusedLineSettingsEndWithResult2)
+{
+    for (const std::string answer : {"\n\rError!", "\n\rDone!\n\r", ""}) {
+        TScanRig rig;
+        rig.sim.Set_Line_Settings_Answer(answer);
+        ASSERT_TRUE(rig.Start(saSecondaryAddress));
+        ASSERT_TRUE(rig.Wait_End(false));
+        Application_ProcessMessages();
+        EXPECT_EQ(rig.engine->Result(), 2);
+        EXPECT_EQ(rig.sim.Log(), (std::vector<Bytes>{Text("Quembo_Enable_Analyzer_Mode"), Line_Settings_2400_Even(),
+                                                     Text("Quembo_Disable_Analyzer_Mode")}));
+        EXPECT_TRUE(rig.calls.empty());
     }
 }
 
