@@ -196,12 +196,15 @@ TEST(SerialPort, WriteReadAndReceiveEvent)
         EXPECT_EQ(sender, self);
         rx.push_back(count);
     };
+    int txEmpty = 0;
+    comm->OnTxEmpty = [&txEmpty](TObject*) { ++txEmpty; };
     comm->Open();
     TFarEnd far(pty.B());
     ASSERT_TRUE(far.Open());
 
     EXPECT_EQ(comm->Write("\x10\x40\xFF\x3F\x16", 5), 5);
     EXPECT_EQ(far.Read(5), std::string("\x10\x40\xFF\x3F\x16", 5));
+    ASSERT_TRUE(Pump_Until([&] { return txEmpty > 0; }, 5000));  // the output drained
 
     far.Write("\xE5\x01\x02");
     // Reported on the GUI thread, with the count of bytes waiting.
@@ -219,6 +222,34 @@ TEST(SerialPort, WriteReadAndReceiveEvent)
     std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the event thread has queued it
     comm.reset();
     Application_ProcessMessages();
+}
+
+// Line functions on an open port: break clears both directions; a function
+// the device refuses (a pseudo-terminal has no DTR line) raises with the
+// system's code and leaves the port open.
+TEST(SerialPort, LineFunctions)
+{
+    TPtyPair pty;
+    ASSERT_TRUE(pty.Ready());
+    TComm comm;
+    comm.SetDeviceName(pty.A());
+    comm.Open();
+    TFarEnd far(pty.B());
+    ASSERT_TRUE(far.Open());
+    far.Write("abc");
+    ASSERT_TRUE(Pump_Until([&] { return comm.InQueCount() == 3; }, 5000));
+    comm.SetBREAKState(true);
+    comm.SetBREAKState(false);
+    EXPECT_EQ(comm.InQueCount(), 0);
+    comm.SetXONState(false);
+    comm.SetXONState(true);
+
+    int code = 0;
+    const std::string error = Comm_Error([&] { comm.SetDTRState(true); }, &code);
+    EXPECT_EQ(error, "EscapeCommFunction failure (Error: " + std::to_string(code) + ") ");
+    EXPECT_GT(code, 0);
+    EXPECT_TRUE(comm.Enabled());
+    EXPECT_FALSE(comm.CTS());  // no modem lines to read
 }
 
 TEST(SerialPort, WriteThatCannotCompleteTimesOut)
