@@ -710,8 +710,108 @@ void TExStringGrid::PaintCellButton(TCellPaintRecord& P, TRect G, const TRect& R
     C.RestoreState();
 }
 
-// Progress bars, pies, range indicators, shapes and ratings.
-void TExStringGrid::PaintValueGraphic(TCellPaintRecord& /*P*/, const TRect& /*G*/, TRect /*R*/) {}
+// Progress bars, pies, range indicators, shapes and ratings. A cell whose
+// text is not a number shows the graphic of 0.
+void TExStringGrid::PaintValueGraphic(TCellPaintRecord& P, const TRect& G, TRect R)
+{
+    TCellGraphic* g = P.Graphic;
+    TCanvas& C = *P.Canvas;
+    auto floatValue = [&] {
+        try {
+            return Floats(P.RCol, P.Row);
+        } catch (const Exception&) {
+            return 0.0;
+        }
+    };
+    auto intValue = [&] {
+        try {
+            return Ints(P.RCol, P.Row);
+        } catch (const Exception&) {
+            return 0;
+        }
+    };
+    const int mx = FControlLook->ProgressMarginX(), my = FControlLook->ProgressMarginY();
+    switch (g->CellType) {
+    case ctProgress: {
+        const TControlStyle style = FControlLook->ControlStyle();
+        HTHEME theme = nullptr;
+        if ((style == csWinXP || style == csTheme) && FControlLook->ProgressXP() && IsThemeActive())
+            theme = OpenThemeData(nullptr, "Progress");
+        if (theme) {
+            R = {R.Left + mx, R.Top + my, R.Right - mx, R.Bottom - my};
+            DrawThemeBackground(theme, C, PP_BAR, 0, R);
+            R = {R.Left + 2, R.Top + 2, R.Right - 2, R.Bottom - 2};
+            TRect done = R;
+            done.Right = R.Left + static_cast<int>(std::lround(LimitPercent(floatValue()) * R.Width() / 100.0));
+            if (done.Right > done.Left) DrawThemeBackground(theme, C, PP_CHUNK, 1, done);
+            CloseThemeData(theme);
+        } else {
+            R = {R.Left + 2, R.Top + 2, R.Right - 2, R.Bottom - 2};
+            const TColor fill = g->CellBitmapColor, rest = g->CellIconColor;
+            TColor fillText, restText;
+            if (g->CellBoolean) {
+                fillText = static_cast<TColor>(g->CellIndex);
+                restText = static_cast<TColor>(g->CellAngle);
+            } else {
+                fillText = (fill ^ 0xFFFFFF) & 0xFFFFFF;
+                restText = (rest ^ 0xFFFFFF) & 0xFFFFFF;
+            }
+            DrawProgressBar(C, R, fill, false, FControlLook->ProgressBorderColor, g->CellText, g->CellErrLen,
+                            g->CellErrFrom, my, mx, floatValue(), restText, rest, fillText);
+        }
+        break;
+    }
+    case ctProgressPie:
+        DrawProgressPie(C, {G.Left, G.Top, G.Left + 20, G.Top + 20}, g->CellBitmapColor, false, g->CellAngle);
+        break;
+    case ctRangeIndicator:
+        R = {R.Left + mx, R.Top + my, R.Right - mx, R.Bottom - my};
+        DrawRangeIndicator(C, R, intValue(), g->CellIconColor, g->CellBitmapColor, g->CellBoolean, g->CellIndex);
+        break;
+    case ctXPProgress: {
+        R = {R.Left + mx, R.Top + my, R.Right - mx - 1, R.Bottom - my - 1};
+        const double span = double(g->CellErrLen) - double(g->CellErrFrom);
+        int percent = 0;
+        if (span != 0)
+            percent = static_cast<int>(
+                std::lround(LimitPercent(std::fabs(double(intValue()) - g->CellErrFrom) / span * 100.0)));
+        const TGridProgressAppearance& pa = *FProgressAppearance;
+        TProgressAppearance a;
+        a.LevelColors = {pa.Level0Color(), pa.Level0ColorTo(), pa.Level1Color(), pa.Level1ColorTo(),
+                         pa.Level2Color(), pa.Level2ColorTo(), pa.Level3Color(), pa.Level3ColorTo()};
+        a.Level1Perc = pa.Level1Perc();
+        a.Level2Perc = pa.Level2Perc();
+        a.ShowBorder = pa.ShowBorder();
+        a.BorderColor = pa.BorderColor();
+        a.Stacked = pa.Stacked();
+        a.ShowPercentage = pa.ShowPercentage();
+        a.CompletionSmooth = pa.CompletionSmooth();
+        a.ShowGradient = pa.ShowGradient();
+        a.Font = &Font();
+        a.FontColor = pa.CompleteFontColor();
+        a.Steps = pa.Steps();
+        a.BackgroundColor = pa.UnCompleteColor() != clNone ? pa.UnCompleteColor() : C.Brush().Color();
+        DrawAppearanceProgress(C, R, percent, a);
+        break;
+    }
+    case ctShape:
+        DrawCellShape(C, G.Left, G.Top, g->CellBitmapColor, static_cast<TColor>(g->CellIndex),
+                      static_cast<TCellShape>(g->CellAngle), G.Bottom - G.Top - 1, G.Right - G.Left - 1);
+        break;
+    case ctRating: {
+        const double v = std::round(floatValue() * 2) / 2;
+        const TColor full = static_cast<TColor>(g->CellIndex), empty = g->CellBitmapColor;
+        for (int i = 0; i < g->CellAngle; ++i) {
+            const int x = G.Left + 18 * i;
+            const TColor c = i + 1 > v ? empty : full;
+            DrawCellShape(C, x, G.Top, c, c, csStar, 16, 16);
+            if (i < v && v < i + 1) DrawCellShape(C, x, G.Top, full, full, csHalfStar, 16, 16);
+        }
+        break;
+    }
+    default: break;
+    }
+}
 
 bool TExStringGrid::FireCanShowFixedDropDown(int ACol)
 {
