@@ -708,6 +708,9 @@ public:
     virtual void FireStartBlockFocus(int ARow);
     virtual void FireEndBlockFocus(int ARow);
     virtual TCustomImageList* GetGridImages();
+    // The pictures mini-HTML texts name (not owned; none by default).
+    TPictureContainer* PictureContainer() const { return FPictureContainer; }
+    void SetPictureContainer(TPictureContainer* Value) { FPictureContainer = Value; }
     virtual void ExportNotification(int /*AState*/, int /*ARow*/) {}
     virtual void ImportNotification(int /*AState*/, int /*ARow*/) {}
     virtual bool ValidateCell(const std::string& NewValue);
