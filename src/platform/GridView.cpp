@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QToolTip>
 #include <QTimerEvent>
 #include <QWheelEvent>
 
@@ -175,7 +176,13 @@ class EditorField : public QLineEdit {
 public:
     EditorField(QWidget* parent, TGridView::Impl* view) : QLineEdit(parent), view_(view) {}
 
+    // The field's caret and selection into the editor.
+    void SyncToEditor(TInplaceEdit* ed) const;
+
 protected:
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     bool focusNextPrevChild(bool) override { return false; }
@@ -199,6 +206,8 @@ public:
 
     TGridView::Impl* view;
     bool settingBars = false;
+    // The focus goes on to the next (previous) control of the window.
+    void MoveFocusOn(bool next) { QAbstractScrollArea::focusNextPrevChild(next); }
     std::map<int, int> timerByGridId;  // grid id -> Qt timer id
     std::map<int, int> gridIdByTimer;
 
@@ -227,6 +236,9 @@ struct TGridView::Impl : IGridHost {
     TCustomGrid* grid = nullptr;
     GridWidget* widget = nullptr;  // the window (it owns this host)
     EditorField* editor = nullptr;  // child of the viewport
+    // The focus is moving between the grid and its editor field.
+    bool focusFromEditor = false;
+    bool focusFromGrid = false;
     bool updatingEditor = false;
 
     bool HasWindow() const override { return widget != nullptr; }
@@ -240,6 +252,12 @@ struct TGridView::Impl : IGridHost {
     {
         if (!widget) return p;
         QPoint q = widget->viewport()->mapFromGlobal(QPoint(p.X, p.Y));
+        return {q.x(), q.y()};
+    }
+    TPoint ClientToScreen(const TPoint& p) const override
+    {
+        if (!widget) return p;
+        QPoint q = widget->viewport()->mapToGlobal(QPoint(p.X, p.Y));
         return {q.x(), q.y()};
     }
     TSize ClientSize() const override
@@ -333,6 +351,8 @@ struct TGridView::Impl : IGridHost {
         if (!editor) {
             editor = new EditorField(widget->viewport(), this);
             editor->setFrame(false);
+            // The clipboard goes through the editor's own steps (keys).
+            editor->setContextMenuPolicy(Qt::NoContextMenu);
             QObject::connect(editor, &QLineEdit::textEdited, [this](const QString& t) {
                 FromQt([&] {
                     if (grid && grid->InplaceEditor()) grid->InplaceEditor()->TextEdited(t.toStdString());
@@ -345,7 +365,32 @@ struct TGridView::Impl : IGridHost {
     }
     void HideEditorWindow() override
     {
-        if (editor) editor->hide();
+        if (!editor) return;
+        // The focus goes back to the grid before the field hides (and not
+        // on to the next control of the window).
+        if (editor->hasFocus() && widget && widget->isVisible()) widget->setFocus(Qt::OtherFocusReason);
+        editor->hide();
+    }
+    void FocusNextControl(bool forward) override
+    {
+        if (widget) widget->MoveFocusOn(forward);
+    }
+    bool EditorFocused() const override { return editor && editor->isVisible() && editor->hasFocus(); }
+    int EditorCharAt(int x, int y) const override
+    {
+        if (!editor || !editor->isVisible()) return -1;
+        const QPoint p(x - editor->x(), y - editor->y());
+        if (!editor->rect().contains(p)) return -1;
+        return editor->cursorPositionAt(p);
+    }
+    void ShowBalloon(const std::string& title, const std::string& text, int) override
+    {
+        if (!widget) return;
+        QWidget* at = editor && editor->isVisible() ? static_cast<QWidget*>(editor) : widget->viewport();
+        QString t = QString::fromStdString(title);
+        const QString body = QString::fromStdString(text);
+        if (!t.isEmpty() && !body.isEmpty()) t += "\n";
+        QToolTip::showText(at->mapToGlobal(QPoint(0, at->height())), t + body, at);
     }
     void FocusEditorWindow() override
     {
@@ -375,8 +420,56 @@ struct TGridView::Impl : IGridHost {
 
 namespace {
 
+void EditorField::SyncToEditor(TInplaceEdit* ed) const
+{
+    ed->CaretPos = cursorPosition();
+    ed->SelStart = hasSelectedText() ? selectionStart() : cursorPosition();
+    ed->SelLength = hasSelectedText() ? int(selectedText().size()) : 0;
+}
+
+void EditorField::focusInEvent(QFocusEvent* e)
+{
+    QLineEdit::focusInEvent(e);
+    TCustomGrid* g = view_->grid;
+    if (view_->focusFromGrid)
+        view_->focusFromGrid = false;
+    else if (g)
+        g->HandleEnter();
+    g = view_->grid;
+    if (g && g->InplaceEditor() && isVisible()) {
+        SyncToEditor(g->InplaceEditor());
+        g->InplaceEditor()->FocusGained();
+    }
+}
+
+void EditorField::focusOutEvent(QFocusEvent* e)
+{
+    QLineEdit::focusOutEvent(e);
+    TCustomGrid* g = view_->grid;
+    if (!g || !g->InplaceEditor()) return;
+    const QWidget* to = QApplication::focusWidget();
+    const bool toGrid = view_->widget && (to == view_->widget || to == view_->widget->viewport());
+    if (toGrid) view_->focusFromEditor = true;
+    QPointer<EditorField> self(this);
+    g->InplaceEditor()->FocusLost(toGrid);
+    if (!toGrid && self && view_->grid) view_->grid->HandleExit();
+}
+
+void EditorField::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    QLineEdit::mouseDoubleClickEvent(e);
+    TCustomGrid* g = view_->grid;
+    if (g && g->InplaceEditor()) g->InplaceEditor()->DblClick();
+}
+
+// The field's keys go through the editor's steps first, as the class
+// library's in-place edit sees them: key-down (navigation keys go on to the
+// grid), the clipboard keys, then the character (which the editor may drop
+// or replace); what is left is the field's own editing. A key never goes on
+// to the grid's window behind the field.
 void EditorField::keyPressEvent(QKeyEvent* e)
 {
+    e->accept();
     TCustomGrid* g = view_->grid;
     TInplaceEdit* ed = g ? g->InplaceEditor() : nullptr;
     if (!ed) {
@@ -385,36 +478,50 @@ void EditorField::keyPressEvent(QKeyEvent* e)
     }
     TShiftState s = ShiftOf(e->modifiers());
     int vk = VirtualKeyFromQtKey(e->key(), e->modifiers() & Qt::KeypadModifier);
-    ed->CaretPos = cursorPosition();
-    ed->SelStart = hasSelectedText() ? selectionStart() : cursorPosition();
-    ed->SelLength = hasSelectedText() ? int(selectedText().size()) : 0;
+    SyncToEditor(ed);
     QPointer<EditorField> self(this);
     if (vk) {
         ed->KeyDown(vk, s);
-        if (!self) return;
-        if (vk == 0) {
-            e->accept();
-            return;
-        }
+        if (!self || vk == 0) return;
+    }
+    if (e->matches(QKeySequence::Paste)) {
+        ed->PasteFromClipboard();
+        return;
+    }
+    if (e->matches(QKeySequence::Copy)) {
+        ed->CopyToClipboard();
+        return;
+    }
+    if (e->matches(QKeySequence::Cut)) {
+        ed->CutToClipboard();
+        return;
     }
     std::u16string text(reinterpret_cast<const char16_t*>(e->text().utf16()), size_t(e->text().size()));
-    TKeyChar ch = KeyPressChar(vk, s, text);
+    const TKeyChar typed = KeyPressChar(vk, s, text);
+    TKeyChar ch = typed;
     if (ch) {
         ed->KeyPress(ch);
-        if (!self) return;
-        if (ch == 0) {
-            e->accept();
+        if (!self || ch == 0) return;
+        if (ch != typed) {
+            // The editor typed another character in its place.
+            SyncToEditor(ed);
+            ed->ReplaceSelection(QString(QChar(ch)).toStdString());
             return;
         }
     }
+    if (!isVisible()) return;
     QLineEdit::keyPressEvent(e);
+    e->accept();
+    if (self && view_->grid) SyncToEditor(ed);
 }
 
 void EditorField::keyReleaseEvent(QKeyEvent* e)
 {
+    e->accept();
     TCustomGrid* g = view_->grid;
     if (g && g->InplaceEditor()) {
         int vk = VirtualKeyFromQtKey(e->key(), e->modifiers() & Qt::KeypadModifier);
+        SyncToEditor(g->InplaceEditor());
         g->InplaceEditor()->KeyUp(vk, ShiftOf(e->modifiers()));
         if (vk == 0) return;
     }
@@ -522,15 +629,25 @@ void GridWidget::wheelEvent(QWheelEvent* e)
         e->ignore();
 }
 
+// The grid and its editor field are one control for the window: the focus
+// moving between them neither enters nor leaves the grid.
 void GridWidget::focusInEvent(QFocusEvent* e)
 {
     QAbstractScrollArea::focusInEvent(e);
+    if (view->focusFromEditor) {
+        view->focusFromEditor = false;
+        return;
+    }
     if (view->grid) view->grid->HandleEnter();
 }
 
 void GridWidget::focusOutEvent(QFocusEvent* e)
 {
     QAbstractScrollArea::focusOutEvent(e);
+    if (view->editor && QApplication::focusWidget() == view->editor) {
+        view->focusFromGrid = true;
+        return;
+    }
     if (view->grid) view->grid->HandleExit();
 }
 

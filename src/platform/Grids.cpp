@@ -1,5 +1,6 @@
 #include "platform/Grids.h"
 
+#include "platform/Clipbrd.h"
 #include "platform/DrawText.h"
 #include "platform/GridView.h"
 #include "platform/SysUtils.h"
@@ -52,6 +53,66 @@ void TInplaceEdit::TextEdited(const std::string& t)
 }
 
 void TInplaceEdit::Change() {}
+
+namespace {
+// Byte offset of the character index i of a UTF-8 text (clamped).
+size_t Utf8Offset(const std::string& s, int i)
+{
+    size_t p = 0;
+    for (int n = 0; n < i && p < s.size(); ++n) {
+        ++p;
+        while (p < s.size() && (static_cast<unsigned char>(s[p]) & 0xC0) == 0x80) ++p;
+    }
+    return p;
+}
+}  // namespace
+
+void TInplaceEdit::Select(int Start, int Length)
+{
+    const int len = Utf8Length(text_);
+    SelStart = std::clamp(Start, 0, len);
+    SelLength = std::clamp(Length, 0, len - SelStart);
+    CaretPos = SelStart + SelLength;
+    if (grid_ && grid_->Host() && visible_) grid_->Host()->EditorTextChanged();
+}
+
+std::string TInplaceEdit::SelText() const
+{
+    if (SelLength <= 0) return {};
+    const size_t a = Utf8Offset(text_, SelStart), b = Utf8Offset(text_, SelStart + SelLength);
+    return text_.substr(a, b - a);
+}
+
+void TInplaceEdit::ReplaceSelection(const std::string& s)
+{
+    const int start = SelLength > 0 ? SelStart : CaretPos;
+    const size_t a = Utf8Offset(text_, start), b = Utf8Offset(text_, start + std::max(0, SelLength));
+    text_ = text_.substr(0, a) + s + text_.substr(b);
+    SelStart = start + Utf8Length(s);
+    SelLength = 0;
+    CaretPos = SelStart;
+    if (grid_ && grid_->Host() && visible_) grid_->Host()->EditorTextChanged();
+    if (!loading_) Change();
+}
+
+bool TInplaceEdit::Focused() const { return visible_ && grid_ && grid_->Host() && grid_->Host()->EditorFocused(); }
+
+void TInplaceEdit::CopyToClipboard()
+{
+    if (SelLength > 0) SetClipboardText(SelText());
+}
+
+void TInplaceEdit::CutToClipboard()
+{
+    if (SelLength <= 0) return;
+    SetClipboardText(SelText());
+    ReplaceSelection({});
+}
+
+void TInplaceEdit::PasteFromClipboard()
+{
+    if (ClipboardHasText()) ReplaceSelection(ClipboardText());
+}
 
 void TInplaceEdit::UpdateContents()
 {
@@ -1153,8 +1214,7 @@ void TCustomGrid::ShowEditorChar(TKeyChar ch)
     ShowEditor();
     if (!editor_ || !editor_->Visible()) return;
     editor_->SetText(ch == 8 ? std::string() : CharToUtf8(ch));
-    editor_->SelStart = editor_->CaretPos;
-    editor_->SelLength = 0;
+    editor_->Select(editor_->CaretPos, 0);
 }
 
 void TCustomGrid::HideEditor()
@@ -1163,10 +1223,9 @@ void TCustomGrid::HideEditor()
     if (!editor_ || !editor_->Visible()) return;
     UpdateText();
     editor_->visible_ = false;
-    if (host_) {
-        host_->HideEditorWindow();
-        host_->SetFocus();
-    }
+    // The focus goes back to the grid only from the editor (the host's
+    // field hands it over as it hides).
+    if (host_) host_->HideEditorWindow();
     InvalidateCell(current_.X, current_.Y);
 }
 

@@ -130,9 +130,22 @@ public:
     // A screen point in the cell area's client coordinates (a host without
     // a window on screen answers the point unchanged).
     virtual TPoint ScreenToClient(const TPoint& p) const { return p; }
+    virtual TPoint ClientToScreen(const TPoint& p) const { return p; }
     // Resizes the window so that its cell area is w x h pixels (a host
     // whose size others decide ignores it).
     virtual void SetClientSize(int /*w*/, int /*h*/) {}
+    // Whether the editor's window has the keyboard focus.
+    virtual bool EditorFocused() const { return false; }
+    // The character index of the editor's text at a point of the cell area
+    // (-1 when the point is not on the editor).
+    virtual int EditorCharAt(int /*x*/, int /*y*/) const { return -1; }
+    // Shows a balloon with a title and a text at the editor (or, when
+    // atCell, under the current cell); Icon 0 none, 1 info, 2 warning,
+    // 3 error.
+    virtual void ShowBalloon(const std::string& /*title*/, const std::string& /*text*/, int /*icon*/) {}
+    // Gives the focus to the next (previous) control of the window, as Tab
+    // on a control that does not take Tab does.
+    virtual void FocusNextControl(bool /*forward*/) {}
 };
 
 // The grid's in-place text editor (the class library's in-place edit). The
@@ -169,6 +182,25 @@ public:
     void TextEdited(const std::string& t);
     // Caret position in characters, reported by the host.
     int CaretPos = 0;
+    // Selects Length characters from Start (caret after them); the field
+    // follows.
+    void Select(int Start, int Length);
+    std::string SelText() const;
+    // Replaces the selection (or inserts at the caret) as typing does; the
+    // caret goes after the inserted text; Change runs.
+    void ReplaceSelection(const std::string& s);
+    bool Focused() const;
+    // The field got / lost the keyboard focus (ToGrid: to the grid's own
+    // window).
+    virtual void FocusGained() {}
+    virtual void FocusLost(bool /*ToGrid*/) {}
+    // The field's clipboard keys (Ctrl+C / Ctrl+Insert, Ctrl+X /
+    // Shift+Delete, Ctrl+V / Shift+Insert): plain text by default.
+    virtual void CopyToClipboard();
+    virtual void CutToClipboard();
+    virtual void PasteFromClipboard();
+    // A double click on the field.
+    virtual void DblClick() {}
 
 protected:
     friend class TCustomGrid;
@@ -304,6 +336,7 @@ public:
     TGridCoord MouseCoord(int X, int Y) const;
     // A screen point in client coordinates (unchanged without a host).
     TPoint ScreenToClient(const TPoint& p) const { return host_ ? host_->ScreenToClient(p) : p; }
+    TPoint ClientToScreen(const TPoint& p) const { return host_ ? host_->ClientToScreen(p) : p; }
     void MouseToCell(int X, int Y, int& ACol, int& ARow) const;
     // Widths of the fixed columns / heights of the fixed rows with lines.
     int FixedWidth() const;
@@ -341,9 +374,12 @@ public:
     void SetRedraw(bool on);
 
     // --- input from the host (the class library's sequence)
-    void HandleKeyDown(int& Key, TShiftState Shift) { KeyDown(Key, Shift); }
-    void HandleKeyPress(TKeyChar& Key) { KeyPress(Key); }
-    void HandleKeyUp(int& Key, TShiftState Shift) { KeyUp(Key, Shift); }
+    // Keys as the window receives them (key-down, character and key-up
+    // messages); they reach KeyDown, KeyPress and KeyUp through the
+    // message steps below.
+    void HandleKeyDown(int& Key, TShiftState Shift) { KeyDownMessage(Key, Shift); }
+    void HandleKeyPress(TKeyChar& Key) { CharMessage(Key); }
+    void HandleKeyUp(int& Key, TShiftState Shift) { KeyUpMessage(Key, Shift); }
     void HandleMouseDown(TMouseButton b, TShiftState s, int x, int y) { MouseDown(b, s, x, y); }
     void HandleMouseMove(TShiftState s, int x, int y) { MouseMove(s, x, y); }
     void HandleMouseUp(TMouseButton b, TShiftState s, int x, int y) { MouseUp(b, s, x, y); }
@@ -410,6 +446,10 @@ protected:
     virtual void KeyDown(int& Key, TShiftState Shift);
     virtual void KeyUp(int& Key, TShiftState Shift);
     virtual void KeyPress(TKeyChar& Key);
+    // The window's key messages: by default straight to the steps above.
+    virtual void KeyDownMessage(int& Key, TShiftState Shift) { KeyDown(Key, Shift); }
+    virtual void CharMessage(TKeyChar& Key) { KeyPress(Key); }
+    virtual void KeyUpMessage(int& Key, TShiftState Shift) { KeyUp(Key, Shift); }
     virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
     virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
     virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);

@@ -77,6 +77,9 @@ struct TMessage {
 
 constexpr unsigned WM_USER = 0x0400;
 constexpr unsigned WM_TIMER = 0x0113;
+constexpr unsigned WM_KEYDOWN = 0x0100;
+constexpr unsigned WM_KEYUP = 0x0101;
+constexpr unsigned WM_CHAR = 0x0102;
 
 // A message number unique to `name` for this process (0xC000 and above);
 // the same name always gives the same number.

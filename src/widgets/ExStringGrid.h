@@ -48,6 +48,7 @@
 #include "platform/OwnerForm.h"
 
 #include <array>
+#include <bitset>
 #include <functional>
 #include <memory>
 #include <string>
@@ -221,6 +222,7 @@ class TEditLink;
 class TExStringGridCheck;
 struct TCellPaintRecord;
 enum TControlStyle : std::uint8_t;
+class TExInplaceEdit;
 
 // The choice of the grid's colour and image drop-down pickers, as the
 // grid's selection events report it (the pickers implement these).
@@ -464,6 +466,7 @@ public:
     bool SaveHiddenCells = false;
     bool SaveVirtCells = true;
     bool SaveWithHTML = true;
+    bool SaveWithRTF = false;
     bool LoadFirstRow = true;
     bool ShowNullDates = true;
     bool ClearOnlyText = false;
@@ -577,8 +580,11 @@ public:
     TClickSortEvent OnClickSort;
     TGridNotifyEvent OnFilterDone;
     TGridNotifyEvent OnPrintGetPageNum;
-    TGridNotifyEvent OnFixedEdit;
-    TGridNotifyEvent OnSelectionChanged;
+    // Before a fixed-cell editor opens: the handler may choose its kind and
+    // fill its values.
+    std::function<void(TObject* Sender, int ACol, int ARow, TGridFixedCellEditor& AEditor, TStringList* Values)>
+        OnFixedEdit;
+    std::function<void(TObject* Sender, int ALeft, int ATop, int ARight, int ABottom)> OnSelectionChanged;
     TClickCellEvent OnClickCell;
     TClickCellEvent OnDblClickCell;
     TButtonClickEvent OnEditCellDone;
@@ -629,7 +635,7 @@ public:
     virtual void FirePrintGetPageNum();
     virtual void FireGetEditorProp(int ACol, int ARow, TEditLink* AEditLink);
     virtual void FireCheckBoxClick(int ACol, int ARow, bool State);
-    virtual void FireFixedEdit();
+    virtual void FireFixedEdit(int ACol, int ARow, TGridFixedCellEditor& AEditor, TStringList* Values);
     virtual void SelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
     virtual void EditorKeyUpHook() {}
     virtual void AutoInsertRow(int ARow);
@@ -638,7 +644,8 @@ public:
     virtual void UpdateColumnSize(int ACol, int& AWidth);
     virtual void UpdateAutoColumnSize(int ACol, int& AWidth);
     virtual void ColumnHeadersChanged() {}
-    virtual void FireEllipsClick();
+    // The edit-button editors' button: OnEllipsClick may change the text S.
+    virtual std::string FireEllipsClick(const std::string& S);
     virtual bool MatchFilter(int ARow);
     virtual void BeforePaste() {}
     virtual void AfterPaste() {}
@@ -1750,11 +1757,152 @@ public:
     TRect GraphicRectInCell(int ACol, int ARow);
     // ---- end of other cell graphics
 
+    // ---- in-place editing: the editing lifecycle, the text editor, cell
+    // validation and the grid's notifications (grid_render/ExGrid_Edit.cpp,
+    // ExGrid_Notify.cpp, ExInplaceEdit.h)
+    // The editor kind of a cell (the base cell of a merged area):
+    // DefaultEditor, then the editor questions; it becomes EditControl.
+    TEditorType ChooseCellEditor(int ACol, int ARow);
+    // Opens the editor of the current cell (ShowCellEdit: as F2 does).
+    void ShowInplaceEdit();
+    void ShowCellEdit();
+    // Closes the open editor, writing its value back (HideCellEdit: only
+    // the editor control of the current cell).
+    void HideInplaceEdit();
+    void HideCellEdit();
+    // Ends editing after a navigation key (Tab, an arrow, Enter) of an
+    // editor and moves on.
+    void DoneInplaceEdit(int Key, TShiftState Shift);
+    // Reports the end of an edit: OnEditingDone now, OnEditCellDone(ACol
+    // real column, ARow) when the posted "GridEditDone" arrives.
+    void FireEditingDone(int ACol, int ARow);
+    // A click on the cell through the class library's mouse handling only
+    // (opens its editor).
+    void SimulateCellClick(int ACol, int ARow);
+    // Whether Tab ends and validates an edit: goTabs, or a validation
+    // handler assigned.
+    bool TabCommitsEdit() const;
+    // The editor controls placed over a cell for the kinds other than text
+    // (the editor-control module answers them).
+    virtual void OpenEditorControl(int ACol, int ARow);
+    virtual void CloseEditorControl(int ACol, int ARow);
+    // The in-place text editor (nullptr before the first text edit).
+    TExInplaceEdit* NormalEdit() const;
+    // The edit text the editor of a cell starts from, and where the
+    // editor's text goes (ACol displayed).
+    std::string GetEditText(int ACol, int ARow) override;
+    void SetEditText(int ACol, int ARow, const std::string& Value) override;
+    std::string GetEditMask(int ACol, int ARow) override;
+    int GetEditLimit() override;
+    // The registered message "GridEditDone".
+    static unsigned GridEditDoneMessage();
+    // Settings.
+    bool AlwaysValidate = false;
+    std::string EditMask;
+    // The characters an edValidChars cell takes: ValidChars, or when it is
+    // empty the characters up to 255 of ValidCharSet.
+    std::string ValidChars;
+    std::bitset<256> ValidCharSet;
+    // Editing state the editors read and write.
+    bool EditMode = false;           // an editor, text or control, is open
+    std::string FCellCache;          // the cell's text when the edit began
+    std::string FNewCellText;        // the value the last validation left
+    bool LButFlg = false;            // the editor was opened by a left click
+    TKeyChar FStartEditChar = 0;     // the character that opened the editor
+    bool FSpecialEditor = false;     // an editor control is being opened
+    bool FEditActive = false;        // an editor control is active
+    bool FBlockKill = false;         // the grid ignores its loss of focus
+    bool FBlockFocus = false;        // the grid's enter handling is off
+    bool FEntered = false;           // an editor was opened
+    bool FForceSel = false;          // a programmatic selection runs
+    double FOriginalDateTime = 0;    // the date-time editor's start value
+    TObject* EditCtrl = nullptr;     // the editor control in use
+    // Validation state.
+    bool Editing() const { return FEditing; }
+    void SetEditing(bool v) { FEditing = v; }
+    bool Validating() const { return FValidating; }
+    bool LastValidation() const { return FLastValidation; }
+    bool GridModified() const { return FGridModified; }
+    void SetGridModified(bool v) { FGridModified = v; }
+    // The grid's own modified flag (kept across a refused validation).
+    bool Modified = false;
+    int OldCol() const { return FOldCol; }
+    int OldRow() const { return FOldRow; }
+    const std::string& OldCellText() const { return FOldCellText; }
+    // Set while the grid itself sets the editor's text (no OnEditChange).
+    bool FNoEditChange = false;
+    // The balloon of a refused value: the host shows it (over the editor
+    // control EditCtrl when one is in use, else over the text editor).
+    virtual void ShowInvalidEntryBalloon();
+    // Events of editing.
+    std::function<void(TObject* Sender, int ACol, int ARow, std::string& Value, bool& Valid)> OnCellValidate;
+    std::function<void(TObject* Sender, int ACol, int ARow, WideString& Value, bool& Valid)> OnCellValidateWide;
+    std::function<void(TObject* Sender, int OldRow, int NewRow, bool& Allow)> OnRowChanging;
+    std::function<void(TObject* Sender, int OldCol, int NewCol, bool& Allow)> OnColChanging;
+    std::function<void(TObject* Sender, bool& Allow)> OnClipboardCopy;
+    std::function<void(TObject* Sender, bool& Allow)> OnClipboardCut;
+    std::function<void(TObject* Sender, bool& Allow)> OnClipboardPaste;
+    std::function<void(TObject* Sender, int ACol, int ARow, std::string& Value, bool& Allow)>
+        OnClipboardBeforePasteCell;
+    std::function<void(TObject* Sender, int ACol, int ARow, const std::string& Value)> OnClipboardAfterPasteCell;
+    std::function<void(TObject* Sender, int ACol, int ARow, std::string& S)> OnEllipsClick;
+    TGridNotifyEvent OnStartBlockFocus;
+    TGridNotifyEvent OnEndBlockFocus;
+    // Notifications (grid_render/ExGrid_Notify.cpp).
+    // The balloon tooltip's text for the cell under a client point: the
+    // cell's plain text (at most 2048 characters: 2045 and "..."), Title,
+    // Icon, after IsBalloon and OnCellBalloon; the text the tooltip gets is
+    // kept within BalloonTextMax characters whatever a handler returns, the
+    // title within 100. False while balloons are off.
+    static constexpr int BalloonTextMax = 4096;
+    bool BalloonTipText(int X, int Y, std::string& Title, std::string& Text, int& Icon);
+    std::function<void(TObject* Sender, int ACol, int ARow, std::string& ATitle, std::string& AText, int& AIcon)>
+        OnCellBalloon;
+    bool BalloonEnabled = false;
+    TPoint LastBalloonPos{-1, -1};
+    // A date picker placed on the grid changed its date (0 when cleared).
+    void DateTimeChanged(double ADateTime);
+    // The focus helper around the cell being edited: the frame's window
+    // rectangle for a cell rectangle (client coordinates), and its state.
+    static TRect FocusWindowRect(const TRect& CellRect);
+    void ShowFocusWindow(const TRect& ARect);
+    void MoveFocusWindow();
+    void HideFocusWindow();
+    bool FocusWindowShowing() const;
+    // The grid whose focus helper shows (nullptr: none).
+    static TExStringGrid* HookedGrid;
+    // The text editor's caret moved (text, client position, index).
+    virtual void CaretPositionHook(const std::string& /*Text*/, TPoint /*Pos*/, int /*Index*/) {}
+    virtual void FormulaTextHook(bool /*IsFormula*/) {}
+    // Tab movement and row append (grid_render/ExGrid_Tab.cpp).
+    // Tab (Shift+Tab: Backward) from the current cell to the next (previous)
+    // cell that takes the Tab, wrapping, appending a row with AdvanceInsert
+    // or leaving the grid with TabToNextAtEnd (then False).
+    bool AdvanceOnTab(bool Backward);
+    // Appends one empty data row after OnCanAddRow agrees.
+    void AutoAppendRow();
+    bool IsLastDataRow() const;
+    // With goEditing: the cell may be edited; without: it is not fixed;
+    // then OnSelectCell (ACol displayed).
+    bool CanTabToCell(int ACol, int ARow);
+    // The first / last column of the row that takes the Tab, -1 when none.
+    int FirstTabCol(int ARow);
+    int LastTabCol(int ARow);
+    // ---- end of in-place editing
+
 protected:
     // The grid's character step: Escape restores an edited cell, Enter
     // advances (see AdvanceCell), typing searches incrementally while the
     // grid is sorted and not editing; then the class library's step.
     void KeyPress(TKeyChar& Key) override;
+    // Editing (grid_render/ExGrid_Edit.cpp).
+    bool CanEditShow() override;
+    bool SelectCell(int ACol, int ARow) override;
+    TInplaceEdit* CreateEditor() override;
+    void WndProc(TMessage& Message) override;
+    void DoEnter() override;
+    // Keys (grid_render/ExGrid_Keys.cpp).
+    void CharMessage(TKeyChar& Key) override;
     // Note the column or row pressed on a sizing edge and its size then.
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -2028,6 +2176,35 @@ private:
     // grid font, the cell's own colours and font; with Zoom the zoom step).
     void SetMeasureFont(int ACol, int DisplCol, int ARow, bool Zoom);
     // ---- end of automatic sizing (state)
+    // ---- in-place editing (state)
+    friend class TExInplaceEdit;
+    // The cell's old value is remembered when it stores the plain text the
+    // editor was opened with (an unchanged edit keeps mark-up).
+    std::string UnchangedEditValue(int RealCol, int ARow, const std::string& Value) const;
+    bool FEditing = false;
+    bool FValidating = false;
+    bool FLastValidation = true;
+    bool FGridModified = false;
+    bool FShowEditProcess = false;
+    bool FOldModifiedValue = false;
+    std::string FEditText;
+    int FOldCol = -1;
+    int FOldRow = -1;
+    std::string FOldCellText;
+    WideString FOldCellTextWide;
+    // The cell (real column, row), its stored text and the plain text an
+    // editor was last filled with.
+    int FEditOpenCol = -1;
+    int FEditOpenRow = -1;
+    std::string FEditOpenRaw;
+    std::string FEditOpenPlain;
+    std::shared_ptr<void> FFocusFrame; // the focus helper's window
+    TPoint FClickPos{-1, -1};          // where the last left press was
+    // Enter in an editor control moves on (with AdvanceOnEnter).
+    void AdvanceAfterEdit();
+    int FRowUpdateLast = -1;           // the row OnRowUpdate reported last
+    bool FSelChange = false;           // the selection changed since the last exit
+    // ---- end of in-place editing (state)
 };
 
 // The grid's answer whether a cell is edited as a password (False unless the

@@ -14,8 +14,6 @@ void TExStringGrid::FireFilterDone()
     if (OnFilterDone) OnFilterDone(this);
 }
 void TExStringGrid::MarkPastedRows(const TRect&) { ZEL_GRID_NOT_BUILT(); }
-std::string TExStringGrid::GetSaveCell(int, int) { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::SetLoadCell(int, int, const std::string&) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::FilterSelected(int) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::FilterChecked(int) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::SaveColPositions() { ZEL_GRID_NOT_BUILT(); }

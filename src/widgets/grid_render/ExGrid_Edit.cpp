@@ -1,0 +1,575 @@
+// TExStringGrid: the editing lifecycle (whether a cell may be edited, the
+// editor kind, opening, closing and reporting an edit, the cell selection
+// that ties editing to navigation), cell validation and the transfer of
+// text between a cell and its editor.
+
+#include "widgets/ExStringGrid.h"
+
+#include "widgets/ExStringGrid_DragDrop.h"
+#include "widgets/GridControlLook.h"
+#include "widgets/GridUndo.h"
+#include "widgets/GridUtil.h"
+#include "widgets/grid_render/EsgHTMLE.h"
+#include "widgets/grid_render/ExInplaceEdit.h"
+
+#include <algorithm>
+
+namespace {
+
+// Sets a Boolean for a scope and puts the old value back when it is left.
+class TKeepFlag {
+public:
+    TKeepFlag(bool& f, bool v) : flag_(f), old_(f) { flag_ = v; }
+    ~TKeepFlag() { flag_ = old_; }
+    TKeepFlag(const TKeepFlag&) = delete;
+    TKeepFlag& operator=(const TKeepFlag&) = delete;
+
+private:
+    bool& flag_;
+    bool old_;
+};
+
+} // namespace
+
+unsigned TExStringGrid::GridEditDoneMessage()
+{
+    static const unsigned msg = RegisterWindowMessage("GridEditDone");
+    return msg;
+}
+
+TExInplaceEdit* TExStringGrid::NormalEdit() const { return dynamic_cast<TExInplaceEdit*>(InplaceEditor()); }
+
+TInplaceEdit* TExStringGrid::CreateEditor() { return new TExInplaceEdit(this); }
+
+bool TExStringGrid::TabCommitsEdit() const
+{
+    return Options().Contains(goTabs) || OnCellValidate || OnCellValidateWide;
+}
+
+// --- whether a cell may be edited, and with which editor ----------------------------------
+
+TEditorType TExStringGrid::ChooseCellEditor(int ACol, int ARow)
+{
+    TEditorType e = DefaultEditor;
+    GetCellEditor(ACol, ARow, e);
+    SetCurrentEditor(e);
+    return e;
+}
+
+std::string TExStringGrid::GetEditMask(int ACol, int ARow)
+{
+    std::string mask = EditMask;
+    if (OnGetEditMask) OnGetEditMask(this, ACol, ARow, mask);
+    return mask;
+}
+
+int TExStringGrid::GetEditLimit() { return MaxEditLength; }
+
+// --- opening the editor -------------------------------------------------------------------
+
+bool TExStringGrid::CanEditShow()
+{
+    if (FValidating) return false;
+    bool r = TBaseGrid::CanEditShow();
+    if (Designing()) return r;
+    const TPoint b = BaseCell(RealColIndex(Col()), Row());
+    // Check boxes, radios and buttons are clicked or toggled, never edited.
+    if (r && !EditMode && HasClickableGraphic(b.X, b.Y)) return false;
+    if (r && !EditMode) {
+        FNoEditChange = true;
+        FCellCache = CurrentCell();
+        if (ChooseCellEditor(b.X, b.Y) == edNone) return false;
+        // The value this edit is validated against is the one of this cell
+        // (not of a cell reached earlier without an edit).
+        if (!FEditing) StoreCellState(Col(), Row());
+        EditMode = true;
+        if (IsTextEditorKind(CurrentEditor())) {
+            FShowEditProcess = true;
+        } else {
+            OpenEditorControl(DisplColIndex(b.X), b.Y);
+            FEntered = true;
+            if (FFocusHelper->Enabled) ShowFocusWindow(CellRect(Col(), Row()));
+            r = false;
+        }
+    }
+    if (r) {
+        FEntered = true;
+        FEditing = true;
+        if (FFocusHelper->Enabled) ShowFocusWindow(CellRect(Col(), Row()));
+    }
+    return r;
+}
+
+void TExStringGrid::OpenEditorControl(int /*ACol*/, int /*ARow*/)
+{
+    // A data check box is toggled in its cell; the other kinds need the
+    // editor controls.
+    if (CurrentEditor() == edDataCheckBox) return;
+    EditMode = false;
+    throw ENotBuilt("editor control of this kind");
+}
+
+void TExStringGrid::CloseEditorControl(int /*ACol*/, int /*ARow*/) {}
+
+void TExStringGrid::ShowInplaceEdit()
+{
+    if (HasClickableGraphic(RealColIndex(Col()), Row())) return;
+    if (Row() < TopRow()) SetTopRow(Row());
+    if (Col() < LeftCol()) SetLeftCol(Col());
+    FEditText = Cells(RealColIndex(Col()), Row());
+    ShowEditor();
+}
+
+void TExStringGrid::ShowCellEdit()
+{
+    int key = VK_F2;
+    HandleKeyDown(key, {});
+}
+
+// --- closing and reporting ----------------------------------------------------------------
+
+void TExStringGrid::HideInplaceEdit()
+{
+    if (!EditMode) return;
+    HideEditor();
+    CloseEditorControl(Col(), Row());
+    EditMode = false;
+    SelectCell(Col(), Row());
+}
+
+void TExStringGrid::HideCellEdit() { CloseEditorControl(Col(), Row()); }
+
+void TExStringGrid::FireEditingDone(int ACol, int ARow)
+{
+    if (OnEditingDone) OnEditingDone(this);
+    EditMode = false;
+    PostMessage(GridEditDoneMessage(), ACol, ARow);
+}
+
+void TExStringGrid::DoneInplaceEdit(int Key, TShiftState Shift)
+{
+    FBlockFocus = true;
+    FEditing = false;
+    struct Unblock {
+        bool& f;
+        ~Unblock() { f = false; }
+    } unblock{FBlockFocus};
+    HideInplaceEdit();
+    if (FNavigation->AppendOnArrowDown && Key == VK_DOWN && IsLastDataRow()) AutoAppendRow();
+    if (Key == VK_TAB || Key == VK_LEFT || Key == VK_UP || Key == VK_RIGHT || Key == VK_DOWN) {
+        int k = Key;
+        HandleKeyDown(k, Shift);
+    }
+    TKeepFlag noAlwaysEdit(FNavigation->AlwaysEdit, false);
+    SetFocus();
+    if (Key == VK_RETURN) AdvanceAfterEdit();
+}
+
+void TExStringGrid::SimulateCellClick(int ACol, int ARow)
+{
+    const TRect r = CellRect(ACol, ARow);
+    TKeepFlag force(FForceSel, true);
+    auto down = std::move(OnMouseDown);
+    auto up = std::move(OnMouseUp);
+    OnMouseDown = nullptr;
+    OnMouseUp = nullptr;
+    struct Restore {
+        TExStringGrid& g;
+        decltype(down)& d;
+        decltype(up)& u;
+        ~Restore()
+        {
+            g.OnMouseDown = std::move(d);
+            g.OnMouseUp = std::move(u);
+        }
+    } restore{*this, down, up};
+    TCustomGrid::MouseDown(mbLeft, {}, r.Left + 2, r.Top + 2);
+    TCustomGrid::MouseUp(mbLeft, {}, r.Left + 2, r.Top + 2);
+}
+
+// --- cell selection --------------------------------------------------------------------------
+
+void TExStringGrid::FireCellChanging(int NewCol, int NewRow, bool& Allow)
+{
+    if (NewRow != Row() && OnRowChanging) OnRowChanging(this, Row(), NewRow, Allow);
+    if (NewCol != Col() && OnColChanging) OnColChanging(this, Col(), NewCol, Allow);
+    if ((NewRow != Row() || NewCol != Col()) && OnCellChanging) OnCellChanging(this, Row(), Col(), NewRow, NewCol, Allow);
+}
+
+bool TExStringGrid::SelectCell(int ACol, int ARow)
+{
+    if (FForceSel) return true;
+    // Without a window the class library's answer alone.
+    if (!HandleAllocated() || FDestroyingGrid) return TBaseGrid::SelectCell(ACol, ARow);
+    const int rc = RealColIndex(ACol);
+    std::string newText = Cells(rc, ARow);
+    FEditText = newText;
+    bool result = false;
+
+    // Keeps the new row above the search bar.
+    if (FSearchFooter->Visible() && ARow < RowCount()) {
+        const int limit = ClientHeight() - 32 + 2;
+        while (TopRow() < RowCount() - 1) {
+            const TRect cr = TCustomGrid::CellRect(ACol, ARow);
+            if (IsRectEmpty(cr) || cr.Bottom < limit) break;
+            const int top = TopRow();
+            SetTopRow(top + 1);
+            if (TopRow() == top) break;
+        }
+    }
+
+    if (ACol >= 0 && ARow >= 0 && ACol < ColCount() && ARow < RowCount()) {
+        if (IsMergedNonBaseCell(rc, ARow) && !Options().Contains(goRangeSelect)) {
+            const TPoint b = BaseCell(rc, ARow);
+            {
+                TKeepFlag force(FForceSel, true);
+                FocusCell(DisplColIndex(b.X), b.Y, true);
+            }
+            RepaintCell(b.X, b.Y);
+            if (FMouseActions->DirectEdit || (FControlLook->DropDownAlwaysVisible() && HasCombo(b.X, b.Y)))
+                ShowInplaceEdit();
+            return false;
+        }
+        if (ACol == 0 && HasNodes() && !Options().Contains(goRowSelect)) return false;
+    }
+
+    if (!RowEnabled(ARow) && FNavigation->SkipDisabledRows) return false;
+
+    const TExInplaceEdit* ed = NormalEdit();
+    const bool focused = ed && ed->Focused();
+    if (HasClickableGraphic(rc, ARow)) {
+        bool canEdit = true;
+        CanEditCell(rc, ARow, canEdit);
+        if (!FEditDisable && !canEdit && (Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit))
+            FEditDisable = true;
+        if (!Options().Contains(goEditing) && !Options().Contains(goRowSelect) && canEdit) {
+            FEditChange = true;
+            SetOptions(Options() + goEditing);
+        }
+    } else {
+        bool canEdit = Options().Contains(goEditing) || FEditDisable;
+        CanEditCell(rc, ARow, canEdit);
+        if (canEdit && FMouseActions->DirectEdit) {
+            SetCurrentEditor(DefaultEditor);
+            if (IsCellEditorNone(rc, ARow)) canEdit = false;
+        }
+        if (FMouseActions->EditOnDblClickOnly()) canEdit = false;
+        if (canEdit) {
+            FEditDisable = false;
+            if (!Options().Contains(goEditing)) {
+                FEditChange = true;
+                if (!FEditing) StoreCellState(ACol, ARow);
+                TGridOptions o = Options();
+                if (o.Contains(goRowSelect) && FMouseActions->RangeSelectAndEdit) o -= goRowSelect;
+                SetOptions(o + goEditing);
+                if (FEditing) HideInplaceEdit();
+                newText = Cells(rc, ARow);
+            }
+        } else {
+            if (FEditing) HideInplaceEdit();
+            if (Options().Contains(goEditing)) {
+                EditMode = false;
+                FEditDisable = true;
+                FEditChange = true;
+                SetOptions(Options() - goEditing);
+                SetEditorMode(false);
+            }
+        }
+    }
+
+    if (!FEditing || focused) {
+        bool allow = true;
+        FireCellChanging(ACol, ARow, allow);
+        if (IsFixed(rc, ARow) || !allow)
+            result = (allow && Options().Contains(goRowSelect)) || (FixedRowAlways && RowCount() == FixedRows());
+        else
+            result = TBaseGrid::SelectCell(ACol, ARow);
+    } else {
+        // An edit of another cell is pending: its value is validated first.
+        if (IsWideCell(RealColIndex(Col()), Row()))
+            ValidateCellWide(WideCells(RealColIndex(Col()), Row()));
+        else
+            ValidateCell(CurrentCell());
+        bool allow = true;
+        FireCellChanging(ACol, ARow, allow);
+        result = allow && TBaseGrid::SelectCell(ACol, ARow);
+        if (!result) newText = FCellCache;
+    }
+
+    if (ActiveCellShow) {
+        if (FixedRows() > 0) RepaintCell(RealColIndex(Col()), FixedRows() - 1);
+        if (FixedCols() > 0) RepaintCell(FixedCols() - 1, Row());
+        if (FixedRows() > 0) RepaintCell(rc, FixedRows() - 1);
+        if (FixedCols() > 0) RepaintCell(FixedCols() - 1, ARow);
+    }
+    if (ActiveRowShow()) {
+        RepaintRow(ARow);
+        RepaintRow(Row());
+    }
+    if (SelectionRectangle) Invalidate();
+    // Reported only for a move the grid takes.
+    if (result && !Loading()) {
+        if (FRowUpdateLast < 0) FRowUpdateLast = Row();
+        if (ARow != FRowUpdateLast && OnRowUpdate) {
+            const int old = FRowUpdateLast;
+            FRowUpdateLast = ARow;
+            OnRowUpdate(this, old, ARow);
+        }
+    }
+    if (HasCustomBorders()) Invalidate();
+    FCellCache = newText;
+    return result;
+}
+
+// --- the value a cell had ---------------------------------------------------------------
+
+void TExStringGrid::StoreCellState(int ACol, int ARow)
+{
+    FOldCol = ACol;
+    FOldRow = ARow;
+    const int rc = RealColIndex(ACol);
+    FOldCellText = GetGridCell(rc, ARow);
+    FOldCellTextWide = IsWideCell(rc, ARow) ? WideCells(rc, ARow) : Utf8ToWide(FOldCellText);
+    FOldModifiedValue = Modified;
+}
+
+void TExStringGrid::RestoreCellCache()
+{
+    // The cache goes back into the current cell; the cell's own text (not
+    // the one at its displayed index, which belongs to another column when
+    // columns are hidden) is what the editor shows again.
+    const int rc = RealColIndex(Col());
+    const TPoint b = BaseCell(rc, Row());
+    SetCells(b.X, b.Y, FCellCache);
+    if (TExInplaceEdit* ed = NormalEdit(); ed && ed->Visible()) {
+        TKeepFlag quiet(FNoEditChange, true);
+        ed->SetText(GetEditText(Col(), Row()));
+    }
+}
+
+void TExStringGrid::WriteEditText(int ACol, int ARow, const std::string& Value)
+{
+    SetEditText(DisplColIndex(ACol), ARow, Value);
+    SetCellEx(ACol, ARow, Value);
+}
+
+void TExStringGrid::CellValueChanged(int ACol, int /*ARow*/)
+{
+    // The footer follows its column (there is a footer to follow only once
+    // it was made).
+    if (FloatingFooter()) CalcFooter(ACol);
+}
+
+// --- text between the cell and the editor -----------------------------------------------
+
+std::string TExStringGrid::GetEditText(int ACol, int ARow)
+{
+    FNoEditChange = true;
+    const int rc = RealColIndex(ACol);
+    if (TExInplaceEdit* ed = NormalEdit()) {
+        TAlignment ha = DefaultAlignment;
+        TVAlignment va = VAlignment;
+        GetCellAlign(rc, ARow, ha, va);
+        ed->VAlign = ha == TAlignment::taRightJustify;
+    }
+    const TPoint b = IsMergedNonBaseCell(rc, ARow) ? BaseCell(rc, ARow) : TPoint{rc, ARow};
+    std::string s = TStringGrid::GetEditText(b.X, b.Y);
+    if (!EditWithTags && CellTextKind(s, EnableHTML) == ctkHTML) s = HTMLToPlainText(s);
+    FEditOpenCol = b.X;
+    FEditOpenRow = b.Y;
+    FEditOpenRaw = GetGridCell(b.X, b.Y);
+    FEditOpenPlain = s;
+    return s;
+}
+
+std::string TExStringGrid::UnchangedEditValue(int RealCol, int ARow, const std::string& Value) const
+{
+    const TPoint b = IsMergedNonBaseCell(RealCol, ARow) ? BaseCell(RealCol, ARow) : TPoint{RealCol, ARow};
+    if (b.X == FEditOpenCol && b.Y == FEditOpenRow && Value == FEditOpenPlain && FEditOpenRaw != FEditOpenPlain &&
+        GetGridCell(b.X, b.Y) == FEditOpenRaw)
+        return FEditOpenRaw;
+    return Value;
+}
+
+void TExStringGrid::SetEditText(int ACol, int ARow, const std::string& Value)
+{
+    TPoint b{ACol, ARow};
+    if (IsMergedNonBaseCell(RealColIndex(ACol), ARow)) {
+        const TPoint rb = BaseCell(RealColIndex(ACol), ARow);
+        b = {DisplColIndex(rb.X), rb.Y};
+    }
+    const int rc = RealColIndex(b.X);
+    TStringGrid::SetEditText(rc, b.Y, UnchangedEditValue(rc, b.Y, Value));
+}
+
+// --- validation ---------------------------------------------------------------------------
+
+bool TExStringGrid::ValidateCell(const std::string& NewValueIn)
+{
+    if (!FEditing || FValidating) return true;
+    FEditing = false;
+    FValidating = true;
+    bool valid = true;
+    const int acol = RealColIndex(FOldCol);
+    const int oldRow = FOldRow;
+    const std::string newValue = UnchangedEditValue(acol, oldRow, NewValueIn);
+    FNewCellText = newValue;
+    try {
+        if (newValue != FOldCellText || AlwaysValidate) {
+            const bool changed = newValue != FOldCellText;
+            std::string value = newValue;
+            {
+                TKeepFlag noAdvance(FNavigation->AdvanceOnEnter, false);
+                if (FCellChecker && FCellChecker->AutoCorrect) value = FCellChecker->Correct(acol, oldRow, value);
+                if (OnCellValidate) OnCellValidate(this, acol, oldRow, value, valid);
+                if (value != FOldCellText) {
+                    FGridModified = true;
+                    if (FixedCols() > 0) {
+                        SetRowModified(RealRowIndex(oldRow), true);
+                        if (FShowModified->Enabled) RepaintCell(0, Row());
+                    }
+                }
+                if (valid) CellValueChanged(acol, FOldRow);
+                if (FCellChecker && FCellChecker->AutoMarkError) value = FCellChecker->MarkError(acol, oldRow, value);
+                if (valid && UndoRedo()) UndoRedo()->RegisterChange(acol, oldRow, FOldCellText, value);
+                if (valid && changed) CellsChanged(TRect{acol, oldRow, acol, oldRow});
+            }
+            FNewCellText = value;
+            if (valid) {
+                SetGridCell(acol, oldRow, value);
+                if (!IsBaseCell(acol, oldRow)) SetCellEx(acol, oldRow, value);
+                InvalidateCell(FOldCol, oldRow);
+            } else {
+                FLastValidation = false;
+                const bool corrected = value != newValue;
+                if (corrected) {
+                    HideEditor();
+                    SetCellEx(acol, oldRow, value);
+                } else {
+                    if (EditMode) FValidating = false;
+                    HideEditor();
+                    SetCellEx(acol, oldRow, FOldCellText);
+                }
+                // Back to the refused cell, with its editor open again.
+                {
+                    TKeepFlag force(FForceSel, true);
+                    if (FOldCol >= 0 && FOldCol < ColCount() && oldRow >= 0 && oldRow < RowCount())
+                        FocusCell(FOldCol, oldRow, true);
+                }
+                FValidating = false;
+                FEditing = true;
+                ShowInplaceEdit();
+                if (!corrected && Col() != FOldCol) InvalidateEditor();
+                Modified = FOldModifiedValue;
+                if (!InvalidEntryTitle.empty() || !InvalidEntryText.empty()) ShowInvalidEntryBalloon();
+            }
+            FOldCellText = GetGridCell(acol, FOldRow);
+        }
+    } catch (...) {
+        StoreCellState(Col(), Row());
+        FValidating = false;
+        throw;
+    }
+    StoreCellState(Col(), Row());
+    FValidating = false;
+    if (valid) HideFocusWindow();
+    return valid;
+}
+
+bool TExStringGrid::ValidateCellWide(const WideString& NewValue)
+{
+    if (!FEditing || FValidating) return true;
+    FEditing = false;
+    FValidating = true;
+    bool valid = true;
+    const int acol = RealColIndex(FOldCol);
+    const int oldRow = FOldRow;
+    try {
+        if (NewValue != FOldCellTextWide || AlwaysValidate) {
+            WideString value = NewValue;
+            CellValueChanged(acol, FOldRow);
+            if (OnCellValidateWide) OnCellValidateWide(this, acol, oldRow, value, valid);
+            if (valid) {
+                SetWideCells(acol, oldRow, value);
+            } else {
+                if (value != NewValue) {
+                    HideEditor();
+                    SetWideCells(acol, oldRow, value);
+                } else {
+                    if (EditMode) FValidating = false;
+                    HideEditor();
+                    SetWideCells(acol, oldRow, FOldCellTextWide);
+                }
+                {
+                    TKeepFlag force(FForceSel, true);
+                    if (FOldCol >= 0 && FOldCol < ColCount() && oldRow >= 0 && oldRow < RowCount())
+                        FocusCell(FOldCol, oldRow, true);
+                }
+                FValidating = false;
+                FEditing = true;
+                ShowInplaceEdit();
+                Modified = FOldModifiedValue;
+            }
+            if (NewValue != FOldCellTextWide) {
+                FGridModified = true;
+                if (FShowModified->Enabled && FixedCols() > 0) {
+                    SetRowModified(FOldRow, true);
+                    RepaintCell(0, FOldRow);
+                }
+            }
+            FOldCellTextWide = WideCells(acol, FOldRow);
+        }
+    } catch (...) {
+        StoreCellState(Col(), Row());
+        FValidating = false;
+        throw;
+    }
+    StoreCellState(Col(), Row());
+    FValidating = false;
+    return valid;
+}
+
+void TExStringGrid::ShowInvalidEntryBalloon()
+{
+    if (Host()) Host()->ShowBalloon(InvalidEntryTitle, InvalidEntryText, static_cast<int>(InvalidEntryIcon));
+}
+
+// --- window messages of editing ----------------------------------------------------------
+
+void TExStringGrid::WndProc(TMessage& Message)
+{
+    if (Message.Msg == GridEditDoneMessage()) {
+        if (OnEditCellDone) OnEditCellDone(this, static_cast<int>(Message.WParam), static_cast<int>(Message.LParam));
+        if (FMouseActions->EditOnDblClickOnly()) {
+            HideInplaceEdit();
+            EditMode = false;
+            SetOptions(Options() - goEditing);
+        }
+    } else if (Message.Msg == WM_KEYDOWN) {
+        // A key posted to the grid's own window (an editor handing Tab
+        // over), or to the window around it (Tab leaving the grid).
+        int key = static_cast<int>(Message.WParam);
+        if (Message.LParam == 1) {
+            if (Host()) Host()->FocusNextControl(true);
+        } else {
+            HandleKeyDown(key, {});
+        }
+        return;
+    }
+    TBaseGrid::WndProc(Message);
+}
+
+// --- focus ---------------------------------------------------------------------------------
+
+void TExStringGrid::DoEnter()
+{
+    if (FBlockFocus) return;
+    // The current cell's value is what a coming edit is measured against,
+    // also when a handler fails.
+    struct Remember {
+        TExStringGrid& g;
+        ~Remember() { g.StoreCellState(g.Col(), g.Row()); }
+    } remember{*this};
+    TBaseGrid::DoEnter();
+    if (Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit) SelectCell(Col(), Row());
+}
