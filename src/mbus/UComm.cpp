@@ -374,15 +374,15 @@ bool TCustomComm::XOffSent() const { return false; }
 
 void TCustomComm::Handle_Events(std::uint32_t events)
 {
+    // No critical section here: a batch runs only while its opening of the
+    // port lives (closing waits for it), and a write waiting for a stalled
+    // line must not hold up the GUI thread.
     std::uint32_t errors = 0;
     int waiting = 0;
-    {
-        std::lock_guard<TCriticalSection> lock(cs_);
-        if (!device_.Is_Open()) return;
-        TSerialStatus status;
-        device_.Read_Errors(errors, status);
-        waiting = device_.In_Queue();
-    }
+    if (!device_.Is_Open()) return;
+    TSerialStatus status;
+    device_.Read_Errors(errors, status);
+    waiting = device_.In_Queue();
     auto has = [&](TCommEventType e) { return (events & (1u << e)) != 0; };
     if (has(evBreak) && OnBreak) OnBreak(this);
     if (has(evCts) && OnCts) OnCts(this);

@@ -8,7 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -267,6 +272,40 @@ TEST(SerialPort, WriteThatCannotCompleteTimesOut)
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(190));
     comm.PurgeOut();
     comm.Close();
+}
+
+// A write waiting on a stalled line (on the thread that owns the port, as
+// the scan engine's does) does not hold up the events on the GUI thread.
+// The port is the terminal side of a pseudo-terminal whose master end the
+// test holds: nobody reads the master, input still comes in.
+TEST(SerialPort, StalledWriteDoesNotHoldUpEvents)
+{
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const std::string terminal = ::ptsname(master);
+    TComm comm;
+    comm.SetDeviceName(terminal);
+    comm.SetWriteTimeout(2500);
+    int rx = 0;
+    comm.OnRxChar = [&rx](TObject*, int) { ++rx; };
+    comm.Open();
+    std::atomic<bool> writing{false};
+    std::thread writer([&] {
+        const std::string block(4 << 20, 'x');
+        writing = true;
+        comm.Write(block.data(), static_cast<int>(block.size()));
+    });
+    while (!writing) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));  // the line is full now
+    ASSERT_EQ(::write(master, "\x01", 1), 1);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(Pump_Until([&] { return rx > 0; }, 2000));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1500));
+    writer.join();
+    comm.Close();
+    ::close(master);
 }
 
 } // namespace
