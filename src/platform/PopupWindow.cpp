@@ -4,7 +4,6 @@
 #include "platform/GraphicsQt.h"
 
 #include <QApplication>
-#include <QScreen>
 #include <QEvent>
 #include <QWidget>
 
@@ -40,26 +39,6 @@ public:
 WindowPosFilter* g_filter = nullptr;
 
 } // namespace
-
-TRect MonitorRectNear(TPoint p)
-{
-    const QPoint at(p.X, p.Y);
-    const QScreen* best = nullptr;
-    long long bestDistance = 0;
-    for (const QScreen* s : QGuiApplication::screens()) {
-        const QRect g = s->geometry();
-        const long long dx = at.x() < g.left() ? g.left() - at.x() : at.x() > g.right() ? at.x() - g.right() : 0;
-        const long long dy = at.y() < g.top() ? g.top() - at.y() : at.y() > g.bottom() ? at.y() - g.bottom() : 0;
-        const long long d = dx * dx + dy * dy;
-        if (!best || d < bestDistance) {
-            best = s;
-            bestDistance = d;
-        }
-    }
-    if (!best) return {0, 0, 0, 0};
-    const QRect g = best->geometry();
-    return {g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
-}
 
 void MakePopupWindow(TControl& c, unsigned style)
 {

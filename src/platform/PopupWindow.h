@@ -22,9 +22,6 @@ bool IsPopupWindow(const TControl& c);
 // The window system's active window is c's window.
 bool IsActiveWindow(const TControl& c);
 
-// The whole area (screen coordinates) of the monitor nearest to p.
-TRect MonitorRectNear(TPoint p);
-
 // Mouse input passes through the window to what lies below it.
 void SetWindowTransparent(TControl& c);
 bool IsWindowTransparent(const TControl& c);
