@@ -129,6 +129,14 @@ TEST(DefOffsetWindow, ChoicesOfEverySlaveAreKeptAndTheOutputRuleStopsOk)
         EXPECT_EQ(w.ECG_ByteOUT->GetCellEx(1, 1), "None");
         EXPECT_EQ(w.ECG_ByteOUT->Columns().Items(1)->ComboItems().Count(), 1441);
         w.ECG_ByteOUT->SetCellEx(1, 1, "12");
+        // The description typed into its cell, as a person does.
+        w.PageControl1->SetActivePage(w.TabSheet2);
+        ActivateWindowOf(f);
+        w.ECG_ByteOUT->SetFocus();
+        w.ECG_ByteOUT->FocusCell(2, 1);
+        TypeKeys(f, "valve out");
+        PressKey(f, VK_RETURN, {}, "\r");
+        EXPECT_EQ(w.ECG_ByteOUT->GetCellEx(2, 1), "valve out");
         w.ECG_DN_Slaves->SetRow(2);
         w.ECG_DN_SlavesClick();
         EXPECT_EQ(w.ECG_ByteIN->RowCount(), 1);   // slave 5: no input bytes
@@ -151,6 +159,7 @@ TEST(DefOffsetWindow, ChoicesOfEverySlaveAreKeptAndTheOutputRuleStopsOk)
     Load_Slave_DN(UComon::File_DNETM_Net, s, nullptr);
     Load_Offset_Slave_DN(UComon::File_DNETM_DefOff, s);
     EXPECT_EQ(s[0]->SL_ByteOUT[0], "13");
+    EXPECT_EQ(s[0]->SL_ByteOUT_M[0], "valve out");
     EXPECT_EQ(s[1]->SL_ByteOUT[2], "12");
     Destroy_Windows();
 }

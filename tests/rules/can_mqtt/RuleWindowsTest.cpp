@@ -36,6 +36,18 @@ void ClickButton(TControl& b)
     SendMouseUp(b, b.Width() / 2, b.Height() / 2);
 }
 
+// Types text into a cell of the window's grid as a person does: the cell
+// made current, the characters typed (the first one opens the editor) and
+// Enter to end the edit.
+void TypeCell(TForm& window, TExColumnGrid& grid, int col, int row, const std::string& text)
+{
+    ActivateWindowOf(window);
+    grid.SetFocus();
+    grid.FocusCell(col, row);
+    TypeKeys(window, text);
+    PressKey(window, VK_RETURN, {}, "\r");
+}
+
 // The program with a configuration "Plant" open; modal windows are answered
 // by the test's actions, one per window shown, in order.
 class RuleWindows : public ::testing::Test {
@@ -79,11 +91,12 @@ TEST_F(RuleWindows, TopicFromTheMainWindowReachesTheFileAndTheImage)
         EXPECT_EQ(FMQTT_Set_Topic->PageControl1->ActivePageIndex(), 0);
         EXPECT_EQ(f.Caption(), Text(700));
         TExColumnGrid& g = *FMQTT_Set_Topic->ECG_Pub;
-        g.SetCellEx(Topic_Col::Topic, 1, "plant/temp");
+        // The list columns are chosen, the others typed.
         g.SetCellEx(Topic_Col::QoS, 1, "1");
         g.SetCellEx(Topic_Col::Data_Type, 1, "Int");
-        g.SetCellEx(Topic_Col::Dimension, 1, "2");
-        g.SetCellEx(Topic_Col::Position, 1, "$10");
+        TypeCell(f, g, Topic_Col::Topic, 1, "plant/temp");
+        TypeCell(f, g, Topic_Col::Dimension, 1, "2");
+        TypeCell(f, g, Topic_Col::Position, 1, "$10");
         ClickButton(*FMQTT_Set_Topic->Btn_OK);
     });
     ClickButton(*main->Btn_MQTT_Set_Topic);
@@ -95,9 +108,10 @@ TEST_F(RuleWindows, TopicFromTheMainWindowReachesTheFileAndTheImage)
 
     // The next showing reads it back; Cancel leaves the file alone.
     const std::string written = ReadFile(File_MQTT_Set_Topic);
-    acts.push_back([&](TForm&) {
+    acts.push_back([&](TForm& f) {
         EXPECT_EQ(FMQTT_Set_Topic->ECG_Pub->GetCellEx(Topic_Col::Topic, 1), "plant/temp");
-        FMQTT_Set_Topic->ECG_Pub->SetCellEx(Topic_Col::Topic, 1, "changed");
+        TypeCell(f, *FMQTT_Set_Topic->ECG_Pub, Topic_Col::Topic, 1, "changed");
+        EXPECT_EQ(FMQTT_Set_Topic->ECG_Pub->GetCellEx(Topic_Col::Topic, 1), "changed");
         ClickButton(*FMQTT_Set_Topic->Btn_Cancel);
     });
     ClickButton(*main->Btn_MQTT_Set_Topic);
@@ -269,6 +283,12 @@ TEST_F(RuleWindows, EnterJumpsToTheNextCellFromTheKeyboard)
         PressKey(f, VK_RETURN, {}, "\r");
         EXPECT_EQ(g.Col(), 4);
         EXPECT_EQ(g.Row(), 5);
+        // Enter ending an edit moves on as well: the value is kept.
+        TypeKeys(f, "8");
+        PressKey(f, VK_RETURN, {}, "\r");
+        EXPECT_EQ(g.GetCellEx(4, 5), "8");
+        EXPECT_EQ(g.Col(), 5);
+        EXPECT_EQ(g.Row(), 5);
         // From the last column of the last row to column 1 of row 1.
         g.SetCol(g.ColCount() - 1);
         g.SetRow(512);
@@ -281,7 +301,7 @@ TEST_F(RuleWindows, EnterJumpsToTheNextCellFromTheKeyboard)
     EXPECT_TRUE(boxes.shown.empty());
 }
 
-TEST_F(RuleWindows, EveryOtherRuleWindowRefusesABadRowAndWritesItsFile)
+TEST_F(RuleWindows, RowsTypedIntoEveryRuleWindowAreCheckedAndWritten)
 {
     using Cells = std::vector<std::pair<int, std::string>>;
     struct Case {
@@ -289,32 +309,55 @@ TEST_F(RuleWindows, EveryOtherRuleWindowRefusesABadRowAndWritesItsFile)
         std::function<void()> open;     // as the program opens it
         TRuleWindow* window;
         const std::string* file;
-        Cells bad;                      // row 1, refused with message
+        Cells preset;                   // list and check-box cells of row 1
+        Cells bad;                      // typed into row 1, then refused with message
         std::string message;
-        Cells fix;                      // then row 1 passes
+        Cells fix;                      // typed, then row 1 passes
         std::string written;            // a piece of the written file
     };
+    const std::string topics = "<MQTT_Set_Topic><MQTT_Publish><row Topic=\"plant/a\"/></MQTT_Publish>"
+                               "<MQTT_Subscribe/></MQTT_Set_Topic>";
     const Case cases[] = {
+        // A frame without a type is checked against the 11-bit range.
+        {"CAN receive", [&] { ClickButton(*main->Btn_CAN_Rec_Frame); }, FReceiveCAN, &File_CAN_Rec_Frames, {},
+         {{2, "0x800"}, {4, "1"}, {5, "0"}}, "Error row 1!! CobID must be between 0 and 2047", {{2, "0x7FF"}},
+         "<row Enable=\"Y\" COBID=\"0x7FF\" CAN_Type=\"\" Dim=\"1\" TimeOut=\"0\""},
         {"CAN transmit", [&] { ClickButton(*main->Btn_CAN_Send_Frame); }, FTransmitCAN, &File_CAN_Send_Frames,
-         {{2, "0x800"}, {3, CAN_Type_11}, {4, "1"}}, "Error row 1!! CobID must be between 0 and 2047",
-         {{2, "0x7FF"}, {7, "Y"}, {8, "1000"}, {9, "5"}},
-         "<row Enable=\"Y\" COBID=\"0x7FF\" CAN_Type=\"2.0A (11 bits)\" Dim=\"1\" OnChange=\"\" OnCMD=\"\" "
-         "OnTimer=\"Y\" Time=\"1000\" Byte1=\"5\""},
+         {{7, "Y"}, {9, "5"}}, {{2, "0x800"}, {4, "1"}}, "Error row 1!! CobID must be between 0 and 2047",
+         {{2, "0x7FF"}, {8, "1000"}},
+         "<row Enable=\"Y\" COBID=\"0x7FF\" CAN_Type=\"\" Dim=\"1\" OnChange=\"\" OnCMD=\"\" OnTimer=\"Y\" "
+         "Time=\"1000\" Byte1=\"5\""},
+        {"MQTT access", [&] {
+             WriteFile(File_MQTT_Set_Topic, topics);
+             main->Btn_Click(main->Btn_MQTT_Set_Access);
+         }, FMQTT_Set_Access, &File_MQTT_Set_Access, {{2, "plant/a"}, {3, "Int"}}, {{4, "3"}, {5, "0"}},
+         "Error row 1!! [MQTT Publish] Dimension must be equal to 1 or 2 or 4 or 8", {{4, "2"}},
+         "<row Enable=\"Y\" Index_Topic=\"0\" DataType=\"Int\" Dimension=\"2\" Position=\"0\""},
+        {"CANopen PDO", [&] { main->Btn_Click(main->Btn_PDO_CANopen); }, FSet_PDO_Access, &File_PDO_CANopen, {},
+         {{1, "0x181"}, {2, "1"}, {3, "1440"}}, "Error row 1!! [Receive PDO] Address Byte1 must be between 0 and 1439",
+         {{3, "5"}, {11, "0"}}, "<row COB-ID=\"0x181\" Dimension=\"1\" Address_B1=\"5\""},
         {"SDO client", [&] { main->Btn_Click(main->Btn_SDO_Client_CANopen); }, FSet_SDO_Client_Access,
-         &File_SDO_Client_CANopen, {{1, "5"}, {2, "0x2000"}, {3, "0"}, {4, "3"}, {5, "100"}, {6, "0"}},
+         &File_SDO_Client_CANopen, {}, {{1, "5"}, {2, "0x2000"}, {3, "0"}, {4, "3"}, {5, "100"}, {6, "0"}},
          "Error row 1!! [SDO Read] N Byte must be 1 or 2 or 4", {{4, "1"}},
          "<SDO_Read>\n\t\t<row Device_ID=\"5\" Index=\"0x2000\""},
+        {"SDO server", [&] { main->Btn_Click(main->Btn_SDO_Server_CANopen); }, FSet_SDO_Server_Access,
+         &File_SDO_Server_CANopen, {}, {{1, "0x2000"}, {2, "0"}, {3, "3"}},
+         "Error row 1!! [SDO in Read] N Byte must be 1 or 2 or 4", {{3, "1"}, {4, "7"}},
+         "<row Index=\"0x2000\" SubIndex=\"0\" NByte=\"1\" Address_B1=\"7\""},
+        {"DeviceNet slaves", [&] { main->Btn_Click(main->Btn_DNet_Net); }, FDNet, &File_DNETM_Net, {},
+         {{1, "64"}, {2, "0"}, {3, "0"}}, "Error in row 1!! ID must be 0 or 63", {{1, "0x3F"}},
+         "<row ID=\"0x3F\" NB_IN=\"0\" NB_OUT=\"0\""},
         {"J1939 receive", [&] { Show_Window(TWindowId::ReceiveJ1939); }, FReceiveJ1939, &File_J1939_Rec_Frames,
-         {{1, "0"}, {2, "0x10000"}, {3, "0"}}, "Error in row 1!! PGN must be between 0x0000 and 0xFFFF",
+         {{1, "0"}}, {{2, "0x10000"}, {3, "0"}}, "Error in row 1!! PGN must be between 0x0000 and 0xFFFF",
          {{2, "0xFEF1"}}, "<row DP=\"0\" PGN=\"0xFEF1\" SA=\"0\""},
         {"J1939 transmit", [&] { Show_Window(TWindowId::TransmitJ1939); }, FTransmitJ1939, &File_J1939_Send_Frames,
-         {{1, "8"}, {2, "0"}, {3, "1"}, {4, "0"}, {5, "8"}}, "Error in row 1!! Priority must be between 0 and 7",
+         {{2, "0"}}, {{1, "8"}, {3, "1"}, {4, "0"}, {5, "8"}}, "Error in row 1!! Priority must be between 0 and 7",
          {{1, "3"}}, "<row Priority=\"3\" DP=\"0\" PGN=\"1\""},
-        {"NMEA 2000 receive", [&] { Show_Window(TWindowId::ReceiveNMEA); }, FReceiveNMEA, &File_NMEA_Rec_Frames,
+        {"NMEA 2000 receive", [&] { Show_Window(TWindowId::ReceiveNMEA); }, FReceiveNMEA, &File_NMEA_Rec_Frames, {},
          {{1, "127250"}, {2, "240"}}, "Error in row 1!! Source Address must be between 0 and 239", {{2, "239"}},
          "<row PGN=\"127250\" SA=\"239\""},
         {"NMEA 2000 transmit", [&] { Show_Window(TWindowId::TransmitNMEA); }, FTransmitNMEA, &File_NMEA_Send_Frames,
-         {{1, "2"}, {2, "127250"}, {3, "0"}, {5, "513"}}, "Error in row 1!! Num Byte must be between 0 and 512",
+         {}, {{1, "2"}, {2, "127250"}, {3, "0"}, {5, "513"}}, "Error in row 1!! Num Byte must be between 0 and 512",
          {{5, "512"}}, "<Receive_NMEA_2000>\n\t<row Priority=\"2\" PGN=\"127250\""},
     };
     for (const Case& c : cases) {
@@ -326,21 +369,23 @@ TEST_F(RuleWindows, EveryOtherRuleWindowRefusesABadRowAndWritesItsFile)
             ASSERT_EQ(&f, c.window);
             TRuleWindow& w = *c.window;
             TExColumnGrid& g = *w.Grid(0);
-            for (const auto& [col, text] : c.bad) g.SetCellEx(col, 1, text);
+            for (const auto& [col, text] : c.preset) g.SetCellEx(col, 1, text);
+            for (const auto& [col, text] : c.bad) TypeCell(f, g, col, 1, text);
             ClickButton(*w.Btn_OK);
             EXPECT_EQ(w.ModalResult(), mrNone);
             ASSERT_EQ(boxes.shown.size(), 1u);
             EXPECT_EQ(boxes.shown[0].text, c.message);
-            for (const auto& [col, text] : c.fix) g.SetCellEx(col, 1, text);
+            for (const auto& [col, text] : c.fix) TypeCell(f, g, col, 1, text);
             // Copy row 1 into row 2, then delete row 2 again (Yes).
+            const int typed = c.bad[0].first;
             g.SetRow(1);
             ClickButton(*w.Btn_CopyRow);
             g.SetRow(2);
             ClickButton(*w.Btn_PasteRow);
-            EXPECT_EQ(g.GetCellEx(2, 2), g.GetCellEx(2, 1));
+            EXPECT_EQ(g.GetCellEx(typed, 2), g.GetCellEx(typed, 1));
             boxes.Answer(mrYes);
             ClickButton(*w.Btn_DelRow);
-            EXPECT_EQ(g.GetCellEx(2, 2), "");
+            EXPECT_EQ(g.GetCellEx(typed, 2), "");
             ClickButton(*w.Btn_OK);
         });
         c.open();
@@ -353,10 +398,11 @@ TEST_F(RuleWindows, EveryOtherRuleWindowRefusesABadRowAndWritesItsFile)
         EXPECT_EQ(file.find("<row", file.find("<row") + 1), std::string::npos) << file;
 
         // Cancel after an edit writes nothing; the next showing reads the file.
-        acts.push_back([&](TForm&) {
+        acts.push_back([&](TForm& f) {
             TRuleWindow& w = *c.window;
-            EXPECT_EQ(w.Grid(0)->GetCellEx(c.fix[0].first, 1), c.fix[0].second);
-            w.Grid(0)->SetCellEx(c.fix[0].first, 1, "");
+            TExColumnGrid& g = *w.Grid(0);
+            EXPECT_EQ(g.GetCellEx(c.fix[0].first, 1), c.fix[0].second);
+            TypeCell(f, g, c.fix[0].first, 1, "9");
             ClickButton(*w.Btn_Cancel);
         });
         c.open();
