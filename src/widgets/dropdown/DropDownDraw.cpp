@@ -1,5 +1,7 @@
 #include "widgets/dropdown/DropDownDraw.h"
 
+#include "widgets/grid_render/EsgHTMLE.h"
+
 #include "platform/DrawText.h"
 #include "platform/ImgList.h"
 #include "platform/SysUtils.h"
@@ -148,6 +150,19 @@ void FitTextWithEllipsis(TCanvas& Canvas, const std::string& Text, int MaxWidth,
             return;
         }
     }
+}
+
+void DrawHTMLCaption(TCanvas& Canvas, const std::string& Text, const TRect& Rect, TCustomImageList* Images,
+                     bool MeasureOnly, void* OwnerWindow, TPoint& Size)
+{
+    Size = TPoint{0, 0};
+    if (Text.empty()) return;
+    THTMLDrawArgs a;
+    a.Images = Images;
+    a.MeasureOnly = MeasureOnly;
+    a.OwnerWindow = OwnerWindow;
+    DrawHTMLText(Canvas, Text, Rect, a);
+    Size = TPoint{a.ExtentWidth, a.ExtentHeight};
 }
 
 void UpperCaseUnless(const std::string& Text, bool KeepCase, std::string& Result)

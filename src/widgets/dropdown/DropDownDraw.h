@@ -60,5 +60,11 @@ TSize GetTextExtent(TCanvas& Canvas, const std::string& Text);
 void FitTextWithEllipsis(TCanvas& Canvas, const std::string& Text, int MaxWidth, bool AddEllipsis,
                          std::string& Result);
 
+// Draws the mini-HTML Text in Rect with Images (or, with MeasureOnly, only
+// measures it); Size gets the text's width and height, (0, 0) for an empty
+// text. OwnerWindow: the window the text belongs to (may be null).
+void DrawHTMLCaption(TCanvas& Canvas, const std::string& Text, const TRect& Rect, TCustomImageList* Images,
+                     bool MeasureOnly, void* OwnerWindow, TPoint& Size);
+
 // Result = Text when KeepCase, else Text upper-cased by the locale's rules.
 void UpperCaseUnless(const std::string& Text, bool KeepCase, std::string& Result);

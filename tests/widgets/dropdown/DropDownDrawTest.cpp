@@ -304,3 +304,34 @@ TEST(DrawImageAndCaptionTest, ImageAtFourPixelsAndVerticallyCentred)
     ASSERT_GE(right, 0);
     EXPECT_LE(std::abs((left + right) - 79), 3);
 }
+
+TEST(DrawHTMLCaptionTest, MeasuresOrDrawsTheMarkUpAndReportsItsSize)
+{
+    TBitmap b = Filled(200, 40, clWhite);
+    TCanvas& c = b.Canvas();
+    TPoint size{5, 5};
+    DrawHTMLCaption(c, "", Rect(0, 0, 200, 40), nullptr, false, nullptr, size);
+    EXPECT_EQ(size, (TPoint{0, 0}));
+
+    // Measuring draws nothing; bold text is wider than the plain text.
+    TPoint plain, bold;
+    DrawHTMLCaption(c, "Topic", Rect(0, 0, 200, 40), nullptr, true, nullptr, plain);
+    DrawHTMLCaption(c, "<b>Topic</b>", Rect(0, 0, 200, 40), nullptr, true, nullptr, bold);
+    EXPECT_GT(plain.X, 0);
+    EXPECT_GT(plain.Y, 0);
+    EXPECT_GT(bold.X, plain.X);
+    c.Flush();
+    bool inked = false;
+    for (int y = 0; y < 40 && !inked; ++y)
+        for (int x = 0; x < 200 && !inked; ++x) inked = b.Pixel(x, y) != clWhite;
+    EXPECT_FALSE(inked);
+
+    TPoint drawn;
+    DrawHTMLCaption(c, "<font color=\"#FF0000\">Topic</font>", Rect(0, 0, 200, 40), nullptr, false, nullptr, drawn);
+    c.Flush();
+    EXPECT_EQ(drawn, plain);
+    int red = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 200; ++x) red += b.Pixel(x, y) != clWhite && GetRValue(b.Pixel(x, y)) > 128;
+    EXPECT_GT(red, 0);
+}
