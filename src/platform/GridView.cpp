@@ -308,6 +308,7 @@ struct TGridView::Impl : IGridHost {
             b->setPageStep(std::max(1, i.Page));
             b->setSingleStep(1);
             b->setValue(i.Pos);
+            b->setEnabled(i.Enabled);
         };
         apply(widget->horizontalScrollBar(), h);
         apply(widget->verticalScrollBar(), v);

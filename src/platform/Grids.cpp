@@ -1474,7 +1474,19 @@ void TCustomGrid::UpdateScrollRange()
     v.Page = VisibleRowCount();
     v.Pos = topLeft_.Y;
     v.Visible = v.Max > v.Min;
+    h.Enabled = h.Visible;
+    v.Enabled = v.Visible;
+    h.Visible = h.Visible || keepHorzBar_;
+    v.Visible = v.Visible || keepVertBar_;
     host_->UpdateScrollBars(h, v);
+}
+
+void TCustomGrid::SetScrollBarsKept(bool horz, bool vert)
+{
+    if (horz == keepHorzBar_ && vert == keepVertBar_) return;
+    keepHorzBar_ = horz;
+    keepVertBar_ = vert;
+    UpdateScrollRange();
 }
 
 void TCustomGrid::HandleHorzScroll(int pos) { MoveTopLeft(pos, topLeft_.Y); }

@@ -96,6 +96,8 @@ struct TGridScrollInfo {
     int Page = 0;
     int Pos = 0;
     bool Visible = false;
+    // False: shown but greyed (a bar kept visible whose content fits).
+    bool Enabled = true;
 };
 
 // The window side of a grid.
@@ -328,6 +330,11 @@ public:
     int VisibleRowCount() const;
     // Makes the cell visible by scrolling as little as possible.
     void ScrollInView(int ACol, int ARow);
+    // Keeps the horizontal / vertical scroll bar shown (greyed while its
+    // content fits) until cleared.
+    void SetScrollBarsKept(bool horz, bool vert);
+    bool HorzScrollBarKept() const { return keepHorzBar_; }
+    bool VertScrollBarKept() const { return keepVertBar_; }
     // Cell rectangle in client coordinates; empty when not on screen.
     TRect CellRect(int ACol, int ARow) const;
     // Rectangle covering a block of visible cells.
@@ -506,6 +513,7 @@ private:
     bool visible_ = true, enabled_ = true, tabStop_ = true;
     int tabOrder_ = -1;
     bool focused_ = false;
+    bool keepHorzBar_ = false, keepVertBar_ = false;
     int clientW_ = 300, clientH_ = 150;
     TCanvas* canvas_ = nullptr;
     mutable std::unique_ptr<TBitmap> scratch_;

@@ -923,6 +923,26 @@ void TExColumnGrid::FilterSelected(int ItemIndex)
     }
 }
 
+void TExColumnGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    TExStringGrid::MouseDown(Button, Shift, X, Y);
+    int c = -1, r = -1;
+    MouseToCell(X, Y, c, r);
+    if (c < 0 || r < 0 || c >= ItemCount()) return;
+    const TGridColumnItem* item = Item(c);
+    if (!item->ColumnPopup()) return;
+    const TColumnPopupType t = item->ColumnPopupType;
+    bool matches = false;
+    if (Button == mbLeft)
+        matches = t == cpFixedCellsLClick || t == cpNormalCellsLClick || t == cpAllCellsLClick;
+    else if (Button == mbRight)
+        matches = t == cpFixedCellsRClick || t == cpNormalCellsRClick || t == cpAllCellsRClick;
+    // The event comes for every press of the matching button, also in the
+    // area where the menu does not open. The platform has no pop-up menu
+    // control: the application shows its menu from the event.
+    if (matches && OnColumnPopup) OnColumnPopup(this, c, r, item->ColumnPopup());
+}
+
 void TExColumnGrid::ColWidthsChanged()
 {
     TExStringGrid::ColWidthsChanged();

@@ -354,6 +354,9 @@ public:
     // The column-move and edit hooks, public for the grid's input code.
     void ColumnMoved(int FromIndex, int ToIndex) override;
     void ColWidthsChanged() override;
+    // After the string grid's handling: a press of the button a column's
+    // ColumnPopupType names, on that column, fires OnColumnPopup.
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     // Form scaling: the string grid's, then the items' fonts (not their
     // print fonts).
     void ChangeScale(int M, int D) override;

@@ -46,6 +46,7 @@
 #include "platform/Classes.h"
 #include "platform/Graphics.h"
 #include "platform/OwnerForm.h"
+#include "platform/Timer.h"
 
 #include <array>
 #include <bitset>
@@ -905,6 +906,19 @@ public:
     TRowChangedEvent OnRowChanged;
     // After every change of the grid's size.
     TGridNotifyEvent OnGridResize;
+    // Keeps the bars ScrollBarAlways names shown, greyed while their content
+    // fits; with saNone and Force the kept bars go.
+    void UpdateScrollBarsAlways(bool Force);
+    // Scrolling by one row or column per timer step while a drag hovers
+    // within a margin of the grid's edges.
+    TDragScrollOptions& DragScrollOptions() { return *FDragScrollOptions; }
+    void SetDragScrollOptions(const TDragScrollOptions& Value) { FDragScrollOptions->Assign(&Value); }
+    TDragScrollEvent OnDragScroll;
+    // A drag of the class library over the grid (client pixels).
+    virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    // The drag-scroll timer while one exists, and the directions it scrolls.
+    TTimer* DragScrollTimer() const { return FDragScrollTimer.get(); }
+    TDragScrollDir DragScrollDirection() const { return FDragScrollDir; }
     // The column whose header filter drop-down is open (-1: none).
     int FilterColumn = -1;
     int GetRealCol() const;
@@ -1944,6 +1958,10 @@ private:
     std::unique_ptr<TNavigation> FNavigation;
     std::unique_ptr<TMouseActions> FMouseActions;
     std::unique_ptr<TSyncGrid> FSyncGrid;
+    std::unique_ptr<TDragScrollOptions> FDragScrollOptions;
+    std::unique_ptr<TTimer> FDragScrollTimer;
+    TDragScrollDir FDragScrollDir;
+    void DragScrollTick();
     std::unique_ptr<TBands> FBands;
     std::unique_ptr<TFocusHelper> FFocusHelper;
     std::unique_ptr<TGrouping> FGrouping;

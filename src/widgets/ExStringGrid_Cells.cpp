@@ -5,6 +5,7 @@
 
 #include "platform/GridView.h"
 
+#include "widgets/GridControlLook.h"
 #include "widgets/GridUtil.h"
 
 #include "platform/Forms.h"
@@ -895,4 +896,78 @@ void TExStringGrid::Resize()
 {
     TBaseGrid::Resize();
     if (OnGridResize) OnGridResize(this);
+    // A gradient background spans the whole window: a new size repaints it.
+    if ((FBackGround->Display() == bdGradientHorz || FBackGround->Display() == bdGradientVert) &&
+        FBackGround->ColorTo() != clNone)
+        Invalidate();
+    UpdateScrollBarsAlways(false);
+}
+
+void TExStringGrid::UpdateScrollBarsAlways(bool Force)
+{
+    if (ScrollBarAlways != saNone) {
+        // A kept bar shows also while its content fits (greyed then); the
+        // other bar shows only when its content does not fit.
+        SetScrollBarsKept(ScrollBarAlways == saHorz || ScrollBarAlways == saBoth,
+                          ScrollBarAlways == saVert || ScrollBarAlways == saBoth);
+    } else if (Force) {
+        SetScrollBarsKept(false, false);
+    }
+}
+
+// --- scrolling while dragging --------------------------------------------------------------
+
+void TExStringGrid::DragOver(TObject* /*Source*/, int X, int Y, TDragState State, bool& /*Accept*/)
+{
+    if (!FDragScrollOptions->Active) {
+        FDragScrollTimer.reset();
+        FDragScrollDir = {};
+        return;
+    }
+    const TDragScrollDir previous = FDragScrollDir;
+    FDragScrollDir = {};
+    if (State == dsDragLeave) {
+        FDragScrollTimer.reset();
+        return;
+    }
+    const TDragScrollMargins& m = FDragScrollOptions->Margins();
+    if (Y < m.TopMargin) FDragScrollDir.Include(sdUp);
+    if (Y > Height() - m.BottomMargin) FDragScrollDir.Include(sdDown);
+    if (X < m.LeftMargin) FDragScrollDir.Include(sdLeft);
+    if (X > Width() - m.RightMargin) FDragScrollDir.Include(sdRight);
+    if (FDragScrollDir.Empty()) {
+        FDragScrollTimer.reset();
+        return;
+    }
+    if (!FDragScrollTimer) {
+        FDragScrollTimer = std::make_unique<TTimer>();
+        FDragScrollTimer->SetEnabled(false);
+        FDragScrollTimer->SetInterval(FDragScrollOptions->Delays().InitialDelay);
+        FDragScrollTimer->SetOnTimer([this] { DragScrollTick(); });
+        FDragScrollTimer->SetEnabled(true);
+    } else if (previous.Empty()) {
+        // Back at an edge: the first step waits the initial delay again.
+        FDragScrollTimer->SetEnabled(false);
+        FDragScrollTimer->SetInterval(FDragScrollOptions->Delays().InitialDelay);
+        FDragScrollTimer->SetEnabled(true);
+    }
+}
+
+void TExStringGrid::DragScrollTick()
+{
+    if (!FDragScrollTimer) return;
+    if (!FDragScrollOptions->Active) {
+        // Switched off meanwhile: the timer stops here and goes with the
+        // next drag event or the grid (it runs this very handler now).
+        FDragScrollTimer->SetEnabled(false);
+        return;
+    }
+    FDragScrollTimer->SetInterval(FDragScrollOptions->Delays().RepeatDelay);
+    bool canScroll = true;
+    if (OnDragScroll) OnDragScroll(this, TopRow(), LeftCol(), FDragScrollDir, canScroll);
+    if (!canScroll) return;
+    if (FDragScrollDir.Contains(sdUp) && TopRow() > FixedRows()) SetTopRow(TopRow() - 1);
+    if (FDragScrollDir.Contains(sdDown) && TopRow() + VisibleRowCount() < RowCount()) SetTopRow(TopRow() + 1);
+    if (FDragScrollDir.Contains(sdLeft) && LeftCol() > FixedCols()) SetLeftCol(LeftCol() - 1);
+    if (FDragScrollDir.Contains(sdRight) && LeftCol() + VisibleColCount() < ColCount()) SetLeftCol(LeftCol() + 1);
 }

@@ -132,6 +132,7 @@ void TExStringGrid::SetupSettings()
     FNavigation = std::make_unique<TNavigation>();
     FMouseActions = std::make_unique<TMouseActions>(this);
     FSyncGrid = std::make_unique<TSyncGrid>(this);
+    FDragScrollOptions = std::make_unique<TDragScrollOptions>();
     FBands = std::make_unique<TBands>();
     FFocusHelper = std::make_unique<TFocusHelper>(this);
     FGrouping = std::make_unique<TGrouping>();
@@ -408,6 +409,7 @@ void TExStringGrid::Assign(const TPersistent* Source)
     FProgressAppearance->Assign(s->FProgressAppearance);
     FColumnSize->Assign(s->FColumnSize.get());
     FSyncGrid->Assign(s->FSyncGrid.get());
+    FDragScrollOptions->Assign(s->FDragScrollOptions.get());
     FFocusHelper->Assign(s->FFocusHelper.get());
     FixedRowAlways = s->FixedRowAlways;
 

@@ -315,3 +315,32 @@ void TFocusHelper::Assign(const TPersistent* Source)
     if (!s) return;
     Enabled = s->Enabled;
 }
+
+// --- drag scrolling ---------------------------------------------------------------------
+
+void TDragScrollDelays::Assign(const TPersistent* Source)
+{
+    const auto* s = dynamic_cast<const TDragScrollDelays*>(Source);
+    if (!s) return;
+    InitialDelay = s->InitialDelay;
+    RepeatDelay = s->RepeatDelay;
+}
+
+void TDragScrollMargins::Assign(const TPersistent* Source)
+{
+    const auto* s = dynamic_cast<const TDragScrollMargins*>(Source);
+    if (!s) return;
+    TopMargin = s->TopMargin;
+    BottomMargin = s->BottomMargin;
+    LeftMargin = s->LeftMargin;
+    RightMargin = s->RightMargin;
+}
+
+void TDragScrollOptions::Assign(const TPersistent* Source)
+{
+    const auto* s = dynamic_cast<const TDragScrollOptions*>(Source);
+    if (!s) return;
+    FMargins.Assign(&s->FMargins);
+    FDelays.Assign(&s->FDelays);
+    Active = s->Active;
+}

@@ -344,3 +344,47 @@ public:
 private:
     TComponent* FOwner;
 };
+
+// --- scrolling while dragging over the grid's edges --------------------------------
+
+// Where a drag hovers over a control: entering, leaving or moving inside it.
+enum TDragState : std::uint8_t { dsDragEnter, dsDragLeave, dsDragMove };
+enum TDragScrollDirection : std::uint8_t { sdUp, sdDown, sdLeft, sdRight };
+using TDragScrollDir = TSet<TDragScrollDirection>;
+// Asked before each scroll step of a drag: the handler may change the
+// directions or forbid the step.
+using TDragScrollEvent =
+    std::function<void(TObject* Sender, int TopRow, int LeftCol, TDragScrollDir& DragScrollDir, bool& CanScroll)>;
+
+class TDragScrollDelays : public TPersistent {
+public:
+    std::string ClassName() const override { return "TDragScrollDelays"; }
+    void Assign(const TPersistent* Source) override;
+    int InitialDelay = 1000; // milliseconds before the first step
+    int RepeatDelay = 250;   // milliseconds between the following steps
+};
+
+class TDragScrollMargins : public TPersistent {
+public:
+    std::string ClassName() const override { return "TDragScrollMargins"; }
+    void Assign(const TPersistent* Source) override;
+    int TopMargin = 50;
+    int BottomMargin = 50;
+    int LeftMargin = 50;
+    int RightMargin = 50;
+};
+
+class TDragScrollOptions : public TPersistent {
+public:
+    std::string ClassName() const override { return "TDragScrollOptions"; }
+    void Assign(const TPersistent* Source) override;
+    bool Active = false;
+    TDragScrollDelays& Delays() { return FDelays; }
+    TDragScrollMargins& Margins() { return FMargins; }
+    const TDragScrollDelays& Delays() const { return FDelays; }
+    const TDragScrollMargins& Margins() const { return FMargins; }
+
+private:
+    TDragScrollDelays FDelays;
+    TDragScrollMargins FMargins;
+};

@@ -1,5 +1,7 @@
 #include "widgets/GridTypes.h"
 
+#include "platform/Controls.h"
+
 #include <cstdint>
 
 // --- TIntList -------------------------------------------------------------------
@@ -255,6 +257,16 @@ void TControlList::RemoveControl(int Index)
 {
     if (Index < 0 || Index >= Count()) RaiseListIndexError(Index);
     items_.erase(items_.begin() + Index);
+}
+
+bool TControlList::HasHandle(const TControl* Window) const
+{
+    if (!Window) return false;
+    for (const auto& item : items_) {
+        const auto* w = dynamic_cast<const TControl*>(item->FObject);
+        if (w && w == Window) return true;
+    }
+    return false;
 }
 
 // --- TFileStringList ----------------------------------------------------------------

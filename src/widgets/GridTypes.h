@@ -118,6 +118,8 @@ public:
 };
 
 // One control placed on a cell (the control is not owned).
+class TControl;
+
 class TControlItem : public TObject {
 public:
     TControlItem(int X, int Y, TObject* AObject) : FX(X), FY(Y), FObject(AObject) {}
@@ -140,6 +142,9 @@ public:
     TControlItem* GetControl(int i) const;
     TControlItem* Control(int i) const { return GetControl(i); }
     void RemoveControl(int Index);
+    // True when some item's control is the control Window (every control
+    // of the platform is a window of its own).
+    bool HasHandle(const TControl* Window) const;
 
 private:
     std::vector<std::unique_ptr<TControlItem>> items_;

@@ -123,6 +123,35 @@ TEST_F(ViewFixture, ScrollBarsFollowTheTopRowAndMoveIt)
     EXPECT_EQ(grid.TopRow(), 2);
 }
 
+TEST_F(ViewFixture, KeptScrollBarsShowGreyedWhileTheirContentFits)
+{
+    auto* area = static_cast<QAbstractScrollArea*>(view->Widget());
+    QScrollBar* h = area->horizontalScrollBar();
+    QScrollBar* v = area->verticalScrollBar();
+    grid.SetColCount(2);
+    grid.SetRowCount(3);
+    Application_ProcessMessages();
+    EXPECT_FALSE(h->isVisible());
+    EXPECT_FALSE(v->isVisible());
+
+    grid.SetScrollBarsKept(false, true);
+    Application_ProcessMessages();
+    EXPECT_TRUE(v->isVisible());
+    EXPECT_FALSE(v->isEnabled());
+    EXPECT_FALSE(h->isVisible());
+
+    // Content that does not fit: the kept bar works as any other.
+    grid.SetRowCount(100);
+    Application_ProcessMessages();
+    EXPECT_TRUE(v->isVisible());
+    EXPECT_TRUE(v->isEnabled());
+
+    grid.SetRowCount(3);
+    grid.SetScrollBarsKept(false, false);
+    Application_ProcessMessages();
+    EXPECT_FALSE(v->isVisible());
+}
+
 struct Listener : TStringGrid {
     std::vector<std::intptr_t> got;
     unsigned id = RegisterWindowMessage("GridEditDone");

@@ -5,9 +5,12 @@
 #include "widgets/ExColumnGrid.h"
 #include "widgets/ExStringGrid.h"
 #include "widgets/ExStringGrid_DragDrop.h"
+#include "widgets/GridControlLook.h"
 #include "widgets/grid_io/FilterSettings.h"
 
+#include "platform/ControlInput.h"
 #include "platform/Forms.h"
+#include "platform/GridView.h"
 
 #include "support/TestSupport.h"
 
@@ -38,7 +41,11 @@ public:
     }
     void Update() override {}
     void SetRedraw(bool) override {}
-    void UpdateScrollBars(const TGridScrollInfo&, const TGridScrollInfo&) override {}
+    void UpdateScrollBars(const TGridScrollInfo& h, const TGridScrollInfo& v) override
+    {
+        horz = h;
+        vert = v;
+    }
     void PostMessage(const TMessage&) override {}
     void SetTimer(int, int) override {}
     void KillTimer(int) override {}
@@ -47,6 +54,11 @@ public:
     void HideEditorWindow() override {}
     void FocusEditorWindow() override {}
     void EditorTextChanged() override {}
+    // A window resized reports its new size back to its grid.
+    void SetClientSize(int, int) override
+    {
+        if (resized) resized->HandleResize();
+    }
     void Reset()
     {
         rects.clear();
@@ -57,6 +69,8 @@ public:
     int whole = 0;
     bool focused = false;
     bool editorShown = false;
+    TGridScrollInfo horz, vert;
+    TCustomGrid* resized = nullptr;
 };
 
 // A checker that upper-cases texts and marks texts holding "x".
@@ -409,4 +423,203 @@ TEST(ExStringGridOperations, FilePictureReadsItsSizeAndDrawsFromTheFile)
     copy.Assign(&p);
     EXPECT_EQ(copy.Filename(), dir.file("missing.png"));
     EXPECT_EQ(copy.Height(), 20);
+}
+
+TEST(ExStringGridOperations, ScrollBarsAlwaysKeepTheirBarsShownGreyedWhileTheContentFits)
+{
+    TExStringGrid g; // 5 x 10 cells fit the host's 400 x 250 pixels
+    InvalidationHost host;
+    host.resized = &g;
+    g.SetHost(&host);
+    struct Case {
+        TScrollBarAlways mode;
+        bool force;
+        bool horzShown, vertShown;
+    } cases[] = {
+        {saVert, false, false, true},
+        {saHorz, false, true, false},
+        {saBoth, false, true, true},
+        {saNone, false, true, true}, // without Force the kept bars stay
+        {saNone, true, false, false},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(static_cast<int>(k.mode) * 10 + k.force);
+        g.ScrollBarAlways = k.mode;
+        g.UpdateScrollBarsAlways(k.force);
+        EXPECT_EQ(host.horz.Visible, k.horzShown);
+        EXPECT_EQ(host.vert.Visible, k.vertShown);
+        EXPECT_FALSE(host.horz.Enabled);
+        EXPECT_FALSE(host.vert.Enabled);
+    }
+    // A resize applies the setting; rows that do not fit show an enabled bar.
+    g.ScrollBarAlways = saHorz;
+    g.SetRowCount(100);
+    g.SetSize(300, 200);
+    EXPECT_TRUE(host.horz.Visible);
+    EXPECT_FALSE(host.horz.Enabled);
+    EXPECT_TRUE(host.vert.Visible);
+    EXPECT_TRUE(host.vert.Enabled);
+
+    // A gradient background is repainted whole after a resize, a plain one not.
+    host.Reset();
+    g.SetSize(310, 200);
+    const int plain = host.whole;
+    g.BackGround()->SetDisplay(bdGradientVert);
+    g.BackGround()->SetColorTo(clBlue);
+    host.Reset();
+    g.SetSize(320, 200);
+    EXPECT_EQ(host.whole, plain + 1);
+    g.SetHost(nullptr);
+}
+
+TEST(ExStringGridOperations, DragNearAnEdgeScrollsOneStepPerTick)
+{
+    TExStringGrid g;
+    InvalidationHost host;
+    g.SetHost(&host);
+    g.SetColCount(40);
+    g.SetRowCount(100);
+    g.SetSize(400, 250);
+    bool accept = true;
+
+    // Off by default: no timer.
+    g.DragOver(nullptr, 200, 5, dsDragEnter, accept);
+    EXPECT_EQ(g.DragScrollTimer(), nullptr);
+
+    g.DragScrollOptions().Active = true;
+    std::vector<std::string> asked;
+    bool allow = true;
+    g.OnDragScroll = [&](TObject* Sender, int TopRow, int LeftCol, TDragScrollDir& Dir, bool& CanScroll) {
+        EXPECT_EQ(Sender, &g);
+        asked.push_back(std::to_string(TopRow) + "," + std::to_string(LeftCol) + (Dir.Contains(sdUp) ? " up" : "") +
+                        (Dir.Contains(sdDown) ? " down" : "") + (Dir.Contains(sdRight) ? " right" : ""));
+        CanScroll = allow;
+    };
+
+    // Over the middle: nothing. Within the bottom margin: a timer with the
+    // initial delay, then steps at the repeat delay.
+    g.DragOver(nullptr, 200, 120, dsDragEnter, accept);
+    EXPECT_EQ(g.DragScrollTimer(), nullptr);
+    g.DragOver(nullptr, 200, 240, dsDragMove, accept);
+    ASSERT_NE(g.DragScrollTimer(), nullptr);
+    EXPECT_EQ(g.DragScrollTimer()->Interval(), 1000);
+    EXPECT_TRUE(g.DragScrollTimer()->Enabled());
+    g.DragScrollTimer()->Fire();
+    EXPECT_EQ(g.TopRow(), 2);
+    EXPECT_EQ(g.DragScrollTimer()->Interval(), 250);
+    g.DragScrollTimer()->Fire();
+    EXPECT_EQ(g.TopRow(), 3);
+
+    // Up at the top stops at the first scrollable row.
+    g.DragOver(nullptr, 200, 10, dsDragMove, accept);
+    for (int i = 0; i < 5; ++i) g.DragScrollTimer()->Fire();
+    EXPECT_EQ(g.TopRow(), 1);
+
+    // Bottom right corner: both directions; the handler can forbid a step.
+    g.DragOver(nullptr, 395, 245, dsDragMove, accept);
+    allow = false;
+    g.DragScrollTimer()->Fire();
+    EXPECT_EQ(g.TopRow(), 1);
+    EXPECT_EQ(g.LeftCol(), 1);
+    allow = true;
+    g.DragScrollTimer()->Fire();
+    EXPECT_EQ(g.TopRow(), 2);
+    EXPECT_EQ(g.LeftCol(), 2);
+    EXPECT_EQ(asked, (std::vector<std::string>{"1,1 down", "2,1 down", "3,1 up", "2,1 up", "1,1 up", "1,1 up",
+                                               "1,1 up", "1,1 down right", "1,1 down right"}));
+
+    // Back to the middle, then to an edge again: the initial delay again.
+    g.DragOver(nullptr, 200, 120, dsDragMove, accept);
+    EXPECT_EQ(g.DragScrollTimer(), nullptr);
+    g.DragOver(nullptr, 5, 120, dsDragMove, accept);
+    ASSERT_NE(g.DragScrollTimer(), nullptr);
+    EXPECT_EQ(g.DragScrollTimer()->Interval(), 1000);
+
+    // Switched off while the timer runs: the next tick stops it, the next
+    // drag event frees it; leaving frees it as well.
+    g.DragScrollOptions().Active = false;
+    g.DragScrollTimer()->Fire();
+    EXPECT_FALSE(g.DragScrollTimer()->Enabled());
+    EXPECT_EQ(g.LeftCol(), 2);
+    g.DragOver(nullptr, 5, 120, dsDragMove, accept);
+    EXPECT_EQ(g.DragScrollTimer(), nullptr);
+    g.DragScrollOptions().Active = true;
+    g.DragOver(nullptr, 5, 120, dsDragMove, accept);
+    ASSERT_NE(g.DragScrollTimer(), nullptr);
+    g.DragOver(nullptr, 5, 120, dsDragLeave, accept);
+    EXPECT_EQ(g.DragScrollTimer(), nullptr);
+
+    // The settings: defaults and Assign between grids.
+    g.DragScrollOptions().Margins().TopMargin = 7;
+    g.DragScrollOptions().Delays().RepeatDelay = 90;
+    TExStringGrid other;
+    EXPECT_FALSE(other.DragScrollOptions().Active);
+    EXPECT_EQ(other.DragScrollOptions().Margins().RightMargin, 50);
+    EXPECT_EQ(other.DragScrollOptions().Delays().InitialDelay, 1000);
+    other.Assign(&g);
+    EXPECT_TRUE(other.DragScrollOptions().Active);
+    EXPECT_EQ(other.DragScrollOptions().Margins().TopMargin, 7);
+    EXPECT_EQ(other.DragScrollOptions().Delays().RepeatDelay, 90);
+    g.DragScrollOptions().Margins().TopMargin = 8;
+    EXPECT_EQ(other.DragScrollOptions().Margins().TopMargin, 7);
+    g.SetHost(nullptr);
+}
+
+TEST(ExStringGridOperations, ControlListKnowsItsWindowedControls)
+{
+    // A cell control is an object of the grid's kind and a control.
+    struct CellEdit : TObject, TEdit {
+        explicit CellEdit(TWinControl* parent) : TEdit(parent) {}
+    };
+    TForm form;
+    CellEdit edit(&form);
+    CellEdit elsewhere(&form);
+    TControlList list;
+    EXPECT_FALSE(list.HasHandle(&edit));
+    list.AddControl(1, 1, &edit);
+    TCellGraphic notAWindow;
+    list.AddControl(2, 2, &notAWindow);
+    EXPECT_TRUE(list.HasHandle(&edit));
+    EXPECT_FALSE(list.HasHandle(&elsewhere));
+    EXPECT_FALSE(list.HasHandle(&form));
+    EXPECT_FALSE(list.HasHandle(nullptr));
+}
+
+TEST(ExStringGridOperations, ColumnPopupEventFollowsTheButtonOfItsType)
+{
+    TForm form;
+    form.SetClientSize(500, 300);
+    TExColumnGrid g;
+    g.SetColCount(4);
+    g.SetRowCount(6);
+    TGridView view(&g, &form);
+    view.SetBounds(0, 0, 450, 250);
+    form.ShowForm();
+    TComponent menu(nullptr);
+    g.Columns()[1]->SetColumnPopup(&menu);
+    g.Columns()[1]->ColumnPopupType = cpAllCellsLClick;
+    g.Columns()[2]->SetColumnPopup(&menu);
+    g.Columns()[2]->ColumnPopupType = cpFixedCellsRClick;
+    std::vector<std::string> heard;
+    g.OnColumnPopup = [&](TObject* Sender, int ACol, int ARow, TComponent* Popup) {
+        EXPECT_EQ(Sender, &g);
+        EXPECT_EQ(Popup, &menu);
+        heard.push_back(std::to_string(ACol) + "," + std::to_string(ARow));
+    };
+    auto click = [&](int c, int r, TMouseButton b) {
+        const TRect cr = g.CellRect(c, r);
+        const int x = (cr.Left + cr.Right) / 2, y = (cr.Top + cr.Bottom) / 2;
+        SendMouseDown(view, x, y, b);
+        SendMouseUp(view, x, y, b);
+    };
+    click(1, 0, mbLeft);
+    click(1, 3, mbLeft);
+    click(1, 3, mbRight); // not the button of the type
+    click(2, 4, mbRight); // the event comes also where the menu would not open
+    click(2, 4, mbLeft);
+    click(0, 2, mbRight); // a column without a menu
+    EXPECT_EQ(heard, (std::vector<std::string>{"1,0", "1,3", "2,4"}));
+    g.Columns()[1]->SetColumnPopup(nullptr);
+    g.Columns()[2]->SetColumnPopup(nullptr);
+    form.Close();
 }
