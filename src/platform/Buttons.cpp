@@ -3,6 +3,12 @@
 #include "platform/DrawText.h"
 #include "platform/Themes.h"
 
+#include "platform/ControlsImpl.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPushButton>
 #include <QWidget>
 
 #include <algorithm>
@@ -120,4 +126,156 @@ void TSpeedButton::DoMouseLeave()
     mouseIn_ = false;
     if (flat_) Invalidate();
     TCustomControl::DoMouseLeave();
+}
+
+// --- TButton -----------------------------------------------------------------------------
+
+namespace {
+TMouseButton ButtonOf(Qt::MouseButton b) { return b == Qt::RightButton ? mbRight : b == Qt::MiddleButton ? mbMiddle : mbLeft; }
+} // namespace
+
+struct TButton::QtButton : QPushButton {
+    explicit QtButton(TButton* c) : control(c) {}
+    TButton* control;
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override
+    {
+        const QPoint p = e->position().toPoint();
+        control->MouseDown(ButtonOf(e->button()), ToShift(e->modifiers()), p.x(), p.y());
+        QPushButton::mousePressEvent(e);
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override
+    {
+        const QPoint p = e->position().toPoint();
+        control->MouseUp(ButtonOf(e->button()), ToShift(e->modifiers()), p.x(), p.y());
+        QPushButton::mouseReleaseEvent(e);
+    }
+};
+
+TButton::TButton(TWinControl* parent) : TWinControl(parent, nullptr)
+{
+    auto* b = new QtButton(this);
+    AttachWidget(b);
+    tabStop_ = true;
+    b->setFocusPolicy(Qt::StrongFocus);
+    b->setAutoDefault(false);
+    b->resize(75, 25);
+    QObject::connect(b, &QPushButton::clicked, b, [this] { Click(); });
+}
+
+std::string TButton::Caption() const { return static_cast<QPushButton*>(widget_)->text().toStdString(); }
+void TButton::SetCaption(const std::string& s) { static_cast<QPushButton*>(widget_)->setText(QString::fromStdString(s)); }
+
+void TButton::MouseDown(TMouseButton, TShiftState, int, int) {}
+void TButton::MouseUp(TMouseButton, TShiftState, int, int) {}
+
+void TButton::KeyDown(int& Key, TShiftState Shift)
+{
+    if (OnKeyDown) OnKeyDown(this, Key, Shift);
+}
+
+void TButton::KeyUp(int& Key, TShiftState Shift)
+{
+    if (OnKeyUp) OnKeyUp(this, Key, Shift);
+}
+
+bool TButton::DoKeyDown(int& key, TShiftState shift)
+{
+    KeyDown(key, shift);
+    return key == 0;
+}
+
+bool TButton::DoKeyUp(int& key, TShiftState shift)
+{
+    KeyUp(key, shift);
+    return key == 0;
+}
+
+// --- TCustomCheckBox -------------------------------------------------------------------------
+
+struct TCustomCheckBox::QtCheck : QCheckBox {
+    explicit QtCheck(TCustomCheckBox* c) : control(c) {}
+    TCustomCheckBox* control;
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override
+    {
+        const QPoint p = e->position().toPoint();
+        control->MouseDown(ButtonOf(e->button()), ToShift(e->modifiers()), p.x(), p.y());
+        QCheckBox::mousePressEvent(e);
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override
+    {
+        const QPoint p = e->position().toPoint();
+        control->MouseUp(ButtonOf(e->button()), ToShift(e->modifiers()), p.x(), p.y());
+        QCheckBox::mouseReleaseEvent(e);
+    }
+    // The control decides how a click changes the state.
+    void nextCheckState() override
+    {
+        if (control->TogglesOnClick()) control->Toggle();
+    }
+};
+
+TCustomCheckBox::TCustomCheckBox(TWinControl* parent) : TWinControl(parent, nullptr)
+{
+    auto* c = new QtCheck(this);
+    AttachWidget(c);
+    tabStop_ = true;
+    c->setFocusPolicy(Qt::StrongFocus);
+    c->setTristate(true);
+    c->resize(97, 17);
+    QObject::connect(c, &QCheckBox::stateChanged, c, [this](int) { TControl::Click(); });
+}
+
+std::string TCustomCheckBox::Caption() const { return static_cast<QCheckBox*>(widget_)->text().toStdString(); }
+void TCustomCheckBox::SetCaption(const std::string& s) { static_cast<QCheckBox*>(widget_)->setText(QString::fromStdString(s)); }
+bool TCustomCheckBox::Checked() const { return static_cast<QCheckBox*>(widget_)->checkState() == Qt::Checked; }
+bool TCustomCheckBox::Grayed() const { return static_cast<QCheckBox*>(widget_)->checkState() == Qt::PartiallyChecked; }
+
+void TCustomCheckBox::SetChecked(bool v)
+{
+    static_cast<QCheckBox*>(widget_)->setCheckState(v ? Qt::Checked : Qt::Unchecked);
+}
+
+void TCustomCheckBox::SetGrayed(bool v)
+{
+    if (v) static_cast<QCheckBox*>(widget_)->setCheckState(Qt::PartiallyChecked);
+    else if (Grayed()) SetChecked(false);
+}
+
+void TCustomCheckBox::Toggle()
+{
+    auto* c = static_cast<QCheckBox*>(widget_);
+    switch (c->checkState()) {
+    case Qt::Unchecked: c->setCheckState(allowGrayed_ ? Qt::PartiallyChecked : Qt::Checked); break;
+    case Qt::Checked: c->setCheckState(Qt::Unchecked); break;
+    case Qt::PartiallyChecked: c->setCheckState(Qt::Checked); break;
+    }
+}
+
+void TCustomCheckBox::MouseDown(TMouseButton, TShiftState, int, int) {}
+void TCustomCheckBox::MouseUp(TMouseButton, TShiftState, int, int) {}
+
+void TCustomCheckBox::KeyDown(int& Key, TShiftState Shift)
+{
+    if (OnKeyDown) OnKeyDown(this, Key, Shift);
+}
+
+void TCustomCheckBox::KeyUp(int& Key, TShiftState Shift)
+{
+    if (OnKeyUp) OnKeyUp(this, Key, Shift);
+}
+
+bool TCustomCheckBox::DoKeyDown(int& key, TShiftState shift)
+{
+    KeyDown(key, shift);
+    return key == 0;
+}
+
+bool TCustomCheckBox::DoKeyUp(int& key, TShiftState shift)
+{
+    KeyUp(key, shift);
+    return key == 0;
 }

@@ -1,5 +1,7 @@
 #pragma once
-// The class library's speed button (TSpeedButton): a button that takes no
+// The class library's buttons as bases for descendants.
+//
+// TSpeedButton: a button that takes no
 // focus, with a caption and a glyph, an up and a pressed look and a flat
 // look that shows a frame only under the mouse. A left press and a release
 // over the button click it (OnClick); the release is delivered to the
@@ -52,4 +54,58 @@ private:
     bool pressed_ = false;
     bool over_ = false;
     bool mouseIn_ = false;
+};
+
+// TButton: the platform's push button. A left press and release over it, or
+// Space down and up while it has the focus, click it (OnClick). MouseDown
+// and MouseUp see the mouse before the platform does; KeyDown / KeyUp
+// (OnKeyDown / OnKeyUp) see the keys first and may swallow them.
+class TButton : public TWinControl {
+public:
+    explicit TButton(TWinControl* parent);
+    const char* ClassName() const override { return "TButton"; }
+    std::string Caption() const;
+    void SetCaption(const std::string& s);
+    struct QtButton;
+
+protected:
+    virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual void KeyDown(int& Key, TShiftState Shift);
+    virtual void KeyUp(int& Key, TShiftState Shift);
+    bool DoKeyDown(int& key, TShiftState shift) override;
+    bool DoKeyUp(int& key, TShiftState shift) override;
+};
+
+// TCustomCheckBox: the platform's check box as a base. A left press and
+// release over it, or Space down and up, toggle it (Toggle) unless
+// TogglesOnClick answers false; a state change fires OnClick.
+class TCustomCheckBox : public TWinControl {
+public:
+    explicit TCustomCheckBox(TWinControl* parent);
+    const char* ClassName() const override { return "TCheckBox"; }
+    std::string Caption() const;
+    void SetCaption(const std::string& s);
+    bool Checked() const;
+    void SetChecked(bool v);
+    bool Grayed() const;
+    void SetGrayed(bool v);
+    bool AllowGrayed() const { return allowGrayed_; }
+    void SetAllowGrayed(bool v) { allowGrayed_ = v; }
+    // The class library's toggle: unchecked becomes checked (grayed when
+    // grayed is allowed), checked becomes unchecked, grayed checked.
+    virtual void Toggle();
+    struct QtCheck;
+
+protected:
+    virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual void KeyDown(int& Key, TShiftState Shift);
+    virtual void KeyUp(int& Key, TShiftState Shift);
+    virtual bool TogglesOnClick() const { return true; }
+    bool DoKeyDown(int& key, TShiftState shift) override;
+    bool DoKeyUp(int& key, TShiftState shift) override;
+
+private:
+    bool allowGrayed_ = false;
 };

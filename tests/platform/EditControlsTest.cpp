@@ -1,6 +1,7 @@
 // The masked edit, the extensible combo box and the date-time picker of the
 // platform, driven with key and mouse events.
 #include "platform/Application.h"
+#include "platform/Buttons.h"
 #include "platform/Clipbrd.h"
 #include "platform/ComboBoxes.h"
 #include "platform/ControlInput.h"
@@ -275,4 +276,60 @@ TEST(DateTimePicker, TheValueKeepsWhatTheFieldsDoNotShow)
     PressKey(s.form, VK_UP);
     EXPECT_NEAR(p->DateTime(), v + 1, 1e-9);
     EXPECT_NEAR(p->Time(), EncodeTime(10, 20, 30, 500), 1e-9);
+}
+
+// --- buttons ---------------------------------------------------------------------------------
+
+TEST(Buttons, CheckBoxClicksToggleThroughToggleOnlyWhenAllowed)
+{
+    Shown s;
+    struct PressToggles : TCustomCheckBox {
+        using TCustomCheckBox::TCustomCheckBox;
+        void MouseDown(TMouseButton b, TShiftState, int, int) override
+        {
+            if (b == mbLeft) Toggle();
+        }
+        bool TogglesOnClick() const override { return false; }
+    };
+    auto* plain = new TCustomCheckBox(&s.form);
+    plain->SetBounds(10, 10, 100, 20);
+    int clicks = 0;
+    plain->OnClick = [&](TControl*) { ++clicks; };
+    SendClick(*plain, 5, 8);
+    EXPECT_TRUE(plain->Checked());
+    plain->SetAllowGrayed(true);
+    plain->SetChecked(false);
+    SendClick(*plain, 5, 8);
+    EXPECT_TRUE(plain->Grayed());
+    SendClick(*plain, 5, 8);
+    EXPECT_TRUE(plain->Checked());
+    EXPECT_EQ(clicks, 4);
+
+    auto* press = new PressToggles(&s.form);
+    press->SetBounds(10, 40, 100, 20);
+    SendMouseDown(*press, 5, 8);
+    EXPECT_TRUE(press->Checked()) << "toggled by the press";
+    SendMouseUp(*press, 5, 8);
+    EXPECT_TRUE(press->Checked()) << "not a second time by the release";
+}
+
+TEST(Buttons, PushButtonClicksOnReleaseAndOnSpace)
+{
+    Shown s;
+    auto* b = new TButton(&s.form);
+    int clicks = 0;
+    b->OnClick = [&](TControl*) { ++clicks; };
+    SendMouseDown(*b, 5, 5);
+    EXPECT_EQ(clicks, 0);
+    SendMouseUp(*b, 5, 5);
+    EXPECT_EQ(clicks, 1);
+    b->SetFocus();
+    PressKey(s.form, VK_SPACE, {}, " ");
+    EXPECT_EQ(clicks, 2);
+    // A swallowed key-up of Space clicks nothing.
+    b->OnKeyUp = [](TControl*, int& k, TShiftState) {
+        if (k == VK_SPACE) k = 0;
+    };
+    PressKey(s.form, VK_SPACE, {}, " ");
+    EXPECT_EQ(clicks, 2);
 }
