@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -203,7 +204,11 @@ void TCustomComboBox::SetStyle(TComboBoxStyle s)
     QComboBox* b = CB(widget_);
     ++programmatic_;
     const int i = b->currentIndex();
+    // The edit field a drop-down list gives up goes now, not later (going
+    // later it would take the focus with it from a box focused meanwhile).
+    QPointer<QLineEdit> old = b->lineEdit();
     b->setEditable(s == TComboBoxStyle::csDropDown);
+    if (old && old != b->lineEdit()) delete old.data();
     b->setCurrentIndex(i);
     if (QLineEdit* e = b->lineEdit()) {
         // The control's own look-up decides completion, not the platform's.

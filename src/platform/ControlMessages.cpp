@@ -1,6 +1,7 @@
 #include "platform/ControlMessages.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QWidget>
@@ -65,6 +66,11 @@ void PostKeyDown(TControl& c, int vk, TShiftState shift)
     QApplication::postEvent(KeyWidget(c), new QKeyEvent(QEvent::KeyPress, QtKeyOf(vk), ModsOf(shift, vk)));
 }
 
+void PostChar(TControl& c, char32_t ch)
+{
+    QApplication::postEvent(KeyWidget(c), new QKeyEvent(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUcs4(&ch, 1)));
+}
+
 void SendKeyDownTo(TControl& c, int vk, TShiftState shift)
 {
     QKeyEvent e(QEvent::KeyPress, QtKeyOf(vk), ModsOf(shift, vk));
@@ -78,3 +84,16 @@ void SendKeyUpTo(TControl& c, int vk, TShiftState shift)
 }
 
 bool WindowIsActive(const TControl& c) { return c.Widget()->window()->isActiveWindow(); }
+
+TPoint CursorClientPos(const TControl& c)
+{
+    const QPoint p = c.Widget()->mapFromGlobal(QCursor::pos());
+    return {p.x(), p.y()};
+}
+
+void SetTakesFocusOnClick(TControl& c, bool v)
+{
+    QWidget* w = c.Widget();
+    if (v) w->setFocusPolicy(c.TabStop() ? Qt::StrongFocus : Qt::ClickFocus);
+    else if (!c.TabStop()) w->setFocusPolicy(Qt::NoFocus);
+}

@@ -13,6 +13,9 @@ void PostToControl(TControl& c, std::function<void()> fn);
 // Posts a key-down of the virtual key to the window of c that takes its
 // keys (no key-up follows, as with a posted WM_KEYDOWN).
 void PostKeyDown(TControl& c, int virtualKey, TShiftState shift = {});
+// Posts a typed character (WM_CHAR) to that window: it reaches the
+// control's KeyPress and is then typed, with no key-down before it.
+void PostChar(TControl& c, char32_t ch);
 // Sends a key-down / key-up to that window now, through the platform's
 // event path (SendMessage of WM_KEYDOWN / WM_KEYUP).
 void SendKeyDownTo(TControl& c, int virtualKey, TShiftState shift = {});
@@ -20,3 +23,8 @@ void SendKeyUpTo(TControl& c, int virtualKey, TShiftState shift = {});
 
 // True when the window the control is on is the active window.
 bool WindowIsActive(const TControl& c);
+// The mouse pointer's position in the control's client coordinates.
+TPoint CursorClientPos(const TControl& c);
+// Whether a click gives the control the focus (a control that is no tab
+// stop and should leave the focus where it is answers false).
+void SetTakesFocusOnClick(TControl& c, bool v);

@@ -6,6 +6,7 @@
 #include "widgets/GridParsers.h"
 #include "widgets/GridControlLook.h"
 #include "widgets/grid_io/FilterSettings.h"
+#include "widgets/grid_render/GridEditors.h"
 
 #include <algorithm>
 #include <cmath>
@@ -712,13 +713,22 @@ void TExColumnGrid::GetCellEditor(int ACol, int ARow, TEditorType& AEditor)
 {
     if (ACol >= 0 && ACol < ItemCount()) {
         const TGridColumnItem* it = Item(ACol);
-        // The spin and link editors take the column's limits from the item
-        // when they open (editing code).
         if (ACol >= FixedCols() && ARow >= FixedRows()) {
             AEditor = it->Editor();
-            // The shared combo editor offers the column's items.
+            // The shared combo editor offers the column's items, as many at
+            // once as the column asks.
             ClearComboString();
             for (const std::string& c : it->ComboItems()) AddComboString(c);
+            ControlLook()->DropDownCount = it->DropDownCount;
+            // A spin column's limits and step go into the spin editor (made
+            // here when the grid has a window and the column needs it).
+            const TEditorType e = it->Editor();
+            if (View() && (e == edSpinEdit || e == edFloatSpinEdit || e == edTimeSpinEdit || e == edDateSpinEdit)) {
+                TGridSpin* s = Editors().Spin();
+                s->SetMinValue(it->SpinMin);
+                s->SetMaxValue(it->SpinMax);
+                s->SetIncrement(it->SpinStep);
+            }
         }
         if (!it->FloatFormat().empty()) FloatFormat = it->FloatFormat();
     }

@@ -223,6 +223,8 @@ class TEditLink;
 class TExStringGridCheck;
 struct TCellPaintRecord;
 enum TControlStyle : std::uint8_t;
+class TGridEditorSet;
+void DeleteGridEditorSet(TGridEditorSet* s);
 class TExInplaceEdit;
 
 // The choice of the grid's colour and image drop-down pickers, as the
@@ -1800,6 +1802,24 @@ public:
     // (the editor-control module answers them).
     virtual void OpenEditorControl(int ACol, int ARow);
     virtual void CloseEditorControl(int ACol, int ARow);
+    // ---- editor controls on a cell (grid_render/GridEditors.h,
+    // ExGrid_EditorControls.cpp)
+    // The editor controls, made on first use on the grid's window.
+    TGridEditorSet& Editors();
+    // Writes an editor's value: through SetEditText (OnSetEditText), then
+    // straight into the cell (ACol real).
+    virtual void StoreEditValue(int ACol, int ARow, const std::string& Value);
+    // Events of the editor controls (ACol as each event's Part gives it).
+    std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const std::string& ASelection)>
+        OnComboChange;
+    std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const std::string& ASelection,
+                       TObject* AObject)>
+        OnComboObjectChange;
+    std::function<void(TObject* Sender, int ACol, int ARow, int AValue, bool UpDown)> OnSpinClick;
+    std::function<void(TObject* Sender, int ACol, int ARow, double AValue, bool UpDown)> OnFloatSpinClick;
+    std::function<void(TObject* Sender, int ACol, int ARow, double AValue, bool UpDown)> OnDateSpinClick;
+    std::function<void(TObject* Sender, int ACol, int ARow, double AValue, bool UpDown)> OnTimeSpinClick;
+    std::function<void(TObject* Sender, int ACol, int ARow, const std::string& NewUnit)> OnUnitChanged;
     // The in-place text editor (nullptr before the first text edit).
     TExInplaceEdit* NormalEdit() const;
     // The edit text the editor of a cell starts from, and where the
@@ -2102,6 +2122,7 @@ private:
     TStringList FComboItems;
     std::vector<TObject*> FComboObjects;
     int FComboIndex = -1;
+    std::unique_ptr<TGridEditorSet, void (*)(TGridEditorSet*)> FEditorSet{nullptr, &DeleteGridEditorSet};
     int FOrigGridWidth = 0;
     int FClickCol = -1;
     int FClickRow = -1;

@@ -1,5 +1,6 @@
 #include "widgets/grid_render/ESGEdit.h"
 
+#include "platform/ControlMessages.h"
 #include "platform/DrawText.h"
 #include "platform/Menus.h"
 #include "platform/SysMetrics.h"
@@ -50,6 +51,7 @@ void TExSpeedButton::Paint()
 TEsgEditButton::TEsgEditButton(TWinControl* parent) : TCustomControl(parent)
 {
     SetTabStop(false);
+    SetTakesFocusOnClick(*this, false);
     FButton = new TExSpeedButton(this);
     FButton->OnClick = [this](TControl*) { ButtonClicked(); };
     TCustomControl::SetBounds(0, 0, 20, 25);

@@ -100,16 +100,7 @@ bool TExStringGrid::CanEditShow()
     return r;
 }
 
-void TExStringGrid::OpenEditorControl(int /*ACol*/, int /*ARow*/)
-{
-    // A data check box is toggled in its cell; the other kinds need the
-    // editor controls.
-    if (CurrentEditor() == edDataCheckBox) return;
-    EditMode = false;
-    throw ENotBuilt("editor control of this kind");
-}
-
-void TExStringGrid::CloseEditorControl(int /*ACol*/, int /*ARow*/) {}
+// The editor controls: ExGrid_EditorControls.cpp.
 
 void TExStringGrid::ShowInplaceEdit()
 {

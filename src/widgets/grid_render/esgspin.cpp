@@ -184,6 +184,9 @@ TEsgSpinButton::TEsgSpinButton(TWinControl* parent) : TCustomControl(parent)
 {
     RegisterSpinGlyphs();
     SetTabStop(false);
+    // A click steps the value and puts the focus into FocusControl; the
+    // pair itself takes it only as a tab stop.
+    SetTakesFocusOnClick(*this, false);
     auto make = [this](TButtonDirection dir, const char* glyph) {
         auto* b = new TExTimerSpeedButton(this);
         b->SetTimeBtnState({tbAllowTimer});
