@@ -26,7 +26,7 @@ public:
             running_ = true;
             // The hooks may install or remove hooks: run over a copy.
             const auto hooks = hooks_;
-            for (const auto& [key, fn] : hooks) FromQt([&] { fn(); });
+            for (const auto& hook : hooks) FromQt([&] { hook.second(); });
             running_ = false;
         }
         return false;
