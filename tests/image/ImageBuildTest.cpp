@@ -255,6 +255,18 @@ INSTANTIATE_TEST_SUITE_P(
                         cfg.ParGen({{"TLS_Enable", "1"}, {"TLS_Client_CA_Certificate", "ca.pem"}});
                     },
                     {"ca.pem", "secret.key", "outside"}},
+        FailureCase{"CertificatesFolderLinkedFromOutside",
+                    [](const ImageConfig& cfg) {
+                        // The whole folder is a link: what lies in its target
+                        // is still outside the configuration.
+                        const std::string keys = PathJoin(UComon::Program_Folder, "keys");
+                        ForceDirectories(keys);
+                        WriteFile(PathJoin(keys, "ca.pem"), "not for the image");
+                        std::filesystem::create_directory_symlink(
+                            keys, PathJoin(UComon::Project_Folder, "Certificates"));
+                        cfg.ParGen({{"TLS_Enable", "1"}, {"TLS_Client_CA_Certificate", "ca.pem"}});
+                    },
+                    {"ca.pem", "keys", "outside"}},
         FailureCase{"RuleFileAbove64MiB",
                     [](const ImageConfig&) {
                         WriteFile(UComon::File_CAN_Rec_Frames, "");
