@@ -409,7 +409,8 @@ void TExStringGrid::CloseEditorControl(int ACol, int ARow)
         EditMode = false;
     } else if (IsDateKind(kind)) {
         if (TGridDatePicker* p = ed.DatePickerIfMade()) {
-            StoreEditValue(RC, ARow, p->Checked() ? p->Text() : std::string());
+            if (p->Restoring()) SetCellEx(RC, ARow, FCellCache);
+            else StoreEditValue(RC, ARow, p->Checked() ? p->Text() : std::string());
             EditMode = false;
             hide(p);
         }

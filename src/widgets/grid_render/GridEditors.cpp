@@ -1053,7 +1053,18 @@ void TGridDatePicker::KeyDown(int& Key, TShiftState Shift)
         }
         if (g->View()) PostKeyDown(*g->View(), VK_TAB, Shift);
     }
-    if (!FOldDropped) g->DoneInplaceEdit(Key, Shift);
+    if (!FOldDropped) {
+        // Escape shows the cell's date (or today for a text that is none)
+        // but never writes it: a cell holding "abc" keeps "abc".
+        FRestore = Key == VK_ESCAPE;
+        try {
+            g->DoneInplaceEdit(Key, Shift);
+        } catch (...) {
+            FRestore = false;
+            throw;
+        }
+        FRestore = false;
+    }
     Key = 0;
 }
 

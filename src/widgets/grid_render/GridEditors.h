@@ -195,6 +195,9 @@ public:
     bool ShowTodayCircle = true;
     bool CalendarOpen() const { return FOldDropped; }
     void ReCreate() {}
+    // True while Escape closes the editor: the cell keeps the text it had
+    // when editing began, a date or not.
+    bool Restoring() const { return FRestore; }
 
 protected:
     void KeyDown(int& Key, TShiftState Shift) override;
@@ -208,6 +211,7 @@ protected:
 private:
     std::uint16_t Fy = 0, Fm = 0, Fd = 0, Fth = 0, Ftm = 0, Fts = 0, Ftms = 0;
     bool FOldDropped = false;
+    bool FRestore = false;
 };
 
 class TGridDateTimePicker : public TExDateTimePicker, public TGridEditorLink {

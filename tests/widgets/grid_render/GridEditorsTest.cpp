@@ -448,12 +448,27 @@ TEST_F(EditorFixture, DateCellsThatAreNoDatesOpenOnToday)
         TGridDatePicker& p = *grid->Editors().DatePicker();
         ASSERT_TRUE(p.Visible());
         EXPECT_EQ(std::trunc(p.DateTime()), std::trunc(Now()));
-        // Escape sets the picker from the cell's text, which is no date: the
-        // current date, which closing writes into the cell.
+        // Escape sets the picker from the cell's text, which is no date, so
+        // it shows today; the cell keeps its text all the same.
         Key(VK_ESCAPE);
         EXPECT_FALSE(p.Visible());
-        EXPECT_EQ(grid->Cells(1, row), DateToStr(Now()));
+        EXPECT_EQ(grid->Cells(1, row), row == 1 ? "31/02/2024" : "abc");
     }
+}
+
+TEST_F(EditorFixture, EscapeOnADateEditorKeepsTheCellAsItWas)
+{
+    FormatGuard fmt('.', ',', '/', "dd/mm/yyyy");
+    kind = edDateEdit;
+    grid->SetCells(1, 1, "05/03/2024");
+    Open(1, 1);
+    TGridDatePicker& p = *grid->Editors().DatePicker();
+    p.SetCurrentField(0);
+    Key(VK_UP);
+    Key(VK_ESCAPE);
+    Settle();
+    EXPECT_FALSE(p.Visible());
+    EXPECT_EQ(grid->Cells(1, 1), "05/03/2024");
 }
 
 TEST_F(EditorFixture, DateEditorCommitsAndMovesWithEnter)
