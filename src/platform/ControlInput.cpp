@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QListWidget>
 #include <QEnterEvent>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -65,12 +66,12 @@ int QtKey(int vk)
     return 0;
 }
 
-void SendMouseTo(QWidget* w, QEvent::Type t, int x, int y, TMouseButton b)
+void SendMouseTo(QWidget* w, QEvent::Type t, int x, int y, TMouseButton b, TShiftState shift = {})
 {
     const QPointF local(x, y);
     const QPointF global = w->mapToGlobal(local.toPoint());
     const Qt::MouseButton qb = QtButton(b);
-    QMouseEvent e(t, local, global, qb, t == QEvent::MouseButtonRelease ? Qt::NoButton : qb, Qt::NoModifier);
+    QMouseEvent e(t, local, global, qb, t == QEvent::MouseButtonRelease ? Qt::NoButton : qb, Mods(shift));
     // A press gives the focus to the first control from here outwards that
     // takes the focus on a click, as the window system's press does.
     if (t == QEvent::MouseButtonPress)
@@ -227,14 +228,53 @@ TControl* FocusedControl(TControl& window)
     return form ? form->ActiveControl() : nullptr;
 }
 
-void SendMouseDown(TGridView& v, int x, int y, TMouseButton b)
+void SendMouseDown(TGridView& v, int x, int y, TMouseButton b, TShiftState shift)
 {
-    SendMouseTo(v.Viewport(), QEvent::MouseButtonPress, x, y, b);
+    SendMouseTo(v.Viewport(), QEvent::MouseButtonPress, x, y, b, shift);
 }
 
-void SendMouseUp(TGridView& v, int x, int y, TMouseButton b)
+void SendMouseUp(TGridView& v, int x, int y, TMouseButton b, TShiftState shift)
 {
-    SendMouseTo(v.Viewport(), QEvent::MouseButtonRelease, x, y, b);
+    SendMouseTo(v.Viewport(), QEvent::MouseButtonRelease, x, y, b, shift);
+}
+
+void SendMouseMove(TGridView& v, int x, int y, TShiftState held)
+{
+    QWidget* w = v.Viewport();
+    const QPointF local(x, y);
+    Qt::MouseButtons bs;
+    if (held.Contains(ssLeft)) bs |= Qt::LeftButton;
+    if (held.Contains(ssRight)) bs |= Qt::RightButton;
+    if (held.Contains(ssMiddle)) bs |= Qt::MiddleButton;
+    QMouseEvent e(QEvent::MouseMove, local, w->mapToGlobal(local.toPoint()), Qt::NoButton, bs, Mods(held));
+    QApplication::sendEvent(w, &e);
+}
+
+void SendClick(TGridView& v, int x, int y, TShiftState shift)
+{
+    SendMouseDown(v, x, y, mbLeft, shift);
+    SendMouseUp(v, x, y, mbLeft, shift);
+}
+
+void SendDblClick(TGridView& v, int x, int y, TShiftState shift)
+{
+    SendClick(v, x, y, shift);
+    SendMouseTo(v.Viewport(), QEvent::MouseButtonDblClick, x, y, mbLeft, shift);
+    SendMouseUp(v, x, y, mbLeft, shift);
+}
+
+void SendMouseLeave(TGridView& v)
+{
+    QEvent e(QEvent::Leave);
+    QApplication::sendEvent(v.Viewport(), &e);
+}
+
+void SendHintRequest(TGridView& v, int x, int y)
+{
+    QWidget* w = v.Viewport();
+    const QPoint local(x, y);
+    QHelpEvent e(QEvent::ToolTip, local, w->mapToGlobal(local));
+    QApplication::sendEvent(w, &e);
 }
 
 void SendKeyDown(TGridView& v, int vk, TShiftState s, const std::string& text)

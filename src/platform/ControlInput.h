@@ -41,8 +41,22 @@ TControl* FocusedControl(TControl& window);
 
 // Mouse and keys on a grid's window: mouse positions are in the cell
 // area's client pixels, keys go to the grid.
+// shift: the keys held (ssShift, ssCtrl, ssAlt) with the event.
 class TGridView;
-void SendMouseDown(TGridView& v, int x, int y, TMouseButton button = mbLeft);
-void SendMouseUp(TGridView& v, int x, int y, TMouseButton button = mbLeft);
+void SendMouseDown(TGridView& v, int x, int y, TMouseButton button = mbLeft, TShiftState shift = {});
+void SendMouseUp(TGridView& v, int x, int y, TMouseButton button = mbLeft, TShiftState shift = {});
+// The pointer moved to (x, y) with the buttons (ssLeft, ssRight) and keys of
+// held.
+void SendMouseMove(TGridView& v, int x, int y, TShiftState held);
+// Press and release at (x, y).
+void SendClick(TGridView& v, int x, int y, TShiftState shift = {});
+// A double click as the window system delivers it: press, release, the
+// double-click press, release.
+void SendDblClick(TGridView& v, int x, int y, TShiftState shift = {});
+// The pointer left the cell area.
+void SendMouseLeave(TGridView& v);
+// The pointer rests at (x, y) long enough for a hint (the window system's
+// tool-tip request).
+void SendHintRequest(TGridView& v, int x, int y);
 void SendKeyDown(TGridView& v, int virtualKey, TShiftState shift = {}, const std::string& text = "");
 void SendKeyUp(TGridView& v, int virtualKey, TShiftState shift = {});

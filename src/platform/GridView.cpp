@@ -2,12 +2,14 @@
 
 #include "platform/EventGuard.h"
 #include "platform/GraphicsQt.h"
+#include "platform/HintWindow.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -588,6 +590,7 @@ void GridWidget::keyReleaseEvent(QKeyEvent* e)
 
 void GridWidget::mousePressEvent(QMouseEvent* e)
 {
+    CancelApplicationHint();
     if (!view->grid) return;
     QPoint p = e->position().toPoint();  // viewport coordinates
     view->grid->HandleMouseDown(ButtonOf(e->button()), ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y());
@@ -611,11 +614,7 @@ void GridWidget::mouseDoubleClickEvent(QMouseEvent* e)
 {
     if (!view->grid) return;
     QPoint p = e->position().toPoint();
-    QPointer<GridWidget> self(this);
-    view->grid->HandleDblClick();
-    if (!self || !view->grid) return;
-    view->grid->HandleMouseDown(ButtonOf(e->button()), ShiftOf(e->modifiers(), e->buttons()) + ssDouble, p.x(),
-                                p.y());
+    view->grid->HandleDblClick(ButtonOf(e->button()), ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y());
 }
 
 void GridWidget::wheelEvent(QWheelEvent* e)
@@ -683,7 +682,29 @@ bool GridWidget::event(QEvent* e)
 bool GridWidget::viewportEvent(QEvent* e)
 {
     bool r = false;
-    FromQt([&] { r = QAbstractScrollArea::viewportEvent(e); });
+    FromQt([&] {
+        switch (e->type()) {
+        case QEvent::Leave:
+            CancelApplicationHint();
+            if (view->grid) view->grid->HandleMouseLeave();
+            break;
+        case QEvent::ToolTip:
+            // The hint of the cell area: the grid decides text and place.
+            if (view->grid) {
+                auto* he = static_cast<QHelpEvent*>(e);
+                THintInfo info;
+                info.CursorPos = {he->pos().x(), he->pos().y()};
+                info.HintPos = {he->globalPos().x(), he->globalPos().y() + 20};
+                std::string text;
+                view->grid->HandleHintShow(info, text);
+                ShowApplicationHint(info, text);
+            }
+            r = true;
+            return;
+        default: break;
+        }
+        r = QAbstractScrollArea::viewportEvent(e);
+    });
     return r;
 }
 

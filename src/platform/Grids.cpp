@@ -1069,7 +1069,7 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
                 bool wasCurrent = cell == current_;
                 bool extend = Shift.Contains(ssShift) && options_.Contains(goRangeSelect);
                 MoveCurrent(cell.X, cell.Y, !extend, true);
-                Click();
+                // The click is reported when the selecting ends (MouseUp).
                 state_ = gsSelecting;
                 if (wasCurrent && options_.Contains(goEditing) && !options_.Contains(goRowSelect) && !editorMode_)
                     SetEditorMode(true);
@@ -1078,6 +1078,51 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
     }
     if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
 }
+
+void TCustomGrid::HandleMouseDown(TMouseButton b, TShiftState s, int x, int y)
+{
+    TWMMouse m{s, x, y, 0};
+    if (b == mbLeft)
+        WMLButtonDown(m);
+    else if (b == mbRight)
+        WMRButtonDown(m);
+    else
+        MouseDown(b, s, x, y);
+}
+
+void TCustomGrid::HandleMouseUp(TMouseButton b, TShiftState s, int x, int y)
+{
+    TWMMouse m{s, x, y, 0};
+    if (b == mbLeft)
+        WMLButtonUp(m);
+    else if (b == mbRight)
+        WMRButtonUp(m);
+    else
+        MouseUp(b, s, x, y);
+}
+
+void TCustomGrid::HandleDblClick(TMouseButton b, TShiftState s, int x, int y)
+{
+    TWMMouse m{s, x, y, 0};
+    if (b == mbLeft)
+        WMLButtonDblClk(m);
+    else
+        MouseDown(b, s + ssDouble, x, y);
+}
+
+void TCustomGrid::WMLButtonDown(TWMMouse& Message) { MouseDown(mbLeft, Message.Keys, Message.XPos, Message.YPos); }
+
+void TCustomGrid::WMLButtonUp(TWMMouse& Message) { MouseUp(mbLeft, Message.Keys, Message.XPos, Message.YPos); }
+
+void TCustomGrid::WMLButtonDblClk(TWMMouse& Message)
+{
+    DblClick();
+    MouseDown(mbLeft, Message.Keys + ssDouble, Message.XPos, Message.YPos);
+}
+
+void TCustomGrid::WMRButtonDown(TWMMouse& Message) { MouseDown(mbRight, Message.Keys, Message.XPos, Message.YPos); }
+
+void TCustomGrid::WMRButtonUp(TWMMouse& Message) { MouseUp(mbRight, Message.Keys, Message.XPos, Message.YPos); }
 
 void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y)
 {
@@ -1117,7 +1162,9 @@ void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     TGridState s = state_;
     state_ = gsNormal;
-    if (s == gsColSizing || s == gsRowSizing) {
+    if (s == gsSelecting) {
+        Click();
+    } else if (s == gsColSizing || s == gsRowSizing) {
         int pos = s == gsColSizing ? X : Y;
         int start = s == gsColSizing ? ColLeft(sizingIndex_) : RowTop(sizingIndex_);
         int size = std::max(0, pos + sizingOffset_ - start);

@@ -87,6 +87,17 @@ struct TGridRect {
 class TCustomGrid;
 class TWinControl;
 class TGridView;
+struct THintInfo;
+
+// A mouse button message of a grid's window: the keys and buttons held
+// (ssShift, ssCtrl, ssAlt, ssLeft ...), the point in client pixels and the
+// answer.
+struct TWMMouse {
+    TShiftState Keys;
+    int XPos = 0;
+    int YPos = 0;
+    std::intptr_t Result = 0;
+};
 
 // Scroll-bar metrics the host shows: positions run Min..Max, Page is the
 // number of visible units (the scrollable columns or rows on screen).
@@ -387,10 +398,19 @@ public:
     void HandleKeyDown(int& Key, TShiftState Shift) { KeyDownMessage(Key, Shift); }
     void HandleKeyPress(TKeyChar& Key) { CharMessage(Key); }
     void HandleKeyUp(int& Key, TShiftState Shift) { KeyUpMessage(Key, Shift); }
-    void HandleMouseDown(TMouseButton b, TShiftState s, int x, int y) { MouseDown(b, s, x, y); }
+    // Mouse buttons arrive as the window's button messages (WMLButtonDown
+    // ... below), which end in MouseDown / MouseUp; s holds the keys and
+    // buttons held with the message.
+    void HandleMouseDown(TMouseButton b, TShiftState s, int x, int y);
     void HandleMouseMove(TShiftState s, int x, int y) { MouseMove(s, x, y); }
-    void HandleMouseUp(TMouseButton b, TShiftState s, int x, int y) { MouseUp(b, s, x, y); }
-    void HandleDblClick() { DblClick(); }
+    void HandleMouseUp(TMouseButton b, TShiftState s, int x, int y);
+    // The second press of a double click (the double-click message).
+    void HandleDblClick(TMouseButton b, TShiftState s, int x, int y);
+    // The pointer left the window.
+    void HandleMouseLeave() { CMMouseLeave(); }
+    // The window is about to show the hint for the point Info.CursorPos:
+    // the grid may fill HintStr and the hint information (CM_HINTSHOW).
+    void HandleHintShow(THintInfo& Info, std::string& HintStr) { CMHintShow(Info, HintStr); }
     // Wheel: delta in the platform's units (120 a notch); true when used.
     bool HandleMouseWheel(TShiftState s, int delta, TPoint pos) { return DoMouseWheel(s, delta, pos); }
     void HandleEnter() { DoEnter(); }
@@ -475,6 +495,16 @@ protected:
     virtual void CreateWnd();
     virtual void Paint();
     virtual void WndProc(TMessage& Message);
+    // The window's mouse messages; the defaults are the class library's:
+    // a press calls MouseDown, a release MouseUp, a double click DblClick
+    // and then MouseDown with ssDouble.
+    virtual void WMLButtonDown(TWMMouse& Message);
+    virtual void WMLButtonUp(TWMMouse& Message);
+    virtual void WMLButtonDblClk(TWMMouse& Message);
+    virtual void WMRButtonDown(TWMMouse& Message);
+    virtual void WMRButtonUp(TWMMouse& Message);
+    virtual void CMMouseLeave() {}
+    virtual void CMHintShow(THintInfo& /*Info*/, std::string& /*HintStr*/) {}
     virtual void TimerEvent(int id);
     virtual void DoEnter();
     virtual void DoExit();

@@ -45,6 +45,7 @@
 #include "platform/ClassBase.h"
 #include "platform/Classes.h"
 #include "platform/Graphics.h"
+#include "platform/HintWindow.h"
 #include "platform/OwnerForm.h"
 #include "platform/Timer.h"
 
@@ -1924,6 +1925,158 @@ public:
     int LastTabCol(int ARow);
     // ---- end of in-place editing
 
+    // ---- mouse: press, movement, release, double click, right button and
+    // cell hints (grid_render/ExGrid_Mouse.cpp, ExGrid_MouseMove.cpp,
+    // ExGrid_MouseUp.cpp, ExGrid_Hints.cpp)
+    // What the pointer lies on, as the last movement found it (the next
+    // press and the cursor follow it).
+    enum TMouseSelectMode : std::uint8_t { msNormal, msColumn, msRow, msAll, msURL, msResize };
+    TMouseSelectMode MouseSelectMode() const { return FMouseSelectMode; }
+    // The cell hint for the pointer at HintInfo.CursorPos (client
+    // coordinates): comment, anchor title, whole or too large cell text,
+    // then OnGridHint; HintInfo's place, width, colour and window class.
+    void BuildCellHint(std::string& HintStr, THintInfo& HintInfo);
+    // Called with the block a select-all press is about to select (the
+    // grid itself does nothing with it).
+    virtual void SelectAllNotification(TGridRect& /*Rect*/) {}
+    // Every press while the cell selector mode is on (nothing here).
+    virtual void CellSelectorClick(int /*ACol*/, int /*ARow*/) {}
+    bool CellSelectorMode() const { return FCellSelectorMode; }
+    void SetCellSelectorMode(bool Value) { FCellSelectorMode = Value; }
+    // The sizing hint ("cw=<b>74</b>") while a column or row is sized with
+    // HintShowSizing (nullptr before the first).
+    THTMLHintWindow* SizingHintWindow() const { return FScrollHintWnd.get(); }
+    bool SizingHintShown() const { return FScrollHintShow; }
+    // The fixed column (row) border under the pointer that a press sizes
+    // (MouseActions.SizeFixedCol / SizeFixedRow).
+    bool OnFixedColBorder() const { return FSizeFixed; }
+    bool OnFixedRowBorder() const { return FSizeFixedR; }
+    // The hot fixed cell of the glListView look (-1, -1: none).
+    TPoint HotFixedCell() const { return FHotFixedCell; }
+    // The cell whose button or fixed cell is pressed (-1, -1: none).
+    TPoint PushedCellButton() const { return FPushedCellButton; }
+    bool FixedCellPushed() const { return FFixedCellPushed; }
+    // Events of the mouse.
+    std::function<void(TObject* Sender, int ARow, int ACol, bool& Allow)> OnCanClickCell;
+    std::function<void(TObject* Sender, int ARow, int ARowReal)> OnExpandNode;
+    std::function<void(TObject* Sender, int ARow, int ARowReal)> OnContractNode;
+    std::function<void(TObject* Sender, int ARow, int ARowReal, bool& Allow)> OnBeforeExpandNode;
+    std::function<void(TObject* Sender, int ARow, int ARowReal, bool& Allow)> OnBeforeContractNode;
+    std::function<void(TObject* Sender, int ACol, int ARow)> OnRadioButtonClick;
+    std::function<void(TObject* Sender, int ARow, int ACol, const std::string& Anchor, bool& AutoHandle)>
+        OnAnchorClick;
+    std::function<void(TObject* Sender, int ARow, int ACol, const std::string& CtrlID, const std::string& CtrlType,
+                       const std::string& CtrlVal)>
+        OnControlClick;
+    std::function<void(TObject* Sender, int ARow, int ACol, std::string& Anchor)> OnAnchorHint;
+    std::function<void(TObject* Sender, int ARow, int ACol, const std::string& Anchor)> OnAnchorEnter;
+    std::function<void(TObject* Sender, int ARow, int ACol, const std::string& Anchor)> OnAnchorExit;
+    std::function<void(TObject* Sender, int ACol, int ColumnSize)> OnColumnSizing;
+    std::function<void(TObject* Sender, int ARow, int RowSize)> OnRowSizing;
+    std::function<void(TObject* Sender, int ACol, bool& Allow)> OnColumnMove;
+    std::function<void(TObject* Sender, int ARow, bool& Allow)> OnRowMove;
+    std::function<void(TObject* Sender, int ACol, bool& Allow)> OnColumnMoving;
+    std::function<void(TObject* Sender, int ARow, bool& Allow)> OnRowMoving;
+    std::function<void(TObject* Sender, const TGridRect& OrigSelection, const TGridRect& NewSelection)>
+        OnSelectionResize;
+    std::function<void(TObject* Sender, const TGridRect& OrigSelection, const TGridRect& NewSelection)>
+        OnSelectionResized;
+    std::function<void(TObject* Sender, int ACol, int ARow, bool State)> OnCheckBoxMouseUp;
+    std::function<void(TObject* Sender, int ACol, int ARow, int AIdx)> OnRadioMouseUp;
+    std::function<void(TObject* Sender, int ACol, bool& DoSort)> OnCanSort;
+    TClickCellEvent OnRightClickCell;
+    // Milliseconds the last sort by a header click took.
+    std::uint64_t SortTime = 0;
+
+protected:
+    // The window's mouse messages (the class library's handlers first run
+    // from inside these, as each step says).
+    void WMLButtonDown(TWMMouse& Message) override { HandleLButtonDownMessage(Message); }
+    void WMLButtonUp(TWMMouse& Message) override { HandleLButtonUpMessage(Message); }
+    void WMLButtonDblClk(TWMMouse& Message) override { HandleLButtonDblClkMessage(Message); }
+    void WMRButtonDown(TWMMouse& Message) override { HandleRButtonDownMessage(Message); }
+    void WMRButtonUp(TWMMouse& Message) override { HandleRButtonUpMessage(Message); }
+    void CMHintShow(THintInfo& Info, std::string& HintStr) override { BuildCellHint(HintStr, Info); }
+    void HandleLButtonDownMessage(TWMMouse& Message);
+    void HandleLButtonUpMessage(TWMMouse& Message);
+    void HandleLButtonDblClkMessage(TWMMouse& Message);
+    void HandleRButtonDownMessage(TWMMouse& Message);
+    void HandleRButtonUpMessage(TWMMouse& Message);
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void CMMouseLeave() override;
+
+private:
+    // Steps of the press, the movement and the release.
+    bool PressAnchorOrControl(int C, int R, int C0, int R0, int RC, int X, int Y, const TRect& CellR);
+    void PressSelectionResizer(TWMMouse& Message, const TGridRect& OldSel, bool ByMode);
+    void ToggleNodeAt(int R, int C, TShiftState Shift, int X, int Y);
+    void NoteSizingPress();
+    void OpenAnchor(const std::string& Anchor);
+    bool MouseOnResizer(int X, int Y);
+    void MoveFeedback(int C, int R, int X, int Y);
+    void ShowSizingHint(int X, int Y);
+    void HideSizingHint();
+    void LinksUnderMouse(int X, int Y, bool& Handled);
+    void SortOnRelease(int C, int R, int RC, int X, int Y, bool Moved, TShiftState Keys);
+    void EndEnhancedMove(int C, int R, bool& Moved);
+    bool FloatingFooterOnLastRow() const;
+    // The rectangle the mini-HTML hit test of a cell's text uses and the
+    // scroll offset inside it.
+    TRect HTMLHitRect(int C, int R, int RC, int& Pos);
+    bool FDoOnClick = false;
+    bool FMouseKeepDown = false;
+    bool FDeselectState = false;
+    bool FSelectionClick = false;
+    bool FMouseResize = false;
+    TGridRect FDropSelection{};
+    bool FSpinUpClick = false;
+    bool FSpinDnClick = false;
+    TPoint FPushedCellButton{-1, -1};
+    bool FFixedCellPushed = false;
+    TRect FPushedFixedCell{};
+    bool FSizingFixed = false;
+    bool FSizingFixedR = false;
+    int FSizingFixedCol = -1;
+    int FSizingFixedRow = -1;
+    int FSizeFixedX = 0;
+    int FSizeFixedY = 0;
+    bool FSizeFixed = false;
+    bool FSizeFixedR = false;
+    int Colclicked = -1;
+    int Rowclicked = -1;
+    int Colclickedsize = 0;
+    int Rowclickedsize = 0;
+    int Clickposx = 0;
+    int Clickposy = 0;
+    int Clickposdx = 0;
+    int Clickposdy = 0;
+    int MoveOfsX = 0;
+    int MoveOfsY = 0;
+    int FMoveColInd = -1;
+    int FMoveRowInd = -1;
+    int FMouseSelectStart = -1;
+    TMouseSelectMode FMouseSelectMode = msNormal;
+    std::string FAnchor;
+    int FOldKeepLeftCol = -1;
+    bool FCellSelectorMode = false;
+    bool FNoMouseLeave = false;
+    bool FEditStart = false;
+    TPoint FHotFixedCell{-1, -1};
+    TPoint FLastHintPos{-1, -1};
+    std::string FLastAnchorHint;
+    TGridRect FSizeSelection{};
+    // The selection when the button went down.
+    TGridRect FPressSelection{};
+    TGridRect FMoveSelection{};
+    bool ColMoveFlg = false;
+    bool ColSizeFlg = false;
+    bool FDblClk = false;
+    bool Invokedchange = false;
+    std::unique_ptr<THTMLHintWindow> FScrollHintWnd;
+    bool FScrollHintShow = false;
+    // ---- end of mouse
+
+
 protected:
     // The grid's character step: Escape restores an edited cell, Enter
     // advances (see AdvanceCell), typing searches incrementally while the
@@ -1937,7 +2090,9 @@ protected:
     void DoEnter() override;
     // Keys (grid_render/ExGrid_Keys.cpp).
     void CharMessage(TKeyChar& Key) override;
-    // Note the column or row pressed on a sizing edge and its size then.
+    // The dynamic press and release (grid_render/ExGrid_Mouse.cpp,
+    // ExGrid_MouseUp.cpp); a press on a sizing edge asks OnColumnSize
+    // (OnRowSize) and notes the size at the press.
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void Loaded() override;

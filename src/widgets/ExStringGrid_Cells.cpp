@@ -655,40 +655,6 @@ void TExStringGrid::RowHeightsChanged()
     FClickRow = -1;
 }
 
-void TExStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
-{
-    TBaseGrid::MouseDown(Button, Shift, X, Y);
-    if ((GridState() == gsColSizing && OnColumnSize) || (GridState() == gsRowSizing && OnRowSize)) {
-        bool allow = true;
-        if (GridState() == gsColSizing)
-            OnColumnSize(this, SizingIndex(), allow);
-        else
-            OnRowSize(this, SizingIndex(), allow);
-        if (!allow) {
-            SetGridState(gsNormal);
-            Invalidate(); // the tracking line goes
-            return;
-        }
-    }
-    if (GridState() == gsColSizing && SizingIndex() >= 0) {
-        FClickCol = SizingIndex();
-        FClickColSize = ColWidths(FClickCol);
-        FColSized = true;
-    } else if (GridState() == gsRowSizing && SizingIndex() >= 0) {
-        FClickRow = SizingIndex();
-        FClickRowSize = RowHeights(FClickRow);
-        FRowSized = true;
-    }
-}
-
-void TExStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
-{
-    TBaseGrid::MouseUp(Button, Shift, X, Y);
-    // A press that ended without changing the size leaves no sizing behind.
-    FColSized = false;
-    FRowSized = false;
-}
-
 void TExStringGrid::InitOrigColSizes()
 {
     FOrigColSizes.Clear();

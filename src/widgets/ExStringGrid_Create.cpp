@@ -6,6 +6,7 @@
 
 #include "widgets/GridControlLook.h"
 #include "widgets/GridModule.h"
+#include "widgets/grid_render/HTMLHintWindow.h"
 
 #include "platform/Forms.h"
 

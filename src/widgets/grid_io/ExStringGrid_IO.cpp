@@ -6,7 +6,6 @@
 
 #include <cmath>
 
-void TExStringGrid::FireClickSort(int) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::PasteCell(int, int, const std::string&) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::FirePrintGetPageNum() { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::FireFilterDone()
