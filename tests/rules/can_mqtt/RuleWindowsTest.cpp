@@ -36,6 +36,18 @@ void ClickButton(TControl& b)
     SendMouseUp(b, b.Width() / 2, b.Height() / 2);
 }
 
+// Chooses the item of a list cell that the typed text starts: the cell made
+// current, F2 to open its list, the text typed to find the item, Enter.
+void ChooseCell(TForm& window, TExColumnGrid& grid, int col, int row, const std::string& text)
+{
+    ActivateWindowOf(window);
+    grid.SetFocus();
+    grid.FocusCell(col, row);
+    PressKey(window, VK_F2);
+    TypeKeys(window, text);
+    PressKey(window, VK_RETURN, {}, "\r");
+}
+
 // Types text into a cell of the window's grid as a person does: the cell
 // made current, the characters typed (the first one opens the editor) and
 // Enter to end the edit.
@@ -92,8 +104,8 @@ TEST_F(RuleWindows, TopicFromTheMainWindowReachesTheFileAndTheImage)
         EXPECT_EQ(f.Caption(), Text(700));
         TExColumnGrid& g = *FMQTT_Set_Topic->ECG_Pub;
         // The list columns are chosen, the others typed.
-        g.SetCellEx(Topic_Col::QoS, 1, "1");
-        g.SetCellEx(Topic_Col::Data_Type, 1, "Int");
+        ChooseCell(f, g, Topic_Col::QoS, 1, "1");
+        ChooseCell(f, g, Topic_Col::Data_Type, 1, "I");
         TypeCell(f, g, Topic_Col::Topic, 1, "plant/temp");
         TypeCell(f, g, Topic_Col::Dimension, 1, "2");
         TypeCell(f, g, Topic_Col::Position, 1, "$10");
@@ -299,6 +311,7 @@ TEST_F(RuleWindows, EnterJumpsToTheNextCellFromTheKeyboard)
     });
     ClickButton(*main->Btn_CAN_Rec_Frame);
     EXPECT_TRUE(boxes.shown.empty());
+    Opt_Jump_Field_Tables = false;
 }
 
 TEST_F(RuleWindows, RowsTypedIntoEveryRuleWindowAreCheckedAndWritten)
@@ -309,7 +322,8 @@ TEST_F(RuleWindows, RowsTypedIntoEveryRuleWindowAreCheckedAndWritten)
         std::function<void()> open;     // as the program opens it
         TRuleWindow* window;
         const std::string* file;
-        Cells preset;                   // list and check-box cells of row 1
+        Cells preset;                   // check-box cells of row 1
+        Cells chosen;                   // list cells of row 1: the item the text starts
         Cells bad;                      // typed into row 1, then refused with message
         std::string message;
         Cells fix;                      // typed, then row 1 passes
@@ -319,45 +333,45 @@ TEST_F(RuleWindows, RowsTypedIntoEveryRuleWindowAreCheckedAndWritten)
                                "<MQTT_Subscribe/></MQTT_Set_Topic>";
     const Case cases[] = {
         // A frame without a type is checked against the 11-bit range.
-        {"CAN receive", [&] { ClickButton(*main->Btn_CAN_Rec_Frame); }, FReceiveCAN, &File_CAN_Rec_Frames, {},
+        {"CAN receive", [&] { ClickButton(*main->Btn_CAN_Rec_Frame); }, FReceiveCAN, &File_CAN_Rec_Frames, {}, {},
          {{2, "0x800"}, {4, "1"}, {5, "0"}}, "Error row 1!! CobID must be between 0 and 2047", {{2, "0x7FF"}},
          "<row Enable=\"Y\" COBID=\"0x7FF\" CAN_Type=\"\" Dim=\"1\" TimeOut=\"0\""},
         {"CAN transmit", [&] { ClickButton(*main->Btn_CAN_Send_Frame); }, FTransmitCAN, &File_CAN_Send_Frames,
-         {{7, "Y"}, {9, "5"}}, {{2, "0x800"}, {4, "1"}}, "Error row 1!! CobID must be between 0 and 2047",
+         {{7, "Y"}, {9, "5"}}, {{3, "2.0A"}}, {{2, "0x800"}, {4, "1"}}, "Error row 1!! CobID must be between 0 and 2047",
          {{2, "0x7FF"}, {8, "1000"}},
-         "<row Enable=\"Y\" COBID=\"0x7FF\" CAN_Type=\"\" Dim=\"1\" OnChange=\"\" OnCMD=\"\" OnTimer=\"Y\" "
+         "<row Enable=\"Y\" COBID=\"0x7FF\" CAN_Type=\"2.0A (11 bits)\" Dim=\"1\" OnChange=\"\" OnCMD=\"\" OnTimer=\"Y\" "
          "Time=\"1000\" Byte1=\"5\""},
         {"MQTT access", [&] {
              WriteFile(File_MQTT_Set_Topic, topics);
              main->Btn_Click(main->Btn_MQTT_Set_Access);
-         }, FMQTT_Set_Access, &File_MQTT_Set_Access, {{2, "plant/a"}, {3, "Int"}}, {{4, "3"}, {5, "0"}},
+         }, FMQTT_Set_Access, &File_MQTT_Set_Access, {}, {{2, "plant"}, {3, "I"}}, {{4, "3"}, {5, "0"}},
          "Error row 1!! [MQTT Publish] Dimension must be equal to 1 or 2 or 4 or 8", {{4, "2"}},
          "<row Enable=\"Y\" Index_Topic=\"0\" DataType=\"Int\" Dimension=\"2\" Position=\"0\""},
-        {"CANopen PDO", [&] { main->Btn_Click(main->Btn_PDO_CANopen); }, FSet_PDO_Access, &File_PDO_CANopen, {},
+        {"CANopen PDO", [&] { main->Btn_Click(main->Btn_PDO_CANopen); }, FSet_PDO_Access, &File_PDO_CANopen, {}, {},
          {{1, "0x181"}, {2, "1"}, {3, "1440"}}, "Error row 1!! [Receive PDO] Address Byte1 must be between 0 and 1439",
          {{3, "5"}, {11, "0"}}, "<row COB-ID=\"0x181\" Dimension=\"1\" Address_B1=\"5\""},
         {"SDO client", [&] { main->Btn_Click(main->Btn_SDO_Client_CANopen); }, FSet_SDO_Client_Access,
-         &File_SDO_Client_CANopen, {}, {{1, "5"}, {2, "0x2000"}, {3, "0"}, {4, "3"}, {5, "100"}, {6, "0"}},
+         &File_SDO_Client_CANopen, {}, {}, {{1, "5"}, {2, "0x2000"}, {3, "0"}, {4, "3"}, {5, "100"}, {6, "0"}},
          "Error row 1!! [SDO Read] N Byte must be 1 or 2 or 4", {{4, "1"}},
          "<SDO_Read>\n\t\t<row Device_ID=\"5\" Index=\"0x2000\""},
         {"SDO server", [&] { main->Btn_Click(main->Btn_SDO_Server_CANopen); }, FSet_SDO_Server_Access,
-         &File_SDO_Server_CANopen, {}, {{1, "0x2000"}, {2, "0"}, {3, "3"}},
+         &File_SDO_Server_CANopen, {}, {}, {{1, "0x2000"}, {2, "0"}, {3, "3"}},
          "Error row 1!! [SDO in Read] N Byte must be 1 or 2 or 4", {{3, "1"}, {4, "7"}},
          "<row Index=\"0x2000\" SubIndex=\"0\" NByte=\"1\" Address_B1=\"7\""},
-        {"DeviceNet slaves", [&] { main->Btn_Click(main->Btn_DNet_Net); }, FDNet, &File_DNETM_Net, {},
+        {"DeviceNet slaves", [&] { main->Btn_Click(main->Btn_DNet_Net); }, FDNet, &File_DNETM_Net, {}, {},
          {{1, "64"}, {2, "0"}, {3, "0"}}, "Error in row 1!! ID must be 0 or 63", {{1, "0x3F"}},
          "<row ID=\"0x3F\" NB_IN=\"0\" NB_OUT=\"0\""},
         {"J1939 receive", [&] { Show_Window(TWindowId::ReceiveJ1939); }, FReceiveJ1939, &File_J1939_Rec_Frames,
-         {{1, "0"}}, {{2, "0x10000"}, {3, "0"}}, "Error in row 1!! PGN must be between 0x0000 and 0xFFFF",
+         {}, {{1, "0"}}, {{2, "0x10000"}, {3, "0"}}, "Error in row 1!! PGN must be between 0x0000 and 0xFFFF",
          {{2, "0xFEF1"}}, "<row DP=\"0\" PGN=\"0xFEF1\" SA=\"0\""},
         {"J1939 transmit", [&] { Show_Window(TWindowId::TransmitJ1939); }, FTransmitJ1939, &File_J1939_Send_Frames,
-         {{2, "0"}}, {{1, "8"}, {3, "1"}, {4, "0"}, {5, "8"}}, "Error in row 1!! Priority must be between 0 and 7",
+         {}, {{2, "0"}}, {{1, "8"}, {3, "1"}, {4, "0"}, {5, "8"}}, "Error in row 1!! Priority must be between 0 and 7",
          {{1, "3"}}, "<row Priority=\"3\" DP=\"0\" PGN=\"1\""},
-        {"NMEA 2000 receive", [&] { Show_Window(TWindowId::ReceiveNMEA); }, FReceiveNMEA, &File_NMEA_Rec_Frames, {},
+        {"NMEA 2000 receive", [&] { Show_Window(TWindowId::ReceiveNMEA); }, FReceiveNMEA, &File_NMEA_Rec_Frames, {}, {},
          {{1, "127250"}, {2, "240"}}, "Error in row 1!! Source Address must be between 0 and 239", {{2, "239"}},
          "<row PGN=\"127250\" SA=\"239\""},
         {"NMEA 2000 transmit", [&] { Show_Window(TWindowId::TransmitNMEA); }, FTransmitNMEA, &File_NMEA_Send_Frames,
-         {}, {{1, "2"}, {2, "127250"}, {3, "0"}, {5, "513"}}, "Error in row 1!! Num Byte must be between 0 and 512",
+         {}, {}, {{1, "2"}, {2, "127250"}, {3, "0"}, {5, "513"}}, "Error in row 1!! Num Byte must be between 0 and 512",
          {{5, "512"}}, "<Receive_NMEA_2000>\n\t<row Priority=\"2\" PGN=\"127250\""},
     };
     for (const Case& c : cases) {
@@ -370,6 +384,7 @@ TEST_F(RuleWindows, RowsTypedIntoEveryRuleWindowAreCheckedAndWritten)
             TRuleWindow& w = *c.window;
             TExColumnGrid& g = *w.Grid(0);
             for (const auto& [col, text] : c.preset) g.SetCellEx(col, 1, text);
+            for (const auto& [col, text] : c.chosen) ChooseCell(f, g, col, 1, text);
             for (const auto& [col, text] : c.bad) TypeCell(f, g, col, 1, text);
             ClickButton(*w.Btn_OK);
             EXPECT_EQ(w.ModalResult(), mrNone);
