@@ -590,7 +590,10 @@ void TExStringGrid::HandleRButtonDownMessage(TWMMouse& Message)
     if (FMouseActions->SelectOnRightClick && C >= 0 && R >= 0 && C >= FixedCols() && R >= FixedRows() &&
         !IsFixed(C, R) && !(FMouseActions->DisjunctCellSelect() && SelectedCells(C, R))) {
         const int rc = MapRealCol(C);
-        if (!HasClickableGraphic(rc, R)) {
+        // A cell of the selection keeps it (the right button offers the
+        // cell only); another cell is clicked or focused.
+        const bool selected = IsSelected(C, R);
+        if (!selected && !HasClickableGraphic(rc, R)) {
             if (OnRightClickCell) {
                 FocusCell(C, R);
             } else {
@@ -598,7 +601,7 @@ void TExStringGrid::HandleRButtonDownMessage(TWMMouse& Message)
                 MouseUp(mbLeft, {}, X, Y);
             }
         }
-        if (IsSelected(C, R)) {
+        if (selected) {
             bool canSelect = true;
             if (OnSelectCell) OnSelectCell(this, C, R, canSelect);
         } else {

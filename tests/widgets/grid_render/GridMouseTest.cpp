@@ -491,3 +491,47 @@ TEST(GridMouse, MarkUpHintsShowInTheHTMLHintWindowOnTheMonitor)
     SendMouseLeave(*s.view);
     EXPECT_EQ(ShownApplicationHint(), nullptr);
 }
+
+// --- right button -------------------------------------------------------------------------
+
+TEST(GridMouse, RightClickSelectsTheCellOrKeepsASelectionItLiesIn)
+{
+    Shown<TExStringGrid> s;
+    TExStringGrid& g = s.grid;
+    g.SetOptions(g.Options() + goRangeSelect);
+    g.MouseActions().SelectOnRightClick = true;
+    Log log;
+    g.OnClickCell = [&](TObject*, int r, int c) {
+        log.push_back("OnClickCell " + std::to_string(r) + "," + std::to_string(c));
+    };
+    auto rightClick = [&](int c, int r) {
+        const TPoint p = Mid(g.CellRect(c, r));
+        SendMouseDown(*s.view, p.X, p.Y, mbRight);
+        SendMouseUp(*s.view, p.X, p.Y, mbRight);
+    };
+    // Without OnRightClickCell: the class library's left press and release
+    // on the cell, which becomes current (no OnClickCell: that belongs to
+    // the window's own press).
+    rightClick(3, 4);
+    EXPECT_EQ(g.Row(), 4);
+    EXPECT_EQ(g.Col(), 3);
+    EXPECT_TRUE(log.empty());
+
+    // A block selected with the mouse stays when the right button goes
+    // down inside it; the cell is offered and the right click reported.
+    g.SetSelection({1, 1, 3, 3});
+    log.clear();
+    g.OnSelectCell = [&](TObject*, int c, int r, bool&) {
+        log.push_back("OnSelectCell " + std::to_string(c) + "," + std::to_string(r));
+    };
+    g.OnRightClickCell = [&](TObject*, int r, int c) {
+        log.push_back("OnRightClickCell " + std::to_string(r) + "," + std::to_string(c));
+    };
+    rightClick(2, 2);
+    const TGridRect sel = g.Selection();
+    EXPECT_EQ(sel.Left, 1);
+    EXPECT_EQ(sel.Top, 1);
+    EXPECT_EQ(sel.Right, 3);
+    EXPECT_EQ(sel.Bottom, 3);
+    EXPECT_EQ(log, (Log{"OnSelectCell 2,2", "OnRightClickCell 2,2"}));
+}
