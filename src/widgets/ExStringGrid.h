@@ -721,7 +721,9 @@ public:
     virtual TCustomImageList* GetGridImages();
     // The pictures mini-HTML texts name (not owned; none by default).
     TPictureContainer* PictureContainer() const { return FPictureContainer; }
-    void SetPictureContainer(TPictureContainer* Value) { FPictureContainer = Value; }
+    void SetPictureContainer(TPictureContainer* Value);
+    // The pictures mini-HTML texts fetch by address, owned by the grid.
+    THTMLPictureCache* PictureCache();
     virtual void ExportNotification(int /*AState*/, int /*ARow*/) {}
     virtual void ImportNotification(int /*AState*/, int /*ARow*/) {}
     virtual bool ValidateCell(const std::string& NewValue);
@@ -2187,6 +2189,7 @@ private:
     TFloatingFooter* FFloatingFooter = nullptr;
     TCustomImageList* FGridImages = nullptr;
     TPictureContainer* FPictureContainer = nullptr;
+    std::shared_ptr<THTMLPictureCache> FPictureCache;
 
     // form following
     IGridOwnerForm* FOwnerForm = nullptr;

@@ -3,6 +3,7 @@
 // hidden-row items).
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/PictureContainer.h"
 
 #include "widgets/GridControlLook.h"
 #include "widgets/GridModule.h"
@@ -324,10 +325,25 @@ void TExStringGrid::Notification(TComponent* AComponent, TOperation Operation)
             FOwnerFormComponent = nullptr;
         }
         if (!FDestroyingGrid && AComponent == FSyncGrid->Grid()) FSyncGrid->SetGrid(nullptr);
+        if (FPictureContainer && AComponent == FPictureContainer) FPictureContainer = nullptr;
         auto it = std::find(FNotifiers.begin(), FNotifiers.end(), AComponent);
         if (it != FNotifiers.end()) FNotifiers.erase(it);
     }
     TBaseGrid::Notification(AComponent, Operation);
+}
+
+void TExStringGrid::SetPictureContainer(TPictureContainer* Value)
+{
+    if (Value == FPictureContainer) return;
+    if (FPictureContainer) FPictureContainer->RemoveFreeNotification(this);
+    FPictureContainer = Value;
+    if (FPictureContainer) FPictureContainer->FreeNotification(this);
+}
+
+THTMLPictureCache* TExStringGrid::PictureCache()
+{
+    if (!FPictureCache) FPictureCache = std::make_shared<THTMLPictureCache>();
+    return FPictureCache.get();
 }
 
 void TExStringGrid::Invalidate()

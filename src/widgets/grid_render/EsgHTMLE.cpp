@@ -4,13 +4,17 @@
 
 #include "widgets/grid_render/EsgHTMLE.h"
 #include "widgets/grid_render/EsgHTMLE_Internal.h"
+#include "widgets/grid_render/PictureContainer.h"
 
 #include "platform/DrawText.h"
+#include "platform/ImgList.h"
+#include "platform/PictureDecode.h"
 #include "platform/SysUtils.h"
 #include "platform/Themes.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 
 using namespace esghtml;
@@ -60,6 +64,8 @@ struct TRenderer {
     TFlow flow;
     bool firstPass = false;
     bool hoverPending = false;
+    // Number of the picture inside an anchor under the point (-1: none).
+    int hoveredPicture = -1;
 
     // Colours saved by tags while drawing (clNone: clear brush).
     bool hiSaved = false;
@@ -106,12 +112,36 @@ struct TRenderer {
              bool& listItemSeen, bool& controlHit);
     void Control(bool measuring, const std::string& tag, const TRect& box, int& left, int top, int bottom,
                  TLineMetrics& m, bool& breakBefore, bool& controlHit);
+    void Picture(bool measuring, const std::string& tag, const TRect& box, int& left, int top, TLineMetrics& m,
+                 bool& breakBefore, bool& controlHit);
+    THTMLPicture* NamedPicture(const std::string& source);
+    void PageBackground(const std::string& tag);
     void ZigZag(int x0, int x1, int bottom);
 };
 
 // Attribute value of a tag: the text between the first two double quotes
 // after the name.
 std::string Attr(const std::string& tag, std::string_view name) { return QuotedAfter(tag, FindNoCase(tag, name)); }
+
+// Where the attribute name stands in a picture tag as a word of its own
+// followed by "=" (so "ALT" inside a SRC value is no ALT); npos when absent.
+size_t PictureAttrAt(const std::string& tag, std::string_view name)
+{
+    for (size_t at = FindNoCase(tag, name); at != std::string::npos; at = FindNoCase(tag, name, at + 1)) {
+        if (at == 0 || !std::isspace(static_cast<unsigned char>(tag[at - 1]))) continue;
+        size_t e = at + name.size();
+        while (e < tag.size() && tag[e] == ' ') ++e;
+        if (e < tag.size() && tag[e] == '=') return at;
+    }
+    return std::string::npos;
+}
+std::string PictureAttr(const std::string& tag, std::string_view name)
+{
+    return QuotedAfter(tag, PictureAttrAt(tag, name));
+}
+
+// Size at 96 pixels per inch on the surface.
+int FromScreenPixels(int v) { return v * ScreenPixelsPerInch / 96; }
 
 TColor ColorValue(const std::string& v)
 {
@@ -280,6 +310,168 @@ void TRenderer::Control(bool measuring, const std::string& tag, const TRect& box
     m.height = std::max(m.height, r);
 }
 
+// A picture by name from the container, or by address from the cache (a
+// new address adds one picture, loaded once; web addresses stay empty).
+THTMLPicture* TRenderer::NamedPicture(const std::string& source)
+{
+    THTMLPicture* pic = nullptr;
+    if (source.find(':') == std::string::npos && a.Pictures) pic = a.Pictures->FindPicture(source);
+    if (source.find("://") != std::string::npos && a.PictureCache) {
+        if (!a.PictureCache->FindPicture(source)) {
+            THTMLPicture* added = a.PictureCache->AddPicture();
+            added->SetAsynch(false);
+            added->SetID(source);
+            try {
+                added->LoadFromURL(source);
+            } catch (const EHTMLPictureError&) {
+                // Undecodable bytes: the picture draws nothing.
+            }
+        }
+        pic = a.PictureCache->FindPicture(source);
+    }
+    if (pic && (pic->Empty() || pic->Width() <= 0 || pic->Height() <= 0)) return nullptr;
+    return pic;
+}
+
+void TRenderer::PageBackground(const std::string& tag)
+{
+    const size_t at = PictureAttrAt(tag, "BACKGROUND");
+    if (at == std::string::npos) return;
+    THTMLPicture* pic = NamedPicture(QuotedAfter(tag, at));
+    if (!pic) return;
+    const int pw = pic->Width(), ph = pic->Height();
+    c.SaveState();
+    c.IntersectClipRect(bounds);
+    for (int y = bounds.Top; y < bounds.Bottom; y += ph)
+        for (int x = bounds.Left; x < bounds.Right; x += pw) pic->Draw(c, Rect(x, y, x + pw, y + ph));
+    c.RestoreState();
+}
+
+void TRenderer::Picture(bool measuring, const std::string& tag, const TRect& box, int& left, int top,
+                        TLineMetrics& m, bool& breakBefore, bool& controlHit)
+{
+    const bool drawing = !measuring;
+    const int number = flow.pictures + 1;
+    // The source as written: names and paths keep their case (container
+    // names compare ignoring case anyway).
+    std::string source = PictureAttr(tag, "SRC");
+    if (const size_t alt = PictureAttrAt(tag, "ALT"); alt != std::string::npos && number == hoveredPicture)
+        source = QuotedAfter(tag, alt);
+    const int w = LeadingNumber(PictureAttr(tag, "WIDTH"), 0, kMaxSize);
+    const int h = LeadingNumber(PictureAttr(tag, "HEIGHT"), 0, kMaxSize);
+    const std::string up = UpperCase(source);
+
+    enum { kNone, kImage, kIcon, kPicture } kind = kNone;
+    int boxW = 0, boxH = 0;
+    int index = -1;
+    TBitmap icon;
+    THTMLPicture* pic = nullptr;
+    int dw = 0, dh = 0;
+    if (up.find("IDX:") != std::string::npos) {
+        if (a.Images && TryStrToInt(Trim(source.substr(std::min<size_t>(4, source.size()))), index) &&
+            index >= 0 && index < a.Images->Count()) {
+            kind = kImage;
+            boxW = FromScreenPixels(a.Images->Width());
+            boxH = FromScreenPixels(a.Images->Height());
+        }
+    } else if (up.find("SSYS:") != std::string::npos || up.find("LSYS:") != std::string::npos) {
+        if (ShellIcon(source.substr(std::min<size_t>(5, source.size())), up.find("LSYS:") != std::string::npos,
+                      icon)) {
+            kind = kIcon;
+            boxW = FromScreenPixels(icon.Width());
+            boxH = FromScreenPixels(icon.Height());
+        }
+    } else if ((pic = NamedPicture(source)) != nullptr) {
+        kind = kPicture;
+        const double pw = pic->Width(), ph = pic->Height();
+        if (w > 0 && h > 0) {
+            dw = w;
+            dh = h;
+        } else if (w > 0) {
+            dw = w;
+            dh = int(std::clamp(std::lround(ph * w / pw), 0L, long(kMaxSize)));
+        } else if (h > 0) {
+            dw = int(std::clamp(std::lround(pw * h / ph), 0L, long(kMaxSize)));
+            dh = h;
+        } else {
+            dw = pic->Width();
+            dh = pic->Height();
+        }
+        const bool sized = w > 0 || h > 0;
+        boxW = FromScreenPixels(sized ? dw : pic->MaxWidth());
+        boxH = FromScreenPixels(sized ? dh : pic->MaxHeight());
+    }
+    // A missing or undrawable picture draws nothing and takes no room.
+    if (kind == kNone) return;
+
+    // A picture that does not fit after something else starts the next line.
+    const int boxWidth = box.Right - box.Left;
+    if (boxW < boxWidth && boxWidth < m.width + boxW) {
+        breakBefore = true;
+        return;
+    }
+    flow.pictures = number;
+
+    if (drawing) {
+        auto scaled = [&](int v) { return int(std::lround(v * a.PrintScale)); };
+        switch (kind) {
+        case kImage:
+            if (!a.Printing) {
+                a.Images->Draw(c, left, top, index);
+            } else {
+                const TBitmap& img = a.Images->Image(index);
+                c.StretchDraw(Rect(left, top, left + scaled(img.Width()), top + scaled(img.Height())), img);
+            }
+            break;
+        case kIcon:
+            if (!a.Printing)
+                c.Draw(left, top, icon);
+            else
+                c.StretchDraw(Rect(left, top, left + scaled(icon.Width()), top + scaled(icon.Height())), icon);
+            break;
+        case kPicture:
+            if (w > 0 || h > 0) {
+                pic->SetStretch(true);
+                pic->Draw(c, Rect(left, top, left + dw, top + dh));
+            } else if (pic->FrameCount() > 1) {
+                // An animation frame on the area of the whole animation.
+                const TPen pen = c.Pen();
+                const TBrush brush = c.Brush();
+                c.Pen().SetColor(startBrushColor);
+                c.Brush().SetColor(startBrushColor);
+                c.FillRect(Rect(left, top, left + pic->MaxWidth(), top + pic->MaxHeight()));
+                c.Pen().Assign(pen);
+                c.Brush().Assign(brush);
+                const int x = left + pic->FrameXPos(), y = top + pic->FrameYPos();
+                pic->Draw(c, Rect(x, y, x + pic->Width(), y + pic->Height()));
+            } else {
+                pic->Draw(c, Rect(left, top, left + pic->Width(), top + pic->Height()));
+            }
+            break;
+        case kNone: break;
+        }
+    }
+
+    // A picture inside an anchor under the point (while drawing it lies at
+    // the drawing position).
+    const int x0 = measuring ? box.Left + m.width : left;
+    if (flow.anchorActive && x0 < a.HitX && a.HitX < x0 + boxW && top < a.HitY && a.HitY < top + boxH) {
+        controlHit = true;
+        a.HitAnchor = flow.href;
+        a.HitTitle = flow.title;
+        hoveredPicture = number;
+    }
+
+    m.width += boxW;
+    left += boxW;
+    m.height = std::max(m.height, boxH);
+    const std::string align = UpperCase(PictureAttr(tag, "ALIGN"));
+    if (align.rfind("TOP", 0) == 0)
+        m.pictureDescent = m.height - GhHeight();
+    else if (align.rfind("MIDDLE", 0) == 0)
+        m.pictureDescent = (m.height - GhHeight()) / 2;
+}
+
 void TRenderer::Tag(bool measuring, const std::string& tag, bool closing, char letter, char next, const TRect& box,
                     int& left, int& right, int top, int bottom, TLineMetrics& m, bool& lineEnds, bool& breakBefore,
                     bool& listItemSeen, bool& controlHit)
@@ -374,7 +566,7 @@ void TRenderer::Tag(bool measuring, const std::string& tag, bool closing, char l
                     c.Brush().SetColor(col);
                     c.FillRect(bounds);
                 }
-                // BACKGROUND pictures are not drawn here.
+                PageBackground(tag);
             }
         } else {
             style(fsBold, true);
@@ -452,8 +644,7 @@ void TRenderer::Tag(bool measuring, const std::string& tag, bool closing, char l
                 left = bounds.Left + v;
             }
         } else if (next == 'M') {
-            // Pictures take no room and draw nothing here.
-            ++flow.pictures;
+            Picture(measuring, tag, box, left, top, m, breakBefore, controlHit);
         } else {
             style(fsItalic, true);
         }

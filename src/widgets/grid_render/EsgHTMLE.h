@@ -24,7 +24,8 @@ class TPictureContainer;
 // (HitX, HitY). The canvas's font, pen and brush are restored on return.
 // The result is true when the point lies on an inline control or an
 // anchored picture, or, with LocateControl, on an anchor; always false
-// with MeasureOnly. Pictures draw nothing and take no room here.
+// with MeasureOnly. Pictures (IMG, BODY BACKGROUND) come from Images, Pictures
+// and PictureCache; one that cannot be found or decoded takes no room.
 bool DrawHTMLText(TCanvas& Canvas, const std::string& Source, const TRect& Bounds, TCustomImageList* Images,
                   int HitX, int HitY, int FocusAnchorIndex, int HoverAnchorNumber, int ShadowOffset,
                   bool LocateControl, bool MeasureOnly, bool Printing, bool Selected, bool BlinkVisible,

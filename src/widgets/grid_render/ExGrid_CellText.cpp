@@ -429,6 +429,7 @@ void TExStringGrid::PaintCellText(TCellPaintRecord& P)
         a.HoverTextColor = clNone;
         a.ShadowColor = 0x808080;
         a.Pictures = FPictureContainer;
+        a.PictureCache = PictureCache();
         DrawHTMLText(C, text, R, a);
         sortIndicator(0, R.Right + 2, true);
         P.TextExtent = a.ExtentWidth + 2;
