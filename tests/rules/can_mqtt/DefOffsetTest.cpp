@@ -5,6 +5,7 @@
 #include "core/UComon.h"
 #include "core/ULanguage.h"
 #include "platform/ControlInput.h"
+#include "platform/GridView.h"
 #include "platform/Paths.h"
 #include "rules/can_mqtt/UDefOffset.h"
 #include "support/TestSupport.h"
@@ -137,13 +138,15 @@ TEST(DefOffsetWindow, ChoicesOfEverySlaveAreKeptAndTheOutputRuleStopsOk)
         TypeKeys(f, "valve out");
         PressKey(f, VK_RETURN, {}, "\r");
         EXPECT_EQ(w.ECG_ByteOUT->GetCellEx(2, 1), "valve out");
-        w.ECG_DN_Slaves->SetRow(2);
-        w.ECG_DN_SlavesClick();
+        // The other slave clicked with the mouse.
+        const TRect second = w.ECG_DN_Slaves->CellRect(1, 2);
+        SendClick(*w.ECG_DN_Slaves->View(), (second.Left + second.Right) / 2, (second.Top + second.Bottom) / 2);
+        EXPECT_EQ(w.ECG_DN_Slaves->Row(), 2);
         EXPECT_EQ(w.ECG_ByteIN->RowCount(), 1);   // slave 5: no input bytes
         EXPECT_EQ(w.ECG_ByteOUT->RowCount(), 4);
         w.ECG_ByteOUT->SetCellEx(1, 3, "12");
-        w.ECG_DN_Slaves->SetRow(1);
-        w.ECG_DN_SlavesClick();
+        const TRect first = w.ECG_DN_Slaves->CellRect(0, 1);
+        SendClick(*w.ECG_DN_Slaves->View(), (first.Left + first.Right) / 2, (first.Top + first.Bottom) / 2);
         EXPECT_EQ(w.ECG_ByteOUT->GetCellEx(1, 1), "12");
         ClickButton(*w.Btn_OK);
         EXPECT_EQ(w.ModalResult(), mrNone);

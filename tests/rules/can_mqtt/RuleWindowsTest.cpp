@@ -19,6 +19,8 @@
 #include "rules/can_mqtt/UTransmitCAN.h"
 #include "rules/can_mqtt/UTransmitJ1939.h"
 #include "rules/can_mqtt/UTransmitNMEA.h"
+#include "rules/can_mqtt/UTopicTemplate.h"
+#include "platform/GridView.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +49,8 @@ void ChooseCell(TForm& window, TExColumnGrid& grid, int col, int row, const std:
     TypeKeys(window, text);
     PressKey(window, VK_RETURN, {}, "\r");
 }
+
+TPoint Mid(const TRect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
 
 // Types text into a cell of the window's grid as a person does: the cell
 // made current, the characters typed (the first one opens the editor) and
@@ -423,4 +427,75 @@ TEST_F(RuleWindows, RowsTypedIntoEveryRuleWindowAreCheckedAndWritten)
         c.open();
         EXPECT_EQ(ReadFile(*c.file), file);
     }
+}
+
+TEST_F(RuleWindows, TheMouseOnTheTopicGrids)
+{
+    Opt_DblClick_Auto_Size = true;
+    acts.push_back([&](TForm& f) {
+        TFMQTT_Set_Topic& w = *FMQTT_Set_Topic;
+        TExColumnGrid& g = *w.ECG_Pub;
+        TGridView& v = *g.View();
+        ActivateWindowOf(f);
+        g.SetFocus();
+        // A click on a check box ticks it.
+        const TPoint retained = Mid(g.CellRect(Topic_Col::Retained, 1));
+        SendClick(v, retained.X, retained.Y);
+        EXPECT_EQ(g.GetCellEx(Topic_Col::Retained, 1), "Y");
+
+        // A double click on a Template cell opens the template editor on it;
+        // OK brings the lines back with CR LF.
+        g.SetCellEx(Topic_Col::Pub_Template, 2, "old");
+        acts.push_back([&](TForm& e) {
+            ASSERT_EQ(&e, FTopicTemplate);
+            EXPECT_EQ(e.Caption(), Text(1701));
+            EXPECT_EQ(FTopicTemplate->RE_TopicTemplate->Text(), "old");
+            FTopicTemplate->RE_TopicTemplate->SetText("");
+            FTopicTemplate->RE_TopicTemplate->SetFocus();
+            TypeKeys(e, "{\"v\":");
+            PressKey(e, VK_RETURN, {}, "\r");
+            TypeKeys(e, "$VALUE$}");
+            ClickButton(*FTopicTemplate->Btn_OK);
+        });
+        const TPoint tpl = Mid(g.CellRect(g.DisplColIndex(Topic_Col::Pub_Template), 2));
+        SendDblClick(v, tpl.X, tpl.Y);
+        EXPECT_EQ(g.GetCellEx(Topic_Col::Pub_Template, 2), "{\"v\":\r\n$VALUE$}");
+
+        // A double click on a header sizes that column to its content, then
+        // the editor opens for the current cell, still the Template cell;
+        // Cancel leaves the cell.
+        acts.push_back([&](TForm& e) {
+            ASSERT_EQ(&e, FTopicTemplate);
+            ClickButton(*FTopicTemplate->Btn_Cancel);
+        });
+        const int wide = g.ColWidths(Topic_Col::Topic);
+        const TPoint header = Mid(g.CellRect(Topic_Col::Topic, 0));
+        SendMouseMove(v, header.X, header.Y, TShiftState{});
+        SendDblClick(v, header.X, header.Y);
+        EXPECT_LT(g.ColWidths(Topic_Col::Topic), wide);
+        EXPECT_EQ(g.GetCellEx(Topic_Col::Pub_Template, 2), "{\"v\":\r\n$VALUE$}");
+        ClickButton(*w.Btn_Cancel);
+    });
+    ClickButton(*main->Btn_MQTT_Set_Topic);
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[1], FTopicTemplate);
+    EXPECT_EQ(shown[2], FTopicTemplate);
+    Opt_DblClick_Auto_Size = false;
+}
+
+TEST_F(RuleWindows, AClickOnARowNumberSelectsThatRowOfThePagesGrid)
+{
+    acts.push_back([&](TForm& f) {
+        TFSet_PDO_Access& w = *FSet_PDO_Access;
+        ActivateWindowOf(f);
+        w.PageControl1->SetActivePage(w.Sheet(1));
+        const TPoint p = Mid(w.sgb->CellRect(0, 5));
+        SendClick(*w.sgb->View(), p.X, p.Y);
+        EXPECT_EQ(w.sgb->Selection().Top, 5);
+        EXPECT_EQ(w.sgb->Selection().Bottom, 5);
+        EXPECT_EQ(w.sga->Selection().Top, 1);
+        ClickButton(*w.Btn_Cancel);
+    });
+    main->Btn_Click(main->Btn_PDO_CANopen);
+    EXPECT_EQ(shown.size(), 1u);
 }
