@@ -3,6 +3,7 @@
 // gives it the focus; closing takes its value back into the cell).
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/ExInplaceEdit.h"
 
 #include "widgets/GridControlLook.h"
 #include "widgets/GridParsers.h"
@@ -22,24 +23,6 @@ TGridEditorSet& TExStringGrid::Editors()
 }
 
 namespace {
-
-bool IsTextKind(TEditorType k)
-{
-    switch (k) {
-    case edNormal:
-    case edNumeric:
-    case edPositiveNumeric:
-    case edFloat:
-    case edCapital:
-    case edMixedCase:
-    case edPassword:
-    case edLowerCase:
-    case edUpperCase:
-    case edValidChars:
-    case edPositiveFloat: return true;
-    default: return false;
-    }
-}
 
 bool IsSpinKind(TEditorType k)
 {
@@ -119,7 +102,7 @@ void TExStringGrid::StoreEditValue(int ACol, int ARow, const std::string& Value)
 void TExStringGrid::OpenEditorControl(int ACol, int ARow)
 {
     const TEditorType kind = CurrentEditor();
-    if (kind == edDataCheckBox || kind == edNone || IsTextKind(kind)) return;
+    if (kind == edDataCheckBox || kind == edNone || IsTextEditorKind(kind)) return;
     const bool built = IsSpinKind(kind) || IsComboKind(kind) || IsEditBtnKind(kind) || IsUnitKind(kind) ||
                        IsDateKind(kind) || kind == edCheckBox || kind == edButton || kind == edDateTimeEdit;
     if (!built || !View()) {

@@ -7,6 +7,7 @@
 // its handling.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/FlagSet.h"
 
 #include "widgets/GridControlLook.h"
 #include "widgets/GridParsers.h"
@@ -19,19 +20,6 @@
 #include <cstdlib>
 
 namespace {
-
-// Sets a Boolean for a scope and puts the old value back when it is left.
-class TFlagSet {
-public:
-    TFlagSet(bool& f, bool v) : flag_(f), old_(f) { flag_ = v; }
-    ~TFlagSet() { flag_ = old_; }
-    TFlagSet(const TFlagSet&) = delete;
-    TFlagSet& operator=(const TFlagSet&) = delete;
-
-private:
-    bool& flag_;
-    bool old_;
-};
 
 // One flag of the keys held, Alt before Shift before Control.
 TShiftState KeyboardShift(TShiftState Keys)

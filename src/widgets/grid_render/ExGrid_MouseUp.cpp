@@ -6,6 +6,7 @@
 // edit it; the right button may select the cell before OnRightClickCell.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/FlagSet.h"
 
 #include "widgets/GridControlLook.h"
 #include "widgets/GridUtil.h"
@@ -17,18 +18,6 @@
 #include <cstdlib>
 
 namespace {
-
-class TFlagSet {
-public:
-    TFlagSet(bool& f, bool v) : flag_(f), old_(f) { flag_ = v; }
-    ~TFlagSet() { flag_ = old_; }
-    TFlagSet(const TFlagSet&) = delete;
-    TFlagSet& operator=(const TFlagSet&) = delete;
-
-private:
-    bool& flag_;
-    bool old_;
-};
 
 bool Differ(const TGridRect& a, const TGridRect& b)
 {
