@@ -78,7 +78,12 @@ void THTMLPicture::Assign(const TPersistent* Source)
     }
     if (FData.empty()) return;
     FIsEmpty = false;
-    Decode();
+    // A copy of bytes the decoder refuses draws nothing, like its source;
+    // copying a container must not stop at such a picture.
+    try {
+        Decode();
+    } catch (const EHTMLPictureError&) {
+    }
     Changed();
 }
 

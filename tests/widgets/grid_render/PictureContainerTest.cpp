@@ -308,6 +308,17 @@ TEST(HTMLPicture, LoadingFailuresAndSources)
     EXPECT_EQ(p.Width(), 0);
     const Bytes brokenPng = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0};
     EXPECT_THROW(Load(p, brokenPng), EHTMLPictureError);
+    // Copying such a picture (as copying a container does) keeps its bytes
+    // and raises nothing; the copy draws nothing either.
+    TPictureContainer from, to;
+    TPictureItem* bad = from.Items().Add();
+    bad->SetName("bad");
+    bad->SetPicture(&p);
+    from.Items().Add()->SetName("next");
+    EXPECT_NO_THROW(to.SetItems(from.Items()));
+    ASSERT_EQ(to.Items().Count(), 2);
+    EXPECT_EQ(to.FindPicture("BAD")->Bytes(), brokenPng);
+    EXPECT_EQ(to.FindPicture("BAD")->Width(), 0);
 
     // RES:// reads the program's raw-data resources; FILE:// a file.
     RegisterPictureResource("SMILE", 7, Png(5, 4, kBlue));
