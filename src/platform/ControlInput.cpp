@@ -5,12 +5,17 @@
 #include "platform/GridView.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QCloseEvent>
 #include <QListWidget>
 #include <QEnterEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QAbstractScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QWheelEvent>
 #include <QWidget>
 
@@ -287,4 +292,70 @@ void SendKeyUp(TGridView& v, int vk, TShiftState s)
 {
     QKeyEvent e(QEvent::KeyRelease, QtKey(vk), Mods(s));
     QApplication::sendEvent(v.Widget(), &e);
+}
+
+void SendMouseWheel(TGridView& v, int delta, int x, int y, TShiftState shift)
+{
+    QWidget* w = v.Viewport();
+    const QPointF local(x, y);
+    QWheelEvent e(local, w->mapToGlobal(local), QPoint(), QPoint(0, delta), Qt::NoButton, Mods(shift),
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &e);
+}
+
+namespace {
+
+QScrollBar* BarOf(TGridView& v, bool vertical)
+{
+    auto* area = static_cast<QAbstractScrollArea*>(v.Widget());
+    return vertical ? area->verticalScrollBar() : area->horizontalScrollBar();
+}
+
+// The thumb's centre in the bar's own pixels.
+QPoint ThumbCentre(QScrollBar* bar)
+{
+    QStyleOptionSlider opt;
+    opt.initFrom(bar);
+    opt.subControls = QStyle::SC_All;
+    opt.orientation = bar->orientation();
+    opt.minimum = bar->minimum();
+    opt.maximum = bar->maximum();
+    opt.sliderPosition = bar->sliderPosition();
+    opt.sliderValue = bar->value();
+    opt.singleStep = bar->singleStep();
+    opt.pageStep = bar->pageStep();
+    opt.upsideDown = bar->invertedAppearance();
+    if (bar->orientation() == Qt::Horizontal) opt.state |= QStyle::State_Horizontal;
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarSlider, bar).center();
+}
+
+void SendBarMouse(QScrollBar* bar, QEvent::Type t, QPoint p)
+{
+    const Qt::MouseButton b = t == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent e(t, QPointF(p), bar->mapToGlobal(QPointF(p)), Qt::LeftButton, b, Qt::NoModifier);
+    QApplication::sendEvent(bar, &e);
+}
+
+QPoint dragPoint;
+
+} // namespace
+
+void DragScrollThumb(TGridView& v, bool vertical, int pixels, int steps, bool release)
+{
+    QScrollBar* bar = BarOf(v, vertical);
+    QPoint p = ThumbCentre(bar);
+    SendBarMouse(bar, QEvent::MouseButtonPress, p);
+    const QPoint start = p;
+    for (int i = 1; i <= std::max(1, steps); ++i) {
+        const int d = pixels * i / std::max(1, steps);
+        p = vertical ? QPoint(start.x(), start.y() + d) : QPoint(start.x() + d, start.y());
+        SendBarMouse(bar, QEvent::MouseMove, p);
+    }
+    dragPoint = p;
+    if (release) ReleaseScrollThumb(v, vertical);
+}
+
+void ReleaseScrollThumb(TGridView& v, bool vertical)
+{
+    SendBarMouse(BarOf(v, vertical), QEvent::MouseButtonRelease, dragPoint);
 }

@@ -60,3 +60,10 @@ void SendMouseLeave(TGridView& v);
 void SendHintRequest(TGridView& v, int x, int y);
 void SendKeyDown(TGridView& v, int virtualKey, TShiftState shift = {}, const std::string& text = "");
 void SendKeyUp(TGridView& v, int virtualKey, TShiftState shift = {});
+// A turn of the wheel over the cell area (delta as above).
+void SendMouseWheel(TGridView& v, int delta, int x = 1, int y = 1, TShiftState shift = {});
+// Presses the mouse on the thumb of the grid's vertical (or horizontal)
+// scroll bar, drags it by Pixels along the bar in Steps moves, and releases
+// it unless Release is false (then ReleaseScrollThumb does).
+void DragScrollThumb(TGridView& v, bool vertical, int pixels, int steps = 4, bool release = true);
+void ReleaseScrollThumb(TGridView& v, bool vertical);

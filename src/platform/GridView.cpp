@@ -7,6 +7,7 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QHelpEvent>
@@ -254,6 +255,12 @@ struct TGridView::Impl : IGridHost {
     {
         if (!widget) return p;
         QPoint q = widget->viewport()->mapFromGlobal(QPoint(p.X, p.Y));
+        return {q.x(), q.y()};
+    }
+    TPoint CursorPos() const override
+    {
+        if (!widget) return {-1, -1};
+        const QPoint q = widget->viewport()->mapFromGlobal(QCursor::pos());
         return {q.x(), q.y()};
     }
     TPoint ClientToScreen(const TPoint& p) const override
@@ -547,6 +554,22 @@ GridWidget::GridWidget(QWidget* parent, TGridView::Impl* v) : QAbstractScrollAre
             if (!settingBars && view->grid) view->grid->HandleHorzScroll(v);
         });
     });
+    // A dragged thumb moves the bar's position when it is released; the
+    // grid hears of it while it moves.
+    for (QScrollBar* bar : {verticalScrollBar(), horizontalScrollBar()}) {
+        const bool vertical = bar == verticalScrollBar();
+        bar->setTracking(false);
+        connect(bar, &QScrollBar::sliderMoved, [this, vertical](int v) {
+            FromQt([&] {
+                if (!settingBars && view->grid) view->grid->HandleThumbTrack(vertical, v);
+            });
+        });
+        connect(bar, &QScrollBar::sliderReleased, [this, vertical] {
+            FromQt([&] {
+                if (view->grid) view->grid->HandleThumbRelease(vertical);
+            });
+        });
+    }
 }
 
 void GridWidget::paintEvent(QPaintEvent* e)

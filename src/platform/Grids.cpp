@@ -1539,6 +1539,15 @@ void TCustomGrid::SetScrollBarsKept(bool horz, bool vert)
 void TCustomGrid::HandleHorzScroll(int pos) { MoveTopLeft(pos, topLeft_.Y); }
 void TCustomGrid::HandleVertScroll(int pos) { MoveTopLeft(topLeft_.X, pos); }
 
+void TCustomGrid::ThumbTracked(bool Vertical, int Pos)
+{
+    if (!options_.Contains(goThumbTracking)) return;
+    if (Vertical)
+        MoveTopLeft(topLeft_.X, Pos);
+    else
+        MoveTopLeft(Pos, topLeft_.Y);
+}
+
 void TCustomGrid::HandleResize()
 {
     TGridCoord before = topLeft_;

@@ -144,6 +144,8 @@ public:
     // a window on screen answers the point unchanged).
     virtual TPoint ScreenToClient(const TPoint& p) const { return p; }
     virtual TPoint ClientToScreen(const TPoint& p) const { return p; }
+    // The mouse pointer in the cell area's client coordinates.
+    virtual TPoint CursorPos() const { return {-1, -1}; }
     // Resizes the window so that its cell area is w x h pixels (a host
     // whose size others decide ignores it).
     virtual void SetClientSize(int /*w*/, int /*h*/) {}
@@ -355,6 +357,8 @@ public:
     // A screen point in client coordinates (unchanged without a host).
     TPoint ScreenToClient(const TPoint& p) const { return host_ ? host_->ScreenToClient(p) : p; }
     TPoint ClientToScreen(const TPoint& p) const { return host_ ? host_->ClientToScreen(p) : p; }
+    // The mouse pointer in client coordinates ((-1, -1) without a window).
+    TPoint CursorClientPos() const { return host_ ? host_->CursorPos() : TPoint{-1, -1}; }
     void MouseToCell(int X, int Y, int& ACol, int& ARow) const;
     // Widths of the fixed columns / heights of the fixed rows with lines.
     int FixedWidth() const;
@@ -418,6 +422,11 @@ public:
     // Scroll-bar positions set by the user.
     void HandleHorzScroll(int pos);
     void HandleVertScroll(int pos);
+    // A scroll bar's thumb dragged by the user: it points at Pos (the top
+    // row or left column) while it moves; then it is released, and the
+    // bar's position moves the view (HandleVertScroll / HandleHorzScroll).
+    void HandleThumbTrack(bool Vertical, int Pos) { ThumbTracked(Vertical, Pos); }
+    void HandleThumbRelease(bool Vertical) { ThumbReleased(Vertical); }
     void HandleResize();
     // Called after every change of the cell area's size.
     virtual void Resize() {}
@@ -506,6 +515,10 @@ protected:
     virtual void CMMouseLeave() {}
     virtual void CMHintShow(THintInfo& /*Info*/, std::string& /*HintStr*/) {}
     virtual void TimerEvent(int id);
+    // The thumb steps above: the view follows a moving thumb only with
+    // goThumbTracking.
+    virtual void ThumbTracked(bool Vertical, int Pos);
+    virtual void ThumbReleased(bool /*Vertical*/) {}
     virtual void DoEnter();
     virtual void DoExit();
     // After SetParent gave the grid another parent (or none).

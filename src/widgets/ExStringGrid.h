@@ -432,6 +432,12 @@ public:
     TScrollType ScrollType = ssNormal;
     int ScrollWidth = 17;
     TScrollHintType ScrollHints = shNone;
+    // The text of the scroll hint for the row (column) a dragged thumb
+    // points at: "Row : " or "Col : " and its number.
+    std::function<void(TObject* Sender, int ARow, std::string& HintStr)> OnScrollHint;
+    // The scroll hint while a thumb is dragged: shown, and its text.
+    bool ScrollHintShowing() const;
+    std::string ScrollHintCaption() const;
     TColor SelectionColor = 0xEACAB6;
     TColor SelectionColorTo = clNone;
     bool SelectionColorMixer = false;
@@ -579,6 +585,14 @@ public:
     TCanAddRowEvent OnCanAddRow;
     TCanInsertRowEvent OnCanInsertRow;
     TAutoDeleteRowEvent OnAutoDeleteRow;
+    // A keyboard insertion (the index inserted at) and whether a keyboard
+    // deletion of a row (real index) may happen.
+    std::function<void(TObject* Sender, int ARow)> OnAutoInsertRow;
+    std::function<void(TObject* Sender, int ARow, bool& CanDelete)> OnCanDeleteRow;
+    // Space moved a radio group to item AIdx / checked a radio button.
+    std::function<void(TObject* Sender, int ACol, int ARow, int AIdx)> OnRadioClick;
+    // A fixed cell that shows hover highlighting (HoverFixedCells).
+    bool IsHoverFixedCell(int ACol, int ARow) const;
     TSaveCellEvent OnSaveCell;
     TLoadCellEvent OnLoadCell;
     TClickSortEvent OnClickSort;
@@ -2090,8 +2104,24 @@ protected:
     TInplaceEdit* CreateEditor() override;
     void WndProc(TMessage& Message) override;
     void DoEnter() override;
-    // Keys (grid_render/ExGrid_Keys.cpp).
+    // Keys, wheel, timer and focus (grid_render/ExGrid_Keys.cpp).
     void CharMessage(TKeyChar& Key) override;
+    void KeyDownMessage(int& Key, TShiftState Shift) override;
+    void KeyDown(int& Key, TShiftState Shift) override;
+    void KeyUp(int& Key, TShiftState Shift) override;
+    void TimerEvent(int id) override;
+    bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+    bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+    void DoExit() override;
+    void TopLeftChanged() override;
+    // After a wheel notch moved the grid by Delta rows (Handled starts true).
+    virtual void AfterWheelMove(int /*Delta*/, bool& /*Handled*/) {}
+    // Scroll bars (grid_render/ExGrid_Scroll.cpp).
+    void ThumbTracked(bool Vertical, int Pos) override;
+    void ThumbReleased(bool Vertical) override;
+    std::string ScrollHintText(bool Vertical, int Pos);
+    bool ScrollHintsFor(bool Vertical) const;
     // The dynamic press and release (grid_render/ExGrid_Mouse.cpp,
     // ExGrid_MouseUp.cpp); a press on a sizing edge asks OnColumnSize
     // (OnRowSize) and notes the size at the press.
@@ -2401,6 +2431,10 @@ private:
     void AdvanceAfterEdit();
     int FRowUpdateLast = -1;           // the row OnRowUpdate reported last
     bool FSelChange = false;           // the selection changed since the last exit
+    TPoint FLastKeyCell{-1, -1};       // the current cell before the navigation
+    int FTimerTicks = 0;
+    static constexpr int GridTimerID = 111;
+    std::string FScrollHintText;       // the scroll hint of the thumb being dragged
     // ---- end of in-place editing (state)
 };
 

@@ -261,7 +261,7 @@ void TExStringGrid::CreateWnd()
     FSearchPanel->CreateWnd();
     FSearchPanel->UpdateFrom(*FSearchFooter);
     if (FColumnSize->Save) LoadColSizes();
-    SetTimer(111, 500);
+    SetTimer(GridTimerID, 500);
     // Visual-style drawing only while the theme library reports themes.
     if (!ThemesActive(GridThemeLibrary())) FIsWinXP = false;
     FWheelScrollLines = WheelScrollLines == -1 ? VisibleRowCount() : WheelScrollLines;

@@ -158,7 +158,12 @@ void TExStringGrid::DoneInplaceEdit(int Key, TShiftState Shift)
 
 void TExStringGrid::SimulateCellClick(int ACol, int ARow)
 {
-    const TRect r = CellRect(ACol, ARow);
+    // A cell out of view is brought into view first: the press lands on it.
+    TRect r = CellRect(ACol, ARow);
+    if (IsRectEmpty(r)) {
+        ScrollInView(ACol, ARow);
+        r = CellRect(ACol, ARow);
+    }
     TKeepFlag force(FForceSel, true);
     auto down = std::move(OnMouseDown);
     auto up = std::move(OnMouseUp);
