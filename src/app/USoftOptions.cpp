@@ -87,7 +87,9 @@ std::vector<std::string> List_Language_Files(const std::string& folder)
     return files;
 }
 
-int Lang_Page_Count(int count) { return (count + Slots_Per_Page - 1) / Slots_Per_Page; }
+// An empty list still has its one (empty) page: "Page 1 / 1" with neither
+// Previous nor Next, never a page count of 0 with a Next leading nowhere.
+int Lang_Page_Count(int count) { return std::max(1, (count + Slots_Per_Page - 1) / Slots_Per_Page); }
 
 std::string Lang_Name_Of(const std::string& fileName)
 {

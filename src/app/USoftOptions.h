@@ -60,7 +60,7 @@ inline constexpr int Slots_Per_Page = 6;
 // Language files of folder: file names ending in ".lng" in any case, not
 // read-only, sorted without regard to case.
 std::vector<std::string> List_Language_Files(const std::string& folder);
-// Number of pages for count files.
+// Number of pages for count files (1 for none: the empty first page).
 int Lang_Page_Count(int count);
 // Language name of a file name (the name without its last four characters).
 std::string Lang_Name_Of(const std::string& fileName);

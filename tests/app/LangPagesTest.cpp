@@ -65,9 +65,10 @@ TEST(LangPages, NoLanguageFileGivesAnEmptyPage)
         const auto files = List_Language_Files(folder);
         EXPECT_TRUE(files.empty());
         const TLangPage page = Lang_Page(files, 1, folder);
-        EXPECT_EQ(page.Pages, 0);
+        // One empty page, with nowhere to go.
+        EXPECT_EQ(page.Pages, 1);
         EXPECT_FALSE(page.Prev_Visible);
-        EXPECT_TRUE(page.Next_Visible);
+        EXPECT_FALSE(page.Next_Visible);
         EXPECT_TRUE(VisibleNames(page).empty());
         EXPECT_EQ(Step_Page(1, page.Pages, true), 1);
     }

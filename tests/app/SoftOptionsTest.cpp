@@ -3,6 +3,7 @@
 #include "app/USoftOptions.h"
 #include "app/UWindows.h"
 #include "app/UZelvatoreFirmWare.h"
+#include "platform/ControlInput.h"
 #include "platform/Http.h"
 #include "widgets/ExPageControl.h"
 #include "platform/Paths.h"
@@ -119,17 +120,58 @@ TEST_F(SoftOptionsTest, SevenLanguagesPageWithNextAndPrevious)
     });
 }
 
-TEST_F(SoftOptionsTest, NoLanguageFileShowsAnEmptyFirstPage)
+TEST_F(SoftOptionsTest, NoLanguageFileShowsOneEmptyPageWithoutNext)
 {
-    Show([&](TFSoftOptions& f) {
+    // The user opens the options from the main window with the mouse and
+    // finds the language page empty: page 1 of 1, no way to another page.
+    main->ShowForm();
+    ActivateWindowOf(*main);
+    bool shown = false;
+    SetModalHandler([&](TForm& shownForm) {
+        ASSERT_EQ(&shownForm, form);
+        shown = true;
+        ActivateWindowOf(shownForm);
+        TFSoftOptions& f = *form;
+        EXPECT_EQ(f.PC_Options->ActivePage(), f.TS_Language);
         EXPECT_TRUE(VisibleLanguages().empty());
         for (auto* image : f.I_L) EXPECT_FALSE(image->Visible());
-        EXPECT_EQ(f.L_Page_Lang->Caption(), Text(305) + "1" + Text(306) + "0");
+        EXPECT_EQ(f.L_Page_Lang->Caption(), Text(305) + "1" + Text(306) + "1");
         EXPECT_FALSE(f.Btn_Prev->Visible());
-        ASSERT_TRUE(f.Btn_Next->Visible());
-        f.Btn_Next->Click();
+        EXPECT_FALSE(f.Btn_Next->Visible());
+        // A press and release where Next would stand does nothing.
+        SendMouseDown(*f.TS_Language, f.Btn_Next->Left() + 5, f.Btn_Next->Top() + 5);
+        SendMouseUp(*f.TS_Language, f.Btn_Next->Left() + 5, f.Btn_Next->Top() + 5);
         EXPECT_EQ(f.Show_Page, 1);
-        EXPECT_EQ(f.L_Page_Lang->Caption(), Text(305) + "1" + Text(306) + "0");
+        EXPECT_EQ(f.L_Page_Lang->Caption(), Text(305) + "1" + Text(306) + "1");
+        SendMouseDown(*f.Btn_Cancel, f.Btn_Cancel->Width() / 2, f.Btn_Cancel->Height() / 2);
+        SendMouseUp(*f.Btn_Cancel, f.Btn_Cancel->Width() / 2, f.Btn_Cancel->Height() / 2);
+    });
+    SendMouseDown(*main->Btn_Opz, main->Btn_Opz->Width() / 2, main->Btn_Opz->Height() / 2);
+    SendMouseUp(*main->Btn_Opz, main->Btn_Opz->Width() / 2, main->Btn_Opz->Height() / 2);
+    SetModalHandler(nullptr);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(form->ModalResult(), mrCancel);
+}
+
+TEST_F(SoftOptionsTest, NextAndPreviousTakeTheMouse)
+{
+    for (const char* name : {"Cesky", "Deutsch", "English", "Espanol", "Francais", "Italiano", "Polski"})
+        WriteFile(Lang(std::string(name) + ".lng"), "STR0 = x\n");
+    Show([&](TFSoftOptions& f) {
+        ActivateWindowOf(f);
+        auto click = [](TControl& b) {
+            SendMouseDown(b, b.Width() / 2, b.Height() / 2);
+            SendMouseUp(b, b.Width() / 2, b.Height() / 2);
+        };
+        click(*f.Btn_Next);
+        EXPECT_EQ(f.Show_Page, 2);
+        EXPECT_EQ(VisibleLanguages(), std::vector<std::string>{"Polski"});
+        EXPECT_EQ(f.L_Page_Lang->Caption(), Text(305) + "2" + Text(306) + "2");
+        EXPECT_FALSE(f.Btn_Next->Visible());
+        click(*f.Btn_Prev);
+        EXPECT_EQ(f.Show_Page, 1);
+        EXPECT_EQ(VisibleLanguages().size(), 6u);
+        EXPECT_FALSE(f.Btn_Prev->Visible());
     });
 }
 
