@@ -439,3 +439,87 @@ TEST(GridPaintText, PlainTextFlags)
         EXPECT_EQ(found, 1);
     }
 }
+
+namespace {
+
+// A 10 x 7 picture whose every pixel tells where in the picture it lies.
+TBitmap Pattern()
+{
+    TBitmap b(10, 7);
+    for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < 10; ++x) b.SetPixel(x, y, RGB(20 * x + 5, 30 * y + 5, 77));
+    b.Canvas().Flush();
+    return b;
+}
+
+} // namespace
+
+TEST(GridPaint, TiledBackgroundRunsOnAcrossCellBordersWithoutGridLines)
+{
+    TExStringGrid g;
+    Shape(g);
+    g.SetGridLineWidth(0);
+    g.SetRowCount(5);
+    g.SetSize(5 * 64, 5 * 22);
+    g.SetCol(4);
+    g.SetRow(4); // the current cell out of the way of the checked cells
+    const TBitmap pattern = Pattern();
+    g.BackGround()->SetBitmap(pattern);
+    ASSERT_EQ(g.BackGround()->Display(), bdTile);
+    ASSERT_EQ(g.BackGround()->Cells(), bcNormal);
+    const TBitmap pic = Picture(g);
+
+    // The tiles are anchored at the first normal cell: the pixel at (x, y)
+    // shows the picture's pixel ((x - x0) mod 10, (y - y0) mod 7), so the
+    // pattern runs on without a seam over the borders between cells.
+    const TRect first = g.CellRect(1, 1);
+    auto expected = [&](int x, int y) {
+        return pattern.Pixel((x - first.Left) % 10, (y - first.Top) % 7);
+    };
+    const TRect c12 = g.CellRect(1, 2), c22 = g.CellRect(2, 2), c23 = g.CellRect(2, 3);
+    ASSERT_EQ(c12.Right, c22.Left);  // no grid line between the cells
+    ASSERT_EQ(c22.Bottom, c23.Top);
+    // Across the border between columns 1 and 2, on every pixel row of row 2.
+    for (int y = c22.Top + 1; y < c22.Bottom - 1; ++y)
+        for (int x = c22.Left - 12; x < c22.Left + 12; ++x)
+            ASSERT_EQ(pic.Pixel(x, y), expected(x, y)) << x << "," << y;
+    // Across the border between rows 2 and 3, in column 2 and 3.
+    for (int x = c22.Left + 1; x < g.CellRect(3, 2).Right - 1; ++x)
+        for (int y = c23.Top - 9; y < c23.Top + 9; ++y)
+            ASSERT_EQ(pic.Pixel(x, y), expected(x, y)) << x << "," << y;
+
+    // Scrolled one column to the left, the tiles stay with the cells: the
+    // column now at column 1's place shows what it showed before (and the
+    // empty-area painting, with the last column off the screen, leaves the
+    // cells alone).
+    g.SetColCount(8);
+    g.SetLeftCol(2);
+    const TBitmap scrolled = Picture(g);
+    const TRect now = g.CellRect(2, 2);
+    int same = 0;
+    for (int y = now.Top + 1; y < now.Bottom - 1; ++y)
+        for (int x = now.Left; x < now.Right; ++x)
+            same += scrolled.Pixel(x, y) == pattern.Pixel((x - now.Left + 64) % 10, (y - first.Top) % 7);
+    EXPECT_EQ(same, 64 * (now.Height() - 2));
+}
+
+TEST(GridPaint, BackgroundLeavesSelectionAndEmptyTileAlone)
+{
+    TExStringGrid g;
+    Shape(g);
+    g.SetGridLineWidth(0);
+    g.ShowSelection = true;
+    const TBitmap plain = Picture(g);
+    // bdTile without a picture paints nothing anywhere.
+    g.BackGround()->SetColorTo(clNone);
+    const TBitmap none = Picture(g);
+    for (int y = 0; y < g.ClientHeight(); y += 3)
+        for (int x = 0; x < g.ClientWidth(); x += 3) ASSERT_EQ(none.Pixel(x, y), plain.Pixel(x, y)) << x << "," << y;
+    // The selected current cell keeps its selection colour over the picture.
+    g.BackGround()->SetBitmap(Pattern());
+    const TBitmap pic = Picture(g);
+    const TPoint m = Middle(g.CellRect(g.Col(), g.Row()));
+    EXPECT_EQ(pic.Pixel(m.X, m.Y), plain.Pixel(m.X, m.Y));
+    const TPoint other = Middle(g.CellRect(3, 2));
+    EXPECT_NE(pic.Pixel(other.X, other.Y), plain.Pixel(other.X, other.Y));
+}

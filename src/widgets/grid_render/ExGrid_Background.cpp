@@ -68,11 +68,17 @@ void TExStringGrid::PaintEmptyArea(TCanvas& ACanvas)
     // 2. right of the last column and below the last row
     const TRect CR{0, 0, ClientWidth(), ClientHeight()};
     TRegion area;
+    // Whether the last column (row) shows at all is the class library's
+    // answer: the grid's own cell rectangle of a cell off the screen is not
+    // empty (it keeps the cell's size), and taking it would paint the
+    // background over the cells.
     const TRect lastCol = CellRect(ColCount() - 1, TopRow());
-    if (!IsRectEmpty(lastCol) && lastCol.Right + GridLineWidth() < CR.Right)
+    if (!IsRectEmpty(TStringGrid::CellRect(ColCount() - 1, TopRow())) &&
+        lastCol.Right + GridLineWidth() < CR.Right)
         area = area.United(TRegion({lastCol.Right + GridLineWidth(), 0, CR.Right, CR.Bottom}));
     const TRect lastRow = CellRect(LeftCol(), RowCount() - 1);
-    if (!IsRectEmpty(lastRow) && lastRow.Bottom + GridLineWidth() < CR.Bottom)
+    if (!IsRectEmpty(TStringGrid::CellRect(LeftCol(), RowCount() - 1)) &&
+        lastRow.Bottom + GridLineWidth() < CR.Bottom)
         area = area.United(TRegion({0, lastRow.Bottom + GridLineWidth(), CR.Right, CR.Bottom}));
     if (area.IsEmpty()) return;
     // 3.
