@@ -369,6 +369,10 @@ public:
     TControlLook* ControlLook() const { return FControlLook; }
     TBackGround* BackGround() const { return FBackGround; }
     TFloatingFooter* FloatingFooter() const { return FFloatingFooter; }
+    // The floating footer's strip (height 0 while the footer is hidden).
+    TFooterPanel& FooterPanel();
+    // The footer strip repaints.
+    void UpdateFooter();
     TCustomImageList* GridImages() const { return FGridImages; }
 
     // --- published settings (plain values; their users are the painting,
@@ -569,6 +573,11 @@ public:
     TSearchFooterActionEvent OnSearchFooterAction;
     TGridNotifyEvent OnSearchFooterClose;
     TGridNotifyEvent OnCreatedSearchFooter;
+    // The floating footer: a column's cell painted by the application, a
+    // custom footer calculation, the strip's window made.
+    std::function<void(TObject* Sender, int ACol, TCanvas& Canvas, const TRect& R)> OnFooterPaint;
+    std::function<void(TObject* Sender, int ACol, int ARow, std::string& Value)> OnFooterCalc;
+    TGridNotifyEvent OnCreatedFloatingFooter;
     TButtonClickEvent OnButtonClick;
     TExpandClickEvent OnExpandClick;
     TClickCellEvent OnComboCloseUp;
@@ -2217,6 +2226,7 @@ private:
                                      0xC0C0C0, 0x808080, clNone, clNone, 0x808080};
     int FSelectionColorMixerFactor = 50;
     TFloatingFooter* FFloatingFooter = nullptr;
+    std::unique_ptr<TFooterPanel> FFooterPanel;
     TCustomImageList* FGridImages = nullptr;
     TPictureContainer* FPictureContainer = nullptr;
     std::shared_ptr<THTMLPictureCache> FPictureCache;

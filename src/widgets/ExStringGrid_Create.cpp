@@ -4,6 +4,7 @@
 
 #include "widgets/ExStringGrid.h"
 #include "widgets/grid_render/PictureContainer.h"
+#include "widgets/grid_render/FloatingFooter.h"
 
 #include "widgets/GridControlLook.h"
 #include "widgets/GridModule.h"
@@ -130,6 +131,8 @@ void TExStringGrid::SetupSettings()
     FProgressAppearance = new TGridProgressAppearance();
     FProgressAppearance->OnChange = [this](TObject*) { Invalidate(); };
     FBackGround = new TBackGround(this);
+    FFooterPanel = std::make_unique<TFooterPanel>(this);
+    FFloatingFooter = new TFloatingFooter(this);
     FSearchFooter = std::make_unique<TSearchFooter>(this, false);
     FNavigation = std::make_unique<TNavigation>();
     FMouseActions = std::make_unique<TMouseActions>(this);
@@ -200,6 +203,8 @@ TExStringGrid::~TExStringGrid()
             delete g->FControlLook;
             delete g->FProgressAppearance;
             delete g->FBackGround;
+            delete g->FFloatingFooter;
+            g->FFloatingFooter = nullptr;
             g->FControlLook = nullptr;
             g->FProgressAppearance = nullptr;
             g->FBackGround = nullptr;
@@ -260,6 +265,7 @@ void TExStringGrid::CreateWnd()
     FSearchPanel->Width = Width();
     FSearchPanel->CreateWnd();
     FSearchPanel->UpdateFrom(*FSearchFooter);
+    FFooterPanel->CreateWnd();
     if (FColumnSize->Save) LoadColSizes();
     SetTimer(GridTimerID, 500);
     // Visual-style drawing only while the theme library reports themes.

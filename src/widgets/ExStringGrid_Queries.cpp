@@ -32,13 +32,6 @@ int TExStringGrid::RowNodeIndent(int ARow) const
 
 bool TExStringGrid::HasNodes() const { return FNodeCount > 0; }
 
-void TExStringGrid::HiddenLastRowChanged()
-{
-    // Only the floating footer follows the hidden last row; a grid without
-    // one has nothing to repaint.
-    if (FFloatingFooter) ZEL_GRID_NOT_BUILT();
-}
-
 void TExStringGrid::GetCellDefaults(int ACol, int ARow, TFont* AFont, TBrush* ABrush, TColor& AColorTo,
                                     TColor& AMirrorColor, TColor& AMirrorColorTo, TAlignment& HA, TVAlignment& VA,
                                     bool& WW, TCellGradientDirection& GD)

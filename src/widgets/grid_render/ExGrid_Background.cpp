@@ -8,6 +8,7 @@
 #include "widgets/GridControlLook.h"
 #include "widgets/GridDraw.h"
 #include "widgets/dropdown/DropDownDraw.h"
+#include "widgets/grid_render/FloatingFooter.h"
 #include "widgets/grid_render/ExGridPaint.h"
 
 #include <algorithm>
@@ -84,6 +85,7 @@ void TExStringGrid::PaintEmptyArea(TCanvas& ACanvas)
     // 3.
     TRect D = CR;
     if (FSearchFooter->Visible()) D.Bottom -= 32;
+    if (FFooterPanel->Visible) D.Bottom -= FFooterPanel->Height;
     ACanvas.SaveState();
     ACanvas.SetClipRegion(area);
     // 4.

@@ -434,6 +434,9 @@ bool TExStringGrid::ValidateCell(const std::string& NewValueIn)
             if (valid) {
                 SetGridCell(acol, oldRow, value);
                 if (!IsBaseCell(acol, oldRow)) SetCellEx(acol, oldRow, value);
+                // The footer was asked above, before the cell held the new
+                // value: it counts it now.
+                CalcFooter(acol);
                 InvalidateCell(FOldCol, oldRow);
             } else {
                 FLastValidation = false;

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 
-void TExStringGrid::CalcFooterValues(int) { ZEL_GRID_NOT_BUILT(); }
 int TExStringGrid::CellGraphicHit(int, int, int, int) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::FireScrollCell(int, int) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::StartCellControlEdit(const std::string&, const std::string&, const std::string&,
