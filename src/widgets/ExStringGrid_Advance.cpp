@@ -291,6 +291,17 @@ void TExStringGrid::KeyPress(TKeyChar& Key)
         else
             SetRow(r);
     }
+    // A check box, radio or button takes its keys at key-down; a typed
+    // character (Space above all) must not put the cell into edit mode as
+    // well, or the cell shows an empty editing face over its glyph.
+    if (Key != u'\r' && Options().Contains(goEditing) && !EditorMode()) {
+        const TPoint b = BaseCell(rc, Row());
+        if (HasClickableGraphic(b.X, b.Y)) {
+            if (OnKeyPress) OnKeyPress(this, Key);
+            Key = 0;
+            return;
+        }
+    }
     TBaseGrid::KeyPress(Key);
 }
 

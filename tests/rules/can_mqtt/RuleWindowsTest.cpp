@@ -5,6 +5,7 @@
 #include "core/UComon.h"
 #include "core/ULanguage.h"
 #include "image/UBoot.h"
+#include "platform/Application.h"
 #include "platform/ControlInput.h"
 #include "platform/Paths.h"
 #include "rules/can_mqtt/UDNet.h"
@@ -442,6 +443,15 @@ TEST_F(RuleWindows, TheMouseOnTheTopicGrids)
         const TPoint retained = Mid(g.CellRect(Topic_Col::Retained, 1));
         SendClick(v, retained.X, retained.Y);
         EXPECT_EQ(g.GetCellEx(Topic_Col::Retained, 1), "Y");
+        // A check box behind hidden columns: a click ticks it, Space takes
+        // the tick off again and leaves the cell out of edit mode.
+        const TPoint box = Mid(g.CellRect(g.DisplColIndex(Topic_Col::Pub_OnCMD), 3));
+        SendClick(v, box.X, box.Y);
+        EXPECT_EQ(g.GetCellEx(Topic_Col::Pub_OnCMD, 3), "Y");
+        PressKey(f, VK_SPACE, {}, " ");
+        Application_ProcessMessages();
+        EXPECT_EQ(g.GetCellEx(Topic_Col::Pub_OnCMD, 3), "N");
+        EXPECT_FALSE(g.EditorMode());
 
         // A double click on a Template cell opens the template editor on it;
         // OK brings the lines back with CR LF.
