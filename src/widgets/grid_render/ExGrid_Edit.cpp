@@ -4,6 +4,7 @@
 // text between a cell and its editor.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/FlagSet.h"
 
 #include "widgets/ExStringGrid_DragDrop.h"
 #include "widgets/GridControlLook.h"
@@ -13,23 +14,6 @@
 #include "widgets/grid_render/ExInplaceEdit.h"
 
 #include <algorithm>
-
-namespace {
-
-// Sets a Boolean for a scope and puts the old value back when it is left.
-class TKeepFlag {
-public:
-    TKeepFlag(bool& f, bool v) : flag_(f), old_(f) { flag_ = v; }
-    ~TKeepFlag() { flag_ = old_; }
-    TKeepFlag(const TKeepFlag&) = delete;
-    TKeepFlag& operator=(const TKeepFlag&) = delete;
-
-private:
-    bool& flag_;
-    bool old_;
-};
-
-} // namespace
 
 unsigned TExStringGrid::GridEditDoneMessage()
 {
@@ -151,7 +135,7 @@ void TExStringGrid::DoneInplaceEdit(int Key, TShiftState Shift)
         int k = Key;
         HandleKeyDown(k, Shift);
     }
-    TKeepFlag noAlwaysEdit(FNavigation->AlwaysEdit, false);
+    TFlagSet noAlwaysEdit(FNavigation->AlwaysEdit, false);
     SetFocus();
     if (Key == VK_RETURN) AdvanceAfterEdit();
 }
@@ -164,7 +148,7 @@ void TExStringGrid::SimulateCellClick(int ACol, int ARow)
         ScrollInView(ACol, ARow);
         r = CellRect(ACol, ARow);
     }
-    TKeepFlag force(FForceSel, true);
+    TFlagSet force(FForceSel, true);
     auto down = std::move(OnMouseDown);
     auto up = std::move(OnMouseUp);
     OnMouseDown = nullptr;
@@ -218,7 +202,7 @@ bool TExStringGrid::SelectCell(int ACol, int ARow)
         if (IsMergedNonBaseCell(rc, ARow) && !Options().Contains(goRangeSelect)) {
             const TPoint b = BaseCell(rc, ARow);
             {
-                TKeepFlag force(FForceSel, true);
+                TFlagSet force(FForceSel, true);
                 FocusCell(DisplColIndex(b.X), b.Y, true);
             }
             RepaintCell(b.X, b.Y);
@@ -338,7 +322,7 @@ void TExStringGrid::RestoreCellCache()
     const TPoint b = BaseCell(rc, Row());
     SetCells(b.X, b.Y, FCellCache);
     if (TExInplaceEdit* ed = NormalEdit(); ed && ed->Visible()) {
-        TKeepFlag quiet(FNoEditChange, true);
+        TFlagSet quiet(FNoEditChange, true);
         ed->SetText(GetEditText(Col(), Row()));
     }
 }
@@ -415,7 +399,7 @@ bool TExStringGrid::ValidateCell(const std::string& NewValueIn)
             const bool changed = newValue != FOldCellText;
             std::string value = newValue;
             {
-                TKeepFlag noAdvance(FNavigation->AdvanceOnEnter, false);
+                TFlagSet noAdvance(FNavigation->AdvanceOnEnter, false);
                 if (FCellChecker && FCellChecker->AutoCorrect) value = FCellChecker->Correct(acol, oldRow, value);
                 if (OnCellValidate) OnCellValidate(this, acol, oldRow, value, valid);
                 if (value != FOldCellText) {
@@ -451,7 +435,7 @@ bool TExStringGrid::ValidateCell(const std::string& NewValueIn)
                 }
                 // Back to the refused cell, with its editor open again.
                 {
-                    TKeepFlag force(FForceSel, true);
+                    TFlagSet force(FForceSel, true);
                     if (FOldCol >= 0 && FOldCol < ColCount() && oldRow >= 0 && oldRow < RowCount())
                         FocusCell(FOldCol, oldRow, true);
                 }
@@ -500,7 +484,7 @@ bool TExStringGrid::ValidateCellWide(const WideString& NewValue)
                     SetWideCells(acol, oldRow, FOldCellTextWide);
                 }
                 {
-                    TKeepFlag force(FForceSel, true);
+                    TFlagSet force(FForceSel, true);
                     if (FOldCol >= 0 && FOldCol < ColCount() && oldRow >= 0 && oldRow < RowCount())
                         FocusCell(FOldCol, oldRow, true);
                 }

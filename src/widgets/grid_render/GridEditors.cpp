@@ -1,4 +1,5 @@
 #include "widgets/grid_render/GridEditors.h"
+#include "widgets/grid_render/FlagSet.h"
 
 #include "widgets/ExStringGrid.h"
 #include "widgets/GridParsers.h"
@@ -1056,14 +1057,8 @@ void TGridDatePicker::KeyDown(int& Key, TShiftState Shift)
     if (!FOldDropped) {
         // Escape shows the cell's date (or today for a text that is none)
         // but never writes it: a cell holding "abc" keeps "abc".
-        FRestore = Key == VK_ESCAPE;
-        try {
-            g->DoneInplaceEdit(Key, Shift);
-        } catch (...) {
-            FRestore = false;
-            throw;
-        }
-        FRestore = false;
+        TFlagSet restore(FRestore, Key == VK_ESCAPE);
+        g->DoneInplaceEdit(Key, Shift);
     }
     Key = 0;
 }
