@@ -2,9 +2,12 @@
 // row or leaving the grid at the end) and the append of an empty data row.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/FloatingFooter.h"
 
 #include <set>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -21,13 +24,24 @@ private:
     bool old_;
 };
 
+// Whether the grid edits. A read-only current cell switches goEditing off
+// for as long as it is current (the suspension keeps the setting), and Tab
+// from such a cell must still look for the editable cells.
+bool TabEditing(const TExStringGrid& g) { return g.Options().Contains(goEditing) || g.EditingSuspended(); }
+
+// The floating footer is shown on the grid's last row.
+bool FooterShown(const TExStringGrid& g) { return g.FloatingFooter() && g.FloatingFooter()->Visible(); }
+
 } // namespace
 
-bool TExStringGrid::IsLastDataRow() const { return Row() + 1 == RowCount() - FixedFooters; }
+bool TExStringGrid::IsLastDataRow() const
+{
+    return Row() + 1 == RowCount() - FixedFooters || (FooterShown(*this) && Row() + 2 == RowCount());
+}
 
 bool TExStringGrid::CanTabToCell(int ACol, int ARow)
 {
-    bool can = Options().Contains(goEditing) ? IsEditable(RealColIndex(ACol), ARow) : !IsFixed(RealColIndex(ACol), ARow);
+    bool can = TabEditing(*this) ? IsEditable(RealColIndex(ACol), ARow) : !IsFixed(RealColIndex(ACol), ARow);
     if (OnSelectCell) OnSelectCell(this, ACol, ARow, can);
     return can;
 }
@@ -51,10 +65,26 @@ void TExStringGrid::AutoAppendRow()
     bool can = true;
     FireCanAddRow(can);
     if (!can) return;
-    AppendRow();
-    const int r = RowCount() - 1;
-    for (int c = 0; c < AllColCount(); ++c) SetGridCell(c, r, {});
-    if (FixedFooters > 0 && Row() + 1 < RowCount()) SetRow(Row() + 1);
+    const bool footer = FooterShown(*this);
+    if (footer) {
+        // The new empty row comes above the footer's row: the footer's
+        // texts move down into the appended row.
+        std::vector<std::string> last;
+        const int r0 = RowCount() - 1;
+        for (int c = 0; c < AllColCount(); ++c) last.push_back(GetGridCell(c, r0));
+        AppendRow();
+        const int r = RowCount() - 1;
+        for (int c = 0; c < AllColCount(); ++c) {
+            SetGridCell(c, r - 1, {});
+            SetGridCell(c, r, last[static_cast<size_t>(c)]);
+        }
+    } else {
+        AppendRow();
+        const int r = RowCount() - 1;
+        for (int c = 0; c < AllColCount(); ++c) SetGridCell(c, r, {});
+    }
+    if ((footer || FixedFooters > 0) && Row() + 1 < RowCount()) SetRow(Row() + 1);
+    if (footer) CalcFooter(-1);
     if (OnAutoAddRow) OnAutoAddRow(this, RowCount() - FixedFooters - 1);
 }
 
@@ -87,6 +117,30 @@ bool TExStringGrid::AdvanceOnTab(bool Backward)
         TKeepForce force(FForceSel);
         SetSelection(TGridRect{c, r, c, r});
     };
+    // Tab past the last cell of the last data row: a new row with
+    // AdvanceInsert (OnCanAddRow agreeing), else back to the first row.
+    auto pastTheEnd = [&] {
+        bool append = !FNavigation->TabToNextAtEnd && FNavigation->AdvanceInsert();
+        if (append) {
+            bool can = true;
+            FireCanAddRow(can);
+            append = can;
+        }
+        if (!append) {
+            GotoFirstRow();
+        } else if (FooterShown(*this)) {
+            InsertRows(RowCount() - 1, 1);
+            SetRow(RowCount() - 2);
+            if (OnAutoAddRow) OnAutoAddRow(this, RowCount() - FixedFooters - 1);
+        } else {
+            AppendRow();
+            SetRow(RowCount() - 1);
+            if (OnAutoAddRow) OnAutoAddRow(this, RowCount() - FixedFooters - 1);
+        }
+        const int fc = FirstTabCol(Row());
+        if (fc != -1) SetCol(fc);
+        leave = true;
+    };
     for (;;) {
         if (!visited.insert({Col(), Row()}).second) break;
         bool again = false;
@@ -104,15 +158,18 @@ bool TExStringGrid::AdvanceOnTab(bool Backward)
                 if (found >= 0) {
                     SetCol(found);
                 } else {
-                    if (Row() > FixedRows()) {
-                        const int lc = LastTabCol(Row() - 1);
-                        if (lc >= 0) selectOne(lc, Row() - 1);
-                    } else {
-                        const int l = lastDataRow();
-                        const int lc = LastTabCol(l);
-                        if (lc >= 0) selectOne(lc, l);
-                        ScrollInView(Col(), Row());
-                    }
+                    // The row above (or, from the first row, the last one).
+                    // While editing, a row without an editable cell is
+                    // entered at its end, so that the walk goes on into the
+                    // rows before it.
+                    const bool wrap = Row() <= FixedRows();
+                    const int r = wrap ? lastDataRow() : Row() - 1;
+                    const int lc = LastTabCol(r);
+                    if (lc >= 0)
+                        selectOne(lc, r);
+                    else if (TabEditing(*this))
+                        selectOne(ColCount() - VisibleFixedRightCols() - 1, r);
+                    if (wrap) ScrollInView(Col(), Row());
                     SnapToBaseCell();
                 }
             } else {
@@ -158,8 +215,16 @@ bool TExStringGrid::AdvanceOnTab(bool Backward)
                         if (OnCellChanging) OnCellChanging(this, Row(), Col(), Row() + 1, nc, allow);
                         if (OnColChanging) OnColChanging(this, Col(), nc, allow);
                         if (allow) FocusCell(nc == -1 ? FixedCols() : nc, Row() + 1);
+                    } else if (FNavigation->AdvanceInsert() && !FNavigation->TabToNextAtEnd) {
+                        // The last tab stop of the grid: a Tab from it
+                        // appends a row as from the last column.
+                        pastTheEnd();
                     } else {
-                        const int nc = FirstTabCol(FixedRows());
+                        // Wrap to the first row. While editing, a first row
+                        // without an editable cell is entered at its start, so
+                        // that the walk goes on from there.
+                        int nc = FirstTabCol(FixedRows());
+                        if (nc < 0 && TabEditing(*this)) nc = FirstNavigableCol();
                         if (nc >= 0) SetSelection(TGridRect{nc, FixedRows(), nc, FixedRows()});
                         leave = true;
                     }
@@ -193,31 +258,21 @@ bool TExStringGrid::AdvanceOnTab(bool Backward)
                     }
                 }
             } else {
-                bool append = !FNavigation->TabToNextAtEnd && FNavigation->AdvanceInsert();
-                if (append) {
-                    bool can = true;
-                    FireCanAddRow(can);
-                    append = can;
-                }
-                if (!append) {
-                    GotoFirstRow();
-                } else {
-                    AppendRow();
-                    SetRow(RowCount() - 1);
-                    if (OnAutoAddRow) OnAutoAddRow(this, RowCount() - FixedFooters - 1);
-                }
-                const int fc = FirstTabCol(Row());
-                if (fc != -1) SetCol(fc);
-                leave = true;
+                pastTheEnd();
             }
         }
-        if (!again && Options().Contains(goEditing) && !IsEditable(RealColIndex(Col()), Row())) {
+        if (!again && TabEditing(*this) && !IsEditable(RealColIndex(Col()), Row())) {
             again = true;
             againBackward = backward;
         }
         if (!again) break;
         backward = againBackward;
     }
+    // The cell reached is shown (the moves above set the selection only),
+    // and editing follows it: the forced moves skipped the cell selection
+    // that switches goEditing on or off for the current cell.
+    TCustomGrid::ScrollInView(Col(), Row());
+    if (TabEditing(*this)) SelectCell(Col(), Row());
     if (leave && Parent() && FNavigation->TabToNextAtEnd) {
         PostMessage(WM_KEYDOWN, VK_TAB, 1);
         result = false;

@@ -187,6 +187,103 @@ TEST_F(KeysFixture, TabWithNoEditableCellReturns)
     EXPECT_FALSE(EditorShown());
     EXPECT_GE(grid->Col(), grid->FixedCols());
     EXPECT_GE(grid->Row(), grid->FixedRows());
+
+    // One editable cell in the whole grid: Tab and Shift+Tab find it from
+    // anywhere, through the rows between and around the ends, and open it.
+    grid->OnCanEditCell = [](TObject*, int r, int c, bool& can) { can = c == 7 && r == 3; };
+    const struct {
+        std::pair<int, int> from;
+        bool back;
+    } lone[] = {{{5, 3}, false}, {{9, 3}, true}, {{5, 10}, false}, {{5, 10}, true}, {{900, 2}, true}, {{3, 18}, false}};
+    for (const auto& c : lone) {
+        SCOPED_TRACE(std::to_string(c.from.first) + "," + std::to_string(c.from.second) + (c.back ? " back" : ""));
+        grid->HideInplaceEdit();
+        grid->FocusCell(c.from.first, c.from.second, true);
+        Key(VK_TAB, c.back ? TShiftState{ssShift} : TShiftState{});
+        EXPECT_EQ(Cell(), std::make_pair(7, 3));
+        EXPECT_TRUE(EditorShown());
+    }
+}
+
+// Where Tab and Shift+Tab go, key down then key up on the grid's window;
+// each case on a fresh 6 x 30 grid with goTabs (one fixed column and row).
+TEST(GridKeysTab, TabAndShiftTabStopOnTheCellsThatTakeTheTab)
+{
+    struct Case {
+        const char* name;
+        bool editing;                         // goEditing
+        std::function<bool(int, int)> takes;  // real column, row: editable (goEditing) or selectable
+        int hide;                             // real column hidden first (-1: none)
+        bool advanceInsert;
+        std::pair<int, int> from;             // displayed column, row
+        std::vector<TShiftState> keys;        // one Tab each, with these shift keys
+        std::pair<int, int> to;
+        int rowCount;
+    };
+    const TShiftState fwd{}, back{ssShift};
+    auto cols = [](std::initializer_list<int> cs) {
+        std::vector<int> v(cs);
+        return [v](int c, int) { return std::find(v.begin(), v.end(), c) != v.end(); };
+    };
+    const Case cases[] = {
+        {"next editable in the row", true, cols({2, 4}), -1, false, {2, 5}, {fwd}, {4, 5}, 30},
+        {"on to the next row", true, cols({2, 4}), -1, false, {4, 5}, {fwd}, {2, 6}, 30},
+        {"twice, the second from the open editor", true, cols({2, 4}), -1, false, {2, 5}, {fwd, fwd}, {2, 6}, 30},
+        {"back in the row", true, cols({2, 4}), -1, false, {4, 5}, {back}, {2, 5}, 30},
+        {"back to the row above", true, cols({2, 4}), -1, false, {2, 5}, {back}, {4, 4}, 30},
+        {"from a read-only cell", true, cols({2, 4}), -1, false, {3, 5}, {fwd}, {4, 5}, 30},
+        {"back from a read-only cell", true, cols({2, 4}), -1, false, {5, 5}, {back}, {4, 5}, 30},
+        {"wrap from the last row", true, cols({2, 4}), -1, false, {4, 29}, {fwd}, {2, 1}, 30},
+        {"back wrap from the first row", true, cols({2, 4}), -1, false, {2, 1}, {back}, {4, 29}, 30},
+        {"append at the end", true, cols({2, 4}), -1, true, {4, 29}, {fwd}, {2, 30}, 31},
+        {"rows without editable cells", true, [](int c, int r) { return c == 3 && (r == 2 || r == 20); }, -1, false,
+         {3, 2}, {fwd}, {3, 20}, 30},
+        {"back over rows without editable cells", true, [](int c, int r) { return c == 3 && (r == 2 || r == 20); }, -1,
+         false, {3, 20}, {back}, {3, 2}, 30},
+        // Real column 4 hidden: displayed 4 is real 5.
+        {"hidden column", true, cols({3, 5}), 4, false, {3, 7}, {fwd}, {4, 7}, 30},
+        {"back over a hidden column", true, cols({3, 5}), 4, false, {4, 7}, {back}, {3, 7}, 30},
+        // Without goEditing every cell that is not fixed takes the Tab
+        // unless OnSelectCell refuses it.
+        {"tab stops", false, cols({1, 5}), -1, false, {1, 3}, {fwd}, {5, 3}, 30},
+        {"tab stops, next row", false, cols({1, 5}), -1, false, {5, 3}, {fwd}, {1, 4}, 30},
+        {"tab stops, back", false, cols({1, 5}), -1, false, {1, 3}, {back}, {5, 2}, 30},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TForm form;
+        form.SetClientSize(520, 320);
+        auto* grid = new TExStringGrid(&form);
+        grid->SetBounds(8, 8, 420, 280);
+        grid->SetColCount(6 + (c.hide >= 0 ? 1 : 0));
+        grid->SetRowCount(30);
+        if (c.hide >= 0) grid->HideColumn(c.hide);
+        grid->SetOptions(c.editing ? grid->Options() + goTabs + goEditing : grid->Options() + goTabs);
+        grid->Navigation().SetAdvanceInsert(c.advanceInsert);
+        std::vector<std::pair<int, int>> asked;
+        if (c.editing)
+            grid->OnCanEditCell = [&](TObject*, int r, int col, bool& can) { can = c.takes(col, r); };
+        else
+            grid->OnSelectCell = [&](TObject*, int col, int r, bool& can) {
+                can = c.takes(grid->RealColIndex(col), r);
+            };
+        form.ShowForm();
+        ActivateWindowOf(form);
+        grid->SetFocus();
+        Application_ProcessMessages();
+        grid->FocusCell(c.from.first, c.from.second, true);
+        for (TShiftState s : c.keys) {
+            PressKey(form, VK_TAB, s);
+            Application_ProcessMessages();
+        }
+        EXPECT_EQ(std::make_pair(grid->Col(), grid->Row()), c.to);
+        EXPECT_EQ(grid->RowCount(), c.rowCount);
+        if (c.editing) {
+            // The cell reached opens its editor.
+            EXPECT_TRUE(grid->InplaceEditor() && grid->InplaceEditor()->Visible());
+        }
+        form.Close();
+    }
 }
 
 TEST_F(KeysFixture, TabWrapsAtTheEndsAndAppendsWithAdvanceInsert)
