@@ -702,6 +702,16 @@ void TCustomGrid::MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show)
     if (moved && options_.Contains(goAlwaysShowEditor) && options_.Contains(goEditing)) ShowEditor();
 }
 
+void TCustomGrid::PlaceCurrent(TGridCoord ACurrent, TGridCoord AAnchor)
+{
+    auto inside = [&](TGridCoord p) { return p.X >= 0 && p.Y >= 0 && p.X < colCount_ && p.Y < rowCount_; };
+    if (!inside(ACurrent) || !inside(AAnchor)) return;
+    TGridRect old = Selection();
+    current_ = ACurrent;
+    anchor_ = AAnchor;
+    SelectionMoved(old);
+}
+
 void TCustomGrid::SelectionMoved(const TGridRect& OldSel)
 {
     if (!host_) return;

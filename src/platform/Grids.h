@@ -529,6 +529,10 @@ protected:
     void StandardKeyNavigation(int& Key, TShiftState Shift);
     // Moves the current cell; with Show the view scrolls to it.
     void MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show);
+    // Puts the current cell and the anchor at other places without asking
+    // SelectCell or scrolling (a moved column takes them along); places
+    // outside the grid change nothing.
+    void PlaceCurrent(TGridCoord ACurrent, TGridCoord AAnchor);
     void MoveTopLeft(int ALeft, int ATop);
     // Sizing / moving by mouse: the state and the tracking line or drop
     // position, drawn by Paint.

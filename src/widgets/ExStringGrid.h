@@ -2146,8 +2146,14 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
     // A column moved (displayed indexes): its cells at the real index, the
     // hidden rows' saved cells, hidden flags, the recorded order entry and
-    // the placed controls go along.
+    // the placed controls go along; then OnColumnMoved (real indexes while
+    // columns are hidden), the sort column and sort index list, the current
+    // column, the footer and the linked grid follow.
     void ColumnMoved(int FromIndex, int ToIndex) override;
+    // A row moved: its cells (the platform moved its height), then
+    // OnRowMoved and the linked grid's repeat; a row dragged onto a footer
+    // kept in view goes back.
+    void RowMoved(int FromIndex, int ToIndex) override;
     // Keys, mouse and selection changes move the current cell here: a new
     // row or column goes through the setters' steps.
     void SelectionMoved(const TGridRect& OldSel) override;
@@ -2303,6 +2309,8 @@ private:
     int FLastCol = -1;
     bool FInCurrentSetter = false;
     bool FSyncingLinked = false;
+    // This grid repeats a move of its linked grid.
+    bool FSyncedMove = false;
     int FCellControlCount = 0;
     TEditorType FCurrentEditor = edNormal;
     bool FUseHTMLHints = false;

@@ -53,13 +53,53 @@ int IndexAfterMove(int i, int from, int to)
 
 // --- moving ----------------------------------------------------------------------------------
 
+namespace {
+
+// Moves the entry at From to To in a size table read by get and written by
+// set (the entries between shift by one).
+template <class Get, class Set> void MoveTableEntry(int From, int To, Get get, Set set)
+{
+    if (From == To) return;
+    const int keep = get(From);
+    if (From < To)
+        for (int i = From; i < To; ++i) set(i, get(i + 1));
+    else
+        for (int i = From; i > To; --i) set(i, get(i - 1));
+    set(To, keep);
+}
+
+// Puts the entries From..To of a size table back where they were before a
+// move of From to To (the platform moves them along first).
+template <class Get, class Set> void UndoTableMove(int From, int To, Get get, Set set)
+{
+    MoveTableEntry(To, From, get, set);
+}
+
+// A flag set for the time of a scope.
+class TFlagScope {
+public:
+    explicit TFlagScope(bool& f) : F(f) { F = true; }
+    ~TFlagScope() { F = false; }
+    TFlagScope(const TFlagScope&) = delete;
+    TFlagScope& operator=(const TFlagScope&) = delete;
+
+private:
+    bool& F;
+};
+
+} // namespace
+
 void TExStringGrid::MoveColumn(int FromIndex, int ToIndex)
 {
     if (FromIndex < 0 || FromIndex >= ColCount() || ToIndex < 0 || ToIndex >= ColCount()) InvalidColumn();
     if (FColumnOrder.Count() == 0) SetColumnOrder();
     // The class library moves the width and calls ColumnMoved, which moves
-    // the column's data and everything kept per column.
+    // the column's data and everything kept per column. Without
+    // EnhRowColMove the widths stay with their places.
     TCustomGrid::MoveColumn(FromIndex, ToIndex);
+    if (!EnhRowColMove)
+        UndoTableMove(
+            FromIndex, ToIndex, [this](int i) { return ColWidths(i); }, [this](int i, int w) { SetColWidths(i, w); });
 }
 
 void TExStringGrid::ColumnMoved(int FromIndex, int ToIndex)
@@ -68,6 +108,7 @@ void TExStringGrid::ColumnMoved(int FromIndex, int ToIndex)
     // between the two shift with the others).
     const int f = RealColIndex(FromIndex);
     const int t = RealColIndex(ToIndex);
+    const bool hidden = NumHiddenColumns() > 0;
     if (f != t && f >= 0 && t >= 0) {
         const int lo = std::min(f, t), hi = std::max(f, t);
         std::vector<std::pair<std::string, TObject*>> span(static_cast<std::size_t>(hi - lo + 1));
@@ -81,7 +122,9 @@ void TExStringGrid::ColumnMoved(int FromIndex, int ToIndex)
         }
         RenumberCellProperties(lo, 0, hi, RowCount() - 1);
         // The hidden rows' cells, the hidden flags and saved widths, the
-        // recorded order entry and the placed controls go along.
+        // recorded order entry and the placed controls go along. (The
+        // flags follow their data whatever EnhRowColMove says: a flag left
+        // behind would hide another column's cells.)
         FHiddenRows.ColMoved(f, t);
         FHiddenCols.MoveCol(f, t);
         if (FColumnOrder.Count() > 0) {
@@ -95,19 +138,85 @@ void TExStringGrid::ColumnMoved(int FromIndex, int ToIndex)
             ci->FX = IndexAfterMove(ci->FX, f, t);
         }
     }
-    TCustomGrid::ColumnMoved(FromIndex, ToIndex);
+    // A column moved during this press: its release neither sorts nor
+    // reports check-box releases.
+    ColMoveFlg = true;
+    // OnColumnMoved: real indexes once columns are hidden.
+    TCustomGrid::ColumnMoved(hidden ? f : FromIndex, hidden ? t : ToIndex);
+
+    // The indexes that name columns follow their column.
+    if (f >= 0 && t >= 0 && f != t) {
+        FSortSettings->Column = FSortSettings->Column < 0 ? FSortSettings->Column
+                                                          : IndexAfterMove(FSortSettings->Column, f, t);
+        if (FSortSettings->IndexShow)
+            for (int i = 0; i < FSortIndexes.Count(); ++i) {
+                const auto v = static_cast<unsigned>(FSortIndexes.Items(i));
+                const int col = IndexAfterMove(static_cast<int>(v & 0xFFFFu), f, t);
+                const unsigned nv = (v & 0xFFFF0000u) | (static_cast<unsigned>(col) & 0xFFFFu);
+                if (nv != v) FSortIndexes.SetInteger(i, static_cast<int>(nv));
+            }
+    }
+    if (FromIndex != ToIndex) {
+        const TGridCoord cur{IndexAfterMove(Col(), FromIndex, ToIndex), Row()};
+        const TGridCoord anc{IndexAfterMove(Anchor().X, FromIndex, ToIndex), Anchor().Y};
+        if (cur.X != Col() || anc.X != Anchor().X) PlaceCurrent(cur, anc);
+    }
+    UpdateFooter();
+
+    // A linked grid repeats the move once (its own repeat comes not back).
+    if (FSyncGrid->MoveColumn && !FSyncedMove)
+        if (auto* other = dynamic_cast<TExStringGrid*>(FSyncGrid->Grid());
+            other && other != this && FromIndex < other->ColCount() && ToIndex < other->ColCount()) {
+            TFlagScope scope(other->FSyncedMove);
+            other->MoveColumn(FromIndex, ToIndex);
+        }
 }
 
 void TExStringGrid::MoveRow(int FromIndex, int ToIndex)
 {
     if (FromIndex < 0 || FromIndex >= RowCount() || ToIndex < 0 || ToIndex >= RowCount()) InvalidRow();
+    if (FromIndex == ToIndex) return;
+    // The footer kept in view as the last row takes no other row's place.
+    if (FloatingFooterOnLastRow() && ToIndex == RowCount() - 1) return;
     TCustomGrid::MoveRow(FromIndex, ToIndex);
+    if (!EnhRowColMove)
+        UndoTableMove(
+            FromIndex, ToIndex, [this](int i) { return RowHeights(i); }, [this](int i, int h) { SetRowHeights(i, h); });
     for (int i = 0; i < FControlList.Count(); ++i) {
         TControlItem* ci = FControlList.Control(i);
         ci->FY = IndexAfterMove(ci->FY, FromIndex, ToIndex);
     }
     RenumberCellProperties(0, std::min(FromIndex, ToIndex), std::max(AllColCount(), MaxColCountReached()) - 1,
                            std::max(FromIndex, ToIndex));
+}
+
+void TExStringGrid::RowMoved(int FromIndex, int ToIndex)
+{
+    // The class library's own row dragging comes here directly, its height
+    // already moved: onto a footer kept in view it is put back.
+    if (FloatingFooterOnLastRow() && ToIndex == RowCount() - 1) {
+        UndoTableMove(
+            FromIndex, ToIndex, [this](int i) { return RowHeights(i); }, [this](int i, int h) { SetRowHeights(i, h); });
+        return;
+    }
+    // OnRowMoved waits until everything has moved.
+    auto moved = std::move(OnRowMoved);
+    OnRowMoved = nullptr;
+    try {
+        TBaseGrid::RowMoved(FromIndex, ToIndex);
+    } catch (...) {
+        OnRowMoved = std::move(moved);
+        throw;
+    }
+    OnRowMoved = std::move(moved);
+    ColMoveFlg = true;
+    if (OnRowMoved) OnRowMoved(this, FromIndex, ToIndex);
+    if (FSyncGrid->MoveRow && !FSyncedMove)
+        if (auto* other = dynamic_cast<TExStringGrid*>(FSyncGrid->Grid());
+            other && other != this && FromIndex < other->RowCount() && ToIndex < other->RowCount()) {
+            TFlagScope scope(other->FSyncedMove);
+            other->MoveRow(FromIndex, ToIndex);
+        }
 }
 
 void TExStringGrid::MoveRows(int FromIndex, int ToIndex, int Count)

@@ -13,6 +13,7 @@
 #include "widgets/GridParsers.h"
 #include "widgets/GridUtil.h"
 #include "widgets/grid_render/EsgHTMLE.h"
+#include "widgets/grid_render/FloatingFooter.h"
 
 #include "platform/Shell.h"
 
@@ -623,8 +624,7 @@ void TExStringGrid::HandleLButtonDownMessage(TWMMouse& Message)
 // A visible floating footer of style fsFixedLastRow shows the last row.
 bool TExStringGrid::FloatingFooterOnLastRow() const
 {
-    // The floating footer is not built yet: no grid shows one.
-    return false;
+    return FFloatingFooter && FFloatingFooter->Visible() && FFloatingFooter->FooterStyle() == fsFixedLastRow;
 }
 
 // --- node rows --------------------------------------------------------------------------
