@@ -359,3 +359,9 @@ void ReleaseScrollThumb(TGridView& v, bool vertical)
 {
     SendBarMouse(BarOf(v, vertical), QEvent::MouseButtonRelease, dragPoint);
 }
+
+TPoint ScrollThumbDragPoint(TGridView& v, bool vertical)
+{
+    const QPoint g = BarOf(v, vertical)->mapToGlobal(dragPoint);
+    return {g.x(), g.y()};
+}

@@ -67,3 +67,5 @@ void SendMouseWheel(TGridView& v, int delta, int x = 1, int y = 1, TShiftState s
 // it unless Release is false (then ReleaseScrollThumb does).
 void DragScrollThumb(TGridView& v, bool vertical, int pixels, int steps = 4, bool release = true);
 void ReleaseScrollThumb(TGridView& v, bool vertical);
+// Where the last DragScrollThumb left the pointer (screen coordinates).
+TPoint ScrollThumbDragPoint(TGridView& v, bool vertical);

@@ -213,6 +213,9 @@ public:
     void MoveFocusOn(bool next) { QAbstractScrollArea::focusNextPrevChild(next); }
     std::map<int, int> timerByGridId;  // grid id -> Qt timer id
     std::map<int, int> gridIdByTimer;
+    // The pointer (screen) of the last mouse press or move on a scroll bar.
+    QPoint barPointer;
+    bool barPointerValid = false;
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -230,6 +233,7 @@ protected:
     bool event(QEvent* e) override;
     bool viewportEvent(QEvent* e) override;
     bool focusNextPrevChild(bool next) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
     void scrollContentsBy(int, int) override {}
 };
 
@@ -261,6 +265,14 @@ struct TGridView::Impl : IGridHost {
     {
         if (!widget) return {-1, -1};
         const QPoint q = widget->viewport()->mapFromGlobal(QCursor::pos());
+        return {q.x(), q.y()};
+    }
+    TPoint ScreenCursorPos() const override
+    {
+        if (!widget) return {-1, -1};
+        for (QScrollBar* bar : {widget->verticalScrollBar(), widget->horizontalScrollBar()})
+            if (bar->isSliderDown() && widget->barPointerValid) return {widget->barPointer.x(), widget->barPointer.y()};
+        const QPoint q = QCursor::pos();
         return {q.x(), q.y()};
     }
     TPoint ClientToScreen(const TPoint& p) const override
@@ -559,6 +571,7 @@ GridWidget::GridWidget(QWidget* parent, TGridView::Impl* v) : QAbstractScrollAre
     for (QScrollBar* bar : {verticalScrollBar(), horizontalScrollBar()}) {
         const bool vertical = bar == verticalScrollBar();
         bar->setTracking(false);
+        bar->installEventFilter(this);
         connect(bar, &QScrollBar::sliderMoved, [this, vertical](int v) {
             FromQt([&] {
                 if (!settingBars && view->grid) view->grid->HandleThumbTrack(vertical, v);
@@ -689,6 +702,17 @@ void GridWidget::timerEvent(QTimerEvent* e)
 
 // Every event of the grid's window and of its cell area runs the grid's
 // code inside FromQt: its exceptions go to the application's handler.
+bool GridWidget::eventFilter(QObject* o, QEvent* e)
+{
+    // The pointer of a drag on a bar: the scroll hint stands beside it.
+    if ((e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseMove) &&
+        (o == verticalScrollBar() || o == horizontalScrollBar())) {
+        barPointer = static_cast<QMouseEvent*>(e)->globalPosition().toPoint();
+        barPointerValid = true;
+    }
+    return QAbstractScrollArea::eventFilter(o, e);
+}
+
 bool GridWidget::event(QEvent* e)
 {
     bool r = true;

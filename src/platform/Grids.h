@@ -146,6 +146,9 @@ public:
     virtual TPoint ClientToScreen(const TPoint& p) const { return p; }
     // The mouse pointer in the cell area's client coordinates.
     virtual TPoint CursorPos() const { return {-1, -1}; }
+    // The mouse pointer on the screen; while a scroll bar's thumb is
+    // dragged, where the drag's last mouse event put it.
+    virtual TPoint ScreenCursorPos() const { return ClientToScreen(CursorPos()); }
     // Resizes the window so that its cell area is w x h pixels (a host
     // whose size others decide ignores it).
     virtual void SetClientSize(int /*w*/, int /*h*/) {}
@@ -359,6 +362,8 @@ public:
     TPoint ClientToScreen(const TPoint& p) const { return host_ ? host_->ClientToScreen(p) : p; }
     // The mouse pointer in client coordinates ((-1, -1) without a window).
     TPoint CursorClientPos() const { return host_ ? host_->CursorPos() : TPoint{-1, -1}; }
+    // The mouse pointer on the screen (during a thumb drag: the drag's).
+    TPoint CursorScreenPos() const { return host_ ? host_->ScreenCursorPos() : TPoint{-1, -1}; }
     void MouseToCell(int X, int Y, int& ACol, int& ARow) const;
     // Widths of the fixed columns / heights of the fixed rows with lines.
     int FixedWidth() const;

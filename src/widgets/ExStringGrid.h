@@ -442,6 +442,7 @@ public:
     // The scroll hint while a thumb is dragged: shown, and its text.
     bool ScrollHintShowing() const;
     std::string ScrollHintCaption() const;
+    THTMLHintWindow* ScrollHintWindow() const { return FScrollHintWnd.get(); }
     TColor SelectionColor = 0xEACAB6;
     TColor SelectionColorTo = clNone;
     bool SelectionColorMixer = false;
@@ -2452,7 +2453,6 @@ private:
     TPoint FLastKeyCell{-1, -1};       // the current cell before the navigation
     int FTimerTicks = 0;
     static constexpr int GridTimerID = 111;
-    std::string FScrollHintText;       // the scroll hint of the thumb being dragged
     // ---- end of in-place editing (state)
 };
 

@@ -1,11 +1,12 @@
-// TExStringGrid: the scroll bars — the hint text that names the row or
-// column a dragged thumb points at (kept while the thumb is held; no hint
-// window draws it yet), and the view following the thumb while it moves.
+// TExStringGrid: the scroll bars — the hint window that names the row or
+// column a dragged thumb points at (beside the pointer while the thumb is
+// held), and the view following the thumb while it moves.
 // This platform's bars count rows and columns themselves (a thumb's
 // position is the top row or the left column) and have no flat kinds:
 // ssFlat and ssEncarta behave as ssNormal.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/HTMLHintWindow.h"
 
 #include <algorithm>
 
@@ -29,7 +30,14 @@ void TExStringGrid::ThumbTracked(bool Vertical, int Pos)
     Pos = Vertical ? std::clamp(Pos, FixedRows(), std::max(FixedRows(), RowCount() - 1))
                    : std::clamp(Pos, FixedCols(), std::max(FixedCols(), ColCount() - 1));
     if (ScrollHintsFor(Vertical)) {
-        FScrollHintText = ScrollHintText(Vertical, Pos);
+        // Measured for 100 pixels, 10 pixels right of the pointer.
+        const std::string text = ScrollHintText(Vertical, Pos);
+        if (!FScrollHintWnd) FScrollHintWnd = std::make_unique<THTMLHintWindow>();
+        TRect r = FScrollHintWnd->CalcHintRect(100, text, static_cast<TObject*>(this));
+        const TPoint p = CursorScreenPos();
+        r = {r.Left + p.X + 10, r.Top + p.Y, r.Right + p.X + 10, r.Bottom + p.Y};
+        FScrollHintWnd->SetColor(HintColor);
+        FScrollHintWnd->ActivateHintData(r, text, static_cast<TObject*>(this));
         FScrollHintShow = true;
     }
     if (!Vertical && FixedCols() == 0 && Pos >= Col()) HideInplaceEdit();
@@ -46,12 +54,12 @@ void TExStringGrid::ThumbTracked(bool Vertical, int Pos)
 void TExStringGrid::ThumbReleased(bool Vertical)
 {
     if (FScrollHintShow && ScrollHintsFor(Vertical)) {
-        FScrollHintText.clear();
+        if (FScrollHintWnd) FScrollHintWnd->ReleaseHandle();
         FScrollHintShow = false;
     }
     TBaseGrid::ThumbReleased(Vertical);
 }
 
-bool TExStringGrid::ScrollHintShowing() const { return FScrollHintShow; }
+bool TExStringGrid::ScrollHintShowing() const { return FScrollHintShow && FScrollHintWnd && FScrollHintWnd->Showing(); }
 
-std::string TExStringGrid::ScrollHintCaption() const { return FScrollHintText; }
+std::string TExStringGrid::ScrollHintCaption() const { return FScrollHintWnd ? FScrollHintWnd->Caption() : std::string(); }

@@ -3,6 +3,7 @@
 // the grid timer ticks as its window receives them.
 #include "widgets/ExStringGrid.h"
 #include "widgets/GridSettings.h"
+#include "widgets/grid_render/HTMLHintWindow.h"
 
 #include "platform/Application.h"
 #include "platform/ControlInput.h"
@@ -411,9 +412,38 @@ TEST_F(KeysFixture, ADraggedThumbShowsTheRowHintAndMovesTheViewAtTheEnd)
     EXPECT_EQ(grid->TopRow(), top0);
     EXPECT_TRUE(grid->ScrollHintShowing());
     EXPECT_EQ(grid->ScrollHintCaption(), "Row : " + std::to_string(asked.back()) + " <B>of 199</B>");
+    // A hint window, 10 pixels right of the pointer, in the hint colour,
+    // sized to its text.
+    const THTMLHintWindow* hint = grid->ScrollHintWindow();
+    ASSERT_NE(hint, nullptr);
+    EXPECT_TRUE(hint->Showing());
+    const TPoint at = ScrollThumbDragPoint(*grid->View(), true);
+    EXPECT_EQ(hint->BoundsRect().Left, at.X + 10);
+    EXPECT_EQ(hint->BoundsRect().Top, at.Y);
+    EXPECT_GT(hint->ClientWidth(), 40);
+    EXPECT_EQ(hint->Color(), grid->HintColor);
     ReleaseScrollThumb(*grid->View(), true);
     EXPECT_FALSE(grid->ScrollHintShowing());
+    EXPECT_FALSE(hint->Showing());
     EXPECT_EQ(grid->TopRow(), asked.back());
+
+    // The horizontal thumb names the column; the hint follows the pointer.
+    grid->SetColCount(60);
+    grid->ScrollHints = shHorizontal;
+    asked.clear();
+    DragScrollThumb(*grid->View(), false, 30, 2, false);
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ(grid->ScrollHintCaption(), "Col : " + std::to_string(asked.back()) + " <B>of 199</B>");
+    const TPoint atH = ScrollThumbDragPoint(*grid->View(), false);
+    EXPECT_EQ(hint->BoundsRect().Left, atH.X + 10);
+    EXPECT_EQ(hint->BoundsRect().Top, atH.Y);
+    // A vertical drag shows nothing with horizontal hints only.
+    ReleaseScrollThumb(*grid->View(), false);
+    EXPECT_FALSE(hint->Showing());
+    asked.clear();
+    DragScrollThumb(*grid->View(), true, 20, 2, true);
+    EXPECT_TRUE(asked.empty());
+    EXPECT_FALSE(hint->Showing());
 
     // With ScrollSynch the view follows the moving thumb.
     grid->ScrollSynch = true;
