@@ -106,6 +106,9 @@ double LimitPercent(double X);
 // top change), from the rotated extents A = |cy cos|, B = |cx sin|,
 // C = |cy sin|, D = |cx cos|; answers the quadrant 1..4 of the angle.
 int PlaceRotatedText(TRect& Rect, TAlignment HAlign, TVAlignment VAlign, int A, int B, int C, int D, int Angle);
+// The visible text of a rich-text cell (the grid shows rich text without
+// its formatting).
+std::string RichTextToPlain(const std::string& Rtf);
 
 // Names of the looks: "glXP" / "Windows XP" ...; glCustom leaves Text as it is.
 void LookToIdent(TGridLook Value, std::string& Text);
@@ -1585,6 +1588,11 @@ public:
     // The extent of a cell's text as automatic sizing measures it, with
     // the canvas font set for the cell; WordWrap breaks it within the cell.
     TSize AutoSizeTextExtent(int ACol, int DisplCol, int ARow, bool WordWrap);
+    // The room a cell's text takes as the painter draws it (real column
+    // ACol): VS keeps 17 pixels at the right for a scroll bar, SB breaks
+    // the text within the cell's width instead of measuring it line by line.
+    TSize GetCellTextSize(int ACol, int ARow, bool VS, bool SB);
+    void MeasureCellText(int ACol, int DisplCol, TSize& Size, bool VS, bool SB, int ARow);
     // ---- end of automatic sizing
 
     // ---- column and row calculations

@@ -17,6 +17,15 @@ namespace {
 // and 2.
 int Fitted(TExStringGrid& g, const std::string& text) { return g.Canvas()->TextWidth(text) + 8; }
 
+// The same for a text drawn in the font of the fixed cells (headers and
+// footers).
+int FittedFixed(TExStringGrid& g, const std::string& text)
+{
+    TBitmap b(1, 1);
+    b.Canvas().Font().Assign(g.FixedFont());
+    return b.Canvas().TextWidth(text) + 8;
+}
+
 int SumWidths(TExStringGrid& g, int from, int to)
 {
     int s = 0;
@@ -83,12 +92,14 @@ TEST(GridAutoSize, GrowOnlyNeverNarrowsAColumn)
 
 TEST(GridAutoSize, TheMeasuredRowsFollowColumnSizeRows)
 {
+    // Headers and footers are drawn (and so measured) in the fixed font.
     struct Case {
         TAutoSizeRows rows;
         const char* widest;
+        bool fixedFont;
     };
-    for (const Case& k : {Case{arAll, "footer footer footer footer"}, Case{arFixed, "header text here"},
-                          Case{arNormal, "data"}}) {
+    for (const Case& k : {Case{arAll, "footer footer footer footer", true}, Case{arFixed, "header text here", true},
+                          Case{arNormal, "data", false}}) {
         SCOPED_TRACE(k.widest);
         TExStringGrid g;
         g.SetRowCount(5);
@@ -98,7 +109,7 @@ TEST(GridAutoSize, TheMeasuredRowsFollowColumnSizeRows)
         g.SetCells(1, 4, "footer footer footer footer");
         g.ColumnSize().Rows = k.rows;
         g.AutoSizeCol(1);
-        EXPECT_EQ(g.ColWidths(1), Fitted(g, k.widest));
+        EXPECT_EQ(g.ColWidths(1), k.fixedFont ? FittedFixed(g, k.widest) : Fitted(g, k.widest));
     }
 }
 

@@ -28,6 +28,8 @@ std::string MaskText(const std::string& s, char mask)
     return std::string(static_cast<size_t>(Utf8Length(s)), mask);
 }
 
+} // namespace
+
 // The visible text of a rich-text cell: groups of control data (font and
 // colour tables, destinations marked "\*"), control words and braces
 // dropped; "\par" and "\line" give line breaks, "\tab" a tab, "\'hh" the
@@ -107,8 +109,6 @@ std::string RichTextToPlain(const std::string& rtf)
     while (out.size() >= 2 && out.compare(out.size() - 2, 2, "\r\n") == 0) out.erase(out.size() - 2);
     return out;
 }
-
-} // namespace
 
 // --- text of a cell -----------------------------------------------------------------------
 
