@@ -534,7 +534,8 @@ public:
     int MaxRowCountReached() const { return FMaxRowCount; }
     int MaxColCountReached() const { return FMaxColCount; }
     void NoteCounts(); // remembers the current counts when larger
-    // Column visibility: real columns 0..512.
+    // Column visibility of a real column (any index; negative ones count
+    // as shown).
     bool ColumnVisible(int c) const;
     int NumHiddenColumns() const { return FHiddenCols.NumHidden(); }
     int NumHiddenRows() const { return FHiddenRows.Count(); }
@@ -1031,8 +1032,8 @@ public:
 
     // ---- grid shape: size, selection, row states, update lock, hidden
     // columns and rows, insertion and removal
-    // Hidden columns (real indices, inclusive ranges; indices outside
-    // 0..511, the last displayed column and columns already in the wanted
+    // Hidden columns (real indices, inclusive ranges; indices outside the
+    // grid, the last displayed column and columns already in the wanted
     // state are skipped).
     void HideColumns(int FromCol, int ToCol);
     void UnHideColumns(int FromCol, int ToCol);

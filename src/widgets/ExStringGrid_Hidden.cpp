@@ -106,7 +106,7 @@ void TExStringGrid::UnHideColumns(int FromCol, int ToCol)
 void TExStringGrid::UnHideColumnsAll()
 {
     if (NumHiddenColumns() == 0) return;
-    UnHideColumns(0, MaxHideableCols - 1);
+    UnHideColumns(0, FHiddenCols.TableSize() - 1);
 }
 
 // --- rows ----------------------------------------------------------------------------------

@@ -5,8 +5,6 @@
 
 namespace {
 
-bool Hideable(int c) { return c >= 0 && c < MaxHideableCols; }
-
 std::int16_t ClampWidth(int w)
 {
     return static_cast<std::int16_t>(std::clamp<int>(w, std::numeric_limits<std::int16_t>::min(),
@@ -19,14 +17,27 @@ TGridHiddenCols::TGridHiddenCols() { Clear(); }
 
 void TGridHiddenCols::Clear()
 {
-    FVisibleCol.fill(true);
-    FAllColWidths.fill(0);
+    FVisibleCol.clear();
+    FAllColWidths.clear();
     FNumHidden = 0;
 }
 
-bool TGridHiddenCols::IsHidden(int c) const { return Hideable(c) && !FVisibleCol[static_cast<std::size_t>(c)]; }
+void TGridHiddenCols::Grow(int size)
+{
+    if (size <= TableSize()) return;
+    FVisibleCol.resize(static_cast<std::size_t>(size), true);
+    FAllColWidths.resize(static_cast<std::size_t>(size), 0);
+}
 
-int TGridHiddenCols::SavedWidth(int c) const { return Hideable(c) ? FAllColWidths[static_cast<std::size_t>(c)] : 0; }
+bool TGridHiddenCols::IsHidden(int c) const
+{
+    return c >= 0 && c < TableSize() && !FVisibleCol[static_cast<std::size_t>(c)];
+}
+
+int TGridHiddenCols::SavedWidth(int c) const
+{
+    return c >= 0 && c < TableSize() ? FAllColWidths[static_cast<std::size_t>(c)] : 0;
+}
 
 void TGridHiddenCols::SetSavedWidth(int c, int width)
 {
@@ -35,30 +46,32 @@ void TGridHiddenCols::SetSavedWidth(int c, int width)
 
 int TGridHiddenCols::DisplColIndex(int c) const
 {
-    if (c >= MaxHideableCols || FNumHidden == 0 || c <= 0) return c;
+    if (FNumHidden == 0 || c <= 0) return c;
     int hiddenBefore = 0;
-    for (int j = 0; j < c; ++j)
+    const int end = std::min(c, TableSize());
+    for (int j = 0; j < end; ++j)
         if (!FVisibleCol[static_cast<std::size_t>(j)]) ++hiddenBefore;
     return c - hiddenBefore;
 }
 
 int TGridHiddenCols::RealColIndex(int d) const
 {
-    if (d >= MaxHideableCols || FNumHidden == 0) return d;
+    if (FNumHidden == 0) return d;
+    if (d < 0) return 0;
     int shown = 0;
-    for (int j = 0; j < MaxHideableCols; ++j) {
+    for (int j = 0; j < TableSize(); ++j) {
         if (!FVisibleCol[static_cast<std::size_t>(j)]) continue;
         if (shown == d) return j;
         ++shown;
     }
-    // Displayed columns past the hideable range follow on one to one.
-    if (d >= shown) return d + FNumHidden;
-    return 0;
+    // Displayed columns past the tables follow on one to one.
+    return d + FNumHidden;
 }
 
 void TGridHiddenCols::MarkHidden(int c, int width)
 {
-    if (!Hideable(c) || IsHidden(c)) return;
+    if (c < 0 || IsHidden(c)) return;
+    Grow(c + 1);
     FVisibleCol[static_cast<std::size_t>(c)] = false;
     FAllColWidths[static_cast<std::size_t>(c)] = ClampWidth(width);
     ++FNumHidden;
@@ -73,47 +86,40 @@ void TGridHiddenCols::MarkShown(int c)
 
 void TGridHiddenCols::Recount()
 {
-    FNumHidden = static_cast<int>(std::count(FVisibleCol.begin(), FVisibleCol.begin() + MaxHideableCols, false));
+    FNumHidden = static_cast<int>(std::count(FVisibleCol.begin(), FVisibleCol.end(), false));
 }
 
 void TGridHiddenCols::InsertCols(int colIndex, int count)
 {
-    if (count <= 0 || !Hideable(colIndex)) return;
-    for (int i = MaxHideableCols - 1; i >= colIndex; --i) {
-        const int from = i - count;
-        const bool fromIn = from >= colIndex;
-        FVisibleCol[static_cast<std::size_t>(i)] = fromIn ? FVisibleCol[static_cast<std::size_t>(from)] : true;
-        FAllColWidths[static_cast<std::size_t>(i)] = fromIn ? FAllColWidths[static_cast<std::size_t>(from)] : 0;
-    }
+    // Columns inserted past the tables' end are shown like the rest there.
+    if (count <= 0 || colIndex < 0 || colIndex >= TableSize()) return;
+    FVisibleCol.insert(FVisibleCol.begin() + colIndex, static_cast<std::size_t>(count), true);
+    FAllColWidths.insert(FAllColWidths.begin() + colIndex, static_cast<std::size_t>(count), std::int16_t{0});
     Recount();
 }
 
 int TGridHiddenCols::RemoveCols(int colIndex, int count)
 {
-    if (count <= 0 || colIndex < 0 || colIndex >= MaxHideableCols) return 0;
-    int removedHidden = 0;
-    for (int i = colIndex; i < std::min(MaxHideableCols, colIndex + count); ++i)
-        if (!FVisibleCol[static_cast<std::size_t>(i)]) ++removedHidden;
-    for (int i = colIndex; i < MaxHideableCols; ++i) {
-        const long long from = static_cast<long long>(i) + count;
-        const bool fromIn = from < MaxHideableCols;
-        FVisibleCol[static_cast<std::size_t>(i)] = fromIn ? FVisibleCol[static_cast<std::size_t>(from)] : true;
-        FAllColWidths[static_cast<std::size_t>(i)] = fromIn ? FAllColWidths[static_cast<std::size_t>(from)] : 0;
-    }
+    if (count <= 0 || colIndex < 0 || colIndex >= TableSize()) return 0;
+    const int end = static_cast<int>(std::min<long long>(TableSize(), static_cast<long long>(colIndex) + count));
+    const int before = FNumHidden;
+    FVisibleCol.erase(FVisibleCol.begin() + colIndex, FVisibleCol.begin() + end);
+    FAllColWidths.erase(FAllColWidths.begin() + colIndex, FAllColWidths.begin() + end);
     Recount();
-    return removedHidden;
+    return before - FNumHidden;
 }
 
 namespace {
 
 // Moves entry `from` of v to `to`; the entries between shift by one.
-template <typename T>
-void MoveEntry(T* v, int from, int to)
+template <typename V>
+void MoveEntry(V& v, int from, int to)
 {
+    const auto b = v.begin();
     if (from < to)
-        std::rotate(v + from, v + from + 1, v + to + 1);
+        std::rotate(b + from, b + from + 1, b + to + 1);
     else
-        std::rotate(v + to, v + from, v + from + 1);
+        std::rotate(b + to, b + from, b + from + 1);
 }
 
 } // namespace
@@ -121,38 +127,20 @@ void MoveEntry(T* v, int from, int to)
 void TGridHiddenCols::MoveCol(int from, int to)
 {
     if (from == to || from < 0 || to < 0) return;
-    // Columns at 512 and beyond count as shown: the range is cut there and a
-    // column leaving the table shows from then on.
-    const int lo = std::min(from, to);
-    if (lo >= MaxHideableCols) return;
-    const int hi = std::min(std::max(from, to), MaxHideableCols - 1);
-    if (from < to) {
-        const bool leaving = from < MaxHideableCols && to >= MaxHideableCols;
-        const int f = from, t = leaving ? MaxHideableCols - 1 : to;
-        MoveEntry(FVisibleCol.data(), f, t);
-        MoveEntry(FAllColWidths.data(), f, t);
-        if (leaving) {
-            FVisibleCol[static_cast<std::size_t>(t)] = true;
-            FAllColWidths[static_cast<std::size_t>(t)] = 0;
-        }
-    } else {
-        // A column coming in from beyond the table is shown.
-        const bool entering = from >= MaxHideableCols;
-        const int f = entering ? hi : from;
-        if (entering) {
-            FVisibleCol[static_cast<std::size_t>(f)] = true;
-            FAllColWidths[static_cast<std::size_t>(f)] = 0;
-        }
-        MoveEntry(FVisibleCol.data(), f, to);
-        MoveEntry(FAllColWidths.data(), f, to);
-    }
+    // Only shown columns lie past the tables: nothing changes there.
+    if (std::min(from, to) >= TableSize()) return;
+    Grow(std::max(from, to) + 1);
+    MoveEntry(FVisibleCol, from, to);
+    MoveEntry(FAllColWidths, from, to);
     Recount();
 }
 
 void HideColumns(TGridHiddenCols& hidden, IHiddenColHost& host, int fromCol, int toCol)
 {
-    for (long long cc = fromCol; cc <= toCol; ++cc) {
-        if (cc < 0 || cc >= MaxHideableCols) continue;
+    // Hiding lowers the displayed count and raises the hidden one: the real
+    // columns stay as many.
+    const long long last = std::min<long long>(toCol, static_cast<long long>(host.ColCount()) + hidden.NumHidden() - 1);
+    for (long long cc = std::max(fromCol, 0); cc <= last; ++cc) {
         const int c = static_cast<int>(cc);
         const int colCount = host.ColCount();
         if (hidden.IsHidden(c) || c >= colCount + hidden.NumHidden() || colCount <= 1) continue;
@@ -167,8 +155,8 @@ void HideColumns(TGridHiddenCols& hidden, IHiddenColHost& host, int fromCol, int
 
 void UnHideColumns(TGridHiddenCols& hidden, IHiddenColHost& host, int fromCol, int toCol)
 {
-    for (long long cc = fromCol; cc <= toCol; ++cc) {
-        if (cc < 0 || cc >= MaxHideableCols) continue;
+    const long long last = std::min<long long>(toCol, hidden.TableSize() - 1);
+    for (long long cc = std::max(fromCol, 0); cc <= last; ++cc) {
         const int c = static_cast<int>(cc);
         if (!hidden.IsHidden(c)) continue;
         hidden.MarkShown(c);
@@ -181,7 +169,7 @@ void UnHideColumns(TGridHiddenCols& hidden, IHiddenColHost& host, int fromCol, i
 
 void UnHideColumnsAll(TGridHiddenCols& hidden, IHiddenColHost& host)
 {
-    UnHideColumns(hidden, host, 0, MaxHideableCols - 1);
+    UnHideColumns(hidden, host, 0, hidden.TableSize() - 1);
 }
 
 // ---------------------------------------------------------------------------
@@ -355,11 +343,11 @@ void TGridHiddenRows::ColMoved(int from, int to)
     for (auto& it : FItems) {
         if (it.Cells.size() > static_cast<std::size_t>(std::min(from, to))) {
             if (it.Cells.size() < need) it.Cells.resize(need);
-            MoveEntry(it.Cells.data(), from, to);
+            MoveEntry(it.Cells, from, to);
         }
         if (it.Objects.size() > static_cast<std::size_t>(std::min(from, to))) {
             if (it.Objects.size() < need) it.Objects.resize(need, nullptr);
-            MoveEntry(it.Objects.data(), from, to);
+            MoveEntry(it.Objects, from, to);
         }
     }
 }

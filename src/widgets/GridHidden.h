@@ -3,16 +3,15 @@
 //
 // A hidden column stays in the cell store at its real index: only the shown
 // flag, the width it had and the count of hidden columns are kept here, and
-// the displayed / real index mapping is computed from the flags. Only real
-// columns 0..511 can be hidden; an index of 512 or more always counts as
-// shown, maps to itself and is never stored.
+// the displayed / real index mapping is computed from the flags. The flag
+// and width tables grow with the highest column hidden or moved; a column
+// past their end is shown.
 //
 // A hidden row is taken out of the displayed rows: its texts and height are
 // kept in an item carrying its real row index. The operations that move rows
 // in and out work on a small row host interface, so the grid and the tests
 // drive the same bookkeeping.
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -20,16 +19,14 @@
 
 class TObject;
 
-constexpr int MaxHideableCols = 512;
-
 class TGridHiddenCols {
 public:
     TGridHiddenCols();
 
-    // True when real column c is hidden; False for any index outside 0..511.
+    // True when real column c is hidden; False for a negative index.
     bool IsHidden(int c) const;
     int NumHidden() const { return FNumHidden; }
-    // Width column c had when it was hidden (0 outside 0..511).
+    // Width column c had when it was last hidden (0 past the tables).
     int SavedWidth(int c) const;
     // Changes the width a hidden column comes back with (ignored for a
     // shown column).
@@ -41,8 +38,8 @@ public:
     // Real index of displayed column d; 0 when no column qualifies.
     int RealColIndex(int d) const;
 
-    // Flag changes used by hiding and showing; indices outside 0..511 and
-    // no-op changes are ignored.
+    // Flag changes used by hiding and showing; negative indices and no-op
+    // changes are ignored.
     void MarkHidden(int c, int width);
     void MarkShown(int c);
 
@@ -57,12 +54,15 @@ public:
     void MoveCol(int from, int to);
 
     void Clear();
+    // Entries in the tables: every real column from here on is shown.
+    int TableSize() const { return static_cast<int>(FVisibleCol.size()); }
 
 private:
     void Recount();
+    void Grow(int size);
 
-    std::array<bool, MaxHideableCols + 1> FVisibleCol;
-    std::array<std::int16_t, MaxHideableCols + 1> FAllColWidths;
+    std::vector<bool> FVisibleCol;
+    std::vector<std::int16_t> FAllColWidths;
     int FNumHidden = 0;
 };
 

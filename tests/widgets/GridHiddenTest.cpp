@@ -92,21 +92,22 @@ TEST(GridHiddenCols, RequestsOutsideTheGridOrTheTableChangeNothing)
     TGridHiddenCols hidden;
     ColHost host({10, 11, 12});
     HideColumns(hidden, host, 3, 3);     // beyond the grid
-    HideColumns(hidden, host, 600, 700); // beyond the table
+    HideColumns(hidden, host, 600, 700); // far beyond it
     HideColumns(hidden, host, -5, -1);
     EXPECT_EQ(hidden.NumHidden(), 0);
     EXPECT_EQ(host.ColCount(), 3);
     EXPECT_FALSE(hidden.IsHidden(600));
     EXPECT_FALSE(hidden.IsHidden(-1));
-    EXPECT_FALSE(hidden.IsHidden(512));
+    EXPECT_EQ(hidden.TableSize(), 0);
 
     // The last displayed column is never hidden.
     HideColumns(hidden, host, 0, 2);
     EXPECT_EQ(host.ColCount(), 1);
     EXPECT_EQ(hidden.NumHidden(), 2);
     EXPECT_EQ(hidden.RealColIndex(0), 2);
-    EXPECT_EQ(hidden.RealColIndex(600), 600);
-    EXPECT_EQ(hidden.DisplColIndex(600), 600);
+    // Past the hidden ones the columns follow on one to one.
+    EXPECT_EQ(hidden.RealColIndex(600), 602);
+    EXPECT_EQ(hidden.DisplColIndex(600), 598);
 
     UnHideColumnsAll(hidden, host);
     EXPECT_EQ(host.widths, (std::vector<int>{10, 11, 12}));
@@ -121,18 +122,42 @@ TEST(GridHiddenCols, CurrentColumnStepsLeftWhenTheLastDisplayedColumnGoes)
     EXPECT_EQ(host.col, 2);
 }
 
-TEST(GridHiddenCols, ColumnsNearTheTableEndStayInsideIt)
+TEST(GridHiddenCols, TheTablesGrowWithTheColumnsHiddenOrMoved)
 {
+    // Columns far past 512 hide, map and move like the first ones.
     TGridHiddenCols hidden;
-    std::vector<int> w(600, 5);
+    std::vector<int> w(1200, 5);
+    w[1100] = 77;
     ColHost host(w);
     HideColumns(hidden, host, 510, 515);
-    EXPECT_EQ(hidden.NumHidden(), 2); // 510 and 511 only
-    EXPECT_EQ(host.ColCount(), 598);
+    HideColumns(hidden, host, 1100, 1100);
+    EXPECT_EQ(hidden.NumHidden(), 7);
+    EXPECT_EQ(host.ColCount(), 1193);
     EXPECT_EQ(hidden.RealColIndex(509), 509);
-    EXPECT_EQ(hidden.RealColIndex(510), 512); // the displayed columns after the hidden ones
-    hidden.InsertCols(500, 20);                 // flags beyond 511 are dropped, not written
-    EXPECT_EQ(hidden.NumHidden(), 0);
+    EXPECT_EQ(hidden.RealColIndex(510), 516);
+    EXPECT_EQ(hidden.RealColIndex(1093), 1099);
+    EXPECT_EQ(hidden.RealColIndex(1094), 1101);
+    EXPECT_EQ(hidden.RealColIndex(1192), 1199);
+    EXPECT_EQ(hidden.DisplColIndex(1101), 1094);
+    EXPECT_EQ(hidden.SavedWidth(1100), 77);
+
+    // A hidden column moved past the tables' end takes its flag along.
+    hidden.MoveCol(1100, 1500);
+    EXPECT_FALSE(hidden.IsHidden(1100));
+    EXPECT_TRUE(hidden.IsHidden(1500));
+    EXPECT_EQ(hidden.SavedWidth(1500), 77);
+    EXPECT_EQ(hidden.NumHidden(), 7);
+    // Columns inserted before it push it on; removed ones pull it back.
+    hidden.InsertCols(0, 3);
+    EXPECT_TRUE(hidden.IsHidden(1503));
+    EXPECT_TRUE(hidden.IsHidden(513));
+    EXPECT_EQ(hidden.RemoveCols(0, 514), 1);
+    EXPECT_TRUE(hidden.IsHidden(989));
+    EXPECT_EQ(hidden.NumHidden(), 6);
+    // Inserting or moving wholly past the end changes nothing.
+    hidden.InsertCols(5000, 2);
+    hidden.MoveCol(6000, 7000);
+    EXPECT_EQ(hidden.TableSize(), 1504 - 514);
 }
 
 TEST(GridHiddenCols, RemovingColumnsKeepsTheCountEqualToTheFlags)

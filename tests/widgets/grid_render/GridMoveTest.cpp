@@ -10,6 +10,7 @@
 #include "platform/ControlInput.h"
 #include "platform/GridView.h"
 #include "platform/Input.h"
+#include "platform/WindowImage.h"
 
 #include <gtest/gtest.h>
 
@@ -247,4 +248,50 @@ TEST(GridMove, TwoGridsLinkedBothWaysRepeatAMoveOnce)
     b.SetColCount(3);
     a.MoveColumn(1, 5);
     EXPECT_EQ(movedB, 1);
+}
+
+// --- grids wider than 512 columns ------------------------------------------------------------
+
+TEST(GridMove, AGridOfSixHundredColumnsHidesMovesPaintsAndScrollsPastColumn512)
+{
+    TExStringGrid g;
+    g.SetColCount(600);
+    g.SetRowCount(4);
+    for (int c = 0; c < 600; ++c) {
+        g.SetColWidths(c, 30 + c % 7);
+        g.SetCells(c, 1, "c" + std::to_string(c));
+    }
+    auto view = std::make_unique<TGridView>(&g);
+    view->SetBounds(0, 0, 400, 160);
+    view->Show();
+
+    g.HideColumn(550);
+    g.HideColumn(590);
+    EXPECT_EQ(g.ColCount(), 598);
+    EXPECT_FALSE(g.ColumnVisible(550));
+    EXPECT_EQ(g.RealColIndex(550), 551);
+    EXPECT_EQ(g.RealColIndex(597), 599);
+
+    // Scrolled to the far end and painted (under the sanitizers: no read
+    // past a table).
+    g.SetLeftCol(g.ColCount() - g.VisibleColCount());
+    const TBitmap shot = ControlImage(view.get());
+    EXPECT_GT(shot.Width(), 0);
+    SendKeyDown(*view, VK_HOME, {ssCtrl});
+    SendKeyUp(*view, VK_HOME, {ssCtrl});
+    SendKeyDown(*view, VK_END, {ssCtrl});
+    SendKeyUp(*view, VK_END, {ssCtrl});
+    EXPECT_EQ(g.Col(), 597);
+    EXPECT_EQ(g.Cells(g.RealColIndex(g.Col()), 1), "c599");
+
+    // A move across the hidden column carries its flag and saved width.
+    g.MoveColumn(560, 2); // real 561 to real 2
+    EXPECT_EQ(g.Cells(2, 1), "c561");
+    EXPECT_FALSE(g.ColumnVisible(551));
+    EXPECT_EQ(g.Cells(551, 1), "c550");
+    g.UnHideColumnsAll();
+    EXPECT_EQ(g.ColCount(), 600);
+    EXPECT_EQ(g.ColWidths(551), 30 + 550 % 7);
+    EXPECT_EQ(g.Cells(551, 1), "c550");
+    view.reset();
 }
