@@ -126,6 +126,10 @@ struct TCustomComboBox::ItemList : TStrings {
         ++control->programmatic_;
         QComboBox* b = Box();
         const QString text = b->isEditable() ? b->currentText() : QString();
+        // A new list starts a new letter search: keys typed into the old
+        // one no longer count (the grid's one list editor is refilled for
+        // every cell, and "5" then "15" typed quickly found "515").
+        if (b->count() > 0) b->view()->keyboardSearch(QString());
         b->clear();
         if (b->isEditable()) b->setEditText(text);
         --control->programmatic_;

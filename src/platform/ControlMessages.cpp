@@ -71,6 +71,12 @@ void PostChar(TControl& c, char32_t ch)
     QApplication::postEvent(KeyWidget(c), new QKeyEvent(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUcs4(&ch, 1)));
 }
 
+void SendCharTo(TControl& c, char32_t ch)
+{
+    QKeyEvent e(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUcs4(&ch, 1));
+    QApplication::sendEvent(KeyWidget(c), &e);
+}
+
 void SendKeyDownTo(TControl& c, int vk, TShiftState shift)
 {
     QKeyEvent e(QEvent::KeyPress, QtKeyOf(vk), ModsOf(shift, vk));

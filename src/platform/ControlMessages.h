@@ -16,6 +16,9 @@ void PostKeyDown(TControl& c, int virtualKey, TShiftState shift = {});
 // Posts a typed character (WM_CHAR) to that window: it reaches the
 // control's KeyPress and is then typed, with no key-down before it.
 void PostChar(TControl& c, char32_t ch);
+// Sends a typed character to that window now: it reaches the control's
+// KeyPress and is typed before any input still waiting in the queue.
+void SendCharTo(TControl& c, char32_t ch);
 // Sends a key-down / key-up to that window now, through the platform's
 // event path (SendMessage of WM_KEYDOWN / WM_KEYUP).
 void SendKeyDownTo(TControl& c, int virtualKey, TShiftState shift = {});

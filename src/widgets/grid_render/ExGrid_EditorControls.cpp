@@ -148,8 +148,11 @@ void TExStringGrid::OpenEditorControl(int ACol, int ARow)
         c.SetFont(font);
     };
     auto prop = [&] { FireGetEditorProp(RC, ARow, nullptr); };
+    // The character that started the edit is typed into the control now:
+    // posted, it would come after keys the user typed meanwhile (a key and
+    // Enter in one go stored the list's first item, two keys came swapped).
     auto typed = [&](TControl& c) {
-        if (startChar) PostChar(c, startChar);
+        if (startChar) SendCharTo(c, startChar);
     };
 
     if (IsSpinKind(kind)) {

@@ -509,3 +509,69 @@ TEST_F(RuleWindows, AClickOnARowNumberSelectsThatRowOfThePagesGrid)
     main->Btn_Click(main->Btn_PDO_CANopen);
     EXPECT_EQ(shown.size(), 1u);
 }
+
+TEST_F(RuleWindows, PositionsTypedIntoTheByteListsAreTheOnesKept)
+{
+    // Keys follow each other without the program catching up in between, as
+    // when a person types faster than the list editor opens.
+    using Keys = std::function<void(TForm&, TExColumnGrid&)>;
+    auto enter = [](TForm& f) { PressKey(f, VK_RETURN, {}, "\r"); };
+    struct Way {
+        const char* what;
+        Keys keys;
+        std::vector<std::pair<int, std::string>> want;  // Byte column, text
+    };
+    const Way ways[] = {
+        {"5 Enter", [&](TForm& f, TExColumnGrid&) { TypeKeys(f, "5"); enter(f); }, {{6, "5"}}},
+        {"15 Enter", [&](TForm& f, TExColumnGrid&) { TypeKeys(f, "15"); enter(f); }, {{6, "15"}}},
+        {"F2 5 Enter", [&](TForm& f, TExColumnGrid&) { PressKey(f, VK_F2); TypeKeys(f, "5"); enter(f); }, {{6, "5"}}},
+        // The letter search of one cell's list does not run on into the next.
+        {"5 Enter, next cell 15 Enter",
+         [&](TForm& f, TExColumnGrid& g) {
+             TypeKeys(f, "5");
+             enter(f);
+             g.FocusCell(7, g.Row());
+             TypeKeys(f, "15");
+             enter(f);
+         },
+         {{6, "5"}, {7, "15"}}},
+        {"F2 7 Tab", [&](TForm& f, TExColumnGrid&) { PressKey(f, VK_F2); TypeKeys(f, "7"); PressKey(f, VK_TAB, {}, "\t"); },
+         {{6, "7"}}},
+        {"F2 8, a click on another cell",
+         [&](TForm& f, TExColumnGrid& g) {
+             PressKey(f, VK_F2);
+             TypeKeys(f, "8");
+             const TPoint p = Mid(g.CellRect(9, g.Row()));
+             SendClick(*g.View(), p.X, p.Y);
+         },
+         {{6, "8"}}},
+        {"F2 Alt+Down 9 Enter Enter",
+         [&](TForm& f, TExColumnGrid&) {
+             PressKey(f, VK_F2);
+             PressKey(f, VK_DOWN, TShiftState{ssAlt});
+             TypeKeys(f, "9");
+             enter(f);
+             Application_ProcessMessages();
+             enter(f);
+         },
+         {{6, "9"}}},
+    };
+    acts.push_back([&](TForm& f) {
+        TExColumnGrid& g = *FReceiveCAN->ECG_CAN_Receive;
+        int row = 1;
+        for (const Way& w : ways) {
+            SCOPED_TRACE(w.what);
+            ActivateWindowOf(f);
+            g.SetFocus();
+            g.FocusCell(6, row);
+            w.keys(f, g);
+            for (int i = 0; i < 4; ++i) Application_ProcessMessages();
+            for (const auto& [col, text] : w.want) EXPECT_EQ(g.GetCellEx(col, row), text);
+            EXPECT_FALSE(g.EditMode);
+            ++row;
+        }
+        ClickButton(*FReceiveCAN->Btn_Cancel);
+    });
+    ClickButton(*main->Btn_CAN_Rec_Frame);
+    EXPECT_EQ(shown.size(), 1u);
+}
