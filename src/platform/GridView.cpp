@@ -833,3 +833,5 @@ void TGridView::SetBounds(int left, int top, int width, int height)
 QWidget* TGridView::ClientWidget() const { return host_->widget ? host_->widget->viewport() : widget_; }
 QWidget* TGridView::Viewport() const { return host_->widget->viewport(); }
 QWidget* TGridView::EditorWidget() const { return host_->editor; }
+
+bool TGridView::EditorWindowShown() const { return host_->editor && host_->editor->isVisible(); }

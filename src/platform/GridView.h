@@ -54,6 +54,8 @@ public:
     QWidget* Viewport() const;
     // The in-place editor's text field (platform code and tests).
     QWidget* EditorWidget() const;
+    // Whether the in-place editor's text field is shown over a cell.
+    bool EditorWindowShown() const;
 
     struct Impl;
 

@@ -57,12 +57,21 @@ bool TExStringGrid::CanEditShow()
     bool r = TBaseGrid::CanEditShow();
     if (Designing()) return r;
     const TPoint b = BaseCell(RealColIndex(Col()), Row());
-    // Check boxes, radios and buttons are clicked or toggled, never edited.
-    if (r && !EditMode && HasClickableGraphic(b.X, b.Y)) return false;
+    // Check boxes, radios and buttons are clicked or toggled, never edited:
+    // the grid leaves editor mode too (F2 or a press on the current cell
+    // left it on, the cell painted as one being edited and, on the next
+    // cells, no editor opening for typed characters).
+    if (r && !EditMode && HasClickableGraphic(b.X, b.Y)) {
+        HideEditor();
+        return false;
+    }
     if (r && !EditMode) {
         FNoEditChange = true;
         FCellCache = CurrentCell();
-        if (ChooseCellEditor(b.X, b.Y) == edNone) return false;
+        if (ChooseCellEditor(b.X, b.Y) == edNone) {
+            HideEditor();
+            return false;
+        }
         // The value this edit is validated against is the one of this cell
         // (not of a cell reached earlier without an edit).
         if (!FEditing) StoreCellState(Col(), Row());

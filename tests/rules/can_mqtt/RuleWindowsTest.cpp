@@ -575,3 +575,52 @@ TEST_F(RuleWindows, PositionsTypedIntoTheByteListsAreTheOnesKept)
     ClickButton(*main->Btn_CAN_Rec_Frame);
     EXPECT_EQ(shown.size(), 1u);
 }
+
+TEST_F(RuleWindows, ACheckBoxCellNeverTakesAnEditingFace)
+{
+    // A key on a check box (OnChange), then a click on another one (OnTimer):
+    // the click ticks it and no editor covers either cell; typing into a
+    // text cell afterwards opens its editor as usual.
+    struct Way {
+        const char* what;
+        int key;
+        const char* text;
+    };
+    const Way ways[] = {{"Space", VK_SPACE, " "}, {"Escape", VK_ESCAPE, "\x1b"}, {"F2", VK_F2, ""},
+                        {"Enter", VK_RETURN, "\r"}, {"a letter", 'A', "a"}};
+    acts.push_back([&](TForm& f) {
+        TExColumnGrid& g = *FMQTT_Set_Topic->ECG_Pub;
+        TGridView& v = *g.View();
+        auto noEditor = [&] {
+            EXPECT_FALSE(g.EditorMode());
+            EXPECT_FALSE(g.InplaceEditor() && g.InplaceEditor()->Visible());
+            EXPECT_FALSE(v.EditorWindowShown());
+        };
+        int row = 1;
+        for (const Way& w : ways) {
+            SCOPED_TRACE(w.what);
+            ActivateWindowOf(f);
+            g.SetFocus();
+            g.FocusCell(g.DisplColIndex(Topic_Col::Pub_OnChange), row);
+            PressKey(f, w.key, {}, w.text);
+            Application_ProcessMessages();
+            noEditor();
+            const TPoint p = Mid(g.CellRect(g.DisplColIndex(Topic_Col::Pub_OnTimer), row));
+            SendClick(v, p.X, p.Y);
+            Application_ProcessMessages();
+            EXPECT_EQ(g.GetCellEx(Topic_Col::Pub_OnTimer, row), "Y");
+            noEditor();
+            // A press on the current check box toggles it back, still no editor.
+            SendClick(v, p.X, p.Y);
+            Application_ProcessMessages();
+            EXPECT_EQ(g.GetCellEx(Topic_Col::Pub_OnTimer, row), "N");
+            noEditor();
+            TypeCell(f, g, Topic_Col::Topic, row, "t");
+            EXPECT_EQ(g.GetCellEx(Topic_Col::Topic, row), "t");
+            ++row;
+        }
+        ClickButton(*FMQTT_Set_Topic->Btn_Cancel);
+    });
+    ClickButton(*main->Btn_MQTT_Set_Topic);
+    EXPECT_EQ(shown.size(), 1u);
+}
