@@ -311,8 +311,19 @@ QScrollBar* BarOf(TGridView& v, bool vertical)
     return vertical ? area->verticalScrollBar() : area->horizontalScrollBar();
 }
 
+QStyleOptionSlider BarOption(QScrollBar* bar);
+
+// The thumb's rectangle in the bar's own pixels.
+QRect ThumbRect(QScrollBar* bar)
+{
+    QStyleOptionSlider opt = BarOption(bar);
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarSlider, bar);
+}
+
 // The thumb's centre in the bar's own pixels.
-QPoint ThumbCentre(QScrollBar* bar)
+QPoint ThumbCentre(QScrollBar* bar) { return ThumbRect(bar).center(); }
+
+QStyleOptionSlider BarOption(QScrollBar* bar)
 {
     QStyleOptionSlider opt;
     opt.initFrom(bar);
@@ -326,7 +337,7 @@ QPoint ThumbCentre(QScrollBar* bar)
     opt.pageStep = bar->pageStep();
     opt.upsideDown = bar->invertedAppearance();
     if (bar->orientation() == Qt::Horizontal) opt.state |= QStyle::State_Horizontal;
-    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarSlider, bar).center();
+    return opt;
 }
 
 void SendBarMouse(QScrollBar* bar, QEvent::Type t, QPoint p)
@@ -358,6 +369,27 @@ void DragScrollThumb(TGridView& v, bool vertical, int pixels, int steps, bool re
 void ReleaseScrollThumb(TGridView& v, bool vertical)
 {
     SendBarMouse(BarOf(v, vertical), QEvent::MouseButtonRelease, dragPoint);
+}
+
+TScrollBarState ScrollBarStateOf(TGridView& v, bool vertical)
+{
+    auto* area = static_cast<QAbstractScrollArea*>(v.Widget());
+    QScrollBar* bar = BarOf(v, vertical);
+    TScrollBarState st;
+    st.Min = bar->minimum();
+    st.Max = bar->maximum();
+    st.Page = bar->pageStep();
+    st.Pos = bar->value();
+    st.Visible = (vertical ? area->verticalScrollBarPolicy() : area->horizontalScrollBarPolicy()) ==
+                 Qt::ScrollBarAlwaysOn;
+    st.Enabled = bar->isEnabled();
+    QStyleOptionSlider opt = BarOption(bar);
+    const QRect groove =
+        bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarGroove, bar);
+    const QRect thumb = ThumbRect(bar);
+    st.ThumbLength = vertical ? thumb.height() : thumb.width();
+    st.TrackLength = vertical ? groove.height() : groove.width();
+    return st;
 }
 
 TPoint ScrollThumbDragPoint(TGridView& v, bool vertical)

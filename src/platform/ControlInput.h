@@ -67,5 +67,13 @@ void SendMouseWheel(TGridView& v, int delta, int x = 1, int y = 1, TShiftState s
 // it unless Release is false (then ReleaseScrollThumb does).
 void DragScrollThumb(TGridView& v, bool vertical, int pixels, int steps = 4, bool release = true);
 void ReleaseScrollThumb(TGridView& v, bool vertical);
+// A scroll bar of a grid's window as it stands: range, page, position,
+// shown and enabled, and its thumb's and track's lengths in pixels.
+struct TScrollBarState {
+    int Min = 0, Max = 0, Page = 0, Pos = 0;
+    bool Visible = false, Enabled = false;
+    int ThumbLength = 0, TrackLength = 0;
+};
+TScrollBarState ScrollBarStateOf(TGridView& v, bool vertical);
 // Where the last DragScrollThumb left the pointer (screen coordinates).
 TPoint ScrollThumbDragPoint(TGridView& v, bool vertical);

@@ -1535,7 +1535,17 @@ void TCustomGrid::UpdateScrollRange()
     v.Enabled = v.Visible;
     h.Visible = h.Visible || keepHorzBar_;
     v.Visible = v.Visible || keepVertBar_;
+    AdjustScrollInfo(h, v);
+    if (scrollBars_ != TScrollStyle::ssHorizontal && scrollBars_ != TScrollStyle::ssBoth) h.Visible = false;
+    if (scrollBars_ != TScrollStyle::ssVertical && scrollBars_ != TScrollStyle::ssBoth) v.Visible = false;
     host_->UpdateScrollBars(h, v);
+}
+
+void TCustomGrid::SetScrollBars(TScrollStyle s)
+{
+    if (s == scrollBars_) return;
+    scrollBars_ = s;
+    UpdateScrollRange();
 }
 
 void TCustomGrid::SetScrollBarsKept(bool horz, bool vert)

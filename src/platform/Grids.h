@@ -31,6 +31,7 @@
 // DoEnter / DoExit.
 
 #include "platform/ClassBase.h"
+#include "platform/Controls.h"
 #include "platform/Graphics.h"
 #include "platform/Input.h"
 
@@ -350,6 +351,10 @@ public:
     // content fits) until cleared.
     void SetScrollBarsKept(bool horz, bool vert);
     bool HorzScrollBarKept() const { return keepHorzBar_; }
+    // The bars the grid may show (ssBoth): a bar left out never shows, the
+    // view still scrolls by keys, wheel and code.
+    TScrollStyle ScrollBars() const { return scrollBars_; }
+    void SetScrollBars(TScrollStyle s);
     bool VertScrollBarKept() const { return keepVertBar_; }
     // Cell rectangle in client coordinates; empty when not on screen.
     TRect CellRect(int ACol, int ARow) const;
@@ -547,6 +552,9 @@ protected:
     int MovePos() const { return movePos_; }
     void SetGridState(TGridState s) { state_ = s; }
     void UpdateScrollRange();
+    // The bars' values just before the window shows them: a grid may size
+    // the thumbs its own way or take a bar away.
+    virtual void AdjustScrollInfo(TGridScrollInfo& /*Horz*/, TGridScrollInfo& /*Vert*/) {}
     int MaxTopRow() const;
     int MaxLeftCol() const;
 
@@ -566,6 +574,7 @@ private:
     int tabOrder_ = -1;
     bool focused_ = false;
     bool keepHorzBar_ = false, keepVertBar_ = false;
+    TScrollStyle scrollBars_ = TScrollStyle::ssBoth;
     int clientW_ = 300, clientH_ = 150;
     TCanvas* canvas_ = nullptr;
     mutable std::unique_ptr<TBitmap> scratch_;

@@ -435,6 +435,8 @@ public:
     TScrollBarAlways ScrollBarAlways = saNone;
     TColor ScrollColor = clNone;
     bool ScrollProportional = false;
+    // Stores ScrollProportional and sizes the thumbs again.
+    void SetScrollProportional(bool Value);
     bool ScrollSynch = false;
     TScrollType ScrollType = ssNormal;
     int ScrollWidth = 17;
@@ -2139,6 +2141,9 @@ protected:
     // Scroll bars (grid_render/ExGrid_Scroll.cpp).
     void ThumbTracked(bool Vertical, int Pos) override;
     void ThumbReleased(bool Vertical) override;
+    // Proportional thumbs: the pages of the bars follow the pixel extent of
+    // the rows and columns.
+    void AdjustScrollInfo(TGridScrollInfo& Horz, TGridScrollInfo& Vert) override;
     std::string ScrollHintText(bool Vertical, int Pos);
     bool ScrollHintsFor(bool Vertical) const;
     // The dynamic press and release (grid_render/ExGrid_Mouse.cpp,

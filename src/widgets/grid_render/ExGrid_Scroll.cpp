@@ -9,6 +9,7 @@
 #include "widgets/grid_render/HTMLHintWindow.h"
 
 #include <algorithm>
+#include <cmath>
 
 std::string TExStringGrid::ScrollHintText(bool Vertical, int Pos)
 {
@@ -63,3 +64,55 @@ void TExStringGrid::ThumbReleased(bool Vertical)
 bool TExStringGrid::ScrollHintShowing() const { return FScrollHintShow && FScrollHintWnd && FScrollHintWnd->Showing(); }
 
 std::string TExStringGrid::ScrollHintCaption() const { return FScrollHintWnd ? FScrollHintWnd->Caption() : std::string(); }
+
+// --- proportional thumbs -----------------------------------------------------------------------
+
+namespace {
+
+// The page that makes a thumb cover the fraction E of its track: a bar of
+// Range positions shows Page / (Range + Page) of the track as its thumb.
+int ProportionalPage(float E, int Range, int Page)
+{
+    if (Range <= 0 || E <= 0.0f) return Page;
+    return std::max(1, static_cast<int>(std::lround(E / (1.0f - E) * static_cast<float>(Range))));
+}
+
+} // namespace
+
+void TExStringGrid::SetScrollProportional(bool Value)
+{
+    ScrollProportional = Value;
+    UpdateScrollRange();
+}
+
+void TExStringGrid::AdjustScrollInfo(TGridScrollInfo& Horz, TGridScrollInfo& Vert)
+{
+    if (!ScrollProportional || Loading() || Designing()) return;
+    // The lines as the class library lays the cells out.
+    const int lw = TCustomGrid::GridLineWidth();
+
+    // Rows: the fixed rows, all scrolling rows, each with its line.
+    if (VisibleRowCount() + FixedRows() < RowCount()) {
+        long long fixed = lw, total = lw;
+        for (int r = 0; r < FixedRows(); ++r) fixed += lw + RowHeights(r);
+        for (int r = FixedRows(); r < RowCount(); ++r) total += lw + RowHeights(r);
+        if (total > 0) {
+            const float e = static_cast<float>(ClientHeight() - fixed) / static_cast<float>(total);
+            if (e < 0.9999f) Vert.Page = ProportionalPage(e, Vert.Max - Vert.Min, Vert.Page);
+        }
+    }
+
+    // Columns likewise; a grid with less than 5 pixels to scroll keeps its
+    // bar as it is.
+    long long fixed = lw, total = lw, plain = 0;
+    for (int c = 0; c < FixedCols(); ++c) fixed += lw + ColWidths(c);
+    for (int c = FixedCols(); c < ColCount(); ++c) total += lw + ColWidths(c);
+    for (int c = 0; c < ColCount(); ++c) plain += ColWidths(c);
+    if (total <= 0) return;
+    const float e = static_cast<float>(ClientWidth() - fixed) / static_cast<float>(total);
+    if (e >= 0.9999f || fixed + total - ClientWidth() < 5) return;
+    Horz.Page = ProportionalPage(e, Horz.Max - Horz.Min, Horz.Page);
+    // The columns without their lines fit: no horizontal bar, unless
+    // ScrollBarAlways keeps it.
+    if (ScrollBarAlways != saHorz && ScrollBarAlways != saBoth && plain < ClientWidth()) Horz.Visible = false;
+}
