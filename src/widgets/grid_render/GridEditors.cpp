@@ -290,9 +290,18 @@ void TGridCombo::KeyDown(int& Key, TShiftState Shift)
         TEsgComboBox::KeyDown(Key, Shift);
         return;
     }
+    const bool enter = Key == VK_RETURN;
     EndEdit(g, Key, Shift);
     Key = 0;
     TEsgComboBox::KeyDown(Key, Shift);
+    // The Enter that ended the edit is still typed into the combo, as after
+    // an edit in the text editor: the grid's key-press handlers see it (a
+    // table that jumps to the next cell on Enter jumps from a list cell
+    // too). Not when the grid opened the editor again on the next cell.
+    if (enter && !g->EditMode) {
+        char32_t c = 13;
+        KeyPress(c);
+    }
 }
 
 void TGridCombo::KeyPress(char32_t& Key)

@@ -306,6 +306,18 @@ TEST_F(RuleWindows, EnterJumpsToTheNextCellFromTheKeyboard)
         EXPECT_EQ(g.GetCellEx(4, 5), "8");
         EXPECT_EQ(g.Col(), 5);
         EXPECT_EQ(g.Row(), 5);
+        // And from a list cell, its editor opened by typing or with F2.
+        g.SetCol(6);
+        TypeKeys(f, "5");
+        PressKey(f, VK_RETURN, {}, "\r");
+        EXPECT_EQ(g.GetCellEx(6, 5), "5");
+        EXPECT_EQ(g.Col(), 7);
+        PressKey(f, VK_F2);
+        TypeKeys(f, "9");
+        PressKey(f, VK_RETURN, {}, "\r");
+        EXPECT_EQ(g.GetCellEx(7, 5), "9");
+        EXPECT_EQ(g.Col(), 8);
+        EXPECT_EQ(g.Row(), 5);
         // From the last column of the last row to column 1 of row 1.
         g.SetCol(g.ColCount() - 1);
         g.SetRow(512);
