@@ -24,6 +24,15 @@ void SolidColor(TCanvas& c, TColor col)
     c.Brush().SetColor(col);
 }
 
+// What Rectangle draws after SolidColor: pen and brush of one colour make
+// the outline and the inside one solid area, so it is filled at once.
+void SolidRectangle(TCanvas& c, int l, int t, int r, int b)
+{
+    if (r < l) std::swap(l, r);
+    if (b < t) std::swap(t, b);
+    c.FillRect({l, t, r, b});
+}
+
 void Fill(TCanvas& c, const TRect& r, TColor col)
 {
     if (r.Right <= r.Left || r.Bottom <= r.Top) return;
@@ -74,7 +83,7 @@ void FillGradient(TCanvas& Canvas, TColor Color, TColor ColorTo, bool Horizontal
         const TColor col = (Color == clNone) ? ColorTo : Color;
         if (col == clNone) return;
         SolidColor(Canvas, col);
-        Canvas.Rectangle(r);
+        SolidRectangle(Canvas, r.Left, r.Top, r.Right, r.Bottom);
         return;
     }
     const TColor a = ColorToRGB(Color);
@@ -91,10 +100,10 @@ void FillGradient(TCanvas& Canvas, TColor Color, TColor ColorTo, bool Horizontal
         SolidColor(Canvas, col);
         if (Horizontal) {
             const int l = r.Left + offset;
-            Canvas.Rectangle(l, r.Top, std::min(l + len, r.Right), r.Bottom);
+            SolidRectangle(Canvas, l, r.Top, std::min(l + len, r.Right), r.Bottom);
         } else {
             const int t = r.Top + offset;
-            Canvas.Rectangle(r.Left, t, r.Right, std::min(t + len, r.Bottom));
+            SolidRectangle(Canvas, r.Left, t, r.Right, std::min(t + len, r.Bottom));
         }
     }
 }
@@ -107,7 +116,7 @@ void FillMirrorGradient(TCanvas& Canvas, const TRect& R, TColor Color, bool Fill
         if (MirrorColor == clNone) {
             if (ColorTo == clNone) {
                 SolidColor(Canvas, Color);
-                Canvas.Rectangle(R.Left, R.Top, R.Right, R.Bottom + 1);
+                SolidRectangle(Canvas, R.Left, R.Top, R.Right, R.Bottom + 1);
             } else {
                 FillGradient(Canvas, Color, ColorTo, !Vertical, R, 128);
             }

@@ -80,6 +80,35 @@ TEST(GridColour, FillGradientWithoutAColourFillsSolidOrNothing)
     EXPECT_LT(GetRValue(v.Pixel(1, 3)), GetRValue(v.Pixel(1, 6)));
 }
 
+TEST(GridColour, GradientBandsCoverReversedRectanglesAndLeaveTheirColourSet)
+{
+    // A rectangle given right to left or bottom to top is the same area.
+    struct Case {
+        const char* what;
+        TColor from, to;
+        bool horizontal;
+        TRect r;
+    };
+    const Case cases[] = {
+        {"solid, reversed", clNone, clRed, false, {6, 5, 1, 1}},
+        {"horizontal, reversed width", clBlack, clWhite, true, {6, 1, 1, 5}},
+        {"vertical, reversed width", clBlack, clWhite, false, {6, 1, 1, 5}},
+    };
+    for (const Case& c : cases) {
+        TBitmap b = Blank(8, 8);
+        FillGradient(b.Canvas(), c.from, c.to, c.horizontal, c.r, 16);
+        const TColor last = b.Canvas().Brush().Color();
+        EXPECT_EQ(b.Canvas().Pen().Color(), last) << c.what;
+        b.Canvas().Flush();
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x) {
+                const bool inside = x >= 1 && x < 6 && y >= 1 && y < 5;
+                EXPECT_EQ(b.Pixel(x, y) != Sentinel, inside) << c.what << " " << x << "," << y;
+            }
+        EXPECT_EQ(b.Pixel(1, 4), ColorToRGB(last)) << c.what;
+    }
+}
+
 TEST(GridColour, MirrorGradientSplitsAtTheMiddleAndDrawsTheBorder)
 {
     TBitmap b = Blank(12, 20);
