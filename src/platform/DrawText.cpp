@@ -82,8 +82,7 @@ public:
     Line ExpandTabs(const Line& l)
     {
         Line out;
-        int stop = std::max(1, 8 * t_.AveCharWidth());
-        int blank = std::max(1, t_.TextWidth(" "));
+        int stop = 0, blank = 0;
         for (const Ch& c : l) {
             if (c.c != "\t") {
                 out.push_back(c);
@@ -92,6 +91,10 @@ public:
             if (!(fmt_ & DT_EXPANDTABS)) {
                 out.push_back({" ", c.mnemonic});
                 continue;
+            }
+            if (stop == 0) {
+                stop = std::max(1, 8 * t_.AveCharWidth());
+                blank = std::max(1, t_.TextWidth(" "));
             }
             int w = Width(out);
             int target = (w / stop + 1) * stop;
@@ -183,8 +186,64 @@ public:
 
 }  // namespace
 
+namespace {
+
+// Text that is one line as it stands: no line break, no tab and no
+// mnemonic mark, so that no rule changes what is drawn. Layout of such text
+// needs no character split and at most one measurement.
+bool IsPlainLine(const std::string& text, unsigned fmt)
+{
+    const bool prefix = !(fmt & DT_NOPREFIX);
+    for (char c : text)
+        if (c == '\r' || c == '\n' || c == '\t' || (prefix && c == '&')) return false;
+    return true;
+}
+
+// Where x is left as it is, the line's width is not needed to draw it.
+constexpr int UnknownWidth = -1;
+
+int PlainLineLayout(ITextTarget& target, const std::string& text, TRect& rect, unsigned fmt, int w)
+{
+    const int width = rect.Right - rect.Left;
+    const int lh = target.LineHeight((fmt & DT_EXTERNALLEADING) != 0);
+    if (fmt & DT_CALCRECT) {
+        rect.Right = rect.Left + (w == UnknownWidth ? target.TextWidth(text) : w);
+        rect.Bottom = rect.Top + lh;
+        return lh;
+    }
+    int y = rect.Top;
+    if (fmt & DT_SINGLELINE) {
+        if (fmt & DT_BOTTOM)
+            y = rect.Bottom - lh;
+        else if (fmt & DT_VCENTER)
+            y = (rect.Top + rect.Bottom - lh) / 2;
+    }
+    int x = rect.Left;
+    if (fmt & (DT_RIGHT | DT_CENTER)) {
+        if (w == UnknownWidth) w = target.TextWidth(text);
+        x = (fmt & DT_RIGHT) ? rect.Right - w : rect.Left + (width - w) / 2;
+    }
+    if (!(fmt & DT_PREFIXONLY) && !text.empty()) target.Out(x, y, text, (fmt & DT_NOCLIP) ? nullptr : &rect);
+    return y - rect.Top + lh;
+}
+
+}  // namespace
+
 int DrawTextLayout(ITextTarget& target, const std::string& text, TRect& rect, unsigned fmt)
 {
+    if (IsPlainLine(text, fmt)) {
+        // One line without breaks, tabs or marks. Word break may still split
+        // it, and an ellipsis shorten it, but only when it is too wide.
+        // (Word break drops a line's trailing blanks: such text goes the long way.)
+        const bool wordBreak = (fmt & DT_WORDBREAK) && !(fmt & DT_SINGLELINE);
+        const bool ellipsis =
+            !(fmt & DT_CALCRECT) && (fmt & (DT_PATH_ELLIPSIS | DT_END_ELLIPSIS | DT_WORD_ELLIPSIS));
+        if (!wordBreak && !ellipsis) return PlainLineLayout(target, text, rect, fmt, UnknownWidth);
+        if (!(wordBreak && !text.empty() && text.back() == ' ')) {
+            const int w = target.TextWidth(text);
+            if (w <= rect.Right - rect.Left) return PlainLineLayout(target, text, rect, fmt, w);
+        }
+    }
     Layout lay(target, fmt);
     Line all = Decode(text, fmt);
     int width = rect.Right - rect.Left;
@@ -280,15 +339,7 @@ public:
     int LineHeight(bool ext) override { return m_.Height + (ext ? m_.ExternalLeading : 0); }
     int Ascent() override { return m_.Ascent; }
     int AveCharWidth() override { return std::max(1, m_.AveCharWidth); }
-    void Out(int x, int y, const std::string& s, const TRect* clip) override
-    {
-        TPoint keep = c_.PenPos();
-        if (clip)
-            c_.TextRect(*clip, x, y, s);
-        else
-            c_.TextOut(x, y, s);
-        c_.MoveTo(keep.X, keep.Y);
-    }
+    void Out(int x, int y, const std::string& s, const TRect* clip) override { c_.TextDraw(x, y, s, clip); }
     void Underline(int x0, int x1, int y, const TRect* clip) override
     {
         c_.SaveState();

@@ -13,6 +13,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <map>
+#include <memory>
+#include <unordered_map>
+#include <vector>
 
 // --- colours -------------------------------------------------------------------
 
@@ -47,7 +50,9 @@ QColor ToQColor(TColor c)
 
 TColor FromQColor(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
 
-QFont ToQFont(const TFont& f)
+namespace {
+
+QFont MakeQFont(const TFont& f)
 {
     QFont q(QString::fromStdString(f.Name()));
     int h = f.Height();
@@ -72,6 +77,87 @@ QFont ToQFont(const TFont& f)
     q.setStyleHint(f.Pitch() == fpFixed ? QFont::Monospace : QFont::SansSerif);
     return q;
 }
+
+// A platform font made from a font's name, height, style and pitch (colour,
+// orientation and character set do not change it), with its metrics.
+// Painting asks for the same few fonts over and over: keeping the platform
+// font object keeps the font engine the platform found for it, instead of
+// looking it up again for every text drawn or measured.
+struct TFontEntry {
+    std::string name;
+    int height;
+    unsigned style;
+    TFontPitch pitch;
+    QFont font;
+    QFontMetrics metrics;
+    TCanvas::TTextMetric textMetric;
+    // Advances of texts measured with this font. Painting measures the same
+    // texts at every paint (to align, wrap or shorten them), and shaping a
+    // text is far dearer than finding it here; the table is emptied when it
+    // grows large.
+    std::unordered_map<std::string, int> widths;
+
+    int Width(const std::string& text)
+    {
+        if (text.empty()) return 0;
+        auto it = widths.find(text);
+        if (it != widths.end()) return it->second;
+        constexpr size_t MaxWidths = 4096;
+        if (widths.size() >= MaxWidths) widths.clear();
+        const int w = metrics.horizontalAdvance(QString::fromStdString(text));
+        widths.emplace(text, w);
+        return w;
+    }
+};
+
+unsigned StyleBits(const TFont& f)
+{
+    TFontStyles s = f.Style();
+    return (s.Contains(fsBold) ? 1u : 0u) | (s.Contains(fsItalic) ? 2u : 0u) |
+           (s.Contains(fsUnderline) ? 4u : 0u) | (s.Contains(fsStrikeOut) ? 8u : 0u);
+}
+
+// Most recently used first; a handful of fonts is what a window paints
+// with. Per thread: platform font objects are not shared across threads.
+std::vector<std::unique_ptr<TFontEntry>>& FontEntries()
+{
+    thread_local std::vector<std::unique_ptr<TFontEntry>> cache;
+    return cache;
+}
+
+TFontEntry& FontEntry(const TFont& f)
+{
+    constexpr size_t Capacity = 16;
+    std::vector<std::unique_ptr<TFontEntry>>& cache = FontEntries();
+    const unsigned style = StyleBits(f);
+    for (size_t i = 0; i < cache.size(); ++i) {
+        TFontEntry& e = *cache[i];
+        if (e.height == f.Height() && e.style == style && e.pitch == f.Pitch() && e.name == f.Name()) {
+            if (i != 0) std::rotate(cache.begin(), cache.begin() + long(i), cache.begin() + long(i) + 1);
+            return *cache.front();
+        }
+    }
+    QFont q = MakeQFont(f);
+    QFontMetrics fm(q);
+    TCanvas::TTextMetric m{};
+    m.Height = fm.height();
+    m.Ascent = fm.ascent();
+    m.Descent = fm.descent();
+    int h = f.Height();
+    m.InternalLeading = h < 0 ? std::max(0, fm.height() + h) : 0;
+    m.ExternalLeading = std::max(0, fm.leading());
+    m.AveCharWidth = fm.averageCharWidth();
+    if (cache.size() >= Capacity) cache.pop_back();
+    cache.insert(cache.begin(),
+                 std::unique_ptr<TFontEntry>(new TFontEntry{f.Name(), f.Height(), style, f.Pitch(), q, fm, m, {}}));
+    return *cache.front();
+}
+
+} // namespace
+
+QFont ToQFont(const TFont& f) { return FontEntry(f).font; }
+
+void FlushFontCache() { FontEntries().clear(); }
 
 // --- TFont -----------------------------------------------------------------------
 
@@ -784,49 +870,45 @@ void TCanvas::SetPixel(int x, int y, TColor c)
 
 TSize TCanvas::TextExtent(const std::string& text) const
 {
-    QFontMetrics fm(ToQFont(font_));
-    return {fm.horizontalAdvance(QString::fromStdString(text)), fm.height()};
+    TFontEntry& e = FontEntry(font_);
+    return {e.Width(text), e.textMetric.Height};
 }
 
-TCanvas::TTextMetric TCanvas::TextMetrics() const
-{
-    QFontMetrics fm(ToQFont(font_));
-    TTextMetric m{};
-    m.Height = fm.height();
-    m.Ascent = fm.ascent();
-    m.Descent = fm.descent();
-    int h = font_.Height();
-    m.InternalLeading = h < 0 ? std::max(0, fm.height() + h) : 0;
-    m.ExternalLeading = std::max(0, fm.leading());
-    m.AveCharWidth = fm.averageCharWidth();
-    return m;
-}
+int TCanvas::TextHeight(const std::string&) const { return FontEntry(font_).textMetric.Height; }
 
-void TCanvas::TextOut(int x, int y, const std::string& text) { TextAt(x, y, text, nullptr); }
+TCanvas::TTextMetric TCanvas::TextMetrics() const { return FontEntry(font_).textMetric; }
+
+void TCanvas::TextOut(int x, int y, const std::string& text) { TextAt(x, y, text, nullptr, true); }
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const std::string& text)
 {
     if (IsRectEmpty(r)) return;
-    TextAt(x, y, text, &r);
+    TextAt(x, y, text, &r, true);
 }
 
-void TCanvas::TextAt(int x, int y, const std::string& text, const TRect* clip)
+void TCanvas::TextDraw(int x, int y, const std::string& text, const TRect* clip)
 {
-    QString s = QString::fromStdString(text);
-    QFont qf = ToQFont(font_);
-    QFontMetrics fm(qf);
-    int w = fm.horizontalAdvance(s);
-    penPos_ = {x + w, y};
+    if (clip && IsRectEmpty(*clip)) return;
+    TextAt(x, y, text, clip, false);
+}
+
+void TCanvas::TextAt(int x, int y, const std::string& text, const TRect* clip, bool movePen)
+{
+    TFontEntry& e = FontEntry(font_);
+    const bool opaque = BkMode() == bkOpaque;
+    // The advance is measured only where it is used.
+    int w = movePen || opaque ? e.Width(text) : 0;
+    if (movePen) penPos_ = {x + w, y};
     QPainter* p = Begin();
     if (!p) return;
     p->save();
     if (clip) p->setClipRect(ToQRect(*clip), p->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     p->translate(x, y);
     if (font_.Orientation() != 0) p->rotate(-font_.Orientation() / 10.0);
-    if (BkMode() == bkOpaque) p->fillRect(QRect(0, 0, w, fm.height()), ToQColor(BkColor()));
-    p->setFont(qf);
+    if (opaque) p->fillRect(QRect(0, 0, w, e.textMetric.Height), ToQColor(BkColor()));
+    p->setFont(e.font);
     p->setPen(ToQColor(font_.Color()));
-    p->drawText(QPoint(0, fm.ascent()), s);
+    p->drawText(QPoint(0, e.textMetric.Ascent), QString::fromStdString(text));
     p->restore();
 }
 

@@ -217,6 +217,12 @@ private:
     TBrushStyle style_ = bsSolid;
 };
 
+// Canvases keep the platform fonts they draw with and the widths of the
+// texts they measured, per font (name, height, style and pitch). This drops
+// them (the calling thread's), so that the next text drawn or measured looks
+// its font up again: for when the fonts of the system change.
+void FlushFontCache();
+
 // --- regions -----------------------------------------------------------------------
 
 // A clipping region: a union of rectangles (also an ellipse or polygon area,
@@ -314,9 +320,13 @@ public:
     void TextOut(int x, int y, const std::string& text);
     // Text clipped to r, drawn at (x, y).
     void TextRect(const TRect& r, int x, int y, const std::string& text);
+    // Text drawn at (x, y), clipped to *clip when given, leaving the pen
+    // position where it is (for text layout, which places every line itself).
+    void TextDraw(int x, int y, const std::string& text, const TRect* clip);
     TSize TextExtent(const std::string& text) const;
     int TextWidth(const std::string& text) const { return TextExtent(text).cx; }
-    int TextHeight(const std::string& text) const { return TextExtent(text).cy; }
+    // The height of a line of the font (the same for every text).
+    int TextHeight(const std::string& text) const;
     // Font metrics in pixels.
     struct TTextMetric {
         int Height, Ascent, Descent, InternalLeading, ExternalLeading, AveCharWidth;
@@ -376,7 +386,7 @@ private:
     struct Impl;
     struct State;
     QPainter* Begin();
-    void TextAt(int x, int y, const std::string& text, const TRect* clip);
+    void TextAt(int x, int y, const std::string& text, const TRect* clip, bool movePen);
     void DrawPenLine(int x0, int y0, int x1, int y1, bool withEnd);
     void FillArea(const TRect& r, TColor color);
     void FillWithBrush(const TRect& r);

@@ -69,6 +69,27 @@ TEST(DrawTextLayoutTest, LinesPositionsAndTexts)
         {"no clip", "ab", Rect(0, 0, 5, 5), DT_SINGLELINE | DT_NOCLIP, {{0, 0, "ab", false}}},
         {"utf-8 ellipsis cuts whole characters", "äöüäöüäöü", Rect(0, 0, 50, 20), DT_SINGLELINE | DT_END_ELLIPSIS,
          {{0, 0, "äöüä...", true}}},
+        {"bottom ignored for one line without single line", "ab", Rect(0, 0, 100, 100), DT_BOTTOM,
+         {{0, 0, "ab", true}}},
+        {"word break, the line fits: right", "ab cd", Rect(0, 0, 100, 50), DT_WORDBREAK | DT_RIGHT,
+         {{65, 0, "ab cd", true}}},
+        {"word break, the line fits: centre", "ab cd", Rect(0, 0, 100, 50), DT_WORDBREAK | DT_CENTER,
+         {{32, 0, "ab cd", true}}},
+        {"word break drops trailing blanks", "ab  ", Rect(0, 0, 100, 50), DT_WORDBREAK | DT_RIGHT,
+         {{86, 0, "ab", true}}},
+        {"word break keeps leading blanks", "  ab", Rect(0, 0, 100, 50), DT_WORDBREAK | DT_RIGHT,
+         {{72, 0, "  ab", true}}},
+        {"blanks only, word break: nothing drawn", "   ", Rect(0, 0, 100, 50), DT_WORDBREAK, {}},
+        {"edit control, exactly the width", "abcd", Rect(0, 0, 28, 50), DT_WORDBREAK | DT_EDITCONTROL,
+         {{0, 0, "abcd", true}}},
+        {"edit control, one pixel short", "abcd", Rect(0, 0, 27, 50), DT_WORDBREAK | DT_EDITCONTROL,
+         {{0, 0, "abc", true}, {0, 13, "d", true}}},
+        {"ellipsis, exactly the width", "abcd", Rect(0, 0, 28, 20), DT_SINGLELINE | DT_END_ELLIPSIS,
+         {{0, 0, "abcd", true}}},
+        {"path ellipsis, the path fits", "a/b", Rect(0, 0, 21, 20), DT_SINGLELINE | DT_PATH_ELLIPSIS,
+         {{0, 0, "a/b", true}}},
+        {"empty text draws nothing", "", Rect(0, 0, 100, 20), DT_SINGLELINE | DT_CENTER, {}},
+        {"stray byte kept", "a\xFF" "b", Rect(0, 0, 100, 20), DT_SINGLELINE, {{0, 0, "a\xFF" "b", true}}},
     };
     for (const auto& c : cases) {
         Recorder r;
@@ -100,6 +121,11 @@ TEST(DrawTextLayoutTest, CalculateRectangleMeasuresWithoutDrawing)
         {"x", Rect(0, 0, 0, 0), DT_CALCRECT | DT_EXTERNALLEADING, Rect(0, 0, 7, 15), 15},
         {"a&&b", Rect(0, 0, 0, 0), DT_CALCRECT | DT_SINGLELINE, Rect(0, 0, 21, 13), 13},
         {"abcdefghij", Rect(0, 0, 30, 0), DT_CALCRECT | DT_SINGLELINE | DT_END_ELLIPSIS, Rect(0, 0, 70, 13), 13},
+        {"ab ", Rect(0, 0, 100, 0), DT_CALCRECT | DT_WORDBREAK, Rect(0, 0, 14, 13), 13},
+        {"ab ", Rect(0, 0, 100, 0), DT_CALCRECT | DT_SINGLELINE, Rect(0, 0, 21, 13), 13},
+        {"", Rect(3, 4, 50, 0), DT_CALCRECT | DT_WORDBREAK, Rect(3, 4, 3, 17), 13},
+        {"abcd", Rect(0, 0, 28, 0), DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL, Rect(0, 0, 28, 13), 13},
+        {"abcd", Rect(0, 0, 27, 0), DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL, Rect(0, 0, 21, 26), 26},
     };
     for (const auto& c : cases) {
         Recorder r;
@@ -191,6 +217,25 @@ TEST(DrawTextExTest, RendersLikeTheLayoutSays)
     DrawTextEx(e.Canvas(), "A rather long line of text", er, DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOCLIP);
     EXPECT_LE(Ink(e).Right, 60);
     EXPECT_GT(Ink(e).Right, 30);
+
+    // An opaque background covers exactly the text's width, whatever the
+    // alignment; drawing leaves the pen where it was.
+    for (unsigned align : {DT_LEFT, DT_CENTER, DT_RIGHT}) {
+        TBitmap o = Blank(120, 20);
+        TCanvas& c = o.Canvas();
+        c.SetBkMode(bkOpaque);
+        c.SetBkColor(clYellow);
+        c.MoveTo(3, 4);
+        TRect orr = Rect(10, 0, 110, 20);
+        DrawTextEx(c, "Opaque", orr, DT_SINGLELINE | DT_WORDBREAK | align);
+        const int w = c.TextWidth("Opaque");
+        const int x = align == DT_LEFT ? 10 : align == DT_RIGHT ? 110 - w : 10 + (100 - w) / 2;
+        EXPECT_EQ(c.PenPos(), (TPoint{3, 4}));
+        EXPECT_EQ(o.Pixel(x, 0), clYellow) << align;
+        EXPECT_EQ(o.Pixel(x + w - 1, 0), clYellow) << align;
+        EXPECT_EQ(o.Pixel(x - 1, 0), clWhite) << align;
+        EXPECT_EQ(o.Pixel(x + w, 0), clWhite) << align;
+    }
 
     // Vertical centring works on single lines and is ignored with word break.
     TBitmap v = Blank(100, 100), w = Blank(100, 100);

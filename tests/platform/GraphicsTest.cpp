@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 // A white bitmap of the given size.
@@ -232,6 +235,107 @@ TEST(CanvasTest, OpaqueTextFillsItsCell)
     c.Brush().SetStyle(bsClear);
     c.TextOut(30, 0, "ab");
     EXPECT_EQ(b.Pixel(30, 0), clWhite);
+}
+
+namespace {
+
+bool SamePixels(const TBitmap& a, const TBitmap& b)
+{
+    if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
+    return true;
+}
+
+TBitmap TextPicture(int height, bool bold)
+{
+    TBitmap b = White(120, 40);
+    TCanvas& c = b.Canvas();
+    c.Brush().SetStyle(bsClear);
+    c.Font().SetColor(clBlack);
+    c.Font().SetHeight(height);
+    if (bold) c.Font().SetStyle(TFontStyles{fsBold});
+    c.TextOut(2, 2, "Hg Wide");
+    c.Flush();
+    return b;
+}
+
+} // namespace
+
+TEST(CanvasTest, TextFollowsTheFontAsItIsAtEachCall)
+{
+    // Fonts and text widths are kept between calls: whatever was measured
+    // or drawn before, every call measures and draws with the font as it
+    // is then, also after more fonts than are kept at once.
+    TBitmap b(10, 10);
+    TCanvas& c = b.Canvas();
+    const std::string text = "Hello, world";
+    std::vector<int> widths, heights;
+    for (int h = -8; h >= -40; h -= 2) {
+        c.Font().SetHeight(h);
+        widths.push_back(c.TextWidth(text));
+        heights.push_back(c.TextHeight(text));
+    }
+    for (size_t i = 1; i < widths.size(); ++i) {
+        EXPECT_GE(widths[i], widths[i - 1]) << i;
+        EXPECT_GT(heights[i], heights[i - 1]) << i;
+    }
+    EXPECT_GT(widths.back(), widths.front());
+    for (int pass = 0; pass < 2; ++pass) {
+        // Backwards (the first ones have been dropped by now), then again
+        // with the table flushed.
+        for (int i = int(widths.size()) - 1; i >= 0; --i) {
+            c.Font().SetHeight(-8 - 2 * i);
+            EXPECT_EQ(c.TextWidth(text), widths[size_t(i)]) << pass << " " << i;
+            EXPECT_EQ(c.TextExtent(text).cy, heights[size_t(i)]) << pass << " " << i;
+            EXPECT_EQ(c.TextMetrics().Height, heights[size_t(i)]) << pass << " " << i;
+        }
+        FlushFontCache();
+    }
+
+    c.Font().SetHeight(-14);
+    const int regular = c.TextWidth(text);
+    c.Font().SetStyle(TFontStyles{fsBold});
+    EXPECT_GT(c.TextWidth(text), regular);
+    c.Font().SetStyle(TFontStyles{});
+    EXPECT_EQ(c.TextWidth(text), regular);
+    c.Font().SetColor(clRed); // the colour does not change the measure
+    EXPECT_EQ(c.TextWidth(text), regular);
+
+    // A canvas that has drawn with other fonts draws what a fresh one does.
+    const TBitmap small = TextPicture(-11, false), large = TextPicture(-22, true);
+    EXPECT_FALSE(SamePixels(small, large));
+    TBitmap again = White(120, 40);
+    TCanvas& a = again.Canvas();
+    a.Brush().SetStyle(bsClear);
+    a.Font().SetColor(clBlack);
+    a.Font().SetHeight(-22);
+    a.Font().SetStyle(TFontStyles{fsBold});
+    a.TextOut(2, 2, "Hg Wide");
+    a.Brush().SetColor(clWhite);
+    a.FillRect(Rect(0, 0, 120, 40));
+    a.Brush().SetStyle(bsClear);
+    a.Font().SetHeight(-11);
+    a.Font().SetStyle(TFontStyles{});
+    a.TextOut(2, 2, "Hg Wide");
+    a.Flush();
+    EXPECT_TRUE(SamePixels(again, small));
+}
+
+TEST(CanvasTest, TextOutMovesThePenByTheTextWidth)
+{
+    TBitmap b = White(100, 20);
+    TCanvas& c = b.Canvas();
+    c.Brush().SetStyle(bsClear);
+    c.MoveTo(1, 1);
+    c.TextOut(5, 3, "abc");
+    EXPECT_EQ(c.PenPos(), (TPoint{5 + c.TextWidth("abc"), 3}));
+    c.TextRect(Rect(0, 0, 100, 20), 7, 2, "abcd");
+    EXPECT_EQ(c.PenPos(), (TPoint{7 + c.TextWidth("abcd"), 2}));
+    c.MoveTo(1, 1);
+    c.TextDraw(5, 3, "abc", nullptr);
+    EXPECT_EQ(c.PenPos(), (TPoint{1, 1}));
 }
 
 TEST(ColorTest, SystemColoursResolveAndRgbIsKept)

@@ -12,7 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -522,4 +524,100 @@ TEST(GridPaint, BackgroundLeavesSelectionAndEmptyTileAlone)
     EXPECT_EQ(pic.Pixel(m.X, m.Y), plain.Pixel(m.X, m.Y));
     const TPoint other = Middle(g.CellRect(3, 2));
     EXPECT_NE(pic.Pixel(other.X, other.Y), plain.Pixel(other.X, other.Y));
+}
+
+namespace {
+
+bool SamePicture(const TBitmap& a, const TBitmap& b)
+{
+    if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
+    return true;
+}
+
+// A rule window's grid: a combo column with its buttons shown, two check-box
+// columns, a hidden column, texts that wrap and that do not fit, a selection.
+void RuleGrid(TExColumnGrid& g)
+{
+    g.SetColCount(8);
+    g.SetRowCount(13);
+    g.SetSize(420, 200);
+    g.Columns()[1]->SetHeader("Topic");
+    g.Columns()[2]->SetHeader("Direction");
+    g.Columns()[2]->SetEditor(edComboList);
+    for (const char* s : {"Publish", "Subscribe"}) g.Columns()[2]->ComboItems().Add(s);
+    g.Columns()[3]->SetHeader("Retained");
+    g.Columns()[3]->SetEditor(edDataCheckBox);
+    g.Columns()[4]->SetHeader("Enabled");
+    g.Columns()[4]->SetEditor(edDataCheckBox);
+    g.Columns()[5]->SetHeader("Byte 5");
+    g.Columns()[6]->SetHeader("Hidden");
+    g.Columns()[7]->SetHeader("Note");
+    g.ControlLook()->SetDropDownAlwaysVisible(true);
+    for (int r = 1; r < 13; ++r) {
+        g.SetCells(0, r, std::to_string(r));
+        g.SetCells(1, r, "plant/line" + std::to_string(r % 7) + "/value" + std::to_string(r));
+        g.SetCells(2, r, r % 2 ? "Publish" : "Subscribe");
+        g.SetCells(3, r, r % 3 ? "Y" : "N");
+        g.SetCells(4, r, r % 5 ? "N" : "Y");
+        g.SetCells(5, r, std::to_string(r * 37 % 1440));
+        g.SetCells(6, r, "never shown");
+        g.SetCells(7, r, r % 2 ? "two words  " : "  a b c d e f g h");
+    }
+    g.HideColumn(6);
+    g.SelectCells(1, 3, 5, 5);
+}
+
+} // namespace
+
+TEST(GridPaint, APageLooksTheSameWithItsTextsMeasuredAfreshOrKept)
+{
+    // Measured texts and fonts are kept between paints: a page painted
+    // with nothing kept, then again with everything kept, comes out the
+    // same, pixel for pixel.
+    TExColumnGrid g;
+    RuleGrid(g);
+    FlushFontCache();
+    const TBitmap fresh = Picture(g);
+    const TBitmap kept = Picture(g);
+    EXPECT_TRUE(SamePicture(fresh, kept));
+    // The page has text, ticks and a selection on it.
+    EXPECT_GT(DarkPixels(fresh, g.CellRect(1, 1)), 10);
+    const TPoint m = Middle(g.CellRect(5, 4));
+    EXPECT_EQ(fresh.Pixel(m.X, m.Y), RGB(0xB6, 0xCA, 0xEA));
+}
+
+TEST(GridPaint, ChangesOfFontAndLookAfterAPaintShowInTheNextPaint)
+{
+    // Each change, made after a paint, against a grid made with it.
+    struct Case {
+        const char* what;
+        std::function<void(TExColumnGrid&)> change;
+    };
+    const Case cases[] = {
+        {"larger font", [](TExColumnGrid& g) { g.Columns()[1]->Font().SetSize(12); }},
+        {"bold font", [](TExColumnGrid& g) { g.Columns()[5]->Font().SetStyle(TFontStyles{fsBold}); }},
+        {"italic font", [](TExColumnGrid& g) { g.Columns()[7]->Font().SetStyle(TFontStyles{fsItalic}); }},
+        {"underlined font", [](TExColumnGrid& g) { g.Columns()[2]->Font().SetStyle(TFontStyles{fsUnderline}); }},
+        {"header font", [](TExColumnGrid& g) { g.Columns()[2]->HeaderFont().SetSize(11); }},
+        {"standard look", [](TExColumnGrid& g) { g.SetLook(glStandard); }},
+        {"Windows 7 style", [](TExColumnGrid& g) { g.SetStyle(gsWindows7); }},
+        {"colour tones", [](TExColumnGrid& g) { g.SetColorTones(g.ColorTones()); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TExColumnGrid g;
+        RuleGrid(g);
+        const TBitmap before = Picture(g);
+        c.change(g);
+        const TBitmap after = Picture(g);
+        EXPECT_FALSE(SamePicture(before, after));
+        TExColumnGrid fresh;
+        RuleGrid(fresh);
+        c.change(fresh);
+        FlushFontCache(); // nothing measured before the change is kept
+        EXPECT_TRUE(SamePicture(after, Picture(fresh)));
+    }
 }

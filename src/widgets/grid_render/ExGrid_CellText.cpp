@@ -488,6 +488,6 @@ void TExStringGrid::PaintCellText(TCellPaintRecord& P)
     DrawTextEx(C, text, R, flags);
     if (errLen > 0 && P.Graphic && (P.Graphic->CellType == ctEmpty || P.Graphic->CellType == ctValue))
         DrawErrorLine(nullptr, C, text, errLen, errFrom, P.LineHeight, R);
-    sortIndicator(C.TextWidth(text), 0, false);
+    if (sortCell) sortIndicator(C.TextWidth(text), 0, false);
     if (url) C.Font().SetStyle(C.Font().Style() - fsUnderline);
 }
