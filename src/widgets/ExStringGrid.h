@@ -229,6 +229,10 @@ struct TCellPaintRecord;
 enum TControlStyle : std::uint8_t;
 class TGridEditorSet;
 void DeleteGridEditorSet(TGridEditorSet* s);
+class TCellControlEditors;
+class TControlEdit;
+class TControlCombo;
+void DeleteCellControlEditors(TCellControlEditors* s);
 class TExInplaceEdit;
 
 // The choice of the grid's colour and image drop-down pickers, as the
@@ -1547,6 +1551,39 @@ public:
                                       const std::string& CtrlID, const std::string& CtrlVal, const TRect& Rect,
                                       int ACol, int RealCol, int ARow);
     // ---- end of Enter advance
+
+    // ---- inline control editors and controls placed on cells
+    // An inline control editor is open (from StartCellControlEdit to the
+    // next FinishCellControlEdit) for the control FCtrlID of type FCtrlType
+    // ("EDIT", "PASSWORD", "MASK" or "COMBO"; empty when none is open) in
+    // the cell FCtrlXY (real column, row).
+    bool FCtrlEditing = false;
+    std::string FCtrlID;
+    std::string FCtrlType;
+    // The exit handler of both editors: writes the editor's value into the
+    // control's tag in the cell text and fires OnControlEditDone (once).
+    void FinishCellControlEdit(TObject* Sender);
+    // The inline combo's choice (the cell changes when the combo is left).
+    void ControlComboSelect(TObject* Sender);
+    // The editors (made on first use on the grid's window).
+    TControlEdit* CellControlEdit();
+    TControlCombo* CellControlCombo();
+    std::function<void(TObject* Sender, int ARow, int ACol, const std::string& CtrlID, const std::string& CtrlType,
+                       const std::string& CtrlVal, TStrings& Values, bool& Edit, int& DropCount)>
+        OnControlComboList;
+    std::function<void(TObject* Sender, int ARow, int ACol, int ItemIndex, const std::string& CtrlID,
+                       const std::string& CtrlValue)>
+        OnControlComboSelect;
+    std::function<void(TObject* Sender, int ARow, int ACol, const std::string& CtrlID, const std::string& CtrlType,
+                       const std::string& CtrlVal)>
+        OnControlEditDone;
+    // Keeps the controls placed on cells (CellControls) on their cells:
+    // shown at the cell (one pixel over its left and top grid lines) while
+    // the cell is in view, hidden otherwise; controls in fixed cells are
+    // left where they are. RebuildList first collects them from the cells.
+    void CellControlsUpdate(bool RebuildList);
+    std::unique_ptr<TCellControlEditors, void (*)(TCellControlEditors*)> FCellControlEditors{
+        nullptr, &DeleteCellControlEditors};
 
     // ---- automatic sizing of columns and rows
     // Limits of automatic sizing: a bound of 0 or less is none, equal

@@ -617,6 +617,7 @@ void TExStringGrid::ColWidthsChanged()
 {
     if (FStretchAllowed && FColumnSize->Stretch()) StretchColumnIndex(FColumnSize->StretchColumn);
     TBaseGrid::ColWidthsChanged();
+    CellControlsUpdate(false);
     const int c = FClickCol;
     if (!FColSized || c < 0 || c >= ColCount()) return;
     // Widths set from here on are not user sizing and do not scale again.
@@ -642,6 +643,7 @@ void TExStringGrid::ColWidthsChanged()
 void TExStringGrid::RowHeightsChanged()
 {
     TBaseGrid::RowHeightsChanged();
+    CellControlsUpdate(false);
     const int r = FClickRow;
     if (!FRowSized || r < 0 || r >= RowCount()) return;
     FRowSized = false;
@@ -861,6 +863,7 @@ TForm* FindParentForm(TControl* AControl)
 void TExStringGrid::Resize()
 {
     TBaseGrid::Resize();
+    CellControlsUpdate(false);
     if (OnGridResize) OnGridResize(this);
     // A gradient background spans the whole window: a new size repaints it.
     if ((FBackGround->Display() == bdGradientHorz || FBackGround->Display() == bdGradientVert) &&

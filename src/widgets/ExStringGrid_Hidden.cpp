@@ -124,6 +124,7 @@ void TExStringGrid::HideRows(int FromRow, int ToRow)
     if (EditorMode()) HideEditor();
     TGridRowsHost host(*this);
     FHiddenRows.HideRows(host, FromRow, ToRow);
+    CellControlsUpdate(false);
 }
 
 void TExStringGrid::HideRowsEx(int FromRow, int ToRow)
@@ -136,12 +137,14 @@ void TExStringGrid::UnHideRow(int ARow)
 {
     TGridRowsHost host(*this);
     FHiddenRows.UnHideRow(host, ARow);
+    CellControlsUpdate(false);
 }
 
 void TExStringGrid::UnHideRows(int FromRow, int ToRow)
 {
     TGridRowsHost host(*this);
     FHiddenRows.UnHideRows(host, FromRow, ToRow);
+    CellControlsUpdate(false);
 }
 
 void TExStringGrid::UnHideRowsAll()
@@ -149,6 +152,7 @@ void TExStringGrid::UnHideRowsAll()
     if (NumHiddenRows() == 0) return;
     TGridRowsHost host(*this);
     FHiddenRows.UnHideRowsAll(host);
+    CellControlsUpdate(false);
 }
 
 void TExStringGrid::HideRowList(const TIntList& RowList)
@@ -158,6 +162,7 @@ void TExStringGrid::HideRowList(const TIntList& RowList)
     for (int i = 0; i < RowList.Count(); ++i) rows.push_back(RowList.Items(i));
     TGridRowsHost host(*this);
     FHiddenRows.HideRowList(host, rows);
+    CellControlsUpdate(false);
 }
 
 void TExStringGrid::UnHideRowList()

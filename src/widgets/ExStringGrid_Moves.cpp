@@ -273,6 +273,7 @@ void TExStringGrid::SwapColumns(int ACol1, int ACol2)
         else if (ci->FX == ACol2)
             ci->FX = ACol1;
     }
+    CellControlsUpdate(false);
     Invalidate();
 }
 

@@ -186,6 +186,7 @@ void TExStringGrid::RemoveRows(int RowIndex, int RCount)
     SetColWidths(ColCount() - 1, lastWidth);
     EndUpdate();
     CellsChanged(Rect(0, RowIndex, ColCount() - 1, RowIndex + RCount));
+    CellControlsUpdate(false);
 }
 
 void TExStringGrid::RowsGoneMoveCurrent(int LastNormal, int FixedRowsBefore)

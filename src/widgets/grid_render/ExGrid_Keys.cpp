@@ -148,7 +148,12 @@ void TExStringGrid::KeyDownMessage(int& Key, TShiftState Shift)
         }
         const std::string text = Cells(rc, Row());
         if (CellTextKind(text, EnableHTML) == ctkHTML && UpperCase(text).find("<CONTROL") != std::string::npos) {
+            // Such cells are operated through their inline controls: the
+            // key opens the first one (the later rule for Enter and F2 is
+            // never reached for them).
             Key = 0;
+            StoreCellState(Col(), Row());
+            EditCellControl(Col(), Row(), "");
             return;
         }
     }
@@ -671,6 +676,7 @@ void TExStringGrid::DoExit()
 void TExStringGrid::TopLeftChanged()
 {
     TBaseGrid::TopLeftChanged();
+    CellControlsUpdate(false);
     // An editor control does not follow the view: it closes.
     if (EditMode && CurrentEditor() != edNormal && !IsTextEditorKind(CurrentEditor())) HideInplaceEdit();
     if (SelectionRectangle) Invalidate();

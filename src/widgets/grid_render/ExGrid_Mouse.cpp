@@ -718,6 +718,7 @@ bool TExStringGrid::PressAnchorOrControl(int C, int R, int C0, int R0, int RC, i
     const bool isControl = !a.ControlId.empty();
     if (isControl) FireCanEditCell(MapRealCol(C0), R0, Enabled);
     if (isControl && Enabled) {
+        FinishCellControlEdit(this);
         const std::string type = UpperCase(a.ControlType);
         const std::string oldValue = a.ControlValue;
         if (type == "BUTTON") {

@@ -11,11 +11,6 @@
 
 int TExStringGrid::CellGraphicHit(int, int, int, int) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::FireScrollCell(int, int) { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::StartCellControlEdit(const std::string&, const std::string&, const std::string&,
-                                         const std::string&, const TRect&, int, int, int)
-{
-    ZEL_GRID_NOT_BUILT();
-}
 
 // --- sizes of cell graphics -------------------------------------------------------------------
 
