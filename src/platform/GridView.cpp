@@ -168,6 +168,16 @@ Qt::CursorShape ShapeOf(TCursor c)
     case crHourGlass: return Qt::WaitCursor;
     case crCross: return Qt::CrossCursor;
     case crSizeAll: return Qt::SizeAllCursor;
+    // The grid's wheel-panning cursors: the origin and the eight directions.
+    case 8000: return Qt::SizeAllCursor;
+    case 8001:
+    case 8004: return Qt::SizeVerCursor;
+    case 8002:
+    case 8003: return Qt::SizeHorCursor;
+    case 8005:
+    case 8008: return Qt::SizeBDiagCursor;
+    case 8006:
+    case 8007: return Qt::SizeFDiagCursor;
     default: return Qt::ArrowCursor;
     }
 }
@@ -266,6 +276,14 @@ struct TGridView::Impl : IGridHost {
         if (!widget) return {-1, -1};
         const QPoint q = widget->viewport()->mapFromGlobal(QCursor::pos());
         return {q.x(), q.y()};
+    }
+    void SetMouseCapture(bool on) override
+    {
+        if (!widget) return;
+        if (on)
+            widget->viewport()->grabMouse();
+        else
+            widget->viewport()->releaseMouse();
     }
     TPoint ScreenCursorPos() const override
     {

@@ -1089,8 +1089,38 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
     if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
 }
 
+namespace {
+std::intptr_t PointParam(int x, int y)
+{
+    return static_cast<std::intptr_t>((static_cast<std::uint32_t>(static_cast<std::uint16_t>(y)) << 16) |
+                                      static_cast<std::uint16_t>(x));
+}
+}  // namespace
+
+void TCustomGrid::HandleKeyDown(int& Key, TShiftState Shift)
+{
+    TMessage m;
+    m.Msg = WM_KEYDOWN;
+    m.WParam = Key;
+    InputMessage(m);
+    KeyDownMessage(Key, Shift);
+}
+
+void TCustomGrid::HandleMouseMove(TShiftState s, int x, int y)
+{
+    TMessage m;
+    m.Msg = WM_MOUSEMOVE;
+    m.LParam = PointParam(x, y);
+    InputMessage(m);
+    MouseMove(s, x, y);
+}
+
 void TCustomGrid::HandleMouseDown(TMouseButton b, TShiftState s, int x, int y)
 {
+    TMessage msg;
+    msg.Msg = b == mbLeft ? WM_LBUTTONDOWN : b == mbRight ? WM_RBUTTONDOWN : WM_MBUTTONDOWN;
+    msg.LParam = PointParam(x, y);
+    InputMessage(msg);
     TWMMouse m{s, x, y, 0};
     if (b == mbLeft)
         WMLButtonDown(m);
@@ -1403,6 +1433,7 @@ void TCustomGrid::PaintOn(TCanvas& canvas, const TRect&)
     canvas_ = &canvas;
     try {
         Paint();
+        PaintOverlay(canvas);
     } catch (...) {
         canvas_ = nullptr;
         throw;

@@ -147,6 +147,9 @@ public:
     virtual TPoint ClientToScreen(const TPoint& p) const { return p; }
     // The mouse pointer in the cell area's client coordinates.
     virtual TPoint CursorPos() const { return {-1, -1}; }
+    // While on, all mouse input goes to the grid's window, wherever the
+    // pointer is.
+    virtual void SetMouseCapture(bool /*on*/) {}
     // The mouse pointer on the screen; while a scroll bar's thumb is
     // dragged, where the drag's last mouse event put it.
     virtual TPoint ScreenCursorPos() const { return ClientToScreen(CursorPos()); }
@@ -409,14 +412,14 @@ public:
     // Keys as the window receives them (key-down, character and key-up
     // messages); they reach KeyDown, KeyPress and KeyUp through the
     // message steps below.
-    void HandleKeyDown(int& Key, TShiftState Shift) { KeyDownMessage(Key, Shift); }
+    void HandleKeyDown(int& Key, TShiftState Shift);
     void HandleKeyPress(TKeyChar& Key) { CharMessage(Key); }
     void HandleKeyUp(int& Key, TShiftState Shift) { KeyUpMessage(Key, Shift); }
     // Mouse buttons arrive as the window's button messages (WMLButtonDown
     // ... below), which end in MouseDown / MouseUp; s holds the keys and
     // buttons held with the message.
     void HandleMouseDown(TMouseButton b, TShiftState s, int x, int y);
-    void HandleMouseMove(TShiftState s, int x, int y) { MouseMove(s, x, y); }
+    void HandleMouseMove(TShiftState s, int x, int y);
     void HandleMouseUp(TMouseButton b, TShiftState s, int x, int y);
     // The second press of a double click (the double-click message).
     void HandleDblClick(TMouseButton b, TShiftState s, int x, int y);
@@ -424,7 +427,13 @@ public:
     void HandleMouseLeave() { CMMouseLeave(); }
     // The window is about to show the hint for the point Info.CursorPos:
     // the grid may fill HintStr and the hint information (CM_HINTSHOW).
-    void HandleHintShow(THintInfo& Info, std::string& HintStr) { CMHintShow(Info, HintStr); }
+    void HandleHintShow(THintInfo& Info, std::string& HintStr)
+    {
+        if (!hintsSuppressed_) CMHintShow(Info, HintStr);
+    }
+    // While set, the window asks for no hints (HintStr stays empty).
+    void SetHintsSuppressed(bool on) { hintsSuppressed_ = on; }
+    bool HintsSuppressed() const { return hintsSuppressed_; }
     // Wheel: delta in the platform's units (120 a notch); true when used.
     bool HandleMouseWheel(TShiftState s, int delta, TPoint pos) { return DoMouseWheel(s, delta, pos); }
     void HandleEnter() { DoEnter(); }
@@ -525,6 +534,13 @@ protected:
     virtual void CMMouseLeave() {}
     virtual void CMHintShow(THintInfo& /*Info*/, std::string& /*HintStr*/) {}
     virtual void TimerEvent(int id);
+    // The window procedure's first look at a button press, a pointer move or
+    // a key down (WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN and
+    // WM_MOUSEMOVE with the client point in LParam, WM_KEYDOWN with the key
+    // in WParam), before the grid handles it.
+    virtual void InputMessage(const TMessage& /*Message*/) {}
+    // Drawn over the painted grid, last.
+    virtual void PaintOverlay(TCanvas& /*Canvas*/) {}
     // The thumb steps above: the view follows a moving thumb only with
     // goThumbTracking.
     virtual void ThumbTracked(bool Vertical, int Pos);
@@ -575,6 +591,7 @@ private:
     bool focused_ = false;
     bool keepHorzBar_ = false, keepVertBar_ = false;
     TScrollStyle scrollBars_ = TScrollStyle::ssBoth;
+    bool hintsSuppressed_ = false;
     int clientW_ = 300, clientH_ = 150;
     TCanvas* canvas_ = nullptr;
     mutable std::unique_ptr<TBitmap> scratch_;

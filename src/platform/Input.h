@@ -80,6 +80,12 @@ constexpr unsigned WM_TIMER = 0x0113;
 constexpr unsigned WM_KEYDOWN = 0x0100;
 constexpr unsigned WM_KEYUP = 0x0101;
 constexpr unsigned WM_CHAR = 0x0102;
+// Mouse messages: LParam holds the client point (x in the low word, y in
+// the high word, each signed 16 bits).
+constexpr unsigned WM_MOUSEMOVE = 0x0200;
+constexpr unsigned WM_LBUTTONDOWN = 0x0201;
+constexpr unsigned WM_RBUTTONDOWN = 0x0204;
+constexpr unsigned WM_MBUTTONDOWN = 0x0207;
 
 // A message number unique to `name` for this process (0xC000 and above);
 // the same name always gives the same number.

@@ -428,6 +428,12 @@ public:
     THoverFixedCells HoverFixedCells = hfNone;
     bool IntegralHeight = false;
     TIntelliPan IntelliPan = ipVertical;
+    // Middle-button panning (grid_render/ExGrid_Pan.cpp): whether it runs,
+    // the spot the press marked (client pixels, the glyph's top-left
+    // corner) and the cursor it shows.
+    bool WheelPanning() const { return FWheelPan; }
+    TPoint WheelPanPos() const { return FWheelPanPos; }
+    TCursor WheelPanCursor() const { return FWheelPanCursor; }
     bool IntelliZoom = true;
     TInvalidEntryIcon InvalidEntryIcon = ieWarning;
     bool Lookup = false;
@@ -2505,6 +2511,18 @@ private:
     int FTimerTicks = 0;
     static constexpr int GridTimerID = 111;
     // ---- end of in-place editing (state)
+
+    // ---- middle-button panning (grid_render/ExGrid_Pan.cpp)
+    void InputMessage(const TMessage& Message) override;
+    void PaintOverlay(TCanvas& Canvas) override;
+    void StartWheelPan(TPoint At);
+    void StopWheelPan();
+    void WheelPanTick();
+    static constexpr int WheelPanTimerID = 999;
+    bool FWheelPan = false;
+    TPoint FWheelPanPos{};
+    TPoint FWheelPanPointer{};  // the pointer while panning (the window has the mouse)
+    TCursor FWheelPanCursor = crDefault;
 };
 
 // The grid's answer whether a cell is edited as a password (False unless the

@@ -535,6 +535,10 @@ void TExStringGrid::KeyUp(int& Key, TShiftState Shift)
 
 void TExStringGrid::TimerEvent(int id)
 {
+    if (id == WheelPanTimerID && FWheelPan) {
+        WheelPanTick();
+        return;
+    }
     if (id != GridTimerID) {
         TBaseGrid::TimerEvent(id);
         return;
