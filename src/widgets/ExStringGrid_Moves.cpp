@@ -162,6 +162,7 @@ void TExStringGrid::ColumnMoved(int FromIndex, int ToIndex)
         if (cur.X != Col() || anc.X != Anchor().X) PlaceCurrent(cur, anc);
     }
     UpdateFooter();
+    CellControlsUpdate(false);
 
     // A linked grid repeats the move once (its own repeat comes not back).
     if (FSyncGrid->MoveColumn && !FSyncedMove)
@@ -188,6 +189,7 @@ void TExStringGrid::MoveRow(int FromIndex, int ToIndex)
     }
     RenumberCellProperties(0, std::min(FromIndex, ToIndex), std::max(AllColCount(), MaxColCountReached()) - 1,
                            std::max(FromIndex, ToIndex));
+    CellControlsUpdate(false);
 }
 
 void TExStringGrid::RowMoved(int FromIndex, int ToIndex)

@@ -56,7 +56,7 @@ void THTMLHintWindow::ActivateHintData(const TRect& Rect, const std::string& AHi
     // The grid hands itself over as a TObject.
     if (auto* grid = dynamic_cast<TExStringGrid*>(static_cast<TObject*>(AData))) {
         Images = grid->GridImages();
-        PictureContainer = nullptr;
+        PictureContainer = grid->PictureContainer();
     }
     ActivateHint(Rect, AHint);
 }

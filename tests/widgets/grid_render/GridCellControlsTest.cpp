@@ -275,6 +275,15 @@ TEST_F(CellControlsFixture, ControlsOnCellsFollowTheScrolling)
     grid->SetRowHeights(3, 40);
     EXPECT_EQ(Bounds(*onCell), placed());
 
+    // A moved column takes its control along; a hidden row hides it.
+    grid->MoveColumn(2, 3);
+    const TRect moved = grid->CellRect(3, 4);
+    EXPECT_EQ(Bounds(*onCell), (TRect{moved.Left - 1, moved.Top - 1, moved.Right, moved.Bottom}));
+    grid->HideRow(4);
+    EXPECT_FALSE(onCell->Visible());
+    grid->UnHideRow(4);
+    EXPECT_TRUE(onCell->Visible());
+
     EXPECT_EQ(Bounds(*onHeader), (TRect{3, 4, 53, 22}));
     EXPECT_TRUE(onHeader->Visible());
 }
