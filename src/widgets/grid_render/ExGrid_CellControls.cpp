@@ -102,8 +102,17 @@ void TControlCombo::KeyPress(char32_t& Key)
 
 TCellControlEditors::~TCellControlEditors()
 {
-    if (FEdit) FEdit->FGrid = nullptr;
-    if (FCombo) FCombo->FGrid = nullptr;
+    // The controls stay with the window a little longer: their leaving
+    // must not reach the grid that is going.
+    if (FEdit) {
+        FEdit->FGrid = nullptr;
+        FEdit->OnExit = nullptr;
+    }
+    if (FCombo) {
+        FCombo->FGrid = nullptr;
+        FCombo->OnExit = nullptr;
+        FCombo->OnSelect = nullptr;
+    }
 }
 
 void DeleteCellControlEditors(TCellControlEditors* s) { delete s; }
@@ -208,7 +217,7 @@ void TExStringGrid::StartCellControlEdit(const std::string& Text, const std::str
 
 void TExStringGrid::FinishCellControlEdit(TObject*)
 {
-    if (!FCtrlEditing) return;
+    if (!FCtrlEditing || FDestroyingGrid) return;
     FCtrlEditing = false;
     std::string value;
     TControl* editor = nullptr;

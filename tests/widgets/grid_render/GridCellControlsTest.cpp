@@ -287,3 +287,31 @@ TEST_F(CellControlsFixture, ControlsOnCellsFollowTheScrolling)
     EXPECT_EQ(Bounds(*onHeader), (TRect{3, 4, 53, 22}));
     EXPECT_TRUE(onHeader->Visible());
 }
+
+// The window goes while an inline editor is open: the editor's leaving
+// reaches no grid any more.
+TEST(GridCellControls, TheWindowMayCloseWithAnEditorOpen)
+{
+    std::vector<std::string> done;
+    {
+        TForm form;
+        form.SetClientSize(640, 320);
+        auto* grid = new TExStringGrid(&form);
+        grid->SetBounds(8, 8, 620, 300);
+        grid->SetColWidths(1, 420);
+        grid->SetRowHeights(2, 34);
+        grid->SetOptions(grid->Options() + goEditing);
+        grid->SetCells(1, 2, kForm);
+        grid->OnControlEditDone = [&](TObject*, int, int, const std::string& id, const std::string&,
+                                      const std::string&) { done.push_back(id); };
+        form.ShowForm();
+        ActivateWindowOf(form);
+        grid->SetFocus();
+        grid->FocusCell(1, 2);
+        PressKey(form, VK_F2);
+        Application_ProcessMessages();
+        ASSERT_TRUE(grid->CellControlEdit()->Focused());
+    }
+    for (int i = 0; i < 4; ++i) Application_ProcessMessages();
+    EXPECT_LE(done.size(), 1u);
+}
