@@ -1903,6 +1903,10 @@ public:
     std::function<void(TObject* Sender, int ACol, int ARow, const std::string& NewUnit)> OnUnitChanged;
     // The in-place text editor (nullptr before the first text edit).
     TExInplaceEdit* NormalEdit() const;
+    // The text of the open editor changed (its change notification, after
+    // the editor's own change handling): the text reaches the cell at once
+    // through the edit-text path (grid_render/ExGrid_Notify.cpp).
+    void EditControlChanged();
     // The edit text the editor of a cell starts from, and where the
     // editor's text goes (ACol displayed).
     std::string GetEditText(int ACol, int ARow) override;

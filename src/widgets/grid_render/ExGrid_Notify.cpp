@@ -8,6 +8,8 @@
 
 #include "widgets/GridUtil.h"
 #include "widgets/grid_render/EsgHTMLE.h"
+#include "widgets/grid_render/ExInplaceEdit.h"
+#include "widgets/grid_render/GridEditors.h"
 
 #include "platform/FocusFrame.h"
 
@@ -129,6 +131,53 @@ void TExStringGrid::HideFocusWindow()
 bool TExStringGrid::FocusWindowShowing() const
 {
     return FFocusFrame && static_cast<TFocusFrameWindow*>(FFocusFrame.get())->Visible();
+}
+
+// --- the editors' text changes ---------------------------------------------------------------
+
+void TExStringGrid::EditControlChanged()
+{
+    // Not while a mouse press is opening the editor, nor before an editor
+    // was ever opened or after it closed.
+    if (!FShowEditProcess || FEditStart || !EditMode) return;
+    std::string text;
+    switch (CurrentEditor()) {
+    case edNormal:
+    case edNumeric:
+    case edPositiveNumeric:
+    case edFloat:
+    case edCapital:
+    case edMixedCase:
+    case edPassword:
+    case edLowerCase:
+    case edUpperCase:
+    case edPositiveFloat: {
+        const TExInplaceEdit* ed = NormalEdit();
+        if (!ed) return;
+        text = ed->Text();
+        break;
+    }
+    case edSpinEdit:
+    case edFloatSpinEdit:
+    case edTimeSpinEdit:
+    case edDateSpinEdit: {
+        const TGridSpin* spin = Editors().SpinIfMade();
+        if (!spin) return;
+        text = spin->Text();
+        break;
+    }
+    case edEditBtn:
+    case edNumericEditBtn:
+    case edFloatEditBtn:
+    case edMaskEditBtn: {
+        const TGridEditBtn* btn = Editors().EditBtnIfMade();
+        if (!btn) return;
+        text = btn->Text();
+        break;
+    }
+    default: return; // the other editors write their value when they close
+    }
+    SetEditText(Col(), Row(), text);
 }
 
 // --- event-firing operations ---------------------------------------------------------------

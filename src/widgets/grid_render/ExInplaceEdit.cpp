@@ -109,7 +109,11 @@ void TExInplaceEdit::UpdateContents()
 void TExInplaceEdit::Change()
 {
     TInplaceEdit::Change();
-    if (!FGrid->FNoEditChange && FGrid->OnEditChange) FGrid->OnEditChange(FGrid, FGrid->Col(), FGrid->Row(), Text());
+    // A text the grid itself gives the editor (when it opens, or again
+    // after a refused value) is no edit: neither reported nor written.
+    if (FGrid->FNoEditChange) return;
+    if (FGrid->OnEditChange) FGrid->OnEditChange(FGrid, FGrid->Col(), FGrid->Row(), Text());
+    FGrid->EditControlChanged();
 }
 
 // --- focus ------------------------------------------------------------------------------

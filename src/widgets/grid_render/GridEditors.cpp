@@ -602,6 +602,7 @@ void TGridSpin::Change()
 {
     TEsgSpinEdit::Change();
     if (FGrid && FGrid->OnEditChange) FGrid->OnEditChange(FGrid, FGrid->Col(), FGrid->Row(), Text());
+    if (FGrid) FGrid->EditControlChanged();
 }
 
 void TGridSpin::DoExit()
@@ -750,6 +751,7 @@ void TGridEditBtn::Change()
 {
     TEsgEditBtn::Change();
     if (FGrid && FGrid->OnEditChange) FGrid->OnEditChange(FGrid, FGrid->Col(), FGrid->Row(), Text());
+    if (FGrid) FGrid->EditControlChanged();
 }
 
 void TGridEditBtn::DoExit()
