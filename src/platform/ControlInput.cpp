@@ -397,3 +397,40 @@ TPoint ScrollThumbDragPoint(TGridView& v, bool vertical)
     const QPoint g = BarOf(v, vertical)->mapToGlobal(dragPoint);
     return {g.x(), g.y()};
 }
+
+// --- the strip along the bottom of a grid's window ----------------------------------------
+
+void SendStripClick(TGridView& v, int x, int y, TMouseButton b)
+{
+    QWidget* w = v.BottomStrip();
+    if (!w) return;
+    SendMouseTo(w, QEvent::MouseButtonPress, x, y, b, {});
+    SendMouseTo(w, QEvent::MouseButtonRelease, x, y, b, {});
+}
+
+void SendStripMouseMove(TGridView& v, int x, int y)
+{
+    QWidget* w = v.BottomStrip();
+    if (!w) return;
+    const QPointF local(x, y);
+    QMouseEvent e(QEvent::MouseMove, local, w->mapToGlobal(local.toPoint()), Qt::NoButton, Qt::NoButton,
+                  Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+void SendStripHintRequest(TGridView& v, int x, int y)
+{
+    QWidget* w = v.BottomStrip();
+    if (!w) return;
+    const QPoint local(x, y);
+    QHelpEvent e(QEvent::ToolTip, local, w->mapToGlobal(local));
+    QApplication::sendEvent(w, &e);
+}
+
+void SendStripMouseLeave(TGridView& v)
+{
+    QWidget* w = v.BottomStrip();
+    if (!w) return;
+    QEvent e(QEvent::Leave);
+    QApplication::sendEvent(w, &e);
+}

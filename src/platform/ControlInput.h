@@ -75,5 +75,12 @@ struct TScrollBarState {
     int ThumbLength = 0, TrackLength = 0;
 };
 TScrollBarState ScrollBarStateOf(TGridView& v, bool vertical);
+// The strip along the bottom of a grid's window (its floating footer), in
+// the strip's own pixels: a press then a release, a movement of the
+// pointer, the pointer resting for a hint, the pointer leaving.
+void SendStripClick(TGridView& v, int x, int y, TMouseButton button = mbLeft);
+void SendStripMouseMove(TGridView& v, int x, int y);
+void SendStripHintRequest(TGridView& v, int x, int y);
+void SendStripMouseLeave(TGridView& v);
 // Where the last DragScrollThumb left the pointer (screen coordinates).
 TPoint ScrollThumbDragPoint(TGridView& v, bool vertical);

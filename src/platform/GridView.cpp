@@ -210,8 +210,65 @@ private:
     TGridView::Impl* view_;
 };
 
+// The strip along the bottom of the grid's window, between the cell area
+// and the horizontal scroll bar.
+class StripWidget : public QWidget {
+public:
+    explicit StripWidget(QWidget* parent) : QWidget(parent)
+    {
+        setMouseTracking(true);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        hide();
+    }
+    TGridStrip* strip = nullptr;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        if (!strip || !strip->OnPaint) {
+            p.fillRect(rect(), palette().window());
+            return;
+        }
+        TCanvas c(&p);
+        FromQt([&] { strip->OnPaint(c, width(), height()); });
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override
+    {
+        const QPoint q = e->position().toPoint();
+        if (strip && strip->OnMouseUp) FromQt([&] { strip->OnMouseUp(ButtonOf(e->button()), q.x(), q.y()); });
+    }
+    void mouseMoveEvent(QMouseEvent* e) override
+    {
+        const QPoint q = e->position().toPoint();
+        if (strip && strip->OnMouseMove) FromQt([&] { strip->OnMouseMove(q.x(), q.y()); });
+    }
+    void leaveEvent(QEvent*) override
+    {
+        if (strip && strip->OnMouseLeave) FromQt([&] { strip->OnMouseLeave(); });
+    }
+    bool event(QEvent* e) override
+    {
+        if (e->type() != QEvent::ToolTip) return QWidget::event(e);
+        auto* he = static_cast<QHelpEvent*>(e);
+        std::string text;
+        if (strip && strip->OnHint) FromQt([&] { text = strip->OnHint(he->pos().x(), he->pos().y()); });
+        if (text.empty()) {
+            CancelApplicationHint();
+        } else {
+            THintInfo info;
+            info.CursorPos = {he->pos().x(), he->pos().y()};
+            info.HintPos = {he->globalPos().x(), he->globalPos().y() + 20};
+            ShowApplicationHint(info, text);
+        }
+        return true;
+    }
+};
+
 class GridWidget : public QAbstractScrollArea {
 public:
+    // The cell area leaves room below itself (for the bottom strip).
+    void SetBottomMargin(int h) { setViewportMargins(0, 0, 0, h); }
     // Takes over the view's window side (deleted with the widget, so that
     // events reaching a widget being destroyed find a host without a grid).
     GridWidget(QWidget* parent, TGridView::Impl* view);
@@ -252,6 +309,8 @@ protected:
 struct TGridView::Impl : IGridHost {
     TCustomGrid* grid = nullptr;
     GridWidget* widget = nullptr;  // the window (it owns this host)
+    StripWidget* strip = nullptr;  // child of the window, made when first asked for
+    int stripHeight = 0;
     EditorField* editor = nullptr;  // child of the viewport
     // The focus is moving between the grid and its editor field.
     bool focusFromEditor = false;
@@ -437,9 +496,56 @@ struct TGridView::Impl : IGridHost {
         if (editor && editor->isVisible()) editor->setFocus(Qt::OtherFocusReason);
     }
     void EditorTextChanged() override { SyncEditor(); }
+    void SetBottomStrip(int height, TGridStrip* s) override
+    {
+        if (!widget) return;
+        if (!s) {
+            // Quietly: the grid may be going.
+            if (strip) {
+                strip->strip = nullptr;
+                strip->hide();
+            }
+            if (stripHeight != 0) widget->SetBottomMargin(0);
+            stripHeight = 0;
+            return;
+        }
+        height = std::max(0, height);
+        if (!strip) {
+            if (height == 0) return;
+            strip = new StripWidget(widget);
+        }
+        strip->strip = height > 0 ? s : nullptr;
+        if (height != stripHeight) {
+            stripHeight = height;
+            widget->SetBottomMargin(height);
+            Relayout();
+            PlaceStrip();
+            if (grid) grid->HandleResize();
+        }
+        PlaceStrip();
+    }
+    // The strip sits right below the cell area, as wide as it.
+    void PlaceStrip()
+    {
+        if (!strip || !widget) return;
+        if (stripHeight <= 0) {
+            strip->hide();
+            return;
+        }
+        const QRect vp = widget->viewport()->geometry();
+        strip->setGeometry(vp.left(), vp.top() + vp.height(), vp.width(), stripHeight);
+        strip->show();
+        strip->raise();
+        strip->update();
+    }
+    void InvalidateBottomStrip() override
+    {
+        if (strip && stripHeight > 0) strip->update();
+    }
     void GridDestroyed() override
     {
         grid = nullptr;
+        if (strip) strip->strip = nullptr;
         if (editor) editor->hide();
     }
     void SyncEditor()
@@ -749,6 +855,10 @@ bool GridWidget::viewportEvent(QEvent* e)
     bool r = false;
     FromQt([&] {
         switch (e->type()) {
+        case QEvent::Resize:
+            // The strip below follows the cell area.
+            view->PlaceStrip();
+            break;
         case QEvent::Leave:
             CancelApplicationHint();
             if (view->grid) view->grid->HandleMouseLeave();
@@ -784,6 +894,7 @@ bool GridWidget::focusNextPrevChild(bool next)
 
 GridWidget::~GridWidget()
 {
+    view->strip = nullptr;
     view->widget = nullptr;
     view->editor = nullptr;
     view->grid = nullptr;
@@ -850,6 +961,25 @@ void TGridView::SetBounds(int left, int top, int width, int height)
 
 QWidget* TGridView::ClientWidget() const { return host_->widget ? host_->widget->viewport() : widget_; }
 QWidget* TGridView::Viewport() const { return host_->widget->viewport(); }
+
+QWidget* TGridView::BottomStrip() const
+{
+    return host_->strip && host_->stripHeight > 0 ? host_->strip : nullptr;
+}
+
+TRect TGridView::BottomStripBounds() const
+{
+    const QWidget* s = BottomStrip();
+    if (!s) return {0, 0, 0, 0};
+    const QRect g = s->geometry();
+    return {g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+}
+
+TRect TGridView::CellAreaBounds() const
+{
+    const QRect g = host_->widget->viewport()->geometry();
+    return {g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+}
 QWidget* TGridView::EditorWidget() const { return host_->editor; }
 
 bool TGridView::EditorWindowShown() const { return host_->editor && host_->editor->isVisible(); }

@@ -56,6 +56,13 @@ public:
     QWidget* EditorWidget() const;
     // Whether the in-place editor's text field is shown over a cell.
     bool EditorWindowShown() const;
+    // The strip along the bottom (IGridHost::SetBottomStrip), nullptr while
+    // there is none (platform code only).
+    QWidget* BottomStrip() const;
+    // The strip's and the cell area's rectangles in the window's pixels
+    // (the strip's is empty while there is none).
+    TRect BottomStripBounds() const;
+    TRect CellAreaBounds() const;
 
     struct Impl;
 

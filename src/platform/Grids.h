@@ -112,6 +112,18 @@ struct TGridScrollInfo {
     bool Enabled = true;
 };
 
+// What a strip along the bottom of a grid's window (below the cell area)
+// draws and does; coordinates are the strip's own, (0, 0) at its top-left
+// corner.
+struct TGridStrip {
+    std::function<void(TCanvas& Canvas, int Width, int Height)> OnPaint;
+    std::function<void(TMouseButton Button, int X, int Y)> OnMouseUp;
+    std::function<void(int X, int Y)> OnMouseMove;
+    std::function<void()> OnMouseLeave;
+    // The hint for (X, Y); empty for none.
+    std::function<std::string(int X, int Y)> OnHint;
+};
+
 // The window side of a grid.
 class IGridHost {
 public:
@@ -168,6 +180,14 @@ public:
     // Gives the focus to the next (previous) control of the window, as Tab
     // on a control that does not take Tab does.
     virtual void FocusNextControl(bool /*forward*/) {}
+    // Shows Strip along the bottom of the window, Height pixels high, the
+    // cell area giving it room (the grid hears of its smaller size); a
+    // height of 0 takes it away. A null Strip takes it away without telling
+    // the grid (for a grid that is going). The caller keeps Strip alive
+    // while it is shown.
+    virtual void SetBottomStrip(int /*Height*/, TGridStrip* /*Strip*/) {}
+    // Repaints the strip.
+    virtual void InvalidateBottomStrip() {}
 };
 
 // The grid's in-place text editor (the class library's in-place edit). The

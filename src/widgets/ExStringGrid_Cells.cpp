@@ -36,6 +36,7 @@ void TExStringGrid::SizeChanged(int OldColCount, int OldRowCount)
         StretchColumnIndex(FColumnSize->StretchColumn);
     TBaseGrid::SizeChanged(OldColCount, OldRowCount);
     NoteCounts();
+    UpdateFooter();
 }
 
 
@@ -541,6 +542,8 @@ void TExStringGrid::CurrentColSet()
 void TExStringGrid::SelectionMoved(const TGridRect& OldSel)
 {
     TBaseGrid::SelectionMoved(OldSel);
+    // The footer may preview the current row.
+    UpdateFooter();
     // The setters finish their own steps; a selection moved out of the
     // grid (hidden) reports nothing.
     if (FInCurrentSetter || FDestroyingGrid || !FMouseActions) return;
@@ -618,6 +621,7 @@ void TExStringGrid::ColWidthsChanged()
     if (FStretchAllowed && FColumnSize->Stretch()) StretchColumnIndex(FColumnSize->StretchColumn);
     TBaseGrid::ColWidthsChanged();
     CellControlsUpdate(false);
+    UpdateFooter();
     const int c = FClickCol;
     if (!FColSized || c < 0 || c >= ColCount()) return;
     // Widths set from here on are not user sizing and do not scale again.

@@ -195,6 +195,8 @@ void TExStringGrid::ConnectSettings()
 TExStringGrid::~TExStringGrid()
 {
     FDestroyingGrid = true;
+    // The window forgets the footer's strip before the footer goes.
+    if (Host()) Host()->SetBottomStrip(0, nullptr);
     GridModuleGridGone(this);
     struct Owned {
         TExStringGrid* g;

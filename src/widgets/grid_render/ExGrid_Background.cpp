@@ -85,7 +85,7 @@ void TExStringGrid::PaintEmptyArea(TCanvas& ACanvas)
     // 3.
     TRect D = CR;
     if (FSearchFooter->Visible()) D.Bottom -= 32;
-    if (FFooterPanel->Visible) D.Bottom -= FFooterPanel->Height;
+    // (The floating footer's strip lies below the cell area, outside CR.)
     ACanvas.SaveState();
     ACanvas.SetClipRegion(area);
     // 4.

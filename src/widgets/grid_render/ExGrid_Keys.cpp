@@ -681,6 +681,7 @@ void TExStringGrid::TopLeftChanged()
 {
     TBaseGrid::TopLeftChanged();
     CellControlsUpdate(false);
+    UpdateFooter();
     // An editor control does not follow the view: it closes.
     if (EditMode && CurrentEditor() != edNormal && !IsTextEditorKind(CurrentEditor())) HideInplaceEdit();
     if (SelectionRectangle) Invalidate();

@@ -39,7 +39,10 @@ void TFloatingFooter::SetHeight(int Value)
     FHeight = Value;
     // The panel is one pixel lower than the strip; a height of 0 or less
     // leaves it as it is.
-    if (Value > 0) FGrid->FooterPanel().Height = Value - 1;
+    if (Value > 0) {
+        FGrid->FooterPanel().Height = Value - 1;
+        FGrid->FooterPanel().UpdateWindow();
+    }
 }
 
 void TFloatingFooter::SetVisible(bool Value)
@@ -50,6 +53,7 @@ void TFloatingFooter::SetVisible(bool Value)
     panel.Visible = Value;
     FGrid->FixedFooters = panel.Visible && FFooterStyle == fsFixedLastRow ? 1 : 0;
     FGrid->HideLastRow = Value && FFooterStyle == fsFixedLastRow;
+    panel.UpdateWindow();
     FGrid->Invalidate();
 }
 
@@ -193,21 +197,43 @@ void TExStringGrid::CalcFooterValues(int ACol)
         default: break;
         }
     }
+    UpdateFooter();
 }
 
 // --- the strip ---------------------------------------------------------------------------
 
-TFooterPanel::TFooterPanel(TExStringGrid* AGrid) : FGrid(AGrid) {}
+TFooterPanel::TFooterPanel(TExStringGrid* AGrid) : FGrid(AGrid)
+{
+    FStrip.OnPaint = [this](TCanvas& C, int W, int) { Paint(C, W); };
+    FStrip.OnMouseUp = [this](TMouseButton, int X, int Y) { MouseUp(X, Y); };
+    FStrip.OnMouseMove = [this](int X, int Y) { MouseMove(X, Y); };
+    FStrip.OnMouseLeave = [this] { MouseLeave(); };
+    FStrip.OnHint = [this](int X, int) { return HintShow(X); };
+}
+
+TFooterPanel::~TFooterPanel()
+{
+    // The window forgets the strip (without telling a grid that is going).
+    if (FGrid->Host()) FGrid->Host()->SetBottomStrip(0, nullptr);
+}
 
 void TFooterPanel::Invalidate()
 {
     if (OnInvalidate) OnInvalidate();
+    if (Visible && FGrid->Host()) FGrid->Host()->InvalidateBottomStrip();
+}
+
+void TFooterPanel::UpdateWindow()
+{
+    if (!FGrid->Host()) return;
+    FGrid->Host()->SetBottomStrip(Visible ? Height : 0, &FStrip);
 }
 
 void TFooterPanel::CreateWnd()
 {
     const TFloatingFooter& ff = *FGrid->FloatingFooter();
     Height = ff.Visible() ? ff.Height() : 0;
+    UpdateWindow();
     if (FGrid->OnCreatedFloatingFooter) FGrid->OnCreatedFloatingFooter(FGrid);
 }
 

@@ -6,9 +6,10 @@
 //
 // TFloatingFooter holds the settings (the grid's FloatingFooter); the strip
 // itself is TFooterPanel, which the grid makes with height 0 and which
-// takes the footer's height while the footer is visible. The panel paints
-// onto a canvas it is given and takes the mouse in its own pixels
-// (0, 0 at its top-left corner).
+// takes the footer's height while the footer is visible. On a grid with a
+// window the panel is a strip of that window right below the cells (the
+// cell area makes room for it); it paints onto a canvas it is given and
+// takes the mouse in its own pixels (0, 0 at its top-left corner).
 
 #include "platform/ClassBase.h"
 #include "platform/Graphics.h"
@@ -26,6 +27,9 @@ using TFooterCalcEvent = std::function<void(TObject* Sender, int ACol, int ARow,
 class TFooterPanel : public TObject {
 public:
     explicit TFooterPanel(TExStringGrid* AGrid);
+    ~TFooterPanel() override;
+    TFooterPanel(const TFooterPanel&) = delete;
+    TFooterPanel& operator=(const TFooterPanel&) = delete;
     std::string ClassName() const override { return "TFooterPanel"; }
     TExStringGrid* Grid() const { return FGrid; }
 
@@ -33,9 +37,12 @@ public:
     bool Visible = false;
     // The strip shows column hints.
     bool ShowHint = false;
-    // Asks for a repaint (the panel's window, when it has one).
+    // Asks for a repaint (the strip on the grid's window, and OnInvalidate).
     std::function<void()> OnInvalidate;
     void Invalidate();
+    // Shows the strip on the grid's window as Visible and Height say (no
+    // strip while hidden or 0 high).
+    void UpdateWindow();
 
     // The window is made: the height follows the footer, then the grid's
     // OnCreatedFloatingFooter.
@@ -63,6 +70,8 @@ private:
     int VisibleColumnsWidth() const;
     TExStringGrid* FGrid;
     int FLastHintCol = -1;
+    // What the grid's window calls for the strip.
+    TGridStrip FStrip;
 };
 
 class TFloatingFooter : public TPersistent {

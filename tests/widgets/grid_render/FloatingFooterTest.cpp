@@ -4,8 +4,10 @@
 #include "widgets/ExStringGrid.h"
 #include "widgets/grid_render/FloatingFooter.h"
 
+#include "platform/Application.h"
 #include "platform/ControlInput.h"
 #include "platform/GridView.h"
+#include "platform/WindowImage.h"
 
 #include <gtest/gtest.h>
 
@@ -263,4 +265,105 @@ TEST(FloatingFooter, AnEditTypedIntoACellRecalculatesTheFooter)
     PressKey(view, VK_RETURN);
     EXPECT_EQ(g.Cells(1, 2), "25");
     EXPECT_EQ(g.Floats(1, 9), 25.0);
+}
+
+// The strip as a part of the grid's window: right below the cells, as wide
+// as they are, following the window's size, the scrolling and the edits,
+// and taking clicks where a person clicks it.
+TEST(FloatingFooter, TheStripOfAShownGridSitsBelowTheCellsAndFollowsThem)
+{
+    TExStringGrid g;
+    g.SetColCount(10);
+    g.SetRowCount(8);
+    g.SetOptions(g.Options() + goEditing);
+    TGridView view(&g);
+    view.SetBounds(0, 0, 400, 220);
+    view.Show();
+    ActivateWindowOf(view);
+    const int cellsHigh = view.CellAreaBounds().Bottom - view.CellAreaBounds().Top;
+    EXPECT_TRUE(IsRectEmpty(view.BottomStripBounds()));
+
+    TFloatingFooter& ff = *g.FloatingFooter();
+    ff.SetHeight(25);
+    ff.SetVisible(true);
+    TRect strip = view.BottomStripBounds();
+    TRect cells = view.CellAreaBounds();
+    EXPECT_EQ(strip.Bottom - strip.Top, 24);
+    EXPECT_EQ(strip.Top, cells.Bottom);
+    EXPECT_EQ(strip.Left, cells.Left);
+    EXPECT_EQ(strip.Right, cells.Right);
+    // The cell area made room for it, and the grid knows.
+    EXPECT_EQ(cells.Bottom - cells.Top, cellsHigh - 24);
+    EXPECT_EQ(g.ClientHeight(), cellsHigh - 24);
+
+    // What the strip shows is on the window, where the strip is.
+    std::vector<int> painted;
+    g.OnFooterPaint = [&](TObject*, int ACol, TCanvas& C, const TRect& R) {
+        painted.push_back(ACol);
+        C.Brush().SetColor(clRed);
+        C.FillRect(R);
+    };
+    TBitmap shot = ControlImage(&view);
+    EXPECT_EQ(shot.Pixel(cells.Left + 64 + 20, strip.Top + 12), ColorToRGB(clRed));
+    ASSERT_FALSE(painted.empty());
+    EXPECT_EQ(painted.front(), 1);
+
+    // Scrolled sideways: the strip shows the columns from the new left one.
+    g.SetLeftCol(4);
+    painted.clear();
+    shot = ControlImage(&view);
+    ASSERT_FALSE(painted.empty());
+    EXPECT_EQ(painted.front(), 4);
+
+    // A click over the second scrolled column names that column and the
+    // footer row.
+    std::vector<int> clicked;
+    g.OnClickCell = [&](TObject*, int ARow, int ACol) { clicked = {ARow, ACol}; };
+    SendStripClick(view, 64 + 64 + 10, 5);
+    EXPECT_EQ(clicked, (std::vector<int>{7, 5}));
+    // Hints of the strip come from OnGridHint, for the column under the
+    // pointer, once the footer shows hints.
+    std::vector<int> hinted;
+    g.OnGridHint = [&](TObject*, int ARow, int ACol, std::string& h) {
+        hinted = {ARow, ACol};
+        h = "footer";
+    };
+    ff.SetShowHint(true);
+    SendStripHintRequest(view, 70, 5);
+    EXPECT_EQ(hinted, (std::vector<int>{7, 4}));
+    EXPECT_EQ(g.FooterPanel().LastHintCol(), 4);
+    SendStripMouseLeave(view);
+    EXPECT_EQ(g.FooterPanel().LastHintCol(), -1);
+
+    // A wider window: the strip grows with the cells.
+    view.SetBounds(0, 0, 520, 260);
+    strip = view.BottomStripBounds();
+    cells = view.CellAreaBounds();
+    EXPECT_EQ(strip.Right - strip.Left, cells.Right - cells.Left);
+    EXPECT_EQ(strip.Top, cells.Bottom);
+
+    // An edit typed into a cell recalculates the footer and repaints the
+    // strip.
+    g.OnFooterPaint = nullptr;
+    g.SetLeftCol(1);
+    ff.SetColumnCalc(1, acSUM);
+    const TRect cell = g.CellRect(1, 2);
+    SendClick(view, cell.Left + 5, cell.Top + 5);
+    TypeKeys(view, "7");
+    PressKey(view, VK_RETURN);
+    EXPECT_EQ(g.Floats(1, 7), 7.0);
+    int repaints = 0;
+    g.OnFooterPaint = [&](TObject*, int, TCanvas&, const TRect&) { ++repaints; };
+    Application_ProcessMessages();
+    repaints = 0;
+    g.SetCells(1, 3, "5");
+    g.CalcFooter(1);
+    Application_ProcessMessages();
+    EXPECT_GT(repaints, 0);
+    EXPECT_EQ(g.Floats(1, 7), 12.0);
+
+    // Hidden again: the strip goes and the cells take the room back.
+    ff.SetVisible(false);
+    EXPECT_TRUE(IsRectEmpty(view.BottomStripBounds()));
+    EXPECT_EQ(view.CellAreaBounds().Bottom, strip.Bottom);
 }
