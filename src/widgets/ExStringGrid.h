@@ -1314,6 +1314,11 @@ public:
     void SetComboIndex(int ACol, int ARow, int Value);
     // Remembers every column width and the grid width they belong to.
     void InitOrigColSizes();
+    // ColumnSize.SynchWithGrid: after a size change every column with an
+    // initial width takes it scaled by the grid's new width over the width
+    // at InitOrigColSizes (only the normal columns with
+    // SynchNormalCellsOnly); grid_render/ExGrid_Notify.cpp.
+    void SynchColumnWidths();
     const TIntList& OrigColSizes() const { return FOrigColSizes; }
     int OrigGridWidth() const { return FOrigGridWidth; }
     void RowHeightsChanged() override;

@@ -866,6 +866,7 @@ TForm* FindParentForm(TControl* AControl)
 
 void TExStringGrid::Resize()
 {
+    SynchColumnWidths();
     TBaseGrid::Resize();
     CellControlsUpdate(false);
     if (OnGridResize) OnGridResize(this);

@@ -180,6 +180,20 @@ void TExStringGrid::EditControlChanged()
     SetEditText(Col(), Row(), text);
 }
 
+// --- column widths following the grid's width -------------------------------------------------
+
+void TExStringGrid::SynchColumnWidths()
+{
+    if (!FColumnSize->SynchWithGrid || FOrigGridWidth <= 0 || Width() <= 0) return;
+    HideInplaceEdit();
+    const double ratio = static_cast<double>(Width()) / FOrigGridWidth;
+    const bool normalOnly = FColumnSize->SynchNormalCellsOnly;
+    const int from = normalOnly ? FixedCols() : 0;
+    const int to = normalOnly ? ColCount() - FixedRightCols - 1 : ColCount() - 1;
+    for (int c = std::max(from, 0); c <= to && c < FOrigColSizes.Count(); ++c)
+        SetColWidths(c, static_cast<int>(FOrigColSizes.Items(c) * ratio));
+}
+
 // --- event-firing operations ---------------------------------------------------------------
 
 void TExStringGrid::SelectionChanged(int ALeft, int ATop, int ARight, int ABottom)

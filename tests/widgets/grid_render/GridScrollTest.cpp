@@ -136,3 +136,43 @@ TEST_F(ScrollFixture, ScrollBarsSettingChoosesTheBars)
     EXPECT_GT(grid->TopRow(), 900);
     EXPECT_FALSE(Bar(true).Visible);
 }
+
+// ColumnSize.SynchWithGrid: the window sized by its owner, the columns
+// keep their share of the width they were taken at.
+TEST_F(ScrollFixture, ColumnsFollowTheGridsWidth)
+{
+    grid->SetRowCount(5);
+    const int widths[] = {40, 60, 80, 100};
+    for (int c = 0; c < 4; ++c) grid->SetColWidths(c, widths[c]);
+    grid->InitOrigColSizes();
+    const int w0 = grid->Width();
+    // The grid's width (its window's less the frame) set to w.
+    auto setWidth = [&](int w) {
+        grid->SetBounds(8, 8, w + 400 - w0, 300);
+        Application_ProcessMessages();
+        ASSERT_EQ(grid->Width(), w);
+    };
+    // Without SynchWithGrid the widths stay.
+    setWidth(w0 + w0 / 2);
+    EXPECT_EQ(grid->ColWidths(2), 80);
+    setWidth(w0);
+
+    grid->ColumnSize().SynchWithGrid = true;
+    setWidth(w0 + w0 / 2);
+    for (int c = 0; c < 4; ++c) EXPECT_EQ(grid->ColWidths(c), widths[c] * 3 / 2) << c;
+    // Only the normal columns: the fixed column keeps its width.
+    grid->ColumnSize().SynchNormalCellsOnly = true;
+    grid->SetColWidths(0, 40);
+    setWidth(w0 / 2);
+    EXPECT_EQ(grid->ColWidths(0), 40);
+    for (int c = 1; c < 4; ++c) EXPECT_EQ(grid->ColWidths(c), widths[c] / 2) << c;
+    // An open editor closes first, its text kept.
+    grid->SetOptions(grid->Options() + goEditing);
+    grid->FocusCell(1, 1, true);
+    TypeKeys(form, "x");
+    ASSERT_TRUE(grid->InplaceEditor() && grid->InplaceEditor()->Visible());
+    setWidth(w0);
+    EXPECT_FALSE(grid->InplaceEditor()->Visible());
+    EXPECT_EQ(grid->Cells(1, 1), "x");
+    EXPECT_EQ(grid->ColWidths(1), widths[1]);
+}
