@@ -1593,6 +1593,10 @@ public:
     // the cell is in view, hidden otherwise; controls in fixed cells are
     // left where they are. RebuildList first collects them from the cells.
     void CellControlsUpdate(bool RebuildList);
+    // A click on a radio group (real column RealCol) at (DX, DY) from the
+    // cell's top-left corner picks the item under it (nothing between or
+    // past the items) and fires OnRadioClick.
+    void RadioGroupClick(int RealCol, int ARow, int DX, int DY);
     std::unique_ptr<TCellControlEditors, void (*)(TCellControlEditors*)> FCellControlEditors{
         nullptr, &DeleteCellControlEditors};
 

@@ -6,6 +6,7 @@
 #include "widgets/grid_render/CellControlEditors.h"
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/GridControlLook.h"
 #include "widgets/grid_render/EsgHTMLE.h"
 
 #include "platform/GridView.h"
@@ -249,6 +250,56 @@ void TExStringGrid::ControlComboSelect(TObject*)
     const int i = c->ItemIndex();
     if (i < 0 || i >= c->Items().Count()) return;
     OnControlComboSelect(this, FCtrlXY.Y, FCtrlXY.X, i, FCtrlID, c->Items().Strings(i));
+}
+
+// --- radio groups -------------------------------------------------------------------------------
+
+void TExStringGrid::RadioGroupClick(int RealCol, int ARow, int DX, int DY)
+{
+    TCanvas& cv = *Canvas();
+    const TFont saved = cv.Font();
+    // The items are measured in the cell's font.
+    cv.Font().Assign(Font());
+    TBrush brush;
+    GetCellColor(RealCol, ARow, TGridDrawState{}, &brush, &cv.Font());
+
+    const TPoint b = BaseCell(RealCol, ARow);
+    const TCellGraphic* g = GetCellGraphic(b.X, b.Y);
+    const int dc = MapDisplCol(b.X);
+    if (!IsFixed(dc, b.Y)) FocusCell(dc, b.Y);
+    const TControlStyle style = FControlLook ? FControlLook->ControlStyle() : csTheme;
+    const int spacing = (style == csClassic || style == csFlat) && FControlLook ? FControlLook->RadioSize() : 16;
+    const auto* items = g ? dynamic_cast<const TCellStrings*>(g->CellBitmap) : nullptr;
+    const int n = items ? items->Count() : 0;
+
+    int hit = -1;
+    int prev = 0, sum = 0;
+    if (g && g->CellBoolean && items) {
+        for (int i = 0; i < n && hit < 0; ++i) {
+            sum += cv.TextWidth(items->Strings(i)) + spacing;
+            if (prev < DX && DX < sum) hit = i;
+            prev = sum;
+        }
+    } else {
+        const int h = std::max(spacing, cv.TextHeight("gh"));
+        for (int i = 0; i < n && hit < 0; ++i) {
+            sum += h;
+            if (prev < DY && DY < sum) hit = i;
+            prev = sum;
+        }
+    }
+    cv.Font().Assign(saved);
+    if (hit < 0 || !g) return;
+
+    TCellGraphic* gw = GetCellGraphic(b.X, b.Y);
+    if (gw->CellIndex == -1)
+        SetCells(b.X, b.Y, items->Strings(hit));
+    else
+        gw->CellIndex = hit;
+    // The cell is written again (as it is), so that it repaints.
+    SetCells(b.X, b.Y, Cells(b.X, b.Y));
+    SetRadioIdx(b.X, b.Y, hit);
+    if (OnRadioClick) OnRadioClick(this, dc, b.Y, hit);
 }
 
 // --- controls placed on cells --------------------------------------------------------------------

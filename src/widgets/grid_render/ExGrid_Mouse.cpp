@@ -314,7 +314,9 @@ void TExStringGrid::HandleLButtonDownMessage(TWMMouse& Message)
         // 13.4 Radio groups.
         if (IsRadio(RC, R) && (IsEditable(RC, R) || FControlLook->RadioAlwaysActive)) {
             HideInplaceEdit();
-            throw ENotBuilt("radio group click");
+            RadioGroupClick(RC, R, X - CellR.Left, Y - CellR.Top);
+            SetFocus();
+            return;
         }
         // 13.5 Column 0 of a node grid does not select.
         if (C == 0 && R >= FixedRows() && HasNodes() && !FMouseActions->RowSelect &&

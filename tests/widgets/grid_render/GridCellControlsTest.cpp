@@ -315,3 +315,55 @@ TEST(GridCellControls, TheWindowMayCloseWithAnEditorOpen)
     for (int i = 0; i < 4; ++i) Application_ProcessMessages();
     EXPECT_LE(done.size(), 1u);
 }
+
+// A click on a radio group laid out across picks the item under the mouse;
+// between two items (on the boundary) and past the last one nothing is
+// picked. The current cell moves to the group in any case.
+TEST_F(CellControlsFixture, AClickOnARadioGroupPicksTheItemUnderTheMouse)
+{
+    grid->SetColWidths(1, 100);
+    grid->SetColWidths(2, 250);
+    TCellStrings* items = grid->CreateRadio(2, 4, 1, 0);
+    items->Add("CAN");
+    items->Add("MQTT bus");
+    std::vector<int> clicks;
+    grid->OnRadioClick = [&](TObject*, int c, int r, int i) {
+        EXPECT_EQ(c, 2);
+        EXPECT_EQ(r, 4);
+        clicks.push_back(i);
+    };
+    TBitmap scratch(1, 1);
+    scratch.Canvas().Font().Assign(grid->Font());
+    const int end0 = scratch.Canvas().TextWidth("CAN") + 16;
+    const int end1 = end0 + scratch.Canvas().TextWidth("MQTT bus") + 16;
+    const TRect cell = grid->CellRect(2, 4);
+    struct Case {
+        int dx, picked;
+    };
+    const Case cases[] = {{end0 / 2, 0}, {end0 + 1, 1}, {end0, -1}, {end1 - 1, 1}, {end1 + 4, -1}, {2, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dx);
+        grid->SetRadioIdx(2, 4, 5);
+        grid->FocusCell(1, 1);
+        clicks.clear();
+        SendClick(*grid->View(), cell.Left + c.dx, cell.Top + 5);
+        Settle();
+        EXPECT_EQ(grid->Col(), 2);
+        EXPECT_EQ(grid->Row(), 4);
+        if (c.picked < 0) {
+            EXPECT_TRUE(clicks.empty());
+            EXPECT_EQ(grid->GetCellGraphic(2, 4)->CellIndex, 5);
+        } else {
+            EXPECT_EQ(clicks, std::vector<int>{c.picked});
+            EXPECT_EQ(grid->GetCellGraphic(2, 4)->CellIndex, c.picked);
+        }
+    }
+
+    // A group whose selection is its cell's text: the text becomes the
+    // item's, and the index follows.
+    grid->SetRadioIdx(2, 4, -1);
+    SendClick(*grid->View(), cell.Left + end0 + 3, cell.Top + 5);
+    Settle();
+    EXPECT_EQ(grid->Cells(2, 4), "MQTT bus");
+    EXPECT_EQ(grid->GetCellGraphic(2, 4)->CellIndex, 1);
+}
