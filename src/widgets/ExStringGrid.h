@@ -212,6 +212,8 @@ public:
 // Objects of the grid whose classes belong to the painting, editing, file
 // and print code. The grid holds them once those classes are built.
 class TFooterPanel;
+class THeaderDragButton;
+class TArrowWindow;
 class TFloatingFooter;
 class TDragDropSettings;
 class TDragScrollOptions;
@@ -378,6 +380,10 @@ public:
     TFloatingFooter* FloatingFooter() const { return FFloatingFooter; }
     // The floating footer's strip (height 0 while the footer is hidden).
     TFooterPanel& FooterPanel();
+    // The move feedback windows (nullptr before the first move by the
+    // mouse): the floating caption and the arrows by direction.
+    THeaderDragButton* MoveButton() const { return FMoveButton.get(); }
+    TArrowWindow* MoveArrow(TArrowDirection Dir) const;
     // The footer strip repaints.
     void UpdateFooter();
     TCustomImageList* GridImages() const { return FGridImages; }
@@ -2107,6 +2113,9 @@ private:
     void OpenAnchor(const std::string& Anchor);
     bool MouseOnResizer(int X, int Y);
     void MoveFeedback(int C, int R, int X, int Y);
+    // The windows of the move feedback, made at the first move.
+    void EnsureMoveWindows();
+    void HideMoveArrows();
     void ShowSizingHint(int X, int Y);
     void HideSizingHint();
     void LinksUnderMouse(int X, int Y, bool& Handled);
@@ -2147,6 +2156,10 @@ private:
     int MoveOfsY = 0;
     int FMoveColInd = -1;
     int FMoveRowInd = -1;
+    // The floating caption of a moved column or row and the arrows at its
+    // drop place (up, down, left, right), made at the first move.
+    std::unique_ptr<THeaderDragButton> FMoveButton;
+    std::unique_ptr<TArrowWindow> FArwU, FArwD, FArwL, FArwR;
     int FMouseSelectStart = -1;
     TMouseSelectMode FMouseSelectMode = msNormal;
     std::string FAnchor;

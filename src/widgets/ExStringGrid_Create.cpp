@@ -5,6 +5,8 @@
 #include "widgets/ExStringGrid.h"
 #include "widgets/grid_render/PictureContainer.h"
 #include "widgets/grid_render/FloatingFooter.h"
+#include "widgets/grid_render/HeaderDragButton.h"
+#include "widgets/GridWindows.h"
 
 #include "widgets/GridControlLook.h"
 #include "widgets/GridModule.h"

@@ -8,7 +8,9 @@
 
 #include "widgets/GridControlLook.h"
 #include "widgets/GridUtil.h"
+#include "widgets/GridWindows.h"
 #include "widgets/grid_render/EsgHTMLE.h"
+#include "widgets/grid_render/HeaderDragButton.h"
 #include "widgets/grid_render/HTMLHintWindow.h"
 
 #include <algorithm>
@@ -279,17 +281,76 @@ void TExStringGrid::MouseMove(TShiftState Shift, int X, int Y)
     if (!SameRect(s, S0)) SelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
 }
 
+TArrowWindow* TExStringGrid::MoveArrow(TArrowDirection Dir) const
+{
+    switch (Dir) {
+    case arrUp: return FArwU.get();
+    case arrDown: return FArwD.get();
+    case arrLeft: return FArwL.get();
+    case arrRight: return FArwR.get();
+    }
+    return nullptr;
+}
+
+void TExStringGrid::EnsureMoveWindows()
+{
+    if (FMoveButton) return;
+    FMoveButton = std::make_unique<THeaderDragButton>(this);
+    FArwU = std::make_unique<TArrowWindow>(nullptr, arrUp);
+    FArwD = std::make_unique<TArrowWindow>(nullptr, arrDown);
+    FArwL = std::make_unique<TArrowWindow>(nullptr, arrLeft);
+    FArwR = std::make_unique<TArrowWindow>(nullptr, arrRight);
+}
+
+void TExStringGrid::HideMoveArrows()
+{
+    for (TArrowWindow* a : {FArwU.get(), FArwD.get(), FArwL.get(), FArwR.get()})
+        if (a) a->SetVisible(false);
+}
+
 void TExStringGrid::MoveFeedback(int C, int R, int X, int Y)
 {
-    (void)X;
-    (void)Y;
     bool allow4 = true;
     FireStartBlockFocus(Row());
-    if (GridState() == gsColMoving && Movecell >= FixedCols() && R >= 0) {
-        FMoveColInd = C;
-        FMoveRowInd = 0;
-        if (OnColumnMoving) OnColumnMoving(this, C, allow4);
-        // Scrolling along while the pointer is beyond the scrolled columns.
+    EnsureMoveWindows();
+    const bool cols = GridState() == gsColMoving;
+    // 1, 2. The floating caption takes the moved heading.
+    int bw = FMoveButton->Width(), bh = FMoveButton->Height();
+    if (cols && Movecell >= FixedCols() && Movecell < ColCount() && R >= 0) {
+        FMoveButton->SetCaption(Cells(MapRealCol(Movecell), 0));
+        bw = ColWidths(Movecell);
+        bh = RowHeights(R);
+        FMoveButton->Invalidate();
+    } else if (!cols && Movecell >= FixedRows() && Movecell < RowCount() && C >= 0) {
+        FMoveButton->SetCaption(Cells(0, Movecell));
+        bh = RowHeights(Movecell);
+        bw = ColWidths(C);
+        FMoveButton->Invalidate();
+    }
+    // 3. It follows the pointer, held where it was taken.
+    const TPoint p = ClientToScreen({X - MoveOfsX, Y - MoveOfsY});
+    FMoveButton->SetBounds(p.X, p.Y, bw, bh);
+
+    if (cols) {
+        // 4. The arrows mark the previous target (one movement behind).
+        if (FMoveColInd >= FixedCols() && FMoveColInd < ColCount() && C >= 0) {
+            const TRect rc = CellRect(FMoveColInd, 0);
+            const TPoint tl = ClientToScreen({rc.Left, rc.Top});
+            const TPoint br = ClientToScreen({rc.Right, rc.Bottom});
+            const int x = FMoveColInd < Movecell ? tl.X - 5 : tl.X + ColWidths(FMoveColInd) - 5;
+            FArwU->SetBounds(x, br.Y, FArwU->Width(), FArwU->Height());
+            FArwD->SetBounds(x, tl.Y - 8, FArwD->Width(), FArwD->Height());
+        }
+        const bool shown = FMoveColInd >= FixedCols() && FMoveColInd >= LeftCol() &&
+                           FMoveColInd - LeftCol() < VisibleColCount();
+        FArwD->SetVisible(shown);
+        FArwU->SetVisible(shown);
+        if (Movecell >= FixedCols() && R >= 0) {
+            FMoveColInd = C;
+            FMoveRowInd = 0;
+            if (OnColumnMoving) OnColumnMoving(this, C, allow4);
+        }
+        // 6. Scrolling along while the pointer is beyond the scrolled columns.
         if (VisibleColCount() + FixedCols() < ColCount()) {
             if (X < FixedWidth() && LeftCol() > FixedCols()) {
                 SetLeftCol(LeftCol() - 1);
@@ -299,8 +360,24 @@ void TExStringGrid::MoveFeedback(int C, int R, int X, int Y)
                 Repaint();
             }
         }
-    } else if (GridState() == gsRowMoving && Movecell >= FixedRows() && C >= 0) {
-        if (!(FloatingFooterOnLastRow() && R == RowCount() - 1)) {
+    } else {
+        // 5. The row arrows, likewise; not for the footer's row.
+        if (!(FloatingFooterOnLastRow() && FMoveRowInd == RowCount() - 1)) {
+            if (FMoveRowInd >= FixedRows() && FMoveRowInd < RowCount() && FMoveRowInd - TopRow() < VisibleRowCount() &&
+                R >= 0) {
+                const TRect rc = CellRect(0, FMoveRowInd);
+                const TPoint tl = ClientToScreen({rc.Left, rc.Top});
+                const TPoint br = ClientToScreen({rc.Right, rc.Bottom});
+                const int y = FMoveRowInd < Movecell ? tl.Y - 5 : tl.Y - 5 + RowHeights(FMoveRowInd);
+                FArwL->SetBounds(tl.X - 10, y, FArwL->Width(), FArwL->Height());
+                FArwR->SetBounds(br.X, y, FArwR->Width(), FArwR->Height());
+            }
+            const bool shown = FMoveRowInd >= FixedRows() && FMoveRowInd >= TopRow() &&
+                               FMoveRowInd - TopRow() < VisibleRowCount();
+            FArwL->SetVisible(shown);
+            FArwR->SetVisible(shown);
+        }
+        if (Movecell >= FixedRows() && C >= 0 && !(FloatingFooterOnLastRow() && R == RowCount() - 1)) {
             FMoveColInd = 0;
             FMoveRowInd = R;
             if (OnRowMoving) OnRowMoving(this, R, allow4);
@@ -315,6 +392,9 @@ void TExStringGrid::MoveFeedback(int C, int R, int X, int Y)
             }
         }
     }
+    // 7. The caption shows; the pointer tells whether the place takes it.
+    if (!FMoveButton->Visible()) FMoveButton->SetVisible(true);
+    FMoveButton->SetEnabled(true);
     SetScreenCursor(allow4 ? crDrag : crNoDrop);
     FCursor = allow4 ? crDrag : crNoDrop;
 }

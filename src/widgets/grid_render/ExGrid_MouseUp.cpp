@@ -6,6 +6,7 @@
 // edit it; the right button may select the cell before OnRightClickCell.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/HeaderDragButton.h"
 #include "widgets/grid_render/FlagSet.h"
 
 #include "widgets/GridControlLook.h"
@@ -54,6 +55,7 @@ void TExStringGrid::HandleLButtonUpMessage(TWMMouse& Message)
         if (FixedCols() > 0) RepaintCol(0);
     }
     FMouseSelectStart = -1;
+    if (!Designing()) HideMoveArrows();
 
     // 2. The end of sizing a fixed column or row.
     if (FSizingFixed) {
@@ -225,6 +227,10 @@ void TExStringGrid::EndEnhancedMove(int C, int R, bool& Moved)
     if (!((sc == crDrag || sc == crNoDrop) && (GridState() == gsRowMoving || GridState() == gsColMoving) &&
           EnhRowColMove))
         return;
+    if (FMoveButton) {
+        FMoveButton->SetEnabled(false);
+        FMoveButton->SetVisible(false);
+    }
     FireEndBlockFocus(Row());
     const bool Drop = sc != crNoDrop;
     SetScreenCursor(crDefault);

@@ -5,7 +5,9 @@
 #include "widgets/ExStringGrid.h"
 #include "widgets/GridSettings.h"
 #include "widgets/grid_io/SortSettings.h"
+#include "widgets/GridWindows.h"
 #include "widgets/grid_render/FloatingFooter.h"
+#include "widgets/grid_render/HeaderDragButton.h"
 
 #include "platform/ControlInput.h"
 #include "platform/GridView.h"
@@ -177,6 +179,57 @@ TEST(GridMove, DraggingARowHeadingMovesTheRowWithItsHeightButNotOntoAFooterRow)
     // Moving it elsewhere still works.
     m.grid.MoveRow(1, 2);
     EXPECT_EQ(m.grid.Cells(1, 2), "1/1");
+}
+
+TEST(GridMove, WhileAColumnIsDraggedItsCaptionFollowsAndArrowsMarkThePlace)
+{
+    MoveGrid m;
+    TExStringGrid& g = m.grid;
+    const TRect h2 = g.CellRect(2, 0);
+    const TPoint a{h2.Left + 10, h2.Top + 5};
+    SendMouseMove(*m.view, a.X, a.Y, NoKeys);
+    SendMouseDown(*m.view, a.X, a.Y);
+    const TPoint b = Mid(g.CellRect(4, 0));
+    SendMouseMove(*m.view, b.X, b.Y, Held);
+    THeaderDragButton* button = g.MoveButton();
+    ASSERT_NE(button, nullptr);
+    EXPECT_TRUE(button->Visible());
+    EXPECT_EQ(button->Caption(), "2/0");
+    EXPECT_EQ(button->Width(), g.ColWidths(2));
+    // Held where it was taken: 10 pixels left of the pointer.
+    EXPECT_EQ(button->Left(), g.ClientToScreen(b).X - 10);
+    EXPECT_EQ(ScreenCursor(), crDrag);
+
+    // The arrows follow one movement behind: over column 5 they mark the
+    // right edge of column 4, below and above its heading.
+    const TPoint c = Mid(g.CellRect(5, 0));
+    SendMouseMove(*m.view, c.X, c.Y, Held);
+    TArrowWindow* up = g.MoveArrow(arrUp);
+    TArrowWindow* down = g.MoveArrow(arrDown);
+    ASSERT_TRUE(up && down);
+    EXPECT_TRUE(up->Visible());
+    EXPECT_TRUE(down->Visible());
+    const TRect h4 = g.CellRect(4, 0);
+    const TPoint tl = g.ClientToScreen({h4.Left, h4.Top});
+    const TPoint br = g.ClientToScreen({h4.Right, h4.Bottom});
+    EXPECT_EQ(up->Left(), tl.X + g.ColWidths(4) - 5);
+    EXPECT_EQ(up->Top(), br.Y);
+    EXPECT_EQ(down->Top(), tl.Y - 8);
+    EXPECT_FALSE(g.MoveArrow(arrLeft)->Visible());
+
+    // The release drops the column and takes the feedback away.
+    SendMouseUp(*m.view, c.X, c.Y);
+    EXPECT_FALSE(button->Visible());
+    EXPECT_FALSE(up->Visible());
+    EXPECT_FALSE(down->Visible());
+    EXPECT_EQ(g.Cells(5, 1), "2/1");
+
+    // A row: the caption is the row's heading, the arrows stand left and
+    // right of the row heading.
+    m.DragRow(4, 2);
+    EXPECT_EQ(button->Caption(), "0/4");
+    EXPECT_FALSE(g.MoveArrow(arrLeft)->Visible());
+    EXPECT_EQ(g.Cells(1, 2), "1/4");
 }
 
 // --- moves by the program ------------------------------------------------------------------

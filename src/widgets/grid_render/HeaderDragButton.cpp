@@ -1,0 +1,48 @@
+#include "widgets/grid_render/HeaderDragButton.h"
+
+#include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/EsgHTMLE.h"
+
+#include "platform/DrawText.h"
+#include "platform/PopupWindow.h"
+
+THeaderDragButton::THeaderDragButton(TExStringGrid* AGrid) : TCustomControl(nullptr), FGrid(AGrid)
+{
+    SetVisible(false);
+    SetTabStop(false);
+    SetColor(clBtnFace);
+    MakePopupWindow(*this, psStayOnTop | psToolWindow);
+    SetEnabled(false);
+}
+
+void THeaderDragButton::SetCaption(const std::string& Value)
+{
+    if (Value == FCaption) return;
+    FCaption = Value;
+    Invalidate();
+}
+
+void THeaderDragButton::Paint()
+{
+    TCanvas& C = Canvas();
+    TRect R = Rect(0, 0, Width(), Height());
+    C.Brush().SetColor(Color());
+    C.FillRect(R);
+    // The look of the grid's top-left fixed cell.
+    if (FGrid && FGrid->RowCount() > 0 && FGrid->ColCount() > 0) {
+        C.Font().Assign(FGrid->Font());
+        FGrid->PaintCellContent(C, 0, 0, R, TGridDrawState{});
+    }
+    C.Brush().SetStyle(bsClear);
+    if (FCaption.find("</") == std::string::npos) {
+        DrawTextEx(C, FCaption, R, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+        return;
+    }
+    THTMLDrawArgs a;
+    a.Images = FGrid ? FGrid->GridImages() : nullptr;
+    a.HitX = a.HitY = 2;
+    a.ShadowOffset = 2;
+    a.AnchorColor = clBlue;
+    a.ShadowColor = clGray;
+    DrawHTMLText(C, FCaption, R, a);
+}
