@@ -630,6 +630,28 @@ void EditorField::keyPressEvent(QKeyEvent* e)
         ed->KeyDown(vk, s);
         if (!self || vk == 0) return;
     }
+    if (vk == VK_TAB && !s.Contains(ssCtrl) && !s.Contains(ssAlt)) {
+        // A Tab the editor did not take belongs to the window, as it does
+        // when no cell is edited: the focus moves on (the field's focus
+        // loss ends the edit).
+        // Going back, the focus chain's step before the field is its own
+        // grid: the control before the grid takes the focus straight away,
+        // so the edit ends as it does going forward.
+        GridWidget* grid = view_->widget;
+        if (!grid) return;
+        if (!s.Contains(ssShift)) {
+            grid->MoveFocusOn(true);
+            return;
+        }
+        for (QWidget* w = grid->previousInFocusChain(); w && w != grid; w = w->previousInFocusChain()) {
+            if (w->window() == grid->window() && !grid->isAncestorOf(w) && w->isVisibleTo(w->window()) &&
+                w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy()) {
+                w->setFocus(Qt::BacktabFocusReason);
+                return;
+            }
+        }
+        return;
+    }
     if (e->matches(QKeySequence::Paste)) {
         ed->PasteFromClipboard();
         return;

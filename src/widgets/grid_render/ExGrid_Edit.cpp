@@ -539,10 +539,11 @@ void TExStringGrid::WndProc(TMessage& Message)
         }
     } else if (Message.Msg == WM_KEYDOWN) {
         // A key posted to the grid's own window (an editor handing Tab
-        // over), or to the window around it (Tab leaving the grid).
+        // over), or to the window around it (Tab leaving the grid: 1 on to
+        // the next control, 2 back to the previous one).
         int key = static_cast<int>(Message.WParam);
-        if (Message.LParam == 1) {
-            if (Host()) Host()->FocusNextControl(true);
+        if (Message.LParam == 1 || Message.LParam == 2) {
+            if (Host()) Host()->FocusNextControl(Message.LParam == 1);
         } else {
             HandleKeyDown(key, {});
         }

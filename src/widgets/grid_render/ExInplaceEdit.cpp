@@ -224,7 +224,9 @@ void TExInplaceEdit::KeyDown(int& Key, TShiftState Shift)
             Key = 0;
             FGrid->AdvanceOnTab(Shift.Contains(ssShift));
         } else {
-            FGrid->PostMessage(WM_KEYDOWN, VK_TAB, 0);
+            // Without goTabs the Tab belongs to the window: once the edit
+            // is stored the focus moves on to the next (or previous) control.
+            FGrid->PostMessage(WM_KEYDOWN, VK_TAB, Shift.Contains(ssShift) ? 2 : 1);
             Key = 0;
         }
         return;

@@ -331,6 +331,37 @@ TEST_F(RuleWindows, EnterJumpsToTheNextCellFromTheKeyboard)
     Opt_Jump_Field_Tables = false;
 }
 
+// The rule grids keep Tab for the window: Tab while a cell is edited stores
+// the typed text and moves the focus on to the next control, as it does
+// when no cell is edited; Shift+Tab moves it back.
+TEST_F(RuleWindows, TabInACellBeingEditedStoresItAndMovesTheFocusOn)
+{
+    acts.push_back([&](TForm& f) {
+        TExColumnGrid& g = *FReceiveCAN->ECG_CAN_Receive;
+        ActivateWindowOf(f);
+        g.SetFocus();
+        g.FocusCell(2, 3);
+        TypeKeys(f, "1A0");
+        ASSERT_TRUE(g.EditorMode());
+        PressKey(f, VK_TAB, {}, "\t");
+        EXPECT_EQ(g.GetCellEx(2, 3), "1A0");
+        EXPECT_FALSE(g.EditorMode());
+        EXPECT_FALSE(g.Focused());
+        EXPECT_EQ(FocusedControl(f), FReceiveCAN->Btn_OK);
+        // Back into the grid, a new edit, and Shift+Tab.
+        g.SetFocus();
+        g.FocusCell(2, 4);
+        TypeKeys(f, "2B");
+        PressKey(f, VK_TAB, {ssShift}, "\t");
+        EXPECT_EQ(g.GetCellEx(2, 4), "2B");
+        EXPECT_FALSE(g.EditorMode());
+        EXPECT_FALSE(g.Focused());
+        ClickButton(*FReceiveCAN->Btn_Cancel);
+    });
+    ClickButton(*main->Btn_CAN_Rec_Frame);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
 TEST_F(RuleWindows, RowsTypedIntoEveryRuleWindowAreCheckedAndWritten)
 {
     using Cells = std::vector<std::pair<int, std::string>>;

@@ -314,3 +314,41 @@ TEST(GridNotify, RemovingTheOnlyDataRowClearsItUnlessTheFixedRowStays)
         EXPECT_EQ(deleted, (std::vector<int>{1}));
     }
 }
+
+// Without goTabs the Tab belongs to the window: Tab or Shift+Tab while a
+// cell is edited stores the text, ends the edit and moves the focus to the
+// window's other control — with and without a validation handler (which
+// takes the Tab to check the value first). A refused value keeps the edit.
+TEST_F(EditFixture, TabWithoutGoTabsStoresTheEditAndLeavesTheGrid)
+{
+    struct Case {
+        bool validate;
+        bool back;
+    };
+    for (const Case c : {Case{false, false}, Case{false, true}, Case{true, false}, Case{true, true}}) {
+        SCOPED_TRACE(std::string(c.validate ? "validated" : "plain") + (c.back ? ", Shift+Tab" : ", Tab"));
+        grid->OnCellValidate = nullptr;
+        if (c.validate) grid->OnCellValidate = [](TObject*, int, int, std::string& v, bool& valid) { valid = v != "bad"; };
+        grid->SetCells(1, 1, "");
+        grid->SetFocus();
+        grid->FocusCell(1, 1);
+        Application_ProcessMessages();
+        TypeKeys(form, "ok");
+        ASSERT_TRUE(EditorShown());
+        Key(VK_TAB, c.back ? TShiftState{ssShift} : TShiftState{}, "\t");
+        Application_ProcessMessages();
+        EXPECT_EQ(grid->Cells(1, 1), "ok");
+        EXPECT_FALSE(EditorShown());
+        EXPECT_TRUE(other->Focused());
+    }
+    // A value the handler refuses keeps the editor and the focus.
+    grid->OnCellValidate = [](TObject*, int, int, std::string& v, bool& valid) { valid = v != "bad"; };
+    grid->SetFocus();
+    grid->FocusCell(1, 2);
+    Application_ProcessMessages();
+    TypeKeys(form, "bad");
+    Key(VK_TAB, {}, "\t");
+    Application_ProcessMessages();
+    EXPECT_TRUE(EditorShown());
+    EXPECT_FALSE(other->Focused());
+}
