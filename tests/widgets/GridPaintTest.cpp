@@ -526,6 +526,41 @@ TEST(GridPaint, BackgroundLeavesSelectionAndEmptyTileAlone)
     EXPECT_NE(pic.Pixel(other.X, other.Y), plain.Pixel(other.X, other.Y));
 }
 
+TEST(GridPaint, AGradientBackgroundFillsOnlyTheAreaBesideTheColumnsAndPlainColourWithoutAnEnd)
+{
+    // Rows that fill the window and columns that do not: the empty area is
+    // the strip right of the last column, nothing below the rows.
+    TExStringGrid g;
+    g.SetColCount(3);
+    g.SetRowCount(30);
+    g.SetSize(5 * 64, 5 * 22);
+    g.SetCol(2);
+    g.SetRow(5);
+    const TBitmap plain = Picture(g);
+    TBackGround& bg = *g.BackGround();
+    bg.SetDisplay(bdGradientVert);
+    bg.SetColor(RGB(255, 0, 0));
+    bg.SetColorTo(RGB(0, 0, 255));
+    const TBitmap pic = Picture(g);
+    const int right = g.CellRect(2, g.TopRow()).Right + g.GridLineWidth();
+    ASSERT_LT(right + 40, g.ClientWidth());
+    const int yMid = g.ClientHeight() / 2;
+    // Beside the columns: the gradient, red at the top turning blue.
+    EXPECT_NE(pic.Pixel(right + 20, yMid), plain.Pixel(right + 20, yMid));
+    EXPECT_GT(GetRValue(pic.Pixel(right + 20, 1)), GetRValue(pic.Pixel(right + 20, g.ClientHeight() - 2)));
+    EXPECT_LT(GetBValue(pic.Pixel(right + 20, 1)), GetBValue(pic.Pixel(right + 20, g.ClientHeight() - 2)));
+
+    // Without an end colour the cells take the plain colour and the empty
+    // area stays as it was.
+    bg.SetColorTo(clNone);
+    const TBitmap solid = Picture(g);
+    const TPoint cell = Middle(g.CellRect(1, g.TopRow() + 1));
+    EXPECT_EQ(solid.Pixel(cell.X, cell.Y), ColorToRGB(RGB(255, 0, 0)));
+    for (int y = 0; y < g.ClientHeight(); y += 4)
+        for (int x = right + 2; x < g.ClientWidth(); x += 4)
+            ASSERT_EQ(solid.Pixel(x, y), plain.Pixel(x, y)) << x << "," << y;
+}
+
 namespace {
 
 bool SamePicture(const TBitmap& a, const TBitmap& b)
