@@ -28,11 +28,20 @@ void THeaderDragButton::Paint()
     TRect R = Rect(0, 0, Width(), Height());
     C.Brush().SetColor(Color());
     C.FillRect(R);
-    // The look of the grid's top-left fixed cell.
-    if (FGrid && FGrid->RowCount() > 0 && FGrid->ColCount() > 0) {
+    // A heading's face: the grid's fixed colour in a raised frame (the
+    // top-left cell itself would bring its own text along).
+    if (FGrid) {
         C.Font().Assign(FGrid->Font());
-        FGrid->PaintCellContent(C, 0, 0, R, TGridDrawState{});
+        C.Brush().SetColor(FGrid->FixedColor());
+        C.FillRect(R);
     }
+    C.Pen().SetColor(clWhite);
+    C.MoveTo(0, R.Bottom - 1);
+    C.LineTo(0, 0);
+    C.LineTo(R.Right - 1, 0);
+    C.Pen().SetColor(clGray);
+    C.LineTo(R.Right - 1, R.Bottom - 1);
+    C.LineTo(0, R.Bottom - 1);
     C.Brush().SetStyle(bsClear);
     if (FCaption.find("</") == std::string::npos) {
         DrawTextEx(C, FCaption, R, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);

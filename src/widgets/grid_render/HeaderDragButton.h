@@ -1,8 +1,8 @@
 #pragma once
 // The header drag button: a small bordered pop-up that shows a heading's
 // caption and follows the mouse while a column or row of the grid is moved
-// with the mouse. It has the look of the grid's top-left fixed cell; a
-// caption holding "</" is drawn as mini-HTML.
+// with the mouse, on a face of the grid's fixed colour; a caption holding
+// "</" is drawn as mini-HTML.
 
 #include "platform/Controls.h"
 
