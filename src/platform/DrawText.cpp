@@ -191,6 +191,16 @@ namespace {
 // Text that is one line as it stands: no line break, no tab and no
 // mnemonic mark, so that no rule changes what is drawn. Layout of such text
 // needs no character split and at most one measurement.
+// Where the first line starts: vertical alignment applies to single-line
+// text only.
+int FirstLineTop(const TRect& rect, unsigned fmt, int lh)
+{
+    if (!(fmt & DT_SINGLELINE)) return rect.Top;
+    if (fmt & DT_BOTTOM) return rect.Bottom - lh;
+    if (fmt & DT_VCENTER) return (rect.Top + rect.Bottom - lh) / 2;
+    return rect.Top;
+}
+
 bool IsPlainLine(const std::string& text, unsigned fmt)
 {
     const bool prefix = !(fmt & DT_NOPREFIX);
@@ -211,13 +221,7 @@ int PlainLineLayout(ITextTarget& target, const std::string& text, TRect& rect, u
         rect.Bottom = rect.Top + lh;
         return lh;
     }
-    int y = rect.Top;
-    if (fmt & DT_SINGLELINE) {
-        if (fmt & DT_BOTTOM)
-            y = rect.Bottom - lh;
-        else if (fmt & DT_VCENTER)
-            y = (rect.Top + rect.Bottom - lh) / 2;
-    }
+    const int y = FirstLineTop(rect, fmt, lh);
     int x = rect.Left;
     if (fmt & (DT_RIGHT | DT_CENTER)) {
         if (w == UnknownWidth) w = target.TextWidth(text);
@@ -299,14 +303,7 @@ int DrawTextLayout(ITextTarget& target, const std::string& text, TRect& rect, un
         return total;
     }
 
-    // Vertical alignment only for single-line text.
-    int y = rect.Top;
-    if (fmt & DT_SINGLELINE) {
-        if (fmt & DT_BOTTOM)
-            y = rect.Bottom - lh;
-        else if (fmt & DT_VCENTER)
-            y = (rect.Top + rect.Bottom - lh) / 2;
-    }
+    int y = FirstLineTop(rect, fmt, lh);
     int result = y - rect.Top + total;
     const TRect* clip = (fmt & DT_NOCLIP) ? nullptr : &rect;
     int ascent = target.Ascent();
