@@ -7,28 +7,13 @@
 #include "widgets/grid_render/EsgHTMLE.h"
 #include "widgets/grid_render/PictureContainer.h"
 
-#include "platform/Application.h"
+#include "OffscreenApplication.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
-
-extern "C" const char* __lsan_default_suppressions();
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig\n"
-           "leak:libdbus\n"
-           "leak:libglib\n";
-}
-
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    Application_Initialize(*argc, *argv);
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
