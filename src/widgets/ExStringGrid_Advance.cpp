@@ -8,32 +8,12 @@
 #include "widgets/GridControlLook.h"
 #include "widgets/GridUtil.h"
 #include "widgets/grid_render/EsgHTMLE.h"
+#include "widgets/grid_render/ExInplaceEdit.h"
 
 #include "platform/DrawText.h"
 #include "platform/SysUtils.h"
 
 #include <algorithm>
-
-namespace {
-
-bool IsTextEditor(TEditorType e)
-{
-    switch (e) {
-    case edNormal:
-    case edNumeric:
-    case edPositiveNumeric:
-    case edFloat:
-    case edCapital:
-    case edMixedCase:
-    case edPassword:
-    case edLowerCase:
-    case edUpperCase:
-    case edPositiveFloat: return true;
-    default: return false;
-    }
-}
-
-} // namespace
 
 // --- navigation bounds -------------------------------------------------------------------------
 
@@ -203,7 +183,8 @@ void TExStringGrid::AdvanceCell(int ACol, int ARow, bool Force, bool AutoEdit, b
                 if (OnCellChanging) OnCellChanging(this, r0, c0, Row(), Col(), allow);
                 TEditorType e = DefaultEditor;
                 GetCellEditor(RealColIndex(c0), r0, e);
-                if (!IsTextEditor(e)) HideEditor();
+                // Only the plain text kinds keep the editor open (not edValidChars).
+                if (e == edValidChars || !IsTextEditorKind(e)) HideEditor();
             }
         }
         if (FMouseActions->DisjunctRowSelect()) {

@@ -613,6 +613,17 @@ void TGridSpin::DoExit()
 
 // --- TGridEditBtn ------------------------------------------------------------------------
 
+namespace {
+
+// The keys that end an edit in the button editors (the caller leaves the rest to the edit).
+bool EditBtnCommitKey(int key)
+{
+    return key == VK_TAB || key == VK_RETURN || key == VK_ESCAPE || key == VK_PRIOR || key == VK_NEXT || key == VK_UP ||
+           key == VK_DOWN;
+}
+
+} // namespace
+
 TGridEditBtn::TGridEditBtn(TExStringGrid* grid, TWinControl* parent) : TEsgEditBtn(parent), TGridEditorLink(grid, this)
 {
     OnClickBtn = [this](TControl*) { ButtonClicked(); };
@@ -631,8 +642,7 @@ void TGridEditBtn::ButtonClicked()
 
 void TGridEditBtn::KeyDown(int& Key, TShiftState Shift)
 {
-    const bool commit = Key == VK_TAB || Key == VK_RETURN || Key == VK_ESCAPE || Key == VK_PRIOR || Key == VK_NEXT ||
-                        Key == VK_UP || Key == VK_DOWN;
+    const bool commit = EditBtnCommitKey(Key);
     if (FGrid && !commit && FGrid->OnKeyDown) FGrid->OnKeyDown(FGrid, Key, Shift);
     WorkMode = Key != VK_BACK && Key != VK_DELETE;
     FSelKeyDown = SelStart();
@@ -777,8 +787,7 @@ void TGridUnitEditBtn::ButtonClicked()
 
 void TGridUnitEditBtn::KeyDown(int& Key, TShiftState Shift)
 {
-    const bool commit = Key == VK_TAB || Key == VK_RETURN || Key == VK_ESCAPE || Key == VK_PRIOR || Key == VK_NEXT ||
-                        Key == VK_UP || Key == VK_DOWN;
+    const bool commit = EditBtnCommitKey(Key);
     if (!FGrid || !commit) {
         TEsgUnitEditBtn::KeyDown(Key, Shift);
         return;
