@@ -228,6 +228,7 @@ class TPictureContainer;
 class TEditLink;
 class TExStringGridCheck;
 struct TCellPaintRecord;
+struct THTMLDrawArgs;
 enum TControlStyle : std::uint8_t;
 class TGridEditorSet;
 void DeleteGridEditorSet(TGridEditorSet* s);
@@ -2125,6 +2126,9 @@ private:
     // The rectangle the mini-HTML hit test of a cell's text uses and the
     // scroll offset inside it.
     TRect HTMLHitRect(int C, int R, int RC, int& Pos);
+    // Runs the mini-HTML hit test of the cell's text at X, Y in the cell's own
+    // font and look; Args gets the anchor, title and inline control hit.
+    void HTMLHitTest(int C, int R, int RC, int X, int Y, const std::string& Text, THTMLDrawArgs& Args);
     bool FDoOnClick = false;
     bool FMouseKeepDown = false;
     bool FDeselectState = false;

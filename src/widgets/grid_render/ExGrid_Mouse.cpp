@@ -671,6 +671,29 @@ TRect TExStringGrid::HTMLHitRect(int C, int R, int RC, int& Pos)
     return hr;
 }
 
+void TExStringGrid::HTMLHitTest(int C, int R, int RC, int X, int Y, const std::string& Text, THTMLDrawArgs& Args)
+{
+    int pos = 0;
+    const TRect hr = HTMLHitRect(C, R, RC, pos);
+    TCanvas& cv = *Canvas();
+    cv.Font().Assign(C < FixedCols() || R < FixedRows() ? FFixedFont : Font());
+    TGridDrawState st;
+    TBrush brush;
+    TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
+    TAlignment ha = DefaultAlignment;
+    TVAlignment va = VAlignment;
+    bool ww = WordWrap;
+    TCellGradientDirection gd = GradientVertical;
+    GetVisualProperties(C, R, st, false, false, true, &brush, colorTo, mirror, mirrorTo, &cv.Font(), ha, va, ww, gd);
+    Args.Images = GetGridImages();
+    Args.HitX = X;
+    Args.HitY = Y + pos;
+    Args.AnchorColor = URLColor;
+    Args.ShadowColor = clGray;
+    Args.WordWrap = !EnhTextSize;
+    DrawHTMLText(cv, Text, hr, Args);
+}
+
 bool TExStringGrid::PressAnchorOrControl(int C, int R, int C0, int R0, int RC, int X, int Y, const TRect& CellR)
 {
     (void)CellR;
@@ -682,26 +705,7 @@ bool TExStringGrid::PressAnchorOrControl(int C, int R, int C0, int R0, int RC, i
     if (!html && IsURLText(Text)) Anchor = Text;
     THTMLDrawArgs a;
     if (html) {
-        int pos = 0;
-        const TRect hr = HTMLHitRect(C, R, RC, pos);
-        TCanvas& cv = *Canvas();
-        TGridDrawState st;
-        TBrush brush;
-        TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
-        TAlignment ha = DefaultAlignment;
-        TVAlignment va = VAlignment;
-        bool ww = WordWrap;
-        TCellGradientDirection gd = GradientVertical;
-        cv.Font().Assign(C < FixedCols() || R < FixedRows() ? FFixedFont : Font());
-        GetVisualProperties(C, R, st, false, false, true, &brush, colorTo, mirror, mirrorTo, &cv.Font(), ha, va, ww,
-                            gd);
-        a.Images = GetGridImages();
-        a.HitX = X;
-        a.HitY = Y + pos;
-        a.AnchorColor = URLColor;
-        a.ShadowColor = clGray;
-        a.WordWrap = !EnhTextSize;
-        DrawHTMLText(cv, Text, hr, a);
+        HTMLHitTest(C, R, RC, X, Y, Text, a);
         Anchor = a.HitAnchor;
     }
     if (Anchor.empty()) {

@@ -417,27 +417,8 @@ void TExStringGrid::LinksUnderMouse(int X, int Y, bool& Handled)
     }
 
     if (kind == ctkHTML) {
-        int pos = 0;
-        const TRect hr = HTMLHitRect(C, R, RC, pos);
-        TCanvas& cv = *Canvas();
-        cv.Font().Assign(C < FixedCols() || R < FixedRows() ? FFixedFont : Font());
-        TGridDrawState st;
-        TBrush brush;
-        TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
-        TAlignment ha = DefaultAlignment;
-        TVAlignment va = VAlignment;
-        bool ww = WordWrap;
-        TCellGradientDirection gd = GradientVertical;
-        GetVisualProperties(C, R, st, false, false, true, &brush, colorTo, mirror, mirrorTo, &cv.Font(), ha, va, ww,
-                            gd);
         THTMLDrawArgs a;
-        a.Images = GetGridImages();
-        a.HitX = X;
-        a.HitY = Y + pos;
-        a.AnchorColor = URLColor;
-        a.ShadowColor = clGray;
-        a.WordWrap = !EnhTextSize;
-        DrawHTMLText(cv, T, hr, a);
+        HTMLHitTest(C, R, RC, X, Y, T, a);
         std::string Anchor = a.HitAnchor;
         std::string Title = a.HitTitle;
         const int LinkNo = a.HitAnchorNumber;
