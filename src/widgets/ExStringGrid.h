@@ -31,8 +31,6 @@
 #include "widgets/BaseGrid.h"
 #include "widgets/CellGraphic.h"
 #include "widgets/GridDraw.h"
-#include "widgets/GridHidden.h"
-#include "widgets/GridRowState.h"
 #include "widgets/GridSettings.h"
 #include "widgets/GridThemes.h"
 #include "widgets/GridTypes.h"
@@ -237,6 +235,9 @@ class TControlEdit;
 class TControlCombo;
 void DeleteCellControlEditors(TCellControlEditors* s);
 class TExInplaceEdit;
+class TGridModel;
+class TGridHiddenRows;
+struct THiddenRowItem;
 
 // The choice of the grid's colour and image drop-down pickers, as the
 // grid's selection events report it (the pickers implement these).
@@ -335,6 +336,10 @@ public:
     // owner is such a form. nullptr: none.
     void SetOwnerForm(IGridOwnerForm* AForm);
     IGridOwnerForm* OwnerForm() const { return FOwnerForm; }
+    // The data model (grid_model/Model.h): hidden columns and rows with the
+    // displayed-to-real mapping, row states, nodes, grouping and sorting.
+    TGridModel& Model() { return *FModel; }
+    const TGridModel& Model() const { return *FModel; }
 
     // --- owned settings objects
     TSearchFooter& SearchFooter() { return *FSearchFooter; }
@@ -372,9 +377,9 @@ public:
     TStringList& FilterList() { return FFilterList; }
     TFont& FixedFont() { return FFixedFont; }
     TFont& ActiveCellFont() { return FActiveCellFont; }
-    TSortIndexList& SortIndexes() { return FSortIndexes; }
+    TSortIndexList& SortIndexes();
     // The saved rows of the hidden rows (ascending real index).
-    const TGridHiddenRows& HiddenRows() const { return FHiddenRows; }
+    const TGridHiddenRows& HiddenRows() const;
     TControlList& ControlList() { return FControlList; }
     TControlLook* ControlLook() const { return FControlLook; }
     TBackGround* BackGround() const { return FBackGround; }
@@ -556,8 +561,8 @@ public:
     // Column visibility of a real column (any index; negative ones count
     // as shown).
     bool ColumnVisible(int c) const;
-    int NumHiddenColumns() const { return FHiddenCols.NumHidden(); }
-    int NumHiddenRows() const { return FHiddenRows.Count(); }
+    int NumHiddenColumns() const;
+    int NumHiddenRows() const;
     int AllColCount() const { return ColCount() + NumHiddenColumns(); }
     int AllRowCount() const { return RowCount() + NumHiddenRows(); }
 
@@ -977,7 +982,7 @@ public:
     // size, selection, row states and update locking
     void BeginUpdate();
     void EndUpdate();
-    int UpdateCount() const { return FUpdateLock.Count(); }
+    int UpdateCount() const;
     void SetRowSelect(int ARow, bool Value);
     void ClearRowSelect();
     bool ColSelect(int ACol) const;
@@ -1035,7 +1040,7 @@ public:
     int RealRowIndex(int ARow) const;
     bool IsNodeRow(int ARow) const;
     bool IsSummary(int ARow) const;
-    int NodeCount() const { return FNodeCount; }
+    int NodeCount() const;
     bool RowSelect(int ARow) const;
     int RowSelectCount() const;
     int FooterRowStart() const;
@@ -1069,8 +1074,8 @@ public:
     // UnHideRowList shows the most recent list, the caller lowers the level.
     void HideRowList(const TIntList& RowList);
     void UnHideRowList();
-    int FilterLevel() const { return FHiddenRows.FilterLevel(); }
-    void SetFilterLevel(int Value) { FHiddenRows.SetFilterLevel(Value); }
+    int FilterLevel() const;
+    void SetFilterLevel(int Value);
     // IsHiddenRow for loops over many rows: the first call fills Cache with
     // the real indices of the hidden rows, later calls reuse it.
     bool IsHiddenRow(int ARow, std::unique_ptr<TIntList>& Cache) const;
@@ -1084,8 +1089,8 @@ public:
     bool SetHiddenRowCell(int ACol, int ARealRow, const std::string& Value);
     // The width hidden real column ACol comes back with (0 for a shown
     // one); writing it changes nothing for a shown column.
-    int HiddenColWidth(int ACol) const { return FHiddenCols.IsHidden(ACol) ? FHiddenCols.SavedWidth(ACol) : 0; }
-    void SetHiddenColWidth(int ACol, int Value) { FHiddenCols.SetSavedWidth(ACol, Value); }
+    int HiddenColWidth(int ACol) const;
+    void SetHiddenColWidth(int ACol, int Value);
     // The saved object slot of a hidden row's cell (nullptr when none).
     TObject* HiddenRowObject(int ACol, int ARealRow) const;
 
@@ -1111,9 +1116,9 @@ public:
 
     // Update lock: nested BeginUpdate / EndUpdate; painting resumes at the
     // outermost EndUpdate.
-    void StartUpdate() { FUpdateLock.Start(); }
+    void StartUpdate();
     void ResetUpdate();
-    bool LockUpdate() const { return FUpdateLock.Locked(); }
+    bool LockUpdate() const;
     void SetLockUpdate(bool Value) { Value ? BeginUpdate() : EndUpdate(); }
 
     // Current cell.
@@ -1142,7 +1147,7 @@ public:
     std::function<void(TObject* Sender, int ARow)> OnRowDisjunctSelected;
 
     // Row states.
-    int ModifiedRowCount() const { return FRowFlags.ModifiedCount(); }
+    int ModifiedRowCount() const;
     void ClearModifiedRows();
 
     // Insertion, removal, clearing.
@@ -1363,7 +1368,7 @@ public:
     // Columns whose equal neighbouring texts are merged; each change of the
     // list splits every column's merged cells and merges the listed ones
     // again (only the first on equal text alone).
-    TIntList& MergedColumns() { return FMergedColumns; }
+    TIntList& MergedColumns();
     // The cell checker the check operations use (none: they answer True).
     TExStringGridCheck* CellChecker() const { return FCellChecker; }
     void SetCellChecker(TExStringGridCheck* Value) { FCellChecker = Value; }
@@ -1424,8 +1429,8 @@ public:
     int SaveColCount() const;
     int SaveRowCount() const;
     // Columns that row sizing skips.
-    TIntList& IgnoreColumns() { return FIgnoredColumns; }
-    bool IsIgnoredColumn(int ACol) const { return FIgnoredColumns.HasValue(ACol); }
+    TIntList& IgnoreColumns();
+    bool IsIgnoredColumn(int ACol) const;
     // Scrolls the cell into view, centred when it was out of view.
     void ScrollInView(int ColIndex, int RowIndex);
     // Cell under a screen point; -1, -1 off the cells.
@@ -1435,9 +1440,9 @@ public:
     bool IsOnSizingEdge(int X, int Y) const;
     // Sort exchanges counted by SortSwapRows and the row cross-reference
     // the sort keeps (entries exchanged with their rows).
-    int SortSwapCount() const { return Swaps; }
-    void ResetSortSwapCount() { Swaps = 0; }
-    TIntList& SortRowXRef() { return FSortRowXRef; }
+    int SortSwapCount() const;
+    void ResetSortSwapCount();
+    TIntList& SortRowXRef();
     int SortRow = -1;
     // ---- end of moves
 
@@ -1691,10 +1696,10 @@ public:
     // ---- grouping
     // The grouped column (-1: none). Writing -1 ungroups, a value above 0
     // groups by that column; 0 and values below -1 do nothing.
-    int GroupColumn() const { return FGroupColumn; }
+    int GroupColumn() const;
     void SetGroupColumn(int Value);
     // Set while grouping or ungrouping runs.
-    bool IsGrouping() const { return FIsGrouping; }
+    bool IsGrouping() const;
     // One value per expanded group into column Colindex: into the group's
     // summary row with Grouping.Summary, else into its header row. Methods
     // 1..8: sum, average, minimum, maximum, count, custom (OnGroupCalc),
@@ -2256,6 +2261,7 @@ protected:
     bool Loading() const { return ComponentState().Contains(csLoading); }
 
 private:
+    std::unique_ptr<TGridModel> FModel;
     void SetupSettings();
     void ConnectSettings();
     // Handlers of the search bar.
@@ -2294,21 +2300,10 @@ private:
     TStringList FRowHeaders;
     TStringList FLookupItems;
     TStringList FFilterList;
-    TStringList FSortList;
     TFont FFixedFont;
     TFont FActiveCellFont;
     TFont FScratchFont;
-    TSortIndexList FSortIndexes;
-    TIntList FSortedRows{0, 0};
-    TIntList FUnsortedRows{0, 0};
-    TIntList FMergedColumns{0, 0};
-    TIntList FSelectedCells{0, 0};
-    TIntList FSelectedRows{0, 0};
-    TIntList FModifiedRows{0, 0};
-    TIntList FEnabledRows{0, 0};
     TIntList FOrigColSizes{0, 0};
-    TIntList FColumnOrder{0, 0};
-    TIntList FIgnoredColumns{0, 0};
     TControlList FControlList;
     std::vector<TGridChangeNotifier*> FNotifiers;
 
@@ -2352,7 +2347,6 @@ private:
     int FMinColWidth = 10;
     int FMaxRowCount = 0;
     int FMaxColCount = 0;
-    int FNodeCount = 0;
     int FOldLeftCol = -1;
     int FOldTopRow = -1;
     TCursor FOldCursor = 0;
@@ -2377,11 +2371,6 @@ private:
     // Frees a property object taken out of the cell store (and its graphic
     // unless shared).
     static void FreeDetachedProperties(TObject* Obj);
-    TGridHiddenCols FHiddenCols;
-    TGridHiddenRows FHiddenRows;
-    TGridRowFlags FRowFlags;
-    TGridColFlags FColFlags;
-    TGridUpdateLock FUpdateLock;
     bool FRedrawOff = false;
     bool FSelectionChanged = false;
     bool FKeepObjects = false;
@@ -2435,8 +2424,6 @@ private:
     void RenumberCellProperties(int ACol1, int ARow1, int ACol2, int ARow2);
     TGridRect FOldSelection;
     bool FSelHidden = false;
-    int Swaps = 0;
-    TIntList FSortRowXRef{0, 0};
     // ---- end of moves (state)
 
     // ---- painting (state)
@@ -2497,11 +2484,6 @@ private:
     void SetGroupCellColors(int ACol, int ARow, TColor Color, TColor ColorTo, TColor TextColor, bool Rgb);
     // Inserts a summary row at displayed row ARow (closing the group above).
     void InsertSummaryRow(int ARow);
-    int FGroupColumn = -1;
-    std::string FGroupCaption;
-    std::string FGroupFooter;
-    int FGroupWidth = 0;
-    bool FIsGrouping = false;
     // ---- end of grouping (state)
 
     // ---- automatic sizing (state)

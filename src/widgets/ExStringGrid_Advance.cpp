@@ -4,6 +4,7 @@
 // footer.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_model/Model.h"
 
 #include "widgets/GridControlLook.h"
 #include "widgets/GridUtil.h"
@@ -19,7 +20,7 @@
 
 int TExStringGrid::FirstNavigableCol() const
 {
-    if (FixedCols() == 0 && FNodeCount > 0) return 1;
+    if (FixedCols() == 0 && FModel->FNodeCount > 0) return 1;
     return FixedCols();
 }
 
@@ -27,7 +28,7 @@ int TExStringGrid::VisibleFixedRightCols() const
 {
     int n = 0;
     for (int d = ColCount() - FixedRightCols; d < ColCount(); ++d)
-        if (d >= 0 && !IsHiddenColumn(RealColIndex(d))) ++n;
+        if (d >= 0 && !IsHiddenColumn(Model().RealCol(d))) ++n;
     return n;
 }
 
@@ -83,7 +84,7 @@ void TExStringGrid::AdvanceCell(int ACol, int ARow, bool Force, bool AutoEdit, b
                     ++ARow;
                     if (OnAutoAddRow) OnAutoAddRow(this, RowCount() - FixedFooters - 1);
                     bool any = false;
-                    for (int c = FixedCols(); c < ColCount() && !any; ++c) any = IsEditable(RealColIndex(c), ARow);
+                    for (int c = FixedCols(); c < ColCount() && !any; ++c) any = IsEditable(Model().RealCol(c), ARow);
                     if (!any) return;
                 }
             } else if (FNavigation->AdvanceOnEnterLoop) {
@@ -127,7 +128,7 @@ void TExStringGrid::AdvanceCell(int ACol, int ARow, bool Force, bool AutoEdit, b
             }
         }
 
-        const int rc = RealColIndex(ACol);
+        const int rc = Model().RealCol(ACol);
         bool canEdit = true;
         CanEditCell(rc, ARow, canEdit);
 
@@ -167,12 +168,12 @@ void TExStringGrid::AdvanceCell(int ACol, int ARow, bool Force, bool AutoEdit, b
             if (!IsEditable(rc, ARow)) return;
             // The editor of the new current cell (cells with a clickable
             // graphic are clicked, not edited).
-            if (!HasClickableGraphic(RealColIndex(Col()), Row())) ShowEditor();
+            if (!HasClickableGraphic(Model().RealCol(Col()), Row())) ShowEditor();
             if (clickable) {
                 FAdvanceChangesDisabled = true;
                 MoveCurrentCell(c0, r0);
                 MoveCurrentCell(ACol, ARow);
-                if (!HasClickableGraphic(RealColIndex(c0), r0)) {
+                if (!HasClickableGraphic(Model().RealCol(c0), r0)) {
                     const TRect r = CellRect(ACol, ARow);
                     MouseDown(mbLeft, {}, r.Left + 2, r.Top + 2);
                     MouseUp(mbLeft, {}, r.Left + 2, r.Top + 2);
@@ -182,7 +183,7 @@ void TExStringGrid::AdvanceCell(int ACol, int ARow, bool Force, bool AutoEdit, b
                 bool allow = true;
                 if (OnCellChanging) OnCellChanging(this, r0, c0, Row(), Col(), allow);
                 TEditorType e = DefaultEditor;
-                GetCellEditor(RealColIndex(c0), r0, e);
+                GetCellEditor(Model().RealCol(c0), r0, e);
                 // Only the plain text kinds keep the editor open (not edValidChars).
                 if (e == edValidChars || !IsTextEditorKind(e)) HideEditor();
             }
@@ -203,7 +204,7 @@ int TExStringGrid::Search(const std::string& AText)
     int col = FixedCols();
     if (FSortSettings->Show()) {
         if (FSortSettings->IndexShow)
-            col = FSortIndexes.Count() > 0 ? FSortIndexes.GetSortColumns(0) : FixedCols();
+            col = FModel->FSortIndexes.Count() > 0 ? FModel->FSortIndexes.GetSortColumns(0) : FixedCols();
         else
             col = FSortSettings->Column;
     }
@@ -230,7 +231,7 @@ void TExStringGrid::KeyPress(TKeyChar& Key)
         TBaseGrid::KeyPress(Key);
         return;
     }
-    const int rc = RealColIndex(Col());
+    const int rc = Model().RealCol(Col());
     if (Key == u'\r' && !FNavigation->AdvanceOnEnter && !IsEditable(rc, Row())) {
         TBaseGrid::KeyPress(Key);
         Key = 0;
@@ -245,7 +246,7 @@ void TExStringGrid::KeyPress(TKeyChar& Key)
         }
         if (HasClickableGraphic(rc, Row())) {
             TBaseGrid::KeyPress(Key);
-            if (FNavigation->AdvanceOnEnter && !HasClickableGraphic(RealColIndex(Col()), Row())) ShowEditor();
+            if (FNavigation->AdvanceOnEnter && !HasClickableGraphic(Model().RealCol(Col()), Row())) ShowEditor();
             return;
         }
     }
@@ -290,7 +291,7 @@ void TExStringGrid::KeyPress(TKeyChar& Key)
 
 void TExStringGrid::EditCellControl(int ACol, int ARow, const std::string& ID)
 {
-    const int rc = RealColIndex(ACol);
+    const int rc = Model().RealCol(ACol);
     const std::string text = Cells(rc, ARow);
     const std::string id = HTMLNextEditControlID(text, ID);
     if (id.empty()) {

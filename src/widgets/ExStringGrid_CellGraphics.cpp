@@ -5,6 +5,7 @@
 // painter draws them from the fields written here.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_model/Model.h"
 
 #include "widgets/GridControlLook.h"
 
@@ -126,7 +127,7 @@ void TExStringGrid::SetImageIdx(int ACol, int ARow, int Idx)
 {
     if (!FGridImages || GetCellType(ACol, ARow) != ctImageList) return;
     GetCellGraphic(ACol, ARow)->CellIndex = Idx;
-    RepaintCell(DisplColIndex(ACol), ARow);
+    RepaintCell(Model().DisplCol(ACol), ARow);
 }
 
 void TExStringGrid::RemoveImageIdx(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctImageList); }
@@ -150,7 +151,7 @@ void TExStringGrid::AddMultiImage(int ACol, int ARow, int Dir, TCellHAlign hal, 
     if (!FGridImages) return;
     // A change of the index list repaints the cell (wherever its column is
     // shown by then).
-    auto repaint = [this](TObject*, int c, int r) { RepaintCell(DisplColIndex(c), r); };
+    auto repaint = [this](TObject*, int c, int r) { RepaintCell(Model().DisplCol(c), r); };
     CreateCellGraphic(ACol, ARow)->SetMultiImage(ACol, ARow, Dir, hal, val, repaint);
 }
 
@@ -218,7 +219,7 @@ void TExStringGrid::SetProgressPie(int ACol, int ARow, int Value)
 {
     if (GetCellType(ACol, ARow) != ctProgressPie) return;
     GetCellGraphic(ACol, ARow)->CellAngle = Value;
-    RepaintCell(DisplColIndex(ACol), ARow);
+    RepaintCell(Model().DisplCol(ACol), ARow);
 }
 
 void TExStringGrid::RemoveProgressPie(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctProgressPie); }
@@ -286,7 +287,7 @@ void TExStringGrid::RemoveComment(int ACol, int ARow) { RemoveCellGraphicOfType(
 void TExStringGrid::RemoveAllComments()
 {
     for (int c = 0; c < ColCount(); ++c)
-        for (int r = 0; r < RowCount(); ++r) RemoveComment(RealColIndex(c), r);
+        for (int r = 0; r < RowCount(); ++r) RemoveComment(Model().RealCol(c), r);
 }
 
 // --- shapes and ratings ----------------------------------------------------------------------------
@@ -377,7 +378,7 @@ void TExStringGrid::SetScrollPosition(int ACol, int ARow, int Pos)
     TCellGraphic* s = ScrollBarOf(*this, ACol, ARow);
     if (!s) return;
     s->CellIndex = Pos;
-    RepaintCell(DisplColIndex(ACol), ARow);
+    RepaintCell(Model().DisplCol(ACol), ARow);
 }
 
 int TExStringGrid::GetScrollPosition(int ACol, int ARow)
@@ -411,7 +412,7 @@ void TExStringGrid::CellWritten(int ACol, int ARow)
     if (ACol < 0 || ARow < 0 || ARow >= RowCount() || GetCellType(ACol, ARow) != ctScrollbar) return;
     TCellGraphic* g = GetCellGraphic(ACol, ARow);
     if (!g->CellBoolean) return;
-    const int d = DisplColIndex(ACol);
+    const int d = Model().DisplCol(ACol);
     const TFont saved = Canvas()->Font();
     SetMeasureFont(ACol, d, ARow, true);
     const int h = AutoSizeTextExtent(ACol, d, ARow, true).cy;
@@ -431,7 +432,7 @@ void TExStringGrid::AddMarker(int ACol, int ARow, int ErrPos, int ErrLen)
     }
     g->CellErrFrom = ErrPos;
     g->CellErrLen = ErrLen;
-    RepaintCell(DisplColIndex(ACol), ARow);
+    RepaintCell(Model().DisplCol(ACol), ARow);
 }
 
 void TExStringGrid::GetMarker(int ACol, int ARow, int& ErrPos, int& ErrLen)
@@ -451,13 +452,13 @@ void TExStringGrid::RemoveMarker(int ACol, int ARow)
     }
     g->CellErrFrom = 0;
     g->CellErrLen = 0;
-    RepaintCell(DisplColIndex(ACol), ARow);
+    RepaintCell(Model().DisplCol(ACol), ARow);
 }
 
 void TExStringGrid::RemoveAllMarkers()
 {
     for (int c = 0; c < ColCount(); ++c)
-        for (int r = 0; r < RowCount(); ++r) RemoveMarker(RealColIndex(c), r);
+        for (int r = 0; r < RowCount(); ++r) RemoveMarker(Model().RealCol(c), r);
 }
 
 // --- buttons ----------------------------------------------------------------------------------------
@@ -486,7 +487,7 @@ TBitmap* TExStringGrid::CreateBitButton(int ACol, int ARow, int bw, int bh, cons
 
 void TExStringGrid::SetButtonText(int ACol, int ARow, const std::string& Value)
 {
-    TCellGraphic* g = GetCellGraphic(RealColIndex(ACol), ARow);
+    TCellGraphic* g = GetCellGraphic(Model().RealCol(ACol), ARow);
     if (!g) return;
     g->CellText = Value;
     RepaintCell(ACol, ARow);
@@ -494,13 +495,13 @@ void TExStringGrid::SetButtonText(int ACol, int ARow, const std::string& Value)
 
 std::string TExStringGrid::GetButtonText(int ACol, int ARow)
 {
-    const TCellGraphic* g = GetCellGraphic(RealColIndex(ACol), ARow);
+    const TCellGraphic* g = GetCellGraphic(Model().RealCol(ACol), ARow);
     return g ? g->CellText : std::string();
 }
 
 void TExStringGrid::PushButton(int ACol, int ARow, bool push)
 {
-    TCellGraphic* g = GetCellGraphic(RealColIndex(ACol), ARow);
+    TCellGraphic* g = GetCellGraphic(Model().RealCol(ACol), ARow);
     if (!g || g->CellType == ctNode) return;
     g->CellBoolean = push;
     RepaintCell(ACol, ARow);
@@ -519,7 +520,7 @@ void TExStringGrid::RemoveBitButton(int ACol, int ARow) { RemoveCellGraphicOfTyp
 void TExStringGrid::RemoveAllButtons()
 {
     for (int c = 0; c < ColCount(); ++c) {
-        const int rc = RealColIndex(c);
+        const int rc = Model().RealCol(c);
         for (int r = 0; r < RowCount(); ++r)
             if (HasButton(rc, r)) RemoveCellGraphic(rc, r);
     }
@@ -644,7 +645,7 @@ void TExStringGrid::RemoveExpand(int ACol, int ARow) { RemoveCellGraphicOfType(A
 TRect TExStringGrid::ExpandButtonRect(int ACol, int ARow)
 {
     if (!ExpandOf(*this, ACol, ARow)) return {};
-    const TRect r = CellRect(DisplColIndex(ACol), ARow);
+    const TRect r = CellRect(Model().DisplCol(ACol), ARow);
     return {r.Right - 13, r.Top + 2, r.Right - 2, r.Top + 13};
 }
 
@@ -664,7 +665,7 @@ void TExStringGrid::SetRotated(int ACol, int ARow, std::int16_t AAngle)
     // that they are freed with it rather than lost.
     if (!g || IsSharedCellGraphic(g) || g->CellBitmap || g->CellIcon) g = CreateCellGraphic(ACol, ARow);
     g->SetAngle(AAngle);
-    RepaintCell(DisplColIndex(ACol), ARow);
+    RepaintCell(Model().DisplCol(ACol), ARow);
 }
 
 bool TExStringGrid::IsRotated(int ACol, int ARow, int& aAngle)
@@ -695,7 +696,7 @@ void TExStringGrid::RemoveInterfacedCell(int ACol, int ARow) { RemoveCellGraphic
 
 TRect TExStringGrid::GraphicRectInCell(int ACol, int ARow)
 {
-    const TCellGraphic* g = GetCellGraphic(RealColIndex(ACol), ARow);
+    const TCellGraphic* g = GetCellGraphic(Model().RealCol(ACol), ARow);
     if (!g) return {};
     const TRect cell = CellRect(ACol, ARow);
     const auto offset = static_cast<std::uint32_t>(static_cast<long long>(std::lround(g->CellValue)));

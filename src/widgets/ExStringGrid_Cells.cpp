@@ -2,6 +2,7 @@
 // cell, column stretch, size notifications and listeners.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_model/Model.h"
 
 #include "platform/GridView.h"
 
@@ -47,13 +48,13 @@ namespace {
 // The displayed row a real row has (itself while no row is hidden).
 int DisplayedRow(const TExStringGrid& g, int ARow)
 {
-    return g.NumHiddenRows() == 0 ? ARow : g.DisplRowIndex(ARow);
+    return g.NumHiddenRows() == 0 ? ARow : g.Model().DisplRow(ARow);
 }
 
 // The real column of the current column (itself while none is hidden).
 int RealCurrentCol(const TExStringGrid& g)
 {
-    return g.NumHiddenColumns() == 0 ? g.Col() : g.RealColIndex(g.Col());
+    return g.NumHiddenColumns() == 0 ? g.Col() : g.Model().RealCol(g.Col());
 }
 
 } // namespace
@@ -93,7 +94,7 @@ void TExStringGrid::SetAllCells(int ACol, int ARow, const std::string& Value)
     }
     const int r = DisplayedRow(*this, ARow);
     SetCells(ACol, r, Value);
-    const int d = DisplColIndex(ACol);
+    const int d = Model().DisplCol(ACol);
     if (d != ACol) RepaintCell(d, r);
 }
 
@@ -108,7 +109,7 @@ void TExStringGrid::SetAllGridCells(int ACol, int ARow, const std::string& Value
     }
     const int r = DisplayedRow(*this, ARow);
     SetGridCell(ACol, r, Value);
-    const int d = DisplColIndex(ACol);
+    const int d = Model().DisplCol(ACol);
     if (d != ACol) RepaintCell(d, r);
 }
 
@@ -143,16 +144,16 @@ void TExStringGrid::SetAllObjects(int ACol, int ARow, std::uintptr_t Value)
 
 int TExStringGrid::SortedRowIndex(int ARow) const
 {
-    const int k = ARow >= 0 && ARow < FSortedRows.Count() ? FSortedRows.Items(ARow) : ARow;
-    return NumHiddenRows() == 0 ? k : RealRowIndex(k);
+    const int k = ARow >= 0 && ARow < FModel->FSortedRows.Count() ? FModel->FSortedRows.Items(ARow) : ARow;
+    return NumHiddenRows() == 0 ? k : Model().RealRow(k);
 }
 
 int TExStringGrid::UnSortedRowIndex(int ARow) const
 {
-    if (FSortedRows.Count() == 0) return ARow;
-    for (int k = 0; k < FSortedRows.Count(); ++k)
-        if (FSortedRows.Items(k) == ARow) return k;
-    return FSortedRows.Count();
+    if (FModel->FSortedRows.Count() == 0) return ARow;
+    for (int k = 0; k < FModel->FSortedRows.Count(); ++k)
+        if (FModel->FSortedRows.Items(k) == ARow) return k;
+    return FModel->FSortedRows.Count();
 }
 
 namespace {
@@ -169,12 +170,12 @@ int UnsortedPosition(const TIntList& xref, int ARow)
 
 std::string TExStringGrid::UnSortedCells(int ACol, int ARow) const
 {
-    return Cells(ACol, UnsortedPosition(FSortedRows, ARow));
+    return Cells(ACol, UnsortedPosition(FModel->FSortedRows, ARow));
 }
 
 void TExStringGrid::SetUnSortedCells(int ACol, int ARow, const std::string& Value)
 {
-    SetCells(ACol, UnsortedPosition(FSortedRows, ARow), Value);
+    SetCells(ACol, UnsortedPosition(FModel->FSortedRows, ARow), Value);
 }
 
 // --- per-cell looks ---------------------------------------------------------------------
@@ -202,7 +203,7 @@ void TExStringGrid::SetColors(int ACol, int ARow, TColor Value)
     TCellProperties* p = LookProps(*this, ACol, ARow);
     if (!p) return;
     p->SetBrushColor(Value);
-    if (UpdateCount() == 0) RepaintCell(DisplColIndex(ACol), ARow);
+    if (UpdateCount() == 0) RepaintCell(Model().DisplCol(ACol), ARow);
 }
 
 TColor TExStringGrid::ColorsTo(int ACol, int ARow) const
@@ -216,7 +217,7 @@ void TExStringGrid::SetColorsTo(int ACol, int ARow, TColor Value)
     TCellProperties* p = LookProps(*this, ACol, ARow);
     if (!p) return;
     p->SetBrushColorTo(Value);
-    RepaintCell(DisplColIndex(ACol), ARow);
+    RepaintCell(Model().DisplCol(ACol), ARow);
 }
 
 TCellGradientDirection TExStringGrid::Gradients(int ACol, int ARow) const
@@ -230,7 +231,7 @@ void TExStringGrid::SetGradients(int ACol, int ARow, TCellGradientDirection Valu
     TCellProperties* p = LookProps(*this, ACol, ARow);
     if (!p) return;
     p->GradientDirection = Value;
-    RepaintCell(DisplColIndex(ACol), ARow);
+    RepaintCell(Model().DisplCol(ACol), ARow);
 }
 
 bool TExStringGrid::ReadOnly(int ACol, int ARow) const
@@ -244,7 +245,7 @@ void TExStringGrid::SetReadOnly(int ACol, int ARow, bool Value)
     TCellProperties* p = LookProps(*this, ACol, ARow);
     if (!p) return;
     p->ReadOnly = Value;
-    RepaintCell(DisplColIndex(ACol), ARow);
+    RepaintCell(Model().DisplCol(ACol), ARow);
 }
 
 bool TExStringGrid::WordWraps(int ACol, int ARow)
@@ -258,7 +259,7 @@ void TExStringGrid::SetWordWraps(int ACol, int ARow, bool Value)
     TCellProperties* p = LookProps(*this, ACol, ARow);
     if (!p) return;
     p->SetWordWrap(Value);
-    RepaintCell(DisplColIndex(ACol), ARow);
+    RepaintCell(Model().DisplCol(ACol), ARow);
 }
 
 TColor TExStringGrid::FontColors(int ACol, int ARow) const
@@ -272,7 +273,7 @@ void TExStringGrid::SetFontColors(int ACol, int ARow, TColor Value)
     TCellProperties* p = LookProps(*this, ACol, ARow);
     if (!p) return;
     p->FontColor = Value;
-    RepaintCell(DisplColIndex(ACol), ARow);
+    RepaintCell(Model().DisplCol(ACol), ARow);
 }
 
 TFontStyles TExStringGrid::FontStyles(int ACol, int ARow) const
@@ -286,7 +287,7 @@ void TExStringGrid::SetFontStyles(int ACol, int ARow, TFontStyles Value)
     TCellProperties* p = LookProps(*this, ACol, ARow);
     if (!p) return;
     p->FontStyle = Value;
-    RepaintCell(DisplColIndex(ACol), ARow);
+    RepaintCell(Model().DisplCol(ACol), ARow);
 }
 
 std::string TExStringGrid::FontNames(int ACol, int ARow) const
@@ -300,7 +301,7 @@ void TExStringGrid::SetFontNames(int ACol, int ARow, const std::string& Value)
     TCellProperties* p = LookProps(*this, ACol, ARow);
     if (!p) return;
     p->FontName = Value;
-    RepaintCell(DisplColIndex(ACol), ARow);
+    RepaintCell(Model().DisplCol(ACol), ARow);
 }
 
 int TExStringGrid::FontSizes(int ACol, int ARow) const
@@ -314,7 +315,7 @@ void TExStringGrid::SetFontSizes(int ACol, int ARow, int Value)
     TCellProperties* p = LookProps(*this, ACol, ARow);
     if (!p) return;
     p->FontSize = Value;
-    RepaintCell(DisplColIndex(ACol), ARow);
+    RepaintCell(Model().DisplCol(ACol), ARow);
 }
 
 TAlignment TExStringGrid::Alignments(int ACol, int ARow) const
@@ -328,7 +329,7 @@ void TExStringGrid::SetAlignments(int ACol, int ARow, TAlignment Value)
     TCellProperties* p = LookProps(*this, ACol, ARow);
     if (!p) return;
     p->Alignment = Value;
-    RepaintCell(DisplColIndex(ACol), ARow);
+    RepaintCell(Model().DisplCol(ACol), ARow);
 }
 
 TFont& TExStringGrid::Fonts(int ACol, int ARow)
@@ -350,7 +351,7 @@ void TExStringGrid::SetFonts(int ACol, int ARow, const TFont& Value)
     p->FontSize = Value.Size();
     p->FontStyle = Value.Style();
     p->FontColor = Value.Color();
-    if (UpdateCount() == 0) RepaintCell(DisplColIndex(ACol), ARow);
+    if (UpdateCount() == 0) RepaintCell(Model().DisplCol(ACol), ARow);
 }
 
 int TExStringGrid::LinesInCell(int ACol, int ARow) const { return TextLineCount(Cells(ACol, ARow), true); }
@@ -363,7 +364,7 @@ TObject* TExStringGrid::CellControls(int ACol, int ARow) const
 
 void TExStringGrid::SetCellControls(int ACol, int ARow, TObject* Value)
 {
-    const int realRow = NumHiddenRows() == 0 ? ARow : RealRowIndex(ARow);
+    const int realRow = NumHiddenRows() == 0 ? ARow : Model().RealRow(ARow);
     if (!Value) {
         TCellProperties* p = FindCellProperties(ACol, ARow);
         if (!p) return;
@@ -465,7 +466,7 @@ void TExStringGrid::SetCurrentEditText(const std::string& Value)
     if (isBase)
         SetEditText(Col(), Row(), Value);
     else
-        SetEditText(DisplColIndex(b.X), b.Y, Value);
+        SetEditText(Model().DisplCol(b.X), b.Y, Value);
 }
 
 int TExStringGrid::GetRealCol() const { return RealCurrentCol(*this); }
@@ -555,8 +556,8 @@ void TExStringGrid::SelectionMoved(const TGridRect& OldSel)
 
 int TExStringGrid::AllColWidths(int ACol) const
 {
-    if (IsHiddenColumn(ACol)) return FHiddenCols.SavedWidth(ACol);
-    return ColWidths(DisplColIndex(ACol));
+    if (IsHiddenColumn(ACol)) return FModel->FHiddenCols.SavedWidth(ACol);
+    return ColWidths(Model().DisplCol(ACol));
 }
 
 void TExStringGrid::SetAllColWidths(int ACol, int Value)
@@ -564,10 +565,10 @@ void TExStringGrid::SetAllColWidths(int ACol, int Value)
     if (ACol < 0) return;
     if (IsHiddenColumn(ACol)) {
         // Kept for the column's return.
-        FHiddenCols.SetSavedWidth(ACol, Value);
+        FModel->FHiddenCols.SetSavedWidth(ACol, Value);
         return;
     }
-    const int d = DisplColIndex(ACol);
+    const int d = Model().DisplCol(ACol);
     if (d >= 0 && d < ColCount()) SetColWidths(d, Value);
 }
 
@@ -850,7 +851,7 @@ void TExStringGrid::SplitAllColumnCells()
 
 void TExStringGrid::RemergeColumns()
 {
-    for (int i = 0; i < FMergedColumns.Count(); ++i) MergeColumnCells(FMergedColumns.Items(i), i == 0);
+    for (int i = 0; i < FModel->FMergedColumns.Count(); ++i) MergeColumnCells(FModel->FMergedColumns.Items(i), i == 0);
 }
 
 // --- the form a control is on ------------------------------------------------------------------

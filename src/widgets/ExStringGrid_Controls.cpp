@@ -6,6 +6,7 @@
 // while rows are hidden (a hidden row's box is read from its saved copy).
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_model/Model.h"
 
 #include "widgets/GridUndo.h"
 
@@ -49,7 +50,7 @@ TCellGraphic* TExStringGrid::CheckBoxGraphic(int ACol, int ARow, bool& ByRealRow
     if (ACol < 0 || ARow < 0) return nullptr;
     // A shown real row is the displayed row it occupies: the grid's own
     // answer (own, virtual or row check box) holds.
-    if (!IsHiddenRow(ARow)) return GetCellGraphic(ACol, DisplRowIndex(ARow));
+    if (!IsHiddenRow(ARow)) return GetCellGraphic(ACol, Model().DisplRow(ARow));
     if (ACol == 0 && FMouseActions->HotmailRowSelect()) {
         FRowCheckBox->CellType = ctRowCheckBox;
         return FRowCheckBox.get();
@@ -62,8 +63,8 @@ TCellGraphic* TExStringGrid::CheckBoxGraphic(int ACol, int ARow, bool& ByRealRow
 
 void TExStringGrid::RepaintRealRowCell(int ACol, int ARow)
 {
-    const int d = NumHiddenRows() > 0 ? DisplRowIndex(ARow) : ARow;
-    RepaintCell(DisplColIndex(ACol), d);
+    const int d = NumHiddenRows() > 0 ? Model().DisplRow(ARow) : ARow;
+    RepaintCell(Model().DisplCol(ACol), d);
 }
 
 TCellGraphic* TExStringGrid::NewCheckGraphic(int ACol, int ARow)
@@ -264,7 +265,7 @@ bool TExStringGrid::ApplyCheckBoxState(int ACol, int ARow, bool State)
         if (State != g->CellBoolean) {
             g->CellBoolean = State;
             FireCheckBoxChange(ACol, ARow, State);
-            RepaintCell(DisplColIndex(ACol), ARow);
+            RepaintCell(Model().DisplCol(ACol), ARow);
         }
         return true;
     case ctDataCheckBox:
@@ -276,7 +277,7 @@ bool TExStringGrid::ApplyCheckBoxState(int ACol, int ARow, bool State)
     }
     case ctRowCheckBox: {
         if (ACol != 0) return false;
-        const int real = NumHiddenRows() > 0 ? RealRowIndex(ARow) : ARow;
+        const int real = NumHiddenRows() > 0 ? Model().RealRow(ARow) : ARow;
         if (State != RowSelect(real)) {
             SetRowSelect(real, State);
             FireCheckBoxChange(ACol, ARow, State);
@@ -290,7 +291,7 @@ bool TExStringGrid::ApplyCheckBoxState(int ACol, int ARow, bool State)
 void TExStringGrid::CheckAll(int ACol)
 {
     for (int r = FixedRows(); r < RowCount(); ++r) ApplyCheckBoxState(ACol, r, true);
-    if (NumHiddenColumns() > 0) InvalidateCol(DisplColIndex(ACol));
+    if (NumHiddenColumns() > 0) InvalidateCol(Model().DisplCol(ACol));
 }
 
 void TExStringGrid::UnCheckAll(int ACol)
@@ -347,7 +348,7 @@ bool TExStringGrid::ToggleCellCheckBox(int ACol, int ARow, bool UserAction)
         break;
     case ctRowCheckBox: {
         // The state of a row check box is the row's selection flag.
-        const int real = NumHiddenRows() > 0 ? RealRowIndex(ARow) : ARow;
+        const int real = NumHiddenRows() > 0 ? Model().RealRow(ARow) : ARow;
         newState = !RowSelect(real);
         SetRowSelect(real, newState);
         break;
@@ -363,7 +364,7 @@ bool TExStringGrid::ToggleCellCheckBox(int ACol, int ARow, bool UserAction)
         break;
     }
 
-    RepaintCell(DisplColIndex(ACol), ARow);
+    RepaintCell(Model().DisplCol(ACol), ARow);
     FireCheckBoxChange(ACol, ARow, newState);
 
     if (autoCheck) SyncGroupCheckBoxes(ACol, ARow, nodeRow, nodeSpan, nodeContracted, parent, newState);
@@ -383,7 +384,7 @@ void TExStringGrid::SyncGroupCheckBoxes(int ACol, int ARow, bool NodeRow, int No
                                         int Parent, bool NewState)
 {
     const bool mapped = NumHiddenRows() > 0;
-    auto real = [&](int d) { return mapped ? RealRowIndex(d) : d; };
+    auto real = [&](int d) { return mapped ? Model().RealRow(d) : d; };
     if (NodeRow) {
         // The node's box sets the boxes of its rows (hidden ones too).
         for (int i = 1; i < NodeSpan; ++i) {
@@ -423,7 +424,7 @@ bool TExStringGrid::IsInCheckBox(int ACol, int ARow, int XPos, int YPos)
     if (!FMouseActions->PreciseCheckBoxCheck) return true;
 
     const int cs = DefaultCheckSize;
-    const TRect r = CellRect(DisplColIndex(ACol), ARow);
+    const TRect r = CellRect(Model().DisplCol(ACol), ARow);
     int top = 0;
     switch (g->CellVAlign) {
     case vaTop: top = r.Top + 2; break;
@@ -485,7 +486,7 @@ bool TExStringGrid::SetRadioIdx(int ACol, int ARow, int IdxRadio)
     if (!g || g->CellType != ctRadio) return false;
     g->CellIndex = IdxRadio;
     if (IdxRadio == -1) SetCells(ACol, ARow, "");
-    RepaintCell(DisplColIndex(ACol), ARow);
+    RepaintCell(Model().DisplCol(ACol), ARow);
     return true;
 }
 
@@ -558,7 +559,7 @@ bool TExStringGrid::SetRadioButtonState(int ACol, int ARow, bool State)
     if (!g || g->CellType != ctRadioButton) return false;
     if (g->CellBoolean != State) {
         g->CellBoolean = State;
-        RepaintCell(DisplColIndex(b.X), b.Y);
+        RepaintCell(Model().DisplCol(b.X), b.Y);
     }
     return true;
 }
@@ -586,13 +587,13 @@ bool TExStringGrid::ToggleCellRadioButton(int ACol, int ARow, bool UserAction)
     }
     if (!g->CellBoolean) {
         g->CellBoolean = true;
-        RepaintCell(DisplColIndex(ACol), ARow);
+        RepaintCell(Model().DisplCol(ACol), ARow);
         for (int r = 0; r < RowCount(); ++r) {
             if (r == ARow) continue;
             TCellGraphic* o = GetCellGraphic(ACol, r);
             if (o && o->CellType == ctRadioButton && o->CellBoolean) {
                 o->CellBoolean = false;
-                RepaintCell(DisplColIndex(ACol), r);
+                RepaintCell(Model().DisplCol(ACol), r);
             }
         }
     }

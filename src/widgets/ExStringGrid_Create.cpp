@@ -3,6 +3,7 @@
 // hidden-row items).
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_model/Model.h"
 #include "widgets/grid_render/PictureContainer.h"
 #include "widgets/grid_render/FloatingFooter.h"
 #include "widgets/grid_render/HeaderDragButton.h"
@@ -66,7 +67,7 @@ namespace {
 constexpr int VersionMajor = 6, VersionMinor = 2, VersionRelease = 1, VersionBuild = 3;
 } // namespace
 
-TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
+TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner), FModel(std::make_unique<TGridModel>())
 {
     SetupSettings();
 
@@ -172,7 +173,7 @@ void TExStringGrid::ConnectSettings()
     FSearchPanel->OnBackwardClick = [](TObject*) { throw ENotBuilt("search footer find previous"); };
     FSearchPanel->OnExitClick = [this](TObject*) { SearchFooterClose(); };
     FSearchPanel->OnHighlightClick = [this](TObject*) { SearchFooterHighlight(); };
-    FMergedColumns.OnChange = [this](TObject*, int, int) {
+    FModel->FMergedColumns.OnChange = [this](TObject*, int, int) {
         SplitAllColumnCells();
         RemergeColumns();
     };
@@ -253,7 +254,7 @@ void TExStringGrid::NoteCounts()
 
 bool TExStringGrid::ColumnVisible(int c) const
 {
-    return !FHiddenCols.IsHidden(c);
+    return !FModel->FHiddenCols.IsHidden(c);
 }
 
 // --- window creation ------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 // check-box records the grid shares between cells.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_model/Model.h"
 
 #include "widgets/GridControlLook.h"
 
@@ -32,7 +33,7 @@ TCellGraphic* TExStringGrid::GetCellGraphic(int ACol, int ARow)
             g.CellBoolean = selected >= dataRows;
         } else {
             g.CellAngle = 0;
-            g.CellBoolean = RowSelect(RealRowIndex(ARow));
+            g.CellBoolean = RowSelect(Model().RealRow(ARow));
         }
         return &g;
     }
@@ -71,7 +72,7 @@ TCellGraphic* TExStringGrid::CreateCellGraphic(int ACol, int ARow)
         SetCellEx(ACol, ARow, "");
     }
     if (NumHiddenColumns() > 0) {
-        const int d = DisplColIndex(ACol);
+        const int d = Model().DisplCol(ACol);
         if (d != ACol) RepaintCell(d, ARow);
     }
     // A cell outside the grid keeps nothing: the caller gets an error, not
@@ -89,7 +90,7 @@ bool TExStringGrid::RemoveCellGraphic(int ACol, int ARow)
     // The cell's own record is freed (also when the shared row check box
     // was the one shown); shared records never are.
     if (own && !IsSharedCellGraphic(own)) delete own;
-    if (!FDestroyingGrid) RepaintCell(DisplColIndex(ACol), ARow);
+    if (!FDestroyingGrid) RepaintCell(Model().DisplCol(ACol), ARow);
     return true;
 }
 

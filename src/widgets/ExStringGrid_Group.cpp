@@ -9,6 +9,7 @@
 // its column in place.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_model/Model.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ void TExStringGrid::SetGroupCellColors(int ACol, int ARow, TColor Color, TColor 
 
 void TExStringGrid::MarkSummaryRow(int ARow)
 {
-    const int d = NumHiddenRows() > 0 ? DisplRowIndex(ARow) : ARow;
+    const int d = NumHiddenRows() > 0 ? Model().DisplRow(ARow) : ARow;
     if (d < 0 || d >= RowCount()) return;
     CreateCellGraphic(0, d)->CellType = ctSummary;
 }
@@ -85,15 +86,15 @@ void TExStringGrid::SetGroupColumn(int Value)
 void TExStringGrid::Group(int Colindex)
 {
     if (Colindex < FixedCols()) return;
-    if (FGroupColumn != -1) UnGroup();
+    if (FModel->FGroupColumn != -1) UnGroup();
     if (RowCount() <= FixedRows()) return;
     const TGrouping& gr = *FGrouping;
     {
-        GroupingScope scope(*this, FIsGrouping, true);
-        FGroupColumn = Colindex;
-        FGroupWidth = AllColWidths(Colindex);
-        FGroupCaption = FixedRows() > 0 ? Cells(Colindex, 0) : std::string();
-        FGroupFooter = FixedFooters > 0 ? Cells(Colindex, RowCount() - 1) : std::string();
+        GroupingScope scope(*this, FModel->FIsGrouping, true);
+        FModel->FGroupColumn = Colindex;
+        FModel->FGroupWidth = AllColWidths(Colindex);
+        FModel->FGroupCaption = FixedRows() > 0 ? Cells(Colindex, 0) : std::string();
+        FModel->FGroupFooter = FixedFooters > 0 ? Cells(Colindex, RowCount() - 1) : std::string();
         // After the group column leaves, the header texts stand in column 1.
         const int t = Colindex == 1 ? 2 : 1;
         if (FSortSettings->AutoSortForGrouping) {
@@ -166,7 +167,7 @@ void TExStringGrid::Group(int Colindex)
         if (FCellNode->ExpandOne) {
             for (int b = FixedRows(); b < RowCount(); ++b) {
                 if (!IsNode(b)) continue;
-                ExpandNode(RealRowIndex(b));
+                ExpandNode(Model().RealRow(b));
                 break;
             }
         }
@@ -178,19 +179,19 @@ void TExStringGrid::Group(int Colindex)
 
 void TExStringGrid::UnGroup()
 {
-    if (FGroupColumn <= 0) return;
+    if (FModel->FGroupColumn <= 0) return;
     const TGrouping& gr = *FGrouping;
     const bool expandOne = FCellNode->ExpandOne;
     FCellNode->ExpandOne = false;
     ExpandAll();
-    const int t = FGroupColumn == 1 ? 2 : 1;
-    InsertCols(FGroupColumn, 1);
-    SetAllColWidths(FGroupColumn, FGroupWidth);
-    if (FixedRows() > 0) SetCells(FGroupColumn, 0, FGroupCaption);
-    if (FixedFooters > 0) SetCells(FGroupColumn, RowCount() - 1, FGroupFooter);
+    const int t = FModel->FGroupColumn == 1 ? 2 : 1;
+    InsertCols(FModel->FGroupColumn, 1);
+    SetAllColWidths(FModel->FGroupColumn, FModel->FGroupWidth);
+    if (FixedRows() > 0) SetCells(FModel->FGroupColumn, 0, FModel->FGroupCaption);
+    if (FixedFooters > 0) SetCells(FModel->FGroupColumn, RowCount() - 1, FModel->FGroupFooter);
 
     {
-        GroupingScope scope(*this, FIsGrouping, true);
+        GroupingScope scope(*this, FModel->FIsGrouping, true);
         std::string text;
         int r = FixedRows();
         while (r <= RowCount() - 1 - FixedFooters) {
@@ -220,12 +221,12 @@ void TExStringGrid::UnGroup()
                 ClearRect(0, r, ColCount() - 1, r);
                 DeleteRowsCore(r, 1, false);
             } else {
-                SetCells(FGroupColumn, r, text);
+                SetCells(FModel->FGroupColumn, r, text);
                 ++r;
             }
         }
     }
-    FGroupColumn = -1;
+    FModel->FGroupColumn = -1;
     FCellNode->ExpandOne = expandOne;
     Invalidate();
 }
@@ -234,11 +235,11 @@ void TExStringGrid::SubGroup(int Colindex)
 {
     if (Colindex < FixedCols()) return;
     const TGrouping& gr = *FGrouping;
-    GroupingScope scope(*this, FIsGrouping, false);
-    FGroupColumn = Colindex;
-    FGroupWidth = AllColWidths(Colindex);
-    FGroupCaption = FixedRows() > 0 ? Cells(Colindex, 0) : std::string();
-    FGroupFooter = FixedFooters > 0 ? Cells(Colindex, RowCount() - 1) : std::string();
+    GroupingScope scope(*this, FModel->FIsGrouping, false);
+    FModel->FGroupColumn = Colindex;
+    FModel->FGroupWidth = AllColWidths(Colindex);
+    FModel->FGroupCaption = FixedRows() > 0 ? Cells(Colindex, 0) : std::string();
+    FModel->FGroupFooter = FixedFooters > 0 ? Cells(Colindex, RowCount() - 1) : std::string();
     const int t = Colindex + 1;
     auto special = [&](int row) { return IsNode(row) || IsSummary(row); };
     auto headerLook = [&](int row, bool Convert) {

@@ -7,6 +7,7 @@
 // it the grid as its host.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_model/Model.h"
 
 #include <algorithm>
 
@@ -79,9 +80,9 @@ private:
 
 // --- columns ---------------------------------------------------------------------------
 
-int TExStringGrid::RealColIndex(int ACol) const { return FHiddenCols.RealColIndex(ACol); }
+int TExStringGrid::RealColIndex(int ACol) const { return FModel->RealCol(ACol); }
 
-bool TExStringGrid::IsHiddenColumn(int ACol) const { return FHiddenCols.IsHidden(ACol); }
+bool TExStringGrid::IsHiddenColumn(int ACol) const { return FModel->FHiddenCols.IsHidden(ACol); }
 
 void TExStringGrid::HideColumn(int ACol) { HideColumns(ACol, ACol); }
 
@@ -91,7 +92,7 @@ void TExStringGrid::HideColumns(int FromCol, int ToCol)
 {
     if (EditorMode()) HideEditor();
     TGridColsHost host(*this);
-    ::HideColumns(FHiddenCols, host, FromCol, ToCol);
+    ::HideColumns(FModel->FHiddenCols, host, FromCol, ToCol);
     Invalidate();
 }
 
@@ -99,23 +100,23 @@ void TExStringGrid::UnHideColumns(int FromCol, int ToCol)
 {
     if (EditorMode()) HideEditor();
     TGridColsHost host(*this);
-    ::UnHideColumns(FHiddenCols, host, FromCol, ToCol);
+    ::UnHideColumns(FModel->FHiddenCols, host, FromCol, ToCol);
     Invalidate();
 }
 
 void TExStringGrid::UnHideColumnsAll()
 {
     if (NumHiddenColumns() == 0) return;
-    UnHideColumns(0, FHiddenCols.TableSize() - 1);
+    UnHideColumns(0, FModel->FHiddenCols.TableSize() - 1);
 }
 
 // --- rows ----------------------------------------------------------------------------------
 
-int TExStringGrid::RealRowIndex(int ARow) const { return FHiddenRows.RealRowIndex(ARow); }
+int TExStringGrid::RealRowIndex(int ARow) const { return FModel->RealRow(ARow); }
 
-int TExStringGrid::DisplRowIndex(int ARow) const { return FHiddenRows.DisplRowIndex(ARow); }
+int TExStringGrid::DisplRowIndex(int ARow) const { return FModel->DisplRow(ARow); }
 
-bool TExStringGrid::IsHiddenRow(int ARow) const { return FHiddenRows.IsHidden(ARow); }
+bool TExStringGrid::IsHiddenRow(int ARow) const { return FModel->FHiddenRows.IsHidden(ARow); }
 
 void TExStringGrid::HideRow(int ARow) { HideRows(ARow, ARow); }
 
@@ -123,7 +124,7 @@ void TExStringGrid::HideRows(int FromRow, int ToRow)
 {
     if (EditorMode()) HideEditor();
     TGridRowsHost host(*this);
-    FHiddenRows.HideRows(host, FromRow, ToRow);
+    FModel->FHiddenRows.HideRows(host, FromRow, ToRow);
     CellControlsUpdate(false);
 }
 
@@ -136,14 +137,14 @@ void TExStringGrid::HideRowsEx(int FromRow, int ToRow)
 void TExStringGrid::UnHideRow(int ARow)
 {
     TGridRowsHost host(*this);
-    FHiddenRows.UnHideRow(host, ARow);
+    FModel->FHiddenRows.UnHideRow(host, ARow);
     CellControlsUpdate(false);
 }
 
 void TExStringGrid::UnHideRows(int FromRow, int ToRow)
 {
     TGridRowsHost host(*this);
-    FHiddenRows.UnHideRows(host, FromRow, ToRow);
+    FModel->FHiddenRows.UnHideRows(host, FromRow, ToRow);
     CellControlsUpdate(false);
 }
 
@@ -151,7 +152,7 @@ void TExStringGrid::UnHideRowsAll()
 {
     if (NumHiddenRows() == 0) return;
     TGridRowsHost host(*this);
-    FHiddenRows.UnHideRowsAll(host);
+    FModel->FHiddenRows.UnHideRowsAll(host);
     CellControlsUpdate(false);
 }
 
@@ -161,7 +162,7 @@ void TExStringGrid::HideRowList(const TIntList& RowList)
     std::vector<int> rows;
     for (int i = 0; i < RowList.Count(); ++i) rows.push_back(RowList.Items(i));
     TGridRowsHost host(*this);
-    FHiddenRows.HideRowList(host, rows);
+    FModel->FHiddenRows.HideRowList(host, rows);
     CellControlsUpdate(false);
 }
 
@@ -171,14 +172,14 @@ void TExStringGrid::UnHideRowList()
     TGridRowsHost host(*this);
     if (Row() >= RowCount() && FixedCols() < ColCount() && FixedRows() < RowCount())
         FocusCell(FixedCols(), FixedRows());
-    FHiddenRows.UnHideRowList(host);
+    FModel->FHiddenRows.UnHideRowList(host);
 }
 
 bool TExStringGrid::IsHiddenRow(int ARow, std::unique_ptr<TIntList>& Cache) const
 {
     if (!Cache) {
         Cache = std::make_unique<TIntList>(0, 0);
-        for (const auto& it : FHiddenRows.Items()) Cache->Add(it.Idx);
+        for (const auto& it : FModel->FHiddenRows.Items()) Cache->Add(it.Idx);
     }
     return Cache->HasValue(ARow);
 }
@@ -186,13 +187,13 @@ bool TExStringGrid::IsHiddenRow(int ARow, std::unique_ptr<TIntList>& Cache) cons
 std::string TExStringGrid::HiddenRowCell(int ACol, int AHiddenIndex) const
 {
     if (AHiddenIndex < 0 || AHiddenIndex >= NumHiddenRows() || ACol < 0) return {};
-    const auto& cells = FHiddenRows.Items()[static_cast<std::size_t>(AHiddenIndex)].Cells;
+    const auto& cells = FModel->FHiddenRows.Items()[static_cast<std::size_t>(AHiddenIndex)].Cells;
     return ACol < static_cast<int>(cells.size()) ? cells[static_cast<std::size_t>(ACol)] : std::string();
 }
 
 bool TExStringGrid::GetHiddenRowCell(int ACol, int ARealRow, std::string& Value) const
 {
-    const THiddenRowItem* item = FHiddenRows.Find(ARealRow);
+    const THiddenRowItem* item = FModel->FHiddenRows.Find(ARealRow);
     if (!item) return false;
     Value = (ACol >= 0 && ACol < static_cast<int>(item->Cells.size())) ? item->Cells[static_cast<std::size_t>(ACol)]
                                                                         : std::string();
@@ -201,7 +202,7 @@ bool TExStringGrid::GetHiddenRowCell(int ACol, int ARealRow, std::string& Value)
 
 bool TExStringGrid::SetHiddenRowCell(int ACol, int ARealRow, const std::string& Value)
 {
-    THiddenRowItem* item = FHiddenRows.Find(ARealRow);
+    THiddenRowItem* item = FModel->FHiddenRows.Find(ARealRow);
     if (!item || ACol < 0) return false;
     if (ACol >= static_cast<int>(item->Cells.size())) item->Cells.resize(static_cast<std::size_t>(ACol) + 1);
     item->Cells[static_cast<std::size_t>(ACol)] = Value;
@@ -210,7 +211,7 @@ bool TExStringGrid::SetHiddenRowCell(int ACol, int ARealRow, const std::string& 
 
 TObject* TExStringGrid::HiddenRowObject(int ACol, int ARealRow) const
 {
-    const THiddenRowItem* item = FHiddenRows.Find(ARealRow);
+    const THiddenRowItem* item = FModel->FHiddenRows.Find(ARealRow);
     if (!item || ACol < 0 || ACol >= static_cast<int>(item->Objects.size())) return nullptr;
     return item->Objects[static_cast<std::size_t>(ACol)];
 }

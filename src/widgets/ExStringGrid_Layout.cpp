@@ -6,6 +6,7 @@
 // (MinColWidth .. MaxColWidth, MinRowHeight .. MaxRowHeight).
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_model/Model.h"
 
 #include "widgets/GridControlLook.h"
 #include "widgets/GridUtil.h"
@@ -68,7 +69,7 @@ int TExStringGrid::MaxLinesInRow(int ARow) const
     if (ColCount() <= 0 || !Multilinecells) return 1;
     int lines = 1;
     for (int c = 0; c < ColCount(); ++c)
-        lines = std::max(lines, TextLineCount(Cells(RealColIndex(c), ARow), true));
+        lines = std::max(lines, TextLineCount(Cells(Model().RealCol(c), ARow), true));
     return lines;
 }
 
@@ -77,7 +78,7 @@ int TExStringGrid::MaxLinesInRow(int ARow) const
 void TExStringGrid::AutoSizeColumnWidth(int ACol, bool GrowOnly)
 {
     if (ACol < 0 || ACol >= ColCount()) return;
-    const int r = RealColIndex(ACol);
+    const int r = Model().RealCol(ACol);
     int first = 0;
     int last = RowCount() - 1;
     switch (FColumnSize->Rows) {
@@ -197,7 +198,7 @@ void TExStringGrid::AutoSizeRowHeight(int ARow, bool GrowOnly, int /*Padding*/)
         CanvasFontKeeper keep(*Canvas());
         for (int c = 0; c < ColCount(); ++c) {
             if (IsYMergedCell(c, ARow)) continue;
-            const int r = RealColIndex(c);
+            const int r = Model().RealCol(c);
             if (IsIgnoredColumn(r)) continue;
             SetMeasureFont(r, c, ARow, true);
             bool ww = WordWrap;
@@ -232,7 +233,7 @@ void TExStringGrid::SizeRowToLines(int ARow, int Lines, int Padding)
     int h = 0;
     {
         CanvasFontKeeper keep(*Canvas());
-        SetMeasureFont(RealColIndex(FixedCols()), FixedCols(), ARow, false);
+        SetMeasureFont(Model().RealCol(FixedCols()), FixedCols(), ARow, false);
         h = Canvas()->TextHeight("gh");
     }
     SetRowHeights(ARow, ClampToLimits(Padding + Lines * (h + h / 8), MinRowHeight, MaxRowHeight));
@@ -263,7 +264,7 @@ void TExStringGrid::AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY)
     try {
         CanvasFontKeeper keep(*Canvas());
         for (int c = firstCol; c < ColCount(); ++c) {
-            const int r = RealColIndex(c);
+            const int r = Model().RealCol(c);
             int w = SizeGrowOnly ? ColWidths(c) : 0;
             for (int row = firstRow; row < RowCount(); ++row) {
                 SetMeasureFont(r, c, row, false);
@@ -334,8 +335,8 @@ bool TExStringGrid::CalcRange(int& FromRow, int& ToRow) const
 
 bool TExStringGrid::CalcRowCounts(int ACol, int r, bool Real)
 {
-    const int d = Real ? DisplRowIndex(r) : r;
-    const bool plain = (!IsNodeRow(d) && !IsSummary(d)) || IsHiddenRow(r) || FGroupColumn == -1;
+    const int d = Real ? Model().DisplRow(r) : r;
+    const bool plain = (!IsNodeRow(d) && !IsSummary(d)) || IsHiddenRow(r) || FModel->FGroupColumn == -1;
     return plain && !IsMergedNonBaseCell(ACol, d);
 }
 

@@ -6,6 +6,7 @@
 // data in the rule windows, so they travel with their row.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_model/Model.h"
 #include "widgets/GridUtil.h"
 
 #include <algorithm>
@@ -92,7 +93,7 @@ private:
 void TExStringGrid::MoveColumn(int FromIndex, int ToIndex)
 {
     if (FromIndex < 0 || FromIndex >= ColCount() || ToIndex < 0 || ToIndex >= ColCount()) InvalidColumn();
-    if (FColumnOrder.Count() == 0) SetColumnOrder();
+    if (FModel->FColumnOrder.Count() == 0) SetColumnOrder();
     // The class library moves the width and calls ColumnMoved, which moves
     // the column's data and everything kept per column. Without
     // EnhRowColMove the widths stay with their places.
@@ -106,8 +107,8 @@ void TExStringGrid::ColumnMoved(int FromIndex, int ToIndex)
 {
     // Displayed indexes; the data lies at the real columns (hidden columns
     // between the two shift with the others).
-    const int f = RealColIndex(FromIndex);
-    const int t = RealColIndex(ToIndex);
+    const int f = Model().RealCol(FromIndex);
+    const int t = Model().RealCol(ToIndex);
     const bool hidden = NumHiddenColumns() > 0;
     if (f != t && f >= 0 && t >= 0) {
         const int lo = std::min(f, t), hi = std::max(f, t);
@@ -125,13 +126,13 @@ void TExStringGrid::ColumnMoved(int FromIndex, int ToIndex)
         // recorded order entry and the placed controls go along. (The
         // flags follow their data whatever EnhRowColMove says: a flag left
         // behind would hide another column's cells.)
-        FHiddenRows.ColMoved(f, t);
-        FHiddenCols.MoveCol(f, t);
-        if (FColumnOrder.Count() > 0) {
-            for (int i = FColumnOrder.Count(); i <= hi; ++i) FColumnOrder.Add(i);
-            const int entry = FColumnOrder.Items(f);
-            FColumnOrder.Delete(f);
-            FColumnOrder.Insert(t, entry);
+        FModel->FHiddenRows.ColMoved(f, t);
+        FModel->FHiddenCols.MoveCol(f, t);
+        if (FModel->FColumnOrder.Count() > 0) {
+            for (int i = FModel->FColumnOrder.Count(); i <= hi; ++i) FModel->FColumnOrder.Add(i);
+            const int entry = FModel->FColumnOrder.Items(f);
+            FModel->FColumnOrder.Delete(f);
+            FModel->FColumnOrder.Insert(t, entry);
         }
         for (int i = 0; i < FControlList.Count(); ++i) {
             TControlItem* ci = FControlList.Control(i);
@@ -149,11 +150,11 @@ void TExStringGrid::ColumnMoved(int FromIndex, int ToIndex)
         FSortSettings->Column = FSortSettings->Column < 0 ? FSortSettings->Column
                                                           : IndexAfterMove(FSortSettings->Column, f, t);
         if (FSortSettings->IndexShow)
-            for (int i = 0; i < FSortIndexes.Count(); ++i) {
-                const auto v = static_cast<unsigned>(FSortIndexes.Items(i));
+            for (int i = 0; i < FModel->FSortIndexes.Count(); ++i) {
+                const auto v = static_cast<unsigned>(FModel->FSortIndexes.Items(i));
                 const int col = IndexAfterMove(static_cast<int>(v & 0xFFFFu), f, t);
                 const unsigned nv = (v & 0xFFFF0000u) | (static_cast<unsigned>(col) & 0xFFFFu);
-                if (nv != v) FSortIndexes.SetInteger(i, static_cast<int>(nv));
+                if (nv != v) FModel->FSortIndexes.SetInteger(i, static_cast<int>(nv));
             }
     }
     if (FromIndex != ToIndex) {
@@ -254,12 +255,12 @@ void TExStringGrid::SwapColumns(int ACol1, int ACol2)
     RenumberCellProperties(ACol1, 0, ACol1, RowCount() - 1);
     RenumberCellProperties(ACol2, 0, ACol2, RowCount() - 1);
     // The hidden rows' saved cells are exchanged too.
-    FHiddenRows.ColsSwapped(ACol1, ACol2);
+    FModel->FHiddenRows.ColsSwapped(ACol1, ACol2);
     // Widths belong to the displayed columns; a hidden column keeps the
     // width it had when it was hidden.
     if (!IsHiddenColumn(ACol1) && !IsHiddenColumn(ACol2)) {
-        const int d1 = DisplColIndex(ACol1);
-        const int d2 = DisplColIndex(ACol2);
+        const int d1 = Model().DisplCol(ACol1);
+        const int d2 = Model().DisplCol(ACol2);
         if (d1 < ColCount() && d2 < ColCount()) {
             const int w = ColWidths(d1);
             SetColWidths(d1, ColWidths(d2));
@@ -299,11 +300,11 @@ void TExStringGrid::SwapRows(int ARow1, int ARow2)
 void TExStringGrid::SortSwapRows(int ARow1, int ARow2)
 {
     if (ARow1 < 0 || ARow2 < 0 || ARow1 >= RowCount() || ARow2 >= RowCount()) InvalidRow();
-    ++Swaps;
-    if (ARow1 < FSortRowXRef.Count() && ARow2 < FSortRowXRef.Count()) {
-        const int x = FSortRowXRef.Items(ARow1);
-        FSortRowXRef.SetInteger(ARow1, FSortRowXRef.Items(ARow2));
-        FSortRowXRef.SetInteger(ARow2, x);
+    ++FModel->Swaps;
+    if (ARow1 < FModel->FSortRowXRef.Count() && ARow2 < FModel->FSortRowXRef.Count()) {
+        const int x = FModel->FSortRowXRef.Items(ARow1);
+        FModel->FSortRowXRef.SetInteger(ARow1, FModel->FSortRowXRef.Items(ARow2));
+        FModel->FSortRowXRef.SetInteger(ARow2, x);
     }
     if (ARow1 == ARow2) return;
     // Sorting on a single column exchanges only that column's cells; that
@@ -315,8 +316,8 @@ void TExStringGrid::SortSwapRows(int ARow1, int ARow2)
         SetRowHeights(ARow2, h);
     }
     if (MouseActions().DisjunctRowSelect() && Navigation().MoveRowOnSort) {
-        const int i1 = NumHiddenRows() > 0 ? RealRowIndex(ARow1) : ARow1;
-        const int i2 = NumHiddenRows() > 0 ? RealRowIndex(ARow2) : ARow2;
+        const int i1 = NumHiddenRows() > 0 ? Model().RealRow(ARow1) : ARow1;
+        const int i2 = NumHiddenRows() > 0 ? Model().RealRow(ARow2) : ARow2;
         const bool s1 = RowSelect(i1);
         const bool s2 = RowSelect(i2);
         if (s1 != s2) {
@@ -381,7 +382,7 @@ std::string TExStringGrid::SelectedText()
     std::vector<int> rows;
     if (MouseActions().DisjunctRowSelect()) {
         for (int row = FixedRows(); row < RowCount(); ++row) {
-            const int idx = MouseActions().RowSelectPersistent ? RealRowIndex(row) : row;
+            const int idx = MouseActions().RowSelectPersistent ? Model().RealRow(row) : row;
             if (RowSelect(idx)) rows.push_back(row);
         }
     } else {
@@ -390,7 +391,7 @@ std::string TExStringGrid::SelectedText()
     std::string out;
     for (int row : rows) {
         for (int c = r.Left; c <= r.Right; ++c) {
-            std::string t = Cells(NumHiddenColumns() > 0 ? RealColIndex(c) : c, row);
+            std::string t = Cells(NumHiddenColumns() > 0 ? Model().RealCol(c) : c, row);
             // The plain text of rich text comes from the rich-edit control
             // of the editing code.
             if (t.find("{\\") != std::string::npos) ZEL_GRID_NOT_BUILT();
@@ -408,10 +409,10 @@ bool TExStringGrid::IsSelected(int ACol, int ARow) const
     if (ARow < FixedRows() || ACol < FixedCols()) return false;
     auto* self = const_cast<TExStringGrid*>(this);
     if (self->MouseActions().DisjunctCellSelect())
-        return FSelectedCells.HasValue(static_cast<int>((static_cast<unsigned>(ARow) << 16) |
+        return FModel->FSelectedCells.HasValue(static_cast<int>((static_cast<unsigned>(ARow) << 16) |
                                                         (static_cast<unsigned>(ACol) & 0xFFFFu)));
     if (self->MouseActions().DisjunctRowSelect())
-        return RowSelect(self->MouseActions().RowSelectPersistent ? RealRowIndex(ARow) : ARow);
+        return RowSelect(self->MouseActions().RowSelectPersistent ? Model().RealRow(ARow) : ARow);
     if (self->MouseActions().DisjunctColSelect()) return ColSelect(ACol);
     const TGridRect s = Selection();
     return ACol >= s.Left && ACol <= s.Right && ARow >= s.Top && ARow <= s.Bottom;

@@ -7,6 +7,7 @@
 // column-0 property object. Contracting hides the block's rows.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_model/Model.h"
 
 #include <algorithm>
 
@@ -49,7 +50,7 @@ void TExStringGrid::SetNodeState(int ARow, bool Value)
 {
     const TCellGraphic* g = NodeGraphic(ARow);
     if (!g || g->CellBoolean == Value) return;
-    const int real = NumHiddenRows() > 0 ? RealRowIndex(ARow) : ARow;
+    const int real = NumHiddenRows() > 0 ? Model().RealRow(ARow) : ARow;
     if (Value)
         ContractNode(real);
     else
@@ -91,7 +92,7 @@ void TExStringGrid::UpdateSubNodeCount(int ARow, int Delta)
 
 int TExStringGrid::GetParentRow(int ARow) const
 {
-    if (FNodeCount == 0 || ARow < 0) return -1;
+    if (FModel->FNodeCount == 0 || ARow < 0) return -1;
     int result = -1;
     int limit = 65535;
     if (IsNodeRow(ARow)) {
@@ -163,7 +164,7 @@ void TExStringGrid::ChangeNodeLevels(int d, int span, int delta)
 
 void TExStringGrid::AddNode(int ARow, int Span)
 {
-    const int d = NumHiddenRows() > 0 ? DisplRowIndex(ARow) : ARow;
+    const int d = NumHiddenRows() > 0 ? Model().DisplRow(ARow) : ARow;
     if (d < 0 || d >= RowCount()) return;
     TCellGraphic* g = CreateCellGraphic(0, d);
     g->CellType = ctNode;
@@ -175,30 +176,30 @@ void TExStringGrid::AddNode(int ARow, int Span)
     g->CellErrFrom = 0;
     g->CellVar = -1LL;
     ChangeNodeLevels(d, Span, 1);
-    if (FNodeCount == 0) InvalidateCol(0);
-    ++FNodeCount;
+    if (FModel->FNodeCount == 0) InvalidateCol(0);
+    ++FModel->FNodeCount;
     if (Col() == 0 && ColCount() > 1) SetCol(1);
 }
 
 void TExStringGrid::RemoveNode(int ARow)
 {
     ExpandOneNode(ARow);
-    const int d = NumHiddenRows() > 0 ? DisplRowIndex(ARow) : ARow;
+    const int d = NumHiddenRows() > 0 ? Model().DisplRow(ARow) : ARow;
     const TCellGraphic* g = NodeGraphic(d);
     if (!g) return;
     ChangeNodeLevels(d, g->CellIndex, -1);
     RemoveCellGraphic(0, d);
-    if (FNodeCount > 0) --FNodeCount;
+    if (FModel->FNodeCount > 0) --FModel->FNodeCount;
 }
 
 void TExStringGrid::RemoveAllNodes()
 {
     for (int r = 0; r < RowCount(); ++r) {
         if (!IsNodeRow(r)) continue;
-        ExpandOneNode(NumHiddenRows() > 0 ? RealRowIndex(r) : r);
+        ExpandOneNode(NumHiddenRows() > 0 ? Model().RealRow(r) : r);
         ChangeNodeLevels(r, NodeGraphic(r)->CellIndex, -1);
         RemoveCellGraphic(0, r);
-        if (FNodeCount > 0) --FNodeCount;
+        if (FModel->FNodeCount > 0) --FModel->FNodeCount;
     }
     Invalidate();
 }
@@ -222,7 +223,7 @@ void TExStringGrid::ExpandNode(int ARow)
     if (FCellNode->ExpandOne) {
         for (int r = FixedRows(); r < RowCount(); ++r) {
             const TCellGraphic* g = NodeGraphic(r);
-            if (g && !g->CellBoolean) ContractNode(NumHiddenRows() > 0 ? RealRowIndex(r) : r);
+            if (g && !g->CellBoolean) ContractNode(NumHiddenRows() > 0 ? Model().RealRow(r) : r);
         }
     }
     ExpandOneNode(ARow);
@@ -230,14 +231,14 @@ void TExStringGrid::ExpandNode(int ARow)
 
 void TExStringGrid::ExpandOneNode(int ARow)
 {
-    const int d = NumHiddenRows() > 0 ? DisplRowIndex(ARow) : ARow;
+    const int d = NumHiddenRows() > 0 ? Model().DisplRow(ARow) : ARow;
     TCellGraphic* g = NodeGraphic(d);
     if (!g || !g->CellBoolean) return;
     g->CellBoolean = false;
 
     // The block ends before the next shown row (span set) or the next node.
     const int endDispl = g->CellIndex <= 0 ? NextNodeRow(*this, d) : d + 1;
-    const int e = RealRowIndex(endDispl);
+    const int e = Model().RealRow(endDispl);
 
     const int oldTop = TopRow();
     const int oldRow = Row();
@@ -248,7 +249,7 @@ void TExStringGrid::ExpandOneNode(int ARow)
     const bool lock = FControlList.Count() == 0;
     if (lock) BeginUpdate();
 
-    UnHideRows(RealRowIndex(d) + 1, e - 1);
+    UnHideRows(Model().RealRow(d) + 1, e - 1);
 
     if (rowSelect) {
         SetOptions(Options() + goRowSelect);
@@ -263,7 +264,7 @@ void TExStringGrid::ExpandOneNode(int ARow)
 void TExStringGrid::ContractNode(int ARow)
 {
     if (EditorMode()) SetEditorMode(false);
-    const int d = NumHiddenRows() > 0 ? DisplRowIndex(ARow) : ARow;
+    const int d = NumHiddenRows() > 0 ? Model().DisplRow(ARow) : ARow;
     TCellGraphic* g = NodeGraphic(d);
     if (!g || g->CellBoolean) return;
     g->CellBoolean = true;
@@ -279,14 +280,14 @@ void TExStringGrid::ContractNode(int ARow)
             // already; it shows expanded when the outer node opens again.
             sub->CellBoolean = false;
             const int subSpan = sub->CellIndex;
-            HideRows(RealRowIndex(b), RealRowIndex(r));
+            HideRows(Model().RealRow(b), Model().RealRow(r));
             end = std::min(end + b - subSpan - r, RowCount());
             r = b;
         } else {
             ++r;
         }
     }
-    if (r > b) HideRows(RealRowIndex(b), RealRowIndex(r - 1));
+    if (r > b) HideRows(Model().RealRow(b), Model().RealRow(r - 1));
     if (FFloatingFooter) CalcFooter(-1);
 }
 
@@ -296,7 +297,7 @@ void TExStringGrid::ExpandAll()
     for (int r = FixedRows(); r < RowCount(); ++r) {
         TCellGraphic* g = NodeGraphic(r);
         if (!g) continue;
-        ExpandOneNode(RealRowIndex(r));
+        ExpandOneNode(Model().RealRow(r));
         g->CellBoolean = false;
     }
     EndUpdate();
@@ -330,7 +331,7 @@ void TExStringGrid::ContractAll()
 
 void TExStringGrid::InsertNormalRow(int ARow)
 {
-    const int d = NumHiddenRows() > 0 ? DisplRowIndex(ARow) : ARow;
+    const int d = NumHiddenRows() > 0 ? Model().DisplRow(ARow) : ARow;
     // The insertion keeps the hidden rows' real indices in step.
     InsertRows(d, 1, true);
 }
@@ -338,8 +339,8 @@ void TExStringGrid::InsertNormalRow(int ARow)
 void TExStringGrid::InsertChildRow(int ARow, int InsertAt)
 {
     const bool mapped = NumHiddenRows() > 0;
-    auto real = [&](int x) { return mapped ? RealRowIndex(x) : x; };
-    const int d = mapped ? DisplRowIndex(ARow) : ARow;
+    auto real = [&](int x) { return mapped ? Model().RealRow(x) : x; };
+    const int d = mapped ? Model().DisplRow(ARow) : ARow;
     int p = GetParentRow(d);
     const int parent = p;
     int level = 1;
@@ -364,7 +365,7 @@ void TExStringGrid::InsertChildRow(int ARow, int InsertAt)
     }
 
     int pos;
-    const int dNow = mapped ? DisplRowIndex(ARow) : ARow;
+    const int dNow = mapped ? Model().DisplRow(ARow) : ARow;
     if (IsNodeRow(dNow) && InsertAt == 0) {
         pos = dNow + 1;
         InsertRows(pos, 1, true);
@@ -392,8 +393,8 @@ void TExStringGrid::InsertChildRow(int ARow, int InsertAt)
 void TExStringGrid::RemoveChildRow(int ARow)
 {
     const bool mapped = NumHiddenRows() > 0;
-    auto real = [&](int x) { return mapped ? RealRowIndex(x) : x; };
-    const int d = mapped ? DisplRowIndex(ARow) : ARow;
+    auto real = [&](int x) { return mapped ? Model().RealRow(x) : x; };
+    const int d = mapped ? Model().DisplRow(ARow) : ARow;
     // Controls placed in the rows below move up with them.
     const int dReal = real(d);
     for (int i = 0; i < FControlList.Count(); ++i)
@@ -417,7 +418,7 @@ void TExStringGrid::RemoveChildRow(int ARow)
             }
         }
     }
-    RemoveRowsDisplayed(mapped ? DisplRowIndex(ARow) : ARow, 1);
+    RemoveRowsDisplayed(mapped ? Model().DisplRow(ARow) : ARow, 1);
     if (FMaxRowCount > 0) --FMaxRowCount;
 }
 

@@ -4,6 +4,7 @@
 // the application's event when one is assigned.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_model/Model.h"
 
 #include "widgets/GridControlLook.h"
 #include "widgets/GridUtil.h"
@@ -17,7 +18,7 @@ bool TExStringGrid::IsFixed(int ACol, int ARow) const
 {
     const TPoint b = BaseCell(ACol, ARow);
     if (FixedFooters > 0 && b.Y >= RowCount() - FixedFooters) return true;
-    if (FixedRightCols > 0 && DisplColIndex(ACol) >= ColCount() - FixedRightCols) return true;
+    if (FixedRightCols > 0 && Model().DisplCol(ACol) >= ColCount() - FixedRightCols) return true;
     bool fixed = false;
     IsFixedCell(ACol, ARow, fixed);
     return fixed;
@@ -30,7 +31,7 @@ int TExStringGrid::RowNodeIndent(int ARow) const
     return p ? p->NodeLevel * FCellNode->NodeIndent() : 0;
 }
 
-bool TExStringGrid::HasNodes() const { return FNodeCount > 0; }
+bool TExStringGrid::HasNodes() const { return FModel->FNodeCount > 0; }
 
 void TExStringGrid::GetCellDefaults(int ACol, int ARow, TFont* AFont, TBrush* ABrush, TColor& AColorTo,
                                     TColor& AMirrorColor, TColor& AMirrorColorTo, TAlignment& HA, TVAlignment& VA,
@@ -54,9 +55,36 @@ bool TExStringGrid::HasCustomBorders() const { return static_cast<bool>(OnGetCel
 // The platform offers no class-library styles.
 bool TExStringGrid::StylesActive() const { return false; }
 
-int TExStringGrid::DisplColIndex(int ACol) const { return FHiddenCols.DisplColIndex(ACol); }
+int TExStringGrid::DisplColIndex(int ACol) const { return FModel->DisplCol(ACol); }
 
 int TExStringGrid::TotalColCount() const { return AllColCount(); }
+
+// --- the model's state as the grid's public face gives it ------------------------------------
+
+TSortIndexList& TExStringGrid::SortIndexes() { return FModel->FSortIndexes; }
+const TGridHiddenRows& TExStringGrid::HiddenRows() const { return FModel->FHiddenRows; }
+int TExStringGrid::NumHiddenColumns() const { return FModel->NumHiddenCols(); }
+int TExStringGrid::NumHiddenRows() const { return FModel->NumHiddenRows(); }
+int TExStringGrid::UpdateCount() const { return FModel->FUpdateLock.Count(); }
+void TExStringGrid::StartUpdate() { FModel->FUpdateLock.Start(); }
+bool TExStringGrid::LockUpdate() const { return FModel->FUpdateLock.Locked(); }
+int TExStringGrid::NodeCount() const { return FModel->FNodeCount; }
+int TExStringGrid::FilterLevel() const { return FModel->FHiddenRows.FilterLevel(); }
+void TExStringGrid::SetFilterLevel(int Value) { FModel->FHiddenRows.SetFilterLevel(Value); }
+int TExStringGrid::HiddenColWidth(int ACol) const
+{
+    return FModel->FHiddenCols.IsHidden(ACol) ? FModel->FHiddenCols.SavedWidth(ACol) : 0;
+}
+void TExStringGrid::SetHiddenColWidth(int ACol, int Value) { FModel->FHiddenCols.SetSavedWidth(ACol, Value); }
+int TExStringGrid::ModifiedRowCount() const { return FModel->FRowFlags.ModifiedCount(); }
+TIntList& TExStringGrid::MergedColumns() { return FModel->FMergedColumns; }
+TIntList& TExStringGrid::IgnoreColumns() { return FModel->FIgnoredColumns; }
+bool TExStringGrid::IsIgnoredColumn(int ACol) const { return FModel->FIgnoredColumns.HasValue(ACol); }
+int TExStringGrid::SortSwapCount() const { return FModel->Swaps; }
+void TExStringGrid::ResetSortSwapCount() { FModel->Swaps = 0; }
+TIntList& TExStringGrid::SortRowXRef() { return FModel->FSortRowXRef; }
+int TExStringGrid::GroupColumn() const { return FModel->FGroupColumn; }
+bool TExStringGrid::IsGrouping() const { return FModel->FIsGrouping; }
 
 // --- simple relays ---------------------------------------------------------------------------
 
@@ -181,7 +209,7 @@ TCustomImageList* TExStringGrid::GetGridImages() { return FGridImages; }
 void TExStringGrid::GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont)
 {
     if (ActiveCellShow) {
-        const int d = DisplColIndex(ACol);
+        const int d = Model().DisplCol(ACol);
         const bool rowHeader = ARow == Row() && FixedCols() > 0 && d == FixedCols() - 1;
         const bool colHeader = d == Col() && FixedRows() > 0 && ARow == FixedRows() - 1;
         if (rowHeader || colHeader) {

@@ -8,6 +8,7 @@
 // cuts them off (which would free what they point at).
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_model/Model.h"
 
 #include "platform/SysUtils.h"
 
@@ -82,7 +83,7 @@ void TExStringGrid::InsertRowsCore(int RowIndex, int RCount, bool UpdateCellCont
     // purpose) comes back before the rows arrive.
     if (FSelHidden || Col() >= ColCount() || Row() >= RowCount()) UnHideSelection();
     // Controls placed in cells at or below the inserted rows move down.
-    if (UpdateCellControls) MoveCellControls(RealRowIndex(RowIndex), RCount);
+    if (UpdateCellControls) MoveCellControls(Model().RealRow(RowIndex), RCount);
     const int lastWidth = ColWidths(ColCount() - 1);
     SetRowCount(RowCount() + RCount);
     for (int i = RowCount() - 1; i >= RowIndex + RCount; --i) MoveRowData(i - RCount, i, true);
@@ -92,7 +93,7 @@ void TExStringGrid::InsertRowsCore(int RowIndex, int RCount, bool UpdateCellCont
         // nothing is freed.
         EmptyRowData(i);
     }
-    FRowFlags.RowsInserted(RowIndex, RCount, FShowModified->Enabled);
+    FModel->FRowFlags.RowsInserted(RowIndex, RCount, FShowModified->Enabled);
     SetColWidths(ColCount() - 1, lastWidth);
     if (!FDestroyingGrid)
         CellsChanged(Rect(0, RowIndex, ColCount() - 1, RowIndex + RCount));
@@ -104,7 +105,7 @@ void TExStringGrid::InsertRows(int RowIndex, int RCount, bool UpdateCellControls
     RowIndex = std::clamp(RowIndex, 0, RowCount());
     // Hidden rows at or after the insertion point keep their place between
     // their neighbours (node rows rely on it).
-    FHiddenRows.DisplayedRowsInserted(RowIndex, RCount);
+    FModel->FHiddenRows.DisplayedRowsInserted(RowIndex, RCount);
     InsertRowsCore(RowIndex, RCount, UpdateCellControls);
 }
 
@@ -119,9 +120,9 @@ void TExStringGrid::InsertCols(int ColIndex, int CCount)
     if (CCount <= 0) return;
     const int total = AllColCount();
     ColIndex = std::clamp(ColIndex, 0, total);
-    const int d = DisplColIndex(ColIndex);
+    const int d = Model().DisplCol(ColIndex);
     const int hiddenBefore = NumHiddenColumns();
-    FHiddenCols.InsertCols(ColIndex, CCount);
+    FModel->FHiddenCols.InsertCols(ColIndex, CCount);
     // A hidden column pushed past the hideable range counts as shown from
     // then on: it joins the displayed columns.
     const int lost = hiddenBefore - NumHiddenColumns();
@@ -140,7 +141,7 @@ void TExStringGrid::InsertCols(int ColIndex, int CCount)
     for (int j = ColCount() - 1; j >= d + CCount; --j) SetColWidths(j, ColWidths(j - CCount));
     for (int j = d; j < d + CCount && j < ColCount(); ++j) SetColWidths(j, DefaultColWidth());
     // The saved cells of hidden rows take the new columns too.
-    FHiddenRows.ColsInserted(ColIndex, CCount);
+    FModel->FHiddenRows.ColsInserted(ColIndex, CCount);
 }
 
 // --- removal --------------------------------------------------------------------------------------
@@ -152,8 +153,8 @@ void TExStringGrid::RemoveRows(int RowIndex, int RCount)
     RCount = std::min(RCount, RowCount() - RowIndex);
     // Controls placed in the removed rows leave the control list (they would
     // otherwise sit on the rows moving up); those below move up.
-    const int realFirst = RealRowIndex(RowIndex);
-    const int realEnd = RealRowIndex(RowIndex + RCount);
+    const int realFirst = Model().RealRow(RowIndex);
+    const int realEnd = Model().RealRow(RowIndex + RCount);
     for (int i = FControlList.Count() - 1; i >= 0; --i) {
         const int y = FControlList.GetControl(i)->FY;
         if (y >= realFirst && y < realEnd) FControlList.RemoveControl(i);
@@ -170,8 +171,8 @@ void TExStringGrid::RemoveRows(int RowIndex, int RCount)
     // (they become its rows): the normal rows are counted below these.
     const int fixedRows = FixedRows();
     // Hidden rows after the removed block move up by the rows removed before them.
-    FHiddenRows.DisplayedRowsRemoved(RowIndex, RCount);
-    FRowFlags.RowsRemoved(RowIndex, RCount, FShowModified->Enabled, FMouseActions->DisjunctRowSelect());
+    FModel->FHiddenRows.DisplayedRowsRemoved(RowIndex, RCount);
+    FModel->FRowFlags.RowsRemoved(RowIndex, RCount, FShowModified->Enabled, FMouseActions->DisjunctRowSelect());
     for (int i = RowIndex; i + RCount < RowCount(); ++i) MoveRowData(i + RCount, i, true);
     for (int i = RowCount() - RCount; i < RowCount(); ++i) EmptyRowData(i);
     SetRowCount(RowCount() - RCount);
@@ -213,8 +214,8 @@ void TExStringGrid::RemoveRowsEx(int RowIndex, int RCount)
     const int oldRow = Row();
     const int oldTop = TopRow();
     BeginUpdate();
-    FHiddenRows.DisplayedRowsRemoved(RowIndex, RCount);
-    if (FMouseActions->DisjunctRowSelect()) FRowFlags.RowsRemoved(RowIndex, RCount, false, true);
+    FModel->FHiddenRows.DisplayedRowsRemoved(RowIndex, RCount);
+    if (FMouseActions->DisjunctRowSelect()) FModel->FRowFlags.RowsRemoved(RowIndex, RCount, false, true);
     for (int i = RowIndex; i + RCount < RowCount(); ++i) MoveRowData(i + RCount, i, false);
     for (int i = RowCount() - RCount; i < RowCount(); ++i) EmptyRowData(i);
     SetRowCount(RowCount() - RCount);
@@ -246,8 +247,8 @@ void TExStringGrid::DeleteRowsCore(int ARow, int ACount, bool Renumber)
     const int oldTop = TopRow();
     const int oldRow = Row();
     const int fixedRows = FixedRows();
-    if (Renumber) FHiddenRows.DisplayedRowsRemoved(ARow, ACount);
-    FRowFlags.RowsRemoved(ARow, ACount, FShowModified->Enabled,
+    if (Renumber) FModel->FHiddenRows.DisplayedRowsRemoved(ARow, ACount);
+    FModel->FRowFlags.RowsRemoved(ARow, ACount, FShowModified->Enabled,
                           FMouseActions->DisjunctRowSelect() && !FMouseActions->RowSelectPersistent);
     for (int i = ARow; i + ACount < RowCount(); ++i) MoveRowData(i + ACount, i, true);
     for (int i = RowCount() - ACount; i < RowCount(); ++i) EmptyRowData(i);
@@ -281,13 +282,13 @@ void TExStringGrid::RemoveCols(int ColIndex, int CCount)
     // The removed cells lose their property objects and graphics (real
     // columns: no mapping of displayed ones here).
     FreeCellProperties(ColIndex, 0, ColIndex + CCount - 1, RowCount() - 1);
-    FHiddenRows.ColsRemoved(ColIndex, CCount, [this](TObject* o) { FreeDetachedProperties(o); });
+    FModel->FHiddenRows.ColsRemoved(ColIndex, CCount, [this](TObject* o) { FreeDetachedProperties(o); });
 
     // Displayed columns among the removed ones and where they start.
     int shownRemoved = 0;
     for (int c = ColIndex; c < ColIndex + CCount; ++c)
         if (!IsHiddenColumn(c)) ++shownRemoved;
-    const int d = DisplColIndex(ColIndex);
+    const int d = Model().DisplCol(ColIndex);
 
     const int rows = RowCount();
     for (int i = ColIndex; i + CCount < total; ++i)
@@ -303,7 +304,7 @@ void TExStringGrid::RemoveCols(int ColIndex, int CCount)
     for (int j = d; j + shownRemoved < ColCount(); ++j) SetColWidths(j, ColWidths(j + shownRemoved));
     // The hidden-column count follows the hidden flags: removed hidden
     // columns leave it, only the shown ones lower the displayed count.
-    FHiddenCols.RemoveCols(ColIndex, CCount);
+    FModel->FHiddenCols.RemoveCols(ColIndex, CCount);
     const int newShown = std::max(1, total - CCount - NumHiddenColumns());
     SetColCount(newShown);
     CellsChanged(Rect(ColIndex, 0, ColIndex + CCount, RowCount() - 1));
@@ -322,7 +323,7 @@ void TExStringGrid::RemoveCheckedRows(int CheckBoxColumn, bool RemoveChecked)
 
 void TExStringGrid::RemoveDuplicates(int ACol, bool DoCase)
 {
-    const int c = RealColIndex(ACol);
+    const int c = Model().RealCol(ACol);
     BeginUpdate();
     std::set<std::string> seen;
     int r = FixedRows();
@@ -346,7 +347,7 @@ void TExStringGrid::RemoveSelectedRows()
         const bool persistent = FMouseActions->RowSelectPersistent;
         std::vector<int> rows;
         for (int r = RowCount() - FixedFooters - 1; r >= FixedRows(); --r)
-            if (FRowFlags.Selected(persistent ? RealRowIndex(r) : r)) rows.push_back(r);
+            if (FModel->FRowFlags.Selected(persistent ? Model().RealRow(r) : r)) rows.push_back(r);
         // Bottom up, so that the rows still to go keep their index.
         for (int r : rows) RemoveRowsDisplayed(r, 1);
         ClearRowSelect();
@@ -362,7 +363,7 @@ void TExStringGrid::RemoveUnSelectedRows()
     BeginUpdate();
     const bool persistent = FMouseActions->RowSelectPersistent;
     for (int r = RowCount() - FixedFooters - 1; r >= FixedRows(); --r)
-        if (!FRowFlags.Selected(persistent ? RealRowIndex(r) : r)) RemoveRowsDisplayed(r, 1);
+        if (!FModel->FRowFlags.Selected(persistent ? Model().RealRow(r) : r)) RemoveRowsDisplayed(r, 1);
     if (persistent)
         SelectRows(FixedRows(), RowCount() - FixedRows());
     else
@@ -374,9 +375,9 @@ void TExStringGrid::RemoveSelectedCols()
 {
     if (FMouseActions->DisjunctColSelect()) {
         for (int c = ColCount() - 1; c >= FixedCols(); --c)
-            if (FColFlags.Selected(c)) {
+            if (FModel->FColFlags.Selected(c)) {
                 RemoveCols(c, 1);
-                FColFlags.ColsRemoved(c, 1);
+                FModel->FColFlags.ColsRemoved(c, 1);
             }
     } else {
         const TGridRect s = Selection();
@@ -388,9 +389,9 @@ void TExStringGrid::RemoveUnSelectedCols()
 {
     if (FMouseActions->DisjunctColSelect()) {
         for (int c = ColCount() - 1; c >= FixedCols(); --c)
-            if (!FColFlags.Selected(c)) {
+            if (!FModel->FColFlags.Selected(c)) {
                 RemoveCols(c, 1);
-                FColFlags.ColsRemoved(c, 1);
+                FModel->FColFlags.ColsRemoved(c, 1);
             }
     } else {
         const TGridRect s = Selection();
@@ -404,7 +405,7 @@ void TExStringGrid::HideSelectedRows()
 {
     BeginUpdate();
     for (int r = RowCount() - 1; r >= FixedRows(); --r)
-        if (RowSelect(FMouseActions->RowSelectPersistent ? RealRowIndex(r) : r)) HideRows(RealRowIndex(r), RealRowIndex(r));
+        if (RowSelect(FMouseActions->RowSelectPersistent ? Model().RealRow(r) : r)) HideRows(Model().RealRow(r), Model().RealRow(r));
     EndUpdate();
 }
 
@@ -414,8 +415,8 @@ void TExStringGrid::HideUnSelectedRows()
     int r = FixedRows();
     while (r < RowCount()) {
         const int before = RowCount();
-        if (!RowSelect(FMouseActions->RowSelectPersistent ? RealRowIndex(r) : r))
-            HideRows(RealRowIndex(r), RealRowIndex(r));
+        if (!RowSelect(FMouseActions->RowSelectPersistent ? Model().RealRow(r) : r))
+            HideRows(Model().RealRow(r), Model().RealRow(r));
         if (RowCount() == before) ++r;
     }
     EndUpdate();
@@ -438,7 +439,7 @@ void TExStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)
     const int r1 = std::max(ARow1, 0), r2 = std::min(ARow2, RowCount() - 1);
     for (int r = r1; r <= r2; ++r)
         for (int c = c1; c <= c2; ++c) {
-            const int rc = SaveHiddenCells ? RealColIndex(c) : c;
+            const int rc = SaveHiddenCells ? Model().RealCol(c) : c;
             if (!ClearOnlyText && GetGridObject(rc, r)) {
                 if (FKeepObjects)
                     SetGridObject(rc, r, nullptr);
@@ -447,7 +448,7 @@ void TExStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)
             }
             if (!FDestroyingGrid && !GetGridCell(rc, r).empty()) {
                 SetGridCell(rc, r, "");
-                const int d = DisplColIndex(rc);
+                const int d = Model().DisplCol(rc);
                 if (d != rc) RepaintCell(d, r);
             }
         }
@@ -457,8 +458,8 @@ void TExStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)
         NumHiddenRows() == 0)
         HasCellProps = false;
     if (!FDestroyingGrid && !FNoChangeNotify) {
-        const int m1 = SaveHiddenCells ? RealColIndex(ACol1) : ACol1;
-        const int m2 = SaveHiddenCells ? RealColIndex(ACol2) : ACol2;
+        const int m1 = SaveHiddenCells ? Model().RealCol(ACol1) : ACol1;
+        const int m2 = SaveHiddenCells ? Model().RealCol(ACol2) : ACol2;
         CellsChanged(Rect(m1, ARow1, m2, ARow2));
     }
 }
@@ -469,7 +470,7 @@ void TExStringGrid::TrimRect(int ACol1, int ARow1, int ACol2, int ARow2)
     if (ARow1 > ARow2) std::swap(ARow1, ARow2);
     for (int r = std::max(ARow1, 0); r <= std::min(ARow2, RowCount() - 1); ++r)
         for (int c = std::max(ACol1, 0); c <= ACol2 && c < AllColCount(); ++c) {
-            const int rc = SaveHiddenCells ? RealColIndex(c) : c;
+            const int rc = SaveHiddenCells ? Model().RealCol(c) : c;
             const std::string s = GetGridCell(rc, r);
             const std::string t = Trim(s);
             if (t != s) SetGridCell(rc, r, t);
@@ -513,10 +514,10 @@ void TExStringGrid::ClearSelection()
     if (FMouseActions->DisjunctRowSelect()) {
         const bool persistent = FMouseActions->RowSelectPersistent;
         for (int r = FixedRows(); r < RowCount(); ++r)
-            if (FRowFlags.Selected(persistent ? RealRowIndex(r) : r)) ClearRows(r, 1);
+            if (FModel->FRowFlags.Selected(persistent ? Model().RealRow(r) : r)) ClearRows(r, 1);
     } else if (FMouseActions->DisjunctColSelect()) {
         for (int c = FixedCols(); c < ColCount(); ++c)
-            if (FColFlags.Selected(c)) ClearCols(c, 1);
+            if (FModel->FColFlags.Selected(c)) ClearCols(c, 1);
     } else {
         const TGridRect s = Selection();
         ClearRect(s.Left, s.Top, s.Right, s.Bottom);
@@ -532,7 +533,7 @@ void TExStringGrid::Clear()
 void TExStringGrid::ClearAll()
 {
     Clear();
-    FHiddenRows.ClearTexts();
+    FModel->FHiddenRows.ClearTexts();
 }
 
 void TExStringGrid::TrimColumn(int ACol) { TrimRect(ACol, 0, ACol, RowCount() - 1); }
@@ -712,7 +713,7 @@ void TExStringGrid::SetTopRow(int Value)
 void TExStringGrid::BeginUpdate()
 {
     // The count always counts; redraw goes off once, and only on a shown grid.
-    if (FUpdateLock.Begin(IsShowing()) && !FRedrawOff) {
+    if (FModel->FUpdateLock.Begin(IsShowing()) && !FRedrawOff) {
         FRedrawOff = true;
         SetRedraw(false);
     }
@@ -720,8 +721,8 @@ void TExStringGrid::BeginUpdate()
 
 void TExStringGrid::EndUpdate()
 {
-    const bool repaint = FUpdateLock.End(IsShowing(), FDestroyingGrid);
-    if (FUpdateLock.Count() == 0 && FRedrawOff) {
+    const bool repaint = FModel->FUpdateLock.End(IsShowing(), FDestroyingGrid);
+    if (FModel->FUpdateLock.Count() == 0 && FRedrawOff) {
         // Also when the grid was hidden meanwhile: a grid shown later with
         // the count at 0 must paint.
         FRedrawOff = false;
@@ -735,7 +736,7 @@ void TExStringGrid::EndUpdate()
 
 void TExStringGrid::ResetUpdate()
 {
-    FUpdateLock.Reset();
+    FModel->FUpdateLock.Reset();
     if (FRedrawOff) {
         FRedrawOff = false;
         SetRedraw(true);
@@ -836,7 +837,7 @@ bool TExStringGrid::RowSelect(int ARow) const
         throw EExGridError("Invalid row " + IntToStr(ARow) + " accessed");
     // No flag is kept before row 0.
     if (ARow < 0) return false;
-    if (FMouseActions->DisjunctRowSelect()) return FRowFlags.Selected(ARow);
+    if (FMouseActions->DisjunctRowSelect()) return FModel->FRowFlags.Selected(ARow);
     const TGridRect s = Selection();
     return ARow >= std::min(s.Top, s.Bottom) && ARow <= std::max(s.Top, s.Bottom);
 }
@@ -847,35 +848,35 @@ void TExStringGrid::SetRowSelect(int ARow, bool Value)
     // takes flags of rows still to come.
     if (ARow < 0 || (ARow >= RowCount() + NumHiddenRows() && RowCount() > FixedRows()))
         throw EExGridError("Invalid row accessed");
-    if (FRowFlags.WouldChange(ARow, Value) && OnRowDisjunctSelect) {
+    if (FModel->FRowFlags.WouldChange(ARow, Value) && OnRowDisjunctSelect) {
         bool allow = true;
         OnRowDisjunctSelect(this, ARow, Value, allow);
         if (!allow) return;
     }
-    if (FRowFlags.SetSelected(ARow, Value, FixedRows())) InvalidateGridRow(ARow);
+    if (FModel->FRowFlags.SetSelected(ARow, Value, FixedRows())) InvalidateGridRow(ARow);
     if (OnRowDisjunctSelected) OnRowDisjunctSelected(this, ARow);
 }
 
 void TExStringGrid::ClearRowSelect()
 {
-    for (int r : FRowFlags.ClearSelection()) InvalidateGridRow(r);
+    for (int r : FModel->FRowFlags.ClearSelection()) InvalidateGridRow(r);
 }
 
 bool TExStringGrid::ColSelect(int ACol) const
 {
     if (ACol < 0 || ACol >= ColCount()) throw EExGridError("Invalid column accessed");
-    return FColFlags.Selected(ACol);
+    return FModel->FColFlags.Selected(ACol);
 }
 
 void TExStringGrid::SetColSelect(int ACol, bool Value)
 {
     if (ACol < 0 || ACol >= ColCount()) throw EExGridError("Invalid column accessed");
-    if (FColFlags.SetSelected(ACol, Value)) InvalidateGridCol(ACol);
+    if (FModel->FColFlags.SetSelected(ACol, Value)) InvalidateGridCol(ACol);
 }
 
 void TExStringGrid::ClearColSelect()
 {
-    for (int c : FColFlags.ClearSelection()) InvalidateGridCol(c);
+    for (int c : FModel->FColFlags.ClearSelection()) InvalidateGridCol(c);
 }
 
 void TExStringGrid::SelectRows(int RowIndex, int RCount)
@@ -890,7 +891,7 @@ void TExStringGrid::SelectRows(int RowIndex, int RCount)
             SetSelection(TGridRect{FixedCols(), RowIndex, ColCount() - 1, RowIndex + RCount - 1});
         } else {
             const bool persistent = FMouseActions->RowSelectPersistent;
-            for (int r = RowIndex; r < RowIndex + RCount; ++r) SetRowSelect(persistent ? RealRowIndex(r) : r, true);
+            for (int r = RowIndex; r < RowIndex + RCount; ++r) SetRowSelect(persistent ? Model().RealRow(r) : r, true);
         }
     }
     FSelectionChanged = false;
@@ -901,7 +902,7 @@ void TExStringGrid::UnSelectRows(int RowIndex, int RCount)
     if (FMouseActions->DisjunctRowSelect()) {
         const bool persistent = FMouseActions->RowSelectPersistent;
         for (int r = std::max(RowIndex, 0); r < RowIndex + RCount && r < RowCount(); ++r)
-            SetRowSelect(persistent ? RealRowIndex(r) : r, false);
+            SetRowSelect(persistent ? Model().RealRow(r) : r, false);
     }
     FSelectionChanged = false;
 }
@@ -934,7 +935,7 @@ void TExStringGrid::SyncRowSelect(bool All)
     const bool persistent = FMouseActions->RowSelectPersistent;
     for (int r = FixedRows(); r < RowCount(); ++r) {
         const bool inside = r >= s.Top && r <= s.Bottom;
-        if (All || inside) SetRowSelect(persistent ? RealRowIndex(r) : r, inside);
+        if (All || inside) SetRowSelect(persistent ? Model().RealRow(r) : r, inside);
     }
     if (NumHiddenRows() > 0) Invalidate();
 }
@@ -950,21 +951,21 @@ void TExStringGrid::SyncColSelect(bool All)
 
 int TExStringGrid::RowSelectCount() const
 {
-    if (FMouseActions->DisjunctRowSelect()) return FRowFlags.SelectCount(RowCount() + NumHiddenRows());
+    if (FMouseActions->DisjunctRowSelect()) return FModel->FRowFlags.SelectCount(RowCount() + NumHiddenRows());
     const TGridRect s = Selection();
     return std::abs(s.Bottom - s.Top) + 1;
 }
 
 int TExStringGrid::ColSelectCount() const
 {
-    if (FMouseActions->DisjunctColSelect()) return FColFlags.SelectCount();
+    if (FMouseActions->DisjunctColSelect()) return FModel->FColFlags.SelectCount();
     const TGridRect s = Selection();
     return s.Right - s.Left + 1;
 }
 
 int TExStringGrid::SelectedRowCount() const
 {
-    if (FMouseActions->DisjunctRowSelect()) return static_cast<int>(FRowFlags.SelectedRows().size());
+    if (FMouseActions->DisjunctRowSelect()) return static_cast<int>(FModel->FRowFlags.SelectedRows().size());
     TGridRect s = Selection();
     s.Bottom = std::min(s.Bottom, RowCount() - FixedFooters - 1);
     const int height = std::abs(s.Top - s.Bottom) + 1;
@@ -979,7 +980,7 @@ int TExStringGrid::SelectedRowCount() const
 int TExStringGrid::SelectedColCount() const
 {
     // With disjoint column selection: the columns whose flag is set.
-    if (FMouseActions->DisjunctColSelect()) return FColFlags.SelectCount();
+    if (FMouseActions->DisjunctColSelect()) return FModel->FColFlags.SelectCount();
     const TGridRect s = Selection();
     const int width = std::abs(s.Left - s.Right) + 1;
     if (IsMergedCell(s.Left, s.Top)) {
@@ -994,7 +995,7 @@ int TExStringGrid::SelectedRow(int i) const
 {
     if (i < 0) return -1;
     if (FMouseActions->DisjunctRowSelect()) {
-        const auto& rows = FRowFlags.SelectedRows();
+        const auto& rows = FModel->FRowFlags.SelectedRows();
         return i < static_cast<int>(rows.size()) ? rows[static_cast<std::size_t>(i)] : -1;
     }
     const TGridRect s = Selection();
@@ -1004,7 +1005,7 @@ int TExStringGrid::SelectedRow(int i) const
 
 bool TExStringGrid::SelectedCells(int ACol, int ARow) const
 {
-    if (FMouseActions->DisjunctCellSelect()) return FSelectedCells.HasValue(Packed(ACol, ARow));
+    if (FMouseActions->DisjunctCellSelect()) return FModel->FSelectedCells.HasValue(Packed(ACol, ARow));
     const TGridRect s = Selection();
     return ACol >= std::min(s.Left, s.Right) && ACol <= std::max(s.Left, s.Right) &&
            ARow >= std::min(s.Top, s.Bottom) && ARow <= std::max(s.Top, s.Bottom);
@@ -1014,11 +1015,11 @@ void TExStringGrid::SetSelectedCells(int ACol, int ARow, bool Value)
 {
     if (ACol < 0 || ARow < 0 || ACol > 0xFFFF || ARow > 0x7FFF) return;
     const int p = Packed(ACol, ARow);
-    const bool has = FSelectedCells.HasValue(p);
+    const bool has = FModel->FSelectedCells.HasValue(p);
     if (Value && !has)
-        FSelectedCells.Add(p);
+        FModel->FSelectedCells.Add(p);
     else if (!Value && has)
-        FSelectedCells.DeleteValue(p);
+        FModel->FSelectedCells.DeleteValue(p);
     else
         return;
     RepaintCell(ACol, ARow);
@@ -1026,65 +1027,65 @@ void TExStringGrid::SetSelectedCells(int ACol, int ARow, bool Value)
 
 TPoint TExStringGrid::SelectedCell(int i) const
 {
-    if (i < 0 || i >= FSelectedCells.Count()) return TPoint{-1, -1};
-    const unsigned p = static_cast<unsigned>(FSelectedCells.Items(i));
+    if (i < 0 || i >= FModel->FSelectedCells.Count()) return TPoint{-1, -1};
+    const unsigned p = static_cast<unsigned>(FModel->FSelectedCells.Items(i));
     return TPoint{static_cast<int>(p & 0xFFFF), static_cast<int>(p >> 16)};
 }
 
 int TExStringGrid::SelectedCellsCount()
 {
     if (!FMouseActions->DisjunctCellSelect()) {
-        FSelectedCells.Clear();
+        FModel->FSelectedCells.Clear();
         const TGridRect s = Selection();
         if (s.Left == s.Right && s.Top == s.Bottom) {
-            FSelectedCells.Add(Packed(Col(), Row()));
+            FModel->FSelectedCells.Add(Packed(Col(), Row()));
         } else {
             for (int c = s.Left; c <= s.Right; ++c)
                 for (int r = s.Top; r <= s.Bottom; ++r)
-                    if (!FSelectedCells.HasValue(Packed(c, r))) FSelectedCells.Add(Packed(c, r));
+                    if (!FModel->FSelectedCells.HasValue(Packed(c, r))) FModel->FSelectedCells.Add(Packed(c, r));
         }
     }
-    return FSelectedCells.Count();
+    return FModel->FSelectedCells.Count();
 }
 
 void TExStringGrid::ClearSelectedCells()
 {
     if (FixedCols() < ColCount() && FixedRows() < RowCount())
         SetSelection(TGridRect{FixedCols(), FixedRows(), FixedCols(), FixedRows()});
-    FSelectedCells.Clear();
+    FModel->FSelectedCells.Clear();
     Invalidate();
 }
 
 // --- row states -----------------------------------------------------------------------------------------
 
-bool TExStringGrid::RowModified(int ARow) const { return FRowFlags.Modified(ARow); }
+bool TExStringGrid::RowModified(int ARow) const { return FModel->FRowFlags.Modified(ARow); }
 
 void TExStringGrid::SetRowModified(int ARow, bool Value)
 {
     if (ARow < 0) return;
-    FRowFlags.SetModified(ARow, Value);
+    FModel->FRowFlags.SetModified(ARow, Value);
     RepaintCell(0, ARow);
 }
 
 void TExStringGrid::ClearModifiedRows()
 {
-    FRowFlags.ClearModified();
+    FModel->FRowFlags.ClearModified();
     Invalidate();
 }
 
-bool TExStringGrid::RowEnabled(int ARow) const { return FRowFlags.Enabled(ARow); }
+bool TExStringGrid::RowEnabled(int ARow) const { return FModel->FRowFlags.Enabled(ARow); }
 
 void TExStringGrid::SetRowEnabled(int ARow, bool Value)
 {
     if (ARow < 0) return;
     if (ARow == Row() && !Value) {
         for (int r = FixedRows(); r < RowCount(); ++r)
-            if (r != ARow && FRowFlags.Enabled(r)) {
+            if (r != ARow && FModel->FRowFlags.Enabled(r)) {
                 MoveCurrentCell(Col(), r);
                 break;
             }
     }
-    FRowFlags.SetEnabled(ARow, Value);
+    FModel->FRowFlags.SetEnabled(ARow, Value);
     InvalidateGridRow(ARow);
 }
 

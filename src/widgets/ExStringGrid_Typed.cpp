@@ -2,6 +2,7 @@
 // order.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_model/Model.h"
 #include "widgets/ExStringGrid_DragDrop.h"
 
 #include "widgets/GridParsers.h"
@@ -174,7 +175,7 @@ int TExStringGrid::Ints(int ACol, int ARow) const { return IntOfText(StrippedCel
 void TExStringGrid::SetInts(int ACol, int ARow, int Value)
 {
     SetCells(ACol, ARow, IntToStr(Value));
-    if (NumHiddenColumns() > 0) RepaintCell(DisplColIndex(ACol), ARow);
+    if (NumHiddenColumns() > 0) RepaintCell(Model().DisplCol(ACol), ARow);
 }
 
 int TExStringGrid::AllInts(int ACol, int ARow) const { return IntOfText(AllCells(ACol, ARow)); }
@@ -481,45 +482,45 @@ int TExStringGrid::ColumnByHeader(const std::string& AValue) const
 
 void TExStringGrid::SetColumnOrder()
 {
-    FColumnOrder.Clear();
-    for (int c = 0; c < ColCount(); ++c) FColumnOrder.Add(c);
+    FModel->FColumnOrder.Clear();
+    for (int c = 0; c < ColCount(); ++c) FModel->FColumnOrder.Add(c);
 }
 
 bool TExStringGrid::LoadColumnOrder(const std::vector<int>& Order)
 {
     if (!IsPermutation(Order, AllColCount())) return false;
-    FColumnOrder.Clear();
-    for (int x : Order) FColumnOrder.Add(x);
+    FModel->FColumnOrder.Clear();
+    for (int x : Order) FModel->FColumnOrder.Add(x);
     return true;
 }
 
 std::vector<int> TExStringGrid::ColumnOrder() const
 {
     std::vector<int> r;
-    for (int i = 0; i < FColumnOrder.Count(); ++i) r.push_back(FColumnOrder.Items(i));
+    for (int i = 0; i < FModel->FColumnOrder.Count(); ++i) r.push_back(FModel->FColumnOrder.Items(i));
     return r;
 }
 
 int TExStringGrid::ColumnPosition(int ACol) const
 {
-    if (FColumnOrder.Count() == 0) return ACol;
-    const int n = std::min(FColumnOrder.Count(), AllColCount());
+    if (FModel->FColumnOrder.Count() == 0) return ACol;
+    const int n = std::min(FModel->FColumnOrder.Count(), AllColCount());
     for (int i = 0; i < n; ++i)
-        if (FColumnOrder.Items(i) == ACol) return i;
+        if (FModel->FColumnOrder.Items(i) == ACol) return i;
     return ACol;
 }
 
 int TExStringGrid::ColumnAtPosition(int ACol)
 {
-    if (FColumnOrder.Count() == 0) SetColumnOrder();
-    if (ACol < 0 || ACol >= FColumnOrder.Count()) return ACol;
-    return FColumnOrder.Items(ACol);
+    if (FModel->FColumnOrder.Count() == 0) SetColumnOrder();
+    if (ACol < 0 || ACol >= FModel->FColumnOrder.Count()) return ACol;
+    return FModel->FColumnOrder.Items(ACol);
 }
 
 void TExStringGrid::ResetColumnOrder()
 {
     if (NumHiddenColumns() > 0) UnHideColumnsAll();
-    if (FColumnOrder.Count() == 0) {
+    if (FModel->FColumnOrder.Count() == 0) {
         SetColumnOrder();
         return;
     }
@@ -532,7 +533,7 @@ void TExStringGrid::ResetColumnOrder()
     for (int pass = 0; moved && pass <= ColCount(); ++pass) {
         moved = false;
         for (int i = 0; i < ColCount(); ++i) {
-            const int to = FColumnOrder.Items(i);
+            const int to = FModel->FColumnOrder.Items(i);
             if (to >= i) continue;
             MoveColumn(i, to);
             moved = true;
@@ -553,7 +554,7 @@ bool TExStringGrid::CheckCell(int ACol, int ARow)
 {
     if (!FCellChecker) return true;
     const std::string s = UnMarkText(Cells(ACol, ARow));
-    if (FCellChecker->GotoCell) MoveToCell(DisplColIndex(ACol), ARow);
+    if (FCellChecker->GotoCell) MoveToCell(Model().DisplCol(ACol), ARow);
     std::string t = s;
     if (FCellChecker->UseCorrect) t = FCellChecker->Correct(ACol, ARow, s);
     // The error mark is made on the unmarked text too: with both switches

@@ -8,6 +8,7 @@
 // follows that row through its swaps. Equal rows may change their order.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_model/Model.h"
 
 #include "widgets/GridParsers.h"
 #include "widgets/GridUtil.h"
@@ -219,15 +220,15 @@ int TExStringGrid::SortCompareRowsFull(int ACol, int Row1, int Row2)
 
 void TExStringGrid::InitSortXRef()
 {
-    FSortRowXRef.Clear();
-    for (int r = 0; r < RowCount(); ++r) FSortRowXRef.Add(r);
+    FModel->FSortRowXRef.Clear();
+    for (int r = 0; r < RowCount(); ++r) FModel->FSortRowXRef.Add(r);
 }
 
 void TExStringGrid::QSort()
 {
     if (FSortSettings->Column < 0) return;
-    if (RowCount() != FSortRowXRef.Count()) InitSortXRef();
-    FSortIndexes.Clear();
+    if (RowCount() != FModel->FSortRowXRef.Count()) InitSortXRef();
+    FModel->FSortIndexes.Clear();
     const int col = FSortSettings->Column;
 
     // With NormalCellsOnly the fixed column keeps its contents in place.

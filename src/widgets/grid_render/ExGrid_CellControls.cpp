@@ -4,6 +4,7 @@
 // cells (CellControls) on their cells while the grid scrolls and sizes.
 
 #include "widgets/grid_render/CellControlEditors.h"
+#include "widgets/grid_model/Model.h"
 
 #include "widgets/ExStringGrid.h"
 #include "widgets/GridControlLook.h"
@@ -265,7 +266,7 @@ void TExStringGrid::RadioGroupClick(int RealCol, int ARow, int DX, int DY)
 
     const TPoint b = BaseCell(RealCol, ARow);
     const TCellGraphic* g = GetCellGraphic(b.X, b.Y);
-    const int dc = MapDisplCol(b.X);
+    const int dc = Model().DisplCol(b.X);
     if (!IsFixed(dc, b.Y)) FocusCell(dc, b.Y);
     const TControlStyle style = FControlLook ? FControlLook->ControlStyle() : csTheme;
     const int spacing = (style == csClassic || style == csFlat) && FControlLook ? FControlLook->RadioSize() : 16;
@@ -313,7 +314,7 @@ void TExStringGrid::CellControlsUpdate(bool RebuildList)
             for (int c = 0; c < AllColCount(); ++c)
                 for (int r = 0; r < RowCount(); ++r)
                     if (const TCellProperties* p = FindCellProperties(c, r); p && p->Control)
-                        FControlList.AddControl(c, NumHiddenRows() == 0 ? r : RealRowIndex(r), p->Control);
+                        FControlList.AddControl(c, NumHiddenRows() == 0 ? r : Model().RealRow(r), p->Control);
     }
     if (FControlList.Count() == 0) return;
 
@@ -333,8 +334,8 @@ void TExStringGrid::CellControlsUpdate(bool RebuildList)
             ctl->SetVisible(false);
             continue;
         }
-        const int A = DisplColIndex(item->FX);
-        const int B = NumHiddenRows() == 0 ? item->FY : DisplRowIndex(item->FY);
+        const int A = Model().DisplCol(item->FX);
+        const int B = NumHiddenRows() == 0 ? item->FY : Model().DisplRow(item->FY);
         if (A < FixedCols() || B < FixedRows()) continue;
         // The partly shown next column and row count as in view.
         const bool in = A >= left && A <= left + cols && B >= top && B <= top + rows && B < RowCount();

@@ -4,6 +4,7 @@
 // text, self-drawing objects).
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_model/Model.h"
 
 #include "widgets/GridControlLook.h"
 #include "widgets/GridDecor.h"
@@ -85,7 +86,7 @@ TCellGraphic* TExStringGrid::GetCellGraphicInfo(int ACol, int ARow, TCellVAlign&
     }
     case ctPicture:
     case ctFilePicture: {
-        const TPoint cell = CellSize(DisplColIndex(ACol), ARow);
+        const TPoint cell = CellSize(Model().DisplCol(ACol), ARow);
         sz = g->GetPictureSize(cell.X, cell.Y, !Cells(ACol, ARow).empty());
         break;
     }
@@ -463,9 +464,9 @@ void TExStringGrid::PaintCellGraphic(TCellPaintRecord& P)
         C.TextOut(origin.Left, origin.Top, text);
         C.RestoreState();
         if (IsSortIndicatorCell(P.RCol, P.Row) &&
-            (FSortSettings->Column == P.RCol || FSortIndexes.FindIndex(P.RCol) >= 0) && FixedRows() >= 1 &&
+            (FSortSettings->Column == P.RCol || FModel->FSortIndexes.FindIndex(P.RCol) >= 0) && FixedRows() >= 1 &&
             (P.RCol >= FixedCols() || FSortSettings->FixedCols) &&
-            (FSortIndexes.FindIndex(P.RCol) < 1 || FSortSettings->IndexShow))
+            (FModel->FSortIndexes.FindIndex(P.RCol) < 1 || FSortSettings->IndexShow))
             DrawSortIndicator(C, P.RCol, G.Top + 8, G.Right - 10);
         break;
     }
@@ -577,7 +578,7 @@ void TExStringGrid::PaintNodeGlyph(TCellPaintRecord& P, const TRect& R)
     if (bk == clNone) bk = FixedCols() > 0 ? FixedColor() : Color();
     if (ShowSelection &&
         ((P.State.Contains(gdSelected) && !FMouseActions->DisjunctRowSelect()) ||
-         (FMouseActions->DisjunctRowSelect() && FRowFlags.Selected(P.SelRow) &&
+         (FMouseActions->DisjunctRowSelect() && FModel->FRowFlags.Selected(P.SelRow) &&
           Options().Contains(goRowSelect) && P.DCol >= FixedCols())))
         bk = SelectionColor;
     // 3.

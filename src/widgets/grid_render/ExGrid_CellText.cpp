@@ -4,6 +4,7 @@
 // display-text decoration (links in text, group counts).
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_model/Model.h"
 
 #include "widgets/GridControlLook.h"
 #include "widgets/GridDecor.h"
@@ -175,13 +176,13 @@ void TExStringGrid::DrawSortIndicator(TCanvas& ACanvas, int ACol, int Y, int X)
     const TSortSettings& s = *FSortSettings;
     C.SaveState();
     if (s.IndexShow) {
-        const int idx = FSortIndexes.FindIndex(ACol);
+        const int idx = FModel->FSortIndexes.FindIndex(ACol);
         if (idx >= 0) {
             C.Brush().SetColor(s.IndexColor);
             C.SetBkMode(bkTransparent);
             C.Font().SetColor(clBlack);
             C.Font().SetSize(6);
-            const bool descending = !FSortIndexes.GetSortDirections(idx);
+            const bool descending = !FModel->FSortIndexes.GetSortDirections(idx);
             const bool glyphs = !s.IndexUpGlyph().Empty() && !s.IndexDownGlyph().Empty();
             C.Pen().SetColor(clBlack);
             if (descending) {
@@ -255,8 +256,8 @@ void TExStringGrid::PaintCellText(TCellPaintRecord& P)
 
     // 1. selection colours
     const bool rowSelected = disRow && Options().Contains(goRowSelect) && RCol >= FixedCols() &&
-                             RCol <= ColCount() - FixedRightCols - 1 && FRowFlags.Selected(P.SelRow);
-    if ((P.State.Contains(gdSelected) || rowSelected) && !IsFixed(DisplColIndex(RCol), ARow)) {
+                             RCol <= ColCount() - FixedRightCols - 1 && FModel->FRowFlags.Selected(P.SelRow);
+    if ((P.State.Contains(gdSelected) || rowSelected) && !IsFixed(Model().DisplCol(RCol), ARow)) {
         if (ShowSelection) {
             if (SelectionColor != clNone) C.Brush().SetColor(SelectionColor);
             if (SelectionTextColor != clNone) C.Font().SetColor(SelectionTextColor);
@@ -305,7 +306,7 @@ void TExStringGrid::PaintCellText(TCellPaintRecord& P)
     // 7. a normal cell outside the disjoint selection keeps its own colours
     const bool normal = RCol >= FixedCols() && ARow >= FixedRows();
     if (normal && !FMouseDown &&
-        ((disRow && !FRowFlags.Selected(P.SelRow)) || (disCol && !FColFlags.Selected(P.DCol)))) {
+        ((disRow && !FModel->FRowFlags.Selected(P.SelRow)) || (disCol && !FModel->FColFlags.Selected(P.DCol)))) {
         urlColor = URLColor;
         C.Brush().SetColor(Color());
         C.Font().SetColor(Font().Color());
@@ -385,7 +386,7 @@ void TExStringGrid::PaintCellText(TCellPaintRecord& P)
     if (RCol == 0 && HasNodes() && !IsNodeRow(ARow)) R.Left += RowNodeIndent(ARow);
 
     const bool sortCell = IsSortIndicatorCell(RCol, ARow) &&
-                          (FSortSettings->Column == RCol || FSortIndexes.FindIndex(RCol) >= 0);
+                          (FSortSettings->Column == RCol || FModel->FSortIndexes.FindIndex(RCol) >= 0);
     auto sortIndicator = [&](int textWidth, int xOverride, bool useOverride) {
         TRect r = P.Rect;
         if (P.FilterButton) r.Right -= 16;
@@ -402,7 +403,7 @@ void TExStringGrid::PaintCellText(TCellPaintRecord& P)
             y = r.Top + (r.Bottom - r.Top) / 2;
         else if (P.VA == vtaBottom)
             y = r.Bottom - 8;
-        if (FSortIndexes.FindIndex(RCol) < 1 || FSortSettings->IndexShow) DrawSortIndicator(C, RCol, y, x);
+        if (FModel->FSortIndexes.FindIndex(RCol) < 1 || FSortSettings->IndexShow) DrawSortIndicator(C, RCol, y, x);
     };
 
     if (kind == ctkHTML) {

@@ -4,6 +4,7 @@
 // text between a cell and its editor.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_model/Model.h"
 #include "widgets/grid_render/FlagSet.h"
 
 #include "widgets/ExStringGrid_DragDrop.h"
@@ -56,7 +57,7 @@ bool TExStringGrid::CanEditShow()
     if (FValidating) return false;
     bool r = TBaseGrid::CanEditShow();
     if (Designing()) return r;
-    const TPoint b = BaseCell(RealColIndex(Col()), Row());
+    const TPoint b = BaseCell(Model().RealCol(Col()), Row());
     // Check boxes, radios and buttons are clicked or toggled, never edited:
     // the grid leaves editor mode too (F2 or a press on the current cell
     // left it on, the cell painted as one being edited and, on the next
@@ -79,7 +80,7 @@ bool TExStringGrid::CanEditShow()
         if (IsTextEditorKind(CurrentEditor())) {
             FShowEditProcess = true;
         } else {
-            OpenEditorControl(DisplColIndex(b.X), b.Y);
+            OpenEditorControl(Model().DisplCol(b.X), b.Y);
             FEntered = true;
             if (FFocusHelper->Enabled) ShowFocusWindow(CellRect(Col(), Row()));
             r = false;
@@ -97,10 +98,10 @@ bool TExStringGrid::CanEditShow()
 
 void TExStringGrid::ShowInplaceEdit()
 {
-    if (HasClickableGraphic(RealColIndex(Col()), Row())) return;
+    if (HasClickableGraphic(Model().RealCol(Col()), Row())) return;
     if (Row() < TopRow()) SetTopRow(Row());
     if (Col() < LeftCol()) SetLeftCol(Col());
-    FEditText = Cells(RealColIndex(Col()), Row());
+    FEditText = Cells(Model().RealCol(Col()), Row());
     ShowEditor();
 }
 
@@ -190,7 +191,7 @@ bool TExStringGrid::SelectCell(int ACol, int ARow)
     if (FForceSel) return true;
     // Without a window the class library's answer alone.
     if (!HandleAllocated() || FDestroyingGrid) return TBaseGrid::SelectCell(ACol, ARow);
-    const int rc = RealColIndex(ACol);
+    const int rc = Model().RealCol(ACol);
     std::string newText = Cells(rc, ARow);
     FEditText = newText;
     bool result = false;
@@ -212,7 +213,7 @@ bool TExStringGrid::SelectCell(int ACol, int ARow)
             const TPoint b = BaseCell(rc, ARow);
             {
                 TFlagSet force(FForceSel, true);
-                FocusCell(DisplColIndex(b.X), b.Y, true);
+                FocusCell(Model().DisplCol(b.X), b.Y, true);
             }
             RepaintCell(b.X, b.Y);
             if (FMouseActions->DirectEdit || (FControlLook->DropDownAlwaysVisible() && HasCombo(b.X, b.Y)))
@@ -275,8 +276,8 @@ bool TExStringGrid::SelectCell(int ACol, int ARow)
             result = TBaseGrid::SelectCell(ACol, ARow);
     } else {
         // An edit of another cell is pending: its value is validated first.
-        if (IsWideCell(RealColIndex(Col()), Row()))
-            ValidateCellWide(WideCells(RealColIndex(Col()), Row()));
+        if (IsWideCell(Model().RealCol(Col()), Row()))
+            ValidateCellWide(WideCells(Model().RealCol(Col()), Row()));
         else
             ValidateCell(CurrentCell());
         bool allow = true;
@@ -286,7 +287,7 @@ bool TExStringGrid::SelectCell(int ACol, int ARow)
     }
 
     if (ActiveCellShow) {
-        if (FixedRows() > 0) RepaintCell(RealColIndex(Col()), FixedRows() - 1);
+        if (FixedRows() > 0) RepaintCell(Model().RealCol(Col()), FixedRows() - 1);
         if (FixedCols() > 0) RepaintCell(FixedCols() - 1, Row());
         if (FixedRows() > 0) RepaintCell(rc, FixedRows() - 1);
         if (FixedCols() > 0) RepaintCell(FixedCols() - 1, ARow);
@@ -316,7 +317,7 @@ void TExStringGrid::StoreCellState(int ACol, int ARow)
 {
     FOldCol = ACol;
     FOldRow = ARow;
-    const int rc = RealColIndex(ACol);
+    const int rc = Model().RealCol(ACol);
     FOldCellText = GetGridCell(rc, ARow);
     FOldCellTextWide = IsWideCell(rc, ARow) ? WideCells(rc, ARow) : Utf8ToWide(FOldCellText);
     FOldModifiedValue = Modified;
@@ -327,7 +328,7 @@ void TExStringGrid::RestoreCellCache()
     // The cache goes back into the current cell; the cell's own text (not
     // the one at its displayed index, which belongs to another column when
     // columns are hidden) is what the editor shows again.
-    const int rc = RealColIndex(Col());
+    const int rc = Model().RealCol(Col());
     const TPoint b = BaseCell(rc, Row());
     SetCells(b.X, b.Y, FCellCache);
     if (TExInplaceEdit* ed = NormalEdit(); ed && ed->Visible()) {
@@ -338,7 +339,7 @@ void TExStringGrid::RestoreCellCache()
 
 void TExStringGrid::WriteEditText(int ACol, int ARow, const std::string& Value)
 {
-    SetEditText(DisplColIndex(ACol), ARow, Value);
+    SetEditText(Model().DisplCol(ACol), ARow, Value);
     SetCellEx(ACol, ARow, Value);
 }
 
@@ -354,7 +355,7 @@ void TExStringGrid::CellValueChanged(int ACol, int /*ARow*/)
 std::string TExStringGrid::GetEditText(int ACol, int ARow)
 {
     FNoEditChange = true;
-    const int rc = RealColIndex(ACol);
+    const int rc = Model().RealCol(ACol);
     if (TExInplaceEdit* ed = NormalEdit()) {
         TAlignment ha = DefaultAlignment;
         TVAlignment va = VAlignment;
@@ -383,11 +384,11 @@ std::string TExStringGrid::UnchangedEditValue(int RealCol, int ARow, const std::
 void TExStringGrid::SetEditText(int ACol, int ARow, const std::string& Value)
 {
     TPoint b{ACol, ARow};
-    if (IsMergedNonBaseCell(RealColIndex(ACol), ARow)) {
-        const TPoint rb = BaseCell(RealColIndex(ACol), ARow);
-        b = {DisplColIndex(rb.X), rb.Y};
+    if (IsMergedNonBaseCell(Model().RealCol(ACol), ARow)) {
+        const TPoint rb = BaseCell(Model().RealCol(ACol), ARow);
+        b = {Model().DisplCol(rb.X), rb.Y};
     }
-    const int rc = RealColIndex(b.X);
+    const int rc = Model().RealCol(b.X);
     TStringGrid::SetEditText(rc, b.Y, UnchangedEditValue(rc, b.Y, Value));
 }
 
@@ -399,7 +400,7 @@ bool TExStringGrid::ValidateCell(const std::string& NewValueIn)
     FEditing = false;
     FValidating = true;
     bool valid = true;
-    const int acol = RealColIndex(FOldCol);
+    const int acol = Model().RealCol(FOldCol);
     const int oldRow = FOldRow;
     const std::string newValue = UnchangedEditValue(acol, oldRow, NewValueIn);
     FNewCellText = newValue;
@@ -414,7 +415,7 @@ bool TExStringGrid::ValidateCell(const std::string& NewValueIn)
                 if (value != FOldCellText) {
                     FGridModified = true;
                     if (FixedCols() > 0) {
-                        SetRowModified(RealRowIndex(oldRow), true);
+                        SetRowModified(Model().RealRow(oldRow), true);
                         if (FShowModified->Enabled) RepaintCell(0, Row());
                     }
                 }
@@ -474,7 +475,7 @@ bool TExStringGrid::ValidateCellWide(const WideString& NewValue)
     FEditing = false;
     FValidating = true;
     bool valid = true;
-    const int acol = RealColIndex(FOldCol);
+    const int acol = Model().RealCol(FOldCol);
     const int oldRow = FOldRow;
     try {
         if (NewValue != FOldCellTextWide || AlwaysValidate) {

@@ -3,6 +3,7 @@
 // gives it the focus; closing takes its value back into the cell).
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_model/Model.h"
 #include "widgets/grid_render/ExInplaceEdit.h"
 
 #include "widgets/GridControlLook.h"
@@ -95,7 +96,7 @@ TDateTime DateOfText(const std::string& t)
 
 void TExStringGrid::StoreEditValue(int ACol, int ARow, const std::string& Value)
 {
-    SetEditText(DisplColIndex(ACol), ARow, Value);
+    SetEditText(Model().DisplCol(ACol), ARow, Value);
     SetCellEx(ACol, ARow, Value);
 }
 
@@ -115,7 +116,7 @@ void TExStringGrid::OpenEditorControl(int ACol, int ARow)
     FEditActive = true;
     TRect R = CellRect(ACol, ARow);
     const int W = R.Right - R.Left - 1, H = R.Bottom - R.Top - 1;
-    const int RC = RealColIndex(ACol);
+    const int RC = Model().RealCol(ACol);
     // The cell's colour and font.
     TBrush brush;
     TFont font;
@@ -351,7 +352,7 @@ void TExStringGrid::CloseEditorControl(int ACol, int ARow)
             active = false;
         }
     } unblock{FBlockKill, FEditActive};
-    const int RC = RealColIndex(ACol);
+    const int RC = Model().RealCol(ACol);
     FStartEditChar = 0;
     const TEditorType kind = CurrentEditor();
     TGridEditorSet& ed = *FEditorSet;

@@ -5,6 +5,7 @@
 // the last word. Mark-up and wide texts are shown by the HTML hint window.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_model/Model.h"
 
 #include "widgets/GridControlLook.h"
 #include "widgets/GridModule.h"
@@ -31,7 +32,7 @@ void TExStringGrid::BuildCellHint(std::string& HintStr, THintInfo& HintInfo)
         FLastHintPos = {C, R};
         const TRect Rb = CellRect(C, R);
         const int W = Rb.Right - Rb.Left, H = Rb.Bottom - Rb.Top;
-        const int RC = MapRealCol(C);
+        const int RC = Model().RealCol(C);
         const std::string text = Cells(RC, R);
         const int kind = CellTextKind(text, EnableHTML);
 

@@ -2,6 +2,7 @@
 // messages of the grid's window).
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_model/Model.h"
 
 #include "widgets/GridControlLook.h"
 #include "widgets/GridUtil.h"
@@ -14,7 +15,7 @@
 // The character message: typing opens the editor with the typed character.
 void TExStringGrid::CharMessage(TKeyChar& Key)
 {
-    const int rc = RealColIndex(Col());
+    const int rc = Model().RealCol(Col());
     const std::string text = Cells(rc, Row());
     if (CellTextKind(text, EnableHTML) == ctkHTML && UpperCase(text).find("<CONTROL") != std::string::npos) {
         // Operated through its inline controls.
@@ -89,7 +90,7 @@ bool IsNavKey(int k) { return k == VK_LEFT || k == VK_UP || k == VK_RIGHT || k =
 void TExStringGrid::KeyDownMessage(int& Key, TShiftState Shift)
 {
     const int c0 = Col(), r0 = Row(), l0 = LeftCol();
-    const int rc = RealColIndex(c0);
+    const int rc = Model().RealCol(c0);
     const bool ctrl = Shift.Contains(ssCtrl), shiftDown = Shift.Contains(ssShift), alt = Shift.Contains(ssAlt);
     auto fireKeyDown = [&] {
         int k = Key;
@@ -174,7 +175,7 @@ void TExStringGrid::KeyDownMessage(int& Key, TShiftState Shift)
                 RepaintCell(0, Row());
             }
             bool state = false;
-            GetCheckBoxState(b.X, RealRowIndex(b.Y), state);
+            GetCheckBoxState(b.X, Model().RealRow(b.Y), state);
             FireCheckBoxClick(rc, Row(), state);
         } else if (Key == VK_SPACE && (canClick || FControlLook->RadioAlwaysActive) && IsRadio(b.X, b.Y)) {
             CycleRadioCell(b.X, b.Y, true);
@@ -247,9 +248,9 @@ void TExStringGrid::KeyDownMessage(int& Key, TShiftState Shift)
     // 11. Nodes open and close with Right and Left on a merged node cell.
     if ((Key == VK_RIGHT || Key == VK_LEFT) && IsNode(Row()) && IsMergedCell(rc, Row())) {
         if (Key == VK_RIGHT)
-            ExpandNode(RealRowIndex(Row()));
+            ExpandNode(Model().RealRow(Row()));
         else
-            ContractNode(RealRowIndex(Row()));
+            ContractNode(Model().RealRow(Row()));
     }
     // 12. Left and Right scroll a row-select grid.
     if ((Key == VK_LEFT || Key == VK_RIGHT) && Options().Contains(goRowSelect) && !IsNode(Row()) &&
@@ -280,7 +281,7 @@ void TExStringGrid::KeyDownMessage(int& Key, TShiftState Shift)
     }
     // 14. Arrows step over cells that report themselves fixed.
     if (FNavigation->SkipFixedCells && IsNavKey(Key)) {
-        auto fixedAt = [&](int c, int r) { return IsFixed(RealColIndex(c), r); };
+        auto fixedAt = [&](int c, int r) { return IsFixed(Model().RealCol(c), r); };
         int to = -1;
         if (Key == VK_LEFT && Col() > FixedCols() && fixedAt(Col() - 1, Row())) {
             int c = Col() - 1;
@@ -333,7 +334,7 @@ void TExStringGrid::KeyDownMessage(int& Key, TShiftState Shift)
         EndUpdate();
     }
     // 19. Rules after the navigation.
-    const int rowIdx = FMouseActions->DisjunctRowSelect() && FMouseActions->RowSelectPersistent ? RealRowIndex(Row()) : Row();
+    const int rowIdx = FMouseActions->DisjunctRowSelect() && FMouseActions->RowSelectPersistent ? Model().RealRow(Row()) : Row();
     if (FNavigation->AllowClipboardShortCuts &&
         ((ctrl && (arrived == 'X' || arrived == 'C' || arrived == 'V' || arrived == VK_INSERT)) ||
          (shiftDown && (arrived == VK_DELETE || arrived == VK_INSERT)))) {
@@ -349,14 +350,14 @@ void TExStringGrid::KeyDownMessage(int& Key, TShiftState Shift)
         int at;
         if (FNavigation->InsertPosition == pInsertAfter) {
             if (FixedRowAlways && FixedRows() == RowCount()) {
-                at = RealRowIndex(Row());
+                at = Model().RealRow(Row());
                 newRow = 1;
             } else {
-                at = RealRowIndex(Row()) + 1;
+                at = Model().RealRow(Row()) + 1;
                 if (newRow + 1 < RowCount()) newRow = newRow + 1;
             }
         } else {
-            at = RealRowIndex(Row());
+            at = Model().RealRow(Row());
         }
         AutoInsertRow(at);
         if (OnAutoInsertRow) OnAutoInsertRow(this, at);
@@ -395,7 +396,7 @@ void TExStringGrid::KeyDownMessage(int& Key, TShiftState Shift)
         if (FMouseActions->DisjunctColSelect()) SetColSelect(Col(), !ColSelect(Col()));
     } else if (arrived == VK_DELETE && FNavigation->AllowDeleteRow && !alt &&
                RowCount() - FixedFooters - FixedRows() >= 1) {
-        const int real = RealRowIndex(Row());
+        const int real = Model().RealRow(Row());
         const bool filter = FilterActive();
         if (filter) SetFilterActive(false);
         bool can = true;
@@ -411,7 +412,7 @@ void TExStringGrid::KeyDownMessage(int& Key, TShiftState Shift)
         if (FloatingFooter()) CalcFooter(-1);
     } else if (arrived == VK_RETURN || arrived == VK_F2) {
         StoreCellState(Col(), Row());
-        const std::string text = Cells(RealColIndex(Col()), Row());
+        const std::string text = Cells(Model().RealCol(Col()), Row());
         if (UpperCase(text).find("<CONTROL") != std::string::npos) EditCellControl(Col(), Row(), "");
         if (arrived == VK_F2) F2KeyHook();
     }
@@ -495,7 +496,7 @@ void TExStringGrid::KeyUp(int& Key, TShiftState Shift)
     const int key = Key;
     TBaseGrid::KeyUp(Key, Shift);
     if (FNavigation->AlwaysEdit && (IsNavKey(key) || (key == VK_TAB && Options().Contains(goTabs))) &&
-        !HasClickableGraphic(RealColIndex(Col()), Row()))
+        !HasClickableGraphic(Model().RealCol(Col()), Row()))
         ShowInplaceEdit();
     const TGridRect s = Selection();
     if (!(s == FMoveSelection) && (key == VK_TAB || IsNavKey(key))) {
@@ -511,12 +512,12 @@ void TExStringGrid::KeyUp(int& Key, TShiftState Shift)
                 if (c != Col() || r != Row()) SetSelectedCells(c, r, true);
     }
     if (key == VK_SPACE) {
-        const TPoint b = BaseCell(RealColIndex(Col()), Row());
+        const TPoint b = BaseCell(Model().RealCol(Col()), Row());
         if (IsFixed(b.X, b.Y)) return;
         bool can = true;
-        if (OnSelectCell) OnSelectCell(this, DisplColIndex(b.X), b.Y, can);
+        if (OnSelectCell) OnSelectCell(this, Model().DisplCol(b.X), b.Y, can);
         if (!can) return;
-        const int bc = DisplColIndex(b.X);
+        const int bc = Model().DisplCol(b.X);
         if (Shift.Contains(ssCtrl)) {
             SetSelectedCells(bc, b.Y, !SelectedCells(bc, b.Y));
         } else {
@@ -569,7 +570,7 @@ void TExStringGrid::TimerEvent(int id)
             if (r >= FixedRows() && (r < TopRow() || r > TopRow() + VisibleRowCount())) continue;
             for (int c = 0; c < ColCount(); ++c) {
                 if (c >= FixedCols() && (c < LeftCol() || c > LeftCol() + VisibleColCount())) continue;
-                if (UpperCase(Cells(RealColIndex(c), r)).find("<BLI") != std::string::npos) InvalidateCell(c, r);
+                if (UpperCase(Cells(Model().RealCol(c), r)).find("<BLI") != std::string::npos) InvalidateCell(c, r);
             }
         }
     }

@@ -4,6 +4,7 @@
 // hit test.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_model/Model.h"
 
 #include "widgets/GridUtil.h"
 #include "widgets/grid_render/EsgHTMLE.h"
@@ -36,7 +37,7 @@ int TruncAbs(double v) { return std::abs(static_cast<int>(std::trunc(v))); }
 TSize TExStringGrid::GetCellTextSize(int ACol, int ARow, bool VS, bool SB)
 {
     TSize s{0, 0};
-    MeasureCellText(ACol, DisplColIndex(ACol), s, VS, SB, ARow);
+    MeasureCellText(ACol, Model().DisplCol(ACol), s, VS, SB, ARow);
     return s;
 }
 

@@ -7,6 +7,7 @@
 // its handling.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_model/Model.h"
 #include "widgets/grid_render/FlagSet.h"
 
 #include "widgets/GridControlLook.h"
@@ -54,7 +55,7 @@ void TExStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
     // a Shift press elsewhere extends the range instead.
     if (FMouseActions->RangeSelectAndEdit && Button == mbLeft && !FMouseActions->EditOnDblClickOnly() && C >= 0 &&
         R >= 0) {
-        if (C == Col() && R == Row() && !Options().Contains(goEditing) && IsEditable(MapRealCol(C), R)) {
+        if (C == Col() && R == Row() && !Options().Contains(goEditing) && IsEditable(Model().RealCol(C), R)) {
             SetOptions(Options() + goEditing);
             TBaseGrid::MouseDown(Button, Shift, X, Y);
             NoteSizingPress();
@@ -199,7 +200,7 @@ void TExStringGrid::HandleLButtonDownMessage(TWMMouse& Message)
     // 7.
     const TShiftState Shift = KeyboardShift(Message.Keys);
     if (FMouseActions->DisjunctCellSelect() && !Shift.Contains(ssCtrl) && C >= 0 && R >= 0 && !IsFixed(C, R)) {
-        FSelectedCells.Clear();
+        FModel->FSelectedCells.Clear();
         Invalidate();
     }
 
@@ -286,7 +287,7 @@ void TExStringGrid::HandleLButtonDownMessage(TWMMouse& Message)
     }
 
     // 13.
-    const int RC = MapRealCol(C);
+    const int RC = Model().RealCol(C);
     if (!Designing()) {
         // 13.1 Always visible spin buttons.
         if (FControlLook->SpinButtonsAlwaysVisible() && HasSpinEdit(RC, R) && X > CellR.Right - 18) {
@@ -388,7 +389,7 @@ void TExStringGrid::HandleLButtonDownMessage(TWMMouse& Message)
             return;
         }
         if (Shift.Contains(ssCtrl) || FMouseActions->DisjunctRowSelectNoCtrl) {
-            FDeselectState = RowSelect(FMouseActions->RowSelectPersistent ? MapRealRow(R) : R);
+            FDeselectState = RowSelect(FMouseActions->RowSelectPersistent ? Model().RealRow(R) : R);
         } else {
             FMouseDown = true;
             if (!Shift.Contains(ssAlt)) ClearRowSelect();
@@ -491,7 +492,7 @@ void TExStringGrid::HandleLButtonDownMessage(TWMMouse& Message)
         (HasCheckBox(RC, R) || HasRadioBtn) && IsInCheckBox(RC, R, X, Y)) {
         HideInplaceEdit();
         SetFocus();
-        const int RR = RealRowIndex(R);
+        const int RR = Model().RealRow(R);
         if (HasRadioBtn) {
             ToggleCellRadioButton(RC, R, true);
             if (OnRadioButtonClick) OnRadioButtonClick(this, RC, R);
@@ -517,7 +518,7 @@ void TExStringGrid::HandleLButtonDownMessage(TWMMouse& Message)
         FireCheckBoxClick(C, R, State);
         if (HideFocusRect) RepaintCell(C, R);
         if (R < FixedRows() && FMouseActions->CheckAllCheck && !FMouseActions->HotmailRowSelect()) {
-            for (int r = FixedRows(); r < RowCount(); ++r) SetCheckBoxState(RealColIndex(C), r, State);
+            for (int r = FixedRows(); r < RowCount(); ++r) SetCheckBoxState(Model().RealCol(C), r, State);
             Invalidate();
         }
         if (OnMouseDown) OnMouseDown(this, mbLeft, Shift, X, Y);
@@ -635,7 +636,7 @@ void TExStringGrid::ToggleNodeAt(int R, int C, TShiftState Shift, int X, int Y)
 {
     if (OnMouseDown) OnMouseDown(this, mbLeft, Shift, X, Y);
     if (OnClickCell) OnClickCell(this, R, C);
-    const int RR = MapRealRow(R);
+    const int RR = Model().RealRow(R);
     bool allow = true;
     if (!GetNodeState(R)) {
         if (OnBeforeContractNode) OnBeforeContractNode(this, R, RR, allow);
@@ -720,9 +721,9 @@ bool TExStringGrid::PressAnchorOrControl(int C, int R, int C0, int R0, int RC, i
     }
 
     bool AutoHandle = true;
-    bool Enabled = (Options().Contains(goEditing) || FEditDisable) && !ReadOnly(MapRealCol(C0), R0);
+    bool Enabled = (Options().Contains(goEditing) || FEditDisable) && !ReadOnly(Model().RealCol(C0), R0);
     const bool isControl = !a.ControlId.empty();
-    if (isControl) FireCanEditCell(MapRealCol(C0), R0, Enabled);
+    if (isControl) FireCanEditCell(Model().RealCol(C0), R0, Enabled);
     if (isControl && Enabled) {
         FinishCellControlEdit(this);
         const std::string type = UpperCase(a.ControlType);

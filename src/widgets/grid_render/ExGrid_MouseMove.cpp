@@ -5,6 +5,7 @@
 // sizing events with their hint, and leaving the grid.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_model/Model.h"
 
 #include "widgets/GridControlLook.h"
 #include "widgets/GridUtil.h"
@@ -85,7 +86,7 @@ void TExStringGrid::MouseMove(TShiftState Shift, int X, int Y)
     {
         bool onButton = false;
         if (C >= 0 && R >= 0) {
-            const int rc = MapRealCol(C);
+            const int rc = Model().RealCol(C);
             onButton = (HasButton(rc, R) && PtInRect(GraphicRectInCell(C, R), {X, Y})) ||
                        (HasExpand(rc, R) && PtInRect(ExpandButtonRect(rc, R), {X, Y}));
         }
@@ -317,7 +318,7 @@ void TExStringGrid::MoveFeedback(int C, int R, int X, int Y)
     // 1, 2. The floating caption takes the moved heading.
     int bw = FMoveButton->Width(), bh = FMoveButton->Height();
     if (cols && Movecell >= FixedCols() && Movecell < ColCount() && R >= 0) {
-        FMoveButton->SetCaption(Cells(MapRealCol(Movecell), 0));
+        FMoveButton->SetCaption(Cells(Model().RealCol(Movecell), 0));
         bw = ColWidths(Movecell);
         bh = RowHeights(R);
         FMoveButton->Invalidate();
@@ -406,7 +407,7 @@ void TExStringGrid::LinksUnderMouse(int X, int Y, bool& Handled)
     int C = -1, R = -1;
     MouseToCell(X, Y, C, R);
     if (C < 0 || R < 0 || C >= ColCount() || R >= RowCount()) return;
-    const int RC = MapRealCol(C);
+    const int RC = Model().RealCol(C);
     const std::string T = Cells(RC, R);
     const int kind = CellTextKind(T, EnableHTML);
 

@@ -6,6 +6,7 @@
 // edit it; the right button may select the cell before OnRightClickCell.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_model/Model.h"
 #include "widgets/grid_render/HeaderDragButton.h"
 #include "widgets/grid_render/FlagSet.h"
 
@@ -47,7 +48,7 @@ void TExStringGrid::HandleLButtonUpMessage(TWMMouse& Message)
     bool Deselected = false;
     if (FCtrlDown) {
         FCtrlDown = false;
-        if (FCtrlXY.X >= 0 && FCtrlXY.Y >= 0) RepaintCell(DisplColIndex(FCtrlXY.X), FCtrlXY.Y);
+        if (FCtrlXY.X >= 0 && FCtrlXY.Y >= 0) RepaintCell(Model().DisplCol(FCtrlXY.X), FCtrlXY.Y);
     }
     FMouseDownMove = false;
     if (FLook == glListView) {
@@ -102,20 +103,20 @@ void TExStringGrid::HandleLButtonUpMessage(TWMMouse& Message)
     if (FPushedCellButton.X >= 0 && FPushedCellButton.Y >= 0) {
         const TPoint p = FPushedCellButton;
         bool Enabled = Options().Contains(goEditing);
-        if (C >= 0 && R >= 0 && !FControlLook->NoDisabledButtonLook()) Enabled = IsEditable(MapRealCol(p.X), p.Y);
+        if (C >= 0 && R >= 0 && !FControlLook->NoDisabledButtonLook()) Enabled = IsEditable(Model().RealCol(p.X), p.Y);
         const bool fixedPushed = p.X < FixedCols() || p.Y < FixedRows();
         if (Enabled || FControlLook->NoDisabledButtonLook() || fixedPushed) {
             if (!IsNode(p.Y)) PushButton(p.X, p.Y, false);
             if (C >= 0 && R >= 0) {
                 const TPoint b = BaseCell(C, R);
-                const int brc = MapRealCol(b.X);
+                const int brc = Model().RealCol(b.X);
                 const bool fixedAsButton = FixedAsButtons && p.X < FixedCols();
                 const bool inButton = HasButton(brc, b.Y) && PtInRect(GraphicRectInCell(b.X, b.Y), {X, Y});
                 if (inButton || fixedAsButton || p.Y < FixedRows()) FireButtonClick(p.X, p.Y);
                 const bool inExpand = HasExpand(brc, b.Y) && PtInRect(ExpandButtonRect(brc, b.Y), {X, Y});
                 if (inExpand || fixedAsButton || p.Y < FixedRows()) {
-                    if (HasExpand(MapRealCol(p.X), p.Y)) {
-                        const bool expanded = ToggleExpand(MapRealCol(p.X), p.Y);
+                    if (HasExpand(Model().RealCol(p.X), p.Y)) {
+                        const bool expanded = ToggleExpand(Model().RealCol(p.X), p.Y);
                         ExpandCell(p.X, p.Y, expanded);
                     }
                 }
@@ -129,7 +130,7 @@ void TExStringGrid::HandleLButtonUpMessage(TWMMouse& Message)
 
     // 6. A release on a cell button ends here.
     if (C >= 0 && R >= 0) {
-        const int rc = MapRealCol(C);
+        const int rc = Model().RealCol(C);
         if ((HasButton(rc, R) && PtInRect(GraphicRectInCell(C, R), {X, Y})) ||
             (HasExpand(rc, R) && PtInRect(ExpandButtonRect(rc, R), {X, Y})))
             return;
@@ -159,7 +160,7 @@ void TExStringGrid::HandleLButtonUpMessage(TWMMouse& Message)
     if (FMouseActions->DisjunctRowSelect() && C >= 0 && R >= 0 && (!IsNode(R) || C != 0)) {
         if (!(C == 0 && FMouseActions->HotmailRowSelect())) SyncRowSelect(false);
         if (R >= FixedRows() && R < RowCount() - FixedFooters && FDeselectState) {
-            SetRowSelect(FMouseActions->RowSelectPersistent ? MapRealRow(R) : R, false);
+            SetRowSelect(FMouseActions->RowSelectPersistent ? Model().RealRow(R) : R, false);
             Deselected = true;
         }
         if (FMouseActions->HotmailRowSelect()) RepaintCell(0, 0);
@@ -170,7 +171,7 @@ void TExStringGrid::HandleLButtonUpMessage(TWMMouse& Message)
     if (R >= 0 && IsNode(R) && FGrouping->AutoSelectGroup && C > 0 && !GetNodeState(R)) {
         const int span = GetNodeSpan(R);
         if (FMouseActions->DisjunctRowSelect()) {
-            for (int r = R + 1; r <= R + span - 1 && r < RowCount(); ++r) SetRowSelect(MapRealRow(r), true);
+            for (int r = R + 1; r <= R + span - 1 && r < RowCount(); ++r) SetRowSelect(Model().RealRow(r), true);
         } else if (span > 0) {
             SetSelection({FixedCols(), R, ColCount() - 1, std::min(R + span - 1, RowCount() - 1)});
         }
@@ -200,7 +201,7 @@ void TExStringGrid::HandleLButtonUpMessage(TWMMouse& Message)
     if (C < FixedCols() && !FSortSettings->FixedCols) return;
 
     // 16.
-    const int RC = MapRealCol(C);
+    const int RC = Model().RealCol(C);
     if (HasCheckBox(RC, R) && OnCheckBoxMouseUp) {
         bool state = false;
         GetCheckBoxState(RC, R, state);
@@ -274,12 +275,12 @@ void TExStringGrid::SortOnRelease(int C, int R, int RC, int X, int Y, bool Moved
     // 20.
     if (sortPlace && DoSort) {
         HideInplaceEdit();
-        if (RowCount() != FSortRowXRef.Count()) InitSortXRef();
+        if (RowCount() != FModel->FSortRowXRef.Count()) InitSortXRef();
         if (FSortSettings->AutoColumnMerge) SplitAllColumnCells();
         const bool keep = FNavigation->KeepHorizScroll && Options().Contains(goRowSelect);
         const int left = LeftCol();
         if (FSortSettings->IndexShow) {
-            TSortIndexList& list = FSortIndexes;
+            TSortIndexList& list = FModel->FSortIndexes;
             const bool keyDown = FSortSettings->IndexSortKey == ikShift ? Keys.Contains(ssShift) : Keys.Contains(ssCtrl);
             const bool ascending = FSortSettings->InitSortDirection == sdAscending;
             if (keyDown) {
@@ -350,7 +351,7 @@ void TExStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
     const TGridRect S = Selection();
     int C = -1, R = -1;
     MouseToCell(X, Y, C, R);
-    const int RC = C >= 0 ? RealColIndex(C) : -1;
+    const int RC = C >= 0 ? Model().RealCol(C) : -1;
 
     // 3. The header filter drop-down.
     if (R >= 0 && C >= 0 && R == FilterDropDownRow && RC != FilterDropColumn()) {
@@ -425,22 +426,22 @@ void TExStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
             if (!allow) return;
             const int packed = B.Y * 65536 + B.X;
             if (Shift.Contains(ssShift)) {
-                FSelectedCells.Add(R * 65536 + C);
+                FModel->FSelectedCells.Add(R * 65536 + C);
             } else if (Shift.Contains(ssCtrl)) {
-                if (FSelectedCells.HasValue(packed))
-                    FSelectedCells.DeleteValue(packed);
+                if (FModel->FSelectedCells.HasValue(packed))
+                    FModel->FSelectedCells.DeleteValue(packed);
                 else
-                    FSelectedCells.Add(packed);
+                    FModel->FSelectedCells.Add(packed);
             } else {
-                for (int i = 0; i < FSelectedCells.Count(); ++i) {
-                    const int v = FSelectedCells.Items(i);
+                for (int i = 0; i < FModel->FSelectedCells.Count(); ++i) {
+                    const int v = FModel->FSelectedCells.Items(i);
                     RepaintCell(v & 0xFFFF, v >> 16);
                 }
-                FSelectedCells.Clear();
-                FSelectedCells.Add(packed);
+                FModel->FSelectedCells.Clear();
+                FModel->FSelectedCells.Add(packed);
             }
         } else if (!Shift.Contains(ssCtrl) && C >= FixedCols() && R >= FixedRows()) {
-            FSelectedCells.Clear();
+            FModel->FSelectedCells.Clear();
             Invalidate();
         }
         const TGridRect s = Selection();
@@ -449,10 +450,10 @@ void TExStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
                 for (int c = s.Left; c <= s.Right; ++c) {
                     if (c == B.X && r == B.Y) continue;
                     const int v = r * 65536 + c;
-                    if (!FSelectedCells.HasValue(v)) FSelectedCells.Add(v);
+                    if (!FModel->FSelectedCells.HasValue(v)) FModel->FSelectedCells.Add(v);
                 }
-            for (int i = 0; i < FSelectedCells.Count(); ++i) {
-                const int v = FSelectedCells.Items(i);
+            for (int i = 0; i < FModel->FSelectedCells.Count(); ++i) {
+                const int v = FModel->FSelectedCells.Items(i);
                 RepaintCell(v & 0xFFFF, v >> 16);
             }
         }
@@ -487,7 +488,7 @@ void TExStringGrid::HandleLButtonDblClkMessage(TWMMouse& Message)
     MouseToCell(X, Y, C, R);
 
     // 1.
-    if (FMouseActions->RangeSelectAndEdit && !HasClickableGraphic(C >= 0 ? MapRealCol(C) : C, R)) FForceSel = true;
+    if (FMouseActions->RangeSelectAndEdit && !HasClickableGraphic(C >= 0 ? Model().RealCol(C) : C, R)) FForceSel = true;
     struct ClearForce {
         bool& f;
         ~ClearForce() { f = false; }
@@ -530,7 +531,7 @@ void TExStringGrid::HandleLButtonDblClkMessage(TWMMouse& Message)
 
     // 4. Cell buttons and expand buttons take the double click.
     if (C >= 0 && R >= 0) {
-        const int rc = MapRealCol(C);
+        const int rc = Model().RealCol(C);
         if ((HasButton(rc, R) && PtInRect(GraphicRectInCell(C, R), {X, Y})) ||
             (HasExpand(rc, R) && PtInRect(ExpandButtonRect(rc, R), {X, Y})))
             return;
@@ -550,11 +551,11 @@ void TExStringGrid::HandleLButtonDblClkMessage(TWMMouse& Message)
     if (C >= 0 && R >= 0) {
         if (FMouseActions->EditOnDblClickOnly()) {
             TFlagSet rangeEdit(FMouseActions->RangeSelectAndEdit, true);
-            if (IsEditable(MapRealCol(C), R)) {
+            if (IsEditable(Model().RealCol(C), R)) {
                 SetOptions(Options() + goEditing);
                 ShowInplaceEdit();
             }
-        } else if (FMouseActions->RangeSelectAndEdit && IsEditable(MapRealCol(C), R) && R >= FixedRows() &&
+        } else if (FMouseActions->RangeSelectAndEdit && IsEditable(Model().RealCol(C), R) && R >= FixedRows() &&
                    C >= FixedCols()) {
             SetOptions(Options() + goEditing);
             const TPoint b = BaseCell(C, R);
@@ -584,7 +585,7 @@ void TExStringGrid::HandleRButtonDownMessage(TWMMouse& Message)
     // 2. Selecting the cell under the right button.
     if (FMouseActions->SelectOnRightClick && C >= 0 && R >= 0 && C >= FixedCols() && R >= FixedRows() &&
         !IsFixed(C, R) && !(FMouseActions->DisjunctCellSelect() && SelectedCells(C, R))) {
-        const int rc = MapRealCol(C);
+        const int rc = Model().RealCol(C);
         // A cell of the selection keeps it (the right button offers the
         // cell only); another cell is clicked or focused.
         const bool selected = IsSelected(C, R);
@@ -611,7 +612,7 @@ void TExStringGrid::HandleRButtonDownMessage(TWMMouse& Message)
             }
         }
         if (FMouseActions->DisjunctRowSelect()) {
-            const int rr = MapRealRow(R);
+            const int rr = Model().RealRow(R);
             if (Message.Keys.Contains(ssCtrl) || FMouseActions->DisjunctRowSelectNoCtrl) {
                 SetRowSelect(rr, !RowSelect(rr));
             } else if (RowSelectCount() > 1 && RowSelect(rr)) {
@@ -627,7 +628,7 @@ void TExStringGrid::HandleRButtonDownMessage(TWMMouse& Message)
     if (OnRightClickCell) OnRightClickCell(this, R, C);
 
     // 4. An address cell opens its editor.
-    if (C >= 0 && R >= 0 && URLShow && URLEdit && IsURLText(Cells(MapRealCol(C), R))) {
+    if (C >= 0 && R >= 0 && URLShow && URLEdit && IsURLText(Cells(Model().RealCol(C), R))) {
         MoveCurrent(C, R, true, true);
         ShowEditor();
     }

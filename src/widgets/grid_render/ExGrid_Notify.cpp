@@ -5,6 +5,7 @@
 // loading. There is no design mode here, so the design panel never shows.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_model/Model.h"
 
 #include "widgets/GridUtil.h"
 #include "widgets/grid_render/EsgHTMLE.h"
@@ -40,10 +41,10 @@ bool TExStringGrid::BalloonTipText(int X, int Y, std::string& Title, std::string
     WideString t;
     if (c >= 0 && r >= 0) {
         int bc = c, br = r;
-        GetBaseCellPos(RealColIndex(c), r, bc, br);
+        GetBaseCellPos(Model().RealCol(c), r, bc, br);
         rc = bc;
         r = br;
-        c = DisplColIndex(bc);
+        c = Model().DisplCol(bc);
         std::string s = Cells(rc, r);
         switch (CellTextKind(s, EnableHTML)) {
         case ctkHTML: s = HTMLToPlainText(s); break;
@@ -217,7 +218,7 @@ void TExStringGrid::AutoInsertRow(int ARow)
         InsertRows(ARow, 1, true);
         return;
     }
-    if (GetParentRow(DisplRowIndex(ARow)) == -1)
+    if (GetParentRow(Model().DisplRow(ARow)) == -1)
         InsertNormalRow(ARow);
     else
         InsertChildRow(ARow, 0);
@@ -242,7 +243,7 @@ void TExStringGrid::AutoDeleteRow(int ARow)
 std::string TExStringGrid::FireEllipsClick(const std::string& S)
 {
     std::string result = S;
-    if (OnEllipsClick) OnEllipsClick(this, RealColIndex(Col()), Row(), result);
+    if (OnEllipsClick) OnEllipsClick(this, Model().RealCol(Col()), Row(), result);
     return result;
 }
 
@@ -269,11 +270,11 @@ std::string TExStringGrid::GetSaveCell(int ACol, int ARow)
         const TCellType t = GetCellType(ACol, ARow);
         if (t == ctCheckBox) {
             bool state = false;
-            GetCheckBoxState(ACol, RealRowIndex(ARow), state);
+            GetCheckBoxState(ACol, Model().RealRow(ARow), state);
             value = state ? GetCheckTrue(ACol, ARow) : GetCheckFalse(ACol, ARow);
         } else if (t == ctTriStateCheckBox) {
             TCheckBoxState state = cbUnchecked;
-            GetCheckBoxState(ACol, RealRowIndex(ARow), state);
+            GetCheckBoxState(ACol, Model().RealRow(ARow), state);
             value = state == cbChecked ? GetCheckTrue(ACol, ARow) : GetCheckFalse(ACol, ARow);
         }
     }

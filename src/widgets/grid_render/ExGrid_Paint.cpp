@@ -4,6 +4,7 @@
 // sizing lines.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_model/Model.h"
 
 #include "widgets/GridControlLook.h"
 #include "widgets/GridDecor.h"
@@ -166,8 +167,8 @@ void TExStringGrid::PaintCellContent(TCanvas& ACanvas, int ACol, int ARow, TRect
 
     // 1. (no 3-D window edge on this platform: Ctl3D has no effect)
     // 2.
-    P.RCol = RealColIndex(ACol);
-    P.SelRow = FMouseActions->DisjunctRowSelect() && FMouseActions->RowSelectPersistent ? RealRowIndex(ARow) : ARow;
+    P.RCol = Model().RealCol(ACol);
+    P.SelRow = FMouseActions->DisjunctRowSelect() && FMouseActions->RowSelectPersistent ? Model().RealRow(ARow) : ARow;
     P.FilterButton = ARow == FilterDropDownRow && GetColumnFilter(P.RCol);
     // 3. in-cell scroll bars are not shown on this platform: the text is
     // not scrolled (ScrollPos stays 0).
@@ -283,7 +284,7 @@ void TExStringGrid::PaintCellContent(TCanvas& ACanvas, int ACol, int ARow, TRect
     }
 
     // 13. modified marker
-    if (ACol == 0 && FShowModified->Enabled && FRowFlags.Modified(RealRowIndex(ARow))) {
+    if (ACol == 0 && FShowModified->Enabled && FModel->FRowFlags.Modified(Model().RealRow(ARow))) {
         C.Brush().SetColor(FShowModified->Color());
         C.Pen().SetColor(FShowModified->Color());
         C.Rectangle(Rect.Right - 4, Rect.Top, Rect.Right, Rect.Bottom);

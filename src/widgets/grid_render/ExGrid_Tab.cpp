@@ -2,6 +2,7 @@
 // row or leaving the grid at the end) and the append of an empty data row.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_model/Model.h"
 #include "widgets/grid_render/FloatingFooter.h"
 
 #include <set>
@@ -41,7 +42,7 @@ bool TExStringGrid::IsLastDataRow() const
 
 bool TExStringGrid::CanTabToCell(int ACol, int ARow)
 {
-    bool can = TabEditing(*this) ? IsEditable(RealColIndex(ACol), ARow) : !IsFixed(RealColIndex(ACol), ARow);
+    bool can = TabEditing(*this) ? IsEditable(Model().RealCol(ACol), ARow) : !IsFixed(Model().RealCol(ACol), ARow);
     if (OnSelectCell) OnSelectCell(this, ACol, ARow, can);
     return can;
 }
@@ -146,12 +147,12 @@ bool TExStringGrid::AdvanceOnTab(bool Backward)
         bool again = false;
         bool againBackward = backward;
         const bool alongRows = FNavigation->TabAdvanceDirection == adLeftRight;
-        const TPoint span = CellSpan(RealColIndex(Col()), Row());
+        const TPoint span = CellSpan(Model().RealCol(Col()), Row());
         if (backward && alongRows) {
             if (Col() > FirstNavigableCol()) {
                 int found = -1;
                 for (int c = Col() - 1; c >= FirstNavigableCol(); --c)
-                    if (CanTabToCell(c, Row()) && IsBaseCell(RealColIndex(c), Row())) {
+                    if (CanTabToCell(c, Row()) && IsBaseCell(Model().RealCol(c), Row())) {
                         found = c;
                         break;
                     }
@@ -230,7 +231,7 @@ bool TExStringGrid::AdvanceOnTab(bool Backward)
                     }
                 } else {
                     SetCol(found);
-                    if (!IsBaseCell(RealColIndex(Col()), Row())) {
+                    if (!IsBaseCell(Model().RealCol(Col()), Row())) {
                         again = true;
                         againBackward = false;
                     }
@@ -238,7 +239,7 @@ bool TExStringGrid::AdvanceOnTab(bool Backward)
             } else if (Row() < lastDataRow()) {
                 int found = -1;
                 for (int c = FirstNavigableCol(); c < ColCount(); ++c)
-                    if (IsBaseCell(RealColIndex(c), Row() + 1) && CanTabToCell(c, Row() + 1)) {
+                    if (IsBaseCell(Model().RealCol(c), Row() + 1) && CanTabToCell(c, Row() + 1)) {
                         found = c;
                         break;
                     }
@@ -261,7 +262,7 @@ bool TExStringGrid::AdvanceOnTab(bool Backward)
                 pastTheEnd();
             }
         }
-        if (!again && TabEditing(*this) && !IsEditable(RealColIndex(Col()), Row())) {
+        if (!again && TabEditing(*this) && !IsEditable(Model().RealCol(Col()), Row())) {
             again = true;
             againBackward = backward;
         }
@@ -277,7 +278,7 @@ bool TExStringGrid::AdvanceOnTab(bool Backward)
         PostMessage(WM_KEYDOWN, VK_TAB, 1);
         result = false;
     }
-    if (FNavigation->AdvanceAutoEdit && !HasClickableGraphic(RealColIndex(Col()), Row()))
+    if (FNavigation->AdvanceAutoEdit && !HasClickableGraphic(Model().RealCol(Col()), Row()))
         SimulateCellClick(Col(), Row());
     if (FNavigation->AlwaysEdit) SetFocus();
     return result;

@@ -2,6 +2,7 @@
 // the appearance setters, colour tones and the Office-theme adaptation.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_model/Model.h"
 
 #include "widgets/GridControlLook.h"
 #include "widgets/GridDraw.h"
@@ -43,11 +44,11 @@ void TExStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASta
     const bool fixed = !normal || IsFixed(ACol, ARow);
 
     // 2.
-    const int RCol = Remap ? RealColIndex(ACol) : ACol;
-    const bool enabledRows = FRowFlags.EnablingInUse();
+    const int RCol = Remap ? Model().RealCol(ACol) : ACol;
+    const bool enabledRows = FModel->FRowFlags.EnablingInUse();
     const int selRow =
         ((FMouseActions->DisjunctRowSelect() && FMouseActions->RowSelectPersistent) || enabledRows)
-            ? RealRowIndex(ARow)
+            ? Model().RealRow(ARow)
             : ARow;
 
     // 3.
@@ -81,7 +82,7 @@ void TExStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASta
             FBands->TotalLength() > 0)
             brush = (ARow - FixedRows()) % FBands->TotalLength() < FBands->PrimaryLength() ? FBands->PrimaryColor()
                                                                                            : FBands->SecondaryColor();
-        if (ACol < FixedCols() || ARow < FixedRows() || DisplColIndex(RCol) >= ColCount() - FixedRightCols ||
+        if (ACol < FixedCols() || ARow < FixedRows() || Model().DisplCol(RCol) >= ColCount() - FixedRightCols ||
             ARow >= RowCount() - FixedFooters)
             brush = FixedColor();
     }
@@ -131,7 +132,7 @@ void TExStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASta
 
     // 11. disjoint row selection
     if (normal && disRow && !Print && Select && ShowSelection && !fixed) {
-        const bool rowSelected = FRowFlags.Selected(selRow);
+        const bool rowSelected = FModel->FRowFlags.Selected(selRow);
         if (((FMouseDown && ARow == Row()) || !rowSelected) &&
             (!FMouseDown || rowSelected || !AState.Contains(gdSelected))) {
             AState -= gdSelected;
@@ -142,7 +143,7 @@ void TExStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASta
     }
     // 12. disjoint column selection
     if (ARow >= FixedRows() && ACol >= FixedCols() && disCol && !Print && Select && ShowSelection && !fixed) {
-        const bool colSelected = FColFlags.Selected(ACol);
+        const bool colSelected = FModel->FColFlags.Selected(ACol);
         if (((!FMouseDown || Col() != ACol) && colSelected) ||
             (FMouseDown && !colSelected && AState.Contains(gdSelected))) {
             AState = TGridDrawState{gdSelected};
@@ -161,7 +162,7 @@ void TExStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASta
     // 14. disjoint cell selection
     if (FMouseActions->DisjunctCellSelect() && ShowSelection) {
         const int key = static_cast<int>((static_cast<unsigned>(ARow) << 16) | (static_cast<unsigned>(ACol) & 0xFFFFu));
-        if (FSelectedCells.HasValue(key)) {
+        if (FModel->FSelectedCells.HasValue(key)) {
             selectionColors(SelectionColor);
             AState += gdSelected;
         } else if (ACol == Col() && ARow == Row()) {
@@ -171,7 +172,7 @@ void TExStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASta
         }
     }
     // 15. disabled rows
-    if (UseDisabledFont && enabledRows && !FRowFlags.Enabled(selRow)) AFont->SetColor(DisabledFontColor);
+    if (UseDisabledFont && enabledRows && !FModel->FRowFlags.Enabled(selRow)) AFont->SetColor(DisabledFontColor);
     // 16. selected rows other than the current one, a little lighter
     if (AState.Contains(gdSelected) && ARow != Row() && disRow && SelectionColorTo == clNone)
         ABrush->SetColor(ChangeColorPercent(ABrush->Color(), 7));

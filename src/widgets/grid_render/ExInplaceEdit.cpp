@@ -1,6 +1,7 @@
 // TExInplaceEdit: the grid's in-place text editor.
 
 #include "widgets/grid_render/ExInplaceEdit.h"
+#include "widgets/grid_model/Model.h"
 
 #include "widgets/ExStringGrid.h"
 #include "widgets/GridParsers.h"
@@ -84,7 +85,7 @@ void TExInplaceEdit::Refused(const std::string& Saved)
 
 void TExInplaceEdit::StoreTyped()
 {
-    const int rc = FGrid->RealColIndex(FGrid->Col());
+    const int rc = FGrid->Model().RealCol(FGrid->Col());
     FGrid->FValidating = true;
     FGrid->SetCurrentCell(FGrid->UnchangedEditValue(rc, FGrid->Row(), Text()));
     FGrid->FValidating = false;
@@ -175,7 +176,7 @@ void TExInplaceEdit::FocusLost(bool ToGrid)
     FGrid->CaretPositionHook(Text(), {-1, -1}, -1);
     if (FGotFocus) {
         FGotFocus = false;
-        FGrid->FireEditingDone(FGrid->RealColIndex(FColE), FRowE);
+        FGrid->FireEditingDone(FGrid->Model().RealCol(FColE), FRowE);
     }
     if (failed) std::rethrow_exception(failed);
 }

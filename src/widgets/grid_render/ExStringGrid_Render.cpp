@@ -2,6 +2,7 @@
 // and the floating footer.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_model/Model.h"
 
 #include "widgets/GridControlLook.h"
 
@@ -28,7 +29,7 @@ TPoint TExStringGrid::CalcCellGraphicSize(int ACol, int ARow, int Padding)
     const bool aboveUnder = g->CellVAlign == vaUnderText || g->CellVAlign == vaAboveText;
     const int check = FControlLook ? FControlLook->CheckSize() : 15;
     const int radio = FControlLook ? FControlLook->RadioSize() : 10;
-    const TPoint cell = CellSize(DisplColIndex(ACol), ARow);
+    const TPoint cell = CellSize(Model().DisplCol(ACol), ARow);
     TCustomImageList* images = GetGridImages();
     auto bitmapSize = [](const TObject* o) {
         if (const auto* ps = dynamic_cast<const IPictureSize*>(o)) return TPoint{ps->PictureWidth(), ps->PictureHeight()};

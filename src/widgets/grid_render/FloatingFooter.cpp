@@ -2,6 +2,7 @@
 // grid and the strip's painting and mouse handling.
 
 #include "widgets/grid_render/FloatingFooter.h"
+#include "widgets/grid_model/Model.h"
 
 #include "widgets/ExStringGrid.h"
 #include "widgets/grid_render/EsgHTMLE.h"
@@ -357,7 +358,7 @@ void TFooterPanel::Paint(TCanvas& C, int Width)
                 r.Left = m.Left;
                 r.Right = m.Right;
             }
-            const int rc = g.RealColIndex(c);
+            const int rc = g.Model().RealCol(c);
             if (scrolled) {
                 TColor own = clNone;
                 if (g.OnGetCellColor) {

@@ -1,5 +1,6 @@
 #include "widgets/grid_render/GridEditors.h"
 #include "widgets/grid_render/FlagSet.h"
+#include "widgets/grid_model/Model.h"
 
 #include "widgets/ExStringGrid.h"
 #include "widgets/GridParsers.h"
@@ -54,7 +55,7 @@ void EndEdit(TExStringGrid* g, int key, TShiftState shift)
 std::string EllipsClick(TExStringGrid* g, const std::string& s)
 {
     std::string r = s;
-    if (g && g->OnEllipsClick) g->OnEllipsClick(g, g->RealColIndex(g->Col()), g->Row(), r);
+    if (g && g->OnEllipsClick) g->OnEllipsClick(g, g->Model().RealCol(g->Col()), g->Row(), r);
     return r;
 }
 
@@ -69,10 +70,10 @@ bool CursorWalk(TExStringGrid* g, int key, TShiftState shift, const std::string&
     int target = col - 1;
     bool graphic = false;
     if (left) {
-        graphic = col > g->FixedCols() && g->HasClickableGraphic(g->RealColIndex(target), row);
+        graphic = col > g->FixedCols() && g->HasClickableGraphic(g->Model().RealCol(target), row);
     } else {
-        target = col + std::max(g->CellSpan(g->RealColIndex(col), row).X, 0) + 1;
-        graphic = col < g->ColCount() - g->FixedRightCols - 1 && g->HasClickableGraphic(g->RealColIndex(target), row);
+        target = col + std::max(g->CellSpan(g->Model().RealCol(col), row).X, 0) + 1;
+        graphic = col < g->ColCount() - g->FixedRightCols - 1 && g->HasClickableGraphic(g->Model().RealCol(target), row);
     }
     if (graphic) {
         if (g->ValidateCell(text)) {
@@ -164,7 +165,7 @@ TGridCombo::TGridCombo(TExStringGrid* grid, TWinControl* parent) : TEsgComboBox(
 void TGridCombo::FireComboChange(int index, const std::string& selection)
 {
     if (!FGrid || !FGrid->EditMode) return;
-    const int col = FGrid->RealColIndex(FGrid->Col());
+    const int col = FGrid->Model().RealCol(FGrid->Col());
     if (FGrid->OnComboChange) FGrid->OnComboChange(FGrid, col, FGrid->Row(), index, selection);
     if (FGrid->OnComboObjectChange)
         FGrid->OnComboObjectChange(FGrid, col, FGrid->Row(), index, selection,
@@ -184,7 +185,7 @@ bool TGridCombo::MouseWheel(int delta)
     }
     const int now = ItemIndex();
     const std::string item = Items().Strings(now);
-    const int col = FGrid->RealColIndex(FGrid->Col());
+    const int col = FGrid->Model().RealCol(FGrid->Col());
     if (FGrid->OnEditChange) FGrid->OnEditChange(FGrid, col, FGrid->Row(), item);
     if (FGrid->OnComboChange) FGrid->OnComboChange(FGrid, col, FGrid->Row(), now, item);
     if (FGrid->OnComboObjectChange) FGrid->OnComboObjectChange(FGrid, col, FGrid->Row(), now, item, ItemObject(now));
@@ -363,7 +364,7 @@ void TGridCombo::Select()
 void TGridCombo::DropDown()
 {
     TEsgComboBox::DropDown();
-    if (FGrid && FGrid->OnComboDropDown) FGrid->OnComboDropDown(FGrid, FGrid->Row(), FGrid->RealColIndex(FGrid->Col()));
+    if (FGrid && FGrid->OnComboDropDown) FGrid->OnComboDropDown(FGrid, FGrid->Row(), FGrid->Model().RealCol(FGrid->Col()));
 }
 
 void TGridCombo::CloseUp()
@@ -380,7 +381,7 @@ void TGridCombo::CloseUp()
         g->SetFocus();
         ma.DirectEdit = direct;
     }
-    if (g->OnComboCloseUp) g->OnComboCloseUp(g, g->Row(), g->RealColIndex(g->Col()));
+    if (g->OnComboCloseUp) g->OnComboCloseUp(g, g->Row(), g->Model().RealCol(g->Col()));
 }
 
 void TGridCombo::Enter()
