@@ -3,6 +3,7 @@
 #include "core/UWholeNumber.h"
 #include "platform/Paths.h"
 #include "platform/XmlDoc.h"
+#include "rulefiles/URuleFiles.h"
 
 #include <cstring>
 
@@ -61,14 +62,6 @@ bool Element_Text(pugi::xml_node root, const char* name, std::string& out)
     return true;
 }
 
-bool Attribute_Text(pugi::xml_node row, const char* name, std::string& out)
-{
-    const pugi::xml_attribute a = row.attribute(name);
-    if (!a) return false;
-    out = a.value();
-    return true;
-}
-
 void Raise_Build_Error(const std::string& file, const std::string& what)
 {
     throw EImageBuildError("The device image cannot be built.\n\"" + ExtractFileName(file) + "\": " + what);
@@ -77,9 +70,8 @@ void Raise_Build_Error(const std::string& file, const std::string& what)
 void Check_Range(const std::string& file, const std::string& where, const std::string& text, int64_t value,
                  int64_t lo, int64_t hi)
 {
-    if (value >= lo && value <= hi) return;
-    Raise_Build_Error(file, where + " holds \"" + text + "\", outside the range " + std::to_string(lo) + " to " +
-                                std::to_string(hi) + ".");
+    const URuleFiles::TRange range{lo, hi};
+    if (!range.Holds(value)) Raise_Build_Error(file, URuleFiles::Out_Of_Range(where, text, range));
 }
 
 } // namespace USaveBincc

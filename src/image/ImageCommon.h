@@ -50,16 +50,15 @@ private:
 bool Image_TryStrToInt(std::string_view s, int32_t& out);
 int32_t Image_StrToIntDef(std::string_view s, int32_t def);
 
-// Texts of an element or attribute, telling a missing item apart.
+// Text of an element, telling a missing element apart.
 bool Element_Text(pugi::xml_node root, const char* name, std::string& out);
-bool Attribute_Text(pugi::xml_node row, const char* name, std::string& out);
 
 // Message of a failed build: the file, then what is wrong.
 [[noreturn]] void Raise_Build_Error(const std::string& file, const std::string& what);
 // Stops the build when a number read from a file lies outside lo..hi (the
 // range of the field it is packed into, or the narrower one the windows
-// enforce): the message names the file, where the number stands (element,
-// or section, row and attribute) and the text as written.
+// enforce): the message names the file, where the number stands and the
+// text as written (the rule files' rows: URuleFiles::TRuleRowReader).
 void Check_Range(const std::string& file, const std::string& where, const std::string& text, int64_t value,
                  int64_t lo, int64_t hi);
 

@@ -1,109 +1,18 @@
 #include "image/MqttTopics.h"
 
-#include "core/UComon.h"
 #include "image/ImageCommon.h"
 #include "image/MqttStruct.h"
 #include "platform/Paths.h"
 #include "platform/XmlDoc.h"
+#include "rulefiles/URuleRowReader.h"
 
 #include <algorithm>
-#include <climits>
 #include <string_view>
 
 namespace USaveBincc {
 
-namespace {
-
-const char* const Default_Template = "$VALUE$";
-
-// Size of the gateway's internal data array the positions address.
-constexpr int32_t Data_Array_Size = 1440;
-
-// Reads the rows of one section, naming file, section and row in every
-// failure.
-class TRowReader {
-public:
-    TRowReader(const std::string& file, const char* section, int row, pugi::xml_node node)
-        : file_(file), section_(section), row_(row), node_(node)
-    {
-    }
-
-    // An attribute the gateway cannot do without.
-    std::string Required(const char* name) const
-    {
-        std::string t;
-        if (!Attribute_Text(node_, name, t)) Fail(std::string("the attribute \"") + name + "\" is missing.");
-        return t;
-    }
-    // A whole number the gateway cannot do without, in lo..hi.
-    int32_t Required_Int(const char* name, const char* what, int32_t lo, int32_t hi) const
-    {
-        const std::string t = Required(name);
-        int32_t v;
-        if (!Image_TryStrToInt(t, v)) {
-            if (Trim(t).empty()) Fail(std::string("the ") + what + " is empty; choose a value in the topic window.");
-            Fail(std::string("the ") + what + " \"" + t + "\" is not a whole number.");
-        }
-        Range(name, t, v, lo, hi);
-        return v;
-    }
-    // A whole number in lo..hi (the range the topic window checks, within
-    // what its field holds); def when missing or no number.
-    int32_t Int(const char* name, int32_t def, int32_t lo, int32_t hi, bool trim = false) const
-    {
-        std::string t;
-        if (!Attribute_Text(node_, name, t)) return def;
-        int32_t v;
-        if (!Image_TryStrToInt(trim ? Trim(t) : t, v)) return def;
-        Range(name, t, v, lo, hi);
-        return v;
-    }
-    void Range(const char* name, const std::string& text, int64_t v, int64_t lo, int64_t hi) const
-    {
-        Check_Range(file_, Where() + "the attribute \"" + name + "\"", text, v, lo, hi);
-    }
-    [[noreturn]] void Fail(const std::string& what) const { Raise_Build_Error(file_, Where() + what); }
-    bool Is_Y(const char* name) const
-    {
-        std::string t;
-        return Attribute_Text(node_, name, t) && UpperCase(t) == "Y";
-    }
-    std::string Text(const char* name, const char* def) const
-    {
-        std::string t;
-        return Attribute_Text(node_, name, t) ? t : std::string(def);
-    }
-
-private:
-    std::string Where() const
-    {
-        return "section \"" + std::string(section_) + "\", row " + std::to_string(row_) + ": ";
-    }
-    const std::string& file_;
-    const char* section_;
-    int row_;
-    pugi::xml_node node_;
-};
-
-std::vector<pugi::xml_node> Rows(pugi::xml_node section)
-{
-    std::vector<pugi::xml_node> rows;
-    for (pugi::xml_node c : section.children())
-        if (c.type() == pugi::node_element) rows.push_back(c);
-    return rows;
-}
-
-} // namespace
-
-uint32_t Data_Type_Code(const std::string& text)
-{
-    if (text == "STRING") return 0;
-    if (text == "INT") return 1;
-    if (text == "FLOAT") return 2;
-    if (text == "BASE64") return 3;
-    if (text == "SINT") return 4;
-    return 0;
-}
+using namespace URuleFiles::Topic;
+using URuleFiles::TRuleRowReader;
 
 std::string Strip_CR_LF(const std::string& text, bool allow)
 {
@@ -158,55 +67,55 @@ TAt_Fields Parse_At_Fields(const std::string& tmpl)
 
 void Load_MQTT_Topics_Image(TMQTT& m)
 {
-    const std::string& file = UComon::File_MQTT_Set_Topic;
+    const std::string& file = URuleFiles::Topic::File.Path();
     if (FileExists(file)) {
         TXmlDocument xml;
         if (xml.LoadFromFile(file) != TXmlLoad::Read) Raise_Build_Error(file, xml.LoadError() + ".");
         const pugi::xml_node root = xml.Root();
-        const bool allow = ElementText(ChildElement(ChildElement(root, "MQTT_Options"), "Option_Allow_CR_LF")) == "Y";
+        const bool allow = ElementText(ChildElement(ChildElement(root, Options), Allow_CR_LF)) == "Y";
         const bool full_mode = m.Mode != 0;
 
         // Publish rows.
-        const std::vector<pugi::xml_node> pub = Rows(ChildElement(root, "MQTT_Publish"));
+        const std::vector<pugi::xml_node> pub = URuleFiles::Rule_Rows(ChildElement(root, Publish));
         m.Publish_Data.assign(pub.size(), TMQTT_Publish_Data{});
         for (size_t i = 0; i < pub.size(); ++i) {
-            const TRowReader r(file, "MQTT_Publish", static_cast<int>(i + 1), pub[i]);
+            const TRuleRowReader r(file, Publish, static_cast<int>(i + 1), pub[i]);
             TMQTT_Publish_Data& p = m.Publish_Data[i];
-            p.Publish_Topic.CString = Strip_CR_LF(r.Required("Topic"), false);
-            p.Retained = UpperCase(r.Required("Retained")) == "Y" ? 1 : 0;
-            p.QoS = r.Required_Int("QoS", "QoS", 0, 2);
+            p.Publish_Topic.CString = Strip_CR_LF(r.Required(Attr::Topic), false);
+            p.Retained = UpperCase(r.Required(Attr::Retained)) == "Y" ? 1 : 0;
+            p.QoS = r.Required_Int(Attr::QoS, "QoS", Range::QoS);
             p.Options = 0;
-            if (r.Is_Y("OnChange")) p.Options |= 1;
-            if (r.Is_Y("OnCMD")) p.Options |= 2;
-            if (r.Is_Y("OnTimer")) p.Options |= 4;
-            p.Timer = (p.Options & 4) ? static_cast<uint32_t>(r.Int("Time", 0, 1, 999999999, true)) : 0;
+            if (r.Is_Y(Attr::OnChange)) p.Options |= 1;
+            if (r.Is_Y(Attr::OnCMD)) p.Options |= 2;
+            if (r.Is_Y(Attr::OnTimer)) p.Options |= 4;
+            p.Timer = (p.Options & 4) ? static_cast<uint32_t>(r.Int_Or(Attr::Time, 0, Range::Time, true)) : 0;
             if (full_mode) {
-                p.Type_Data = static_cast<uint16_t>(Data_Type_Code(UpperCase(Trim(r.Text("DataType", "")))));
-                p.Length = static_cast<uint16_t>(r.Int("Dimension", 4, 1, 65535));
-                p.Position = static_cast<uint32_t>(r.Int("Position", 0, 0, Data_Array_Size - 1));
+                p.Type_Data = static_cast<uint16_t>(Data_Type_Code(UpperCase(Trim(r.Text(Attr::DataType, "")))));
+                p.Length = static_cast<uint16_t>(r.Int_Or(Attr::Dimension, 4, Range::Publish_Dimension));
+                p.Position = static_cast<uint32_t>(r.Int_Or(Attr::Position, 0, Range::Position));
             } else {
                 p.Type_Data = 0;
                 p.Length = 0;
                 p.Position = 0;
             }
-            p.Output_Template = Strip_CR_LF(r.Text("Template", Default_Template), allow);
+            p.Output_Template = Strip_CR_LF(r.Text(Attr::Template, Default_Template), allow);
             p.Input_Template.clear();
             p.Source_IP_Address = 0;
-            p.Description = r.Required("Mnemonic");
+            p.Description = r.Required(Attr::Mnemonic);
         }
 
         // Subscribe rows; the simple mode takes only the first.
-        std::vector<pugi::xml_node> sub = Rows(ChildElement(root, "MQTT_Subscribe"));
+        std::vector<pugi::xml_node> sub = URuleFiles::Rule_Rows(ChildElement(root, Subscribe));
         if (!full_mode && sub.size() > 1) sub.resize(1);
         m.Topic_Filters.assign(sub.size(), TMQTTString{});
         m.Topic_Filter_QoS.assign(sub.size(), 0);
         m.Subscribe_Data.assign(sub.size(), TMQTT_Subscribe_Data{});
         for (size_t i = 0; i < sub.size(); ++i) {
-            const TRowReader r(file, "MQTT_Subscribe", static_cast<int>(i + 1), sub[i]);
+            const TRuleRowReader r(file, Subscribe, static_cast<int>(i + 1), sub[i]);
             TMQTT_Subscribe_Data& s = m.Subscribe_Data[i];
-            m.Topic_Filters[i].CString = Strip_CR_LF(r.Required("Topic"), false);
-            m.Topic_Filter_QoS[i] = r.Required_Int("QoS", "QoS", 0, 2);
-            s.Input_Template = r.Text("Template", Default_Template);
+            m.Topic_Filters[i].CString = Strip_CR_LF(r.Required(Attr::Topic), false);
+            m.Topic_Filter_QoS[i] = r.Required_Int(Attr::QoS, "QoS", Range::QoS);
+            s.Input_Template = r.Text(Attr::Template, Default_Template);
             // A template larger than the whole structure can never be packed:
             // refused before it is scanned.
             if (s.Input_Template.size() > MQTT_Struct_Max)
@@ -214,15 +123,15 @@ void Load_MQTT_Topics_Image(TMQTT& m)
                        " bytes long; the MQTT structure of the gateway holds at most " +
                        std::to_string(MQTT_Struct_Max) + " bytes.");
             if (full_mode) {
-                s.Type_SubData = Data_Type_Code(UpperCase(Trim(r.Text("DataType", ""))));
-                s.Length = static_cast<uint32_t>(r.Int("Dimension", 4, 1, INT32_MAX));
-                s.Position = static_cast<uint32_t>(r.Int("Position", 0, 0, Data_Array_Size - 1));
+                s.Type_SubData = Data_Type_Code(UpperCase(Trim(r.Text(Attr::DataType, ""))));
+                s.Length = static_cast<uint32_t>(r.Int_Or(Attr::Dimension, 4, Range::Subscribe_Dimension));
+                s.Position = static_cast<uint32_t>(r.Int_Or(Attr::Position, 0, Range::Position));
                 const TAt_Fields f = Parse_At_Fields(s.Input_Template);
                 if (f.found) {
-                    if (f.position < 0 || f.position > Data_Array_Size - 1 || f.length < 1 || f.length > INT32_MAX)
+                    if (!Range::Position.Holds(f.position) || !Range::Subscribe_Dimension.Holds(f.length))
                         r.Fail("the bit fields of the template cover " + std::to_string(f.length) +
                                " bytes from position " + std::to_string(f.position) + "; the position must lie in 0 to " +
-                               std::to_string(Data_Array_Size - 1) + ".");
+                               std::to_string(Range::Position.hi) + ".");
                     s.Position = static_cast<uint32_t>(f.position);
                     s.Length = static_cast<uint32_t>(f.length);
                 }

@@ -23,11 +23,10 @@ constexpr int Max_At_Fields = 101;
 
 // Reads File_MQTT_Set_Topic into the record (working mode m.Mode), then
 // runs Assign_MQTT_Addresses, also when the file is missing. Raises
-// EImageBuildError naming file, section and row when a row lacks an item
-// the gateway needs (an empty QoS above all).
+// EImageBuildError for an unreadable file, URuleFiles::ERuleRowError naming
+// section and row when a row lacks an item the gateway needs (an empty QoS
+// above all) or holds a number outside its range.
 void Load_MQTT_Topics_Image(TMQTT& m);
-// Data type code of a text already trimmed and upper-cased.
-uint32_t Data_Type_Code(const std::string& text);
 // The text, or without its LF and CR when allow is false.
 std::string Strip_CR_LF(const std::string& text, bool allow);
 // One pass over the template, however long.

@@ -8,6 +8,7 @@
 #include "image/ParBlock.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
+#include "rulefiles/URuleRowReader.h"
 
 #include <algorithm>
 #include <memory>
@@ -120,6 +121,8 @@ void Create_Bin()
         Build_Image(*img);
     } catch (const EImageBuildError&) {
         throw;
+    } catch (const URuleFiles::ERuleRowError& e) {
+        Raise_Build_Error(e.File(), e.What());
     } catch (const std::exception& e) {
         throw EImageBuildError(std::string("The device image cannot be built: ") + e.what());
     }

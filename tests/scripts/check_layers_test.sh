@@ -12,6 +12,8 @@ cases=(
   "cycle    no      folder cycle: widgets -> core -> widgets (core/State.h:2)"
   "cycle    no      widgets/Grid.h:3: widgets may not include core/State.h"
   "upward   no      core/State.cpp:1: core may not include params/ParGen.h"
+  # the rule files' shared facts stand on core and platform alone
+  "rulefiles no     rulefiles/RuleFile.h:3: rulefiles may not include widgets/Grid.h"
   "qt       no      core/Texts.cpp:2: <QString> is a Qt or system header"
   "os       no      mbus/Scan.cpp:3: <unistd.h> is a Qt or system header"
   "unknown  no      tools/Tool.cpp: folder \"tools\" has no place in the layering"

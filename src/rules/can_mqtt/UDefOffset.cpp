@@ -10,6 +10,7 @@
 #include <algorithm>
 
 using ULanguage::Text;
+using URuleFiles::Data_Array_Size;
 
 namespace {
 
@@ -101,7 +102,7 @@ std::optional<std::string> Check_Offsets(const TSlaves_DN& slaves)
     struct TTaken {
         int id = -1, byte = -1;
     };
-    std::vector<TTaken> check(DN_MAX_BYTE_OUT);
+    std::vector<TTaken> check(Data_Array_Size);
     auto out_of_range = [](const char* page, const TSlave_DN& s, size_t i, int limit) {
         return std::string("Error in ") + page + "! ID = " + std::to_string(s.ID) + " Byte = " + std::to_string(i) +
                TFDefOffset::Msg_Position_Out + std::to_string(limit - 1);
@@ -110,12 +111,12 @@ std::optional<std::string> Check_Offsets(const TSlaves_DN& slaves)
         // A position the combo list does not offer (a hand-edited file) is
         // refused on both pages.
         for (size_t i = 0; i < s->SL_ByteIN.size(); ++i)
-            if (!No_Position(s->SL_ByteIN[i]) && !In_Range(UComon::Whole_Number(s->SL_ByteIN[i]), 0, DN_MAX_BYTE_IN - 1))
-                return out_of_range("ByteIN", *s, i, DN_MAX_BYTE_IN);
+            if (!No_Position(s->SL_ByteIN[i]) && !In_Range(UComon::Whole_Number(s->SL_ByteIN[i]), 0, Data_Array_Size - 1))
+                return out_of_range("ByteIN", *s, i, Data_Array_Size);
         for (size_t i = 0; i < s->SL_ByteOUT.size(); ++i) {
             if (No_Position(s->SL_ByteOUT[i])) continue;
             const int32_t p = UComon::Whole_Number(s->SL_ByteOUT[i]);
-            if (!In_Range(p, 0, DN_MAX_BYTE_OUT - 1)) return out_of_range("ByteOUT", *s, i, DN_MAX_BYTE_OUT);
+            if (!In_Range(p, 0, Data_Array_Size - 1)) return out_of_range("ByteOUT", *s, i, Data_Array_Size);
             TTaken& t = check[static_cast<size_t>(p)];
             if (t.id >= 0)
                 return Text(2921) + "\n\r" + "( " + Text(2922) + std::to_string(t.id) + Text(2923) +
@@ -237,10 +238,10 @@ void TFDefOffset::Set_Lang()
 void TFDefOffset::FormShow()
 {
     List_Slaves_DN.clear();
-    for (auto [grid, max] : {std::pair{ECG_ByteIN, DN_MAX_BYTE_IN}, std::pair{ECG_ByteOUT, DN_MAX_BYTE_OUT}}) {
+    for (TExColumnGrid* grid : {ECG_ByteIN, ECG_ByteOUT}) {
         TStringList& items = grid->Columns().Items(1)->ComboItems();
         items.Clear();
-        for (const std::string& s : Position_Items(max)) items.Add(s);
+        for (const std::string& s : Position_Items(Data_Array_Size)) items.Add(s);
     }
     Slave_Before_Select = -1;
     Load_Slave_DN(UComon::File_DNETM_Net, List_Slaves_DN, ECG_DN_Slaves);

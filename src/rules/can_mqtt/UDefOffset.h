@@ -10,6 +10,7 @@
 
 #include "core/UFrame.h"
 #include "platform/Forms.h"
+#include "rulefiles/URuleFiles.h"
 #include "widgets/ExPageControl.h"
 #include "widgets/ExColumnGrid.h"
 
@@ -18,9 +19,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-constexpr int DN_MAX_BYTE_IN = 1440;
-constexpr int DN_MAX_BYTE_OUT = 1440;
 
 class TSlave_DN {
 public:

@@ -1,7 +1,6 @@
 // The MQTT topic window.
 #include "rules/can_mqtt/UMQTT_Set_Topic.h"
 
-#include "core/UComon.h"
 #include "rules/can_mqtt/UTopicTemplate.h"
 
 using ULanguage::Text;
@@ -9,7 +8,7 @@ using ULanguage::Text;
 TFMQTT_Set_Topic::TFMQTT_Set_Topic()
     : TRuleWindow(MQTT_Set_Topic_Desc([this] { return CB_Allow_CR_LF->Checked(); },
                                       [this](bool v) { CB_Allow_CR_LF->SetChecked(v); }),
-                  [] { return UComon::File_MQTT_Set_Topic; }, ULanguage::TLangWindow::MQTT_Set_Topic)
+                  [] { return URuleFiles::Topic::File.Path(); }, ULanguage::TLangWindow::MQTT_Set_Topic)
 {
     TS_MQTT_Publish = Sheet(0);
     TS_MQTT_Subscribe = Sheet(1);

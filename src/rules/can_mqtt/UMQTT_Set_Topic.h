@@ -6,12 +6,10 @@
 
 #include "rules/can_mqtt/URuleWindow.h"
 
+#include "rulefiles/URuleFiles.h"
+
 #include <functional>
 #include <string>
-
-// Size of the internal data array for publish and subscribe positions.
-constexpr int MQTT_Byte_IN = 1440;
-constexpr int MQTT_Byte_OUT = 1440;
 
 // Real columns of the two grids.
 namespace Topic_Col {

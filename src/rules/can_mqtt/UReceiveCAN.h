@@ -6,12 +6,7 @@
 
 #include "rules/can_mqtt/URuleWindow.h"
 
-// Size of the internal data array the byte positions address.
-constexpr int CAN_MAX_Byte = 1440;
-
-// The items of the CAN type columns.
-inline const char* const CAN_Type_11 = "2.0A (11 bits)";
-inline const char* const CAN_Type_29 = "2.0B (29 bits)";
+#include "rulefiles/URuleFiles.h"
 
 // Checks shared by the two CAN frame windows on one row: the identifier
 // against its kind, the length, and the byte positions up to the length.

@@ -3,6 +3,8 @@
 
 #include "core/ULanguage.h"
 
+using namespace URuleFiles::CAN;
+
 namespace {
 
 constexpr TColor Tint_Enable = RGB(255, 216, 176);
@@ -16,25 +18,21 @@ std::optional<TRuleFault> Check_CAN_Identifier(TRuleRow& r, int text11, int text
 {
     // The device image packs every row whose type is not the 29-bit one as
     // an 11-bit frame, the row without a type included: so it is checked.
-    const int32_t id = r.Number(2);
-    if (r.Trimmed(3) == CAN_Type_29) {
-        if (!In_Range(id, 0, 0x1FFFFFFF)) return r.Fault(text29);
-    } else if (!In_Range(id, 0, 2047)) {
-        return r.Fault(text11);
-    }
-    if (!In_Range(r.Number(4), 1, 8)) return r.Fault(textDim);
+    const std::string type = r.Cell(3);
+    if (!COBID_Range(type).Holds(r.Number(2))) return r.Fault(Is_29_Bit(type) ? text29 : text11);
+    if (!Range::Dim.Holds(r.Number(4))) return r.Fault(textDim);
     return std::nullopt;
 }
 
 std::optional<TRuleFault> Check_CAN_Bytes(TRuleRow& r, int firstByteCol, const int (&byteTexts)[8], int orNone)
 {
     const int32_t dim = r.Number(4);
-    for (int k = 1; k <= dim && k <= 8; ++k) {
+    for (int k = 1; k <= dim && k <= Max_Bytes; ++k) {
         const int col = firstByteCol + k - 1;
         const std::string cell = r.Trimmed(col);
         if (cell.empty() || cell == "None") continue;
-        if (!In_Range(r.Number(col), 0, CAN_MAX_Byte - 1))
-            return r.Fault(byteTexts[k - 1], std::to_string(CAN_MAX_Byte - 1) + ULanguage::Text(orNone));
+        if (!Range::Byte_Position.Holds(r.Number(col)))
+            return r.Fault(byteTexts[k - 1], std::to_string(Range::Byte_Position.hi) + ULanguage::Text(orNone));
     }
     return std::nullopt;
 }
@@ -42,8 +40,8 @@ std::optional<TRuleFault> Check_CAN_Bytes(TRuleRow& r, int firstByteCol, const i
 TRuleWindowDesc ReceiveCAN_Desc()
 {
     TRuleWindowDesc d;
-    d.root = "Receive_Frames";
-    d.version = "1.002";
+    d.root = Receive_File.root;
+    d.version = Receive_File.version;
     d.clientWidth = 1010;
     d.caption = 2100;
     d.description = 2101;
@@ -62,28 +60,26 @@ TRuleWindowDesc ReceiveCAN_Desc()
     g.numberColor = clWindow;
     g.keyCol = 2;
     g.enable = TEnableTest::Trimmed;
-    TRuleColumn enable = Rule_Check(2109, 2129, "Enable", 50, Tint_Enable, false, "Y");
+    TRuleColumn enable = Rule_Check(2109, 2129, Attr::Enable, 50, Tint_Enable, false, "Y");
     enable.reset = "Y";
-    TRuleColumn timeOut = Rule_Text(2113, 2134, "TimeOut", 75, Tint_Time);
+    TRuleColumn timeOut = Rule_Text(2113, 2134, Attr::TimeOut, 75, Tint_Time);
     timeOut.missing = "0";
     g.columns = {
         enable,
-        Rule_Text(2110, 2130, "COBID", 90, Tint_Frame),
-        Rule_Combo(2111, 2131, "CAN_Type", {CAN_Type_11, CAN_Type_29}, 90, Tint_Frame),
-        Rule_Text(2112, 2132, "Dim", 70, Tint_Frame),
+        Rule_Text(2110, 2130, Attr::COBID, 90, Tint_Frame),
+        Rule_Combo(2111, 2131, Attr::CAN_Type, {Type_11, Type_29}, 90, Tint_Frame),
+        Rule_Text(2112, 2132, Attr::Dim, 70, Tint_Frame),
         timeOut,
     };
-    const std::vector<std::string> positions = Position_Items(CAN_MAX_Byte);
-    for (int k = 1; k <= 8; ++k) {
-        const std::string attr = "Byte" + std::to_string(k);
-        g.columns.push_back(Rule_Combo(2113 + k, 2134 + k, attr.c_str(), positions, 48, Tint_Byte));
-    }
-    g.columns.push_back(Rule_Text(2122, 2143, "Mnemonic", 185, clWindow));
+    const std::vector<std::string> positions = Position_Items(URuleFiles::Data_Array_Size);
+    for (int k = 1; k <= Max_Bytes; ++k)
+        g.columns.push_back(Rule_Combo(2113 + k, 2134 + k, Byte_Attr(k).c_str(), positions, 48, Tint_Byte));
+    g.columns.push_back(Rule_Text(2122, 2143, Attr::Mnemonic, 185, clWindow));
     d.grids = {g};
 
     d.check = [](TRuleRow& r) -> std::optional<TRuleFault> {
         if (auto f = Check_CAN_Identifier(r, 2145, 2146, 2147)) return f;
-        if (!In_Range(r.Number(5), 0, 100000000)) return r.Fault(2148);
+        if (!Range::TimeOut.Holds(r.Number(5))) return r.Fault(2148);
         static const int byteTexts[8] = {2149, 2151, 2152, 2153, 2154, 2155, 2156, 2157};
         return Check_CAN_Bytes(r, 6, byteTexts, 2150);
     };

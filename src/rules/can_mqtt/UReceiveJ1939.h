@@ -7,7 +7,7 @@
 
 #include "rules/can_mqtt/URuleWindow.h"
 
-constexpr int J1939_NUM_BYTE_IN = 1440;
+#include "rulefiles/URuleFiles.h"
 
 // The capture of a single frame of 8 bytes (the rule without a transport
 // protocol): Start Byte and N Byte both blank capture the whole frame and

@@ -79,7 +79,7 @@ TRuleWindowDesc ReceiveJ1939_Desc()
             if (auto f = Check_Single_Frame(r, 5, 6, texts, 0, count)) return f;
         }
         r.Total() += count;
-        if (r.Total() > J1939_NUM_BYTE_IN) return Budget_Fault(r, 2645, J1939_NUM_BYTE_IN);
+        if (r.Total() > URuleFiles::Data_Array_Size) return Budget_Fault(r, 2645, URuleFiles::Data_Array_Size);
         if (r.Cell(8) == "Y" && !In_Range(r.Number(9), 2, 10000000)) return r.Fault(2646);
         return std::nullopt;
     };

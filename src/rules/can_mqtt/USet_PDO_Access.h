@@ -6,10 +6,7 @@
 
 #include "rules/can_mqtt/URuleWindow.h"
 
-// Positions of the internal data array available to receive and transmit
-// addresses (the highest address is the value minus 1).
-constexpr int PROFINET_NByte_IN = 1440;
-constexpr int PROFINET_NByte_OUT = 1440;
+#include "rulefiles/URuleFiles.h"
 
 TRuleWindowDesc Set_PDO_Access_Desc();
 

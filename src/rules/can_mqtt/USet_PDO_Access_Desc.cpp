@@ -61,7 +61,7 @@ TRuleWindowDesc Set_PDO_Access_Desc()
         if (!In_Range(r.Number(1), 0, 2047)) return r.Fault(base);
         const int32_t dim = r.Number(2);
         if (!In_Range(dim, 1, 8)) return r.Fault(base + 1);
-        const int limit = (receive ? PROFINET_NByte_IN : PROFINET_NByte_OUT) - 1;
+        const int limit = URuleFiles::Data_Array_Size - 1;
         for (int k = 1; k <= dim; ++k)
             if (!In_Range(r.Number(k + 2), 0, limit)) return r.Fault(base + 1 + k, std::to_string(limit));
         if (receive ? !In_Range(r.Number(11), 0, 65535) : !In_Range(r.Number(11), 0, 100000000))

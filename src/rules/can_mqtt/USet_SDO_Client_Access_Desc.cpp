@@ -65,7 +65,7 @@ TRuleWindowDesc Set_SDO_Client_Access_Desc()
         const int32_t n = r.Number(4);
         if (n != 1 && n != 2 && n != 4) return r.Fault(base + 3);
         if (!In_Range(r.Number(5), read ? 1 : 0, 100000000)) return r.Fault(base + 4);
-        const int limit = (read ? PROFINET_NByte_IN : PROFINET_NByte_OUT) - 1;
+        const int limit = URuleFiles::Data_Array_Size - 1;
         const int firstAddress = read ? 6 : 7;
         for (int k = 1; k <= n; ++k)
             if (!In_Range(r.Number(firstAddress + k - 1), 0, limit))

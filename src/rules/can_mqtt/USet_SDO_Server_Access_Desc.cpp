@@ -54,7 +54,7 @@ TRuleWindowDesc Set_SDO_Server_Access_Desc()
         if (!In_Range(r.Number(2), 0, 255)) return r.Fault(base + 1);
         const int32_t n = r.Number(3);
         if (n != 1 && n != 2 && n != 4) return r.Fault(base + 2);
-        const int limit = (read ? PROFINET_NByte_IN : PROFINET_NByte_OUT) - 1;
+        const int limit = URuleFiles::Data_Array_Size - 1;
         for (int k = 1; k <= n; ++k)
             if (!In_Range(r.Number(3 + k), 0, limit)) return r.Fault(base + 2 + k, std::to_string(limit));
         return std::nullopt;

@@ -7,7 +7,7 @@
 
 #include "rules/can_mqtt/URuleWindow.h"
 
-constexpr int J1939_NUM_BYTE_OUT = 1440;
+#include "rulefiles/URuleFiles.h"
 
 TRuleWindowDesc TransmitJ1939_Desc();
 

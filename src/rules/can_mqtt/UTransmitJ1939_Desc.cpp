@@ -60,9 +60,10 @@ TRuleWindowDesc TransmitJ1939_Desc()
         if (!In_Range(r.Number(3), 0, 0x1FFFF)) return r.Fault(2738);
         if (!In_Range(r.Number(4), 0, 255)) return r.Fault(2739);
         const int32_t n = r.Number(5);
-        if (!In_Range(n, 1, J1939_NUM_BYTE_OUT)) return r.Fault(2740, std::to_string(J1939_NUM_BYTE_OUT));
+        constexpr int budget = URuleFiles::Data_Array_Size;
+        if (!In_Range(n, 1, budget)) return r.Fault(2740, std::to_string(budget));
         r.Total() += n;
-        if (r.Total() > J1939_NUM_BYTE_OUT) return Budget_Fault(r, 2741, J1939_NUM_BYTE_OUT);
+        if (r.Total() > budget) return Budget_Fault(r, 2741, budget);
         if (r.Cell(8) == "Y" && !In_Range(r.Number(9), 1, 65535)) return r.Fault(2742);
         return std::nullopt;
     };

@@ -76,17 +76,17 @@ TEST(CANFrames, ReceiveChecks)
     };
     const std::string e3 = "Error row 3";
     const Case cases[] = {
-        {"byte within the length", {{2, "1"}, {3, CAN_Type_11}, {4, "3"}, {5, "0"}, {8, "5000"}},
+        {"byte within the length", {{2, "1"}, {3, URuleFiles::CAN::Type_11}, {4, "3"}, {5, "0"}, {8, "5000"}},
          "Error row 3!! Byte3 must be between 0 and 1439 or None"},
-        {"byte beyond the length", {{2, "1"}, {3, CAN_Type_11}, {4, "2"}, {5, "0"}, {8, "5000"}}, ""},
+        {"byte beyond the length", {{2, "1"}, {3, URuleFiles::CAN::Type_11}, {4, "2"}, {5, "0"}, {8, "5000"}}, ""},
         {"None and empty bytes", {{2, "1"}, {4, "8"}, {5, "0"}, {6, "None"}, {7, " None "}, {13, "1439"}}, ""},
-        {"11-bit identifier too large", {{2, "0x800"}, {3, CAN_Type_11}, {4, "1"}, {5, "0"}},
+        {"11-bit identifier too large", {{2, "0x800"}, {3, URuleFiles::CAN::Type_11}, {4, "1"}, {5, "0"}},
          "Error row 3!! CobID must be between 0 and 2047"},
         {"no type: the 11-bit range", {{2, "0x800"}, {3, ""}, {4, "1"}, {5, "0"}},
          "Error row 3!! CobID must be between 0 and 2047"},
-        {"11-bit at its limit", {{2, "0x7FF"}, {3, CAN_Type_11}, {4, "1"}, {5, "0"}}, ""},
-        {"29-bit at its limit", {{2, "$1FFFFFFF"}, {3, CAN_Type_29}, {4, "1"}, {5, "0"}}, ""},
-        {"29-bit too large", {{2, "0x20000000"}, {3, CAN_Type_29}, {4, "1"}, {5, "0"}}, e3 + Text(2146)},
+        {"11-bit at its limit", {{2, "0x7FF"}, {3, URuleFiles::CAN::Type_11}, {4, "1"}, {5, "0"}}, ""},
+        {"29-bit at its limit", {{2, "$1FFFFFFF"}, {3, URuleFiles::CAN::Type_29}, {4, "1"}, {5, "0"}}, ""},
+        {"29-bit too large", {{2, "0x20000000"}, {3, URuleFiles::CAN::Type_29}, {4, "1"}, {5, "0"}}, e3 + Text(2146)},
         {"no length", {{2, "1"}, {4, "0"}, {5, "0"}}, e3 + Text(2147)},
         {"time-out too long", {{2, "1"}, {4, "1"}, {5, "100000001"}}, e3 + Text(2148)},
         {"time-out empty", {{2, "1"}, {4, "1"}}, e3 + Text(2148)},
@@ -95,7 +95,7 @@ TEST(CANFrames, ReceiveChecks)
     };
     for (const Case& c : cases) {
         t.frame->Reset();
-        for (int r = 1; r <= 2; ++r) t.Fill(0, r, {{2, "5"}, {3, CAN_Type_11}, {4, "1"}, {5, "0"}});
+        for (int r = 1; r <= 2; ++r) t.Fill(0, r, {{2, "5"}, {3, URuleFiles::CAN::Type_11}, {4, "1"}, {5, "0"}});
         t.Fill(0, 3, c.row3);
         EXPECT_EQ(t.Fault(), c.message) << c.what;
     }
@@ -147,7 +147,7 @@ TEST(CANFrames, LoadDefaults)
     EXPECT_EQ(send.G().GetCellEx(5, 1), "Y");          // OnChange
     EXPECT_EQ(send.G().GetCellEx(6, 1), "N");          // OnCMD
     EXPECT_EQ(send.G().GetCellEx(8, 1), "0");          // Time, OnTimer "Y"
-    EXPECT_EQ(send.G().GetCellEx(3, 1), CAN_Type_11);  // CAN_Type
+    EXPECT_EQ(send.G().GetCellEx(3, 1), URuleFiles::CAN::Type_11);  // CAN_Type
     EXPECT_EQ(send.G().GetCellEx(7, 2), "N");          // OnTimer
     EXPECT_EQ(send.G().GetCellEx(8, 2), "");
     EXPECT_EQ(send.G().GetCellEx(8, 3), "");           // compared exactly with "Y"

@@ -146,7 +146,7 @@ TEST_F(RuleWindows, AFailingRowKeepsTheWindowOpen)
     acts.push_back([&](TForm&) {
         TExColumnGrid& g = *FReceiveCAN->ECG_CAN_Receive;
         g.SetCellEx(2, 1, "0x800");
-        g.SetCellEx(3, 1, CAN_Type_11);
+        g.SetCellEx(3, 1, URuleFiles::CAN::Type_11);
         g.SetCellEx(4, 1, "1");
         ClickButton(*FReceiveCAN->Btn_OK);
         EXPECT_EQ(FReceiveCAN->ModalResult(), mrNone);

@@ -1,2 +1,3 @@
 #pragma once
 #include "core/State.h"
+#include "rulefiles/RuleFile.h"

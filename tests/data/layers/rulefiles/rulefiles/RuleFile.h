@@ -1,0 +1,3 @@
+#pragma once
+#include "core/State.h"
+#include "widgets/Grid.h"
