@@ -2,6 +2,7 @@
 // them first.
 
 #include "widgets/ExColumnGrid.h"
+#include "widgets/grid_render/Parts.h"
 
 #include "widgets/GridParsers.h"
 #include "widgets/GridControlLook.h"

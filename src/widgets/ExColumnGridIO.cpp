@@ -17,6 +17,7 @@
 // (the columns keep the positions they had).
 
 #include "widgets/ExColumnGrid.h"
+#include "widgets/grid_render/Parts.h"
 
 #include "platform/XmlDoc.h"
 

@@ -1,6 +1,7 @@
 // TExColumnGrid: column positions kept in an INI file.
 
 #include "widgets/ExColumnGrid.h"
+#include "widgets/grid_render/Parts.h"
 
 #include "platform/IniFiles.h"
 

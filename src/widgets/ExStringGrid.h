@@ -236,6 +236,7 @@ class TControlCombo;
 void DeleteCellControlEditors(TCellControlEditors* s);
 class TExInplaceEdit;
 class TGridModel;
+class TExStringGridPrivate;
 class TGridHiddenRows;
 struct THiddenRowItem;
 
@@ -323,9 +324,9 @@ public:
     std::string Version() const { return GetVersionString(); }
     // Skips one repaint requested while an editor applies its change.
     void Invalidate();
-    bool IsLoaded() const { return FLoaded; }
+    bool IsLoaded() const;
     // The grid's cursor; setting it also remembers it as the one to restore.
-    TCursor Cursor() const { return FCursor; }
+    TCursor Cursor() const;
     void SetCursor(TCursor c);
     // Outer size of the grid (its client area; the grid draws no frame).
     int Width() const { return ClientWidth(); }
@@ -335,64 +336,67 @@ public:
     // stretches the stretch column again; set by the constructor when the
     // owner is such a form. nullptr: none.
     void SetOwnerForm(IGridOwnerForm* AForm);
-    IGridOwnerForm* OwnerForm() const { return FOwnerForm; }
+    IGridOwnerForm* OwnerForm() const;
     // The data model (grid_model/Model.h): hidden columns and rows with the
     // displayed-to-real mapping, row states, nodes, grouping and sorting.
     TGridModel& Model() { return *FModel; }
     const TGridModel& Model() const { return *FModel; }
+    // The private parts (grid_render/GridParts.h).
+    TExStringGridPrivate& Parts() { return *FParts; }
+    const TExStringGridPrivate& Parts() const { return *FParts; }
 
     // --- owned settings objects
-    TSearchFooter& SearchFooter() { return *FSearchFooter; }
-    TNavigation& Navigation() { return *FNavigation; }
-    TMouseActions& MouseActions() { return *FMouseActions; }
-    TSyncGrid& SyncGrid() { return *FSyncGrid; }
-    TBands& Bands() { return *FBands; }
-    TFocusHelper& FocusHelper() { return *FFocusHelper; }
-    void SetFocusHelper(const TFocusHelper& v) { FFocusHelper->Assign(&v); }
-    TGrouping& Grouping() { return *FGrouping; }
-    TShowModified& ShowModified() { return *FShowModified; }
-    TColumnSize& ColumnSize() { return *FColumnSize; }
-    TCellNode& CellNode() { return *FCellNode; }
-    TSizeWhileTyping& SizeWhileTyping() { return *FSizeWhileTyping; }
-    TSortSettings& SortSettings() { return *FSortSettings; }
-    const TSortSettings& SortSettings() const { return *FSortSettings; }
-    TPrintSettings& PrintSettings() { return *FPrintSettings; }
-    const TPrintSettings& PrintSettings() const { return *FPrintSettings; }
-    THTMLSettings& HTMLSettings() { return *FHTMLSettings; }
-    const THTMLSettings& HTMLSettings() const { return *FHTMLSettings; }
-    TFilter& Filter() { return *FFilter; }
-    const TFilter& Filter() const { return *FFilter; }
-    TFilterDropDown& FilterDropDown() { return *FFilterDropDown; }
-    const TFilterDropDown& FilterDropDown() const { return *FFilterDropDown; }
+    TSearchFooter& SearchFooter();
+    TNavigation& Navigation();
+    TMouseActions& MouseActions();
+    TSyncGrid& SyncGrid();
+    TBands& Bands();
+    TFocusHelper& FocusHelper();
+    void SetFocusHelper(const TFocusHelper& v);
+    TGrouping& Grouping();
+    TShowModified& ShowModified();
+    TColumnSize& ColumnSize();
+    TCellNode& CellNode();
+    TSizeWhileTyping& SizeWhileTyping();
+    TSortSettings& SortSettings();
+    const TSortSettings& SortSettings() const;
+    TPrintSettings& PrintSettings();
+    const TPrintSettings& PrintSettings() const;
+    THTMLSettings& HTMLSettings();
+    const THTMLSettings& HTMLSettings() const;
+    TFilter& Filter();
+    const TFilter& Filter() const;
+    TFilterDropDown& FilterDropDown();
+    const TFilterDropDown& FilterDropDown() const;
     // The header filter drop-down's lists (hidden until opened).
-    TDropList& FilterDropList() { return *FFilterDropList; }
-    TDropCheckList& FilterDropCheckList() { return *FFilterDropCheckList; }
+    TDropList& FilterDropList();
+    TDropCheckList& FilterDropCheckList();
     // The search bar along the bottom (hidden, height 0, until SearchFooter
     // is made visible).
-    TSearchPanel& SearchPanel() { return *FSearchPanel; }
-    TStringList& ColumnHeaders() { return FColumnHeaders; }
-    TStringList& RowHeaders() { return FRowHeaders; }
-    TStringList& LookupItems() { return FLookupItems; }
+    TSearchPanel& SearchPanel();
+    TStringList& ColumnHeaders();
+    TStringList& RowHeaders();
+    TStringList& LookupItems();
     // The entries of the last column filter list built.
-    TStringList& FilterList() { return FFilterList; }
-    TFont& FixedFont() { return FFixedFont; }
-    TFont& ActiveCellFont() { return FActiveCellFont; }
+    TStringList& FilterList();
+    TFont& FixedFont();
+    TFont& ActiveCellFont();
     TSortIndexList& SortIndexes();
     // The saved rows of the hidden rows (ascending real index).
     const TGridHiddenRows& HiddenRows() const;
-    TControlList& ControlList() { return FControlList; }
-    TControlLook* ControlLook() const { return FControlLook; }
-    TBackGround* BackGround() const { return FBackGround; }
-    TFloatingFooter* FloatingFooter() const { return FFloatingFooter; }
+    TControlList& ControlList();
+    TControlLook* ControlLook() const;
+    TBackGround* BackGround() const;
+    TFloatingFooter* FloatingFooter() const;
     // The floating footer's strip (height 0 while the footer is hidden).
     TFooterPanel& FooterPanel();
     // The move feedback windows (nullptr before the first move by the
     // mouse): the floating caption and the arrows by direction.
-    THeaderDragButton* MoveButton() const { return FMoveButton.get(); }
+    THeaderDragButton* MoveButton() const;
     TArrowWindow* MoveArrow(TArrowDirection Dir) const;
     // The footer strip repaints.
     void UpdateFooter();
-    TCustomImageList* GridImages() const { return FGridImages; }
+    TCustomImageList* GridImages() const;
 
     // --- published settings (plain values; their users are the painting,
     // editing and file code)
@@ -443,9 +447,9 @@ public:
     // Middle-button panning (grid_render/ExGrid_Pan.cpp): whether it runs,
     // the spot the press marked (client pixels, the glyph's top-left
     // corner) and the cursor it shows.
-    bool WheelPanning() const { return FWheelPan; }
-    TPoint WheelPanPos() const { return FWheelPanPos; }
-    TCursor WheelPanCursor() const { return FWheelPanCursor; }
+    bool WheelPanning() const;
+    TPoint WheelPanPos() const;
+    TCursor WheelPanCursor() const;
     bool IntelliZoom = true;
     TInvalidEntryIcon InvalidEntryIcon = ieWarning;
     bool Lookup = false;
@@ -469,7 +473,7 @@ public:
     // The scroll hint while a thumb is dragged: shown, and its text.
     bool ScrollHintShowing() const;
     std::string ScrollHintCaption() const;
-    THTMLHintWindow* ScrollHintWindow() const { return FScrollHintWnd.get(); }
+    THTMLHintWindow* ScrollHintWindow() const;
     TColor SelectionColor = 0xEACAB6;
     TColor SelectionColorTo = clNone;
     bool SelectionColorMixer = false;
@@ -516,7 +520,7 @@ public:
     int PrintPageTo = 1;
     int ZoomFactor = 0;
     TNUVStyle ComponentStyle = tsWindowsXP;
-    TGridLook Look() const { return FLook; }
+    TGridLook Look() const;
     // Applies a colour preset for fixed cells, selection, lines and border
     // (glCustom keeps the colours); the current look again changes nothing.
     void SetLook(TGridLook Value);
@@ -526,37 +530,37 @@ public:
     void ApplyFlatScrollStyle();
     void ApplyFlatScrollColor();
     void ApplyFlatScrollWidth();
-    TColor BorderColor() const { return FBorderColor; }
-    TColor NUVGradientFrom() const { return FNUVGradientFrom; }
-    TColor NUVGradientTo() const { return FNUVGradientTo; }
-    TColor NUVGradientMirrorFrom() const { return FNUVGradientMirrorFrom; }
-    TColor NUVGradientMirrorTo() const { return FNUVGradientMirrorTo; }
+    TColor BorderColor() const;
+    TColor NUVGradientFrom() const;
+    TColor NUVGradientTo() const;
+    TColor NUVGradientMirrorFrom() const;
+    TColor NUVGradientMirrorTo() const;
     TColor NUVGradient(TNUVGradient Which) const;
     // Written by the control look's fixed-cell colours.
     void SetNUVGradient(TNUVGradient Which, TColor Value);
     // Share of the selection colour when mixing, stored within 0..100.
-    int SelectionColorMixerFactor() const { return FSelectionColorMixerFactor; }
+    int SelectionColorMixerFactor() const;
     void SetSelectionColorMixerFactor(int v);
     // Colour schemes put on the grid as a whole.
     void SetComponentStyle(TNUVStyle AStyle);
     void SetTheme(TXPColorScheme Scheme);
-    TGridProgressAppearance* ProgressAppearance() const { return FProgressAppearance; }
+    TGridProgressAppearance* ProgressAppearance() const;
     // Operating-system flags taken at construction.
-    bool IsWinXP() const { return FIsWinXP; }
-    bool IsWin7() const { return FIsWin7; }
-    bool IsComCtl6() const { return FIsComCtl6; }
-    bool IsWinVista() const { return FIsWinVista; }
+    bool IsWinXP() const;
+    bool IsWin7() const;
+    bool IsComCtl6() const;
+    bool IsWinVista() const;
     // Rows one wheel notch scrolls (taken when the window is created).
-    int WheelScrollLinesOfGrid() const { return FWheelScrollLines; }
+    int WheelScrollLinesOfGrid() const;
     // goEditing taken away only while the current cell may not be edited.
-    bool EditingSuspended() const { return FEditDisable; }
-    void SetEditingSuspended(bool v) { FEditDisable = v; }
+    bool EditingSuspended() const;
+    void SetEditingSuspended(bool v);
     // Minimum fixed counts, row height and column width, the largest row
     // count the grid had (taken when loaded and by the row-count setter).
-    int FixedRowsMin() const { return FFixedRowsMin; }
-    int FixedColsMin() const { return FFixedColsMin; }
-    int MaxRowCountReached() const { return FMaxRowCount; }
-    int MaxColCountReached() const { return FMaxColCount; }
+    int FixedRowsMin() const;
+    int FixedColsMin() const;
+    int MaxRowCountReached() const;
+    int MaxColCountReached() const;
     void NoteCounts(); // remembers the current counts when larger
     // Column visibility of a real column (any index; negative ones count
     // as shown).
@@ -569,13 +573,13 @@ public:
     // Filtering. Switching FilterActive on hides, as one filter level, the
     // normal rows that do not pass the Filter conditions (none when there
     // are no conditions); switching it off shows that level's rows again.
-    bool FilterActive() const { return FFilterActive; }
+    bool FilterActive() const;
     void SetFilterActive(bool Value);
     // Hides every normal row that does not pass, as one new filter level.
     void ApplyFilter();
     // The real column whose filter list is open (-1 when none).
-    int FilterDropColumn() const { return FFilterDropColumn; }
-    void SetFilterDropColumn(int Value) { FFilterDropColumn = Value; }
+    int FilterDropColumn() const;
+    void SetFilterDropColumn(int Value);
     std::function<void(TObject* Sender, int ARow, bool& AcceptRow)> OnCustomFilter;
     std::function<void(TObject* Sender, std::int16_t Progress)> OnFilterProgress;
 
@@ -772,7 +776,7 @@ public:
     virtual void FireEndBlockFocus(int ARow);
     virtual TCustomImageList* GetGridImages();
     // The pictures mini-HTML texts name (not owned; none by default).
-    TPictureContainer* PictureContainer() const { return FPictureContainer; }
+    TPictureContainer* PictureContainer() const;
     void SetPictureContainer(TPictureContainer* Value);
     // The pictures mini-HTML texts fetch by address, owned by the grid.
     THTMLPictureCache* PictureCache();
@@ -854,14 +858,14 @@ public:
     bool SpreadSheet = false;
     // Look, flat mode, fonts and colours from a tone set (a metro look).
     void SetColorTones(const TColorTones& ATones);
-    const TColorTones& ColorTones() const { return FTones; }
+    const TColorTones& ColorTones() const;
     // The component style that follows the Office colour theme (the
     // platform reports none here, so nothing changes).
     void ApplyOfficeTheme();
     // Passes the component style to the grid's drop-down editors.
     void SetEditorsComponentStyle(TNUVStyle AStyle);
     // Drawn in the first fixed column of the current row.
-    TBitmap& RowIndicator() { return FRowIndicator; }
+    TBitmap& RowIndicator();
     void SetRowIndicator(const TBitmap& Value);
     // With a draw event assigned, no built-in text; a cell with a graphic
     // gets no built-in text.
@@ -870,7 +874,7 @@ public:
     bool FitCellsInGrid = false;
     TColor SelectionRectangleColor = clBlack;
     // The vertical text-drawing flag VAlignment stands for (0, 4, 8).
-    unsigned VerticalTextFlag() const { return FVerticalTextFlag; }
+    unsigned VerticalTextFlag() const;
     // The sort glyph centred at (X, Y) of a header cell.
     void DrawSortIndicator(TCanvas& ACanvas, int ACol, int Y, int X);
     // The origin in Rect from which Text rotated by Angle degrees is drawn
@@ -913,16 +917,6 @@ public:
     // hovered link, the blink phase and a pressed inline button.
     int FHoverFixedX = -1;
     int FHoverFixedY = -1;
-    int Movecell = -1;
-    bool FMouseDownMove = false;
-    bool FDropDownDown = false;
-    bool FMouseDown = false;
-    TPoint FHoverButton{-1, -1};
-    TPoint FHoverCell{-1, -1};
-    int FHoverlink = -1;
-    bool FGridBlink = false;
-    bool FCtrlDown = false;
-    TPoint FCtrlXY{-1, -1};
     // ---- end of painting
 
     // --- cell graphic objects (data side)
@@ -935,7 +929,7 @@ public:
     // RemoveCellGraphic when the cell's graphic is of that kind; else false.
     bool RemoveCellGraphicOfType(int ACol, int ARow, TCellType CellType);
     // The row check box shared by column 0 while HotmailRowSelect is on.
-    TCellGraphic& RowCheckBoxGraphic() { return *FRowCheckBox; }
+    TCellGraphic& RowCheckBoxGraphic();
 
     // --- the data interface of the later groups (each built in its file)
     // cell accessors and per-cell looks
@@ -968,14 +962,14 @@ public:
     void UpdateScrollBarsAlways(bool Force);
     // Scrolling by one row or column per timer step while a drag hovers
     // within a margin of the grid's edges.
-    TDragScrollOptions& DragScrollOptions() { return *FDragScrollOptions; }
-    void SetDragScrollOptions(const TDragScrollOptions& Value) { FDragScrollOptions->Assign(&Value); }
+    TDragScrollOptions& DragScrollOptions();
+    void SetDragScrollOptions(const TDragScrollOptions& Value);
     TDragScrollEvent OnDragScroll;
     // A drag of the class library over the grid (client pixels).
     virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
     // The drag-scroll timer while one exists, and the directions it scrolls.
-    TTimer* DragScrollTimer() const { return FDragScrollTimer.get(); }
-    TDragScrollDir DragScrollDirection() const { return FDragScrollDir; }
+    TTimer* DragScrollTimer() const;
+    TDragScrollDir DragScrollDirection() const;
     // The column whose header filter drop-down is open (-1: none).
     int FilterColumn = -1;
     int GetRealCol() const;
@@ -1108,7 +1102,7 @@ public:
     void SetFixedColWidth(int Value);
     // Height of the fixed rows (the default row height of a new grid);
     // equal to the default row height it becomes the default row height.
-    int FixedRowHeight() const { return FFixedRowHeight; }
+    int FixedRowHeight() const;
     void SetFixedRowHeight(int Value);
     // The first scrollable row shown; a fixed row or one beyond the last
     // row is ignored.
@@ -1225,7 +1219,7 @@ public:
     // Raw text of the current cell's base cell; writing goes through Cells.
     std::string CurrentCell() { return ReadCurrentCell(); }
     void SetCurrentCell(const std::string& Value) { WriteCurrentCell(Value); }
-    int CellControlCount() const { return FCellControlCount; }
+    int CellControlCount() const;
     // Size: with IntegralHeight the height holds whole rows (the position
     // belongs to the window and is not kept here).
     void SetIntegralHeight(bool Value);
@@ -1302,9 +1296,9 @@ public:
     void ResetColumnOrder();
     // Selection listener: one reference, replaced by the next registration;
     // unregistering clears it whatever is passed.
-    void RegisterSelListener(ITExStringGridSelect* AListener) { FSelListener = AListener; }
-    void UnRegisterSelListener(ITExStringGridSelect* /*AListener*/) { FSelListener = nullptr; }
-    ITExStringGridSelect* SelListener() const { return FSelListener; }
+    void RegisterSelListener(ITExStringGridSelect* AListener);
+    void UnRegisterSelListener(ITExStringGridSelect* /*AListener*/);
+    ITExStringGridSelect* SelListener() const;
     // Item list of the shared in-place combo editor.
     void ClearComboString();
     void AddComboString(const std::string& s);
@@ -1314,10 +1308,10 @@ public:
     // The combo index becomes the position of s; False (and no change) when
     // s is not in the list.
     bool SetComboSelectionString(const std::string& s);
-    void SetComboSelection(int idx) { FComboIndex = idx; }
-    int ComboSelection() const { return FComboIndex; }
-    int GetComboCount() const { return FComboItems.Count(); }
-    const TStringList& ComboItems() const { return FComboItems; }
+    void SetComboSelection(int idx);
+    int ComboSelection() const;
+    int GetComboCount() const;
+    const TStringList& ComboItems() const;
     TObject* ComboObject(int idx) const;
     // Position of the cell's text in the combo items (-1 when absent), after
     // the editor-property events had their say; the write puts item Value
@@ -1331,12 +1325,12 @@ public:
     // at InitOrigColSizes (only the normal columns with
     // SynchNormalCellsOnly); grid_render/ExGrid_Notify.cpp.
     void SynchColumnWidths();
-    const TIntList& OrigColSizes() const { return FOrigColSizes; }
-    int OrigGridWidth() const { return FOrigGridWidth; }
+    const TIntList& OrigColSizes() const;
+    int OrigGridWidth() const;
     void RowHeightsChanged() override;
     // User sizing: the column (row) pressed on a sizing edge, -1 when none.
-    int SizingColumn() const { return FClickCol; }
-    int SizingRow() const { return FClickRow; }
+    int SizingColumn() const;
+    int SizingRow() const;
     std::function<void(TObject* Sender, int ACol)> OnEndColumnSize;
     std::function<void(TObject* Sender, int ARow)> OnEndRowSize;
     // Asked when the mouse presses a column (row) border to size it; a False
@@ -1347,11 +1341,11 @@ public:
     // 0; the zoom factor stays within -10..10 (a step beyond does nothing).
     void Zoom(int x);
     // The kind of the in-place editor in use.
-    TEditorType CurrentEditor() const { return FCurrentEditor; }
-    void SetCurrentEditor(TEditorType Value) { FCurrentEditor = Value; }
+    TEditorType CurrentEditor() const;
+    void SetCurrentEditor(TEditorType Value);
     // The program's hint windows show mini-HTML while set (for every
     // window, as the class library's hint window class is global).
-    bool UseHTMLHints() const { return FUseHTMLHints; }
+    bool UseHTMLHints() const;
     void SetUseHTMLHints(bool Value);
     static bool HTMLHintWindowsInUse();
     // Colours of the glNUV look, kept as RGB (system colours resolved).
@@ -1361,7 +1355,7 @@ public:
     void SetNUVGradientMirrorTo(TColor Value);
     void SetBorderColor(TColor Value);
     // Colour of the arrows that show where a dragged column or row lands.
-    TColor ArrowColor() const { return FArrowColor; }
+    TColor ArrowColor() const;
     void SetArrowColor(TColor Value);
     // Form scaling: the fixed and active-cell fonts scale by M / D.
     virtual void ChangeScale(int M, int D);
@@ -1370,8 +1364,8 @@ public:
     // again (only the first on equal text alone).
     TIntList& MergedColumns();
     // The cell checker the check operations use (none: they answer True).
-    TExStringGridCheck* CellChecker() const { return FCellChecker; }
-    void SetCellChecker(TExStringGridCheck* Value) { FCellChecker = Value; }
+    TExStringGridCheck* CellChecker() const;
+    void SetCellChecker(TExStringGridCheck* Value);
     bool CheckCell(int ACol, int ARow);
     bool CheckCells(int FromCol, int FromRow, int ToCol, int ToRow);
     bool CheckCol(bool DoFixed, int ACol);
@@ -1381,10 +1375,10 @@ public:
     // when a picker closes with a choice; nothing without a picker).
     TColorSelectEvent OnColorSelect;
     TImageSelectEvent OnImageSelect;
-    IGridColorPicker* ColorPickerDropDown() const { return FColorPicker; }
-    void SetColorPickerDropDown(IGridColorPicker* Value) { FColorPicker = Value; }
-    IGridImagePicker* ImagePickerDropDown() const { return FImagePicker; }
-    void SetImagePickerDropDown(IGridImagePicker* Value) { FImagePicker = Value; }
+    IGridColorPicker* ColorPickerDropDown() const;
+    void SetColorPickerDropDown(IGridColorPicker* Value);
+    IGridImagePicker* ImagePickerDropDown() const;
+    void SetImagePickerDropDown(IGridImagePicker* Value);
     // ---- end of cell access
 
     // ---- moves: moving, swapping, numbering, range operations, drag and drop
@@ -1419,7 +1413,7 @@ public:
     // when the old top-left cell no longer exists).
     void HideSelection();
     void UnHideSelection();
-    bool SelectionHidden() const { return FSelHidden; }
+    bool SelectionHidden() const;
     void UpdateEditMode();
     // The cell range the save routines write.
     int SaveStartCol() const;
@@ -1531,7 +1525,7 @@ public:
     // edited, the move ends where it started.
     void AdvanceCell(int ACol, int ARow, bool Force, bool AutoEdit, bool Forward, bool Retry, bool DoEdit);
     // Set while the advance moves the current cell itself.
-    bool AdvanceChangesDisabled() const { return FAdvanceChangesDisabled; }
+    bool AdvanceChangesDisabled() const;
     // Opens the editor of the inline edit or combo control that follows the
     // control ID (the first one for an empty ID) in the cell's mini-HTML;
     // without one the grid takes the focus. ACol is a displayed column.
@@ -1556,8 +1550,8 @@ public:
     // -1 when none. The text typed so far, and its end (the search idle
     // timer clears it after IncrementalSearchTicks idle ticks).
     int Search(const std::string& AText);
-    const std::string& IncrementalSearchText() const { return FSearchText; }
-    void ClearIncrementalSearch() { FSearchText.clear(); }
+    const std::string& IncrementalSearchText() const;
+    void ClearIncrementalSearch();
     int IncrementalSearchTicks = 0;
     // A row appended by the advance (its index), a column appended by it.
     std::function<void(TObject* Sender, int ARow)> OnAutoAddRow;
@@ -1609,8 +1603,6 @@ public:
     // cell's top-left corner picks the item under it (nothing between or
     // past the items) and fires OnRadioClick.
     void RadioGroupClick(int RealCol, int ARow, int DX, int DY);
-    std::unique_ptr<TCellControlEditors, void (*)(TCellControlEditors*)> FCellControlEditors{
-        nullptr, &DeleteCellControlEditors};
 
     // ---- automatic sizing of columns and rows
     // Limits of automatic sizing: a bound of 0 or less is none, equal
@@ -1768,7 +1760,7 @@ public:
     TFilePicture* GetFilePicture(int ACol, int ARow);
     void RemoveFilePicture(int ACol, int ARow);
     // The image list of the image kinds; they do nothing without one.
-    void SetGridImages(TCustomImageList* Value) { FGridImages = Value; }
+    void SetGridImages(TCustomImageList* Value);
     void AddImageIdx(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
     bool GetImageIdx(int ACol, int ARow, int& idx);
     void SetImageIdx(int ACol, int ARow, int Idx);
@@ -1945,32 +1937,18 @@ public:
     std::bitset<256> ValidCharSet;
     // Editing state the editors read and write.
     bool EditMode = false;           // an editor, text or control, is open
-    std::string FCellCache;          // the cell's text when the edit began
-    std::string FNewCellText;        // the value the last validation left
-    bool LButFlg = false;            // the editor was opened by a left click
-    TKeyChar FStartEditChar = 0;     // the character that opened the editor
-    bool FSpecialEditor = false;     // an editor control is being opened
-    bool FEditActive = false;        // an editor control is active
-    bool FBlockKill = false;         // the grid ignores its loss of focus
-    bool FBlockFocus = false;        // the grid's enter handling is off
-    bool FEntered = false;           // an editor was opened
-    bool FForceSel = false;          // a programmatic selection runs
-    double FOriginalDateTime = 0;    // the date-time editor's start value
-    TObject* EditCtrl = nullptr;     // the editor control in use
     // Validation state.
-    bool Editing() const { return FEditing; }
-    void SetEditing(bool v) { FEditing = v; }
-    bool Validating() const { return FValidating; }
-    bool LastValidation() const { return FLastValidation; }
-    bool GridModified() const { return FGridModified; }
-    void SetGridModified(bool v) { FGridModified = v; }
+    bool Editing() const;
+    void SetEditing(bool v);
+    bool Validating() const;
+    bool LastValidation() const;
+    bool GridModified() const;
+    void SetGridModified(bool v);
     // The grid's own modified flag (kept across a refused validation).
     bool Modified = false;
-    int OldCol() const { return FOldCol; }
-    int OldRow() const { return FOldRow; }
-    const std::string& OldCellText() const { return FOldCellText; }
-    // Set while the grid itself sets the editor's text (no OnEditChange).
-    bool FNoEditChange = false;
+    int OldCol() const;
+    int OldRow() const;
+    const std::string& OldCellText() const;
     // The balloon of a refused value: the host shows it (over the editor
     // control EditCtrl when one is in use, else over the text editor).
     virtual void ShowInvalidEntryBalloon();
@@ -2036,7 +2014,7 @@ public:
     // What the pointer lies on, as the last movement found it (the next
     // press and the cursor follow it).
     enum TMouseSelectMode : std::uint8_t { msNormal, msColumn, msRow, msAll, msURL, msResize };
-    TMouseSelectMode MouseSelectMode() const { return FMouseSelectMode; }
+    TMouseSelectMode MouseSelectMode() const;
     // The cell hint for the pointer at HintInfo.CursorPos (client
     // coordinates): comment, anchor title, whole or too large cell text,
     // then OnGridHint; HintInfo's place, width, colour and window class.
@@ -2046,21 +2024,21 @@ public:
     virtual void SelectAllNotification(TGridRect& /*Rect*/) {}
     // Every press while the cell selector mode is on (nothing here).
     virtual void CellSelectorClick(int /*ACol*/, int /*ARow*/) {}
-    bool CellSelectorMode() const { return FCellSelectorMode; }
-    void SetCellSelectorMode(bool Value) { FCellSelectorMode = Value; }
+    bool CellSelectorMode() const;
+    void SetCellSelectorMode(bool Value);
     // The sizing hint ("cw=<b>74</b>") while a column or row is sized with
     // HintShowSizing (nullptr before the first).
-    THTMLHintWindow* SizingHintWindow() const { return FScrollHintWnd.get(); }
-    bool SizingHintShown() const { return FScrollHintShow; }
+    THTMLHintWindow* SizingHintWindow() const;
+    bool SizingHintShown() const;
     // The fixed column (row) border under the pointer that a press sizes
     // (MouseActions.SizeFixedCol / SizeFixedRow).
-    bool OnFixedColBorder() const { return FSizeFixed; }
-    bool OnFixedRowBorder() const { return FSizeFixedR; }
+    bool OnFixedColBorder() const;
+    bool OnFixedRowBorder() const;
     // The hot fixed cell of the glListView look (-1, -1: none).
-    TPoint HotFixedCell() const { return FHotFixedCell; }
+    TPoint HotFixedCell() const;
     // The cell whose button or fixed cell is pressed (-1, -1: none).
-    TPoint PushedCellButton() const { return FPushedCellButton; }
-    bool FixedCellPushed() const { return FFixedCellPushed; }
+    TPoint PushedCellButton() const;
+    bool FixedCellPushed() const;
     // Events of the mouse.
     std::function<void(TObject* Sender, int ARow, int ACol, bool& Allow)> OnCanClickCell;
     std::function<void(TObject* Sender, int ARow, int ARowReal)> OnExpandNode;
@@ -2109,90 +2087,6 @@ protected:
     void HandleRButtonUpMessage(TWMMouse& Message);
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void CMMouseLeave() override;
-
-private:
-    // Steps of the press, the movement and the release.
-    bool PressAnchorOrControl(int C, int R, int C0, int R0, int RC, int X, int Y, const TRect& CellR);
-    void PressSelectionResizer(TWMMouse& Message, const TGridRect& OldSel, bool ByMode);
-    void ToggleNodeAt(int R, int C, TShiftState Shift, int X, int Y);
-    void NoteSizingPress();
-    void OpenAnchor(const std::string& Anchor);
-    bool MouseOnResizer(int X, int Y);
-    void MoveFeedback(int C, int R, int X, int Y);
-    // The windows of the move feedback, made at the first move.
-    void EnsureMoveWindows();
-    void HideMoveArrows();
-    void ShowSizingHint(int X, int Y);
-    void HideSizingHint();
-    void LinksUnderMouse(int X, int Y, bool& Handled);
-    void SortOnRelease(int C, int R, int RC, int X, int Y, bool Moved, TShiftState Keys);
-    void EndEnhancedMove(int C, int R, bool& Moved);
-    bool FloatingFooterOnLastRow() const;
-    // The rectangle the mini-HTML hit test of a cell's text uses and the
-    // scroll offset inside it.
-    TRect HTMLHitRect(int C, int R, int RC, int& Pos);
-    // Runs the mini-HTML hit test of the cell's text at X, Y in the cell's own
-    // font and look; Args gets the anchor, title and inline control hit.
-    void HTMLHitTest(int C, int R, int RC, int X, int Y, const std::string& Text, THTMLDrawArgs& Args);
-    bool FDoOnClick = false;
-    bool FMouseKeepDown = false;
-    bool FDeselectState = false;
-    bool FSelectionClick = false;
-    bool FMouseResize = false;
-    TGridRect FDropSelection{};
-    bool FSpinUpClick = false;
-    bool FSpinDnClick = false;
-    TPoint FPushedCellButton{-1, -1};
-    bool FFixedCellPushed = false;
-    TRect FPushedFixedCell{};
-    bool FSizingFixed = false;
-    bool FSizingFixedR = false;
-    int FSizingFixedCol = -1;
-    int FSizingFixedRow = -1;
-    int FSizeFixedX = 0;
-    int FSizeFixedY = 0;
-    bool FSizeFixed = false;
-    bool FSizeFixedR = false;
-    int Colclicked = -1;
-    int Rowclicked = -1;
-    int Colclickedsize = 0;
-    int Rowclickedsize = 0;
-    int Clickposx = 0;
-    int Clickposy = 0;
-    int Clickposdx = 0;
-    int Clickposdy = 0;
-    int MoveOfsX = 0;
-    int MoveOfsY = 0;
-    int FMoveColInd = -1;
-    int FMoveRowInd = -1;
-    // The floating caption of a moved column or row and the arrows at its
-    // drop place (up, down, left, right), made at the first move.
-    std::unique_ptr<THeaderDragButton> FMoveButton;
-    std::unique_ptr<TArrowWindow> FArwU, FArwD, FArwL, FArwR;
-    int FMouseSelectStart = -1;
-    TMouseSelectMode FMouseSelectMode = msNormal;
-    std::string FAnchor;
-    int FOldKeepLeftCol = -1;
-    bool FCellSelectorMode = false;
-    bool FNoMouseLeave = false;
-    bool FEditStart = false;
-    TPoint FHotFixedCell{-1, -1};
-    TPoint FLastHintPos{-1, -1};
-    std::string FLastAnchorHint;
-    TGridRect FSizeSelection{};
-    // The selection when the button went down.
-    TGridRect FPressSelection{};
-    TGridRect FMoveSelection{};
-    bool ColMoveFlg = false;
-    bool ColSizeFlg = false;
-    bool FDblClk = false;
-    bool Invokedchange = false;
-    std::unique_ptr<THTMLHintWindow> FScrollHintWnd;
-    bool FScrollHintShow = false;
-    // ---- end of mouse
-
-
-protected:
     // The grid's character step: Escape restores an edited cell, Enter
     // advances (see AdvanceCell), typing searches incrementally while the
     // grid is sorted and not editing; then the class library's step.
@@ -2260,281 +2154,21 @@ protected:
     bool Designing() const { return ComponentState().Contains(csDesigning); }
     bool Loading() const { return ComponentState().Contains(csLoading); }
 
-private:
-    std::unique_ptr<TGridModel> FModel;
-    void SetupSettings();
-    void ConnectSettings();
-    // Handlers of the search bar.
-    void SearchFooterClose();
-    void SearchFooterHighlight();
-
-    // owned settings objects
-    std::unique_ptr<TSearchPanel> FSearchPanel;
-    std::unique_ptr<TSearchFooter> FSearchFooter;
-    std::unique_ptr<TNavigation> FNavigation;
-    std::unique_ptr<TMouseActions> FMouseActions;
-    std::unique_ptr<TSyncGrid> FSyncGrid;
-    std::unique_ptr<TDragScrollOptions> FDragScrollOptions;
-    std::unique_ptr<TTimer> FDragScrollTimer;
-    TDragScrollDir FDragScrollDir;
-    void DragScrollTick();
-    std::unique_ptr<TBands> FBands;
-    std::unique_ptr<TFocusHelper> FFocusHelper;
-    std::unique_ptr<TGrouping> FGrouping;
-    std::unique_ptr<TShowModified> FShowModified;
-    std::unique_ptr<TColumnSize> FColumnSize;
-    std::unique_ptr<TCellNode> FCellNode;
-    std::unique_ptr<TSizeWhileTyping> FSizeWhileTyping;
-    std::unique_ptr<TCellGraphic> FRowCheckBox;
-    std::unique_ptr<TSortSettings> FSortSettings;
-    std::unique_ptr<TPrintSettings> FPrintSettings;
-    std::unique_ptr<THTMLSettings> FHTMLSettings;
-    std::unique_ptr<TFilter> FFilter;
-    std::unique_ptr<TFilterDropDown> FFilterDropDown;
-    std::unique_ptr<TDropList> FFilterDropList;
-    std::unique_ptr<TDropCheckList> FFilterDropCheckList;
-    bool FFilterActive = false;
-    int FFilterFixedRows = 0;
-    int FFilterDropColumn = -1;
-    TStringList FColumnHeaders;
-    TStringList FRowHeaders;
-    TStringList FLookupItems;
-    TStringList FFilterList;
-    TFont FFixedFont;
-    TFont FActiveCellFont;
-    TFont FScratchFont;
-    TIntList FOrigColSizes{0, 0};
-    TControlList FControlList;
-    std::vector<TGridChangeNotifier*> FNotifiers;
-
-    // objects whose classes are not built yet (never created here)
-    TControlLook* FControlLook = nullptr;
-    TBackGround* FBackGround = nullptr;
-    TGridProgressAppearance* FProgressAppearance = nullptr;
-    TColor FNUVGradientStates[10] = {0xFFFFFF, 0x808080, clNone, clNone, 0xC0C0C0,
-                                     0xC0C0C0, 0x808080, clNone, clNone, 0x808080};
-    int FSelectionColorMixerFactor = 50;
-    TFloatingFooter* FFloatingFooter = nullptr;
-    std::unique_ptr<TFooterPanel> FFooterPanel;
-    TCustomImageList* FGridImages = nullptr;
-    TPictureContainer* FPictureContainer = nullptr;
-    std::shared_ptr<THTMLPictureCache> FPictureCache;
-
-    // form following
-    IGridOwnerForm* FOwnerForm = nullptr;
-    TComponent* FOwnerFormComponent = nullptr;
-    int FOwnerFormKey = -1;
-    int PrevSizeX = 0;
-    int PrevSizeY = 0;
-
-    TGridLook FLook = glXP;
-    TColor FBorderColor = 0x808080;
-    TColor FNUVGradientFrom = clWhite;
-    TColor FNUVGradientTo = clNone;
-    TColor FNUVGradientMirrorFrom = clNone;
-    TColor FNUVGradientMirrorTo = clNone;
-    bool FIsWinXP = false;
-    bool FIsWin7 = false;
-    bool FIsComCtl6 = false;
-    bool FIsWinVista = false;
-    bool FEditDisable = false;
-    bool FEditChange = false;
-    bool FLoaded = false;
-    bool FDestroyingGrid = false;
-    int FFixedRowsMin = 1;
-    int FFixedColsMin = 1;
-    int FMinRowHeight = 22;
-    int FMinColWidth = 10;
-    int FMaxRowCount = 0;
-    int FMaxColCount = 0;
-    int FOldLeftCol = -1;
-    int FOldTopRow = -1;
-    TCursor FOldCursor = 0;
-    TCursor FCursor = crDefault;
-    int FWheelScrollLines = 3;
-
-    // ---- grid shape (state)
-    friend class TGridRowsHost;
-    // Row moves of the cell store over every real column (hidden ones
-    // included): texts, object slots and heights.
-    void InsertRowsCore(int RowIndex, int RCount, bool UpdateCellControls);
-    void DeleteRowsCore(int ARow, int ACount, bool Renumber);
-    void MoveRowData(int From, int To, bool Height);
-    // After a row removal left the old current row behind: the last normal
-    // row becomes current, or the selection leaves the grid.
-    void RowsGoneMoveCurrent(int LastNormal, int FixedRowsBefore);
-    void EmptyRowData(int ARow);
-    bool IsShowing() const;
-    void InvalidateGridRow(int ARow);
-    void MoveCellControls(int FromRealRow, int Delta);
-    void InvalidateGridCol(int ACol);
-    // Frees a property object taken out of the cell store (and its graphic
-    // unless shared).
-    static void FreeDetachedProperties(TObject* Obj);
-    bool FRedrawOff = false;
-    bool FSelectionChanged = false;
-    bool FKeepObjects = false;
-    bool FNoChangeNotify = false;
-    int FFixedRowHeight = 21;
-    // ---- end of grid shape (state)
-
-    // ---- cell access (state)
-    // The steps after the current row (column) was set.
-    void CurrentRowSet();
-    void CurrentColSet();
-    int FLastRow = -1;
-    int FLastCol = -1;
-    bool FInCurrentSetter = false;
-    bool FSyncingLinked = false;
-    // This grid repeats a move of its linked grid.
-    bool FSyncedMove = false;
-    int FCellControlCount = 0;
-    TEditorType FCurrentEditor = edNormal;
-    bool FUseHTMLHints = false;
-    TColor FArrowColor = 0x00FF00;
-    TExStringGridCheck* FCellChecker = nullptr;
-    IGridColorPicker* FColorPicker = nullptr;
-    IGridImagePicker* FImagePicker = nullptr;
-    void SplitAllColumnCells();
-    void RemergeColumns();
-    bool FStretching = false;
-    bool FStretchAllowed = true;
-    std::array<int, 512> FPrintColWidths{};
-    std::array<int, 512> FPrintColOffsets{};
-    ITExStringGridSelect* FSelListener = nullptr;
-    TStringList FComboItems;
-    std::vector<TObject*> FComboObjects;
-    int FComboIndex = -1;
-    std::unique_ptr<TGridEditorSet, void (*)(TGridEditorSet*)> FEditorSet{nullptr, &DeleteGridEditorSet};
-    int FOrigGridWidth = 0;
-    int FClickCol = -1;
-    int FClickRow = -1;
-    int FClickColSize = -1;
-    int FClickRowSize = -1;
-    bool FColSized = false;
-    bool FRowSized = false;
-    // ---- end of cell access (state)
-
-    // ---- moves (state)
-    // Exchanges all stored cells of two rows and fixes the cell property
-    // objects' own coordinates.
-    void ExchangeRows(int ARow1, int ARow2);
-    // Tells the cell property objects of a block their new place after
-    // cells moved.
-    void RenumberCellProperties(int ACol1, int ARow1, int ACol2, int ARow2);
-    TGridRect FOldSelection;
-    bool FSelHidden = false;
-    // ---- end of moves (state)
-
-    // ---- painting (state)
-    void PaintCellText(TCellPaintRecord& P);
-    void PaintCellGraphic(TCellPaintRecord& P);
-    // Background picture or gradient inside a cell (text step).
-    void PaintCellBackground(TCellPaintRecord& P, const TRect& R);
-    void PaintEmptyArea(TCanvas& ACanvas);
-    void PaintNodeGlyph(TCellPaintRecord& P, const TRect& R);
-    void PaintCellButton(TCellPaintRecord& P, TRect G, const TRect& R);
-    // Progress bars, pies, range indicators, shapes and ratings.
-    void PaintValueGraphic(TCellPaintRecord& P, const TRect& G, TRect R);
-    TColorTones FTones;
-    TBitmap FRowIndicator;
-    unsigned FVerticalTextFlag = 0;
-    // Sizing lines shown: (column line, position).
-    std::vector<std::pair<bool, int>> FSizingLines;
-    int FOldOfficeTheme = -1;
-    // ---- end of painting (state)
-
-    // ---- cell controls (state)
-    // The node graphic of displayed row d, or nullptr.
-    TCellGraphic* NodeGraphic(int d) const;
-    void ExpandOneNode(int ARow);
-    void ChangeNodeLevels(int d, int span, int delta);
-    // The graphic and property object of (ACol, ARow) by the rules of the
-    // check-box reads: ARow displayed while no row is hidden, else real.
-    TCellGraphic* CheckBoxGraphic(int ACol, int ARow, bool& ByRealRow);
-    void RepaintRealRowCell(int ACol, int ARow);
-    TCellGraphic* NewCheckGraphic(int ACol, int ARow);
-    void SyncGroupCheckBoxes(int ACol, int ARow, bool NodeRow, int NodeSpan, bool NodeContracted, int Parent,
-                             bool NewState);
-    // ---- end of cell controls (state)
-
-    // ---- Enter advance (state)
-    // The cell the current advance started from (kept while it steps past
-    // cells that may not be edited).
-    int FAdvanceStartCol = -1;
-    int FAdvanceStartRow = -1;
-    bool FAdvanceChangesDisabled = false;
-    std::string FSearchText;
-    // ---- end of Enter advance (state)
-
-    // ---- calculations (state)
-    // The group form of ColumnCustomCalc, answered by OnGroupCalc.
-    double GroupCustomCalcValue(int ACol, int FromRow, int ToRow);
-    // Whether row r of a column calculation counts (Real: r is a real row).
-    bool CalcRowCounts(int ACol, int r, bool Real);
-    // Applies the default range; answers whether ToRow lies beyond the
-    // displayed rows (real rows are meant then).
-    bool CalcRange(int& FromRow, int& ToRow) const;
-    // ---- end of calculations (state)
-
-    // ---- grouping (state)
-    // Gives a header or summary row its row colours (each unless clNone;
-    // Rgb converts system colours first).
-    void SetGroupRowColors(int ARow, TColor Color, TColor ColorTo, TColor TextColor, bool Rgb);
-    void SetGroupCellColors(int ACol, int ARow, TColor Color, TColor ColorTo, TColor TextColor, bool Rgb);
-    // Inserts a summary row at displayed row ARow (closing the group above).
-    void InsertSummaryRow(int ARow);
-    // ---- end of grouping (state)
-
-    // ---- automatic sizing (state)
-    // The canvas font of a cell as sizing measures it (the fixed or the
-    // grid font, the cell's own colours and font; with Zoom the zoom step).
-    void SetMeasureFont(int ACol, int DisplCol, int ARow, bool Zoom);
-    // ---- end of automatic sizing (state)
-    // ---- in-place editing (state)
-    friend class TExInplaceEdit;
-    // The cell's old value is remembered when it stores the plain text the
-    // editor was opened with (an unchanged edit keeps mark-up).
-    std::string UnchangedEditValue(int RealCol, int ARow, const std::string& Value) const;
-    bool FEditing = false;
-    bool FValidating = false;
-    bool FLastValidation = true;
-    bool FGridModified = false;
-    bool FShowEditProcess = false;
-    bool FOldModifiedValue = false;
-    std::string FEditText;
-    int FOldCol = -1;
-    int FOldRow = -1;
-    std::string FOldCellText;
-    WideString FOldCellTextWide;
-    // The cell (real column, row), its stored text and the plain text an
-    // editor was last filled with.
-    int FEditOpenCol = -1;
-    int FEditOpenRow = -1;
-    std::string FEditOpenRaw;
-    std::string FEditOpenPlain;
-    std::shared_ptr<void> FFocusFrame; // the focus helper's window
-    TPoint FClickPos{-1, -1};          // where the last left press was
-    // Enter in an editor control moves on (with AdvanceOnEnter).
-    void AdvanceAfterEdit();
-    int FRowUpdateLast = -1;           // the row OnRowUpdate reported last
-    bool FSelChange = false;           // the selection changed since the last exit
-    TPoint FLastKeyCell{-1, -1};       // the current cell before the navigation
-    int FTimerTicks = 0;
-    static constexpr int GridTimerID = 111;
-    // ---- end of in-place editing (state)
-
-    // ---- middle-button panning (grid_render/ExGrid_Pan.cpp)
+    // Middle-button panning and the pan glyph (grid_render/ExGrid_Pan.cpp).
     void InputMessage(const TMessage& Message) override;
     void PaintOverlay(TCanvas& Canvas) override;
-    void StartWheelPan(TPoint At);
-    void StopWheelPan();
-    void WheelPanTick();
-    static constexpr int WheelPanTimerID = 999;
-    bool FWheelPan = false;
-    TPoint FWheelPanPos{};
-    TPoint FWheelPanPointer{};  // the pointer while panning (the window has the mouse)
-    TCursor FWheelPanCursor = crDefault;
+
+private:
+    // The data model and the private parts (painting, input, editing and
+    // the grid's own state), declared in headers only src/widgets/ includes.
+    friend class TExStringGridPrivate;
+    friend class TGridInputPart;
+    friend class TGridPaintPart;
+    friend class TGridEditPart;
+    friend class TGridRowsHost;
+    friend class TExInplaceEdit;
+    std::unique_ptr<TGridModel> FModel;
+    std::unique_ptr<TExStringGridPrivate> FParts;
 };
 
 // The grid's answer whether a cell is edited as a password (False unless the

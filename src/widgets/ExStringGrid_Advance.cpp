@@ -4,6 +4,7 @@
 // footer.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 
 #include "widgets/GridControlLook.h"
@@ -34,7 +35,7 @@ int TExStringGrid::VisibleFixedRightCols() const
 
 bool TExStringGrid::IsEditable(int ACol, int ARow)
 {
-    if (!(Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit || FEditDisable)) return false;
+    if (!(Options().Contains(goEditing) || FParts->FMouseActions->RangeSelectAndEdit || FParts->FEditDisable)) return false;
     const TPoint b = IsMergedNonBaseCell(ACol, ARow) ? BaseCell(ACol, ARow) : TPoint{ACol, ARow};
     bool canEdit = true;
     CanEditCell(b.X, b.Y, canEdit);
@@ -48,8 +49,8 @@ bool TExStringGrid::IsEditable(int ACol, int ARow)
 void TExStringGrid::AdvanceCell(int ACol, int ARow, bool Force, bool AutoEdit, bool Forward, bool Retry,
                                 bool DoEdit)
 {
-    if (!FNavigation->AdvanceOnEnter && !Force) return;
-    if (FMouseActions->RangeSelectAndEdit && !Options().Contains(goEditing)) SetOptions(Options() + goEditing);
+    if (!FParts->FNavigation->AdvanceOnEnter && !Force) return;
+    if (FParts->FMouseActions->RangeSelectAndEdit && !Options().Contains(goEditing)) SetOptions(Options() + goEditing);
 
     // Stepping past cells that may not be edited is bounded: once every
     // cell of the grid was tried, the move ends where it started.
@@ -58,24 +59,24 @@ void TExStringGrid::AdvanceCell(int ACol, int ARow, bool Force, bool AutoEdit, b
 
     for (;;) {
         if (!Retry) {
-            FAdvanceStartCol = ACol;
-            FAdvanceStartRow = ARow;
+            FParts->Input.FAdvanceStartCol = ACol;
+            FParts->Input.FAdvanceStartRow = ARow;
         }
         const int c0 = ACol;
         const int r0 = ARow;
         const TPoint span = CellSpan(ACol, ARow);
-        const TAdvanceDirection dir = FNavigation->AdvanceDirection();
+        const TAdvanceDirection dir = FParts->FNavigation->AdvanceDirection();
         const int lastNormal = RowCount() - FixedFooters - 1;
 
         if (Forward && (dir == adLeftRight || dir == adLeftRightInRow)) {
             if (ACol + span.X < ColCount() - VisibleFixedRightCols() - 1) {
                 ACol += span.X + 1;
             } else if (dir == adLeftRightInRow) {
-                if (FNavigation->AdvanceOnEnterLoop) ACol = FirstNavigableCol();
+                if (FParts->FNavigation->AdvanceOnEnterLoop) ACol = FirstNavigableCol();
             } else if (RowCount() - FixedFooters != ARow + 1) {
                 ++ARow;
                 ACol = FirstNavigableCol();
-            } else if (FNavigation->AdvanceInsert()) {
+            } else if (FParts->FNavigation->AdvanceInsert()) {
                 bool canAdd = true;
                 FireCanAddRow(canAdd);
                 ACol = FirstNavigableCol();
@@ -87,7 +88,7 @@ void TExStringGrid::AdvanceCell(int ACol, int ARow, bool Force, bool AutoEdit, b
                     for (int c = FixedCols(); c < ColCount() && !any; ++c) any = IsEditable(Model().RealCol(c), ARow);
                     if (!any) return;
                 }
-            } else if (FNavigation->AdvanceOnEnterLoop) {
+            } else if (FParts->FNavigation->AdvanceOnEnterLoop) {
                 ARow = FixedRows();
                 ACol = FirstNavigableCol();
             }
@@ -101,7 +102,7 @@ void TExStringGrid::AdvanceCell(int ACol, int ARow, bool Force, bool AutoEdit, b
                 ++ACol;
                 if (ACol >= ColCount() - FixedRightCols) ACol = FirstNavigableCol();
                 Invalidate();
-            } else if (FNavigation->AdvanceInsert()) {
+            } else if (FParts->FNavigation->AdvanceInsert()) {
                 SetColCount(ColCount() + 1);
                 ACol += span.X + 1;
                 ARow = FixedRows();
@@ -136,12 +137,12 @@ void TExStringGrid::AdvanceCell(int ACol, int ARow, bool Force, bool AutoEdit, b
             bool allow = true;
             int newRow = ARow;
             int newCol = ACol;
-            if (OnAutoAdvance) OnAutoAdvance(this, FAdvanceStartRow, FAdvanceStartCol, newRow, newCol, allow);
+            if (OnAutoAdvance) OnAutoAdvance(this, FParts->Input.FAdvanceStartRow, FParts->Input.FAdvanceStartCol, newRow, newCol, allow);
             ARow = newRow;
             ACol = newCol;
-            FAdvanceChangesDisabled = true;
+            FParts->Input.FAdvanceChangesDisabled = true;
             if (allow) {
-                if (OnCellChanging) OnCellChanging(this, FAdvanceStartRow, FAdvanceStartCol, ARow, ACol, allow);
+                if (OnCellChanging) OnCellChanging(this, FParts->Input.FAdvanceStartRow, FParts->Input.FAdvanceStartCol, ARow, ACol, allow);
                 if (allow) {
                     SetCol(ACol);
                     SetRow(ARow);
@@ -151,8 +152,8 @@ void TExStringGrid::AdvanceCell(int ACol, int ARow, bool Force, bool AutoEdit, b
             } else {
                 SelectCell(c0, r0);
             }
-            FAdvanceChangesDisabled = false;
-        } else if (FNavigation->AdvanceSkipReadOnlyCells) {
+            FParts->Input.FAdvanceChangesDisabled = false;
+        } else if (FParts->FNavigation->AdvanceSkipReadOnlyCells) {
             if (++tries >= limit) return;
             Retry = true;
             continue;
@@ -164,13 +165,13 @@ void TExStringGrid::AdvanceCell(int ACol, int ARow, bool Force, bool AutoEdit, b
         if (!DoEdit) return;
 
         const bool clickable = HasClickableGraphic(rc, ARow);
-        if ((AutoEdit && FNavigation->AdvanceAutoEdit) || clickable) {
+        if ((AutoEdit && FParts->FNavigation->AdvanceAutoEdit) || clickable) {
             if (!IsEditable(rc, ARow)) return;
             // The editor of the new current cell (cells with a clickable
             // graphic are clicked, not edited).
             if (!HasClickableGraphic(Model().RealCol(Col()), Row())) ShowEditor();
             if (clickable) {
-                FAdvanceChangesDisabled = true;
+                FParts->Input.FAdvanceChangesDisabled = true;
                 MoveCurrentCell(c0, r0);
                 MoveCurrentCell(ACol, ARow);
                 if (!HasClickableGraphic(Model().RealCol(c0), r0)) {
@@ -179,7 +180,7 @@ void TExStringGrid::AdvanceCell(int ACol, int ARow, bool Force, bool AutoEdit, b
                     MouseUp(mbLeft, {}, r.Left + 2, r.Top + 2);
                     if (dir != adLeftRight) HideEditor();
                 }
-                FAdvanceChangesDisabled = false;
+                FParts->Input.FAdvanceChangesDisabled = false;
                 bool allow = true;
                 if (OnCellChanging) OnCellChanging(this, r0, c0, Row(), Col(), allow);
                 TEditorType e = DefaultEditor;
@@ -188,7 +189,7 @@ void TExStringGrid::AdvanceCell(int ACol, int ARow, bool Force, bool AutoEdit, b
                 if (e == edValidChars || !IsTextEditorKind(e)) HideEditor();
             }
         }
-        if (FMouseActions->DisjunctRowSelect()) {
+        if (FParts->FMouseActions->DisjunctRowSelect()) {
             ClearRowSelect();
             SetRowSelect(Row(), true);
         }
@@ -202,11 +203,11 @@ int TExStringGrid::Search(const std::string& AText)
 {
     if (RowCount() < 2) return -1;
     int col = FixedCols();
-    if (FSortSettings->Show()) {
-        if (FSortSettings->IndexShow)
+    if (FParts->FSortSettings->Show()) {
+        if (FParts->FSortSettings->IndexShow)
             col = FModel->FSortIndexes.Count() > 0 ? FModel->FSortIndexes.GetSortColumns(0) : FixedCols();
         else
-            col = FSortSettings->Column;
+            col = FParts->FSortSettings->Column;
     }
     if (col < 0) return -1;
     const int n = Utf8Length(AText);
@@ -232,44 +233,44 @@ void TExStringGrid::KeyPress(TKeyChar& Key)
         return;
     }
     const int rc = Model().RealCol(Col());
-    if (Key == u'\r' && !FNavigation->AdvanceOnEnter && !IsEditable(rc, Row())) {
+    if (Key == u'\r' && !FParts->FNavigation->AdvanceOnEnter && !IsEditable(rc, Row())) {
         TBaseGrid::KeyPress(Key);
         Key = 0;
         return;
     }
     if (Key == u'\r' && (!Focused() || HasClickableGraphic(rc, Row()))) {
         AdvanceCell(Col(), Row(), false, false, true, false, EditorMode());
-        if (!FNavigation->AdvanceAutoEdit) {
+        if (!FParts->FNavigation->AdvanceAutoEdit) {
             TBaseGrid::KeyPress(Key);
             Key = 0;
             return;
         }
         if (HasClickableGraphic(rc, Row())) {
             TBaseGrid::KeyPress(Key);
-            if (FNavigation->AdvanceOnEnter && !HasClickableGraphic(Model().RealCol(Col()), Row())) ShowEditor();
+            if (FParts->FNavigation->AdvanceOnEnter && !HasClickableGraphic(Model().RealCol(Col()), Row())) ShowEditor();
             return;
         }
     }
-    if (!Options().Contains(goEditing) && FNavigation->AutoGotoWhenSorted) {
+    if (!Options().Contains(goEditing) && FParts->FNavigation->AutoGotoWhenSorted) {
         const std::string ch = WideToUtf8(WideString(1, Key));
-        if (FNavigation->AutoGotoIncremental) {
+        if (FParts->FNavigation->AutoGotoIncremental) {
             if (Key == 8) {
-                if (!FSearchText.empty()) {
-                    size_t i = FSearchText.size() - 1;
-                    while (i > 0 && (static_cast<unsigned char>(FSearchText[i]) & 0xC0) == 0x80) --i;
-                    FSearchText.erase(i);
+                if (!FParts->Input.FSearchText.empty()) {
+                    size_t i = FParts->Input.FSearchText.size() - 1;
+                    while (i > 0 && (static_cast<unsigned char>(FParts->Input.FSearchText[i]) & 0xC0) == 0x80) --i;
+                    FParts->Input.FSearchText.erase(i);
                 }
             } else {
-                FSearchText += ch;
+                FParts->Input.FSearchText += ch;
             }
             // The idle time of the search text runs from this key.
             IncrementalSearchTicks = 0;
         } else {
-            FSearchText = ch;
+            FParts->Input.FSearchText = ch;
         }
-        const int r = Search(AnsiUpperCase(FSearchText));
+        const int r = Search(AnsiUpperCase(FParts->Input.FSearchText));
         if (r == -1)
-            FSearchText.clear();
+            FParts->Input.FSearchText.clear();
         else
             SetRow(r);
     }
@@ -299,7 +300,7 @@ void TExStringGrid::EditCellControl(int ACol, int ARow, const std::string& ID)
         return;
     }
     TRect r = CellRect(ACol, ARow);
-    const int dx = XYOffset.X + 1 + (HasCheckBox(rc, ARow) && FControlLook ? FControlLook->CheckSize() : 0);
+    const int dx = XYOffset.X + 1 + (HasCheckBox(rc, ARow) && FParts->FControlLook ? FParts->FControlLook->CheckSize() : 0);
     r.Left += dx;
     r.Right += dx;
     r.Top += XYOffset.Y + 1;
@@ -318,15 +319,15 @@ void TExStringGrid::EditCellControl(int ACol, int ARow, const std::string& ID)
 
 bool TExStringGrid::LastRowAboveFooter()
 {
-    if (!FSearchFooter->Visible()) return false;
+    if (!FParts->FSearchFooter->Visible()) return false;
     if (TopRow() + VisibleRowCount() < RowCount() - 1) return false;
-    return CellRect(0, RowCount() - 1).Bottom < ClientHeight() - FSearchPanel->Height + 2;
+    return CellRect(0, RowCount() - 1).Bottom < ClientHeight() - FParts->FSearchPanel->Height + 2;
 }
 
 void TExStringGrid::ScrollAboveFooter()
 {
-    if (!FSearchFooter->Visible()) return;
-    const int footer = FSearchPanel->Height;
+    if (!FParts->FSearchFooter->Visible()) return;
+    const int footer = FParts->FSearchPanel->Height;
     if (ClientHeight() <= DefaultRowHeight() + footer) return;
     while (CellRect(0, RowCount() - 1).Bottom > ClientHeight() - footer + 2 && Row() <= RowCount() - 1 &&
            TopRow() < RowCount()) {

@@ -5,6 +5,7 @@
 // painter draws them from the fields written here.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 
 #include "widgets/GridControlLook.h"
@@ -112,20 +113,20 @@ void TExStringGrid::RemoveFilePicture(int ACol, int ARow) { RemoveCellGraphicOfT
 
 void TExStringGrid::AddImageIdx(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val)
 {
-    if (!FGridImages) return;
+    if (!FParts->FGridImages) return;
     CreateCellGraphic(ACol, ARow)->SetImageIdx(Aidx, hal, val);
 }
 
 bool TExStringGrid::GetImageIdx(int ACol, int ARow, int& idx)
 {
-    if (!FGridImages || GetCellType(ACol, ARow) != ctImageList) return false;
+    if (!FParts->FGridImages || GetCellType(ACol, ARow) != ctImageList) return false;
     idx = GetCellGraphic(ACol, ARow)->CellIndex;
     return true;
 }
 
 void TExStringGrid::SetImageIdx(int ACol, int ARow, int Idx)
 {
-    if (!FGridImages || GetCellType(ACol, ARow) != ctImageList) return;
+    if (!FParts->FGridImages || GetCellType(ACol, ARow) != ctImageList) return;
     GetCellGraphic(ACol, ARow)->CellIndex = Idx;
     RepaintCell(Model().DisplCol(ACol), ARow);
 }
@@ -134,7 +135,7 @@ void TExStringGrid::RemoveImageIdx(int ACol, int ARow) { RemoveCellGraphicOfType
 
 void TExStringGrid::AddDataImage(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val)
 {
-    if (!FGridImages) return;
+    if (!FParts->FGridImages) return;
     CreateCellGraphic(ACol, ARow)->SetDataImage(Aidx, hal, val);
     if (Cells(ACol, ARow).empty()) SetInts(ACol, ARow, Aidx);
 }
@@ -148,7 +149,7 @@ void TExStringGrid::RemoveDataImage(int ACol, int ARow)
 
 void TExStringGrid::AddMultiImage(int ACol, int ARow, int Dir, TCellHAlign hal, TCellVAlign val)
 {
-    if (!FGridImages) return;
+    if (!FParts->FGridImages) return;
     // A change of the index list repaints the cell (wherever its column is
     // shown by then).
     auto repaint = [this](TObject*, int c, int r) { RepaintCell(Model().DisplCol(c), r); };
@@ -256,7 +257,7 @@ void TExStringGrid::AddColorComment(int ACol, int ARow, const std::string& Comme
 
 void TExStringGrid::AddComment(int ACol, int ARow, const std::string& Comment)
 {
-    AddColorComment(ACol, ARow, Comment, FControlLook ? FControlLook->CommentColor() : 0x0000FF);
+    AddColorComment(ACol, ARow, Comment, FParts->FControlLook ? FParts->FControlLook->CommentColor() : 0x0000FF);
 }
 
 bool TExStringGrid::IsComment(int ACol, int ARow, std::string& comment)
@@ -414,7 +415,7 @@ void TExStringGrid::CellWritten(int ACol, int ARow)
     if (!g->CellBoolean) return;
     const int d = Model().DisplCol(ACol);
     const TFont saved = Canvas()->Font();
-    SetMeasureFont(ACol, d, ARow, true);
+    FParts->SetMeasureFont(ACol, d, ARow, true);
     const int h = AutoSizeTextExtent(ACol, d, ARow, true).cy;
     Canvas()->Font().Assign(saved);
     g->CellAngle = RowHeights(ARow);

@@ -2,6 +2,7 @@
 // cell, column stretch, size notifications and listeners.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 
 #include "platform/GridView.h"
@@ -16,8 +17,8 @@
 
 void TExStringGrid::SetCursor(TCursor c)
 {
-    FCursor = c;
-    FOldCursor = c;
+    FParts->FCursor = c;
+    FParts->FOldCursor = c;
     if (Host()) Host()->SetCursor(c);
 }
 
@@ -27,14 +28,14 @@ void TExStringGrid::SizeChanged(int OldColCount, int OldRowCount)
     // their cells; their property objects (and graphics) go first, or
     // nothing would free them.
     if (RowCount() < OldRowCount && HasCellProps) {
-        const int cols = std::max({AllColCount(), OldColCount, FMaxColCount});
+        const int cols = std::max({AllColCount(), OldColCount, FParts->FMaxColCount});
         FreeCellProperties(0, RowCount(), cols - 1, OldRowCount - 1);
     }
     // The stretch column fills the client width again (a stretch column the
     // smaller grid no longer has is left alone rather than raising here).
-    if (FColumnSize && FColumnSize->Stretch() && FColumnSize->StretchColumn >= -1 &&
-        FColumnSize->StretchColumn < ColCount())
-        StretchColumnIndex(FColumnSize->StretchColumn);
+    if (FParts->FColumnSize && FParts->FColumnSize->Stretch() && FParts->FColumnSize->StretchColumn >= -1 &&
+        FParts->FColumnSize->StretchColumn < ColCount())
+        StretchColumnIndex(FParts->FColumnSize->StretchColumn);
     TBaseGrid::SizeChanged(OldColCount, OldRowCount);
     NoteCounts();
     UpdateFooter();
@@ -336,11 +337,11 @@ TFont& TExStringGrid::Fonts(int ACol, int ARow)
 {
     const TCellProperties* p = FindCellProperties(ACol, ARow);
     if (!p) return Font();
-    FScratchFont.SetName(p->FontName);
-    FScratchFont.SetSize(p->FontSize);
-    FScratchFont.SetStyle(p->FontStyle);
-    FScratchFont.SetColor(p->FontColor);
-    return FScratchFont;
+    FParts->FScratchFont.SetName(p->FontName);
+    FParts->FScratchFont.SetSize(p->FontSize);
+    FParts->FScratchFont.SetStyle(p->FontStyle);
+    FParts->FScratchFont.SetColor(p->FontColor);
+    return FParts->FScratchFont;
 }
 
 void TExStringGrid::SetFonts(int ACol, int ARow, const TFont& Value)
@@ -369,9 +370,9 @@ void TExStringGrid::SetCellControls(int ACol, int ARow, TObject* Value)
         TCellProperties* p = FindCellProperties(ACol, ARow);
         if (!p) return;
         if (p->Control) {
-            const int i = FControlList.ControlIndex(ACol, realRow);
-            if (i >= 0) FControlList.RemoveControl(i);
-            FCellControlCount = std::max(FCellControlCount - 1, 0);
+            const int i = FParts->FControlList.ControlIndex(ACol, realRow);
+            if (i >= 0) FParts->FControlList.RemoveControl(i);
+            FParts->FCellControlCount = std::max(FParts->FCellControlCount - 1, 0);
         }
         // The control itself stays where it is: it is not the grid's.
         p->Control = nullptr;
@@ -379,10 +380,10 @@ void TExStringGrid::SetCellControls(int ACol, int ARow, TObject* Value)
     }
     TCellProperties* p = LookProps(*this, ACol, ARow);
     if (!p) return;
-    const int i = FControlList.ControlIndex(ACol, realRow);
-    if (i >= 0) FControlList.RemoveControl(i);
-    if (!p->Control) ++FCellControlCount;
-    FControlList.AddControl(ACol, realRow, Value);
+    const int i = FParts->FControlList.ControlIndex(ACol, realRow);
+    if (i >= 0) FParts->FControlList.RemoveControl(i);
+    if (!p->Control) ++FParts->FCellControlCount;
+    FParts->FControlList.AddControl(ACol, realRow, Value);
     p->Control = Value;
 }
 
@@ -492,49 +493,49 @@ private:
 void TExStringGrid::SetRowEx(int ARow)
 {
     {
-        TFlagScope inSetter(FInCurrentSetter);
+        TFlagScope inSetter(FParts->FInCurrentSetter);
         if (Col() < 0 || Col() >= ColCount()) MoveToCell(FixedCols(), ARow);
         TCustomGrid::SetRow(ARow);
     }
-    CurrentRowSet();
+    FParts->CurrentRowSet();
 }
 
 void TExStringGrid::SetCol(int ACol)
 {
     {
-        TFlagScope inSetter(FInCurrentSetter);
+        TFlagScope inSetter(FParts->FInCurrentSetter);
         TCustomGrid::SetCol(ACol);
     }
-    CurrentColSet();
+    FParts->CurrentColSet();
 }
 
-void TExStringGrid::CurrentRowSet()
+void TExStringGridPrivate::CurrentRowSet()
 {
-    const int r = Row();
-    if (r < 0 || r >= RowCount()) return;
+    const int r = G.Row();
+    if (r < 0 || r >= G.RowCount()) return;
     if (r != FLastRow) {
         const int old = FLastRow;
         FLastRow = r;
-        if (OnRowChanged) OnRowChanged(this, old, r);
+        if (G.OnRowChanged) G.OnRowChanged((&G), old, r);
     }
-    if (FMouseActions->DisjunctRowSelect()) SyncRowSelect(false);
+    if (FMouseActions->DisjunctRowSelect()) G.SyncRowSelect(false);
     // The linked grid follows (and does not lead this grid back).
     if (FSyncGrid->SelectionRow && !FSyncingLinked)
         if (auto* other = dynamic_cast<TExStringGrid*>(FSyncGrid->Grid());
-            other && other != this && r < other->RowCount()) {
+            other && other != (&G) && r < other->RowCount()) {
             TFlagScope syncing(FSyncingLinked);
             other->SetRowEx(r);
         }
 }
 
-void TExStringGrid::CurrentColSet()
+void TExStringGridPrivate::CurrentColSet()
 {
-    const int c = Col();
-    if (c < 0 || c >= ColCount()) return;
+    const int c = G.Col();
+    if (c < 0 || c >= G.ColCount()) return;
     FLastCol = c;
     if (FSyncGrid->SelectionColumn && !FSyncingLinked)
         if (auto* other = dynamic_cast<TExStringGrid*>(FSyncGrid->Grid());
-            other && other != this && c < other->ColCount()) {
+            other && other != (&G) && c < other->ColCount()) {
             TFlagScope syncing(FSyncingLinked);
             other->SetCol(c);
         }
@@ -547,9 +548,9 @@ void TExStringGrid::SelectionMoved(const TGridRect& OldSel)
     UpdateFooter();
     // The setters finish their own steps; a selection moved out of the
     // grid (hidden) reports nothing.
-    if (FInCurrentSetter || FDestroyingGrid || !FMouseActions) return;
-    if (Row() != FLastRow) CurrentRowSet();
-    if (Col() != FLastCol) CurrentColSet();
+    if (FParts->FInCurrentSetter || FParts->FDestroyingGrid || !FParts->FMouseActions) return;
+    if (Row() != FParts->FLastRow) FParts->CurrentRowSet();
+    if (Col() != FParts->FLastCol) FParts->CurrentColSet();
 }
 
 // --- column widths by real index ---------------------------------------------------------
@@ -583,24 +584,24 @@ TObject* TExStringGrid::GetRealRowObject(int ACol, int ARow) const
 
 void TExStringGrid::StretchColumnIndex(int Index)
 {
-    if (Loading() || FDestroyingGrid) return;
+    if (Loading() || FParts->FDestroyingGrid) return;
     // An index below -1 would reach the width store: refused like one
     // beyond the last column.
     if (Index < -1) throw EExGridError("Stretch column index out of range");
     if (Index == -1) Index = ColCount() - 1;
     if (Index >= ColCount()) throw EExGridError("Stretch column index out of range");
-    if (ColCount() == 0 || !FColumnSize->Stretch() || FStretching) return;
+    if (ColCount() == 0 || !FParts->FColumnSize->Stretch() || FParts->FStretching) return;
     struct Guard {
         TExStringGrid& g;
         explicit Guard(TExStringGrid& x) : g(x)
         {
-            g.FStretching = true;
-            g.FStretchAllowed = false;
+            g.Parts().FStretching = true;
+            g.Parts().FStretchAllowed = false;
         }
         ~Guard()
         {
-            g.FStretchAllowed = true;
-            g.FStretching = false;
+            g.Parts().FStretchAllowed = true;
+            g.Parts().FStretching = false;
         }
     } guard(*this);
     const int client = ClientWidth();
@@ -619,17 +620,17 @@ void TExStringGrid::StretchColumnIndex(int Index)
 
 void TExStringGrid::ColWidthsChanged()
 {
-    if (FStretchAllowed && FColumnSize->Stretch()) StretchColumnIndex(FColumnSize->StretchColumn);
+    if (FParts->FStretchAllowed && FParts->FColumnSize->Stretch()) StretchColumnIndex(FParts->FColumnSize->StretchColumn);
     TBaseGrid::ColWidthsChanged();
     CellControlsUpdate(false);
     UpdateFooter();
-    const int c = FClickCol;
-    if (!FColSized || c < 0 || c >= ColCount()) return;
+    const int c = FParts->Input.FClickCol;
+    if (!FParts->Input.FColSized || c < 0 || c >= ColCount()) return;
     // Widths set from here on are not user sizing and do not scale again.
-    FColSized = false;
+    FParts->Input.FColSized = false;
     // A column dragged down to nothing does not take all the others along.
-    if (FMouseActions->AllColumnSize && FClickColSize > 0 && ColWidths(c) > 0) {
-        const double factor = static_cast<double>(ColWidths(c)) / FClickColSize;
+    if (FParts->FMouseActions->AllColumnSize && FParts->Input.FClickColSize > 0 && ColWidths(c) > 0) {
+        const double factor = static_cast<double>(ColWidths(c)) / FParts->Input.FClickColSize;
         for (int i = FixedCols(); i < ColCount(); ++i)
             if (i != c) SetColWidths(i, static_cast<int>(std::nearbyint(ColWidths(i) * factor)));
     }
@@ -638,10 +639,10 @@ void TExStringGrid::ColWidthsChanged()
     UpdateColumnSize(c, w);
     if (w != ColWidths(c) && c < ColCount()) {
         SetColWidths(c, w);
-        FColSized = true;
+        FParts->Input.FColSized = true;
     } else {
-        FClickCol = -1;
-        FClickRow = -1;
+        FParts->Input.FClickCol = -1;
+        FParts->Input.FClickRow = -1;
     }
 }
 
@@ -649,24 +650,24 @@ void TExStringGrid::RowHeightsChanged()
 {
     TBaseGrid::RowHeightsChanged();
     CellControlsUpdate(false);
-    const int r = FClickRow;
-    if (!FRowSized || r < 0 || r >= RowCount()) return;
-    FRowSized = false;
-    if (FMouseActions->AllRowSize && FClickRowSize > 0 && RowHeights(r) > 0) {
-        const double factor = static_cast<double>(RowHeights(r)) / FClickRowSize;
+    const int r = FParts->Input.FClickRow;
+    if (!FParts->Input.FRowSized || r < 0 || r >= RowCount()) return;
+    FParts->Input.FRowSized = false;
+    if (FParts->FMouseActions->AllRowSize && FParts->Input.FClickRowSize > 0 && RowHeights(r) > 0) {
+        const double factor = static_cast<double>(RowHeights(r)) / FParts->Input.FClickRowSize;
         for (int i = FixedRows(); i < RowCount(); ++i)
             if (i != r) SetRowHeights(i, static_cast<int>(std::nearbyint(RowHeights(i) * factor)));
     }
     if (OnEndRowSize) OnEndRowSize(this, r);
-    FClickCol = -1;
-    FClickRow = -1;
+    FParts->Input.FClickCol = -1;
+    FParts->Input.FClickRow = -1;
 }
 
 void TExStringGrid::InitOrigColSizes()
 {
-    FOrigColSizes.Clear();
-    for (int c = 0; c < ColCount(); ++c) FOrigColSizes.Add(ColWidths(c));
-    FOrigGridWidth = Width();
+    FParts->FOrigColSizes.Clear();
+    for (int c = 0; c < ColCount(); ++c) FParts->FOrigColSizes.Add(ColWidths(c));
+    FParts->FOrigGridWidth = Width();
 }
 
 void TExStringGrid::UpdateColumnSize(int ACol, int& AWidth)
@@ -699,16 +700,16 @@ void TExStringGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 
 void TExStringGrid::RegisterNotifier(TGridChangeNotifier* Item)
 {
-    if (!Item || std::find(FNotifiers.begin(), FNotifiers.end(), Item) != FNotifiers.end()) return;
-    FNotifiers.push_back(Item);
+    if (!Item || std::find(FParts->FNotifiers.begin(), FParts->FNotifiers.end(), Item) != FParts->FNotifiers.end()) return;
+    FParts->FNotifiers.push_back(Item);
     FreeNotification(Item);
 }
 
 void TExStringGrid::UnRegisterNotifier(TGridChangeNotifier* Item)
 {
-    auto it = std::find(FNotifiers.begin(), FNotifiers.end(), Item);
-    if (it == FNotifiers.end()) return;
-    FNotifiers.erase(it);
+    auto it = std::find(FParts->FNotifiers.begin(), FParts->FNotifiers.end(), Item);
+    if (it == FParts->FNotifiers.end()) return;
+    FParts->FNotifiers.erase(it);
     RemoveFreeNotification(Item);
 }
 
@@ -716,52 +717,52 @@ void TExStringGrid::UnRegisterNotifier(TGridChangeNotifier* Item)
 
 void TExStringGrid::ClearComboString()
 {
-    FComboItems.Clear();
-    FComboObjects.clear();
+    FParts->Edit.FComboItems.Clear();
+    FParts->Edit.FComboObjects.clear();
 }
 
 void TExStringGrid::AddComboString(const std::string& s) { AddComboStringObject(s, nullptr); }
 
 void TExStringGrid::AddComboStringObject(const std::string& s, TObject* AObject)
 {
-    FComboItems.Add(s);
-    FComboObjects.push_back(AObject);
+    FParts->Edit.FComboItems.Add(s);
+    FParts->Edit.FComboObjects.push_back(AObject);
 }
 
 bool TExStringGrid::RemoveComboString(const std::string& s)
 {
-    const int i = FComboItems.IndexOf(s);
+    const int i = FParts->Edit.FComboItems.IndexOf(s);
     if (i < 0) return false;
-    FComboItems.Delete(i);
-    FComboObjects.erase(FComboObjects.begin() + i);
+    FParts->Edit.FComboItems.Delete(i);
+    FParts->Edit.FComboObjects.erase(FParts->Edit.FComboObjects.begin() + i);
     return true;
 }
 
 bool TExStringGrid::SetComboSelectionString(const std::string& s)
 {
-    const int i = FComboItems.IndexOf(s);
+    const int i = FParts->Edit.FComboItems.IndexOf(s);
     if (i < 0) return false;
-    FComboIndex = i;
+    FParts->Edit.FComboIndex = i;
     return true;
 }
 
 TObject* TExStringGrid::ComboObject(int idx) const
 {
-    if (idx < 0 || idx >= static_cast<int>(FComboObjects.size())) RaiseListIndexError(idx);
-    return FComboObjects[static_cast<std::size_t>(idx)];
+    if (idx < 0 || idx >= static_cast<int>(FParts->Edit.FComboObjects.size())) RaiseListIndexError(idx);
+    return FParts->Edit.FComboObjects[static_cast<std::size_t>(idx)];
 }
 
 int TExStringGrid::ComboIndex(int ACol, int ARow)
 {
     FireGetEditorProp(ACol, ARow, nullptr);
-    return FComboItems.IndexOf(Cells(ACol, ARow));
+    return FParts->Edit.FComboItems.IndexOf(Cells(ACol, ARow));
 }
 
 void TExStringGrid::SetComboIndex(int ACol, int ARow, int Value)
 {
     FireGetEditorProp(ACol, ARow, nullptr);
-    if (Value < 0 || Value >= FComboItems.Count()) return;
-    SetCells(ACol, ARow, FComboItems[Value]);
+    if (Value < 0 || Value >= FParts->Edit.FComboItems.Count()) return;
+    SetCells(ACol, ARow, FParts->Edit.FComboItems[Value]);
 }
 
 bool GridIsPasswordCell(TExStringGrid* Grid, int ACol, int ARow)
@@ -792,7 +793,7 @@ bool g_htmlHintWindows = false;
 
 void TExStringGrid::SetUseHTMLHints(bool Value)
 {
-    FUseHTMLHints = Value;
+    FParts->FUseHTMLHints = Value;
     g_htmlHintWindows = Value;
 }
 
@@ -800,37 +801,37 @@ bool TExStringGrid::HTMLHintWindowsInUse() { return g_htmlHintWindows; }
 
 void TExStringGrid::SetNUVGradientFrom(TColor Value)
 {
-    FNUVGradientFrom = ColorToRGB(Value);
+    FParts->FNUVGradientFrom = ColorToRGB(Value);
     Invalidate();
 }
 
 void TExStringGrid::SetNUVGradientTo(TColor Value)
 {
-    FNUVGradientTo = ColorToRGB(Value);
+    FParts->FNUVGradientTo = ColorToRGB(Value);
     Invalidate();
 }
 
 void TExStringGrid::SetNUVGradientMirrorFrom(TColor Value)
 {
-    FNUVGradientMirrorFrom = ColorToRGB(Value);
+    FParts->FNUVGradientMirrorFrom = ColorToRGB(Value);
     Invalidate();
 }
 
 void TExStringGrid::SetNUVGradientMirrorTo(TColor Value)
 {
-    FNUVGradientMirrorTo = ColorToRGB(Value);
+    FParts->FNUVGradientMirrorTo = ColorToRGB(Value);
     Invalidate();
 }
 
 void TExStringGrid::SetBorderColor(TColor Value)
 {
-    if (Value == FBorderColor) return;
-    FBorderColor = Value;
+    if (Value == FParts->FBorderColor) return;
+    FParts->FBorderColor = Value;
     // The border belongs to the grid's window.
     if (Host() && Host()->HasWindow()) Invalidate();
 }
 
-void TExStringGrid::SetArrowColor(TColor Value) { FArrowColor = Value; }
+void TExStringGrid::SetArrowColor(TColor Value) { FParts->FArrowColor = Value; }
 
 void TExStringGrid::ChangeScale(int M, int D)
 {
@@ -838,20 +839,20 @@ void TExStringGrid::ChangeScale(int M, int D)
     auto scale = [M, D](TFont& f) {
         f.SetSize(static_cast<int>(std::lround(static_cast<double>(f.Size()) * M / D)));
     };
-    scale(FFixedFont);
-    scale(FActiveCellFont);
+    scale(FParts->FFixedFont);
+    scale(FParts->FActiveCellFont);
 }
 
 // --- merged columns -------------------------------------------------------------------------
 
-void TExStringGrid::SplitAllColumnCells()
+void TExStringGridPrivate::SplitAllColumnCells()
 {
-    for (int c = 0; c < ColCount(); ++c) SplitColumnCells(c);
+    for (int c = 0; c < G.ColCount(); ++c) G.SplitColumnCells(c);
 }
 
-void TExStringGrid::RemergeColumns()
+void TExStringGridPrivate::RemergeColumns()
 {
-    for (int i = 0; i < FModel->FMergedColumns.Count(); ++i) MergeColumnCells(FModel->FMergedColumns.Items(i), i == 0);
+    for (int i = 0; i < G.FModel->FMergedColumns.Count(); ++i) G.MergeColumnCells(G.FModel->FMergedColumns.Items(i), i == 0);
 }
 
 // --- the form a control is on ------------------------------------------------------------------
@@ -872,8 +873,8 @@ void TExStringGrid::Resize()
     CellControlsUpdate(false);
     if (OnGridResize) OnGridResize(this);
     // A gradient background spans the whole window: a new size repaints it.
-    if ((FBackGround->Display() == bdGradientHorz || FBackGround->Display() == bdGradientVert) &&
-        FBackGround->ColorTo() != clNone)
+    if ((FParts->FBackGround->Display() == bdGradientHorz || FParts->FBackGround->Display() == bdGradientVert) &&
+        FParts->FBackGround->ColorTo() != clNone)
         Invalidate();
     UpdateScrollBarsAlways(false);
 }
@@ -894,41 +895,41 @@ void TExStringGrid::UpdateScrollBarsAlways(bool Force)
 
 void TExStringGrid::DragOver(TObject* /*Source*/, int X, int Y, TDragState State, bool& /*Accept*/)
 {
-    if (!FDragScrollOptions->Active) {
-        FDragScrollTimer.reset();
-        FDragScrollDir = {};
+    if (!FParts->FDragScrollOptions->Active) {
+        FParts->FDragScrollTimer.reset();
+        FParts->FDragScrollDir = {};
         return;
     }
-    const TDragScrollDir previous = FDragScrollDir;
-    FDragScrollDir = {};
+    const TDragScrollDir previous = FParts->FDragScrollDir;
+    FParts->FDragScrollDir = {};
     if (State == dsDragLeave) {
-        FDragScrollTimer.reset();
+        FParts->FDragScrollTimer.reset();
         return;
     }
-    const TDragScrollMargins& m = FDragScrollOptions->Margins();
-    if (Y < m.TopMargin) FDragScrollDir.Include(sdUp);
-    if (Y > Height() - m.BottomMargin) FDragScrollDir.Include(sdDown);
-    if (X < m.LeftMargin) FDragScrollDir.Include(sdLeft);
-    if (X > Width() - m.RightMargin) FDragScrollDir.Include(sdRight);
-    if (FDragScrollDir.Empty()) {
-        FDragScrollTimer.reset();
+    const TDragScrollMargins& m = FParts->FDragScrollOptions->Margins();
+    if (Y < m.TopMargin) FParts->FDragScrollDir.Include(sdUp);
+    if (Y > Height() - m.BottomMargin) FParts->FDragScrollDir.Include(sdDown);
+    if (X < m.LeftMargin) FParts->FDragScrollDir.Include(sdLeft);
+    if (X > Width() - m.RightMargin) FParts->FDragScrollDir.Include(sdRight);
+    if (FParts->FDragScrollDir.Empty()) {
+        FParts->FDragScrollTimer.reset();
         return;
     }
-    if (!FDragScrollTimer) {
-        FDragScrollTimer = std::make_unique<TTimer>();
-        FDragScrollTimer->SetEnabled(false);
-        FDragScrollTimer->SetInterval(FDragScrollOptions->Delays().InitialDelay);
-        FDragScrollTimer->SetOnTimer([this] { DragScrollTick(); });
-        FDragScrollTimer->SetEnabled(true);
+    if (!FParts->FDragScrollTimer) {
+        FParts->FDragScrollTimer = std::make_unique<TTimer>();
+        FParts->FDragScrollTimer->SetEnabled(false);
+        FParts->FDragScrollTimer->SetInterval(FParts->FDragScrollOptions->Delays().InitialDelay);
+        FParts->FDragScrollTimer->SetOnTimer([this] { FParts->DragScrollTick(); });
+        FParts->FDragScrollTimer->SetEnabled(true);
     } else if (previous.Empty()) {
         // Back at an edge: the first step waits the initial delay again.
-        FDragScrollTimer->SetEnabled(false);
-        FDragScrollTimer->SetInterval(FDragScrollOptions->Delays().InitialDelay);
-        FDragScrollTimer->SetEnabled(true);
+        FParts->FDragScrollTimer->SetEnabled(false);
+        FParts->FDragScrollTimer->SetInterval(FParts->FDragScrollOptions->Delays().InitialDelay);
+        FParts->FDragScrollTimer->SetEnabled(true);
     }
 }
 
-void TExStringGrid::DragScrollTick()
+void TExStringGridPrivate::DragScrollTick()
 {
     if (!FDragScrollTimer) return;
     if (!FDragScrollOptions->Active) {
@@ -939,10 +940,10 @@ void TExStringGrid::DragScrollTick()
     }
     FDragScrollTimer->SetInterval(FDragScrollOptions->Delays().RepeatDelay);
     bool canScroll = true;
-    if (OnDragScroll) OnDragScroll(this, TopRow(), LeftCol(), FDragScrollDir, canScroll);
+    if (G.OnDragScroll) G.OnDragScroll((&G), G.TopRow(), G.LeftCol(), FDragScrollDir, canScroll);
     if (!canScroll) return;
-    if (FDragScrollDir.Contains(sdUp) && TopRow() > FixedRows()) SetTopRow(TopRow() - 1);
-    if (FDragScrollDir.Contains(sdDown) && TopRow() + VisibleRowCount() < RowCount()) SetTopRow(TopRow() + 1);
-    if (FDragScrollDir.Contains(sdLeft) && LeftCol() > FixedCols()) SetLeftCol(LeftCol() - 1);
-    if (FDragScrollDir.Contains(sdRight) && LeftCol() + VisibleColCount() < ColCount()) SetLeftCol(LeftCol() + 1);
+    if (FDragScrollDir.Contains(sdUp) && G.TopRow() > G.FixedRows()) G.SetTopRow(G.TopRow() - 1);
+    if (FDragScrollDir.Contains(sdDown) && G.TopRow() + G.VisibleRowCount() < G.RowCount()) G.SetTopRow(G.TopRow() + 1);
+    if (FDragScrollDir.Contains(sdLeft) && G.LeftCol() > G.FixedCols()) G.SetLeftCol(G.LeftCol() - 1);
+    if (FDragScrollDir.Contains(sdRight) && G.LeftCol() + G.VisibleColCount() < G.ColCount()) G.SetLeftCol(G.LeftCol() + 1);
 }

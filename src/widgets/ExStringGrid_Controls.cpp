@@ -6,6 +6,7 @@
 // while rows are hidden (a hidden row's box is read from its saved copy).
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 
 #include "widgets/GridUndo.h"
@@ -43,34 +44,34 @@ constexpr bool DefaultRadioAlwaysActive = false;
 
 // --- finding the check box of a cell ---------------------------------------------------------
 
-TCellGraphic* TExStringGrid::CheckBoxGraphic(int ACol, int ARow, bool& ByRealRow)
+TCellGraphic* TExStringGridPrivate::CheckBoxGraphic(int ACol, int ARow, bool& ByRealRow)
 {
-    ByRealRow = NumHiddenRows() > 0;
-    if (!ByRealRow) return GetCellGraphic(ACol, ARow);
+    ByRealRow = G.NumHiddenRows() > 0;
+    if (!ByRealRow) return G.GetCellGraphic(ACol, ARow);
     if (ACol < 0 || ARow < 0) return nullptr;
     // A shown real row is the displayed row it occupies: the grid's own
     // answer (own, virtual or row check box) holds.
-    if (!IsHiddenRow(ARow)) return GetCellGraphic(ACol, Model().DisplRow(ARow));
+    if (!G.IsHiddenRow(ARow)) return G.GetCellGraphic(ACol, G.Model().DisplRow(ARow));
     if (ACol == 0 && FMouseActions->HotmailRowSelect()) {
         FRowCheckBox->CellType = ctRowCheckBox;
         return FRowCheckBox.get();
     }
     // A hidden row: only the graphic saved with its cell. (The displayed
     // cell at the same index belongs to another row and is never consulted.)
-    auto* p = dynamic_cast<TCellProperties*>(HiddenRowObject(ACol, ARow));
+    auto* p = dynamic_cast<TCellProperties*>(G.HiddenRowObject(ACol, ARow));
     return p ? dynamic_cast<TCellGraphic*>(p->GraphicObject) : nullptr;
 }
 
-void TExStringGrid::RepaintRealRowCell(int ACol, int ARow)
+void TExStringGridPrivate::RepaintRealRowCell(int ACol, int ARow)
 {
-    const int d = NumHiddenRows() > 0 ? Model().DisplRow(ARow) : ARow;
-    RepaintCell(Model().DisplCol(ACol), d);
+    const int d = G.NumHiddenRows() > 0 ? G.Model().DisplRow(ARow) : ARow;
+    G.RepaintCell(G.Model().DisplCol(ACol), d);
 }
 
-TCellGraphic* TExStringGrid::NewCheckGraphic(int ACol, int ARow)
+TCellGraphic* TExStringGridPrivate::NewCheckGraphic(int ACol, int ARow)
 {
-    if (ACol < 0 || ARow < 0 || ACol >= AllColCount() || ARow >= AllRowCount()) throw EExGridError("Invalid cell");
-    return CreateCellGraphic(ACol, ARow);
+    if (ACol < 0 || ARow < 0 || ACol >= G.AllColCount() || ARow >= G.AllRowCount()) throw EExGridError("Invalid cell");
+    return G.CreateCellGraphic(ACol, ARow);
 }
 
 // --- type tests -----------------------------------------------------------------------------
@@ -116,7 +117,7 @@ bool TExStringGrid::HasRadioButton(int ACol, int ARow) { return HasCellGraphicTy
 
 void TExStringGrid::AddCheckBox(int ACol, int ARow, bool State, bool Data)
 {
-    TCellGraphic* g = NewCheckGraphic(ACol, ARow);
+    TCellGraphic* g = FParts->NewCheckGraphic(ACol, ARow);
     g->SetCheckBox(State, Data, true, haBeforeText, CheckVAlign(VAlignment));
     if (!Data) return;
     // A text that already is a check text keeps the box's state; any other
@@ -127,13 +128,13 @@ void TExStringGrid::AddCheckBox(int ACol, int ARow, bool State, bool Data)
 
 void TExStringGrid::AddCheckBox(int ACol, int ARow, TCheckBoxState State)
 {
-    TCellGraphic* g = NewCheckGraphic(ACol, ARow);
+    TCellGraphic* g = FParts->NewCheckGraphic(ACol, ARow);
     g->SetCheckBox(State, true, haBeforeText, CheckVAlign(VAlignment));
 }
 
 void TExStringGrid::AddCheckBoxColumn(int ACol, bool DefaultState, bool DataCheckBox)
 {
-    const int from = FMouseActions->CheckAllCheck ? 0 : FixedRows();
+    const int from = FParts->FMouseActions->CheckAllCheck ? 0 : FixedRows();
     for (int r = from; r < RowCount(); ++r) {
         if (IsSummary(r)) continue;
         if (IsNode(r))
@@ -145,7 +146,7 @@ void TExStringGrid::AddCheckBoxColumn(int ACol, bool DefaultState, bool DataChec
 
 void TExStringGrid::AddTriStateCheckBoxColumn(int ACol, TCheckBoxState State)
 {
-    const int from = FMouseActions->CheckAllCheck ? 0 : FixedRows();
+    const int from = FParts->FMouseActions->CheckAllCheck ? 0 : FixedRows();
     for (int r = from; r < RowCount(); ++r) AddCheckBox(ACol, r, State);
 }
 
@@ -160,7 +161,7 @@ void TExStringGrid::RemoveCheckBox(int ACol, int ARow)
 
 void TExStringGrid::RemoveCheckBoxColumn(int ACol)
 {
-    const int from = FMouseActions->CheckAllCheck ? 0 : FixedRows();
+    const int from = FParts->FMouseActions->CheckAllCheck ? 0 : FixedRows();
     for (int r = from; r < RowCount(); ++r)
         if (HasCheckBox(ACol, r)) RemoveCheckBox(ACol, r);
 }
@@ -168,7 +169,7 @@ void TExStringGrid::RemoveCheckBoxColumn(int ACol)
 bool TExStringGrid::GetCheckBoxState(int ACol, int ARow, bool& State)
 {
     bool byReal = false;
-    const TCellGraphic* g = CheckBoxGraphic(ACol, ARow, byReal);
+    const TCellGraphic* g = FParts->CheckBoxGraphic(ACol, ARow, byReal);
     if (!g) return false;
     switch (g->CellType) {
     case ctCheckBox: State = g->CellBoolean; return true;
@@ -190,7 +191,7 @@ bool TExStringGrid::GetCheckBoxState(int ACol, int ARow, bool& State)
 bool TExStringGrid::GetCheckBoxState(int ACol, int ARow, TCheckBoxState& State)
 {
     bool byReal = false;
-    const TCellGraphic* g = CheckBoxGraphic(ACol, ARow, byReal);
+    const TCellGraphic* g = FParts->CheckBoxGraphic(ACol, ARow, byReal);
     if (!g) return false;
     switch (g->CellType) {
     case ctCheckBox: State = BoolToCheckBoxState(g->CellBoolean); return true;
@@ -210,12 +211,12 @@ bool TExStringGrid::GetCheckBoxState(int ACol, int ARow, TCheckBoxState& State)
 bool TExStringGrid::SetCheckBoxState(int ACol, int ARow, bool State)
 {
     bool byReal = false;
-    TCellGraphic* g = CheckBoxGraphic(ACol, ARow, byReal);
+    TCellGraphic* g = FParts->CheckBoxGraphic(ACol, ARow, byReal);
     if (!g) return false;
     switch (g->CellType) {
     case ctCheckBox:
         g->CellBoolean = State;
-        RepaintRealRowCell(ACol, ARow);
+        FParts->RepaintRealRowCell(ACol, ARow);
         return true;
     case ctDataCheckBox:
     case ctVirtCheckBox: {
@@ -237,10 +238,10 @@ bool TExStringGrid::SetCheckBoxState(int ACol, int ARow, bool State)
 bool TExStringGrid::SetCheckBoxState(int ACol, int ARow, TCheckBoxState State)
 {
     bool byReal = false;
-    TCellGraphic* g = CheckBoxGraphic(ACol, ARow, byReal);
+    TCellGraphic* g = FParts->CheckBoxGraphic(ACol, ARow, byReal);
     if (!g || g->CellType != ctTriStateCheckBox) return false;
     g->CellCheckBoxState = State;
-    RepaintRealRowCell(ACol, ARow);
+    FParts->RepaintRealRowCell(ACol, ARow);
     return true;
 }
 
@@ -305,7 +306,7 @@ bool TExStringGrid::ToggleCellCheckBox(int ACol, int ARow, bool UserAction)
     if (!g) return false;
 
     // Where the row stands in the node tree, taken before anything changes.
-    const bool autoCheck = FGrouping->AutoCheckGroup;
+    const bool autoCheck = FParts->FGrouping->AutoCheckGroup;
     bool nodeRow = false;
     bool nodeContracted = false;
     int nodeSpan = 0;
@@ -367,7 +368,7 @@ bool TExStringGrid::ToggleCellCheckBox(int ACol, int ARow, bool UserAction)
     RepaintCell(Model().DisplCol(ACol), ARow);
     FireCheckBoxChange(ACol, ARow, newState);
 
-    if (autoCheck) SyncGroupCheckBoxes(ACol, ARow, nodeRow, nodeSpan, nodeContracted, parent, newState);
+    if (autoCheck) FParts->SyncGroupCheckBoxes(ACol, ARow, nodeRow, nodeSpan, nodeContracted, parent, newState);
 
     if (TExGridUndoRedo* u = UndoRedo()) {
         const std::string t = GetCheckTrue(ACol, ARow);
@@ -380,32 +381,32 @@ bool TExStringGrid::ToggleCellCheckBox(int ACol, int ARow, bool UserAction)
     return true;
 }
 
-void TExStringGrid::SyncGroupCheckBoxes(int ACol, int ARow, bool NodeRow, int NodeSpan, bool NodeContracted,
+void TExStringGridPrivate::SyncGroupCheckBoxes(int ACol, int ARow, bool NodeRow, int NodeSpan, bool NodeContracted,
                                         int Parent, bool NewState)
 {
-    const bool mapped = NumHiddenRows() > 0;
-    auto real = [&](int d) { return mapped ? Model().RealRow(d) : d; };
+    const bool mapped = G.NumHiddenRows() > 0;
+    auto real = [&](int d) { return mapped ? G.Model().RealRow(d) : d; };
     if (NodeRow) {
         // The node's box sets the boxes of its rows (hidden ones too).
         for (int i = 1; i < NodeSpan; ++i) {
             const int r = NodeContracted ? real(ARow) + i : real(ARow + i);
-            SetCheckBoxState(ACol, r, NewState);
+            G.SetCheckBoxState(ACol, r, NewState);
         }
         return;
     }
     if (Parent < 0) return;
     // A row of a node: the node's box shows whether its rows agree.
-    const int span = GetNodeSpan(Parent);
+    const int span = G.GetNodeSpan(Parent);
     bool any = false;
     bool all = true;
     for (int i = 1; i < span; ++i) {
         bool st = false;
-        GetCheckBoxState(ACol, real(Parent + i), st);
+        G.GetCheckBoxState(ACol, real(Parent + i), st);
         any = any || st;
         all = all && st;
     }
     const TCheckBoxState s = all ? cbChecked : (any ? cbGrayed : cbUnchecked);
-    SetCheckBoxState(ACol, real(Parent), s);
+    G.SetCheckBoxState(ACol, real(Parent), s);
 }
 
 bool TExStringGrid::IsInCheckBox(int ACol, int ARow, int XPos, int YPos)
@@ -421,7 +422,7 @@ bool TExStringGrid::IsInCheckBox(int ACol, int ARow, int XPos, int YPos)
     case ctTriStateCheckBox: break;
     default: return false;
     }
-    if (!FMouseActions->PreciseCheckBoxCheck) return true;
+    if (!FParts->FMouseActions->PreciseCheckBoxCheck) return true;
 
     const int cs = DefaultCheckSize;
     const TRect r = CellRect(Model().DisplCol(ACol), ARow);
@@ -450,7 +451,7 @@ bool TExStringGrid::IsInCheckBox(int ACol, int ARow, int XPos, int YPos)
 
 void TExStringGrid::AddRadio(int ACol, int ARow, int DirRadio, int IdxRadio, TCellStrings* sl)
 {
-    TCellGraphic* g = NewCheckGraphic(ACol, ARow);
+    TCellGraphic* g = FParts->NewCheckGraphic(ACol, ARow);
     g->CellType = ctRadio;
     g->CellBitmap = sl; // the caller's list: not owned
     g->CellCreated = false;
@@ -461,7 +462,7 @@ void TExStringGrid::AddRadio(int ACol, int ARow, int DirRadio, int IdxRadio, TCe
 
 TCellStrings* TExStringGrid::CreateRadio(int ACol, int ARow, int DirRadio, int IdxRadio)
 {
-    TCellGraphic* g = NewCheckGraphic(ACol, ARow);
+    TCellGraphic* g = FParts->NewCheckGraphic(ACol, ARow);
     auto* sl = new TCellStrings;
     g->CellType = ctRadio;
     g->CellBitmap = sl;
@@ -526,7 +527,7 @@ bool TExStringGrid::CycleRadioCell(int ACol, int ARow, bool UserAction)
 
 void TExStringGrid::AddRadioButton(int ACol, int ARow, bool State)
 {
-    TCellGraphic* g = NewCheckGraphic(ACol, ARow);
+    TCellGraphic* g = FParts->NewCheckGraphic(ACol, ARow);
     g->SetRadioButton(State, true, haBeforeText, CheckVAlign(VAlignment));
 }
 

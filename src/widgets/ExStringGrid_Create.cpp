@@ -3,6 +3,7 @@
 // hidden-row items).
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 #include "widgets/grid_render/PictureContainer.h"
 #include "widgets/grid_render/FloatingFooter.h"
@@ -67,15 +68,16 @@ namespace {
 constexpr int VersionMajor = 6, VersionMinor = 2, VersionRelease = 1, VersionBuild = 3;
 } // namespace
 
-TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner), FModel(std::make_unique<TGridModel>())
+TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner), FModel(std::make_unique<TGridModel>()),
+      FParts(std::make_unique<TExStringGridPrivate>(*this))
 {
-    SetupSettings();
+    FParts->SetupSettings();
 
-    FFixedFont.SetName("Tahoma");
-    FFixedFont.SetStyle({fsBold});
-    FFixedFont.OnChange = [this] { Invalidate(); };
-    FActiveCellFont.SetStyle({fsBold});
-    if (!Designing()) FActiveCellFont.SetName(Font().Name());
+    FParts->FFixedFont.SetName("Tahoma");
+    FParts->FFixedFont.SetStyle({fsBold});
+    FParts->FFixedFont.OnChange = [this] { Invalidate(); };
+    FParts->FActiveCellFont.SetStyle({fsBold});
+    if (!Designing()) FParts->FActiveCellFont.SetName(Font().Name());
 
     SetRowCount(10);
     SetSize(400, 250);
@@ -87,30 +89,30 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner), FModel(std
         // Heard before the form destroys the grids it owns, so that a grid
         // going with its form does not call into the half-destroyed form.
         FreeNotification(AOwner);
-        FOwnerFormComponent = AOwner;
+        FParts->FOwnerFormComponent = AOwner;
         SetOwnerForm(form);
     }
 
     SetDefaultRowHeight(22);
-    FFixedRowHeight = DefaultRowHeight();
+    FParts->FFixedRowHeight = DefaultRowHeight();
     for (int r = 0; r < FixedRows(); ++r) SetRowHeights(r, DefaultRowHeight());
 
     // This platform plays the part of a current system with version-6
     // common controls; whether themes are in use is decided when the window
     // is created.
-    FIsWinXP = true;
-    FIsWin7 = true;
-    FIsComCtl6 = true;
-    FIsWinVista = HasGetLocaleInfoEx();
-    FBorderColor = FIsWinXP ? 0xB99D7F : 0x808080;
-    FNUVGradientTo = ColorToRGB(clBtnFace);
+    FParts->FIsWinXP = true;
+    FParts->FIsWin7 = true;
+    FParts->FIsComCtl6 = true;
+    FParts->FIsWinVista = HasGetLocaleInfoEx();
+    FParts->FBorderColor = FParts->FIsWinXP ? 0xB99D7F : 0x808080;
+    FParts->FNUVGradientTo = ColorToRGB(clBtnFace);
     ScrollWidth = 17;
-    FOldLeftCol = LeftCol();
-    FOldTopRow = TopRow();
-    FMaxRowCount = RowCount();
-    FMaxColCount = ColCount();
-    FLastRow = Row();
-    FLastCol = Col();
+    FParts->FOldLeftCol = LeftCol();
+    FParts->FOldTopRow = TopRow();
+    FParts->FMaxRowCount = RowCount();
+    FParts->FMaxColCount = ColCount();
+    FParts->FLastRow = Row();
+    FParts->FLastCol = Col();
 }
 
 TExStringGrid::TExStringGrid(TWinControl* AParent) : TExStringGrid(static_cast<TComponent*>(nullptr))
@@ -123,49 +125,49 @@ void TExStringGrid::ParentChanged()
     TBaseGrid::ParentChanged();
     // A grid owned by a form component follows that one; otherwise the form
     // it lies on.
-    if (FOwnerFormComponent || Designing()) return;
+    if (FParts->FOwnerFormComponent || Designing()) return;
     SetOwnerForm(Parent() ? FindParentForm(Parent()) : nullptr);
 }
 
-void TExStringGrid::SetupSettings()
+void TExStringGridPrivate::SetupSettings()
 {
-    FSearchPanel = std::make_unique<TSearchPanel>(this);
-    FControlLook = new TControlLook(this);
+    FSearchPanel = std::make_unique<TSearchPanel>((&G));
+    FControlLook = new TControlLook((&G));
     FProgressAppearance = new TGridProgressAppearance();
-    FProgressAppearance->OnChange = [this](TObject*) { Invalidate(); };
-    FBackGround = new TBackGround(this);
-    FFooterPanel = std::make_unique<TFooterPanel>(this);
-    FFloatingFooter = new TFloatingFooter(this);
-    FSearchFooter = std::make_unique<TSearchFooter>(this, false);
+    FProgressAppearance->OnChange = [this](TObject*) { G.Invalidate(); };
+    FBackGround = new TBackGround((&G));
+    FFooterPanel = std::make_unique<TFooterPanel>((&G));
+    FFloatingFooter = new TFloatingFooter((&G));
+    FSearchFooter = std::make_unique<TSearchFooter>((&G), false);
     FNavigation = std::make_unique<TNavigation>();
-    FMouseActions = std::make_unique<TMouseActions>(this);
-    FSyncGrid = std::make_unique<TSyncGrid>(this);
+    FMouseActions = std::make_unique<TMouseActions>((&G));
+    FSyncGrid = std::make_unique<TSyncGrid>((&G));
     FDragScrollOptions = std::make_unique<TDragScrollOptions>();
     FBands = std::make_unique<TBands>();
-    FFocusHelper = std::make_unique<TFocusHelper>(this);
+    FFocusHelper = std::make_unique<TFocusHelper>((&G));
     FGrouping = std::make_unique<TGrouping>();
     FShowModified = std::make_unique<TShowModified>();
-    FColumnSize = std::make_unique<TColumnSize>(this);
-    FCellNode = std::make_unique<TCellNode>(this);
+    FColumnSize = std::make_unique<TColumnSize>((&G));
+    FCellNode = std::make_unique<TCellNode>((&G));
     FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();
     FRowCheckBox = std::make_unique<TCellGraphic>();
     FRowCheckBox->CellType = ctRowCheckBox;
-    FPrintSettings = std::make_unique<TPrintSettings>(this);
+    FPrintSettings = std::make_unique<TPrintSettings>((&G));
     FHTMLSettings = std::make_unique<THTMLSettings>();
-    FSortSettings = std::make_unique<TSortSettings>(this);
-    FFilter = std::make_unique<TFilter>(this);
+    FSortSettings = std::make_unique<TSortSettings>((&G));
+    FFilter = std::make_unique<TFilter>((&G));
     FFilterDropDown = std::make_unique<TFilterDropDown>();
-    FFilterDropList = std::make_unique<TDropList>(this);
-    FFilterDropCheckList = std::make_unique<TDropCheckList>(this);
+    FFilterDropList = std::make_unique<TDropList>((&G));
+    FFilterDropCheckList = std::make_unique<TDropCheckList>((&G));
     FFilterList.Clear();
     ConnectSettings();
 }
 
-void TExStringGrid::ConnectSettings()
+void TExStringGridPrivate::ConnectSettings()
 {
     FSearchFooter->OnChange = [this](TObject*) {
         FSearchPanel->UpdateFrom(*FSearchFooter);
-        Invalidate();
+        G.Invalidate();
     };
     // Searching from the bar needs the find engine, which is not built yet.
     FSearchPanel->OnEditChange = [](TObject*) { throw ENotBuilt("search footer automatic search"); };
@@ -173,31 +175,31 @@ void TExStringGrid::ConnectSettings()
     FSearchPanel->OnBackwardClick = [](TObject*) { throw ENotBuilt("search footer find previous"); };
     FSearchPanel->OnExitClick = [this](TObject*) { SearchFooterClose(); };
     FSearchPanel->OnHighlightClick = [this](TObject*) { SearchFooterHighlight(); };
-    FModel->FMergedColumns.OnChange = [this](TObject*, int, int) {
+    G.FModel->FMergedColumns.OnChange = [this](TObject*, int, int) {
         SplitAllColumnCells();
         RemergeColumns();
     };
-    FNavigation->OnChange = [this](TObject*) { NavigationChanged(); };
-    FBands->OnChange = [this](TObject*) { Invalidate(); };
-    FMouseActions->OnChange = [this](TObject*) { MouseActionsChanged(); };
-    FMouseActions->OnIsDesigning = [this](TObject*, bool& d) { IsDesigningQuery(d); };
-    FMouseActions->OnInvalidate = [this](TObject*) { InvalidateQuery(); };
-    FMouseActions->OnDisableEdit = [this](TObject*) { DisableEditing(); };
-    FShowModified->OnChange = [this](TObject*) { Invalidate(); };
-    FFilterDropDown->OnChange = [this](TObject*) { Invalidate(); };
-    FFilterDropList->OnSelect = [this](TObject*, int ItemIndex) { FilterSelected(ItemIndex); };
-    FFilterDropCheckList->OnSelect = [this](TObject*, int ItemIndex) { FilterChecked(ItemIndex); };
+    FNavigation->OnChange = [this](TObject*) { G.NavigationChanged(); };
+    FBands->OnChange = [this](TObject*) { G.Invalidate(); };
+    FMouseActions->OnChange = [this](TObject*) { G.MouseActionsChanged(); };
+    FMouseActions->OnIsDesigning = [this](TObject*, bool& d) { G.IsDesigningQuery(d); };
+    FMouseActions->OnInvalidate = [this](TObject*) { G.InvalidateQuery(); };
+    FMouseActions->OnDisableEdit = [this](TObject*) { G.DisableEditing(); };
+    FShowModified->OnChange = [this](TObject*) { G.Invalidate(); };
+    FFilterDropDown->OnChange = [this](TObject*) { G.Invalidate(); };
+    FFilterDropList->OnSelect = [this](TObject*, int ItemIndex) { G.FilterSelected(ItemIndex); };
+    FFilterDropCheckList->OnSelect = [this](TObject*, int ItemIndex) { G.FilterChecked(ItemIndex); };
     // Switching the stretch on fills the client width at once (a stretch
     // column the grid does not have is left to StretchColumnIndex's callers).
     FColumnSize->OnStretchChanged = [this]() {
         const int sc = FColumnSize->StretchColumn;
-        if (FColumnSize->Stretch() && sc >= -1 && sc < ColCount()) StretchColumnIndex(sc);
+        if (FColumnSize->Stretch() && sc >= -1 && sc < G.ColCount()) G.StretchColumnIndex(sc);
     };
 }
 
 TExStringGrid::~TExStringGrid()
 {
-    FDestroyingGrid = true;
+    FParts->FDestroyingGrid = true;
     // The window forgets the footer's strip before the footer goes.
     if (Host()) Host()->SetBottomStrip(0, nullptr);
     GridModuleGridGone(this);
@@ -205,22 +207,22 @@ TExStringGrid::~TExStringGrid()
         TExStringGrid* g;
         ~Owned()
         {
-            delete g->FControlLook;
-            delete g->FProgressAppearance;
-            delete g->FBackGround;
-            delete g->FFloatingFooter;
-            g->FFloatingFooter = nullptr;
-            g->FControlLook = nullptr;
-            g->FProgressAppearance = nullptr;
-            g->FBackGround = nullptr;
+            delete g->Parts().FControlLook;
+            delete g->Parts().FProgressAppearance;
+            delete g->Parts().FBackGround;
+            delete g->Parts().FFloatingFooter;
+            g->Parts().FFloatingFooter = nullptr;
+            g->Parts().FControlLook = nullptr;
+            g->Parts().FProgressAppearance = nullptr;
+            g->Parts().FBackGround = nullptr;
         }
     } owned{this};
-    if (FOwnerForm) {
-        FOwnerForm->RemoveResizeHandler(FOwnerFormKey);
-        FOwnerForm = nullptr;
+    if (FParts->FOwnerForm) {
+        FParts->FOwnerForm->RemoveResizeHandler(FParts->FOwnerFormKey);
+        FParts->FOwnerForm = nullptr;
     }
-    if (FOwnerFormComponent) RemoveFreeNotification(FOwnerFormComponent);
-    if (FColumnSize->Save) {
+    if (FParts->FOwnerFormComponent) RemoveFreeNotification(FParts->FOwnerFormComponent);
+    if (FParts->FColumnSize->Save) {
         try {
             SaveColSizes();
         } catch (const Exception&) {
@@ -238,18 +240,18 @@ TExStringGrid::~TExStringGrid()
     // Nodes are brought back by their own code once it exists; until then a
     // grid has none.
     if (NumHiddenRows() == 0 && NodeCount() == 0) {
-        cols = std::max(cols, FMaxColCount);
-        rows = std::max(rows, FMaxRowCount);
+        cols = std::max(cols, FParts->FMaxColCount);
+        rows = std::max(rows, FParts->FMaxRowCount);
     }
     if (cols > 0 && rows > 0 && HasCellProps) FreeCellProperties(0, 0, cols - 1, rows - 1);
-    for (TGridChangeNotifier* n : FNotifiers) RemoveFreeNotification(n);
-    FNotifiers.clear();
+    for (TGridChangeNotifier* n : FParts->FNotifiers) RemoveFreeNotification(n);
+    FParts->FNotifiers.clear();
 }
 
 void TExStringGrid::NoteCounts()
 {
-    FMaxRowCount = std::max(FMaxRowCount, RowCount());
-    FMaxColCount = std::max(FMaxColCount, ColCount());
+    FParts->FMaxRowCount = std::max(FParts->FMaxRowCount, RowCount());
+    FParts->FMaxColCount = std::max(FParts->FMaxColCount, ColCount());
 }
 
 bool TExStringGrid::ColumnVisible(int c) const
@@ -261,32 +263,32 @@ bool TExStringGrid::ColumnVisible(int c) const
 
 void TExStringGrid::CreateWnd()
 {
-    if (FDestroyingGrid) return;
+    if (FParts->FDestroyingGrid) return;
     TBaseGrid::CreateWnd();
     // Slim scroll bars are part of the painter; a grid that asks for them
     // fails loudly until they exist.
     if (ScrollType != ssNormal) ZEL_GRID_NOT_BUILT();
     // The search bar, visible as the search footer says.
-    FSearchPanel->Width = Width();
-    FSearchPanel->CreateWnd();
-    FSearchPanel->UpdateFrom(*FSearchFooter);
-    FFooterPanel->CreateWnd();
-    if (FColumnSize->Save) LoadColSizes();
-    SetTimer(GridTimerID, 500);
+    FParts->FSearchPanel->Width = Width();
+    FParts->FSearchPanel->CreateWnd();
+    FParts->FSearchPanel->UpdateFrom(*FParts->FSearchFooter);
+    FParts->FFooterPanel->CreateWnd();
+    if (FParts->FColumnSize->Save) LoadColSizes();
+    SetTimer(FParts->Edit.GridTimerID, 500);
     // Visual-style drawing only while the theme library reports themes.
-    if (!ThemesActive(GridThemeLibrary())) FIsWinXP = false;
-    FWheelScrollLines = WheelScrollLines == -1 ? VisibleRowCount() : WheelScrollLines;
+    if (!ThemesActive(GridThemeLibrary())) FParts->FIsWinXP = false;
+    FParts->FWheelScrollLines = WheelScrollLines == -1 ? VisibleRowCount() : WheelScrollLines;
 }
 
 // --- search bar ------------------------------------------------------------------------------
 
-void TExStringGrid::SearchFooterClose()
+void TExStringGridPrivate::SearchFooterClose()
 {
-    if (OnSearchFooterClose) OnSearchFooterClose(this);
+    if (G.OnSearchFooterClose) G.OnSearchFooterClose((&G));
     FSearchFooter->SetVisible(false);
 }
 
-void TExStringGrid::SearchFooterHighlight()
+void TExStringGridPrivate::SearchFooterHighlight()
 {
     const TSearchPanelControl* hi = FSearchPanel->HighlightButton();
     if (!hi) return;
@@ -295,13 +297,13 @@ void TExStringGrid::SearchFooterHighlight()
     const std::string text = FSearchPanel->Edit()->Text();
     if (hi->Down) {
         if (col == -1)
-            HilightInGrid(false, matchCase, text);
+            G.HilightInGrid(false, matchCase, text);
         else
-            HilightInCol(false, matchCase, col, text);
+            G.HilightInCol(false, matchCase, col, text);
     } else if (col == -1) {
-        UnHilightInGrid(false);
+        G.UnHilightInGrid(false);
     } else {
-        UnHilightInCol(false, col);
+        G.UnHilightInCol(false, col);
     }
 }
 
@@ -314,53 +316,53 @@ void TExStringGrid::Loaded()
     // groups: a grid asking for them fails loudly until they exist.
     if (AutoThemeAdapt && !Designing()) ZEL_GRID_NOT_BUILT();
     if (AutoSize) AutoSizeColumns(true, 0);
-    if (FColumnSize->Save) LoadColSizes();
-    FFixedRowsMin = FixedRows();
-    FFixedColsMin = FixedCols();
-    FMinRowHeight = DefaultRowHeight();
-    FMinColWidth = 10;
-    FMaxRowCount = RowCount();
-    FLoaded = true;
+    if (FParts->FColumnSize->Save) LoadColSizes();
+    FParts->FFixedRowsMin = FixedRows();
+    FParts->FFixedColsMin = FixedCols();
+    FParts->FMinRowHeight = DefaultRowHeight();
+    FParts->FMinColWidth = 10;
+    FParts->FMaxRowCount = RowCount();
+    FParts->FLoaded = true;
     if (Options().Contains(goAlwaysShowEditor)) {
-        FNavigation->AlwaysEdit = true;
+        FParts->FNavigation->AlwaysEdit = true;
         SetOptions(Options() - goAlwaysShowEditor);
     }
-    FSearchFooter->SetAutoThemeAdapt(AutoThemeAdapt);
+    FParts->FSearchFooter->SetAutoThemeAdapt(AutoThemeAdapt);
 }
 
 void TExStringGrid::Notification(TComponent* AComponent, TOperation Operation)
 {
     if (Operation == opRemove) {
-        if (AComponent == FOwnerFormComponent) {
-            FOwnerForm = nullptr;
-            FOwnerFormComponent = nullptr;
+        if (AComponent == FParts->FOwnerFormComponent) {
+            FParts->FOwnerForm = nullptr;
+            FParts->FOwnerFormComponent = nullptr;
         }
-        if (!FDestroyingGrid && AComponent == FSyncGrid->Grid()) FSyncGrid->SetGrid(nullptr);
-        if (FPictureContainer && AComponent == FPictureContainer) FPictureContainer = nullptr;
-        auto it = std::find(FNotifiers.begin(), FNotifiers.end(), AComponent);
-        if (it != FNotifiers.end()) FNotifiers.erase(it);
+        if (!FParts->FDestroyingGrid && AComponent == FParts->FSyncGrid->Grid()) FParts->FSyncGrid->SetGrid(nullptr);
+        if (FParts->FPictureContainer && AComponent == FParts->FPictureContainer) FParts->FPictureContainer = nullptr;
+        auto it = std::find(FParts->FNotifiers.begin(), FParts->FNotifiers.end(), AComponent);
+        if (it != FParts->FNotifiers.end()) FParts->FNotifiers.erase(it);
     }
     TBaseGrid::Notification(AComponent, Operation);
 }
 
 void TExStringGrid::SetPictureContainer(TPictureContainer* Value)
 {
-    if (Value == FPictureContainer) return;
-    if (FPictureContainer) FPictureContainer->RemoveFreeNotification(this);
-    FPictureContainer = Value;
-    if (FPictureContainer) FPictureContainer->FreeNotification(this);
+    if (Value == FParts->FPictureContainer) return;
+    if (FParts->FPictureContainer) FParts->FPictureContainer->RemoveFreeNotification(this);
+    FParts->FPictureContainer = Value;
+    if (FParts->FPictureContainer) FParts->FPictureContainer->FreeNotification(this);
 }
 
 THTMLPictureCache* TExStringGrid::PictureCache()
 {
-    if (!FPictureCache) FPictureCache = std::make_shared<THTMLPictureCache>();
-    return FPictureCache.get();
+    if (!FParts->FPictureCache) FParts->FPictureCache = std::make_shared<THTMLPictureCache>();
+    return FParts->FPictureCache.get();
 }
 
 void TExStringGrid::Invalidate()
 {
-    if (FEditChange) {
-        FEditChange = false;
+    if (FParts->FEditChange) {
+        FParts->FEditChange = false;
         return;
     }
     TBaseGrid::Invalidate();
@@ -370,35 +372,35 @@ void TExStringGrid::Invalidate()
 
 void TExStringGrid::SetOwnerForm(IGridOwnerForm* AForm)
 {
-    if (AForm == FOwnerForm || Designing()) return;
-    if (FOwnerForm) FOwnerForm->RemoveResizeHandler(FOwnerFormKey);
-    FOwnerForm = AForm;
-    FOwnerFormKey = -1;
+    if (AForm == FParts->FOwnerForm || Designing()) return;
+    if (FParts->FOwnerForm) FParts->FOwnerForm->RemoveResizeHandler(FParts->FOwnerFormKey);
+    FParts->FOwnerForm = AForm;
+    FParts->FOwnerFormKey = -1;
     if (!AForm) return;
-    FOwnerFormKey = AForm->AddResizeHandler([this](TObject* Sender) { OwnerFormResize(Sender); });
+    FParts->FOwnerFormKey = AForm->AddResizeHandler([this](TObject* Sender) { OwnerFormResize(Sender); });
     // A window that goes first must not be called back.
-    AForm->SetFormGoneHandler(FOwnerFormKey, [this] { FOwnerForm = nullptr; });
-    PrevSizeX = AForm->FormWidth();
-    PrevSizeY = AForm->FormHeight();
+    AForm->SetFormGoneHandler(FParts->FOwnerFormKey, [this] { FParts->FOwnerForm = nullptr; });
+    FParts->PrevSizeX = AForm->FormWidth();
+    FParts->PrevSizeY = AForm->FormHeight();
 }
 
 void TExStringGrid::OwnerFormResize(TObject* /*Sender*/)
 {
-    if (Designing() || FDestroyingGrid || !FOwnerForm) return;
+    if (Designing() || FParts->FDestroyingGrid || !FParts->FOwnerForm) return;
     if (SizeWithForm) {
-        const int fw = FOwnerForm->FormWidth();
-        const int fh = FOwnerForm->FormHeight();
-        const int w = fw + Width() - PrevSizeX;
-        const int h = fh + Height() - PrevSizeY;
+        const int fw = FParts->FOwnerForm->FormWidth();
+        const int fh = FParts->FOwnerForm->FormHeight();
+        const int w = fw + Width() - FParts->PrevSizeX;
+        const int h = fh + Height() - FParts->PrevSizeY;
         if (w > 0 && h > 0) {
             SetSize(w, h);
-            PrevSizeX = fw;
-            PrevSizeY = fh;
+            FParts->PrevSizeX = fw;
+            FParts->PrevSizeY = fh;
         }
     }
     // Stretching does nothing without ColumnSize.Stretch; checking it here
     // keeps a bad stretch column from raising inside the form's resize.
-    if (FColumnSize->Stretch()) StretchColumnIndex(FColumnSize->StretchColumn);
+    if (FParts->FColumnSize->Stretch()) StretchColumnIndex(FParts->FColumnSize->StretchColumn);
 }
 
 // --- Assign --------------------------------------------------------------------------------
@@ -410,10 +412,10 @@ void TExStringGrid::Assign(const TPersistent* Source)
     Font().Assign(const_cast<TExStringGrid*>(s)->Font());
     ActiveCellColor = s->ActiveCellColor;
     ActiveCellColorTo = s->ActiveCellColorTo;
-    FActiveCellFont.Assign(s->FActiveCellFont);
+    FParts->FActiveCellFont.Assign(s->Parts().FActiveCellFont);
     ActiveCellShow = s->ActiveCellShow;
     SetActiveRowShow(s->ActiveRowShow());
-    FFilterDropDown->Assign(s->FFilterDropDown.get());
+    FParts->FFilterDropDown->Assign(s->Parts().FFilterDropDown.get());
     FilterDropDownAuto = s->FilterDropDownAuto;
     FilterDropDownCheck = s->FilterDropDownCheck;
     FilterDropDownColumns = s->FilterDropDownColumns;
@@ -424,21 +426,21 @@ void TExStringGrid::Assign(const TPersistent* Source)
     AutoSize = s->AutoSize;
     AutoThemeAdapt = s->AutoThemeAdapt;
     AutoFilterUpdate = s->AutoFilterUpdate;
-    FMouseActions->Assign(s->FMouseActions.get());
-    FNavigation->Assign(s->FNavigation.get());
-    FGrouping->Assign(s->FGrouping.get());
-    FSearchFooter->Assign(s->FSearchFooter.get());
-    FPrintSettings->Assign(s->FPrintSettings.get());
-    FFilter->Assign(s->FFilter.get());
-    FHTMLSettings->Assign(s->FHTMLSettings.get());
-    FBands->Assign(s->FBands.get());
-    FCellNode->Assign(s->FCellNode.get());
-    FSortSettings->Assign(s->FSortSettings.get());
-    FProgressAppearance->Assign(s->FProgressAppearance);
-    FColumnSize->Assign(s->FColumnSize.get());
-    FSyncGrid->Assign(s->FSyncGrid.get());
-    FDragScrollOptions->Assign(s->FDragScrollOptions.get());
-    FFocusHelper->Assign(s->FFocusHelper.get());
+    FParts->FMouseActions->Assign(s->Parts().FMouseActions.get());
+    FParts->FNavigation->Assign(s->Parts().FNavigation.get());
+    FParts->FGrouping->Assign(s->Parts().FGrouping.get());
+    FParts->FSearchFooter->Assign(s->Parts().FSearchFooter.get());
+    FParts->FPrintSettings->Assign(s->Parts().FPrintSettings.get());
+    FParts->FFilter->Assign(s->Parts().FFilter.get());
+    FParts->FHTMLSettings->Assign(s->Parts().FHTMLSettings.get());
+    FParts->FBands->Assign(s->Parts().FBands.get());
+    FParts->FCellNode->Assign(s->Parts().FCellNode.get());
+    FParts->FSortSettings->Assign(s->Parts().FSortSettings.get());
+    FParts->FProgressAppearance->Assign(s->Parts().FProgressAppearance);
+    FParts->FColumnSize->Assign(s->Parts().FColumnSize.get());
+    FParts->FSyncGrid->Assign(s->Parts().FSyncGrid.get());
+    FParts->FDragScrollOptions->Assign(s->Parts().FDragScrollOptions.get());
+    FParts->FFocusHelper->Assign(s->Parts().FFocusHelper.get());
     FixedRowAlways = s->FixedRowAlways;
 
     SetColCount(s->ColCount());
@@ -447,7 +449,7 @@ void TExStringGrid::Assign(const TPersistent* Source)
     SetFixedCols(s->FixedCols());
     SetDefaultColWidth(s->DefaultColWidth());
     SetDefaultRowHeight(s->DefaultRowHeight());
-    FFixedRowHeight = s->FFixedRowHeight;
+    FParts->FFixedRowHeight = s->Parts().FFixedRowHeight;
     for (int r = 0; r < FixedRows(); ++r) SetRowHeights(r, s->RowHeights(r));
     for (int c = 0; c < FixedCols(); ++c) SetColWidths(c, s->ColWidths(c));
     InvalidEntryTitle = s->InvalidEntryTitle;
@@ -455,7 +457,7 @@ void TExStringGrid::Assign(const TPersistent* Source)
     InvalidEntryText = s->InvalidEntryText;
     SetOptions(s->Options());
     for (int c = 0; c < ColCount(); ++c) SetColWidths(c, s->ColWidths(c));
-    FColumnHeaders = s->FColumnHeaders;
+    FParts->FColumnHeaders = s->Parts().FColumnHeaders;
     for (int r = 0; r < RowCount(); ++r) SetRowHeights(r, s->RowHeights(r));
     ScrollProportional = s->ScrollProportional;
     ScrollSynch = s->ScrollSynch;

@@ -3,6 +3,7 @@
 // check-box records the grid shares between cells.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 
 #include "widgets/GridControlLook.h"
@@ -22,10 +23,10 @@ TCellGraphic* SlotGraphic(const TCellProperties* p)
 
 TCellGraphic* TExStringGrid::GetCellGraphic(int ACol, int ARow)
 {
-    if (ACol == 0 && FMouseActions->HotmailRowSelect()) {
-        TCellGraphic& g = *FRowCheckBox;
+    if (ACol == 0 && FParts->FMouseActions->HotmailRowSelect()) {
+        TCellGraphic& g = *FParts->FRowCheckBox;
         g.CellType = ctRowCheckBox;
-        g.CellTransparent = FControlLook->ControlStyle() == csFlat;
+        g.CellTransparent = FParts->FControlLook->ControlStyle() == csFlat;
         const int dataRows = RowCount() - FixedRows();
         if (ARow == 0) {
             const int selected = RowSelectCount();
@@ -44,7 +45,7 @@ TCellGraphic* TExStringGrid::GetCellGraphic(int ACol, int ARow)
 TCellType TExStringGrid::GetCellType(int ACol, int ARow)
 {
     if (ACol < 0 || ARow < 0) return ctEmpty;
-    if (ACol == 0 && FMouseActions->HotmailRowSelect()) return ctRowCheckBox;
+    if (ACol == 0 && FParts->FMouseActions->HotmailRowSelect()) return ctRowCheckBox;
     const TCellGraphic* g = SlotGraphic(FindCellProperties(ACol, ARow));
     return g ? g->CellType : ctEmpty;
 }
@@ -90,7 +91,7 @@ bool TExStringGrid::RemoveCellGraphic(int ACol, int ARow)
     // The cell's own record is freed (also when the shared row check box
     // was the one shown); shared records never are.
     if (own && !IsSharedCellGraphic(own)) delete own;
-    if (!FDestroyingGrid) RepaintCell(Model().DisplCol(ACol), ARow);
+    if (!FParts->FDestroyingGrid) RepaintCell(Model().DisplCol(ACol), ARow);
     return true;
 }
 

@@ -9,6 +9,7 @@
 // its column in place.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 
 namespace {
@@ -44,19 +45,19 @@ private:
 
 } // namespace
 
-void TExStringGrid::SetGroupRowColors(int ARow, TColor Color, TColor ColorTo, TColor TextColor, bool Convert)
+void TExStringGridPrivate::SetGroupRowColors(int ARow, TColor Color, TColor ColorTo, TColor TextColor, bool Convert)
 {
-    if (Color != clNone) SetRowColor(ARow, Rgb(Color, Convert));
-    if (ColorTo != clNone) SetRowColorTo(ARow, Rgb(ColorTo, Convert));
-    if (TextColor != clNone) SetRowFontColor(ARow, Rgb(TextColor, Convert));
+    if (Color != clNone) G.SetRowColor(ARow, Rgb(Color, Convert));
+    if (ColorTo != clNone) G.SetRowColorTo(ARow, Rgb(ColorTo, Convert));
+    if (TextColor != clNone) G.SetRowFontColor(ARow, Rgb(TextColor, Convert));
 }
 
-void TExStringGrid::SetGroupCellColors(int ACol, int ARow, TColor Color, TColor ColorTo, TColor TextColor,
+void TExStringGridPrivate::SetGroupCellColors(int ACol, int ARow, TColor Color, TColor ColorTo, TColor TextColor,
                                        bool Convert)
 {
-    if (Color != clNone) SetColors(ACol, ARow, Rgb(Color, Convert));
-    if (ColorTo != clNone) SetColorsTo(ACol, ARow, Rgb(ColorTo, Convert));
-    if (TextColor != clNone) SetFontColors(ACol, ARow, Rgb(TextColor, Convert));
+    if (Color != clNone) G.SetColors(ACol, ARow, Rgb(Color, Convert));
+    if (ColorTo != clNone) G.SetColorsTo(ACol, ARow, Rgb(ColorTo, Convert));
+    if (TextColor != clNone) G.SetFontColors(ACol, ARow, Rgb(TextColor, Convert));
 }
 
 void TExStringGrid::MarkSummaryRow(int ARow)
@@ -66,11 +67,11 @@ void TExStringGrid::MarkSummaryRow(int ARow)
     CreateCellGraphic(0, d)->CellType = ctSummary;
 }
 
-void TExStringGrid::InsertSummaryRow(int ARow)
+void TExStringGridPrivate::InsertSummaryRow(int ARow)
 {
     const TGrouping& gr = *FGrouping;
-    InsertRows(ARow, 1, true);
-    MarkSummaryRow(ARow);
+    G.InsertRows(ARow, 1, true);
+    G.MarkSummaryRow(ARow);
     if (!(gr.MergeSummary && gr.Summary))
         SetGroupRowColors(ARow, gr.SummaryColor, gr.SummaryColorTo, gr.SummaryTextColor, true);
 }
@@ -88,7 +89,7 @@ void TExStringGrid::Group(int Colindex)
     if (Colindex < FixedCols()) return;
     if (FModel->FGroupColumn != -1) UnGroup();
     if (RowCount() <= FixedRows()) return;
-    const TGrouping& gr = *FGrouping;
+    const TGrouping& gr = *FParts->FGrouping;
     {
         GroupingScope scope(*this, FModel->FIsGrouping, true);
         FModel->FGroupColumn = Colindex;
@@ -97,8 +98,8 @@ void TExStringGrid::Group(int Colindex)
         FModel->FGroupFooter = FixedFooters > 0 ? Cells(Colindex, RowCount() - 1) : std::string();
         // After the group column leaves, the header texts stand in column 1.
         const int t = Colindex == 1 ? 2 : 1;
-        if (FSortSettings->AutoSortForGrouping) {
-            FSortSettings->Column = Colindex;
+        if (FParts->FSortSettings->AutoSortForGrouping) {
+            FParts->FSortSettings->Column = Colindex;
             QSort();
         }
 
@@ -116,7 +117,7 @@ void TExStringGrid::Group(int Colindex)
                 if (h != -1) {
                     if (h > FixedRows() && gr.Summary) {
                         // The summary of the group before the open one.
-                        InsertSummaryRow(h);
+                        FParts->InsertSummaryRow(h);
                         ++h;
                         ++r;
                     }
@@ -124,7 +125,7 @@ void TExStringGrid::Group(int Colindex)
                 }
                 InsertRows(r, 1, true);
                 SetCells(t, r, v);
-                if (!gr.MergeHeader) SetGroupRowColors(r, gr.HeaderColor, gr.HeaderColorTo, gr.HeaderTextColor, true);
+                if (!gr.MergeHeader) FParts->SetGroupRowColors(r, gr.HeaderColor, gr.HeaderColorTo, gr.HeaderTextColor, true);
                 h = r;
                 ++r;
             }
@@ -135,17 +136,17 @@ void TExStringGrid::Group(int Colindex)
         // A grid without normal rows has no group to close.
         if (h != -1) {
             if (h > FixedRows() && gr.Summary) {
-                InsertSummaryRow(h);
+                FParts->InsertSummaryRow(h);
                 ++h;
                 ++r;
             }
             makeNode(h, r - h);
-            if (!gr.MergeHeader) SetGroupRowColors(h, gr.HeaderColor, gr.HeaderColorTo, gr.HeaderTextColor, false);
+            if (!gr.MergeHeader) FParts->SetGroupRowColors(h, gr.HeaderColor, gr.HeaderColorTo, gr.HeaderTextColor, false);
             if (gr.Summary) {
                 InsertRows(r, 1, true);
                 MarkSummaryRow(r);
                 if (!(gr.MergeSummary && gr.Summary))
-                    SetGroupRowColors(r, gr.SummaryColor, gr.SummaryColorTo, gr.SummaryTextColor, false);
+                    FParts->SetGroupRowColors(r, gr.SummaryColor, gr.SummaryColorTo, gr.SummaryTextColor, false);
             }
         }
 
@@ -155,16 +156,16 @@ void TExStringGrid::Group(int Colindex)
             for (int b = FixedRows(); b < RowCount(); ++b) {
                 if (IsNode(b) && gr.MergeHeader) {
                     MergeCells(1, b, ColCount() - 1, 1);
-                    SetGroupCellColors(1, b, gr.HeaderColor, gr.HeaderColorTo, gr.HeaderTextColor, true);
+                    FParts->SetGroupCellColors(1, b, gr.HeaderColor, gr.HeaderColorTo, gr.HeaderTextColor, true);
                 }
                 if ((IsNode(b + 1) || b == RowCount() - 1) && gr.MergeSummary && gr.Summary) {
                     MergeCells(1, b, ColCount() - 1, 1);
-                    SetGroupCellColors(1, b, gr.SummaryColor, gr.SummaryColorTo, gr.SummaryTextColor, false);
+                    FParts->SetGroupCellColors(1, b, gr.SummaryColor, gr.SummaryColorTo, gr.SummaryTextColor, false);
                 }
             }
         }
 
-        if (FCellNode->ExpandOne) {
+        if (FParts->FCellNode->ExpandOne) {
             for (int b = FixedRows(); b < RowCount(); ++b) {
                 if (!IsNode(b)) continue;
                 ExpandNode(Model().RealRow(b));
@@ -180,9 +181,9 @@ void TExStringGrid::Group(int Colindex)
 void TExStringGrid::UnGroup()
 {
     if (FModel->FGroupColumn <= 0) return;
-    const TGrouping& gr = *FGrouping;
-    const bool expandOne = FCellNode->ExpandOne;
-    FCellNode->ExpandOne = false;
+    const TGrouping& gr = *FParts->FGrouping;
+    const bool expandOne = FParts->FCellNode->ExpandOne;
+    FParts->FCellNode->ExpandOne = false;
     ExpandAll();
     const int t = FModel->FGroupColumn == 1 ? 2 : 1;
     InsertCols(FModel->FGroupColumn, 1);
@@ -206,7 +207,7 @@ void TExStringGrid::UnGroup()
                             if (gr.SummaryColorTo != clNone) SetRowColorTo(s, clNone);
                         }
                         ClearRect(0, s, ColCount() - 1, s);
-                        DeleteRowsCore(s, 1, false);
+                        FParts->DeleteRowsCore(s, 1, false);
                     }
                 }
                 text = GetGridCell(t, r);
@@ -219,7 +220,7 @@ void TExStringGrid::UnGroup()
                     if (gr.HeaderColorTo != clNone) SetRowColorTo(r, clNone);
                 }
                 ClearRect(0, r, ColCount() - 1, r);
-                DeleteRowsCore(r, 1, false);
+                FParts->DeleteRowsCore(r, 1, false);
             } else {
                 SetCells(FModel->FGroupColumn, r, text);
                 ++r;
@@ -227,14 +228,14 @@ void TExStringGrid::UnGroup()
         }
     }
     FModel->FGroupColumn = -1;
-    FCellNode->ExpandOne = expandOne;
+    FParts->FCellNode->ExpandOne = expandOne;
     Invalidate();
 }
 
 void TExStringGrid::SubGroup(int Colindex)
 {
     if (Colindex < FixedCols()) return;
-    const TGrouping& gr = *FGrouping;
+    const TGrouping& gr = *FParts->FGrouping;
     GroupingScope scope(*this, FModel->FIsGrouping, false);
     FModel->FGroupColumn = Colindex;
     FModel->FGroupWidth = AllColWidths(Colindex);
@@ -245,14 +246,14 @@ void TExStringGrid::SubGroup(int Colindex)
     auto headerLook = [&](int row, bool Convert) {
         if (gr.MergeHeader) {
             MergeCells(t, row, ColCount() - t, 1);
-            SetGroupCellColors(t, row, gr.HeaderColor, gr.HeaderColorTo, gr.HeaderTextColor, Convert);
+            FParts->SetGroupCellColors(t, row, gr.HeaderColor, gr.HeaderColorTo, gr.HeaderTextColor, Convert);
         } else {
-            SetGroupRowColors(row, gr.HeaderColor, gr.HeaderColorTo, gr.HeaderTextColor, Convert);
+            FParts->SetGroupRowColors(row, gr.HeaderColor, gr.HeaderColorTo, gr.HeaderTextColor, Convert);
         }
     };
     auto makeNode = [&](int row, int span) {
         AddNode(row, span);
-        if (TCellGraphic* n = NodeGraphic(row)) n->CellVar = static_cast<long long>(Colindex);
+        if (TCellGraphic* n = FParts->NodeGraphic(row)) n->CellVar = static_cast<long long>(Colindex);
     };
 
     std::string prev = GroupSentinel;
@@ -302,9 +303,9 @@ void TExStringGrid::SubGroup(int Colindex)
         MarkSummaryRow(r);
         if (gr.MergeSummary && gr.Summary) {
             MergeCells(t, r, ColCount() - t, 1);
-            SetGroupCellColors(t, r, gr.SummaryColor, gr.SummaryColorTo, gr.SummaryTextColor, false);
+            FParts->SetGroupCellColors(t, r, gr.SummaryColor, gr.SummaryColorTo, gr.SummaryTextColor, false);
         } else {
-            SetGroupRowColors(r, gr.SummaryColor, gr.SummaryColorTo, gr.SummaryTextColor, false);
+            FParts->SetGroupRowColors(r, gr.SummaryColor, gr.SummaryColorTo, gr.SummaryTextColor, false);
         }
     }
     if (FixedRows() < RowCount()) SetRow(FixedRows());
@@ -312,12 +313,12 @@ void TExStringGrid::SubGroup(int Colindex)
 
 void TExStringGrid::SubUnGroup(int Colindex)
 {
-    const TGrouping& gr = *FGrouping;
+    const TGrouping& gr = *FParts->FGrouping;
     ExpandAll();
     std::string text;
     int r = FixedRows();
     while (r <= RowCount() - FixedFooters - 1) {
-        const TCellGraphic* n = NodeGraphic(r);
+        const TCellGraphic* n = FParts->NodeGraphic(r);
         if (n && n->CellVar == TCellVariant(static_cast<long long>(Colindex))) {
             text = Cells(Colindex + 1, r);
             RemoveNode(r);
@@ -353,7 +354,7 @@ void TExStringGrid::GroupCalc(int ACol, int method)
             ++r;
             continue;
         }
-        const int target = FGrouping->Summary ? r + s : r;
+        const int target = FParts->FGrouping->Summary ? r + s : r;
         const int from = r + 1;
         const int to = r + s - 1;
         switch (method) {
@@ -362,7 +363,7 @@ void TExStringGrid::GroupCalc(int ACol, int method)
         case 3: SetFloats(ACol, target, ColumnMin(ACol, from, to)); break;
         case 4: SetFloats(ACol, target, ColumnMax(ACol, from, to)); break;
         case 5: SetInts(ACol, target, s - 1); break;
-        case 6: SetFloats(ACol, target, GroupCustomCalcValue(ACol, from, to)); break;
+        case 6: SetFloats(ACol, target, FParts->GroupCustomCalcValue(ACol, from, to)); break;
         case 7: SetFloats(ACol, target, ColumnDistinct(ACol, from, to)); break;
         default: SetFloats(ACol, target, ColumnStdDev(ACol, from, to)); break;
         }

@@ -7,6 +7,7 @@
 // it the grid as its host.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 
 #include <algorithm>
@@ -71,8 +72,8 @@ public:
         for (std::size_t c = 0; c < objects.size(); ++c)
             if (objects[c]) grid.SetGridObject(static_cast<int>(c), d, objects[c]);
     }
-    void InsertRows(int d, int count) override { grid.InsertRowsCore(d, count, false); }
-    void DeleteRows(int d, int count) override { grid.DeleteRowsCore(d, count, false); }
+    void InsertRows(int d, int count) override { grid.Parts().InsertRowsCore(d, count, false); }
+    void DeleteRows(int d, int count) override { grid.Parts().DeleteRowsCore(d, count, false); }
 
 private:
     TExStringGrid& grid;

@@ -6,6 +6,7 @@
 // (MinColWidth .. MaxColWidth, MinRowHeight .. MaxRowHeight).
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 
 #include "widgets/GridControlLook.h"
@@ -52,14 +53,14 @@ bool IsCheckKind(TCellType t)
 
 // --- measuring ---------------------------------------------------------------------------
 
-void TExStringGrid::SetMeasureFont(int ACol, int DisplCol, int ARow, bool Zoom)
+void TExStringGridPrivate::SetMeasureFont(int ACol, int DisplCol, int ARow, bool Zoom)
 {
-    TCanvas& cv = *Canvas();
-    const bool fixed = ARow < FixedRows() || DisplCol < FixedCols();
-    cv.Font().Assign(fixed ? FFixedFont : Font());
+    TCanvas& cv = *G.Canvas();
+    const bool fixed = ARow < G.FixedRows() || DisplCol < G.FixedCols();
+    cv.Font().Assign(fixed ? FFixedFont : G.Font());
     TBrush brush;
-    GetCellColor(ACol, ARow, TGridDrawState{}, &brush, &cv.Font());
-    if (Zoom && ZoomFactor != 0) cv.Font().SetSize(cv.Font().Size() + ZoomFactor);
+    G.GetCellColor(ACol, ARow, TGridDrawState{}, &brush, &cv.Font());
+    if (Zoom && G.ZoomFactor != 0) cv.Font().SetSize(cv.Font().Size() + G.ZoomFactor);
 }
 
 // AutoSizeTextExtent: see the measuring of cell texts (grid_render).
@@ -81,7 +82,7 @@ void TExStringGrid::AutoSizeColumnWidth(int ACol, bool GrowOnly)
     const int r = Model().RealCol(ACol);
     int first = 0;
     int last = RowCount() - 1;
-    switch (FColumnSize->Rows) {
+    switch (FParts->FColumnSize->Rows) {
     case arNormal:
         first = FixedRows();
         last = RowCount() - FixedFooters - 1;
@@ -90,20 +91,20 @@ void TExStringGrid::AutoSizeColumnWidth(int ACol, bool GrowOnly)
     default: break;
     }
 
-    const bool sortShown = FSortSettings->Show() && FixedRows() + 1 < RowCount();
-    const bool dropAlways = FControlLook && FControlLook->DropDownAlwaysVisible();
+    const bool sortShown = FParts->FSortSettings->Show() && FixedRows() + 1 < RowCount();
+    const bool dropAlways = FParts->FControlLook && FParts->FControlLook->DropDownAlwaysVisible();
     int widest = 0;
     {
         CanvasFontKeeper keep(*Canvas());
         for (int row = first; row <= last; ++row) {
             if (IsXMergedCell(ACol, row)) continue;
-            SetMeasureFont(r, ACol, row, true);
+            FParts->SetMeasureFont(r, ACol, row, true);
             const TCellGraphic* g = GetCellGraphic(r, row);
             const int gw = g ? GetCellGraphicSize(r, row).X : 0;
             int w = gw + AutoSizeTextExtent(r, ACol, row, false).cx;
             if (dropAlways && HasCombo(r, row)) w += 16;
             if (FilterDropDownAuto && row == FilterDropDownRow && GetColumnFilter(r)) w += 12;
-            if (sortShown && row == FSortSettings->Row() && ACol == FSortSettings->Column) w += 10;
+            if (sortShown && row == FParts->FSortSettings->Row() && ACol == FParts->FSortSettings->Column) w += 10;
             if (g && g->CellHAlign == haFull) w = gw - 2 * (GridLineWidth() + 1) - XYOffset.X;
             widest = std::max(widest, w);
         }
@@ -200,7 +201,7 @@ void TExStringGrid::AutoSizeRowHeight(int ARow, bool GrowOnly, int /*Padding*/)
             if (IsYMergedCell(c, ARow)) continue;
             const int r = Model().RealCol(c);
             if (IsIgnoredColumn(r)) continue;
-            SetMeasureFont(r, c, ARow, true);
+            FParts->SetMeasureFont(r, c, ARow, true);
             bool ww = WordWrap;
             GetCellWordWrap(r, ARow, ww);
             int t = AutoSizeTextExtent(r, c, ARow, ww).cy;
@@ -233,7 +234,7 @@ void TExStringGrid::SizeRowToLines(int ARow, int Lines, int Padding)
     int h = 0;
     {
         CanvasFontKeeper keep(*Canvas());
-        SetMeasureFont(Model().RealCol(FixedCols()), FixedCols(), ARow, false);
+        FParts->SetMeasureFont(Model().RealCol(FixedCols()), FixedCols(), ARow, false);
         h = Canvas()->TextHeight("gh");
     }
     SetRowHeights(ARow, ClampToLimits(Padding + Lines * (h + h / 8), MinRowHeight, MaxRowHeight));
@@ -267,7 +268,7 @@ void TExStringGrid::AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY)
             const int r = Model().RealCol(c);
             int w = SizeGrowOnly ? ColWidths(c) : 0;
             for (int row = firstRow; row < RowCount(); ++row) {
-                SetMeasureFont(r, c, row, false);
+                FParts->SetMeasureFont(r, c, row, false);
                 const TSize t = AutoSizeTextExtent(r, c, row, false);
                 const TPoint g = GetCellGraphic(r, row) ? GetCellGraphicSize(r, row) : TPoint{0, 0};
                 const int needW = t.cx + g.X + PaddingX + XYOffset.X;
@@ -322,31 +323,31 @@ void TExStringGrid::UpdateAutoColumnSize(int ACol, int& AWidth)
 
 // --- column and row calculations ------------------------------------------------------------------
 
-bool TExStringGrid::CalcRange(int& FromRow, int& ToRow) const
+bool TExStringGridPrivate::CalcRange(int& FromRow, int& ToRow) const
 {
     if (FromRow == -1 || ToRow == -1) {
-        FromRow = FixedRows();
-        ToRow = RowCount() - FixedFooters - 1;
+        FromRow = G.FixedRows();
+        ToRow = G.RowCount() - G.FixedFooters - 1;
     }
     // (The floating footer, which would take the last displayed row, is
     // not shown by this grid.)
-    return ToRow > RowCount();
+    return ToRow > G.RowCount();
 }
 
-bool TExStringGrid::CalcRowCounts(int ACol, int r, bool Real)
+bool TExStringGridPrivate::CalcRowCounts(int ACol, int r, bool Real)
 {
-    const int d = Real ? Model().DisplRow(r) : r;
-    const bool plain = (!IsNodeRow(d) && !IsSummary(d)) || IsHiddenRow(r) || FModel->FGroupColumn == -1;
-    return plain && !IsMergedNonBaseCell(ACol, d);
+    const int d = Real ? G.Model().DisplRow(r) : r;
+    const bool plain = (!G.IsNodeRow(d) && !G.IsSummary(d)) || G.IsHiddenRow(r) || G.FModel->FGroupColumn == -1;
+    return plain && !G.IsMergedNonBaseCell(ACol, d);
 }
 
 double TExStringGrid::ColumnSum(int ACol, int FromRow, int ToRow)
 {
-    const bool real = CalcRange(FromRow, ToRow);
+    const bool real = FParts->CalcRange(FromRow, ToRow);
     ExportNotification(esExportStart, FromRow);
     double sum = 0;
     for (int r = FromRow; r <= ToRow; ++r) {
-        if (!CalcRowCounts(ACol, r, real)) continue;
+        if (!FParts->CalcRowCounts(ACol, r, real)) continue;
         ExportNotification(esExportNextRow, r);
         try {
             sum += real ? AllFloats(ACol, r) : Floats(ACol, r);
@@ -360,7 +361,7 @@ double TExStringGrid::ColumnSum(int ACol, int FromRow, int ToRow)
 
 double TExStringGrid::ColumnAvg(int ACol, int FromRow, int ToRow)
 {
-    CalcRange(FromRow, ToRow);
+    FParts->CalcRange(FromRow, ToRow);
     const int n = ToRow - FromRow + 1;
     if (n <= 0) return 0;
     return ColumnSum(ACol, FromRow, ToRow) / n;
@@ -390,19 +391,19 @@ double Extreme(TExStringGrid& g, int ACol, int FromRow, int ToRow, bool Real, bo
 
 double TExStringGrid::ColumnMin(int ACol, int FromRow, int ToRow)
 {
-    const bool real = CalcRange(FromRow, ToRow);
-    return Extreme(*this, ACol, FromRow, ToRow, real, true, [&](int r) { return CalcRowCounts(ACol, r, real); });
+    const bool real = FParts->CalcRange(FromRow, ToRow);
+    return Extreme(*this, ACol, FromRow, ToRow, real, true, [&](int r) { return FParts->CalcRowCounts(ACol, r, real); });
 }
 
 double TExStringGrid::ColumnMax(int ACol, int FromRow, int ToRow)
 {
-    const bool real = CalcRange(FromRow, ToRow);
-    return Extreme(*this, ACol, FromRow, ToRow, real, false, [&](int r) { return CalcRowCounts(ACol, r, real); });
+    const bool real = FParts->CalcRange(FromRow, ToRow);
+    return Extreme(*this, ACol, FromRow, ToRow, real, false, [&](int r) { return FParts->CalcRowCounts(ACol, r, real); });
 }
 
 double TExStringGrid::ColumnStdDev(int ACol, int FromRow, int ToRow)
 {
-    CalcRange(FromRow, ToRow);
+    FParts->CalcRange(FromRow, ToRow);
     if (ToRow - FromRow + 1 <= 0) return 0;
     // The numbers of the range; texts that are not numbers are left out
     // (a statistic over a column never fails on a note in it).
@@ -426,7 +427,7 @@ double TExStringGrid::ColumnStdDev(int ACol, int FromRow, int ToRow)
 
 double TExStringGrid::ColumnDistinct(int ACol, int FromRow, int ToRow)
 {
-    CalcRange(FromRow, ToRow);
+    FParts->CalcRange(FromRow, ToRow);
     std::set<std::string> seen;
     ExportNotification(esExportStart, FromRow);
     for (int r = FromRow; r <= ToRow; ++r) {
@@ -444,10 +445,10 @@ double TExStringGrid::ColumnCustomCalc(int ACol, int FromRow, int ToRow)
     return res;
 }
 
-double TExStringGrid::GroupCustomCalcValue(int ACol, int FromRow, int ToRow)
+double TExStringGridPrivate::GroupCustomCalcValue(int ACol, int FromRow, int ToRow)
 {
     double res = 0;
-    if (OnGroupCalc) OnGroupCalc(this, ACol, FromRow, ToRow, res);
+    if (G.OnGroupCalc) G.OnGroupCalc((&G), ACol, FromRow, ToRow, res);
     return res;
 }
 

@@ -1,6 +1,7 @@
 // TExStringGrid: look presets, their names and the scroll-bar style.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 
 #include "widgets/GridControlLook.h"
 
@@ -41,27 +42,27 @@ int FlatScrollBarMode(TScrollType Type)
 
 void TExStringGrid::SetLook(TGridLook Value)
 {
-    if (Value == FLook) return;
-    FLook = Value;
+    if (Value == FParts->FLook) return;
+    FParts->FLook = Value;
 
     // The fixed-cell gradients through the control look, which passes a
     // start or end colour to the grid only when it is a colour.
     auto fixedGradient = [this](TColor from, TColor to) {
-        FControlLook->SetFixedGradientFrom(from);
-        FControlLook->SetFixedGradientTo(to);
-        FControlLook->SetFixedGradientMirrorFrom(clNone);
-        FControlLook->SetFixedGradientMirrorTo(clNone);
+        FParts->FControlLook->SetFixedGradientFrom(from);
+        FParts->FControlLook->SetFixedGradientTo(to);
+        FParts->FControlLook->SetFixedGradientMirrorFrom(clNone);
+        FParts->FControlLook->SetFixedGradientMirrorTo(clNone);
     };
 
     if (Value != glCustom) {
-        FNUVGradientFrom = clNone;
-        FNUVGradientTo = clNone;
-        FNUVGradientMirrorFrom = clNone;
-        FNUVGradientMirrorTo = clNone;
-        FSortSettings->SetHeaderColor(clNone);
-        FControlLook->SetFixedGradientMirrorFrom(clNone);
-        FControlLook->SetFixedGradientMirrorTo(clNone);
-        FControlLook->SetOwnFromTo(clNone, clNone);
+        FParts->FNUVGradientFrom = clNone;
+        FParts->FNUVGradientTo = clNone;
+        FParts->FNUVGradientMirrorFrom = clNone;
+        FParts->FNUVGradientMirrorTo = clNone;
+        FParts->FSortSettings->SetHeaderColor(clNone);
+        FParts->FControlLook->SetFixedGradientMirrorFrom(clNone);
+        FParts->FControlLook->SetFixedGradientMirrorTo(clNone);
+        FParts->FControlLook->SetOwnFromTo(clNone, clNone);
     }
 
     switch (Value) {
@@ -98,8 +99,8 @@ void TExStringGrid::SetLook(TGridLook Value)
             ActiveCellColorTo = clNone;
             SelectionColor = clHighlight;
             SelectionTextColor = clHighlightText;
-            FSearchFooter->SetColor(clBtnFace);
-            FSearchFooter->SetColorTo(clBtnFace);
+            FParts->FSearchFooter->SetColor(clBtnFace);
+            FParts->FSearchFooter->SetColorTo(clBtnFace);
         } else {
             ActiveCellColor = 0xEACAB6;
             ActiveCellColorTo = clNone;
@@ -107,10 +108,10 @@ void TExStringGrid::SetLook(TGridLook Value)
             SelectionColorTo = clNone;
             SelectionTextColor = 0;
             // The vendor-style colours the footer takes were reset above.
-            FSearchFooter->SetColor(clNone);
-            FSearchFooter->SetColorTo(clNone);
+            FParts->FSearchFooter->SetColor(clNone);
+            FParts->FSearchFooter->SetColorTo(clNone);
             fixedGradient(clWhite, Value == glXP ? clBtnFace : clSilver);
-            TControlLook& cl = *FControlLook;
+            TControlLook& cl = *FParts->FControlLook;
             cl.SetFixedGradientHoverFrom(0xCFD0D1);
             cl.SetFixedGradientHoverTo(0xBEC6C8);
             cl.SetFixedGradientHoverMirrorFrom(0xBEC6C8);
@@ -126,7 +127,7 @@ void TExStringGrid::SetLook(TGridLook Value)
 
     ScrollType = ssNormal;
     BorderStyle = TGridBorderStyle::bsSingle;
-    FBorderColor = 0xB99D7F;
+    FParts->FBorderColor = 0xB99D7F;
     Invalidate();
 }
 

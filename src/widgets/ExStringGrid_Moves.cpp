@@ -6,6 +6,7 @@
 // data in the rule windows, so they travel with their row.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 #include "widgets/GridUtil.h"
 
@@ -14,25 +15,25 @@
 
 // --- helpers ---------------------------------------------------------------------------------
 
-void TExStringGrid::RenumberCellProperties(int ACol1, int ARow1, int ACol2, int ARow2)
+void TExStringGridPrivate::RenumberCellProperties(int ACol1, int ARow1, int ACol2, int ARow2)
 {
-    if (!HasCellProps) return;
+    if (!G.HasCellProps) return;
     for (int r = std::max(ARow1, 0); r <= ARow2; ++r)
         for (int c = std::max(ACol1, 0); c <= ACol2; ++c)
-            if (TCellProperties* p = FindCellProperties(c, r)) {
+            if (TCellProperties* p = G.FindCellProperties(c, r)) {
                 p->OwnerCol = c;
                 p->OwnerRow = r;
             }
 }
 
-void TExStringGrid::ExchangeRows(int ARow1, int ARow2)
+void TExStringGridPrivate::ExchangeRows(int ARow1, int ARow2)
 {
-    ExchangeRowCells(ARow1, ARow2);
-    const int lastCol = std::max(AllColCount(), MaxColCountReached()) - 1;
+    G.ExchangeRowCells(ARow1, ARow2);
+    const int lastCol = std::max(G.AllColCount(), G.MaxColCountReached()) - 1;
     RenumberCellProperties(0, ARow1, lastCol, ARow1);
     RenumberCellProperties(0, ARow2, lastCol, ARow2);
-    InvalidateRow(ARow1);
-    InvalidateRow(ARow2);
+    G.InvalidateRow(ARow1);
+    G.InvalidateRow(ARow2);
 }
 
 namespace {
@@ -121,7 +122,7 @@ void TExStringGrid::ColumnMoved(int FromIndex, int ToIndex)
                 SetGridObject(c, r, v.second);
             }
         }
-        RenumberCellProperties(lo, 0, hi, RowCount() - 1);
+        FParts->RenumberCellProperties(lo, 0, hi, RowCount() - 1);
         // The hidden rows' cells, the hidden flags and saved widths, the
         // recorded order entry and the placed controls go along. (The
         // flags follow their data whatever EnhRowColMove says: a flag left
@@ -134,22 +135,22 @@ void TExStringGrid::ColumnMoved(int FromIndex, int ToIndex)
             FModel->FColumnOrder.Delete(f);
             FModel->FColumnOrder.Insert(t, entry);
         }
-        for (int i = 0; i < FControlList.Count(); ++i) {
-            TControlItem* ci = FControlList.Control(i);
+        for (int i = 0; i < FParts->FControlList.Count(); ++i) {
+            TControlItem* ci = FParts->FControlList.Control(i);
             ci->FX = IndexAfterMove(ci->FX, f, t);
         }
     }
     // A column moved during this press: its release neither sorts nor
     // reports check-box releases.
-    ColMoveFlg = true;
+    FParts->Input.ColMoveFlg = true;
     // OnColumnMoved: real indexes once columns are hidden.
     TCustomGrid::ColumnMoved(hidden ? f : FromIndex, hidden ? t : ToIndex);
 
     // The indexes that name columns follow their column.
     if (f >= 0 && t >= 0 && f != t) {
-        FSortSettings->Column = FSortSettings->Column < 0 ? FSortSettings->Column
-                                                          : IndexAfterMove(FSortSettings->Column, f, t);
-        if (FSortSettings->IndexShow)
+        FParts->FSortSettings->Column = FParts->FSortSettings->Column < 0 ? FParts->FSortSettings->Column
+                                                          : IndexAfterMove(FParts->FSortSettings->Column, f, t);
+        if (FParts->FSortSettings->IndexShow)
             for (int i = 0; i < FModel->FSortIndexes.Count(); ++i) {
                 const auto v = static_cast<unsigned>(FModel->FSortIndexes.Items(i));
                 const int col = IndexAfterMove(static_cast<int>(v & 0xFFFFu), f, t);
@@ -166,10 +167,10 @@ void TExStringGrid::ColumnMoved(int FromIndex, int ToIndex)
     CellControlsUpdate(false);
 
     // A linked grid repeats the move once (its own repeat comes not back).
-    if (FSyncGrid->MoveColumn && !FSyncedMove)
-        if (auto* other = dynamic_cast<TExStringGrid*>(FSyncGrid->Grid());
+    if (FParts->FSyncGrid->MoveColumn && !FParts->FSyncedMove)
+        if (auto* other = dynamic_cast<TExStringGrid*>(FParts->FSyncGrid->Grid());
             other && other != this && FromIndex < other->ColCount() && ToIndex < other->ColCount()) {
-            TFlagScope scope(other->FSyncedMove);
+            TFlagScope scope(other->Parts().FSyncedMove);
             other->MoveColumn(FromIndex, ToIndex);
         }
 }
@@ -179,16 +180,16 @@ void TExStringGrid::MoveRow(int FromIndex, int ToIndex)
     if (FromIndex < 0 || FromIndex >= RowCount() || ToIndex < 0 || ToIndex >= RowCount()) InvalidRow();
     if (FromIndex == ToIndex) return;
     // The footer kept in view as the last row takes no other row's place.
-    if (FloatingFooterOnLastRow() && ToIndex == RowCount() - 1) return;
+    if (FParts->Input.FloatingFooterOnLastRow() && ToIndex == RowCount() - 1) return;
     TCustomGrid::MoveRow(FromIndex, ToIndex);
     if (!EnhRowColMove)
         UndoTableMove(
             FromIndex, ToIndex, [this](int i) { return RowHeights(i); }, [this](int i, int h) { SetRowHeights(i, h); });
-    for (int i = 0; i < FControlList.Count(); ++i) {
-        TControlItem* ci = FControlList.Control(i);
+    for (int i = 0; i < FParts->FControlList.Count(); ++i) {
+        TControlItem* ci = FParts->FControlList.Control(i);
         ci->FY = IndexAfterMove(ci->FY, FromIndex, ToIndex);
     }
-    RenumberCellProperties(0, std::min(FromIndex, ToIndex), std::max(AllColCount(), MaxColCountReached()) - 1,
+    FParts->RenumberCellProperties(0, std::min(FromIndex, ToIndex), std::max(AllColCount(), MaxColCountReached()) - 1,
                            std::max(FromIndex, ToIndex));
     CellControlsUpdate(false);
 }
@@ -197,7 +198,7 @@ void TExStringGrid::RowMoved(int FromIndex, int ToIndex)
 {
     // The class library's own row dragging comes here directly, its height
     // already moved: onto a footer kept in view it is put back.
-    if (FloatingFooterOnLastRow() && ToIndex == RowCount() - 1) {
+    if (FParts->Input.FloatingFooterOnLastRow() && ToIndex == RowCount() - 1) {
         UndoTableMove(
             FromIndex, ToIndex, [this](int i) { return RowHeights(i); }, [this](int i, int h) { SetRowHeights(i, h); });
         return;
@@ -212,12 +213,12 @@ void TExStringGrid::RowMoved(int FromIndex, int ToIndex)
         throw;
     }
     OnRowMoved = std::move(moved);
-    ColMoveFlg = true;
+    FParts->Input.ColMoveFlg = true;
     if (OnRowMoved) OnRowMoved(this, FromIndex, ToIndex);
-    if (FSyncGrid->MoveRow && !FSyncedMove)
-        if (auto* other = dynamic_cast<TExStringGrid*>(FSyncGrid->Grid());
+    if (FParts->FSyncGrid->MoveRow && !FParts->FSyncedMove)
+        if (auto* other = dynamic_cast<TExStringGrid*>(FParts->FSyncGrid->Grid());
             other && other != this && FromIndex < other->RowCount() && ToIndex < other->RowCount()) {
-            TFlagScope scope(other->FSyncedMove);
+            TFlagScope scope(other->Parts().FSyncedMove);
             other->MoveRow(FromIndex, ToIndex);
         }
 }
@@ -252,8 +253,8 @@ void TExStringGrid::SwapColumns(int ACol1, int ACol2)
         SetGridCell(ACol2, r, t1);
         SetGridObject(ACol2, r, o1);
     }
-    RenumberCellProperties(ACol1, 0, ACol1, RowCount() - 1);
-    RenumberCellProperties(ACol2, 0, ACol2, RowCount() - 1);
+    FParts->RenumberCellProperties(ACol1, 0, ACol1, RowCount() - 1);
+    FParts->RenumberCellProperties(ACol2, 0, ACol2, RowCount() - 1);
     // The hidden rows' saved cells are exchanged too.
     FModel->FHiddenRows.ColsSwapped(ACol1, ACol2);
     // Widths belong to the displayed columns; a hidden column keeps the
@@ -269,8 +270,8 @@ void TExStringGrid::SwapColumns(int ACol1, int ACol2)
     }
     // The sort column follows its column once the sort settings exist; a
     // grid without them has no sort column.
-    for (int i = 0; i < FControlList.Count(); ++i) {
-        TControlItem* ci = FControlList.Control(i);
+    for (int i = 0; i < FParts->FControlList.Count(); ++i) {
+        TControlItem* ci = FParts->FControlList.Control(i);
         if (ci->FX == ACol1)
             ci->FX = ACol2;
         else if (ci->FX == ACol2)
@@ -284,12 +285,12 @@ void TExStringGrid::SwapRows(int ARow1, int ARow2)
 {
     if (ARow1 < 0 || ARow2 < 0 || ARow1 >= RowCount() || ARow2 >= RowCount()) InvalidRow();
     if (ARow1 == ARow2) return;
-    ExchangeRows(ARow1, ARow2);
+    FParts->ExchangeRows(ARow1, ARow2);
     const int h = RowHeights(ARow1);
     SetRowHeights(ARow1, RowHeights(ARow2));
     SetRowHeights(ARow2, h);
-    for (int i = 0; i < FControlList.Count(); ++i) {
-        TControlItem* ci = FControlList.Control(i);
+    for (int i = 0; i < FParts->FControlList.Count(); ++i) {
+        TControlItem* ci = FParts->FControlList.Control(i);
         if (ci->FY == ARow1)
             ci->FY = ARow2;
         else if (ci->FY == ARow2)
@@ -309,7 +310,7 @@ void TExStringGrid::SortSwapRows(int ARow1, int ARow2)
     if (ARow1 == ARow2) return;
     // Sorting on a single column exchanges only that column's cells; that
     // is a sort setting, and a grid without sort settings sorts whole rows.
-    ExchangeRows(ARow1, ARow2);
+    FParts->ExchangeRows(ARow1, ARow2);
     if (RowHeights(ARow1) != RowHeights(ARow2)) {
         const int h = RowHeights(ARow1);
         SetRowHeights(ARow1, RowHeights(ARow2));
@@ -421,15 +422,15 @@ bool TExStringGrid::IsSelected(int ACol, int ARow) const
 void TExStringGrid::HideSelection()
 {
     // A second hide keeps the selection saved by the first.
-    if (!FSelHidden) FOldSelection = Selection();
+    if (!FParts->FSelHidden) FParts->FOldSelection = Selection();
     SetSelectionOutside();
-    FSelHidden = true;
+    FParts->FSelHidden = true;
 }
 
 void TExStringGrid::UnHideSelection()
 {
-    FSelHidden = false;
-    TGridRect o = FOldSelection;
+    FParts->FSelHidden = false;
+    TGridRect o = FParts->FOldSelection;
     if (o.Top >= 0 && o.Left >= 0 && o.Top < RowCount() && o.Left < ColCount()) {
         // Rows or columns removed meanwhile cut the block to the grid.
         o.Bottom = std::clamp(o.Bottom, o.Top, RowCount() - 1);
@@ -538,11 +539,11 @@ bool TExStringGrid::IsOnSizingEdge(int X, int Y) const
 
 void TExStringGrid::FireColorSelect()
 {
-    if (OnColorSelect && FColorPicker)
-        OnColorSelect(this, Col(), Row(), FColorPicker->SelectedColor(), FColorPicker->SelectedColorText());
+    if (OnColorSelect && FParts->FColorPicker)
+        OnColorSelect(this, Col(), Row(), FParts->FColorPicker->SelectedColor(), FParts->FColorPicker->SelectedColorText());
 }
 
 void TExStringGrid::FireImageSelect()
 {
-    if (OnImageSelect && FImagePicker) OnImageSelect(this, Col(), Row(), FImagePicker->ItemIndex());
+    if (OnImageSelect && FParts->FImagePicker) OnImageSelect(this, Col(), Row(), FParts->FImagePicker->ItemIndex());
 }

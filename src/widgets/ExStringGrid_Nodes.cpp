@@ -7,6 +7,7 @@
 // column-0 property object. Contracting hides the block's rows.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 
 #include <algorithm>
@@ -22,13 +23,13 @@ TCellGraphic* SlotNode(const TCellProperties* p)
 
 } // namespace
 
-TCellGraphic* TExStringGrid::NodeGraphic(int d) const
+TCellGraphic* TExStringGridPrivate::NodeGraphic(int d) const
 {
     if (d < 0) return nullptr;
-    return SlotNode(FindCellProperties(0, d));
+    return SlotNode(G.FindCellProperties(0, d));
 }
 
-bool TExStringGrid::IsNodeRow(int ARow) const { return NodeGraphic(ARow) != nullptr; }
+bool TExStringGrid::IsNodeRow(int ARow) const { return FParts->NodeGraphic(ARow) != nullptr; }
 
 bool TExStringGrid::IsSummary(int ARow) const
 {
@@ -42,13 +43,13 @@ bool TExStringGrid::IsSummary(int ARow) const
 
 bool TExStringGrid::GetNodeState(int ARow) const
 {
-    const TCellGraphic* g = NodeGraphic(ARow);
+    const TCellGraphic* g = FParts->NodeGraphic(ARow);
     return g && g->CellBoolean;
 }
 
 void TExStringGrid::SetNodeState(int ARow, bool Value)
 {
-    const TCellGraphic* g = NodeGraphic(ARow);
+    const TCellGraphic* g = FParts->NodeGraphic(ARow);
     if (!g || g->CellBoolean == Value) return;
     const int real = NumHiddenRows() > 0 ? Model().RealRow(ARow) : ARow;
     if (Value)
@@ -59,35 +60,35 @@ void TExStringGrid::SetNodeState(int ARow, bool Value)
 
 int TExStringGrid::GetNodeLevel(int ARow) const
 {
-    if (!NodeGraphic(ARow)) return -1;
+    if (!FParts->NodeGraphic(ARow)) return -1;
     return FindCellProperties(0, ARow)->NodeLevel;
 }
 
 int TExStringGrid::GetNodeSpan(int ARow) const
 {
-    const TCellGraphic* g = NodeGraphic(ARow);
+    const TCellGraphic* g = FParts->NodeGraphic(ARow);
     return g ? g->CellIndex : -1;
 }
 
 int TExStringGrid::GetSubNodeCount(int ARow) const
 {
-    const TCellGraphic* g = NodeGraphic(ARow);
+    const TCellGraphic* g = FParts->NodeGraphic(ARow);
     return g ? g->CellErrFrom : 0;
 }
 
 void TExStringGrid::SetNodeSpan(int ARow, int Span)
 {
-    if (TCellGraphic* g = NodeGraphic(ARow)) g->CellIndex = Span;
+    if (TCellGraphic* g = FParts->NodeGraphic(ARow)) g->CellIndex = Span;
 }
 
 void TExStringGrid::UpdateNodeSpan(int ARow, int Delta)
 {
-    if (TCellGraphic* g = NodeGraphic(ARow)) g->CellIndex += Delta;
+    if (TCellGraphic* g = FParts->NodeGraphic(ARow)) g->CellIndex += Delta;
 }
 
 void TExStringGrid::UpdateSubNodeCount(int ARow, int Delta)
 {
-    if (TCellGraphic* g = NodeGraphic(ARow)) g->CellErrFrom += Delta;
+    if (TCellGraphic* g = FParts->NodeGraphic(ARow)) g->CellErrFrom += Delta;
 }
 
 int TExStringGrid::GetParentRow(int ARow) const
@@ -101,7 +102,7 @@ int TExStringGrid::GetParentRow(int ARow) const
     }
     int hidden = 0;
     for (int r = std::min(ARow, RowCount() - 1); r >= FixedRows(); --r) {
-        const TCellGraphic* g = NodeGraphic(r);
+        const TCellGraphic* g = FParts->NodeGraphic(r);
         if (!g || GetNodeLevel(r) >= limit) continue;
         if (g->CellBoolean) hidden += g->CellIndex - 1;
         if (ARow < r + g->CellIndex - hidden) return r;
@@ -121,12 +122,12 @@ int TExStringGrid::GetNodeSpanType(int ARow) const
 
 bool TExStringGrid::IsOnNodeGlyph(int ARow, int X)
 {
-    if (!FMouseActions->PreciseNodeClick) return true;
+    if (!FParts->FMouseActions->PreciseNodeClick) return true;
     const int L = GetNodeLevel(ARow);
-    const int I = FCellNode->NodeIndent();
+    const int I = FParts->FCellNode->NodeIndent();
     int w = 4;
     int m = 4;
-    switch (FCellNode->NodeType()) {
+    switch (FParts->FCellNode->NodeType()) {
     case cnFlat:
     case cnXP: break;
     case cn3D:
@@ -134,8 +135,8 @@ bool TExStringGrid::IsOnNodeGlyph(int ARow, int X)
         m = 0;
         break;
     case cnGlyph: {
-        const bool empty = FCellNode->ExpandGlyph().Empty();
-        w = empty ? 0 : FCellNode->ExpandGlyph().Width() / 2;
+        const bool empty = FParts->FCellNode->ExpandGlyph().Empty();
+        w = empty ? 0 : FParts->FCellNode->ExpandGlyph().Width() / 2;
         m = empty ? 0 : 2;
         break;
     }
@@ -150,13 +151,13 @@ bool TExStringGrid::IsOnNodeGlyph(int ARow, int X)
 
 // --- building and removing nodes (real rows) -----------------------------------------------
 
-void TExStringGrid::ChangeNodeLevels(int d, int span, int delta)
+void TExStringGridPrivate::ChangeNodeLevels(int d, int span, int delta)
 {
-    const int last = std::min(d + span, RowCount());
+    const int last = std::min(d + span, G.RowCount());
     for (int r = std::max(d, 0); r < last; ++r) {
         if (delta > 0) {
-            GetCellProperties(0, r)->NodeLevel += delta;
-        } else if (TCellProperties* p = FindCellProperties(0, r)) {
+            G.GetCellProperties(0, r)->NodeLevel += delta;
+        } else if (TCellProperties* p = G.FindCellProperties(0, r)) {
             p->NodeLevel = std::max(0, p->NodeLevel + delta);
         }
     }
@@ -175,7 +176,7 @@ void TExStringGrid::AddNode(int ARow, int Span)
     g->CellVAlign = vaCenter;
     g->CellErrFrom = 0;
     g->CellVar = -1LL;
-    ChangeNodeLevels(d, Span, 1);
+    FParts->ChangeNodeLevels(d, Span, 1);
     if (FModel->FNodeCount == 0) InvalidateCol(0);
     ++FModel->FNodeCount;
     if (Col() == 0 && ColCount() > 1) SetCol(1);
@@ -183,11 +184,11 @@ void TExStringGrid::AddNode(int ARow, int Span)
 
 void TExStringGrid::RemoveNode(int ARow)
 {
-    ExpandOneNode(ARow);
+    FParts->ExpandOneNode(ARow);
     const int d = NumHiddenRows() > 0 ? Model().DisplRow(ARow) : ARow;
-    const TCellGraphic* g = NodeGraphic(d);
+    const TCellGraphic* g = FParts->NodeGraphic(d);
     if (!g) return;
-    ChangeNodeLevels(d, g->CellIndex, -1);
+    FParts->ChangeNodeLevels(d, g->CellIndex, -1);
     RemoveCellGraphic(0, d);
     if (FModel->FNodeCount > 0) --FModel->FNodeCount;
 }
@@ -196,8 +197,8 @@ void TExStringGrid::RemoveAllNodes()
 {
     for (int r = 0; r < RowCount(); ++r) {
         if (!IsNodeRow(r)) continue;
-        ExpandOneNode(NumHiddenRows() > 0 ? Model().RealRow(r) : r);
-        ChangeNodeLevels(r, NodeGraphic(r)->CellIndex, -1);
+        FParts->ExpandOneNode(NumHiddenRows() > 0 ? Model().RealRow(r) : r);
+        FParts->ChangeNodeLevels(r, FParts->NodeGraphic(r)->CellIndex, -1);
         RemoveCellGraphic(0, r);
         if (FModel->FNodeCount > 0) --FModel->FNodeCount;
     }
@@ -220,52 +221,52 @@ int NextNodeRow(const TExStringGrid& g, int d)
 
 void TExStringGrid::ExpandNode(int ARow)
 {
-    if (FCellNode->ExpandOne) {
+    if (FParts->FCellNode->ExpandOne) {
         for (int r = FixedRows(); r < RowCount(); ++r) {
-            const TCellGraphic* g = NodeGraphic(r);
+            const TCellGraphic* g = FParts->NodeGraphic(r);
             if (g && !g->CellBoolean) ContractNode(NumHiddenRows() > 0 ? Model().RealRow(r) : r);
         }
     }
-    ExpandOneNode(ARow);
+    FParts->ExpandOneNode(ARow);
 }
 
-void TExStringGrid::ExpandOneNode(int ARow)
+void TExStringGridPrivate::ExpandOneNode(int ARow)
 {
-    const int d = NumHiddenRows() > 0 ? Model().DisplRow(ARow) : ARow;
+    const int d = G.NumHiddenRows() > 0 ? G.Model().DisplRow(ARow) : ARow;
     TCellGraphic* g = NodeGraphic(d);
     if (!g || !g->CellBoolean) return;
     g->CellBoolean = false;
 
     // The block ends before the next shown row (span set) or the next node.
-    const int endDispl = g->CellIndex <= 0 ? NextNodeRow(*this, d) : d + 1;
-    const int e = Model().RealRow(endDispl);
+    const int endDispl = g->CellIndex <= 0 ? NextNodeRow(*(&G), d) : d + 1;
+    const int e = G.Model().RealRow(endDispl);
 
-    const int oldTop = TopRow();
-    const int oldRow = Row();
+    const int oldTop = G.TopRow();
+    const int oldRow = G.Row();
     const bool disjunct = FMouseActions->DisjunctRowSelect();
     FMouseActions->SetDisjunctRowSelectDirect(false);
-    const bool rowSelect = Options().Contains(goRowSelect);
-    if (rowSelect) SetOptions(Options() - goRowSelect);
+    const bool rowSelect = G.Options().Contains(goRowSelect);
+    if (rowSelect) G.SetOptions(G.Options() - goRowSelect);
     const bool lock = FControlList.Count() == 0;
-    if (lock) BeginUpdate();
+    if (lock) G.BeginUpdate();
 
-    UnHideRows(Model().RealRow(d) + 1, e - 1);
+    G.UnHideRows(G.Model().RealRow(d) + 1, e - 1);
 
     if (rowSelect) {
-        SetOptions(Options() + goRowSelect);
-        if (oldRow < RowCount()) SetRow(oldRow);
-        if (oldTop < RowCount()) SetTopRow(oldTop);
+        G.SetOptions(G.Options() + goRowSelect);
+        if (oldRow < G.RowCount()) G.SetRow(oldRow);
+        if (oldTop < G.RowCount()) G.SetTopRow(oldTop);
     }
     FMouseActions->SetDisjunctRowSelectDirect(disjunct);
-    if (lock) EndUpdate();
-    if (FFloatingFooter) CalcFooter(-1);
+    if (lock) G.EndUpdate();
+    if (FFloatingFooter) G.CalcFooter(-1);
 }
 
 void TExStringGrid::ContractNode(int ARow)
 {
     if (EditorMode()) SetEditorMode(false);
     const int d = NumHiddenRows() > 0 ? Model().DisplRow(ARow) : ARow;
-    TCellGraphic* g = NodeGraphic(d);
+    TCellGraphic* g = FParts->NodeGraphic(d);
     if (!g || g->CellBoolean) return;
     g->CellBoolean = true;
 
@@ -274,7 +275,7 @@ void TExStringGrid::ContractNode(int ARow)
     end = std::min(end, RowCount());
     int r = b;
     while (r < end) {
-        TCellGraphic* sub = NodeGraphic(r);
+        TCellGraphic* sub = FParts->NodeGraphic(r);
         if (sub && sub->CellBoolean) {
             // A contracted node inside the block: its rows are hidden
             // already; it shows expanded when the outer node opens again.
@@ -288,20 +289,20 @@ void TExStringGrid::ContractNode(int ARow)
         }
     }
     if (r > b) HideRows(Model().RealRow(b), Model().RealRow(r - 1));
-    if (FFloatingFooter) CalcFooter(-1);
+    if (FParts->FFloatingFooter) CalcFooter(-1);
 }
 
 void TExStringGrid::ExpandAll()
 {
     BeginUpdate();
     for (int r = FixedRows(); r < RowCount(); ++r) {
-        TCellGraphic* g = NodeGraphic(r);
+        TCellGraphic* g = FParts->NodeGraphic(r);
         if (!g) continue;
-        ExpandOneNode(Model().RealRow(r));
+        FParts->ExpandOneNode(Model().RealRow(r));
         g->CellBoolean = false;
     }
     EndUpdate();
-    if (FFloatingFooter) CalcFooter(-1);
+    if (FParts->FFloatingFooter) CalcFooter(-1);
 }
 
 void TExStringGrid::ContractAll()
@@ -311,7 +312,7 @@ void TExStringGrid::ContractAll()
     TIntList rows(0, 0);
     int r = FixedRows();
     while (r < RowCount()) {
-        TCellGraphic* g = NodeGraphic(r);
+        TCellGraphic* g = FParts->NodeGraphic(r);
         if (!g) {
             ++r;
             continue;
@@ -324,7 +325,7 @@ void TExStringGrid::ContractAll()
     }
     if (rows.Count() > 0) HideRowList(rows);
     EndUpdate();
-    if (FFloatingFooter) CalcFooter(-1);
+    if (FParts->FFloatingFooter) CalcFooter(-1);
 }
 
 // --- rows inside and outside the tree (real rows) ------------------------------------------
@@ -397,8 +398,8 @@ void TExStringGrid::RemoveChildRow(int ARow)
     const int d = mapped ? Model().DisplRow(ARow) : ARow;
     // Controls placed in the rows below move up with them.
     const int dReal = real(d);
-    for (int i = 0; i < FControlList.Count(); ++i)
-        if (TControlItem* c = FControlList.GetControl(i); c->FY >= dReal && c->FY > 0) --c->FY;
+    for (int i = 0; i < FParts->FControlList.Count(); ++i)
+        if (TControlItem* c = FParts->FControlList.GetControl(i); c->FY >= dReal && c->FY > 0) --c->FY;
     int p = GetParentRow(d);
     if (p != -1 && p != d) {
         const int level = GetNodeLevel(p);
@@ -419,11 +420,11 @@ void TExStringGrid::RemoveChildRow(int ARow)
         }
     }
     RemoveRowsDisplayed(mapped ? Model().DisplRow(ARow) : ARow, 1);
-    if (FMaxRowCount > 0) --FMaxRowCount;
+    if (FParts->FMaxRowCount > 0) --FParts->FMaxRowCount;
 }
 
 void TExStringGrid::RemoveNormalRow(int ARow)
 {
     RemoveRows(ARow, 1);
-    if (FMaxRowCount > 0) --FMaxRowCount;
+    if (FParts->FMaxRowCount > 0) --FParts->FMaxRowCount;
 }

@@ -4,6 +4,7 @@
 // the application's event when one is assigned.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 
 #include "widgets/GridControlLook.h"
@@ -28,7 +29,7 @@ int TExStringGrid::RowNodeIndent(int ARow) const
 {
     if (!HasNodes()) return 0;
     const TCellProperties* p = FindCellProperties(0, ARow);
-    return p ? p->NodeLevel * FCellNode->NodeIndent() : 0;
+    return p ? p->NodeLevel * FParts->FCellNode->NodeIndent() : 0;
 }
 
 bool TExStringGrid::HasNodes() const { return FModel->FNodeCount > 0; }
@@ -42,8 +43,8 @@ void TExStringGrid::GetCellDefaults(int ACol, int ARow, TFont* AFont, TBrush* AB
                         HA, VA, WW, GD);
     // A background drawn by the grid (fixed cells, bands, gradient
     // backgrounds, selection) is not taken into the cell's own looks.
-    const TBackGroundDisplay bd = FBackGround->Display();
-    if (IsFixed(ACol, ARow) || FBands->Active() || bd == bdGradientHorz || bd == bdGradientVert ||
+    const TBackGroundDisplay bd = FParts->FBackGround->Display();
+    if (IsFixed(ACol, ARow) || FParts->FBands->Active() || bd == bdGradientHorz || bd == bdGradientVert ||
         state.Contains(gdSelected)) {
         ABrush->SetColor(clNone);
         AColorTo = clNone;
@@ -131,10 +132,10 @@ void TExStringGrid::FireComboDropDown(int ACol, int ARow)
 void TExStringGrid::SetCellCursor(int ACol, int ARow, int X, int Y)
 {
     if (!OnGetCellCursor) return;
-    TCursor c = FCursor;
+    TCursor c = FParts->FCursor;
     OnGetCellCursor(this, ACol, ARow, X, Y, c);
     // The cell's cursor is shown, not remembered as the grid's own.
-    FCursor = c;
+    FParts->FCursor = c;
     if (Host()) Host()->SetCursor(c);
 }
 
@@ -200,9 +201,9 @@ void TExStringGrid::DisableEditing() { SetOptions(Options() - goEditing); }
 
 void TExStringGrid::GotoFirstRow() { SetRow(FixedRows()); }
 
-bool TExStringGrid::AllowFormattedClipboard() { return FNavigation->AllowFmtClipboard; }
+bool TExStringGrid::AllowFormattedClipboard() { return FParts->FNavigation->AllowFmtClipboard; }
 
-TCustomImageList* TExStringGrid::GetGridImages() { return FGridImages; }
+TCustomImageList* TExStringGrid::GetGridImages() { return FParts->FGridImages; }
 
 // --- per-cell questions ----------------------------------------------------------------------
 
@@ -213,7 +214,7 @@ void TExStringGrid::GetCellColor(int ACol, int ARow, TGridDrawState AState, TBru
         const bool rowHeader = ARow == Row() && FixedCols() > 0 && d == FixedCols() - 1;
         const bool colHeader = d == Col() && FixedRows() > 0 && ARow == FixedRows() - 1;
         if (rowHeader || colHeader) {
-            AFont->Assign(FActiveCellFont);
+            AFont->Assign(FParts->FActiveCellFont);
             ABrush->SetColor(ActiveCellColor);
         }
     }
@@ -241,22 +242,22 @@ void TExStringGrid::GetCellColor(int ACol, int ARow, TGridDrawState AState, TBru
 
 void TExStringGrid::GetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders)
 {
-    if (FGrouping->HeaderUnderline && ACol > 0 && IsNodeRow(ARow)) {
+    if (FParts->FGrouping->HeaderUnderline && ACol > 0 && IsNodeRow(ARow)) {
         Borders = CellBorderBit(cbBottom);
-        APen->SetColor(FGrouping->HeaderLineColor);
-        APen->SetWidth(FGrouping->HeaderLineWidth);
+        APen->SetColor(FParts->FGrouping->HeaderLineColor);
+        APen->SetWidth(FParts->FGrouping->HeaderLineWidth);
     }
-    if (FGrouping->SummaryLine && ACol > 0 && IsSummary(ARow)) {
+    if (FParts->FGrouping->SummaryLine && ACol > 0 && IsSummary(ARow)) {
         Borders = CellBorderBit(cbTop);
-        APen->SetColor(FGrouping->SummaryLineColor);
-        APen->SetWidth(FGrouping->SummaryLineWidth);
+        APen->SetColor(FParts->FGrouping->SummaryLineColor);
+        APen->SetWidth(FParts->FGrouping->SummaryLineWidth);
     }
     if (OnGetCellBorder) OnGetCellBorder(this, ARow, ACol, APen, Borders);
 }
 
 void TExStringGrid::GetCellAlign(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign)
 {
-    if (ACol == 0 && FMouseActions->HotmailRowSelect()) HAlign = TAlignment::taCenter;
+    if (ACol == 0 && FParts->FMouseActions->HotmailRowSelect()) HAlign = TAlignment::taCenter;
     if (OnGetAlignment) OnGetAlignment(this, ARow, ACol, HAlign, VAlign);
 }
 
@@ -270,8 +271,8 @@ bool TExStringGrid::IsCellEditorNone(int ACol, int ARow)
 
 void TExStringGrid::IsFixedCell(int ACol, int ARow, bool& IsFixed) const
 {
-    IsFixed = IsFixed || (FixedRowAlways && ARow < FFixedRowsMin && RowCount() == FFixedRowsMin) ||
-              (FixedColAlways && ACol < FFixedColsMin && ColCount() == FFixedColsMin) || ACol < FixedCols() ||
+    IsFixed = IsFixed || (FixedRowAlways && ARow < FParts->FFixedRowsMin && RowCount() == FParts->FFixedRowsMin) ||
+              (FixedColAlways && ACol < FParts->FFixedColsMin && ColCount() == FParts->FFixedColsMin) || ACol < FixedCols() ||
               ARow < FixedRows();
     if (!IsFixed && OnIsFixedCell) OnIsFixedCell(const_cast<TExStringGrid*>(this), ARow, ACol, IsFixed);
 }
@@ -281,7 +282,7 @@ void TExStringGrid::CanEditCell(int ACol, int ARow, bool& CanEdit)
     const TPoint b = BaseCell(ACol, ARow);
     if (HasCellProperties(b.X, b.Y) && CanEdit) {
         CanEdit = !ReadOnly(b.X, b.Y);
-        if (!(Options().Contains(goEditing) || FEditDisable || FMouseActions->RangeSelectAndEdit)) CanEdit = false;
+        if (!(Options().Contains(goEditing) || FParts->FEditDisable || FParts->FMouseActions->RangeSelectAndEdit)) CanEdit = false;
     }
     if (b.X < ColCount() + NumHiddenColumns())
         FireCanEditCell(b.X, b.Y, CanEdit);
@@ -296,7 +297,7 @@ bool TExStringGrid::HasCombo(int ACol, int ARow)
         OnHasComboBox(this, ACol, ARow, has);
         return has;
     }
-    if (!FControlLook->DropDownAlwaysVisible()) return false;
+    if (!FParts->FControlLook->DropDownAlwaysVisible()) return false;
     TEditorType e = DefaultEditor;
     GetCellEditor(ACol, ARow, e);
     return e == edComboEdit || e == edComboList;
@@ -310,7 +311,7 @@ bool TExStringGrid::HasSpinEdit(int ACol, int ARow)
         OnHasSpinEdit(this, ACol, ARow, has);
         return has;
     }
-    if (!FControlLook->SpinButtonsAlwaysVisible()) return false;
+    if (!FParts->FControlLook->SpinButtonsAlwaysVisible()) return false;
     TEditorType e = DefaultEditor;
     GetCellSpinEditor(ACol, ARow, e);
     return e == edSpinEdit || e == edFloatSpinEdit || e == edTimeSpinEdit || e == edDateSpinEdit;
@@ -343,7 +344,7 @@ std::string FilterEntry(const std::string& t)
 
 bool TExStringGrid::GetColumnFilter(int ACol)
 {
-    FFilterList.Clear();
+    FParts->FFilterList.Clear();
     if (FilterDropDownAuto && (ACol >= FixedCols() || FilterDropDownColumns == fdAll)) {
         // Sorted without case, duplicates (without case) dropped, as a
         // sorted string list that ignores duplicates.
@@ -358,9 +359,9 @@ bool TExStringGrid::GetColumnFilter(int ACol)
         for (int r = FixedRows(); r < RowCount() - FixedFooters; ++r) add(FilterEntry(Trim(Cells(ACol, r))));
         if (!FilterIncremental)
             for (int h = 0; h < NumHiddenRows(); ++h) add(FilterEntry(HiddenRowCell(ACol, h)));
-        for (const auto& e : entries) FFilterList.Add(e.second);
-        if (!FilterDropDownClear.empty()) FFilterList.Insert(0, FilterDropDownClear);
+        for (const auto& e : entries) FParts->FFilterList.Add(e.second);
+        if (!FilterDropDownClear.empty()) FParts->FFilterList.Insert(0, FilterDropDownClear);
     }
-    if (OnGetColumnFilter) OnGetColumnFilter(this, ACol, &FFilterList);
-    return FFilterList.Count() > 0;
+    if (OnGetColumnFilter) OnGetColumnFilter(this, ACol, &FParts->FFilterList);
+    return FParts->FFilterList.Count() > 0;
 }

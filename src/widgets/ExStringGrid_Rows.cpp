@@ -8,6 +8,7 @@
 // cuts them off (which would free what they point at).
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 
 #include "platform/SysUtils.h"
@@ -30,7 +31,7 @@ void TExStringGrid::CellsChanged(const TRect& ARect)
         const TRect copy = ARect;
         OnCellsChanged(this, copy);
     }
-    const auto notifiers = FNotifiers;
+    const auto notifiers = FParts->FNotifiers;
     for (TGridChangeNotifier* n : notifiers) n->CellsChanged(ARect);
     AllCellsChanged();
 }
@@ -39,33 +40,33 @@ void TExStringGrid::CellsChanged(const TRect& ARect)
 // one has nothing to do.
 void TExStringGrid::AllCellsChanged()
 {
-    if (FFloatingFooter) CalcFooter(-1);
+    if (FParts->FFloatingFooter) CalcFooter(-1);
 }
 
 // --- row data moves ---------------------------------------------------------------------------
 
-void TExStringGrid::MoveRowData(int From, int To, bool Height)
+void TExStringGridPrivate::MoveRowData(int From, int To, bool Height)
 {
-    const int cols = std::max(AllColCount(), MaxColCountReached());
+    const int cols = std::max(G.AllColCount(), G.MaxColCountReached());
     for (int c = 0; c < cols; ++c) {
-        SetGridCell(c, To, GetGridCell(c, From));
-        SetGridObject(c, To, GetGridObject(c, From));
+        G.SetGridCell(c, To, G.GetGridCell(c, From));
+        G.SetGridObject(c, To, G.GetGridObject(c, From));
     }
-    if (Height && To < RowCount() && From < RowCount()) SetRowHeights(To, RowHeights(From));
+    if (Height && To < G.RowCount() && From < G.RowCount()) G.SetRowHeights(To, G.RowHeights(From));
 }
 
-void TExStringGrid::EmptyRowData(int ARow)
+void TExStringGridPrivate::EmptyRowData(int ARow)
 {
-    const int cols = std::max(AllColCount(), MaxColCountReached());
+    const int cols = std::max(G.AllColCount(), G.MaxColCountReached());
     for (int c = 0; c < cols; ++c) {
-        if (!GetGridCell(c, ARow).empty()) SetGridCell(c, ARow, "");
-        if (GetGridObject(c, ARow)) SetGridObject(c, ARow, nullptr);
+        if (!G.GetGridCell(c, ARow).empty()) G.SetGridCell(c, ARow, "");
+        if (G.GetGridObject(c, ARow)) G.SetGridObject(c, ARow, nullptr);
     }
 }
 
-bool TExStringGrid::IsShowing() const { return Host() && Host()->IsVisible(); }
+bool TExStringGridPrivate::IsShowing() const { return G.Host() && G.Host()->IsVisible(); }
 
-void TExStringGrid::MoveCellControls(int FromRealRow, int Delta)
+void TExStringGridPrivate::MoveCellControls(int FromRealRow, int Delta)
 {
     for (int i = 0; i < FControlList.Count(); ++i) {
         TControlItem* item = FControlList.GetControl(i);
@@ -75,28 +76,28 @@ void TExStringGrid::MoveCellControls(int FromRealRow, int Delta)
 
 // --- insertion ----------------------------------------------------------------------------------
 
-void TExStringGrid::InsertRowsCore(int RowIndex, int RCount, bool UpdateCellControls)
+void TExStringGridPrivate::InsertRowsCore(int RowIndex, int RCount, bool UpdateCellControls)
 {
     if (RCount <= 0) return;
-    RowIndex = std::clamp(RowIndex, 0, RowCount());
+    RowIndex = std::clamp(RowIndex, 0, G.RowCount());
     // A hidden selection (no normal row was left, or it was hidden on
     // purpose) comes back before the rows arrive.
-    if (FSelHidden || Col() >= ColCount() || Row() >= RowCount()) UnHideSelection();
+    if (FSelHidden || G.Col() >= G.ColCount() || G.Row() >= G.RowCount()) G.UnHideSelection();
     // Controls placed in cells at or below the inserted rows move down.
-    if (UpdateCellControls) MoveCellControls(Model().RealRow(RowIndex), RCount);
-    const int lastWidth = ColWidths(ColCount() - 1);
-    SetRowCount(RowCount() + RCount);
-    for (int i = RowCount() - 1; i >= RowIndex + RCount; --i) MoveRowData(i - RCount, i, true);
+    if (UpdateCellControls) MoveCellControls(G.Model().RealRow(RowIndex), RCount);
+    const int lastWidth = G.ColWidths(G.ColCount() - 1);
+    G.SetRowCount(G.RowCount() + RCount);
+    for (int i = G.RowCount() - 1; i >= RowIndex + RCount; --i) MoveRowData(i - RCount, i, true);
     for (int i = RowIndex; i < RowIndex + RCount; ++i) {
-        SetRowHeights(i, DefaultRowHeight());
+        G.SetRowHeights(i, G.DefaultRowHeight());
         // The objects now belong to the moved rows: the slots are emptied,
         // nothing is freed.
         EmptyRowData(i);
     }
-    FModel->FRowFlags.RowsInserted(RowIndex, RCount, FShowModified->Enabled);
-    SetColWidths(ColCount() - 1, lastWidth);
+    G.FModel->FRowFlags.RowsInserted(RowIndex, RCount, FShowModified->Enabled);
+    G.SetColWidths(G.ColCount() - 1, lastWidth);
     if (!FDestroyingGrid)
-        CellsChanged(Rect(0, RowIndex, ColCount() - 1, RowIndex + RCount));
+        G.CellsChanged(Rect(0, RowIndex, G.ColCount() - 1, RowIndex + RCount));
 }
 
 void TExStringGrid::InsertRows(int RowIndex, int RCount, bool UpdateCellControls)
@@ -106,13 +107,13 @@ void TExStringGrid::InsertRows(int RowIndex, int RCount, bool UpdateCellControls
     // Hidden rows at or after the insertion point keep their place between
     // their neighbours (node rows rely on it).
     FModel->FHiddenRows.DisplayedRowsInserted(RowIndex, RCount);
-    InsertRowsCore(RowIndex, RCount, UpdateCellControls);
+    FParts->InsertRowsCore(RowIndex, RCount, UpdateCellControls);
 }
 
 void TExStringGrid::AddRow()
 {
     InsertRows(RowCount(), 1);
-    EmptyRowData(RowCount() - 1);
+    FParts->EmptyRowData(RowCount() - 1);
 }
 
 void TExStringGrid::InsertCols(int ColIndex, int CCount)
@@ -155,11 +156,11 @@ void TExStringGrid::RemoveRows(int RowIndex, int RCount)
     // otherwise sit on the rows moving up); those below move up.
     const int realFirst = Model().RealRow(RowIndex);
     const int realEnd = Model().RealRow(RowIndex + RCount);
-    for (int i = FControlList.Count() - 1; i >= 0; --i) {
-        const int y = FControlList.GetControl(i)->FY;
-        if (y >= realFirst && y < realEnd) FControlList.RemoveControl(i);
+    for (int i = FParts->FControlList.Count() - 1; i >= 0; --i) {
+        const int y = FParts->FControlList.GetControl(i)->FY;
+        if (y >= realFirst && y < realEnd) FParts->FControlList.RemoveControl(i);
     }
-    MoveCellControls(realEnd, -RCount);
+    FParts->MoveCellControls(realEnd, -RCount);
     const int cols = std::max(AllColCount(), MaxColCountReached());
     FreeCellProperties(0, RowIndex, cols - 1, RowIndex + RCount - 1);
 
@@ -172,17 +173,17 @@ void TExStringGrid::RemoveRows(int RowIndex, int RCount)
     const int fixedRows = FixedRows();
     // Hidden rows after the removed block move up by the rows removed before them.
     FModel->FHiddenRows.DisplayedRowsRemoved(RowIndex, RCount);
-    FModel->FRowFlags.RowsRemoved(RowIndex, RCount, FShowModified->Enabled, FMouseActions->DisjunctRowSelect());
-    for (int i = RowIndex; i + RCount < RowCount(); ++i) MoveRowData(i + RCount, i, true);
-    for (int i = RowCount() - RCount; i < RowCount(); ++i) EmptyRowData(i);
+    FModel->FRowFlags.RowsRemoved(RowIndex, RCount, FParts->FShowModified->Enabled, FParts->FMouseActions->DisjunctRowSelect());
+    for (int i = RowIndex; i + RCount < RowCount(); ++i) FParts->MoveRowData(i + RCount, i, true);
+    for (int i = RowCount() - RCount; i < RowCount(); ++i) FParts->EmptyRowData(i);
     SetRowCount(RowCount() - RCount);
 
     const int lastNormal = RowCount() - FixedFooters - 1;
     if (oldRow <= lastNormal && oldRow >= fixedRows) {
-        if (!FMouseActions->DisjunctRowSelect() && oldRow != Row()) MoveCurrentCell(Col(), oldRow);
+        if (!FParts->FMouseActions->DisjunctRowSelect() && oldRow != Row()) MoveCurrentCell(Col(), oldRow);
         if (oldTop >= fixedRows && oldTop < RowCount()) SetTopRow(oldTop);
     } else {
-        RowsGoneMoveCurrent(lastNormal, fixedRows);
+        FParts->RowsGoneMoveCurrent(lastNormal, fixedRows);
     }
     SetColWidths(ColCount() - 1, lastWidth);
     EndUpdate();
@@ -190,15 +191,15 @@ void TExStringGrid::RemoveRows(int RowIndex, int RCount)
     CellControlsUpdate(false);
 }
 
-void TExStringGrid::RowsGoneMoveCurrent(int LastNormal, int FixedRowsBefore)
+void TExStringGridPrivate::RowsGoneMoveCurrent(int LastNormal, int FixedRowsBefore)
 {
     if (LastNormal >= FixedRowsBefore) {
-        MoveCurrentCell(Col(), LastNormal);
+        G.MoveCurrentCell(G.Col(), LastNormal);
         return;
     }
     // No normal row is left: no cell shows as current (the fixed rows never
     // do); the next insertion or row count brings the selection back.
-    HideSelection();
+    G.HideSelection();
     FSelHidden = false;
 }
 
@@ -215,9 +216,9 @@ void TExStringGrid::RemoveRowsEx(int RowIndex, int RCount)
     const int oldTop = TopRow();
     BeginUpdate();
     FModel->FHiddenRows.DisplayedRowsRemoved(RowIndex, RCount);
-    if (FMouseActions->DisjunctRowSelect()) FModel->FRowFlags.RowsRemoved(RowIndex, RCount, false, true);
-    for (int i = RowIndex; i + RCount < RowCount(); ++i) MoveRowData(i + RCount, i, false);
-    for (int i = RowCount() - RCount; i < RowCount(); ++i) EmptyRowData(i);
+    if (FParts->FMouseActions->DisjunctRowSelect()) FModel->FRowFlags.RowsRemoved(RowIndex, RCount, false, true);
+    for (int i = RowIndex; i + RCount < RowCount(); ++i) FParts->MoveRowData(i + RCount, i, false);
+    for (int i = RowCount() - RCount; i < RowCount(); ++i) FParts->EmptyRowData(i);
     SetRowCount(RowCount() - RCount);
     SetColWidths(ColCount() - 1, lastWidth);
     if (oldRow < RowCount() && oldRow >= FixedRows()) {
@@ -231,10 +232,10 @@ void TExStringGrid::RemoveRowsEx(int RowIndex, int RCount)
     CellsChanged(Rect(0, RowIndex, ColCount() - 1, RowIndex + RCount));
 }
 
-void TExStringGrid::DeleteRowsCore(int ARow, int ACount, bool Renumber)
+void TExStringGridPrivate::DeleteRowsCore(int ARow, int ACount, bool Renumber)
 {
-    if (ARow < 0 || ARow >= RowCount() || ACount <= 0) return;
-    ACount = std::min(ACount, RowCount() - ARow);
+    if (ARow < 0 || ARow >= G.RowCount() || ACount <= 0) return;
+    ACount = std::min(ACount, G.RowCount() - ARow);
     if (Renumber) {
         // Controls placed in the removed rows leave the control list.
         for (int i = FControlList.Count() - 1; i >= 0; --i) {
@@ -242,27 +243,27 @@ void TExStringGrid::DeleteRowsCore(int ARow, int ACount, bool Renumber)
             if (y >= ARow && y < ARow + ACount) FControlList.RemoveControl(i);
         }
     }
-    const int lastWidth = ColWidths(ColCount() - 1);
-    BeginUpdate();
-    const int oldTop = TopRow();
-    const int oldRow = Row();
-    const int fixedRows = FixedRows();
-    if (Renumber) FModel->FHiddenRows.DisplayedRowsRemoved(ARow, ACount);
-    FModel->FRowFlags.RowsRemoved(ARow, ACount, FShowModified->Enabled,
+    const int lastWidth = G.ColWidths(G.ColCount() - 1);
+    G.BeginUpdate();
+    const int oldTop = G.TopRow();
+    const int oldRow = G.Row();
+    const int fixedRows = G.FixedRows();
+    if (Renumber) G.FModel->FHiddenRows.DisplayedRowsRemoved(ARow, ACount);
+    G.FModel->FRowFlags.RowsRemoved(ARow, ACount, FShowModified->Enabled,
                           FMouseActions->DisjunctRowSelect() && !FMouseActions->RowSelectPersistent);
-    for (int i = ARow; i + ACount < RowCount(); ++i) MoveRowData(i + ACount, i, true);
-    for (int i = RowCount() - ACount; i < RowCount(); ++i) EmptyRowData(i);
-    SetRowCount(RowCount() - ACount);
-    const int lastNormal = RowCount() - FixedFooters - 1;
+    for (int i = ARow; i + ACount < G.RowCount(); ++i) MoveRowData(i + ACount, i, true);
+    for (int i = G.RowCount() - ACount; i < G.RowCount(); ++i) EmptyRowData(i);
+    G.SetRowCount(G.RowCount() - ACount);
+    const int lastNormal = G.RowCount() - G.FixedFooters - 1;
     if (oldRow <= lastNormal && oldRow >= fixedRows) {
-        MoveCurrentCell(Col(), oldRow);
-        if (oldTop >= fixedRows && oldTop < RowCount()) SetTopRow(oldTop);
+        G.MoveCurrentCell(G.Col(), oldRow);
+        if (oldTop >= fixedRows && oldTop < G.RowCount()) G.SetTopRow(oldTop);
     } else {
         RowsGoneMoveCurrent(lastNormal, fixedRows);
     }
-    SetColWidths(ColCount() - 1, lastWidth);
-    EndUpdate();
-    if (!FDestroyingGrid) CellsChanged(Rect(0, ARow, ColCount() - 1, ARow + ACount));
+    G.SetColWidths(G.ColCount() - 1, lastWidth);
+    G.EndUpdate();
+    if (!FDestroyingGrid) G.CellsChanged(Rect(0, ARow, G.ColCount() - 1, ARow + ACount));
 }
 
 void TExStringGrid::RemoveRowsDisplayed(int ARow, int ACount)
@@ -271,7 +272,7 @@ void TExStringGrid::RemoveRowsDisplayed(int ARow, int ACount)
     ACount = std::min(ACount, RowCount() - ARow);
     const int cols = std::max(AllColCount(), MaxColCountReached());
     FreeCellProperties(0, ARow, cols - 1, ARow + ACount - 1);
-    DeleteRowsCore(ARow, ACount, true);
+    FParts->DeleteRowsCore(ARow, ACount, true);
 }
 
 void TExStringGrid::RemoveCols(int ColIndex, int CCount)
@@ -282,7 +283,7 @@ void TExStringGrid::RemoveCols(int ColIndex, int CCount)
     // The removed cells lose their property objects and graphics (real
     // columns: no mapping of displayed ones here).
     FreeCellProperties(ColIndex, 0, ColIndex + CCount - 1, RowCount() - 1);
-    FModel->FHiddenRows.ColsRemoved(ColIndex, CCount, [this](TObject* o) { FreeDetachedProperties(o); });
+    FModel->FHiddenRows.ColsRemoved(ColIndex, CCount, [this](TObject* o) { FParts->FreeDetachedProperties(o); });
 
     // Displayed columns among the removed ones and where they start.
     int shownRemoved = 0;
@@ -343,8 +344,8 @@ void TExStringGrid::RemoveDuplicates(int ACol, bool DoCase)
 void TExStringGrid::RemoveSelectedRows()
 {
     BeginUpdate();
-    if (FMouseActions->DisjunctRowSelect()) {
-        const bool persistent = FMouseActions->RowSelectPersistent;
+    if (FParts->FMouseActions->DisjunctRowSelect()) {
+        const bool persistent = FParts->FMouseActions->RowSelectPersistent;
         std::vector<int> rows;
         for (int r = RowCount() - FixedFooters - 1; r >= FixedRows(); --r)
             if (FModel->FRowFlags.Selected(persistent ? Model().RealRow(r) : r)) rows.push_back(r);
@@ -361,7 +362,7 @@ void TExStringGrid::RemoveSelectedRows()
 void TExStringGrid::RemoveUnSelectedRows()
 {
     BeginUpdate();
-    const bool persistent = FMouseActions->RowSelectPersistent;
+    const bool persistent = FParts->FMouseActions->RowSelectPersistent;
     for (int r = RowCount() - FixedFooters - 1; r >= FixedRows(); --r)
         if (!FModel->FRowFlags.Selected(persistent ? Model().RealRow(r) : r)) RemoveRowsDisplayed(r, 1);
     if (persistent)
@@ -373,7 +374,7 @@ void TExStringGrid::RemoveUnSelectedRows()
 
 void TExStringGrid::RemoveSelectedCols()
 {
-    if (FMouseActions->DisjunctColSelect()) {
+    if (FParts->FMouseActions->DisjunctColSelect()) {
         for (int c = ColCount() - 1; c >= FixedCols(); --c)
             if (FModel->FColFlags.Selected(c)) {
                 RemoveCols(c, 1);
@@ -387,7 +388,7 @@ void TExStringGrid::RemoveSelectedCols()
 
 void TExStringGrid::RemoveUnSelectedCols()
 {
-    if (FMouseActions->DisjunctColSelect()) {
+    if (FParts->FMouseActions->DisjunctColSelect()) {
         for (int c = ColCount() - 1; c >= FixedCols(); --c)
             if (!FModel->FColFlags.Selected(c)) {
                 RemoveCols(c, 1);
@@ -405,7 +406,7 @@ void TExStringGrid::HideSelectedRows()
 {
     BeginUpdate();
     for (int r = RowCount() - 1; r >= FixedRows(); --r)
-        if (RowSelect(FMouseActions->RowSelectPersistent ? Model().RealRow(r) : r)) HideRows(Model().RealRow(r), Model().RealRow(r));
+        if (RowSelect(FParts->FMouseActions->RowSelectPersistent ? Model().RealRow(r) : r)) HideRows(Model().RealRow(r), Model().RealRow(r));
     EndUpdate();
 }
 
@@ -415,7 +416,7 @@ void TExStringGrid::HideUnSelectedRows()
     int r = FixedRows();
     while (r < RowCount()) {
         const int before = RowCount();
-        if (!RowSelect(FMouseActions->RowSelectPersistent ? Model().RealRow(r) : r))
+        if (!RowSelect(FParts->FMouseActions->RowSelectPersistent ? Model().RealRow(r) : r))
             HideRows(Model().RealRow(r), Model().RealRow(r));
         if (RowCount() == before) ++r;
     }
@@ -424,7 +425,7 @@ void TExStringGrid::HideUnSelectedRows()
 
 // --- clearing, trimming, colouring ------------------------------------------------------------
 
-void TExStringGrid::FreeDetachedProperties(TObject* Obj)
+void TExStringGridPrivate::FreeDetachedProperties(TObject* Obj)
 {
     // The property object frees the graphic it owns.
     delete dynamic_cast<TCellProperties*>(Obj);
@@ -441,12 +442,12 @@ void TExStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)
         for (int c = c1; c <= c2; ++c) {
             const int rc = SaveHiddenCells ? Model().RealCol(c) : c;
             if (!ClearOnlyText && GetGridObject(rc, r)) {
-                if (FKeepObjects)
+                if (FParts->FKeepObjects)
                     SetGridObject(rc, r, nullptr);
                 else
                     FreeCellProperties(rc, r, rc, r);
             }
-            if (!FDestroyingGrid && !GetGridCell(rc, r).empty()) {
+            if (!FParts->FDestroyingGrid && !GetGridCell(rc, r).empty()) {
                 SetGridCell(rc, r, "");
                 const int d = Model().DisplCol(rc);
                 if (d != rc) RepaintCell(d, r);
@@ -454,10 +455,10 @@ void TExStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)
         }
     // Every property object is gone only when the whole store was cleared
     // (hidden columns and the saved rows of hidden rows included).
-    if (!ClearOnlyText && !FKeepObjects && c1 == 0 && r1 == 0 && c2 >= AllColCount() - 1 && r2 >= RowCount() - 1 &&
+    if (!ClearOnlyText && !FParts->FKeepObjects && c1 == 0 && r1 == 0 && c2 >= AllColCount() - 1 && r2 >= RowCount() - 1 &&
         NumHiddenRows() == 0)
         HasCellProps = false;
-    if (!FDestroyingGrid && !FNoChangeNotify) {
+    if (!FParts->FDestroyingGrid && !FParts->FNoChangeNotify) {
         const int m1 = SaveHiddenCells ? Model().RealCol(ACol1) : ACol1;
         const int m2 = SaveHiddenCells ? Model().RealCol(ACol2) : ACol2;
         CellsChanged(Rect(m1, ARow1, m2, ARow2));
@@ -511,11 +512,11 @@ void TExStringGrid::ClearNormalCells()
 
 void TExStringGrid::ClearSelection()
 {
-    if (FMouseActions->DisjunctRowSelect()) {
-        const bool persistent = FMouseActions->RowSelectPersistent;
+    if (FParts->FMouseActions->DisjunctRowSelect()) {
+        const bool persistent = FParts->FMouseActions->RowSelectPersistent;
         for (int r = FixedRows(); r < RowCount(); ++r)
             if (FModel->FRowFlags.Selected(persistent ? Model().RealRow(r) : r)) ClearRows(r, 1);
-    } else if (FMouseActions->DisjunctColSelect()) {
+    } else if (FParts->FMouseActions->DisjunctColSelect()) {
         for (int c = FixedCols(); c < ColCount(); ++c)
             if (FModel->FColFlags.Selected(c)) ClearCols(c, 1);
     } else {
@@ -640,18 +641,18 @@ void TExStringGrid::MergeCols(int ColIndex1, int ColIndex2, const std::string& S
 void TExStringGrid::SetRowCount(int Value)
 {
     // A grid kept at its fixed row brings its hidden selection back first.
-    if (FixedRowAlways && RowCount() == FixedRows() && (FSelHidden || Row() >= RowCount())) UnHideSelection();
+    if (FixedRowAlways && RowCount() == FixedRows() && (FParts->FSelHidden || Row() >= RowCount())) UnHideSelection();
     TBaseGrid::SetRowCount(Value);
-    if (FixedRowAlways && RowCount() > FFixedRowsMin && TCustomGrid::FixedRows() != FFixedRowsMin)
-        TCustomGrid::SetFixedRows(FFixedRowsMin);
+    if (FixedRowAlways && RowCount() > FParts->FFixedRowsMin && TCustomGrid::FixedRows() != FParts->FFixedRowsMin)
+        TCustomGrid::SetFixedRows(FParts->FFixedRowsMin);
     NoteCounts();
 }
 
 void TExStringGrid::SetColCount(int Value)
 {
     TStringGrid::SetColCount(Value);
-    if (FixedColAlways && ColCount() > FFixedColsMin && TCustomGrid::FixedCols() != FFixedColsMin)
-        TCustomGrid::SetFixedCols(FFixedColsMin);
+    if (FixedColAlways && ColCount() > FParts->FFixedColsMin && TCustomGrid::FixedCols() != FParts->FFixedColsMin)
+        TCustomGrid::SetFixedCols(FParts->FFixedColsMin);
     NoteCounts();
 }
 
@@ -667,7 +668,7 @@ void TExStringGrid::SetFixedRows(int Value)
         TCustomGrid::SetFixedRows(RowCount() - 1);
     else
         TCustomGrid::SetFixedRows(Value);
-    if (!Loading()) FFixedRowsMin = Value;
+    if (!Loading()) FParts->FFixedRowsMin = Value;
 }
 
 int TExStringGrid::FixedCols() const
@@ -682,7 +683,7 @@ void TExStringGrid::SetFixedCols(int Value)
         TCustomGrid::SetFixedCols(ColCount() - 1);
     else
         TCustomGrid::SetFixedCols(Value);
-    if (!Loading()) FFixedColsMin = Value;
+    if (!Loading()) FParts->FFixedColsMin = Value;
 }
 
 void TExStringGrid::SetFixedColWidth(int Value)
@@ -693,7 +694,7 @@ void TExStringGrid::SetFixedColWidth(int Value)
 
 void TExStringGrid::SetFixedRowHeight(int Value)
 {
-    FFixedRowHeight = Value;
+    FParts->FFixedRowHeight = Value;
     if (Loading()) return;
     if (Value == DefaultRowHeight()) {
         SetDefaultRowHeight(Value);
@@ -713,23 +714,23 @@ void TExStringGrid::SetTopRow(int Value)
 void TExStringGrid::BeginUpdate()
 {
     // The count always counts; redraw goes off once, and only on a shown grid.
-    if (FModel->FUpdateLock.Begin(IsShowing()) && !FRedrawOff) {
-        FRedrawOff = true;
+    if (FModel->FUpdateLock.Begin(FParts->IsShowing()) && !FParts->FRedrawOff) {
+        FParts->FRedrawOff = true;
         SetRedraw(false);
     }
 }
 
 void TExStringGrid::EndUpdate()
 {
-    const bool repaint = FModel->FUpdateLock.End(IsShowing(), FDestroyingGrid);
-    if (FModel->FUpdateLock.Count() == 0 && FRedrawOff) {
+    const bool repaint = FModel->FUpdateLock.End(FParts->IsShowing(), FParts->FDestroyingGrid);
+    if (FModel->FUpdateLock.Count() == 0 && FParts->FRedrawOff) {
         // Also when the grid was hidden meanwhile: a grid shown later with
         // the count at 0 must paint.
-        FRedrawOff = false;
+        FParts->FRedrawOff = false;
         SetRedraw(true);
     }
     if (repaint) {
-        FSelectionChanged = false;
+        FParts->FSelectionChanged = false;
         Invalidate();
     }
 }
@@ -737,8 +738,8 @@ void TExStringGrid::EndUpdate()
 void TExStringGrid::ResetUpdate()
 {
     FModel->FUpdateLock.Reset();
-    if (FRedrawOff) {
-        FRedrawOff = false;
+    if (FParts->FRedrawOff) {
+        FParts->FRedrawOff = false;
         SetRedraw(true);
     }
 }
@@ -747,14 +748,14 @@ void TExStringGrid::ResetUpdate()
 
 // Flag changes repaint their row or column (the painter's own repaint
 // operations are not needed for that).
-void TExStringGrid::InvalidateGridRow(int ARow)
+void TExStringGridPrivate::InvalidateGridRow(int ARow)
 {
-    if (ARow >= 0 && ARow < RowCount()) InvalidateRow(ARow);
+    if (ARow >= 0 && ARow < G.RowCount()) G.InvalidateRow(ARow);
 }
 
-void TExStringGrid::InvalidateGridCol(int ACol)
+void TExStringGridPrivate::InvalidateGridCol(int ACol)
 {
-    if (ACol >= 0 && ACol < ColCount()) InvalidateCol(ACol);
+    if (ACol >= 0 && ACol < G.ColCount()) G.InvalidateCol(ACol);
 }
 
 void TExStringGrid::RepaintRow(int ARow)
@@ -833,11 +834,11 @@ void TExStringGrid::SelectRange(int FromCol, int ToCol, int FromRow, int ToRow)
 
 bool TExStringGrid::RowSelect(int ARow) const
 {
-    if (!FMouseActions->RowSelectPersistent && (ARow < 0 || ARow >= RowCount() + NumHiddenRows()))
+    if (!FParts->FMouseActions->RowSelectPersistent && (ARow < 0 || ARow >= RowCount() + NumHiddenRows()))
         throw EExGridError("Invalid row " + IntToStr(ARow) + " accessed");
     // No flag is kept before row 0.
     if (ARow < 0) return false;
-    if (FMouseActions->DisjunctRowSelect()) return FModel->FRowFlags.Selected(ARow);
+    if (FParts->FMouseActions->DisjunctRowSelect()) return FModel->FRowFlags.Selected(ARow);
     const TGridRect s = Selection();
     return ARow >= std::min(s.Top, s.Bottom) && ARow <= std::max(s.Top, s.Bottom);
 }
@@ -853,13 +854,13 @@ void TExStringGrid::SetRowSelect(int ARow, bool Value)
         OnRowDisjunctSelect(this, ARow, Value, allow);
         if (!allow) return;
     }
-    if (FModel->FRowFlags.SetSelected(ARow, Value, FixedRows())) InvalidateGridRow(ARow);
+    if (FModel->FRowFlags.SetSelected(ARow, Value, FixedRows())) FParts->InvalidateGridRow(ARow);
     if (OnRowDisjunctSelected) OnRowDisjunctSelected(this, ARow);
 }
 
 void TExStringGrid::ClearRowSelect()
 {
-    for (int r : FModel->FRowFlags.ClearSelection()) InvalidateGridRow(r);
+    for (int r : FModel->FRowFlags.ClearSelection()) FParts->InvalidateGridRow(r);
 }
 
 bool TExStringGrid::ColSelect(int ACol) const
@@ -871,12 +872,12 @@ bool TExStringGrid::ColSelect(int ACol) const
 void TExStringGrid::SetColSelect(int ACol, bool Value)
 {
     if (ACol < 0 || ACol >= ColCount()) throw EExGridError("Invalid column accessed");
-    if (FModel->FColFlags.SetSelected(ACol, Value)) InvalidateGridCol(ACol);
+    if (FModel->FColFlags.SetSelected(ACol, Value)) FParts->InvalidateGridCol(ACol);
 }
 
 void TExStringGrid::ClearColSelect()
 {
-    for (int c : FModel->FColFlags.ClearSelection()) InvalidateGridCol(c);
+    for (int c : FModel->FColFlags.ClearSelection()) FParts->InvalidateGridCol(c);
 }
 
 void TExStringGrid::SelectRows(int RowIndex, int RCount)
@@ -887,24 +888,24 @@ void TExStringGrid::SelectRows(int RowIndex, int RCount)
     }
     if (RowIndex + RCount > RowCount()) RCount = RowCount() - RowIndex;
     if (RCount > 0) {
-        if (!FMouseActions->DisjunctRowSelect()) {
+        if (!FParts->FMouseActions->DisjunctRowSelect()) {
             SetSelection(TGridRect{FixedCols(), RowIndex, ColCount() - 1, RowIndex + RCount - 1});
         } else {
-            const bool persistent = FMouseActions->RowSelectPersistent;
+            const bool persistent = FParts->FMouseActions->RowSelectPersistent;
             for (int r = RowIndex; r < RowIndex + RCount; ++r) SetRowSelect(persistent ? Model().RealRow(r) : r, true);
         }
     }
-    FSelectionChanged = false;
+    FParts->FSelectionChanged = false;
 }
 
 void TExStringGrid::UnSelectRows(int RowIndex, int RCount)
 {
-    if (FMouseActions->DisjunctRowSelect()) {
-        const bool persistent = FMouseActions->RowSelectPersistent;
+    if (FParts->FMouseActions->DisjunctRowSelect()) {
+        const bool persistent = FParts->FMouseActions->RowSelectPersistent;
         for (int r = std::max(RowIndex, 0); r < RowIndex + RCount && r < RowCount(); ++r)
             SetRowSelect(persistent ? Model().RealRow(r) : r, false);
     }
-    FSelectionChanged = false;
+    FParts->FSelectionChanged = false;
 }
 
 void TExStringGrid::SelectCols(int ColIndex, int CCount)
@@ -915,7 +916,7 @@ void TExStringGrid::SelectCols(int ColIndex, int CCount)
     }
     if (ColIndex + CCount > ColCount()) CCount = ColCount() - ColIndex;
     if (CCount <= 0) return;
-    if (!FMouseActions->DisjunctColSelect()) {
+    if (!FParts->FMouseActions->DisjunctColSelect()) {
         SetSelection(TGridRect{ColIndex, FixedRows(), ColIndex + CCount - 1, RowCount() - 1});
     } else {
         for (int c = ColIndex; c < ColIndex + CCount; ++c) SetColSelect(c, true);
@@ -924,7 +925,7 @@ void TExStringGrid::SelectCols(int ColIndex, int CCount)
 
 void TExStringGrid::UnSelectCols(int ColIndex, int CCount)
 {
-    if (!FMouseActions->DisjunctColSelect()) return;
+    if (!FParts->FMouseActions->DisjunctColSelect()) return;
     for (int c = std::max(ColIndex, 0); c < ColIndex + CCount && c < ColCount(); ++c) SetColSelect(c, false);
 }
 
@@ -932,7 +933,7 @@ void TExStringGrid::SyncRowSelect(bool All)
 {
     TGridRect s = Selection();
     s.Bottom = std::min(s.Bottom, RowCount() - FixedFooters - 1);
-    const bool persistent = FMouseActions->RowSelectPersistent;
+    const bool persistent = FParts->FMouseActions->RowSelectPersistent;
     for (int r = FixedRows(); r < RowCount(); ++r) {
         const bool inside = r >= s.Top && r <= s.Bottom;
         if (All || inside) SetRowSelect(persistent ? Model().RealRow(r) : r, inside);
@@ -951,21 +952,21 @@ void TExStringGrid::SyncColSelect(bool All)
 
 int TExStringGrid::RowSelectCount() const
 {
-    if (FMouseActions->DisjunctRowSelect()) return FModel->FRowFlags.SelectCount(RowCount() + NumHiddenRows());
+    if (FParts->FMouseActions->DisjunctRowSelect()) return FModel->FRowFlags.SelectCount(RowCount() + NumHiddenRows());
     const TGridRect s = Selection();
     return std::abs(s.Bottom - s.Top) + 1;
 }
 
 int TExStringGrid::ColSelectCount() const
 {
-    if (FMouseActions->DisjunctColSelect()) return FModel->FColFlags.SelectCount();
+    if (FParts->FMouseActions->DisjunctColSelect()) return FModel->FColFlags.SelectCount();
     const TGridRect s = Selection();
     return s.Right - s.Left + 1;
 }
 
 int TExStringGrid::SelectedRowCount() const
 {
-    if (FMouseActions->DisjunctRowSelect()) return static_cast<int>(FModel->FRowFlags.SelectedRows().size());
+    if (FParts->FMouseActions->DisjunctRowSelect()) return static_cast<int>(FModel->FRowFlags.SelectedRows().size());
     TGridRect s = Selection();
     s.Bottom = std::min(s.Bottom, RowCount() - FixedFooters - 1);
     const int height = std::abs(s.Top - s.Bottom) + 1;
@@ -980,7 +981,7 @@ int TExStringGrid::SelectedRowCount() const
 int TExStringGrid::SelectedColCount() const
 {
     // With disjoint column selection: the columns whose flag is set.
-    if (FMouseActions->DisjunctColSelect()) return FModel->FColFlags.SelectCount();
+    if (FParts->FMouseActions->DisjunctColSelect()) return FModel->FColFlags.SelectCount();
     const TGridRect s = Selection();
     const int width = std::abs(s.Left - s.Right) + 1;
     if (IsMergedCell(s.Left, s.Top)) {
@@ -994,7 +995,7 @@ int TExStringGrid::SelectedColCount() const
 int TExStringGrid::SelectedRow(int i) const
 {
     if (i < 0) return -1;
-    if (FMouseActions->DisjunctRowSelect()) {
+    if (FParts->FMouseActions->DisjunctRowSelect()) {
         const auto& rows = FModel->FRowFlags.SelectedRows();
         return i < static_cast<int>(rows.size()) ? rows[static_cast<std::size_t>(i)] : -1;
     }
@@ -1005,7 +1006,7 @@ int TExStringGrid::SelectedRow(int i) const
 
 bool TExStringGrid::SelectedCells(int ACol, int ARow) const
 {
-    if (FMouseActions->DisjunctCellSelect()) return FModel->FSelectedCells.HasValue(Packed(ACol, ARow));
+    if (FParts->FMouseActions->DisjunctCellSelect()) return FModel->FSelectedCells.HasValue(Packed(ACol, ARow));
     const TGridRect s = Selection();
     return ACol >= std::min(s.Left, s.Right) && ACol <= std::max(s.Left, s.Right) &&
            ARow >= std::min(s.Top, s.Bottom) && ARow <= std::max(s.Top, s.Bottom);
@@ -1034,7 +1035,7 @@ TPoint TExStringGrid::SelectedCell(int i) const
 
 int TExStringGrid::SelectedCellsCount()
 {
-    if (!FMouseActions->DisjunctCellSelect()) {
+    if (!FParts->FMouseActions->DisjunctCellSelect()) {
         FModel->FSelectedCells.Clear();
         const TGridRect s = Selection();
         if (s.Left == s.Right && s.Top == s.Bottom) {
@@ -1086,7 +1087,7 @@ void TExStringGrid::SetRowEnabled(int ARow, bool Value)
             }
     }
     FModel->FRowFlags.SetEnabled(ARow, Value);
-    InvalidateGridRow(ARow);
+    FParts->InvalidateGridRow(ARow);
 }
 
 int TExStringGrid::FooterRowStart() const { return RowCount() - FixedFooters; }

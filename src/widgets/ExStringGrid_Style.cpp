@@ -2,6 +2,7 @@
 // selection colour mixer.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 
 #include "widgets/GridControlLook.h"
 #include "widgets/GridDraw.h"
@@ -138,51 +139,51 @@ TColor MixSelectionColor(TColor Color1, TColor Color2, bool Mix, int Percent)
 void TExStringGrid::SetSelectionColorMixerFactor(int v)
 {
     v = std::clamp(v, 0, 100);
-    if (v == FSelectionColorMixerFactor) return;
-    FSelectionColorMixerFactor = v;
+    if (v == FParts->FSelectionColorMixerFactor) return;
+    FParts->FSelectionColorMixerFactor = v;
     Invalidate();
 }
 
 TColor TExStringGrid::NUVGradient(TNUVGradient Which) const
 {
     switch (Which) {
-    case TNUVGradient::From: return FNUVGradientFrom;
-    case TNUVGradient::To: return FNUVGradientTo;
-    case TNUVGradient::MirrorFrom: return FNUVGradientMirrorFrom;
-    case TNUVGradient::MirrorTo: return FNUVGradientMirrorTo;
-    default: return FNUVGradientStates[size_t(Which) - size_t(TNUVGradient::HoverFrom)];
+    case TNUVGradient::From: return FParts->FNUVGradientFrom;
+    case TNUVGradient::To: return FParts->FNUVGradientTo;
+    case TNUVGradient::MirrorFrom: return FParts->FNUVGradientMirrorFrom;
+    case TNUVGradient::MirrorTo: return FParts->FNUVGradientMirrorTo;
+    default: return FParts->FNUVGradientStates[size_t(Which) - size_t(TNUVGradient::HoverFrom)];
     }
 }
 
 void TExStringGrid::SetNUVGradient(TNUVGradient Which, TColor Value)
 {
     switch (Which) {
-    case TNUVGradient::From: FNUVGradientFrom = Value; break;
-    case TNUVGradient::To: FNUVGradientTo = Value; break;
-    case TNUVGradient::MirrorFrom: FNUVGradientMirrorFrom = Value; break;
-    case TNUVGradient::MirrorTo: FNUVGradientMirrorTo = Value; break;
-    default: FNUVGradientStates[size_t(Which) - size_t(TNUVGradient::HoverFrom)] = Value; break;
+    case TNUVGradient::From: FParts->FNUVGradientFrom = Value; break;
+    case TNUVGradient::To: FParts->FNUVGradientTo = Value; break;
+    case TNUVGradient::MirrorFrom: FParts->FNUVGradientMirrorFrom = Value; break;
+    case TNUVGradient::MirrorTo: FParts->FNUVGradientMirrorTo = Value; break;
+    default: FParts->FNUVGradientStates[size_t(Which) - size_t(TNUVGradient::HoverFrom)] = Value; break;
     }
 }
 
 void TExStringGrid::SetStyle(TExGridStyle AStyle)
 {
     auto SortHeader = [this](TColor c, TColor cto, TColor m, TColor mto) {
-        FSortSettings->SetHeaderColor(c);
-        FSortSettings->SetHeaderColorTo(cto);
-        FSortSettings->SetHeaderMirrorColor(m);
-        FSortSettings->SetHeaderMirrorColorTo(mto);
+        FParts->FSortSettings->SetHeaderColor(c);
+        FParts->FSortSettings->SetHeaderColorTo(cto);
+        FParts->FSortSettings->SetHeaderMirrorColor(m);
+        FParts->FSortSettings->SetHeaderMirrorColorTo(mto);
     };
     // 1. common start
     SelectionColor = clHighlight;
     SelectionColorTo = clNone;
     SelectionTextColor = clHighlightText;
     SetSelectionStyle(ssDefault);
-    FSortSettings->SetHeaderColor(clNone);
-    FSortSettings->SetHeaderColorTo(clNone);
-    FSortSettings->SetHeaderMirrorColor(clNone);
-    FSortSettings->SetHeaderMirrorColorTo(clNone);
-    FControlLook->Init();
+    FParts->FSortSettings->SetHeaderColor(clNone);
+    FParts->FSortSettings->SetHeaderColorTo(clNone);
+    FParts->FSortSettings->SetHeaderMirrorColor(clNone);
+    FParts->FSortSettings->SetHeaderMirrorColorTo(clNone);
+    FParts->FControlLook->Init();
 
     const TStyleDef& d = StyleDefs[std::min<size_t>(AStyle, std::size(StyleDefs) - 1)];
     // 2. the look, then the style's colours
@@ -194,7 +195,7 @@ void TExStringGrid::SetStyle(TExGridStyle AStyle)
     }
     const TStyleFixed& f = d.fixed;
     if (f.assigns) {
-        TControlLook& cl = *FControlLook;
+        TControlLook& cl = *FParts->FControlLook;
         cl.SetFixedGradientFrom(f.from);
         cl.SetFixedGradientTo(f.to);
         if (AStyle != gsOffice2007Silver) {
@@ -218,8 +219,8 @@ void TExStringGrid::SetStyle(TExGridStyle AStyle)
         if (!f.ownFromTo) cl.SetOwnFromTo(clNone, clNone);
     }
     if (AStyle != gsTerminal && AStyle != gsCustom) {
-        FSearchFooter->SetColor(NUVGradientFrom());
-        FSearchFooter->SetColorTo(NUVGradientMirrorTo());
+        FParts->FSearchFooter->SetColor(NUVGradientFrom());
+        FParts->FSearchFooter->SetColorTo(NUVGradientMirrorTo());
     }
     switch (AStyle) {
     case gsWindowsVista:
@@ -269,13 +270,13 @@ void TExStringGrid::SetTheme(TXPColorScheme Scheme)
         {0xFFFFFF, 0xFFFFFF, 0xFAF8F7, 0xF4F2F1, 0x94E6FB, 0x1595EE, 0xFFFFFF, 0xFFFFFF, 0xECE2E1, 0xB39698},
     };
     const Row& r = rows[std::min<size_t>(Scheme, std::size(rows) - 1)];
-    FNUVGradientFrom = r.from;
-    FNUVGradientTo = r.to;
-    FNUVGradientMirrorFrom = r.mfrom;
-    FNUVGradientMirrorTo = r.mto;
+    FParts->FNUVGradientFrom = r.from;
+    FParts->FNUVGradientTo = r.to;
+    FParts->FNUVGradientMirrorFrom = r.mfrom;
+    FParts->FNUVGradientMirrorTo = r.mto;
     ActiveCellColor = r.aFrom;
     ActiveCellColorTo = r.aTo;
-    FControlLook->SetOwnFromTo(r.clFrom, r.clTo);
-    FSearchFooter->SetColor(r.sfFrom);
-    FSearchFooter->SetColorTo(r.sfTo);
+    FParts->FControlLook->SetOwnFromTo(r.clFrom, r.clTo);
+    FParts->FSearchFooter->SetColor(r.sfFrom);
+    FParts->FSearchFooter->SetColorTo(r.sfTo);
 }

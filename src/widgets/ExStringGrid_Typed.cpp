@@ -2,6 +2,7 @@
 // order.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 #include "widgets/ExStringGrid_DragDrop.h"
 
@@ -230,23 +231,23 @@ bool TExStringGrid::IsCell(const std::string& SubStr, int& ACol, int& ARow) cons
 
 int TExStringGrid::PrintColWidth(int ACol) const
 {
-    if (ACol < 0 || ACol >= static_cast<int>(FPrintColWidths.size()))
+    if (ACol < 0 || ACol >= static_cast<int>(FParts->FPrintColWidths.size()))
         throw EExGridError("Columns is not in valid range");
-    return FPrintColWidths[static_cast<size_t>(ACol)];
+    return FParts->FPrintColWidths[static_cast<size_t>(ACol)];
 }
 
 int TExStringGrid::PrintColOffset(int ACol) const
 {
-    if (ACol < 0 || ACol >= static_cast<int>(FPrintColOffsets.size()))
+    if (ACol < 0 || ACol >= static_cast<int>(FParts->FPrintColOffsets.size()))
         throw EExGridError("Columns is not in valid range");
-    return FPrintColOffsets[static_cast<size_t>(ACol)];
+    return FParts->FPrintColOffsets[static_cast<size_t>(ACol)];
 }
 
 // --- headers ----------------------------------------------------------------------------------
 
 void TExStringGrid::SetColumnHeaders(const TStringList& Value)
 {
-    FColumnHeaders = Value;
+    FParts->FColumnHeaders = Value;
     if (FixedRows() > 0) ClearColumnHeaders();
     ColumnHeadersChanged();
     ShowColumnHeaders();
@@ -260,13 +261,13 @@ void TExStringGrid::ClearColumnHeaders()
 void TExStringGrid::ShowColumnHeaders()
 {
     if (FixedRows() == 0) return;
-    const int n = std::min(FColumnHeaders.Count(), AllColCount());
-    for (int i = 0; i < n; ++i) SetCells(i, 0, UnescapeNewlines(FColumnHeaders[i]));
+    const int n = std::min(FParts->FColumnHeaders.Count(), AllColCount());
+    for (int i = 0; i < n; ++i) SetCells(i, 0, UnescapeNewlines(FParts->FColumnHeaders[i]));
 }
 
 void TExStringGrid::SetRowHeaders(const TStringList& Value)
 {
-    FRowHeaders = Value;
+    FParts->FRowHeaders = Value;
     if (Designing() && FixedCols() > 0) ClearRowHeaders();
     ShowRowHeaders();
 }
@@ -279,8 +280,8 @@ void TExStringGrid::ClearRowHeaders()
 void TExStringGrid::ShowRowHeaders()
 {
     if (FixedCols() == 0) return;
-    const int n = std::min(FRowHeaders.Count(), RowCount());
-    for (int i = 0; i < n; ++i) SetCells(0, i, UnescapeNewlines(FRowHeaders[i]));
+    const int n = std::min(FParts->FRowHeaders.Count(), RowCount());
+    for (int i = 0; i < n; ++i) SetCells(0, i, UnescapeNewlines(FParts->FRowHeaders[i]));
 }
 
 // --- marking ----------------------------------------------------------------------------------
@@ -552,22 +553,22 @@ void TExStringGrid::SetOriginalCells(int ACol, int ARow, const std::string& Valu
 
 bool TExStringGrid::CheckCell(int ACol, int ARow)
 {
-    if (!FCellChecker) return true;
+    if (!FParts->FCellChecker) return true;
     const std::string s = UnMarkText(Cells(ACol, ARow));
-    if (FCellChecker->GotoCell) MoveToCell(Model().DisplCol(ACol), ARow);
+    if (FParts->FCellChecker->GotoCell) MoveToCell(Model().DisplCol(ACol), ARow);
     std::string t = s;
-    if (FCellChecker->UseCorrect) t = FCellChecker->Correct(ACol, ARow, s);
+    if (FParts->FCellChecker->UseCorrect) t = FParts->FCellChecker->Correct(ACol, ARow, s);
     // The error mark is made on the unmarked text too: with both switches
     // the marked text stays.
-    if (FCellChecker->UseMarkError) t = FCellChecker->MarkError(ACol, ARow, s);
+    if (FParts->FCellChecker->UseMarkError) t = FParts->FCellChecker->MarkError(ACol, ARow, s);
     SetCells(ACol, ARow, t);
     return t == s;
 }
 
 bool TExStringGrid::CheckCells(int FromCol, int FromRow, int ToCol, int ToRow)
 {
-    if (!FCellChecker) return true;
-    TExStringGridCheck* checker = FCellChecker;
+    if (!FParts->FCellChecker) return true;
+    TExStringGridCheck* checker = FParts->FCellChecker;
     checker->StartCheck();
     const int oldRow = Row(), oldCol = Col();
     bool all = true;

@@ -1,6 +1,7 @@
 // The grid's control look, progress look and background settings.
 
 #include "widgets/GridControlLook.h"
+#include "widgets/grid_render/Parts.h"
 
 #include "widgets/ExStringGrid.h"
 

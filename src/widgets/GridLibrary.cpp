@@ -1,6 +1,7 @@
 #include "widgets/GridLibrary.h"
 
 #include "widgets/ExColumnGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/ExStringGrid.h"
 #include "widgets/ExStringGrid_DragDrop.h"
 #include "widgets/GridModule.h"

@@ -1,6 +1,7 @@
 #include "widgets/GridModule.h"
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/GridWindows.h"
 
 #include "platform/FileVersion.h"

@@ -1,6 +1,7 @@
 // TExStringGrid: sorting, filtering, search, clipboard, files and printing.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/GridFilter.h"
 #include "widgets/GridUtil.h"
 
@@ -42,8 +43,8 @@ std::string TrimControls(const std::string& s)
 bool TExStringGrid::MatchFilter(int ARow)
 {
     bool result = true;
-    for (int i = 0; i < FFilter->Count(); ++i) {
-        const TFilterData& f = *FFilter->GetItem(i);
+    for (int i = 0; i < FParts->FFilter->Count(); ++i) {
+        const TFilterData& f = *FParts->FFilter->GetItem(i);
         std::string text;
         switch (f.Data) {
         case fcVirtual:
@@ -85,7 +86,7 @@ bool TExStringGrid::MatchFilter(int ARow)
         switch (f.Operation) {
         case foSHORT:
             result = pass;
-            if (!pass) i = FFilter->Count();
+            if (!pass) i = FParts->FFilter->Count();
             break;
         case foNONE: result = pass; break;
         case foAND: result = result && pass; break;
@@ -103,7 +104,7 @@ bool TExStringGrid::MatchFilter(int ARow)
 
 void TExStringGrid::ApplyFilter()
 {
-    FFilterFixedRows = FixedRows();
+    FParts->FFilterFixedRows = FixedRows();
     const int n = RowCount() - FixedFooters - FixedRows();
     TIntList hide(0, 0);
     int counted = 0;
@@ -123,8 +124,8 @@ void TExStringGrid::ApplyFilter()
 
 void TExStringGrid::SetFilterActive(bool Value)
 {
-    if (Value != FFilterActive) {
-        FFilterActive = Value;
+    if (Value != FParts->FFilterActive) {
+        FParts->FFilterActive = Value;
         if (Value) {
             if (Row() >= RowCount() || Col() >= ColCount())
                 if (FixedCols() < ColCount() && FixedRows() < RowCount()) FocusCell(FixedCols(), FixedRows());
@@ -136,16 +137,16 @@ void TExStringGrid::SetFilterActive(bool Value)
                 throw;
             }
             EndUpdate();
-            FSelHidden = false;
+            FParts->FSelHidden = false;
         } else {
             UnHideRowList();
             if (FilterLevel() > 0) SetFilterLevel(FilterLevel() - 1);
-            if (FFilterFixedRows < RowCount() && FFilterFixedRows != FixedRows()) SetFixedRows(FFilterFixedRows);
-            if (FSelHidden) UnHideSelection();
+            if (FParts->FFilterFixedRows < RowCount() && FParts->FFilterFixedRows != FixedRows()) SetFixedRows(FParts->FFilterFixedRows);
+            if (FParts->FSelHidden) UnHideSelection();
         }
         SetTopRow(FixedRows());
     }
     // The floating footer's column results follow the rows shown.
-    if (FFloatingFooter)
+    if (FParts->FFloatingFooter)
         for (int c = 0; c < ColCount(); ++c) CalcFooterValues(c);
 }

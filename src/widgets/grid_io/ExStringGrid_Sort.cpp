@@ -8,6 +8,7 @@
 // follows that row through its swaps. Equal rows may change their order.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 
 #include "widgets/GridParsers.h"
@@ -68,7 +69,7 @@ void RemoveFirst(std::string& s, const std::string& part)
 int TExStringGrid::SortCompareRows(int ACol, int Row1, int Row2)
 {
     ++Compares;
-    const TSortSettings& ss = *FSortSettings;
+    const TSortSettings& ss = *FParts->FSortSettings;
     TSortStyle style = ss.AutoFormat ? ssAutomatic : (ss.IgnoreCase ? ssAlphaNoCase : ssAlphabetic);
     std::string prefix, suffix;
     GetColFormat(ACol, style, prefix, suffix);
@@ -213,7 +214,7 @@ int TExStringGrid::SortCompareRowsFull(int ACol, int Row1, int Row2)
     const int last = AllColCount() - 1;
     for (int c = ACol; c <= last; ++c) {
         const int res = IsIgnoredColumn(c) ? 0 : SortCompareRows(c, Row1, Row2);
-        if (res != 0 || !FSortSettings->Full) return res;
+        if (res != 0 || !FParts->FSortSettings->Full) return res;
     }
     return 0;
 }
@@ -226,14 +227,14 @@ void TExStringGrid::InitSortXRef()
 
 void TExStringGrid::QSort()
 {
-    if (FSortSettings->Column < 0) return;
+    if (FParts->FSortSettings->Column < 0) return;
     if (RowCount() != FModel->FSortRowXRef.Count()) InitSortXRef();
     FModel->FSortIndexes.Clear();
-    const int col = FSortSettings->Column;
+    const int col = FParts->FSortSettings->Column;
 
     // With NormalCellsOnly the fixed column keeps its contents in place.
     std::vector<std::string> column0;
-    const bool keep0 = FSortSettings->NormalCellsOnly && FixedCols() > 0;
+    const bool keep0 = FParts->FSortSettings->NormalCellsOnly && FixedCols() > 0;
     if (keep0)
         for (int r = 0; r < RowCount(); ++r) column0.push_back(GetGridCell(0, r));
 
@@ -242,7 +243,7 @@ void TExStringGrid::QSort()
     SortRow = oldRow;
     BeginUpdate();
     try {
-        const int sign = FSortSettings->Direction == sdDescending ? -1 : 1;
+        const int sign = FParts->FSortSettings->Direction == sdDescending ? -1 : 1;
         // One partition pass over rows start..end, then the parts.
         std::vector<std::pair<int, int>> parts{{FixedRows(), RowCount() - FixedFooters - 1}};
         while (!parts.empty()) {
@@ -277,12 +278,12 @@ void TExStringGrid::QSort()
         EndUpdate();
         throw;
     }
-    if (!FMouseActions->DisjunctRowSelect()) {
-        if (FNavigation->MoveRowOnSort && SortRow >= 0 && SortRow < RowCount()) SetRow(SortRow);
+    if (!FParts->FMouseActions->DisjunctRowSelect()) {
+        if (FParts->FNavigation->MoveRowOnSort && SortRow >= 0 && SortRow < RowCount()) SetRow(SortRow);
     }
-    if (OnRowChanged && !FNavigation->MoveRowOnSort) OnRowChanged(this, oldRow, Row());
+    if (OnRowChanged && !FParts->FNavigation->MoveRowOnSort) OnRowChanged(this, oldRow, Row());
     if (keep0)
         for (int r = 0; r < RowCount() && r < static_cast<int>(column0.size()); ++r) SetGridCell(0, r, column0[r]);
-    if (FNavigation->KeepScrollOnSort) SetTopRow(top);
+    if (FParts->FNavigation->KeepScrollOnSort) SetTopRow(top);
     EndUpdate();
 }

@@ -1,6 +1,7 @@
 #include "widgets/grid_io/FilterSettings.h"
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 
 // --- conditions ------------------------------------------------------------------------
 

@@ -1,6 +1,7 @@
 #include "widgets/grid_io/SearchPanel.h"
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/dropdown/DropDownDraw.h"
 
 // --- children ------------------------------------------------------------------------------

@@ -1,6 +1,7 @@
 #include "widgets/grid_io/SortSettings.h"
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 
 TSortSettings::TSortSettings(TExStringGrid* AGrid)
     : FGrid(AGrid), FUpGlyph(std::make_unique<TBitmap>()), FDownGlyph(std::make_unique<TBitmap>()),

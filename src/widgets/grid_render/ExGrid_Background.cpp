@@ -4,6 +4,7 @@
 // cell painter's text step.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 
 #include "widgets/GridControlLook.h"
 #include "widgets/GridDraw.h"
@@ -58,33 +59,33 @@ void Tile(TCanvas& C, const TBitmap& bmp, const TRect& R, int OX, int OY)
 
 } // namespace
 
-void TExStringGrid::PaintEmptyArea(TCanvas& ACanvas)
+void TGridPaintPart::PaintEmptyArea(TCanvas& ACanvas)
 {
-    const TBackGround& bg = *FBackGround;
+    const TBackGround& bg = *G.FParts->FBackGround;
     const bool gradient = bg.Display() == bdGradientHorz || bg.Display() == bdGradientVert;
     // 1.
-    if (TopRow() + VisibleRowCount() < RowCount() && LeftCol() + VisibleColCount() < ColCount()) return;
+    if (G.TopRow() + G.VisibleRowCount() < G.RowCount() && G.LeftCol() + G.VisibleColCount() < G.ColCount()) return;
     if (gradient && bg.ColorTo() == clNone) return;
     if (!gradient && bg.Bitmap().Empty()) return;
     // 2. right of the last column and below the last row
-    const TRect CR{0, 0, ClientWidth(), ClientHeight()};
+    const TRect CR{0, 0, G.ClientWidth(), G.ClientHeight()};
     TRegion area;
     // Whether the last column (row) shows at all is the class library's
     // answer: the grid's own cell rectangle of a cell off the screen is not
     // empty (it keeps the cell's size), and taking it would paint the
     // background over the cells.
-    const TRect lastCol = CellRect(ColCount() - 1, TopRow());
-    if (!IsRectEmpty(TStringGrid::CellRect(ColCount() - 1, TopRow())) &&
-        lastCol.Right + GridLineWidth() < CR.Right)
-        area = area.United(TRegion({lastCol.Right + GridLineWidth(), 0, CR.Right, CR.Bottom}));
-    const TRect lastRow = CellRect(LeftCol(), RowCount() - 1);
-    if (!IsRectEmpty(TStringGrid::CellRect(LeftCol(), RowCount() - 1)) &&
-        lastRow.Bottom + GridLineWidth() < CR.Bottom)
-        area = area.United(TRegion({0, lastRow.Bottom + GridLineWidth(), CR.Right, CR.Bottom}));
+    const TRect lastCol = G.CellRect(G.ColCount() - 1, G.TopRow());
+    if (!IsRectEmpty(G.TStringGrid::CellRect(G.ColCount() - 1, G.TopRow())) &&
+        lastCol.Right + G.GridLineWidth() < CR.Right)
+        area = area.United(TRegion({lastCol.Right + G.GridLineWidth(), 0, CR.Right, CR.Bottom}));
+    const TRect lastRow = G.CellRect(G.LeftCol(), G.RowCount() - 1);
+    if (!IsRectEmpty(G.TStringGrid::CellRect(G.LeftCol(), G.RowCount() - 1)) &&
+        lastRow.Bottom + G.GridLineWidth() < CR.Bottom)
+        area = area.United(TRegion({0, lastRow.Bottom + G.GridLineWidth(), CR.Right, CR.Bottom}));
     if (area.IsEmpty()) return;
     // 3.
     TRect D = CR;
-    if (FSearchFooter->Visible()) D.Bottom -= 32;
+    if (G.FParts->FSearchFooter->Visible()) D.Bottom -= 32;
     // (The floating footer's strip lies below the cell area, outside CR.)
     ACanvas.SaveState();
     ACanvas.SetClipRegion(area);
@@ -96,55 +97,55 @@ void TExStringGrid::PaintEmptyArea(TCanvas& ACanvas)
     } else if (bg.Cells() != bcFixed) {
         TRect S = D;
         if (bg.Cells() == bcNormal) {
-            const TRect first = CellRect(FixedCols(), FixedRows());
+            const TRect first = G.CellRect(G.FixedCols(), G.FixedRows());
             S.Left = first.Left;
             S.Top = first.Top;
         }
-        S.Left += XYOffset.X;
-        S.Top += XYOffset.Y;
+        S.Left += G.XYOffset.X;
+        S.Top += G.XYOffset.Y;
         Tile(ACanvas, bg.Bitmap(), S, 0, 0);
     }
     // 5.
     ACanvas.RestoreState();
 }
 
-void TExStringGrid::PaintCellBackground(TCellPaintRecord& P, const TRect& R)
+void TGridPaintPart::PaintCellBackground(TCellPaintRecord& P, const TRect& R)
 {
-    const TBackGround& bg = *FBackGround;
+    const TBackGround& bg = *G.FParts->FBackGround;
     TCanvas& C = *P.Canvas;
     const bool fixed = P.State.Contains(gdFixed);
     const bool matches = (fixed && (bg.Cells() == bcFixed || bg.Cells() == bcAll)) ||
                          (!fixed && (bg.Cells() == bcNormal || bg.Cells() == bcAll));
     if (!matches) return;
-    const int W = GridLineWidth();
-    const TCellProperties* props = FindCellProperties(P.RCol, P.Row);
+    const int W = G.GridLineWidth();
+    const TCellProperties* props = G.FindCellProperties(P.RCol, P.Row);
     const TColor own = props ? props->BrushColor() : clNone;
-    if (!bg.Bitmap().Empty() && own == clNone && !(ShowSelection && P.State.Contains(gdSelected))) {
+    if (!bg.Bitmap().Empty() && own == clNone && !(G.ShowSelection && P.State.Contains(gdSelected))) {
         const TRect r{R.Left - W + 1, R.Top - W + 1, R.Right, R.Bottom};
         if (bg.Display() != bdTile) {
             CopyFixed(C, bg.Bitmap(), bg.Left(), bg.Top(), r);
         } else {
             // The tiling is anchored to the grid: the widths and heights of
             // the columns and rows before the cell (from the first normal one).
-            const int c0 = bg.Cells() == bcNormal ? FixedCols() : 0;
-            const int r0 = bg.Cells() == bcNormal ? FixedRows() : 0;
+            const int c0 = bg.Cells() == bcNormal ? G.FixedCols() : 0;
+            const int r0 = bg.Cells() == bcNormal ? G.FixedRows() : 0;
             long long ox = 0, oy = 0;
-            for (int c = c0; c < P.DCol; ++c) ox += ColWidths(c);
-            for (int rr = r0; rr < P.Row; ++rr) oy += RowHeights(rr);
+            for (int c = c0; c < P.DCol; ++c) ox += G.ColWidths(c);
+            for (int rr = r0; rr < P.Row; ++rr) oy += G.RowHeights(rr);
             const int bw = bg.Bitmap().Width(), bh = bg.Bitmap().Height();
             Tile(C, bg.Bitmap(), r, static_cast<int>(ox % bw), static_cast<int>(oy % bh));
         }
     }
     if (bg.Display() == bdGradientHorz || bg.Display() == bdGradientVert) {
-        const TCellType t = GetCellType(P.RCol, P.Row);
+        const TCellType t = G.GetCellType(P.RCol, P.Row);
         const bool kind = t == ctCheckBox || t == ctDataCheckBox || t == ctRadio || t == ctButton || t == ctRadioButton;
-        const bool focusedSel = P.State.Contains(gdFocused) && Options().Contains(goDrawFocusSelected);
+        const bool focusedSel = P.State.Contains(gdFocused) && G.Options().Contains(goDrawFocusSelected);
         if ((own == clNone || kind) &&
-            (!ShowSelection ||
+            (!G.ShowSelection ||
              (!P.State.Contains(gdSelected) && !P.State.Contains(gdFocused) && !focusedSel))) {
             const bool horz = bg.Display() == bdGradientHorz;
             const TRect r{R.Left - 1, R.Top - W, R.Right, R.Bottom + W - 1};
-            const int extent = horz ? ClientWidth() : ClientHeight();
+            const int extent = horz ? G.ClientWidth() : G.ClientHeight();
             const TColor c1 = BlendColorStep(bg.Color(), bg.ColorTo(), 0, horz ? r.Left : r.Top, extent);
             const TColor c2 = BlendColorStep(bg.Color(), bg.ColorTo(), 0, horz ? r.Right : r.Bottom, extent);
             C.Brush().SetColor(c2);

@@ -4,6 +4,7 @@
 // grid's transparent drawing leaves out.
 
 #include "widgets/grid_render/ExGridPaint.h"
+#include "widgets/grid_render/Parts.h"
 
 #include "platform/Graphics.h"
 

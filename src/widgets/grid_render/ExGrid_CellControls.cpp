@@ -4,6 +4,7 @@
 // cells (CellControls) on their cells while the grid scrolls and sizes.
 
 #include "widgets/grid_render/CellControlEditors.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 
 #include "widgets/ExStringGrid.h"
@@ -52,7 +53,7 @@ TControlEdit::TControlEdit(TExStringGrid* grid, TWinControl* parent) : TCustomMa
 
 TControlEdit::~TControlEdit()
 {
-    if (FGrid && FGrid->FCellControlEditors) FGrid->FCellControlEditors->Forget(this);
+    if (FGrid && FGrid->Parts().Edit.FCellControlEditors) FGrid->Parts().Edit.FCellControlEditors->Forget(this);
 }
 
 void TControlEdit::KeyDown(int& Key, TShiftState Shift)
@@ -77,7 +78,7 @@ TControlCombo::TControlCombo(TExStringGrid* grid, TWinControl* parent) : TEsgCom
 
 TControlCombo::~TControlCombo()
 {
-    if (FGrid && FGrid->FCellControlEditors) FGrid->FCellControlEditors->Forget(this);
+    if (FGrid && FGrid->Parts().Edit.FCellControlEditors) FGrid->Parts().Edit.FCellControlEditors->Forget(this);
 }
 
 void TControlCombo::KeyDown(int& Key, TShiftState Shift)
@@ -149,14 +150,14 @@ TControlCombo* TCellControlEditors::Combo()
 
 TControlEdit* TExStringGrid::CellControlEdit()
 {
-    if (!FCellControlEditors) FCellControlEditors.reset(new TCellControlEditors(this));
-    return FCellControlEditors->Edit();
+    if (!FParts->Edit.FCellControlEditors) FParts->Edit.FCellControlEditors.reset(new TCellControlEditors(this));
+    return FParts->Edit.FCellControlEditors->Edit();
 }
 
 TControlCombo* TExStringGrid::CellControlCombo()
 {
-    if (!FCellControlEditors) FCellControlEditors.reset(new TCellControlEditors(this));
-    return FCellControlEditors->Combo();
+    if (!FParts->Edit.FCellControlEditors) FParts->Edit.FCellControlEditors.reset(new TCellControlEditors(this));
+    return FParts->Edit.FCellControlEditors->Combo();
 }
 
 void TExStringGrid::StartCellControlEdit(const std::string& Text, const std::string& CtrlType,
@@ -171,7 +172,7 @@ void TExStringGrid::StartCellControlEdit(const std::string& Text, const std::str
 
     // One inline editor at a time.
     FinishCellControlEdit(this);
-    FCtrlXY = {RealCol, ARow};
+    FParts->Input.FCtrlXY = {RealCol, ARow};
     FCtrlID = CtrlID;
     FCtrlType = type;
     FCtrlEditing = true;
@@ -193,7 +194,7 @@ void TExStringGrid::StartCellControlEdit(const std::string& Text, const std::str
     }
 
     TControlCombo* c = CellControlCombo();
-    c->SetIsWinXP(FIsWinXP);
+    c->SetIsWinXP(FParts->FIsWinXP);
     c->SetBounds(c->Left(), c->Top(), 0, c->Height());
     bool canEdit = true;
     int dropCount = 8;
@@ -219,38 +220,38 @@ void TExStringGrid::StartCellControlEdit(const std::string& Text, const std::str
 
 void TExStringGrid::FinishCellControlEdit(TObject*)
 {
-    if (!FCtrlEditing || FDestroyingGrid) return;
+    if (!FCtrlEditing || FParts->FDestroyingGrid) return;
     FCtrlEditing = false;
     std::string value;
     TControl* editor = nullptr;
     if (FCtrlType == "COMBO") {
-        if (FCellControlEditors && FCellControlEditors->ComboIfMade()) {
-            TControlCombo* c = FCellControlEditors->ComboIfMade();
+        if (FParts->Edit.FCellControlEditors && FParts->Edit.FCellControlEditors->ComboIfMade()) {
+            TControlCombo* c = FParts->Edit.FCellControlEditors->ComboIfMade();
             if (c->DroppedDown()) c->SetDroppedDown(false);
             value = c->Text();
             editor = c;
         }
-    } else if (FCellControlEditors && FCellControlEditors->EditIfMade()) {
-        value = FCellControlEditors->EditIfMade()->Text();
-        editor = FCellControlEditors->EditIfMade();
+    } else if (FParts->Edit.FCellControlEditors && FParts->Edit.FCellControlEditors->EditIfMade()) {
+        value = FParts->Edit.FCellControlEditors->EditIfMade()->Text();
+        editor = FParts->Edit.FCellControlEditors->EditIfMade();
     }
     // The cell may have gone (rows removed while the editor was open).
-    if (FCtrlXY.X >= 0 && FCtrlXY.Y >= 0 && FCtrlXY.X < AllColCount() && FCtrlXY.Y < RowCount()) {
-        std::string text = Cells(FCtrlXY.X, FCtrlXY.Y);
-        if (HTMLSetControlValue(text, FCtrlID, value)) SetCells(FCtrlXY.X, FCtrlXY.Y, text);
+    if (FParts->Input.FCtrlXY.X >= 0 && FParts->Input.FCtrlXY.Y >= 0 && FParts->Input.FCtrlXY.X < AllColCount() && FParts->Input.FCtrlXY.Y < RowCount()) {
+        std::string text = Cells(FParts->Input.FCtrlXY.X, FParts->Input.FCtrlXY.Y);
+        if (HTMLSetControlValue(text, FCtrlID, value)) SetCells(FParts->Input.FCtrlXY.X, FParts->Input.FCtrlXY.Y, text);
     }
     if (editor) editor->SetVisible(false);
-    if (OnControlEditDone) OnControlEditDone(this, FCtrlXY.Y, FCtrlXY.X, FCtrlID, FCtrlType, value);
+    if (OnControlEditDone) OnControlEditDone(this, FParts->Input.FCtrlXY.Y, FParts->Input.FCtrlXY.X, FCtrlID, FCtrlType, value);
     FCtrlType.clear();
 }
 
 void TExStringGrid::ControlComboSelect(TObject*)
 {
-    if (!OnControlComboSelect || !FCellControlEditors || !FCellControlEditors->ComboIfMade()) return;
-    TControlCombo* c = FCellControlEditors->ComboIfMade();
+    if (!OnControlComboSelect || !FParts->Edit.FCellControlEditors || !FParts->Edit.FCellControlEditors->ComboIfMade()) return;
+    TControlCombo* c = FParts->Edit.FCellControlEditors->ComboIfMade();
     const int i = c->ItemIndex();
     if (i < 0 || i >= c->Items().Count()) return;
-    OnControlComboSelect(this, FCtrlXY.Y, FCtrlXY.X, i, FCtrlID, c->Items().Strings(i));
+    OnControlComboSelect(this, FParts->Input.FCtrlXY.Y, FParts->Input.FCtrlXY.X, i, FCtrlID, c->Items().Strings(i));
 }
 
 // --- radio groups -------------------------------------------------------------------------------
@@ -268,8 +269,8 @@ void TExStringGrid::RadioGroupClick(int RealCol, int ARow, int DX, int DY)
     const TCellGraphic* g = GetCellGraphic(b.X, b.Y);
     const int dc = Model().DisplCol(b.X);
     if (!IsFixed(dc, b.Y)) FocusCell(dc, b.Y);
-    const TControlStyle style = FControlLook ? FControlLook->ControlStyle() : csTheme;
-    const int spacing = (style == csClassic || style == csFlat) && FControlLook ? FControlLook->RadioSize() : 16;
+    const TControlStyle style = FParts->FControlLook ? FParts->FControlLook->ControlStyle() : csTheme;
+    const int spacing = (style == csClassic || style == csFlat) && FParts->FControlLook ? FParts->FControlLook->RadioSize() : 16;
     const auto* items = g ? dynamic_cast<const TCellStrings*>(g->CellBitmap) : nullptr;
     const int n = items ? items->Count() : 0;
 
@@ -309,14 +310,14 @@ void TExStringGrid::CellControlsUpdate(bool RebuildList)
 {
     if (!View()) return;
     if (RebuildList) {
-        while (FControlList.Count() > 0) FControlList.RemoveControl(FControlList.Count() - 1);
-        if (FCellControlCount > 0)
+        while (FParts->FControlList.Count() > 0) FParts->FControlList.RemoveControl(FParts->FControlList.Count() - 1);
+        if (FParts->FCellControlCount > 0)
             for (int c = 0; c < AllColCount(); ++c)
                 for (int r = 0; r < RowCount(); ++r)
                     if (const TCellProperties* p = FindCellProperties(c, r); p && p->Control)
-                        FControlList.AddControl(c, NumHiddenRows() == 0 ? r : Model().RealRow(r), p->Control);
+                        FParts->FControlList.AddControl(c, NumHiddenRows() == 0 ? r : Model().RealRow(r), p->Control);
     }
-    if (FControlList.Count() == 0) return;
+    if (FParts->FControlList.Count() == 0) return;
 
     const int left = LeftCol(), top = TopRow();
     const int cols = VisibleColCount(), rows = VisibleRowCount();
@@ -325,8 +326,8 @@ void TExStringGrid::CellControlsUpdate(bool RebuildList)
         int col, row;
     };
     std::vector<Placed> inside;
-    for (int i = 0; i < FControlList.Count(); ++i) {
-        const TControlItem* item = FControlList.GetControl(i);
+    for (int i = 0; i < FParts->FControlList.Count(); ++i) {
+        const TControlItem* item = FParts->FControlList.GetControl(i);
         auto* ctl = dynamic_cast<TControl*>(item->FObject);
         if (!ctl) continue;
         // The item holds the real column and the real row.

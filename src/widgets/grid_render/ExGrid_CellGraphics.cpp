@@ -4,6 +4,7 @@
 // text, self-drawing objects).
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 
 #include "widgets/GridControlLook.h"
@@ -53,7 +54,7 @@ TCellGraphic* TExStringGrid::GetCellGraphicInfo(int ACol, int ARow, TCellVAlign&
     TCellGraphic* g = GetCellGraphic(ACol, ARow);
     if (!g) return nullptr;
     TCustomImageList* images = GetGridImages();
-    const int check = FControlLook->CheckSize();
+    const int check = FParts->FControlLook->CheckSize();
     TPoint sz{0, 0};
     switch (g->CellType) {
     case ctBitmap: sz = ObjectSize(g->CellBitmap); break;
@@ -96,7 +97,7 @@ TCellGraphic* TExStringGrid::GetCellGraphicInfo(int ACol, int ARow, TCellVAlign&
     case ctInterface:
         if (auto* i = dynamic_cast<IGridCellGraphic*>(g->CellBitmap)) sz = {i->GetWidth(), i->GetHeight()};
         break;
-    case ctRadioButton: sz = {FControlLook->RadioSize() + 4, FControlLook->RadioSize() + 4}; break;
+    case ctRadioButton: sz = {FParts->FControlLook->RadioSize() + 4, FParts->FControlLook->RadioSize() + 4}; break;
     case ctShape: {
         const int s = RowHeights(ARow) - 2 * XYOffset.Y;
         sz = {s, s};
@@ -122,14 +123,14 @@ void TExStringGrid::DrawCheck(TCanvas& ACanvas, const TRect& R, bool Checked, TC
 {
     TCanvas& C = ACanvas;
     // 1.
-    if (FControlLook->NoDisabledCheckRadioLook() || FControlLook->CheckAlwaysActive) Enabled = true;
-    if (Style == csTheme && !(FIsComCtl6 && IsThemeActive())) Style = csClassic;
+    if (FParts->FControlLook->NoDisabledCheckRadioLook() || FParts->FControlLook->CheckAlwaysActive) Enabled = true;
+    if (Style == csTheme && !(FParts->FIsComCtl6 && IsThemeActive())) Style = csClassic;
     // 2.
     if (UseState) {
         Checked = State == cbChecked;
         if (State == cbGrayed) Grayed = true;
     }
-    const int size = FControlLook->CheckSize();
+    const int size = FParts->FControlLook->CheckSize();
     // 3.
     switch (Style) {
     case csWinXP:
@@ -143,7 +144,7 @@ void TExStringGrid::DrawCheck(TCanvas& ACanvas, const TRect& R, bool Checked, TC
         break;
     }
     case csGlyph: {
-        const TBitmap& b = Checked ? FControlLook->CheckedGlyph() : FControlLook->UnCheckedGlyph();
+        const TBitmap& b = Checked ? FParts->FControlLook->CheckedGlyph() : FParts->FControlLook->UnCheckedGlyph();
         if (!b.Empty()) C.DrawTransparent(R.Left, R.Top, b);
         break;
     }
@@ -159,7 +160,7 @@ void TExStringGrid::DrawCheck(TCanvas& ACanvas, const TRect& R, bool Checked, TC
         C.LineTo(R.Right - 1, R.Bottom - 1);
         C.LineTo(R.Left, R.Bottom - 1);
         if (Checked) {
-            C.Pen().SetColor(Enabled ? FControlLook->Color() : clGray);
+            C.Pen().SetColor(Enabled ? FParts->FControlLook->Color() : clGray);
             C.Pen().SetWidth(1);
             const int L = R.Left, T = R.Top - 1, B = R.Bottom - 1, s = size / 2;
             C.MoveTo(L + 2, R.Top + s);
@@ -203,7 +204,7 @@ void TExStringGrid::DrawRadioGroup(TCanvas& ACanvas, const TRect& R, bool Revers
 {
     TCanvas& C = ACanvas;
     // 1.
-    if (FControlLook->NoDisabledCheckRadioLook() || FControlLook->RadioAlwaysActive) Disabled = false;
+    if (FParts->FControlLook->NoDisabledCheckRadioLook() || FParts->FControlLook->RadioAlwaysActive) Disabled = false;
     const int step = Reverse ? -1 : 1;
     C.SetBkMode(bkTransparent);
     if (Count <= 0) return;
@@ -211,7 +212,7 @@ void TExStringGrid::DrawRadioGroup(TCanvas& ACanvas, const TRect& R, bool Revers
     if (Style == csWinXP || Style == csNUV) EnsureGridBitmaps();
     const bool bitmaps = Style == csWinXP || Style == csNUV || Style == csGlyph;
     int offset = 0;
-    const int S = FControlLook->RadioSize();
+    const int S = FParts->FControlLook->RadioSize();
     const int H = C.TextHeight("gh");
     const std::string cellText = Cells(ACol, ARow);
     // 2.
@@ -286,8 +287,8 @@ void TExStringGrid::DrawRadioGroup(TCanvas& ACanvas, const TRect& R, bool Revers
             C.LineTo(x + 8, y + 14);
             C.LineTo(x + 2, y + 8);
             if (on) {
-                C.Brush().SetColor(FControlLook->Color());
-                C.Pen().SetColor(FControlLook->Color());
+                C.Brush().SetColor(FParts->FControlLook->Color());
+                C.Pen().SetColor(FParts->FControlLook->Color());
                 C.Polygon({{x + 6, y + 8}, {x + 8, y + 6}, {x + 10, y + 8}, {x + 8, y + 10}});
             }
             break;
@@ -301,7 +302,7 @@ void TExStringGrid::DrawRadioGroup(TCanvas& ACanvas, const TRect& R, bool Revers
             break;
         }
         case csGlyph: {
-            const TBitmap& b = on ? FControlLook->RadioOnGlyph() : FControlLook->RadioOffGlyph();
+            const TBitmap& b = on ? FParts->FControlLook->RadioOnGlyph() : FParts->FControlLook->RadioOffGlyph();
             if (!b.Empty()) C.DrawTransparent(x, y, b);
             break;
         }
@@ -319,7 +320,7 @@ void TExStringGrid::DrawRadioGroup(TCanvas& ACanvas, const TRect& R, bool Revers
 
 // --- the graphic step of the painter ------------------------------------------------------------
 
-void TExStringGrid::PaintCellGraphic(TCellPaintRecord& P)
+void TGridPaintPart::PaintCellGraphic(TCellPaintRecord& P)
 {
     TCellGraphic* g = P.Graphic;
     if (!g) return;
@@ -331,7 +332,7 @@ void TExStringGrid::PaintCellGraphic(TCellPaintRecord& P)
 
     // 1.
     if (type != ctNode && type != ctProgress && type != ctRangeIndicator && type != ctXPProgress) {
-        const int dx = 1 - XYOffset.X, dy = 1 - XYOffset.Y;
+        const int dx = 1 - G.XYOffset.X, dy = 1 - G.XYOffset.Y;
         R = {R.Left - dx, R.Top - dy, R.Right + dx, R.Bottom + dy};
     }
     // 2. horizontal place
@@ -389,7 +390,7 @@ void TExStringGrid::PaintCellGraphic(TCellPaintRecord& P)
     if (x2 < 0) x2 = x1 + w;
     // 3. vertical place
     TCellVAlign va = g->CellVAlign;
-    if (IsCheckKind(type) && P.VA != VAlignment)
+    if (IsCheckKind(type) && P.VA != G.VAlignment)
         va = P.VA == vtaTop ? vaTop : P.VA == vtaCenter ? vaCenter : vaBottom;
     int y1 = R.Top + 1, y2 = -1;
     switch (va) {
@@ -409,7 +410,7 @@ void TExStringGrid::PaintCellGraphic(TCellPaintRecord& P)
     default: y1 = R.Top + 1; break;
     }
     if (y2 < 0) y2 = y1 + h;
-    TRect G{x1, y1, x2, y2};
+    TRect GR{x1, y1, x2, y2};
 
     // 4.
     bool enabled = true;
@@ -426,7 +427,7 @@ void TExStringGrid::PaintCellGraphic(TCellPaintRecord& P)
         if (const auto* b = dynamic_cast<const TBitmap*>(g->CellIcon)) C.DrawTransparent(x1, y1, *b);
         break;
     case ctImageList:
-        if (TCustomImageList* images = GetGridImages()) images->Draw(C, x1, y1, g->CellIndex);
+        if (TCustomImageList* images = G.GetGridImages()) images->Draw(C, x1, y1, g->CellIndex);
         break;
     case ctCheckBox:
     case ctRowCheckBox:
@@ -434,46 +435,46 @@ void TExStringGrid::PaintCellGraphic(TCellPaintRecord& P)
     case ctVirtCheckBox:
     case ctTriStateCheckBox:
     case ctRadioButton: {
-        CanEditCell(P.RCol, P.Row, enabled);
-        const TControlStyle style = FControlLook->ControlStyle();
+        G.CanEditCell(P.RCol, P.Row, enabled);
+        const TControlStyle style = G.FParts->FControlLook->ControlStyle();
         if (type == ctCheckBox || type == ctRowCheckBox) {
-            DrawCheck(C, G, g->CellBoolean, cbUnchecked, false, style, g->CellAngle > 0, enabled);
+            G.DrawCheck(C, GR, g->CellBoolean, cbUnchecked, false, style, g->CellAngle > 0, enabled);
         } else if (type == ctDataCheckBox || type == ctVirtCheckBox) {
-            const bool checked = Cells(P.RCol, P.Row) == GetCheckTrue(P.RCol, P.Row);
-            DrawCheck(C, G, checked, cbUnchecked, false, style, false, enabled);
+            const bool checked = G.Cells(P.RCol, P.Row) == G.GetCheckTrue(P.RCol, P.Row);
+            G.DrawCheck(C, GR, checked, cbUnchecked, false, style, false, enabled);
         } else if (type == ctTriStateCheckBox) {
-            DrawCheck(C, G, false, g->CellCheckBoxState, true, style, g->CellAngle > 0, enabled);
+            G.DrawCheck(C, GR, false, g->CellCheckBoxState, true, style, g->CellAngle > 0, enabled);
         } else {
-            const int x = x1 + XYOffset.X;
-            const int S = FControlLook->RadioSize();
-            DrawRadioGroup(C, {x, y1, x + S, y1 + S}, false, 1, style, P.Row, P.RCol, false, nullptr, !enabled,
+            const int x = x1 + G.XYOffset.X;
+            const int S = G.FParts->FControlLook->RadioSize();
+            G.DrawRadioGroup(C, {x, y1, x + S, y1 + S}, false, 1, style, P.Row, P.RCol, false, nullptr, !enabled,
                            false, g->CellBoolean ? 0 : -1, 1);
         }
         break;
     }
     case ctRotated: {
-        TRect cr = CellRect(P.DCol, P.Row);
+        TRect cr = G.CellRect(P.DCol, P.Row);
         cr = {cr.Left + 2, cr.Top + 2, cr.Right - 2, cr.Bottom - 2};
-        const std::string text = Cells(P.RCol, P.Row);
-        TRect origin = CellRect(P.DCol, P.Row);
+        const std::string text = G.Cells(P.RCol, P.Row);
+        TRect origin = G.CellRect(P.DCol, P.Row);
         C.SaveState();
-        DrawRotatedText(origin, g->CellAngle, P.VA, P.HA, text);
+        G.DrawRotatedText(origin, g->CellAngle, P.VA, P.HA, text);
         C.Font().SetOrientation(g->CellAngle * 10);
         C.SetBkMode(bkTransparent);
         C.IntersectClipRect(cr);
         C.TextOut(origin.Left, origin.Top, text);
         C.RestoreState();
-        if (IsSortIndicatorCell(P.RCol, P.Row) &&
-            (FSortSettings->Column == P.RCol || FModel->FSortIndexes.FindIndex(P.RCol) >= 0) && FixedRows() >= 1 &&
-            (P.RCol >= FixedCols() || FSortSettings->FixedCols) &&
-            (FModel->FSortIndexes.FindIndex(P.RCol) < 1 || FSortSettings->IndexShow))
-            DrawSortIndicator(C, P.RCol, G.Top + 8, G.Right - 10);
+        if (G.IsSortIndicatorCell(P.RCol, P.Row) &&
+            (G.FParts->FSortSettings->Column == P.RCol || G.FModel->FSortIndexes.FindIndex(P.RCol) >= 0) && G.FixedRows() >= 1 &&
+            (P.RCol >= G.FixedCols() || G.FParts->FSortSettings->FixedCols) &&
+            (G.FModel->FSortIndexes.FindIndex(P.RCol) < 1 || G.FParts->FSortSettings->IndexShow))
+            G.DrawSortIndicator(C, P.RCol, GR.Top + 8, GR.Right - 10);
         break;
     }
     case ctDataImage: {
-        TCustomImageList* images = GetGridImages();
+        TCustomImageList* images = G.GetGridImages();
         int v = 0;
-        if (images && TryStrToInt(Trim(Cells(P.RCol, P.Row)), v)) {
+        if (images && TryStrToInt(Trim(G.Cells(P.RCol, P.Row)), v)) {
             const long long n = static_cast<long long>(v) + g->CellIndex;
             if (n >= 0 && n < images->Count()) images->Draw(C, x1, y1, static_cast<int>(n));
         }
@@ -482,14 +483,14 @@ void TExStringGrid::PaintCellGraphic(TCellPaintRecord& P)
     case ctNode: PaintNodeGlyph(P, R); break;
     case ctRadio: {
         bool canEdit = true;
-        CanEditCell(P.RCol, P.Row, canEdit);
+        G.CanEditCell(P.RCol, P.Row, canEdit);
         const auto* items = dynamic_cast<const TCellStrings*>(g->CellBitmap);
-        DrawRadioGroup(C, R, false, 1, FControlLook->ControlStyle(), P.Row, P.RCol, P.State.Contains(gdSelected),
+        G.DrawRadioGroup(C, R, false, 1, G.FParts->FControlLook->ControlStyle(), P.Row, P.RCol, P.State.Contains(gdSelected),
                        items, !canEdit, g->CellBoolean, g->CellIndex, items ? items->Count() : 0);
         break;
     }
     case ctImages: {
-        TCustomImageList* images = GetGridImages();
+        TCustomImageList* images = G.GetGridImages();
         const auto* list = dynamic_cast<const TIntList*>(g->CellBitmap);
         if (images && list) {
             int x = x1, y = y1;
@@ -506,90 +507,90 @@ void TExStringGrid::PaintCellGraphic(TCellPaintRecord& P)
     case ctPicture:
         if (const auto* b = dynamic_cast<const TBitmap*>(g->CellBitmap)) {
             if (g->CellAngle != 0)
-                C.StretchDraw(G, *b);
+                C.StretchDraw(GR, *b);
             else if (g->CellTransparent)
-                C.DrawTransparent(G.Left, G.Top, *b);
+                C.DrawTransparent(GR.Left, GR.Top, *b);
             else
-                C.Draw(G.Left, G.Top, *b);
+                C.Draw(GR.Left, GR.Top, *b);
         }
         break;
     case ctFilePicture:
-        if (const auto* f = dynamic_cast<const TFilePicture*>(g->CellBitmap)) f->DrawPicture(C, G);
+        if (const auto* f = dynamic_cast<const TFilePicture*>(g->CellBitmap)) f->DrawPicture(C, GR);
         break;
     case ctComment:
-        if (FControlLook->CommentColor() != clNone) {
+        if (G.FParts->FControlLook->CommentColor() != clNone) {
             const TColor c = g->CellAngle != static_cast<int>(clNone) ? static_cast<TColor>(g->CellIndex)
-                                                                      : FControlLook->CommentColor();
-            const int T = R.Top - XYOffset.Y + 1;
-            const int X = R.Right + XYOffset.X;
+                                                                      : G.FParts->FControlLook->CommentColor();
+            const int T = R.Top - G.XYOffset.Y + 1;
+            const int X = R.Right + G.XYOffset.X;
             C.Brush().SetColor(c);
             C.Pen().SetColor(c);
             C.Polygon({{X - 8, T}, {X - 3, T}, {X - 3, T + 5}});
-            C.Brush().SetColor(Color());
+            C.Brush().SetColor(G.Color());
         }
         break;
     case ctButton:
     case ctBitButton:
-    case ctExpand: PaintCellButton(P, G, R); break;
+    case ctExpand: PaintCellButton(P, GR, R); break;
     case ctInterface:
         if (auto* i = dynamic_cast<IGridCellGraphic*>(g->CellBitmap))
             i->Draw(C, {P.Rect.Left - 1, P.Rect.Top - 1, P.Rect.Right, P.Rect.Bottom}, P.RCol, P.Row,
-                    P.State.Contains(gdSelected), this);
+                    P.State.Contains(gdSelected), (&G));
         break;
-    default: PaintValueGraphic(P, G, R); break;
+    default: PaintValueGraphic(P, GR, R); break;
     }
 }
 
 // Node glyphs (+/- boxes, leaves, XP arrows, own glyphs) and the tree line
 // through them.
-void TExStringGrid::PaintNodeGlyph(TCellPaintRecord& P, const TRect& R)
+void TGridPaintPart::PaintNodeGlyph(TCellPaintRecord& P, const TRect& R)
 {
     TCanvas& C = *P.Canvas;
     TCellGraphic* g = P.Graphic;
-    const int I = FCellNode->NodeIndent();
-    const int indent = RowNodeIndent(P.Row);
+    const int I = G.FParts->FCellNode->NodeIndent();
+    const int indent = G.RowNodeIndent(P.Row);
     const int L0 = indent - I;
     const int xc = L0 + I / 2 + 2;
     const int height = R.Bottom - R.Top;
     const bool contracted = g->CellBoolean;
     // 1. tree lines
-    if (FCellNode->ShowTree() && P.Row >= FixedRows()) {
-        C.Pen().SetColor(FCellNode->TreeColor());
+    if (G.FParts->FCellNode->ShowTree() && P.Row >= G.FixedRows()) {
+        C.Pen().SetColor(G.FParts->FCellNode->TreeColor());
         C.Pen().SetWidth(1);
         const int ym = (R.Top + R.Bottom) / 2;
-        if (P.Row + 1 < RowCount()) {
-            const int next = RowNodeIndent(P.Row + 1);
-            if (next > 0 && !(GetNodeState(P.Row) && next < indent)) {
+        if (P.Row + 1 < G.RowCount()) {
+            const int next = G.RowNodeIndent(P.Row + 1);
+            if (next > 0 && !(G.GetNodeState(P.Row) && next < indent)) {
                 C.MoveTo(xc, ym);
                 C.LineTo(xc, R.Bottom);
             }
         }
-        if (P.Row > 0 && RowNodeIndent(P.Row - 1) >= indent) {
+        if (P.Row > 0 && G.RowNodeIndent(P.Row - 1) >= indent) {
             C.MoveTo(xc, R.Top);
             C.LineTo(xc, R.Top + 6);
         }
     }
     int x = indent - I / 2 - 4;
-    if (P.DCol < FixedCols() && !Flat &&
-        (FLook == glSoft || FLook == glNUV || FLook == glXP || FLook == glListView))
+    if (P.DCol < G.FixedCols() && !G.Flat &&
+        (G.FParts->FLook == glSoft || G.FParts->FLook == glNUV || G.FParts->FLook == glXP || G.FParts->FLook == glListView))
         ++x;
     // 2. the glyph's background
     TColor bk = C.Brush().Color();
-    if (bk == clNone) bk = FixedCols() > 0 ? FixedColor() : Color();
-    if (ShowSelection &&
-        ((P.State.Contains(gdSelected) && !FMouseActions->DisjunctRowSelect()) ||
-         (FMouseActions->DisjunctRowSelect() && FModel->FRowFlags.Selected(P.SelRow) &&
-          Options().Contains(goRowSelect) && P.DCol >= FixedCols())))
-        bk = SelectionColor;
+    if (bk == clNone) bk = G.FixedCols() > 0 ? G.FixedColor() : G.Color();
+    if (G.ShowSelection &&
+        ((P.State.Contains(gdSelected) && !G.FParts->FMouseActions->DisjunctRowSelect()) ||
+         (G.FParts->FMouseActions->DisjunctRowSelect() && G.FModel->FRowFlags.Selected(P.SelRow) &&
+          G.Options().Contains(goRowSelect) && P.DCol >= G.FixedCols())))
+        bk = G.SelectionColor;
     // 3.
     EnsureGridBitmaps();
-    const TNodeType type = FCellNode->NodeType();
+    const TNodeType type = G.FParts->FCellNode->NodeType();
     auto box = [&](bool flat) {
         const int top = R.Top + std::max(0, height - 8) / 2;
         const TRect b{x + 4, top, x + 12, top + 8};
         if (flat) {
-            C.Brush().SetColor(FCellNode->Color);
-            C.Pen().SetColor(FCellNode->NodeColor);
+            C.Brush().SetColor(G.FParts->FCellNode->Color);
+            C.Pen().SetColor(G.FParts->FCellNode->NodeColor);
             C.Rectangle(b);
             C.MoveTo(b.Left + 2, top + 4);
             C.LineTo(b.Left + 7, top + 4);
@@ -598,7 +599,7 @@ void TExStringGrid::PaintNodeGlyph(TCellPaintRecord& P, const TRect& R)
                 C.LineTo(b.Left + 4, top + 7);
             }
         } else {
-            C.Brush().SetColor(FCellNode->Color);
+            C.Brush().SetColor(G.FParts->FCellNode->Color);
             C.FillRect(b);
             TRect e = b;
             DrawEdge(C, e, contracted ? EDGE_RAISED : EDGE_SUNKEN, BF_RECT | BF_SOFT);
@@ -618,15 +619,15 @@ void TExStringGrid::PaintNodeGlyph(TCellPaintRecord& P, const TRect& R)
         break;
     }
     case cnGlyph:
-        if (!FCellNode->ExpandGlyph().Empty() && !FCellNode->ContractGlyph().Empty()) {
-            const TBitmap& b = contracted ? FCellNode->ContractGlyph() : FCellNode->ExpandGlyph();
+        if (!G.FParts->FCellNode->ExpandGlyph().Empty() && !G.FParts->FCellNode->ContractGlyph().Empty()) {
+            const TBitmap& b = contracted ? G.FParts->FCellNode->ContractGlyph() : G.FParts->FCellNode->ExpandGlyph();
             DrawBitmapTransparent(C, b, bk, {x, R.Top + (height - b.Height()) / 2, x + b.Width(), R.Bottom});
         } else {
             box(false);
         }
         break;
     case cn3D: {
-        C.Brush().SetColor(FCellNode->Color);
+        C.Brush().SetColor(G.FParts->FCellNode->Color);
         C.FillRect(R);
         C.Pen().SetWidth(1);
         C.Pen().SetColor(clWhite);
@@ -644,46 +645,46 @@ void TExStringGrid::PaintNodeGlyph(TCellPaintRecord& P, const TRect& R)
 }
 
 // Cell buttons, bitmap buttons and expand buttons.
-void TExStringGrid::PaintCellButton(TCellPaintRecord& P, TRect G, const TRect& R)
+void TGridPaintPart::PaintCellButton(TCellPaintRecord& P, TRect GR, const TRect& R)
 {
     TCanvas& C = *P.Canvas;
     TCellGraphic* g = P.Graphic;
     const TCellType type = g->CellType;
     // 1. where the button lies in its cell, for the mouse handling
-    g->CellValue = static_cast<double>(((static_cast<unsigned>(G.Top - P.Rect.Top) & 0xFFFFu) << 16) |
-                                       (static_cast<unsigned>(G.Left - P.Rect.Left) & 0xFFFFu));
+    g->CellValue = static_cast<double>(((static_cast<unsigned>(GR.Top - P.Rect.Top) & 0xFFFFu) << 16) |
+                                       (static_cast<unsigned>(GR.Left - P.Rect.Left) & 0xFFFFu));
     // 2.
     const std::string caption = g->CellText;
     C.SaveState();
     C.SetBkColor(clBtnFace);
     // 3.
     bool enabled = true;
-    if (!FControlLook->NoDisabledButtonLook()) CanEditCell(P.RCol, P.Row, enabled);
-    int style = FControlLook->FlatButton() ? cpkFlat : (IsThemeActive() ? cpkThemed : cpkClassic);
-    if (Flat && FTones.Background.BrushColor != clNone) style = cpkOwnerDrawn;
+    if (!G.FParts->FControlLook->NoDisabledButtonLook()) G.CanEditCell(P.RCol, P.Row, enabled);
+    int style = G.FParts->FControlLook->FlatButton() ? cpkFlat : (IsThemeActive() ? cpkThemed : cpkClassic);
+    if (G.Flat && FTones.Background.BrushColor != clNone) style = cpkOwnerDrawn;
     int state = g->CellBoolean ? cpsPressed
-                               : (FHoverButton.X == P.DCol && FHoverButton.Y == P.Row ? cpsHot : cpsNormal);
+                               : (G.FParts->Input.FHoverButton.X == P.DCol && G.FParts->Input.FHoverButton.Y == P.Row ? cpsHot : cpsNormal);
     if (!enabled && type != ctExpand) state = cpsDisabled;
     // 4.
-    if (type == ctExpand) G = {R.Right - 13, R.Top, R.Right, R.Top + 13};
+    if (type == ctExpand) GR = {R.Right - 13, R.Top, R.Right, R.Top + 13};
     // 5.
-    DrawButtonFace(C, nullptr, G, FTones, state, style);
-    if (state == cpsPressed) G = {G.Left + 1, G.Top + 1, G.Right + 1, G.Bottom + 1};
+    DrawButtonFace(C, nullptr, GR, FTones, state, style);
+    if (state == cpsPressed) GR = {GR.Left + 1, GR.Top + 1, GR.Right + 1, GR.Bottom + 1};
     // 6.
     if (type == ctBitButton)
         if (const auto* glyph = dynamic_cast<const TBitmap*>(g->CellBitmap); glyph && !glyph->Empty()) {
-            const int dx = (G.Right - G.Left) - glyph->Width();
-            int dy = (G.Bottom - G.Top - glyph->Height()) / 2;
-            if (G.Bottom - G.Top - glyph->Height() < 1) dy = 3;
+            const int dx = (GR.Right - GR.Left) - glyph->Width();
+            int dy = (GR.Bottom - GR.Top - glyph->Height()) / 2;
+            if (GR.Bottom - GR.Top - glyph->Height() < 1) dy = 3;
             if (!caption.empty() || dx < 1) {
-                C.DrawTransparent(G.Left + 3, G.Top + dy, *glyph);
-                G.Left += glyph->Width() + 4;
+                C.DrawTransparent(GR.Left + 3, GR.Top + dy, *glyph);
+                GR.Left += glyph->Width() + 4;
             } else {
-                C.DrawTransparent(G.Left + dx / 2, G.Top + dy, *glyph);
+                C.DrawTransparent(GR.Left + dx / 2, GR.Top + dy, *glyph);
             }
         }
     // 7.
-    G.Left += 1;
+    GR.Left += 1;
     C.SetBkMode(bkTransparent);
     if (style == cpkOwnerDrawn) {
         const TColorTone* tone[] = {&FTones.Background, &FTones.Hover, &FTones.Selected, &FTones.Disabled};
@@ -706,37 +707,37 @@ void TExStringGrid::PaintCellButton(TCellPaintRecord& P, TRect G, const TRect& R
     } else {
         unsigned flags = DT_CENTER | DT_END_ELLIPSIS;
         flags |= caption.find('\r') != std::string::npos ? DT_WORDBREAK : (DT_VCENTER | DT_SINGLELINE);
-        DrawTextEx(C, caption, G, flags);
+        DrawTextEx(C, caption, GR, flags);
     }
     C.RestoreState();
 }
 
 // Progress bars, pies, range indicators, shapes and ratings. A cell whose
 // text is not a number shows the graphic of 0.
-void TExStringGrid::PaintValueGraphic(TCellPaintRecord& P, const TRect& G, TRect R)
+void TGridPaintPart::PaintValueGraphic(TCellPaintRecord& P, const TRect& GR, TRect R)
 {
     TCellGraphic* g = P.Graphic;
     TCanvas& C = *P.Canvas;
     auto floatValue = [&] {
         try {
-            return Floats(P.RCol, P.Row);
+            return G.Floats(P.RCol, P.Row);
         } catch (const Exception&) {
             return 0.0;
         }
     };
     auto intValue = [&] {
         try {
-            return Ints(P.RCol, P.Row);
+            return G.Ints(P.RCol, P.Row);
         } catch (const Exception&) {
             return 0;
         }
     };
-    const int mx = FControlLook->ProgressMarginX(), my = FControlLook->ProgressMarginY();
+    const int mx = G.FParts->FControlLook->ProgressMarginX(), my = G.FParts->FControlLook->ProgressMarginY();
     switch (g->CellType) {
     case ctProgress: {
-        const TControlStyle style = FControlLook->ControlStyle();
+        const TControlStyle style = G.FParts->FControlLook->ControlStyle();
         HTHEME theme = nullptr;
-        if ((style == csWinXP || style == csTheme) && FControlLook->ProgressXP() && IsThemeActive())
+        if ((style == csWinXP || style == csTheme) && G.FParts->FControlLook->ProgressXP() && IsThemeActive())
             theme = OpenThemeData(nullptr, "Progress");
         if (theme) {
             R = {R.Left + mx, R.Top + my, R.Right - mx, R.Bottom - my};
@@ -757,13 +758,13 @@ void TExStringGrid::PaintValueGraphic(TCellPaintRecord& P, const TRect& G, TRect
                 fillText = (fill ^ 0xFFFFFF) & 0xFFFFFF;
                 restText = (rest ^ 0xFFFFFF) & 0xFFFFFF;
             }
-            DrawProgressBar(C, R, fill, false, FControlLook->ProgressBorderColor, g->CellText, g->CellErrLen,
+            DrawProgressBar(C, R, fill, false, G.FParts->FControlLook->ProgressBorderColor, g->CellText, g->CellErrLen,
                             g->CellErrFrom, my, mx, floatValue(), restText, rest, fillText);
         }
         break;
     }
     case ctProgressPie:
-        DrawProgressPie(C, {G.Left, G.Top, G.Left + 20, G.Top + 20}, g->CellBitmapColor, false, g->CellAngle);
+        DrawProgressPie(C, {GR.Left, GR.Top, GR.Left + 20, GR.Top + 20}, g->CellBitmapColor, false, g->CellAngle);
         break;
     case ctRangeIndicator:
         R = {R.Left + mx, R.Top + my, R.Right - mx, R.Bottom - my};
@@ -776,7 +777,7 @@ void TExStringGrid::PaintValueGraphic(TCellPaintRecord& P, const TRect& G, TRect
         if (span != 0)
             percent = static_cast<int>(
                 std::lround(LimitPercent(std::fabs(double(intValue()) - g->CellErrFrom) / span * 100.0)));
-        const TGridProgressAppearance& pa = *FProgressAppearance;
+        const TGridProgressAppearance& pa = *G.FParts->FProgressAppearance;
         TProgressAppearance a;
         a.LevelColors = {pa.Level0Color(), pa.Level0ColorTo(), pa.Level1Color(), pa.Level1ColorTo(),
                          pa.Level2Color(), pa.Level2ColorTo(), pa.Level3Color(), pa.Level3ColorTo()};
@@ -788,7 +789,7 @@ void TExStringGrid::PaintValueGraphic(TCellPaintRecord& P, const TRect& G, TRect
         a.ShowPercentage = pa.ShowPercentage();
         a.CompletionSmooth = pa.CompletionSmooth();
         a.ShowGradient = pa.ShowGradient();
-        a.Font = &Font();
+        a.Font = &G.Font();
         a.FontColor = pa.CompleteFontColor();
         a.Steps = pa.Steps();
         a.BackgroundColor = pa.UnCompleteColor() != clNone ? pa.UnCompleteColor() : C.Brush().Color();
@@ -796,17 +797,17 @@ void TExStringGrid::PaintValueGraphic(TCellPaintRecord& P, const TRect& G, TRect
         break;
     }
     case ctShape:
-        DrawCellShape(C, G.Left, G.Top, g->CellBitmapColor, static_cast<TColor>(g->CellIndex),
-                      static_cast<TCellShape>(g->CellAngle), G.Bottom - G.Top - 1, G.Right - G.Left - 1);
+        DrawCellShape(C, GR.Left, GR.Top, g->CellBitmapColor, static_cast<TColor>(g->CellIndex),
+                      static_cast<TCellShape>(g->CellAngle), GR.Bottom - GR.Top - 1, GR.Right - GR.Left - 1);
         break;
     case ctRating: {
         const double v = std::round(floatValue() * 2) / 2;
         const TColor full = static_cast<TColor>(g->CellIndex), empty = g->CellBitmapColor;
         for (int i = 0; i < g->CellAngle; ++i) {
-            const int x = G.Left + 18 * i;
+            const int x = GR.Left + 18 * i;
             const TColor c = i + 1 > v ? empty : full;
-            DrawCellShape(C, x, G.Top, c, c, csStar, 16, 16);
-            if (i < v && v < i + 1) DrawCellShape(C, x, G.Top, full, full, csHalfStar, 16, 16);
+            DrawCellShape(C, x, GR.Top, c, c, csStar, 16, 16);
+            if (i < v && v < i + 1) DrawCellShape(C, x, GR.Top, full, full, csHalfStar, 16, 16);
         }
         break;
     }

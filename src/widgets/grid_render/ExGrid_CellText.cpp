@@ -4,6 +4,7 @@
 // display-text decoration (links in text, group counts).
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 
 #include "widgets/GridControlLook.h"
@@ -147,11 +148,11 @@ void TExStringGrid::FireGetDisplText(int ACol, int ARow, std::string& Value) con
             }
         }
     }
-    if (FGrouping->ShowGroupCount && ACol == 1 && IsNodeRow(ARow)) {
+    if (FParts->FGrouping->ShowGroupCount && ACol == 1 && IsNodeRow(ARow)) {
         const int n = GetNodeSpan(ARow) - GetSubNodeCount(ARow) - 1;
-        if (!FGrouping->GroupCountFormat.empty()) {
+        if (!FParts->FGrouping->GroupCountFormat.empty()) {
             try {
-                Value += Format(FGrouping->GroupCountFormat, {n});
+                Value += Format(FParts->FGrouping->GroupCountFormat, {n});
             } catch (const std::exception&) {
                 Value += " (" + std::to_string(n) + ")";
             }
@@ -165,15 +166,15 @@ void TExStringGrid::FireGetDisplText(int ACol, int ARow, std::string& Value) con
 
 bool TExStringGrid::IsSortIndicatorCell(int ACol, int ARow)
 {
-    if (!FSortSettings->Show() || FixedRows() + 1 >= RowCount()) return false;
+    if (!FParts->FSortSettings->Show() || FixedRows() + 1 >= RowCount()) return false;
     const int r = ARow >= 0 && ACol >= 0 ? BaseCell(ACol, ARow).Y : ARow;
-    return r == FSortSettings->Row();
+    return r == FParts->FSortSettings->Row();
 }
 
 void TExStringGrid::DrawSortIndicator(TCanvas& ACanvas, int ACol, int Y, int X)
 {
     TCanvas& C = ACanvas;
-    const TSortSettings& s = *FSortSettings;
+    const TSortSettings& s = *FParts->FSortSettings;
     C.SaveState();
     if (s.IndexShow) {
         const int idx = FModel->FSortIndexes.FindIndex(ACol);
@@ -244,37 +245,37 @@ void TExStringGrid::DrawCellRichText(int ACol, int ARow, const TRect& R, TCanvas
 
 // --- the text step of the painter -----------------------------------------------------------
 
-void TExStringGrid::PaintCellText(TCellPaintRecord& P)
+void TGridPaintPart::PaintCellText(TCellPaintRecord& P)
 {
     TCanvas& C = *P.Canvas;
     const int RCol = P.RCol;
     const int ARow = P.Row;
     TRect R = P.Rect;
-    TColor urlColor = URLColor;
-    const bool disRow = FMouseActions->DisjunctRowSelect();
-    const bool disCol = FMouseActions->DisjunctColSelect();
+    TColor urlColor = G.URLColor;
+    const bool disRow = G.FParts->FMouseActions->DisjunctRowSelect();
+    const bool disCol = G.FParts->FMouseActions->DisjunctColSelect();
 
     // 1. selection colours
-    const bool rowSelected = disRow && Options().Contains(goRowSelect) && RCol >= FixedCols() &&
-                             RCol <= ColCount() - FixedRightCols - 1 && FModel->FRowFlags.Selected(P.SelRow);
-    if ((P.State.Contains(gdSelected) || rowSelected) && !IsFixed(Model().DisplCol(RCol), ARow)) {
-        if (ShowSelection) {
-            if (SelectionColor != clNone) C.Brush().SetColor(SelectionColor);
-            if (SelectionTextColor != clNone) C.Font().SetColor(SelectionTextColor);
-            urlColor = SelectionTextColor;
-        } else if (!Focused() || HasCheckBox(RCol, ARow)) {
+    const bool rowSelected = disRow && G.Options().Contains(goRowSelect) && RCol >= G.FixedCols() &&
+                             RCol <= G.ColCount() - G.FixedRightCols - 1 && G.FModel->FRowFlags.Selected(P.SelRow);
+    if ((P.State.Contains(gdSelected) || rowSelected) && !G.IsFixed(G.Model().DisplCol(RCol), ARow)) {
+        if (G.ShowSelection) {
+            if (G.SelectionColor != clNone) C.Brush().SetColor(G.SelectionColor);
+            if (G.SelectionTextColor != clNone) C.Font().SetColor(G.SelectionTextColor);
+            urlColor = G.SelectionTextColor;
+        } else if (!G.Focused() || G.HasCheckBox(RCol, ARow)) {
             C.Brush().SetColor(P.SavedBrush);
             C.Font().SetColor(P.SavedFont);
-            urlColor = URLColor;
+            urlColor = G.URLColor;
         }
     }
 
     // 2. the text and its kind
-    std::string text = GetFormattedCell(RCol, ARow);
-    int kind = CellTextKind(text, EnableHTML);
+    std::string text = G.GetFormattedCell(RCol, ARow);
+    int kind = CellTextKind(text, G.EnableHTML);
     if (kind == ctkFormula) {
-        FormulaValue(RCol, ARow, text);
-        kind = CellTextKind(text, EnableHTML);
+        G.FormulaValue(RCol, ARow, text);
+        kind = CellTextKind(text, G.EnableHTML);
     }
     // A wide text is shown as the characters it stands for.
     if (kind == ctkWideText) text = WideToUtf8(DecodeWideText(text));
@@ -282,54 +283,54 @@ void TExStringGrid::PaintCellText(TCellPaintRecord& P)
     // 3. marked range, password
     const int errFrom = P.Graphic ? P.Graphic->CellErrFrom : 0;
     const int errLen = P.Graphic ? P.Graphic->CellErrLen : 0;
-    if (GridIsPasswordCell(this, RCol, ARow)) text = MaskText(text, PasswordChar);
+    if (GridIsPasswordCell((&G), RCol, ARow)) text = MaskText(text, G.PasswordChar);
 
     // 4.
-    if (IsFixed(RCol, ARow)) {
-        R.Left += GridLineWidth();
-        R.Top += GridLineWidth();
+    if (G.IsFixed(RCol, ARow)) {
+        R.Left += G.GridLineWidth();
+        R.Top += G.GridLineWidth();
     }
     // 5. (no in-cell scroll bars here)
 
     // 6. filter button
     if (P.FilterButton) {
-        const TBitmap& glyph = FFilter->HasFilter(RCol) ? FFilterDropDown->GlyphActive() : FFilterDropDown->Glyph();
+        const TBitmap& glyph = G.FParts->FFilter->HasFilter(RCol) ? G.FParts->FFilterDropDown->GlyphActive() : G.FParts->FFilterDropDown->Glyph();
         const TRect at{R.Right - 16, R.Top, R.Right, R.Bottom};
         if (glyph.Empty()) {
             EnsureGridBitmaps();
-            DrawResourceBitmapTransparent(C, FixedColor(), at, "ESGFILT");
+            DrawResourceBitmapTransparent(C, G.FixedColor(), at, "ESGFILT");
         } else {
             C.DrawTransparent(at.Left, at.Top, glyph);
         }
     }
 
     // 7. a normal cell outside the disjoint selection keeps its own colours
-    const bool normal = RCol >= FixedCols() && ARow >= FixedRows();
-    if (normal && !FMouseDown &&
-        ((disRow && !FModel->FRowFlags.Selected(P.SelRow)) || (disCol && !FModel->FColFlags.Selected(P.DCol)))) {
-        urlColor = URLColor;
-        C.Brush().SetColor(Color());
-        C.Font().SetColor(Font().Color());
-        GetCellColor(RCol, ARow, P.State, &C.Brush(), &C.Font());
-        if (ZoomFactor != 0) C.Font().SetSize(C.Font().Size() + ZoomFactor);
+    const bool normal = RCol >= G.FixedCols() && ARow >= G.FixedRows();
+    if (normal && !G.FParts->Input.FMouseDown &&
+        ((disRow && !G.FModel->FRowFlags.Selected(P.SelRow)) || (disCol && !G.FModel->FColFlags.Selected(P.DCol)))) {
+        urlColor = G.URLColor;
+        C.Brush().SetColor(G.Color());
+        C.Font().SetColor(G.Font().Color());
+        G.GetCellColor(RCol, ARow, P.State, &C.Brush(), &C.Font());
+        if (G.ZoomFactor != 0) C.Font().SetSize(C.Font().Size() + G.ZoomFactor);
     }
 
     // 8. background picture or gradient
     PaintCellBackground(P, R);
 
     // 9. selection rectangle
-    if (SelectionRectangle) {
-        const TGridRect s = Selection();
+    if (G.SelectionRectangle) {
+        const TGridRect s = G.Selection();
         const int dc = P.DCol;
-        if (dc >= s.Left && dc <= s.Right && ARow >= s.Top && ARow <= s.Bottom && !IsFixed(dc, ARow)) {
+        if (dc >= s.Left && dc <= s.Right && ARow >= s.Top && ARow <= s.Bottom && !G.IsFixed(dc, ARow)) {
             int left = s.Left, right = s.Right, top = s.Top, bottom = s.Bottom;
-            if (IsMergedCell(dc, ARow)) {
-                const TPoint b = BaseCell(s.Left, s.Top);
+            if (G.IsMergedCell(dc, ARow)) {
+                const TPoint b = G.BaseCell(s.Left, s.Top);
                 left = right = b.X;
                 top = bottom = b.Y;
             }
-            const int W = GridLineWidth();
-            C.Pen().SetColor(SelectionRectangleColor);
+            const int W = G.GridLineWidth();
+            C.Pen().SetColor(G.SelectionRectangleColor);
             C.Pen().SetWidth(2);
             const TRect cr = P.Rect;
             if (dc == left) {
@@ -349,10 +350,10 @@ void TExStringGrid::PaintCellText(TCellPaintRecord& P)
                 C.MoveTo(cr.Left - W, cr.Bottom);
                 C.LineTo(hr, cr.Bottom);
             }
-            if (SelectionResizer && dc == s.Right && ARow == s.Bottom) {
-                const TRect full = CellRect(dc, ARow);
+            if (G.SelectionResizer && dc == s.Right && ARow == s.Bottom) {
+                const TRect full = G.CellRect(dc, ARow);
                 const TColor keep = C.Brush().Color();
-                C.Brush().SetColor(SelectionRectangleColor);
+                C.Brush().SetColor(G.SelectionRectangleColor);
                 C.FillRect({cr.Right - 4, cr.Bottom - 4, full.Right, full.Bottom});
                 C.Brush().SetColor(keep);
             }
@@ -363,9 +364,9 @@ void TExStringGrid::PaintCellText(TCellPaintRecord& P)
     // 10. the text
     if (!P.TextAllowed) return;
     // 1. inset
-    R.Left += XYOffset.X;
-    R.Top += XYOffset.Y;
-    if (!XYOffsetTopLeftOnly) R.Right -= XYOffset.X;
+    R.Left += G.XYOffset.X;
+    R.Top += G.XYOffset.Y;
+    if (!G.XYOffsetTopLeftOnly) R.Right -= G.XYOffset.X;
     // 2. room for the graphic
     switch (P.GraphicHA) {
     case haBeforeText: R.Left += P.GraphicW; break;
@@ -383,14 +384,14 @@ void TExStringGrid::PaintCellText(TCellPaintRecord& P)
             : 0;
     P.LineHeight = C.TextHeight("hg");
     // 3. node indent of a row below a node
-    if (RCol == 0 && HasNodes() && !IsNodeRow(ARow)) R.Left += RowNodeIndent(ARow);
+    if (RCol == 0 && G.HasNodes() && !G.IsNodeRow(ARow)) R.Left += G.RowNodeIndent(ARow);
 
-    const bool sortCell = IsSortIndicatorCell(RCol, ARow) &&
-                          (FSortSettings->Column == RCol || FModel->FSortIndexes.FindIndex(RCol) >= 0);
+    const bool sortCell = G.IsSortIndicatorCell(RCol, ARow) &&
+                          (G.FParts->FSortSettings->Column == RCol || G.FModel->FSortIndexes.FindIndex(RCol) >= 0);
     auto sortIndicator = [&](int textWidth, int xOverride, bool useOverride) {
         TRect r = P.Rect;
         if (P.FilterButton) r.Right -= 16;
-        if (!(sortCell && FixedRows() > 0 && (RCol >= FixedCols() || FSortSettings->FixedCols))) return;
+        if (!(sortCell && G.FixedRows() > 0 && (RCol >= G.FixedCols() || G.FParts->FSortSettings->FixedCols))) return;
         const int w = std::max(0, std::min(r.Right - r.Left - 16, textWidth));
         int x = r.Left + 8;
         if (P.HA == TAlignment::taLeftJustify)
@@ -403,7 +404,7 @@ void TExStringGrid::PaintCellText(TCellPaintRecord& P)
             y = r.Top + (r.Bottom - r.Top) / 2;
         else if (P.VA == vtaBottom)
             y = r.Bottom - 8;
-        if (FModel->FSortIndexes.FindIndex(RCol) < 1 || FSortSettings->IndexShow) DrawSortIndicator(C, RCol, y, x);
+        if (G.FModel->FSortIndexes.FindIndex(RCol) < 1 || G.FParts->FSortSettings->IndexShow) G.DrawSortIndicator(C, RCol, y, x);
     };
 
     if (kind == ctkHTML) {
@@ -412,25 +413,25 @@ void TExStringGrid::PaintCellText(TCellPaintRecord& P)
         R.Left -= 1;
         if (sortCell) R.Right -= 10;
         THTMLDrawArgs a;
-        a.Images = FGridImages;
+        a.Images = G.FParts->FGridImages;
         a.HitX = R.Left;
         a.HitY = R.Top;
         a.FocusAnchorIndex = -1;
-        a.HoverAnchorNumber = (FHoverCell.X == P.DCol && FHoverCell.Y == ARow) ? FHoverlink : -1;
+        a.HoverAnchorNumber = (G.FParts->Input.FHoverCell.X == P.DCol && G.FParts->Input.FHoverCell.Y == ARow) ? G.FParts->Input.FHoverlink : -1;
         a.ShadowOffset = 1;
         a.Selected = false;
         // Without blinking, blinking text stays visible.
-        a.BlinkVisible = FGridBlink || !EnableBlink;
-        a.HoverOnlyUnderline = URLUnderlineOnHover;
-        a.WordWrap = !EnhTextSize;
-        a.MouseDown = FCtrlDown;
+        a.BlinkVisible = G.FParts->Input.FGridBlink || !G.EnableBlink;
+        a.HoverOnlyUnderline = G.URLUnderlineOnHover;
+        a.WordWrap = !G.EnhTextSize;
+        a.MouseDown = G.FParts->Input.FCtrlDown;
         a.PrintScale = 0;
         a.AnchorColor = urlColor;
         a.HoverBackColor = clNone;
         a.HoverTextColor = clNone;
         a.ShadowColor = 0x808080;
-        a.Pictures = FPictureContainer;
-        a.PictureCache = PictureCache();
+        a.Pictures = G.FParts->FPictureContainer;
+        a.PictureCache = G.PictureCache();
         DrawHTMLText(C, text, R, a);
         sortIndicator(0, R.Right + 2, true);
         P.TextExtent = a.ExtentWidth + 2;
@@ -439,35 +440,35 @@ void TExStringGrid::PaintCellText(TCellPaintRecord& P)
     if (kind == ctkRichText) {
         // 5. rich text, shown as its plain text
         C.Pen().SetColor(C.Brush().Color());
-        if (!(P.State.Contains(gdSelected) && !P.State.Contains(gdFocused) && SelectionColor == clNone))
+        if (!(P.State.Contains(gdSelected) && !P.State.Contains(gdFocused) && G.SelectionColor == clNone))
             C.FillRect(R);
         C.Brush().SetStyle(bsClear);
-        DrawCellRichText(RCol, ARow, R, C);
+        G.DrawCellRichText(RCol, ARow, R, C);
         C.Brush().SetStyle(bsSolid);
         C.Font().SetColor(clBlack);
         return;
     }
 
     // 6. plain text
-    if (P.HA == TAlignment::taCenter && FSortSettings->Show() && RCol == FSortSettings->Column &&
-        ARow == FSortSettings->Row())
+    if (P.HA == TAlignment::taCenter && G.FParts->FSortSettings->Show() && RCol == G.FParts->FSortSettings->Column &&
+        ARow == G.FParts->FSortSettings->Row())
         R.Left += 10;
     bool url = false;
-    if (URLShow && IsURLText(Cells(RCol, ARow))) {
-        if (!URLFull) StripURLProtocol(text);
+    if (G.URLShow && IsURLText(G.Cells(RCol, ARow))) {
+        if (!G.URLFull) StripURLProtocol(text);
         C.Font().SetStyle(C.Font().Style() + fsUnderline);
         C.Font().SetColor(urlColor);
         url = true;
     }
     unsigned flags = DT_EDITCONTROL;
-    if (TextLineCount(text, Multilinecells) == 1 && !P.WW) {
+    if (TextLineCount(text, G.Multilinecells) == 1 && !P.WW) {
         std::string first;
         TakeLine(text, false, first);
         text = first;
         flags |= DT_SINGLELINE;
-        if (EnhTextSize) flags |= DT_END_ELLIPSIS;
+        if (G.EnhTextSize) flags |= DT_END_ELLIPSIS;
     }
-    if (P.WW && !Multilinecells && EnhTextSize) flags |= DT_END_ELLIPSIS;
+    if (P.WW && !G.Multilinecells && G.EnhTextSize) flags |= DT_END_ELLIPSIS;
     flags |= DT_EXPANDTABS | DT_NOPREFIX;
     if (P.HA == TAlignment::taRightJustify)
         flags |= DT_RIGHT;
@@ -475,7 +476,7 @@ void TExStringGrid::PaintCellText(TCellPaintRecord& P)
         flags |= DT_CENTER;
     FVerticalTextFlag = P.VA == vtaCenter ? DT_VCENTER : P.VA == vtaBottom ? DT_BOTTOM : DT_TOP;
     flags |= FVerticalTextFlag;
-    if (P.WW || Multilinecells)
+    if (P.WW || G.Multilinecells)
         flags |= DT_WORDBREAK | DT_EDITCONTROL;
     else
         flags |= DT_SINGLELINE;

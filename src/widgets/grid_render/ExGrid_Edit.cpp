@@ -4,6 +4,7 @@
 // text between a cell and its editor.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 #include "widgets/grid_render/FlagSet.h"
 
@@ -54,7 +55,7 @@ int TExStringGrid::GetEditLimit() { return MaxEditLength; }
 
 bool TExStringGrid::CanEditShow()
 {
-    if (FValidating) return false;
+    if (FParts->Edit.FValidating) return false;
     bool r = TBaseGrid::CanEditShow();
     if (Designing()) return r;
     const TPoint b = BaseCell(Model().RealCol(Col()), Row());
@@ -67,29 +68,29 @@ bool TExStringGrid::CanEditShow()
         return false;
     }
     if (r && !EditMode) {
-        FNoEditChange = true;
-        FCellCache = CurrentCell();
+        FParts->Edit.FNoEditChange = true;
+        FParts->Edit.FCellCache = CurrentCell();
         if (ChooseCellEditor(b.X, b.Y) == edNone) {
             HideEditor();
             return false;
         }
         // The value this edit is validated against is the one of this cell
         // (not of a cell reached earlier without an edit).
-        if (!FEditing) StoreCellState(Col(), Row());
+        if (!FParts->Edit.FEditing) StoreCellState(Col(), Row());
         EditMode = true;
         if (IsTextEditorKind(CurrentEditor())) {
-            FShowEditProcess = true;
+            FParts->Edit.FShowEditProcess = true;
         } else {
             OpenEditorControl(Model().DisplCol(b.X), b.Y);
-            FEntered = true;
-            if (FFocusHelper->Enabled) ShowFocusWindow(CellRect(Col(), Row()));
+            FParts->Edit.FEntered = true;
+            if (FParts->FFocusHelper->Enabled) ShowFocusWindow(CellRect(Col(), Row()));
             r = false;
         }
     }
     if (r) {
-        FEntered = true;
-        FEditing = true;
-        if (FFocusHelper->Enabled) ShowFocusWindow(CellRect(Col(), Row()));
+        FParts->Edit.FEntered = true;
+        FParts->Edit.FEditing = true;
+        if (FParts->FFocusHelper->Enabled) ShowFocusWindow(CellRect(Col(), Row()));
     }
     return r;
 }
@@ -101,7 +102,7 @@ void TExStringGrid::ShowInplaceEdit()
     if (HasClickableGraphic(Model().RealCol(Col()), Row())) return;
     if (Row() < TopRow()) SetTopRow(Row());
     if (Col() < LeftCol()) SetLeftCol(Col());
-    FEditText = Cells(Model().RealCol(Col()), Row());
+    FParts->Edit.FEditText = Cells(Model().RealCol(Col()), Row());
     ShowEditor();
 }
 
@@ -133,21 +134,21 @@ void TExStringGrid::FireEditingDone(int ACol, int ARow)
 
 void TExStringGrid::DoneInplaceEdit(int Key, TShiftState Shift)
 {
-    FBlockFocus = true;
-    FEditing = false;
+    FParts->Edit.FBlockFocus = true;
+    FParts->Edit.FEditing = false;
     struct Unblock {
         bool& f;
         ~Unblock() { f = false; }
-    } unblock{FBlockFocus};
+    } unblock{FParts->Edit.FBlockFocus};
     HideInplaceEdit();
-    if (FNavigation->AppendOnArrowDown && Key == VK_DOWN && IsLastDataRow()) AutoAppendRow();
+    if (FParts->FNavigation->AppendOnArrowDown && Key == VK_DOWN && IsLastDataRow()) AutoAppendRow();
     if (Key == VK_TAB || Key == VK_LEFT || Key == VK_UP || Key == VK_RIGHT || Key == VK_DOWN) {
         int k = Key;
         HandleKeyDown(k, Shift);
     }
-    TFlagSet noAlwaysEdit(FNavigation->AlwaysEdit, false);
+    TFlagSet noAlwaysEdit(FParts->FNavigation->AlwaysEdit, false);
     SetFocus();
-    if (Key == VK_RETURN) AdvanceAfterEdit();
+    if (Key == VK_RETURN) FParts->Edit.AdvanceAfterEdit();
 }
 
 void TExStringGrid::SimulateCellClick(int ACol, int ARow)
@@ -158,7 +159,7 @@ void TExStringGrid::SimulateCellClick(int ACol, int ARow)
         ScrollInView(ACol, ARow);
         r = CellRect(ACol, ARow);
     }
-    TFlagSet force(FForceSel, true);
+    TFlagSet force(FParts->Edit.FForceSel, true);
     auto down = std::move(OnMouseDown);
     auto up = std::move(OnMouseUp);
     OnMouseDown = nullptr;
@@ -188,16 +189,16 @@ void TExStringGrid::FireCellChanging(int NewCol, int NewRow, bool& Allow)
 
 bool TExStringGrid::SelectCell(int ACol, int ARow)
 {
-    if (FForceSel) return true;
+    if (FParts->Edit.FForceSel) return true;
     // Without a window the class library's answer alone.
-    if (!HandleAllocated() || FDestroyingGrid) return TBaseGrid::SelectCell(ACol, ARow);
+    if (!HandleAllocated() || FParts->FDestroyingGrid) return TBaseGrid::SelectCell(ACol, ARow);
     const int rc = Model().RealCol(ACol);
     std::string newText = Cells(rc, ARow);
-    FEditText = newText;
+    FParts->Edit.FEditText = newText;
     bool result = false;
 
     // Keeps the new row above the search bar.
-    if (FSearchFooter->Visible() && ARow < RowCount()) {
+    if (FParts->FSearchFooter->Visible() && ARow < RowCount()) {
         const int limit = ClientHeight() - 32 + 2;
         while (TopRow() < RowCount() - 1) {
             const TRect cr = TCustomGrid::CellRect(ACol, ARow);
@@ -212,62 +213,62 @@ bool TExStringGrid::SelectCell(int ACol, int ARow)
         if (IsMergedNonBaseCell(rc, ARow) && !Options().Contains(goRangeSelect)) {
             const TPoint b = BaseCell(rc, ARow);
             {
-                TFlagSet force(FForceSel, true);
+                TFlagSet force(FParts->Edit.FForceSel, true);
                 FocusCell(Model().DisplCol(b.X), b.Y, true);
             }
             RepaintCell(b.X, b.Y);
-            if (FMouseActions->DirectEdit || (FControlLook->DropDownAlwaysVisible() && HasCombo(b.X, b.Y)))
+            if (FParts->FMouseActions->DirectEdit || (FParts->FControlLook->DropDownAlwaysVisible() && HasCombo(b.X, b.Y)))
                 ShowInplaceEdit();
             return false;
         }
         if (ACol == 0 && HasNodes() && !Options().Contains(goRowSelect)) return false;
     }
 
-    if (!RowEnabled(ARow) && FNavigation->SkipDisabledRows) return false;
+    if (!RowEnabled(ARow) && FParts->FNavigation->SkipDisabledRows) return false;
 
     const TExInplaceEdit* ed = NormalEdit();
     const bool focused = ed && ed->Focused();
     if (HasClickableGraphic(rc, ARow)) {
         bool canEdit = true;
         CanEditCell(rc, ARow, canEdit);
-        if (!FEditDisable && !canEdit && (Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit))
-            FEditDisable = true;
+        if (!FParts->FEditDisable && !canEdit && (Options().Contains(goEditing) || FParts->FMouseActions->RangeSelectAndEdit))
+            FParts->FEditDisable = true;
         if (!Options().Contains(goEditing) && !Options().Contains(goRowSelect) && canEdit) {
-            FEditChange = true;
+            FParts->FEditChange = true;
             SetOptions(Options() + goEditing);
         }
     } else {
-        bool canEdit = Options().Contains(goEditing) || FEditDisable;
+        bool canEdit = Options().Contains(goEditing) || FParts->FEditDisable;
         CanEditCell(rc, ARow, canEdit);
-        if (canEdit && FMouseActions->DirectEdit) {
+        if (canEdit && FParts->FMouseActions->DirectEdit) {
             SetCurrentEditor(DefaultEditor);
             if (IsCellEditorNone(rc, ARow)) canEdit = false;
         }
-        if (FMouseActions->EditOnDblClickOnly()) canEdit = false;
+        if (FParts->FMouseActions->EditOnDblClickOnly()) canEdit = false;
         if (canEdit) {
-            FEditDisable = false;
+            FParts->FEditDisable = false;
             if (!Options().Contains(goEditing)) {
-                FEditChange = true;
-                if (!FEditing) StoreCellState(ACol, ARow);
+                FParts->FEditChange = true;
+                if (!FParts->Edit.FEditing) StoreCellState(ACol, ARow);
                 TGridOptions o = Options();
-                if (o.Contains(goRowSelect) && FMouseActions->RangeSelectAndEdit) o -= goRowSelect;
+                if (o.Contains(goRowSelect) && FParts->FMouseActions->RangeSelectAndEdit) o -= goRowSelect;
                 SetOptions(o + goEditing);
-                if (FEditing) HideInplaceEdit();
+                if (FParts->Edit.FEditing) HideInplaceEdit();
                 newText = Cells(rc, ARow);
             }
         } else {
-            if (FEditing) HideInplaceEdit();
+            if (FParts->Edit.FEditing) HideInplaceEdit();
             if (Options().Contains(goEditing)) {
                 EditMode = false;
-                FEditDisable = true;
-                FEditChange = true;
+                FParts->FEditDisable = true;
+                FParts->FEditChange = true;
                 SetOptions(Options() - goEditing);
                 SetEditorMode(false);
             }
         }
     }
 
-    if (!FEditing || focused) {
+    if (!FParts->Edit.FEditing || focused) {
         bool allow = true;
         FireCellChanging(ACol, ARow, allow);
         if (IsFixed(rc, ARow) || !allow)
@@ -283,7 +284,7 @@ bool TExStringGrid::SelectCell(int ACol, int ARow)
         bool allow = true;
         FireCellChanging(ACol, ARow, allow);
         result = allow && TBaseGrid::SelectCell(ACol, ARow);
-        if (!result) newText = FCellCache;
+        if (!result) newText = FParts->Edit.FCellCache;
     }
 
     if (ActiveCellShow) {
@@ -299,15 +300,15 @@ bool TExStringGrid::SelectCell(int ACol, int ARow)
     if (SelectionRectangle) Invalidate();
     // Reported only for a move the grid takes.
     if (result && !Loading()) {
-        if (FRowUpdateLast < 0) FRowUpdateLast = Row();
-        if (ARow != FRowUpdateLast && OnRowUpdate) {
-            const int old = FRowUpdateLast;
-            FRowUpdateLast = ARow;
+        if (FParts->Edit.FRowUpdateLast < 0) FParts->Edit.FRowUpdateLast = Row();
+        if (ARow != FParts->Edit.FRowUpdateLast && OnRowUpdate) {
+            const int old = FParts->Edit.FRowUpdateLast;
+            FParts->Edit.FRowUpdateLast = ARow;
             OnRowUpdate(this, old, ARow);
         }
     }
     if (HasCustomBorders()) Invalidate();
-    FCellCache = newText;
+    FParts->Edit.FCellCache = newText;
     return result;
 }
 
@@ -315,12 +316,12 @@ bool TExStringGrid::SelectCell(int ACol, int ARow)
 
 void TExStringGrid::StoreCellState(int ACol, int ARow)
 {
-    FOldCol = ACol;
-    FOldRow = ARow;
+    FParts->Edit.FOldCol = ACol;
+    FParts->Edit.FOldRow = ARow;
     const int rc = Model().RealCol(ACol);
-    FOldCellText = GetGridCell(rc, ARow);
-    FOldCellTextWide = IsWideCell(rc, ARow) ? WideCells(rc, ARow) : Utf8ToWide(FOldCellText);
-    FOldModifiedValue = Modified;
+    FParts->Edit.FOldCellText = GetGridCell(rc, ARow);
+    FParts->Edit.FOldCellTextWide = IsWideCell(rc, ARow) ? WideCells(rc, ARow) : Utf8ToWide(FParts->Edit.FOldCellText);
+    FParts->Edit.FOldModifiedValue = Modified;
 }
 
 void TExStringGrid::RestoreCellCache()
@@ -330,9 +331,9 @@ void TExStringGrid::RestoreCellCache()
     // columns are hidden) is what the editor shows again.
     const int rc = Model().RealCol(Col());
     const TPoint b = BaseCell(rc, Row());
-    SetCells(b.X, b.Y, FCellCache);
+    SetCells(b.X, b.Y, FParts->Edit.FCellCache);
     if (TExInplaceEdit* ed = NormalEdit(); ed && ed->Visible()) {
-        TFlagSet quiet(FNoEditChange, true);
+        TFlagSet quiet(FParts->Edit.FNoEditChange, true);
         ed->SetText(GetEditText(Col(), Row()));
     }
 }
@@ -354,7 +355,7 @@ void TExStringGrid::CellValueChanged(int ACol, int /*ARow*/)
 
 std::string TExStringGrid::GetEditText(int ACol, int ARow)
 {
-    FNoEditChange = true;
+    FParts->Edit.FNoEditChange = true;
     const int rc = Model().RealCol(ACol);
     if (TExInplaceEdit* ed = NormalEdit()) {
         TAlignment ha = DefaultAlignment;
@@ -365,18 +366,18 @@ std::string TExStringGrid::GetEditText(int ACol, int ARow)
     const TPoint b = IsMergedNonBaseCell(rc, ARow) ? BaseCell(rc, ARow) : TPoint{rc, ARow};
     std::string s = TStringGrid::GetEditText(b.X, b.Y);
     if (!EditWithTags && CellTextKind(s, EnableHTML) == ctkHTML) s = HTMLToPlainText(s);
-    FEditOpenCol = b.X;
-    FEditOpenRow = b.Y;
-    FEditOpenRaw = GetGridCell(b.X, b.Y);
-    FEditOpenPlain = s;
+    FParts->Edit.FEditOpenCol = b.X;
+    FParts->Edit.FEditOpenRow = b.Y;
+    FParts->Edit.FEditOpenRaw = GetGridCell(b.X, b.Y);
+    FParts->Edit.FEditOpenPlain = s;
     return s;
 }
 
-std::string TExStringGrid::UnchangedEditValue(int RealCol, int ARow, const std::string& Value) const
+std::string TGridEditPart::UnchangedEditValue(int RealCol, int ARow, const std::string& Value) const
 {
-    const TPoint b = IsMergedNonBaseCell(RealCol, ARow) ? BaseCell(RealCol, ARow) : TPoint{RealCol, ARow};
+    const TPoint b = G.IsMergedNonBaseCell(RealCol, ARow) ? G.BaseCell(RealCol, ARow) : TPoint{RealCol, ARow};
     if (b.X == FEditOpenCol && b.Y == FEditOpenRow && Value == FEditOpenPlain && FEditOpenRaw != FEditOpenPlain &&
-        GetGridCell(b.X, b.Y) == FEditOpenRaw)
+        G.GetGridCell(b.X, b.Y) == FEditOpenRaw)
         return FEditOpenRaw;
     return Value;
 }
@@ -389,98 +390,98 @@ void TExStringGrid::SetEditText(int ACol, int ARow, const std::string& Value)
         b = {Model().DisplCol(rb.X), rb.Y};
     }
     const int rc = Model().RealCol(b.X);
-    TStringGrid::SetEditText(rc, b.Y, UnchangedEditValue(rc, b.Y, Value));
+    TStringGrid::SetEditText(rc, b.Y, FParts->Edit.UnchangedEditValue(rc, b.Y, Value));
 }
 
 // --- validation ---------------------------------------------------------------------------
 
 bool TExStringGrid::ValidateCell(const std::string& NewValueIn)
 {
-    if (!FEditing || FValidating) return true;
-    FEditing = false;
-    FValidating = true;
+    if (!FParts->Edit.FEditing || FParts->Edit.FValidating) return true;
+    FParts->Edit.FEditing = false;
+    FParts->Edit.FValidating = true;
     bool valid = true;
-    const int acol = Model().RealCol(FOldCol);
-    const int oldRow = FOldRow;
-    const std::string newValue = UnchangedEditValue(acol, oldRow, NewValueIn);
-    FNewCellText = newValue;
+    const int acol = Model().RealCol(FParts->Edit.FOldCol);
+    const int oldRow = FParts->Edit.FOldRow;
+    const std::string newValue = FParts->Edit.UnchangedEditValue(acol, oldRow, NewValueIn);
+    FParts->Edit.FNewCellText = newValue;
     try {
-        if (newValue != FOldCellText || AlwaysValidate) {
-            const bool changed = newValue != FOldCellText;
+        if (newValue != FParts->Edit.FOldCellText || AlwaysValidate) {
+            const bool changed = newValue != FParts->Edit.FOldCellText;
             std::string value = newValue;
             {
-                TFlagSet noAdvance(FNavigation->AdvanceOnEnter, false);
-                if (FCellChecker && FCellChecker->AutoCorrect) value = FCellChecker->Correct(acol, oldRow, value);
+                TFlagSet noAdvance(FParts->FNavigation->AdvanceOnEnter, false);
+                if (FParts->FCellChecker && FParts->FCellChecker->AutoCorrect) value = FParts->FCellChecker->Correct(acol, oldRow, value);
                 if (OnCellValidate) OnCellValidate(this, acol, oldRow, value, valid);
-                if (value != FOldCellText) {
-                    FGridModified = true;
+                if (value != FParts->Edit.FOldCellText) {
+                    FParts->Edit.FGridModified = true;
                     if (FixedCols() > 0) {
                         SetRowModified(Model().RealRow(oldRow), true);
-                        if (FShowModified->Enabled) RepaintCell(0, Row());
+                        if (FParts->FShowModified->Enabled) RepaintCell(0, Row());
                     }
                 }
-                if (valid) CellValueChanged(acol, FOldRow);
-                if (FCellChecker && FCellChecker->AutoMarkError) value = FCellChecker->MarkError(acol, oldRow, value);
-                if (valid && UndoRedo()) UndoRedo()->RegisterChange(acol, oldRow, FOldCellText, value);
+                if (valid) CellValueChanged(acol, FParts->Edit.FOldRow);
+                if (FParts->FCellChecker && FParts->FCellChecker->AutoMarkError) value = FParts->FCellChecker->MarkError(acol, oldRow, value);
+                if (valid && UndoRedo()) UndoRedo()->RegisterChange(acol, oldRow, FParts->Edit.FOldCellText, value);
                 if (valid && changed) CellsChanged(TRect{acol, oldRow, acol, oldRow});
             }
-            FNewCellText = value;
+            FParts->Edit.FNewCellText = value;
             if (valid) {
                 SetGridCell(acol, oldRow, value);
                 if (!IsBaseCell(acol, oldRow)) SetCellEx(acol, oldRow, value);
                 // The footer was asked above, before the cell held the new
                 // value: it counts it now.
                 CalcFooter(acol);
-                InvalidateCell(FOldCol, oldRow);
+                InvalidateCell(FParts->Edit.FOldCol, oldRow);
             } else {
-                FLastValidation = false;
+                FParts->Edit.FLastValidation = false;
                 const bool corrected = value != newValue;
                 if (corrected) {
                     HideEditor();
                     SetCellEx(acol, oldRow, value);
                 } else {
-                    if (EditMode) FValidating = false;
+                    if (EditMode) FParts->Edit.FValidating = false;
                     HideEditor();
-                    SetCellEx(acol, oldRow, FOldCellText);
+                    SetCellEx(acol, oldRow, FParts->Edit.FOldCellText);
                 }
                 // Back to the refused cell, with its editor open again.
                 {
-                    TFlagSet force(FForceSel, true);
-                    if (FOldCol >= 0 && FOldCol < ColCount() && oldRow >= 0 && oldRow < RowCount())
-                        FocusCell(FOldCol, oldRow, true);
+                    TFlagSet force(FParts->Edit.FForceSel, true);
+                    if (FParts->Edit.FOldCol >= 0 && FParts->Edit.FOldCol < ColCount() && oldRow >= 0 && oldRow < RowCount())
+                        FocusCell(FParts->Edit.FOldCol, oldRow, true);
                 }
-                FValidating = false;
-                FEditing = true;
+                FParts->Edit.FValidating = false;
+                FParts->Edit.FEditing = true;
                 ShowInplaceEdit();
-                if (!corrected && Col() != FOldCol) InvalidateEditor();
-                Modified = FOldModifiedValue;
+                if (!corrected && Col() != FParts->Edit.FOldCol) InvalidateEditor();
+                Modified = FParts->Edit.FOldModifiedValue;
                 if (!InvalidEntryTitle.empty() || !InvalidEntryText.empty()) ShowInvalidEntryBalloon();
             }
-            FOldCellText = GetGridCell(acol, FOldRow);
+            FParts->Edit.FOldCellText = GetGridCell(acol, FParts->Edit.FOldRow);
         }
     } catch (...) {
         StoreCellState(Col(), Row());
-        FValidating = false;
+        FParts->Edit.FValidating = false;
         throw;
     }
     StoreCellState(Col(), Row());
-    FValidating = false;
+    FParts->Edit.FValidating = false;
     if (valid) HideFocusWindow();
     return valid;
 }
 
 bool TExStringGrid::ValidateCellWide(const WideString& NewValue)
 {
-    if (!FEditing || FValidating) return true;
-    FEditing = false;
-    FValidating = true;
+    if (!FParts->Edit.FEditing || FParts->Edit.FValidating) return true;
+    FParts->Edit.FEditing = false;
+    FParts->Edit.FValidating = true;
     bool valid = true;
-    const int acol = Model().RealCol(FOldCol);
-    const int oldRow = FOldRow;
+    const int acol = Model().RealCol(FParts->Edit.FOldCol);
+    const int oldRow = FParts->Edit.FOldRow;
     try {
-        if (NewValue != FOldCellTextWide || AlwaysValidate) {
+        if (NewValue != FParts->Edit.FOldCellTextWide || AlwaysValidate) {
             WideString value = NewValue;
-            CellValueChanged(acol, FOldRow);
+            CellValueChanged(acol, FParts->Edit.FOldRow);
             if (OnCellValidateWide) OnCellValidateWide(this, acol, oldRow, value, valid);
             if (valid) {
                 SetWideCells(acol, oldRow, value);
@@ -489,36 +490,36 @@ bool TExStringGrid::ValidateCellWide(const WideString& NewValue)
                     HideEditor();
                     SetWideCells(acol, oldRow, value);
                 } else {
-                    if (EditMode) FValidating = false;
+                    if (EditMode) FParts->Edit.FValidating = false;
                     HideEditor();
-                    SetWideCells(acol, oldRow, FOldCellTextWide);
+                    SetWideCells(acol, oldRow, FParts->Edit.FOldCellTextWide);
                 }
                 {
-                    TFlagSet force(FForceSel, true);
-                    if (FOldCol >= 0 && FOldCol < ColCount() && oldRow >= 0 && oldRow < RowCount())
-                        FocusCell(FOldCol, oldRow, true);
+                    TFlagSet force(FParts->Edit.FForceSel, true);
+                    if (FParts->Edit.FOldCol >= 0 && FParts->Edit.FOldCol < ColCount() && oldRow >= 0 && oldRow < RowCount())
+                        FocusCell(FParts->Edit.FOldCol, oldRow, true);
                 }
-                FValidating = false;
-                FEditing = true;
+                FParts->Edit.FValidating = false;
+                FParts->Edit.FEditing = true;
                 ShowInplaceEdit();
-                Modified = FOldModifiedValue;
+                Modified = FParts->Edit.FOldModifiedValue;
             }
-            if (NewValue != FOldCellTextWide) {
-                FGridModified = true;
-                if (FShowModified->Enabled && FixedCols() > 0) {
-                    SetRowModified(FOldRow, true);
-                    RepaintCell(0, FOldRow);
+            if (NewValue != FParts->Edit.FOldCellTextWide) {
+                FParts->Edit.FGridModified = true;
+                if (FParts->FShowModified->Enabled && FixedCols() > 0) {
+                    SetRowModified(FParts->Edit.FOldRow, true);
+                    RepaintCell(0, FParts->Edit.FOldRow);
                 }
             }
-            FOldCellTextWide = WideCells(acol, FOldRow);
+            FParts->Edit.FOldCellTextWide = WideCells(acol, FParts->Edit.FOldRow);
         }
     } catch (...) {
         StoreCellState(Col(), Row());
-        FValidating = false;
+        FParts->Edit.FValidating = false;
         throw;
     }
     StoreCellState(Col(), Row());
-    FValidating = false;
+    FParts->Edit.FValidating = false;
     return valid;
 }
 
@@ -533,7 +534,7 @@ void TExStringGrid::WndProc(TMessage& Message)
 {
     if (Message.Msg == GridEditDoneMessage()) {
         if (OnEditCellDone) OnEditCellDone(this, static_cast<int>(Message.WParam), static_cast<int>(Message.LParam));
-        if (FMouseActions->EditOnDblClickOnly()) {
+        if (FParts->FMouseActions->EditOnDblClickOnly()) {
             HideInplaceEdit();
             EditMode = false;
             SetOptions(Options() - goEditing);
@@ -557,7 +558,7 @@ void TExStringGrid::WndProc(TMessage& Message)
 
 void TExStringGrid::DoEnter()
 {
-    if (FBlockFocus) return;
+    if (FParts->Edit.FBlockFocus) return;
     // The current cell's value is what a coming edit is measured against,
     // also when a handler fails.
     struct Remember {
@@ -565,5 +566,5 @@ void TExStringGrid::DoEnter()
         ~Remember() { g.StoreCellState(g.Col(), g.Row()); }
     } remember{*this};
     TBaseGrid::DoEnter();
-    if (Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit) SelectCell(Col(), Row());
+    if (Options().Contains(goEditing) || FParts->FMouseActions->RangeSelectAndEdit) SelectCell(Col(), Row());
 }

@@ -3,6 +3,7 @@
 // gives it the focus; closing takes its value back into the cell).
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 #include "widgets/grid_render/ExInplaceEdit.h"
 
@@ -19,8 +20,8 @@ void DeleteGridEditorSet(TGridEditorSet* s) { delete s; }
 
 TGridEditorSet& TExStringGrid::Editors()
 {
-    if (!FEditorSet) FEditorSet.reset(new TGridEditorSet(this));
-    return *FEditorSet;
+    if (!FParts->Edit.FEditorSet) FParts->Edit.FEditorSet.reset(new TGridEditorSet(this));
+    return *FParts->Edit.FEditorSet;
 }
 
 namespace {
@@ -112,8 +113,8 @@ void TExStringGrid::OpenEditorControl(int ACol, int ARow)
         return;
     }
     SetEditing(true);
-    FSpecialEditor = true;
-    FEditActive = true;
+    FParts->Edit.FSpecialEditor = true;
+    FParts->Edit.FEditActive = true;
     TRect R = CellRect(ACol, ARow);
     const int W = R.Right - R.Left - 1, H = R.Bottom - R.Top - 1;
     const int RC = Model().RealCol(ACol);
@@ -132,10 +133,10 @@ void TExStringGrid::OpenEditorControl(int ACol, int ARow)
     }
     const TColor C = brush.Color();
     SetGridState(gsNormal);
-    EditCtrl = nullptr;
-    FLastValidation = true;
+    FParts->Edit.EditCtrl = nullptr;
+    FParts->Edit.FLastValidation = true;
     const std::string T = GetEditText(ACol, ARow);
-    const TKeyChar startChar = FStartEditChar;
+    const TKeyChar startChar = FParts->Edit.FStartEditChar;
     TGridEditorSet& ed = Editors();
 
     // The common pattern: the control over the cell, filled, focused, with
@@ -187,7 +188,7 @@ void TExStringGrid::OpenEditorControl(int ACol, int ARow)
         prop();
         s->SetFocus();
         typed(*s);
-        EditCtrl = s->Sender();
+        FParts->Edit.EditCtrl = s->Sender();
     } else if (IsComboKind(kind)) {
         TGridCombo* c = ed.Combo();
         EditMode = true;
@@ -238,7 +239,7 @@ void TExStringGrid::OpenEditorControl(int ACol, int ARow)
             c->ReportInitialItem();
         }
         typed(*c);
-        EditCtrl = c->Sender();
+        FParts->Edit.EditCtrl = c->Sender();
     } else if (IsEditBtnKind(kind)) {
         TGridEditBtn* e = ed.EditBtn();
         place(*e, true);
@@ -248,7 +249,7 @@ void TExStringGrid::OpenEditorControl(int ACol, int ARow)
         e->SetFocus();
         e->SetHeight(H);
         typed(*e);
-        EditCtrl = e->Sender();
+        FParts->Edit.EditCtrl = e->Sender();
     } else if (kind == edCheckBox) {
         TGridCheckBox* b = ed.CheckBox();
         b->SetBounds(R.Left, R.Top, W, H);
@@ -264,7 +265,7 @@ void TExStringGrid::OpenEditorControl(int ACol, int ARow)
         b->SetEnabled(true);
         b->SetCaption(T);
         b->SetFocus();
-        EditCtrl = b->Sender();
+        FParts->Edit.EditCtrl = b->Sender();
     } else if (IsUnitKind(kind)) {
         TGridUnitEditBtn* u = ed.UnitEditBtn();
         prop();
@@ -282,7 +283,7 @@ void TExStringGrid::OpenEditorControl(int ACol, int ARow)
         u->SetFocus();
         u->SetHeight(H);
         typed(*u);
-        EditCtrl = u->Sender();
+        FParts->Edit.EditCtrl = u->Sender();
     } else if (IsDateKind(kind)) {
         TGridDatePicker* p = ed.DatePicker();
         EditMode = true;
@@ -319,12 +320,12 @@ void TExStringGrid::OpenEditorControl(int ACol, int ARow)
             if (MouseActions().DirectDateDrop) SendKeyDownTo(*p, VK_F4);
             typed(*p);
         }
-        EditCtrl = p->Sender();
+        FParts->Edit.EditCtrl = p->Sender();
     } else if (kind == edDateTimeEdit) {
         TGridDateTimePicker* p = ed.DateTimePicker();
         EditMode = true;
         const TDateTime v = DateOfText(T);
-        FOriginalDateTime = v;
+        FParts->Edit.FOriginalDateTime = v;
         p->SetKind(dkDateTime);
         p->SetDateTime(v);
         p->SetBorderStyle(TFlatDateTimePicker::TPickerBorderStyle::bsNone);
@@ -335,14 +336,14 @@ void TExStringGrid::OpenEditorControl(int ACol, int ARow)
         p->SetColor(C);
         p->SetFocus();
     }
-    FStartEditChar = 0;
+    FParts->Edit.FStartEditChar = 0;
 }
 
 void TExStringGrid::CloseEditorControl(int ACol, int ARow)
 {
-    if (ComponentState().Contains(csDestroying) || !FEditorSet) return;
-    FSpecialEditor = false;
-    FBlockKill = true;
+    if (ComponentState().Contains(csDestroying) || !FParts->Edit.FEditorSet) return;
+    FParts->Edit.FSpecialEditor = false;
+    FParts->Edit.FBlockKill = true;
     struct Unblock {
         bool& kill;
         bool& active;
@@ -351,11 +352,11 @@ void TExStringGrid::CloseEditorControl(int ACol, int ARow)
             kill = false;
             active = false;
         }
-    } unblock{FBlockKill, FEditActive};
+    } unblock{FParts->Edit.FBlockKill, FParts->Edit.FEditActive};
     const int RC = Model().RealCol(ACol);
-    FStartEditChar = 0;
+    FParts->Edit.FStartEditChar = 0;
     const TEditorType kind = CurrentEditor();
-    TGridEditorSet& ed = *FEditorSet;
+    TGridEditorSet& ed = *FParts->Edit.FEditorSet;
     auto hide = [](TControl* c) {
         c->SetEnabled(false);
         c->SetVisible(false);
@@ -364,7 +365,7 @@ void TExStringGrid::CloseEditorControl(int ACol, int ARow)
         if (TGridSpin* s = ed.SpinIfMade()) {
             EditMode = false;
             if (s->Restoring()) {
-                SetCellEx(RC, ARow, FCellCache);
+                SetCellEx(RC, ARow, FParts->Edit.FCellCache);
             } else if (s->AllowEmptyValue() && Trim(s->Text()).empty()) {
                 SetCellEx(RC, ARow, "");
             } else {
@@ -396,7 +397,7 @@ void TExStringGrid::CloseEditorControl(int ACol, int ARow)
         EditMode = false;
     } else if (IsDateKind(kind)) {
         if (TGridDatePicker* p = ed.DatePickerIfMade()) {
-            if (p->Restoring()) SetCellEx(RC, ARow, FCellCache);
+            if (p->Restoring()) SetCellEx(RC, ARow, FParts->Edit.FCellCache);
             else StoreEditValue(RC, ARow, p->Checked() ? p->Text() : std::string());
             EditMode = false;
             hide(p);
@@ -418,5 +419,5 @@ void TExStringGrid::CloseEditorControl(int ACol, int ARow)
             hide(p);
         }
     }
-    if (kind != edNormal && FEditActive) FireEditingDone(RC, ARow);
+    if (kind != edNormal && FParts->Edit.FEditActive) FireEditingDone(RC, ARow);
 }

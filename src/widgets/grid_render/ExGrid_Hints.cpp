@@ -5,6 +5,7 @@
 // the last word. Mark-up and wide texts are shown by the HTML hint window.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 
 #include "widgets/GridControlLook.h"
@@ -18,7 +19,7 @@ void TExStringGrid::BuildCellHint(std::string& HintStr, THintInfo& HintInfo)
     // 1.
     int C = -1, R = -1;
     MouseToCell(HintInfo.CursorPos.X, HintInfo.CursorPos.Y, C, R);
-    if (FControlLook->HintMaxWidth > 0) HintInfo.HintMaxWidth = FControlLook->HintMaxWidth;
+    if (FParts->FControlLook->HintMaxWidth > 0) HintInfo.HintMaxWidth = FParts->FControlLook->HintMaxWidth;
     GridHintFontName() = Font().Name();
 
     TPoint pos = HintInfo.HintPos;
@@ -29,7 +30,7 @@ void TExStringGrid::BuildCellHint(std::string& HintStr, THintInfo& HintInfo)
         GetBaseCellPos(C, R, bc, br);
         C = bc;
         R = br;
-        FLastHintPos = {C, R};
+        FParts->Input.FLastHintPos = {C, R};
         const TRect Rb = CellRect(C, R);
         const int W = Rb.Right - Rb.Left, H = Rb.Bottom - Rb.Top;
         const int RC = Model().RealCol(C);
@@ -47,7 +48,7 @@ void TExStringGrid::BuildCellHint(std::string& HintStr, THintInfo& HintInfo)
         // 4. The title of the anchor under the mouse.
         if (kind == ctkHTML && AnchorHint) {
             TCanvas& cv = *Canvas();
-            cv.Font().Assign(C < FixedCols() || R < FixedRows() ? FFixedFont : Font());
+            cv.Font().Assign(C < FixedCols() || R < FixedRows() ? FParts->FFixedFont : Font());
             THTMLDrawArgs a;
             a.Images = GetGridImages();
             a.HitX = HintInfo.CursorPos.X;
@@ -59,7 +60,7 @@ void TExStringGrid::BuildCellHint(std::string& HintStr, THintInfo& HintInfo)
             if (!a.HitAnchor.empty() && !(a.HitAnchor == "ctrl" && !a.ControlId.empty())) {
                 std::string title = a.HitTitle.empty() ? a.HitAnchor : a.HitTitle;
                 if (OnAnchorHint) OnAnchorHint(this, R, RC, title);
-                FLastAnchorHint = title;
+                FParts->Input.FLastAnchorHint = title;
                 HintStr = title;
                 pos = {HintInfo.CursorPos.X + 8, HintInfo.CursorPos.Y - 16};
             }
@@ -99,7 +100,7 @@ void TExStringGrid::BuildCellHint(std::string& HintStr, THintInfo& HintInfo)
         }
 
         // 7. The application's hint, except on a floating footer row.
-        if (!(R == RowCount() - 1 && FloatingFooterOnLastRow())) {
+        if (!(R == RowCount() - 1 && FParts->Input.FloatingFooterOnLastRow())) {
             WideString wide;
             GetCellHint(C, R, HintStr, wide);
         }

@@ -2,6 +2,7 @@
 // messages of the grid's window).
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 
 #include "widgets/GridControlLook.h"
@@ -22,21 +23,21 @@ void TExStringGrid::CharMessage(TKeyChar& Key)
         Key = 0;
         return;
     }
-    if (FMouseActions->EditOnDblClickOnly()) {
+    if (FParts->FMouseActions->EditOnDblClickOnly()) {
         bool canEdit = true;
         CanEditCell(rc, Row(), canEdit);
         if (canEdit) SetOptions(Options() + goEditing);
     }
     const bool ctrl = GetKeyState(VK_CONTROL) < 0;
-    if (FNavigation->AllowClipboardShortCuts && ctrl && (Key == 3 || Key == 22 || Key == 24)) {
+    if (FParts->FNavigation->AllowClipboardShortCuts && ctrl && (Key == 3 || Key == 22 || Key == 24)) {
         Key = 0;
         return;
     }
-    if (FMouseActions->RangeSelectAndEdit && !HasClickableGraphic(rc, Row()) && IsEditable(rc, Row()) &&
+    if (FParts->FMouseActions->RangeSelectAndEdit && !HasClickableGraphic(rc, Row()) && IsEditable(rc, Row()) &&
         Key != 9 && Key != 27 && !ctrl) {
         TKeyChar k = Key;
         if (OnKeyPress) OnKeyPress(this, k);
-        FStartEditChar = Key;
+        FParts->Edit.FStartEditChar = Key;
         SetOptions(Options() + goEditing);
         if (!(Col() >= LeftCol() && Col() <= LeftCol() + VisibleColCount() && Row() >= TopRow() &&
               Row() <= TopRow() + VisibleRowCount()))
@@ -47,14 +48,14 @@ void TExStringGrid::CharMessage(TKeyChar& Key)
         return;
     }
     bool passed = false;
-    if (Key == 13 && HasClickableGraphic(rc, Row()) && FNavigation->AdvanceOnEnter) {
+    if (Key == 13 && HasClickableGraphic(rc, Row()) && FParts->FNavigation->AdvanceOnEnter) {
         KeyPress(Key);
         passed = true;
     }
     if (Options().Contains(goEditing) && (Key == 8 || (Key >= 32 && Key <= 255))) {
         if (OnKeyPress) OnKeyPress(this, Key);
         if (Key == 0) return;
-        FStartEditChar = Key;
+        FParts->Edit.FStartEditChar = Key;
         if (!HasClickableGraphic(rc, Row()) && IsEditable(rc, Row()) && !EditorMode()) {
             ShowEditor();
             if (TExInplaceEdit* ed = NormalEdit(); ed && ed->Visible()) {
@@ -96,11 +97,11 @@ void TExStringGrid::KeyDownMessage(int& Key, TShiftState Shift)
         int k = Key;
         if (OnKeyDown) OnKeyDown(this, k, Shift);
     };
-    FMoveSelection = Selection();
+    FParts->Input.FMoveSelection = Selection();
     const bool keepLeft = (Key == VK_PRIOR || Key == VK_NEXT || Key == VK_UP || Key == VK_DOWN) &&
-                          Options().Contains(goRowSelect) && LeftCol() != FixedCols() && FNavigation->KeepHorizScroll;
+                          Options().Contains(goRowSelect) && LeftCol() != FixedCols() && FParts->FNavigation->KeepHorizScroll;
     // 3. Paging keys that move the view only.
-    if (FNavigation->MoveScrollOnly &&
+    if (FParts->FNavigation->MoveScrollOnly &&
         (Key == VK_PRIOR || Key == VK_NEXT || Key == VK_END || Key == VK_HOME || Key == VK_UP || Key == VK_DOWN)) {
         const int vis = VisibleRowCount();
         switch (Key) {
@@ -123,15 +124,15 @@ void TExStringGrid::KeyDownMessage(int& Key, TShiftState Shift)
     }
     const bool enterOrF2 = Key == VK_RETURN || Key == VK_F2;
     // 4, 5. Editing switched on by Enter or F2.
-    if (FMouseActions->EditOnDblClickOnly() && enterOrF2 && !Options().Contains(goEditing)) {
-        bool& rse = FMouseActions->RangeSelectAndEdit;
+    if (FParts->FMouseActions->EditOnDblClickOnly() && enterOrF2 && !Options().Contains(goEditing)) {
+        bool& rse = FParts->FMouseActions->RangeSelectAndEdit;
         const bool old = rse;
         rse = true;
         const bool editable = IsEditable(rc, Row());
         rse = old;
         if (editable) SetOptions(Options() + goEditing);
     }
-    if (FMouseActions->RangeSelectAndEdit && !Options().Contains(goEditing) && enterOrF2) {
+    if (FParts->FMouseActions->RangeSelectAndEdit && !Options().Contains(goEditing) && enterOrF2) {
         if (!IsEditable(rc, Row())) {
             fireKeyDown();
             Key = 0;
@@ -166,23 +167,23 @@ void TExStringGrid::KeyDownMessage(int& Key, TShiftState Shift)
     // 9. Enter and Space on check boxes, radios and buttons.
     if ((Key == VK_RETURN || Key == VK_SPACE) && HasClickableGraphic(rc, Row())) {
         const TPoint b = BaseCell(rc, Row());
-        bool canClick = Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit;
+        bool canClick = Options().Contains(goEditing) || FParts->FMouseActions->RangeSelectAndEdit;
         CanEditCell(rc, Row(), canClick);
-        if (Key == VK_SPACE && (canClick || FControlLook->CheckAlwaysActive) && HasCheckBox(b.X, b.Y)) {
+        if (Key == VK_SPACE && (canClick || FParts->FControlLook->CheckAlwaysActive) && HasCheckBox(b.X, b.Y)) {
             ToggleCellCheckBox(b.X, b.Y, false);
-            if (FShowModified->Enabled) {
+            if (FParts->FShowModified->Enabled) {
                 SetRowModified(Row(), true);
                 RepaintCell(0, Row());
             }
             bool state = false;
             GetCheckBoxState(b.X, Model().RealRow(b.Y), state);
             FireCheckBoxClick(rc, Row(), state);
-        } else if (Key == VK_SPACE && (canClick || FControlLook->RadioAlwaysActive) && IsRadio(b.X, b.Y)) {
+        } else if (Key == VK_SPACE && (canClick || FParts->FControlLook->RadioAlwaysActive) && IsRadio(b.X, b.Y)) {
             CycleRadioCell(b.X, b.Y, true);
             int idx = -1;
             GetRadioIdx(b.X, b.Y, idx);
             if (OnRadioClick) OnRadioClick(this, rc, Row(), idx);
-        } else if (Key == VK_SPACE && (canClick || FControlLook->RadioAlwaysActive) && HasRadioButton(b.X, b.Y)) {
+        } else if (Key == VK_SPACE && (canClick || FParts->FControlLook->RadioAlwaysActive) && HasRadioButton(b.X, b.Y)) {
             ToggleCellRadioButton(b.X, b.Y, true);
             if (OnRadioButtonClick) OnRadioButtonClick(this, rc, Row());
         } else if (canClick && HasButton(b.X, b.Y)) {
@@ -193,7 +194,7 @@ void TExStringGrid::KeyDownMessage(int& Key, TShiftState Shift)
     // 10. Home and End.
     if ((Key == VK_HOME || Key == VK_END) && !ctrl) {
         const bool home = Key == VK_HOME;
-        switch (FNavigation->HomeEndKey) {
+        switch (FParts->FNavigation->HomeEndKey) {
         case heFirstLastCell:
             if (home)
                 FocusCell(FixedCols(), FixedRows());
@@ -209,7 +210,7 @@ void TExStringGrid::KeyDownMessage(int& Key, TShiftState Shift)
             SetRow(home ? FixedRows() : RowCount() - FixedFooters - 1);
             SnapToBaseCell();
             fireKeyDown();
-            if (Options().Contains(goRowSelect) && FNavigation->KeepHorizScroll) SetLeftCol(l0);
+            if (Options().Contains(goRowSelect) && FParts->FNavigation->KeepHorizScroll) SetLeftCol(l0);
             Key = 0;
             return;
         case heFirstLastColumn:
@@ -235,7 +236,7 @@ void TExStringGrid::KeyDownMessage(int& Key, TShiftState Shift)
             Key = 0;
             return;
         }
-    } else if ((Key == VK_HOME) && ctrl && FNavigation->HomeEndKey == heFirstLastColumn) {
+    } else if ((Key == VK_HOME) && ctrl && FParts->FNavigation->HomeEndKey == heFirstLastColumn) {
         const int fc = FirstTabCol(FixedRows());
         FocusCell(fc != -1 ? fc : Col(), FixedRows());
         SnapToBaseCell();
@@ -259,7 +260,7 @@ void TExStringGrid::KeyDownMessage(int& Key, TShiftState Shift)
             const int to = LeftCol() + (Key == VK_RIGHT ? 1 : -1);
             if (to >= FixedCols() && to <= ColCount() - VisibleColCount()) SetLeftCol(to);
         };
-        if (FNavigation->LeftRightRowSelect) {
+        if (FParts->FNavigation->LeftRightRowSelect) {
             if (ctrl) scroll();
         } else {
             scroll();
@@ -272,15 +273,15 @@ void TExStringGrid::KeyDownMessage(int& Key, TShiftState Shift)
     if (Key == VK_TAB && Options().Contains(goTabs)) {
         AdvanceOnTab(shiftDown);
         const TGridRect s = Selection();
-        if (!(s == FMoveSelection)) {
+        if (!(s == FParts->Input.FMoveSelection)) {
             SelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
-            FMoveSelection = s;
+            FParts->Input.FMoveSelection = s;
         }
         Key = 0;
         return;
     }
     // 14. Arrows step over cells that report themselves fixed.
-    if (FNavigation->SkipFixedCells && IsNavKey(Key)) {
+    if (FParts->FNavigation->SkipFixedCells && IsNavKey(Key)) {
         auto fixedAt = [&](int c, int r) { return IsFixed(Model().RealCol(c), r); };
         int to = -1;
         if (Key == VK_LEFT && Col() > FixedCols() && fixedAt(Col() - 1, Row())) {
@@ -320,11 +321,11 @@ void TExStringGrid::KeyDownMessage(int& Key, TShiftState Shift)
     }
     // 15. Down on the last data row appends one.
     const int arrived = Key;
-    if (arrived == VK_DOWN && IsLastDataRow() && FNavigation->AppendOnArrowDown) AutoAppendRow();
+    if (arrived == VK_DOWN && IsLastDataRow() && FParts->FNavigation->AppendOnArrowDown) AutoAppendRow();
     // 16. The selection frame follows.
-    if (SelectionRectangle && !(Selection() == FMoveSelection)) {
+    if (SelectionRectangle && !(Selection() == FParts->Input.FMoveSelection)) {
         Invalidate();
-        FMoveSelection = Selection();
+        FParts->Input.FMoveSelection = Selection();
     }
     // 18. The standard navigation.
     if (keepLeft) BeginUpdate();
@@ -334,13 +335,13 @@ void TExStringGrid::KeyDownMessage(int& Key, TShiftState Shift)
         EndUpdate();
     }
     // 19. Rules after the navigation.
-    const int rowIdx = FMouseActions->DisjunctRowSelect() && FMouseActions->RowSelectPersistent ? Model().RealRow(Row()) : Row();
-    if (FNavigation->AllowClipboardShortCuts &&
+    const int rowIdx = FParts->FMouseActions->DisjunctRowSelect() && FParts->FMouseActions->RowSelectPersistent ? Model().RealRow(Row()) : Row();
+    if (FParts->FNavigation->AllowClipboardShortCuts &&
         ((ctrl && (arrived == 'X' || arrived == 'C' || arrived == 'V' || arrived == VK_INSERT)) ||
          (shiftDown && (arrived == VK_DELETE || arrived == VK_INSERT)))) {
         ZEL_GRID_NOT_BUILT(); // the selection clipboard belongs to the file code
     }
-    if (arrived == VK_INSERT && FNavigation->AllowInsertRow && !ctrl && !shiftDown && !alt) {
+    if (arrived == VK_INSERT && FParts->FNavigation->AllowInsertRow && !ctrl && !shiftDown && !alt) {
         bool can = true;
         FireCanInsertRow(Row(), can);
         if (!can) return;
@@ -348,7 +349,7 @@ void TExStringGrid::KeyDownMessage(int& Key, TShiftState Shift)
         if (filter) SetFilterActive(false);
         int newRow = Row();
         int at;
-        if (FNavigation->InsertPosition == pInsertAfter) {
+        if (FParts->FNavigation->InsertPosition == pInsertAfter) {
             if (FixedRowAlways && FixedRows() == RowCount()) {
                 at = Model().RealRow(Row());
                 newRow = 1;
@@ -361,20 +362,20 @@ void TExStringGrid::KeyDownMessage(int& Key, TShiftState Shift)
         }
         AutoInsertRow(at);
         if (OnAutoInsertRow) OnAutoInsertRow(this, at);
-        FGridModified = true;
+        FParts->Edit.FGridModified = true;
         if (filter) SetFilterActive(true);
         if (newRow < RowCount()) SetRow(newRow);
         if (FloatingFooter()) CalcFooter(-1);
     } else if (arrived == 'A' && ctrl && (Options().Contains(goRowSelect) || Options().Contains(goRangeSelect))) {
         TRect r{FirstNavigableCol(), FixedRows(), ColCount() - FixedRightCols - 1, RowCount() - FixedFooters - 1};
         if (r.Right < r.Left || r.Bottom < r.Top) return;
-        if (FMouseActions->DisjunctRowSelect())
+        if (FParts->FMouseActions->DisjunctRowSelect())
             for (int i = r.Top; i <= r.Bottom; ++i) SetRowSelect(i, true);
         BeforeSelectAll(r);
         SetSelection(TGridRect{r.Left, r.Top, r.Right, r.Bottom});
     } else if (IsNavKey(arrived) || arrived == VK_PRIOR || arrived == VK_NEXT || arrived == VK_HOME ||
                arrived == VK_END) {
-        if (FMouseActions->DisjunctRowSelect()) {
+        if (FParts->FMouseActions->DisjunctRowSelect()) {
             // Only flags that change are set (their event fires once).
             if (!shiftDown && !ctrl)
                 for (int r = 0; r < RowCount(); ++r)
@@ -384,17 +385,17 @@ void TExStringGrid::KeyDownMessage(int& Key, TShiftState Shift)
             else if (!RowSelect(rowIdx))
                 SetRowSelect(rowIdx, true);
         }
-        if (FMouseActions->DisjunctColSelect()) {
+        if (FParts->FMouseActions->DisjunctColSelect()) {
             if (!shiftDown && !ctrl) ClearColSelect();
             if (shiftDown)
                 SyncColSelect(false);
             else
                 SetColSelect(Col(), true);
         }
-    } else if (arrived == VK_SPACE && (FMouseActions->DisjunctRowSelect() || FMouseActions->DisjunctColSelect())) {
-        if (FMouseActions->DisjunctRowSelect()) SetRowSelect(rowIdx, !RowSelect(rowIdx));
-        if (FMouseActions->DisjunctColSelect()) SetColSelect(Col(), !ColSelect(Col()));
-    } else if (arrived == VK_DELETE && FNavigation->AllowDeleteRow && !alt &&
+    } else if (arrived == VK_SPACE && (FParts->FMouseActions->DisjunctRowSelect() || FParts->FMouseActions->DisjunctColSelect())) {
+        if (FParts->FMouseActions->DisjunctRowSelect()) SetRowSelect(rowIdx, !RowSelect(rowIdx));
+        if (FParts->FMouseActions->DisjunctColSelect()) SetColSelect(Col(), !ColSelect(Col()));
+    } else if (arrived == VK_DELETE && FParts->FNavigation->AllowDeleteRow && !alt &&
                RowCount() - FixedFooters - FixedRows() >= 1) {
         const int real = Model().RealRow(Row());
         const bool filter = FilterActive();
@@ -408,7 +409,7 @@ void TExStringGrid::KeyDownMessage(int& Key, TShiftState Shift)
         AutoDeleteRow(real);
         if (filter) SetFilterActive(true);
         StoreCellState(Col(), Row());
-        FGridModified = true;
+        FParts->Edit.FGridModified = true;
         if (FloatingFooter()) CalcFooter(-1);
     } else if (arrived == VK_RETURN || arrived == VK_F2) {
         StoreCellState(Col(), Row());
@@ -417,9 +418,9 @@ void TExStringGrid::KeyDownMessage(int& Key, TShiftState Shift)
         if (arrived == VK_F2) F2KeyHook();
     }
     const TGridRect s = Selection();
-    if (!(s == FMoveSelection)) {
+    if (!(s == FParts->Input.FMoveSelection)) {
         SelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
-        FMoveSelection = s;
+        FParts->Input.FMoveSelection = s;
     }
 }
 
@@ -428,13 +429,13 @@ void TExStringGrid::KeyDownMessage(int& Key, TShiftState Shift)
 void TExStringGrid::KeyDown(int& Key, TShiftState Shift)
 {
     int row0 = Row();
-    FLastKeyCell = {Col(), Row()};
+    FParts->Edit.FLastKeyCell = {Col(), Row()};
     const int key = Key;
     TBaseGrid::KeyDown(Key, Shift);
     const TGridRect sel = Selection();
     const int top = std::min(sel.Top, sel.Bottom), bottom = std::max(sel.Top, sel.Bottom);
     const bool ctrl = Shift.Contains(ssCtrl);
-    if (ctrl && FNavigation->CursorMoveRows) {
+    if (ctrl && FParts->FNavigation->CursorMoveRows) {
         if (key == VK_DOWN && bottom < RowCount() - 1) {
             row0 = Row();
             if (top == bottom) {
@@ -455,25 +456,25 @@ void TExStringGrid::KeyDown(int& Key, TShiftState Shift)
             }
         }
     }
-    const TCursorAdvance ca = FNavigation->CursorAdvance;
+    const TCursorAdvance ca = FParts->FNavigation->CursorAdvance;
     if (ca != caDefault) {
         const bool snake = ca == caSnake;
-        if (key == VK_LEFT && FLastKeyCell.X == FixedCols()) {
+        if (key == VK_LEFT && FParts->Edit.FLastKeyCell.X == FixedCols()) {
             SetCol(ColCount() - FixedRightCols - 1);
             if (snake && Row() > FixedRows()) SetRow(Row() - 1);
-        } else if (key == VK_UP && FLastKeyCell.Y == FixedRows()) {
+        } else if (key == VK_UP && FParts->Edit.FLastKeyCell.Y == FixedRows()) {
             SetRow(RowCount() - FixedFooters - 1);
             if (snake && Col() > FixedCols()) SetCol(Col() - 1);
-        } else if (key == VK_RIGHT && FLastKeyCell.X == ColCount() - 1) {
+        } else if (key == VK_RIGHT && FParts->Edit.FLastKeyCell.X == ColCount() - 1) {
             SetCol(FixedCols());
             if (snake && Row() < RowCount() - FixedFooters - 1) SetRow(Row() + 1);
-        } else if (key == VK_DOWN && FLastKeyCell.Y == RowCount() - 1) {
+        } else if (key == VK_DOWN && FParts->Edit.FLastKeyCell.Y == RowCount() - 1) {
             SetRow(FixedRows());
             if (snake && Col() < ColCount() - FixedRightCols - 1) SetCol(Col() + 1);
         }
     }
     // Disabled rows are stepped over.
-    if (FNavigation->SkipDisabledRows && Row() == row0 && (key == VK_UP || key == VK_DOWN)) {
+    if (FParts->FNavigation->SkipDisabledRows && Row() == row0 && (key == VK_UP || key == VK_DOWN)) {
         if (key == VK_UP) {
             int r = row0 - 1;
             while (r > FixedRows() && !RowEnabled(r)) --r;
@@ -495,15 +496,15 @@ void TExStringGrid::KeyUp(int& Key, TShiftState Shift)
     TGridRect old = Selection();
     const int key = Key;
     TBaseGrid::KeyUp(Key, Shift);
-    if (FNavigation->AlwaysEdit && (IsNavKey(key) || (key == VK_TAB && Options().Contains(goTabs))) &&
+    if (FParts->FNavigation->AlwaysEdit && (IsNavKey(key) || (key == VK_TAB && Options().Contains(goTabs))) &&
         !HasClickableGraphic(Model().RealCol(Col()), Row()))
         ShowInplaceEdit();
     const TGridRect s = Selection();
-    if (!(s == FMoveSelection) && (key == VK_TAB || IsNavKey(key))) {
+    if (!(s == FParts->Input.FMoveSelection) && (key == VK_TAB || IsNavKey(key))) {
         SelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
-        FMoveSelection = s;
+        FParts->Input.FMoveSelection = s;
     }
-    if (!FMouseActions->DisjunctCellSelect() || Options().Contains(goEditing)) return;
+    if (!FParts->FMouseActions->DisjunctCellSelect() || Options().Contains(goEditing)) return;
     if (Shift.Contains(ssShift)) {
         for (int r = old.Top; r <= old.Bottom; ++r)
             for (int c = old.Left; c <= old.Right; ++c) SetSelectedCells(c, r, false);
@@ -536,16 +537,16 @@ void TExStringGrid::KeyUp(int& Key, TShiftState Shift)
 
 void TExStringGrid::TimerEvent(int id)
 {
-    if (id == WheelPanTimerID && FWheelPan) {
-        WheelPanTick();
+    if (id == FParts->Input.WheelPanTimerID && FParts->Input.FWheelPan) {
+        FParts->Input.WheelPanTick();
         return;
     }
-    if (id != GridTimerID) {
+    if (id != FParts->Edit.GridTimerID) {
         TBaseGrid::TimerEvent(id);
         return;
     }
-    ++FTimerTicks;
-    if (FNavigation->AutoGotoIncremental) {
+    ++FParts->Edit.FTimerTicks;
+    if (FParts->FNavigation->AutoGotoIncremental) {
         // The search text expires on the fourth tick after the last key.
         const int before = IncrementalSearchTicks++;
         if (before == 3) {
@@ -565,7 +566,7 @@ void TExStringGrid::TimerEvent(int id)
         }
     }
     if (EnableBlink) {
-        FGridBlink = !FGridBlink;
+        FParts->Input.FGridBlink = !FParts->Input.FGridBlink;
         for (int r = 0; r < RowCount(); ++r) {
             if (r >= FixedRows() && (r < TopRow() || r > TopRow() + VisibleRowCount())) continue;
             for (int c = 0; c < ColCount(); ++c) {
@@ -582,17 +583,17 @@ bool TExStringGrid::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint Mouse
 {
     if (WheelDelta == 0) return false;
     if (Shift.Contains(ssCtrl) && IntelliZoom) {
-        Zoom(WheelDelta < 0 ? FWheelScrollLines : -FWheelScrollLines);
+        Zoom(WheelDelta < 0 ? FParts->FWheelScrollLines : -FParts->FWheelScrollLines);
         AutoSizeCells(true, 4, 4);
         return true;
     }
     if (!EnableWheel || (FixedRowAlways && RowCount() == 1)) return true;
     const TGridRect sel0 = Selection();
-    int step = FMouseActions->WheelIncrement;
-    if (step < 1) step = FWheelScrollLines;
+    int step = FParts->FMouseActions->WheelIncrement;
+    if (step < 1) step = FParts->FWheelScrollLines;
     const bool down = WheelDelta < 0;
     int target = Row();
-    if (FMouseActions->WheelAction() == waScroll) {
+    if (FParts->FMouseActions->WheelAction() == waScroll) {
         if (down) {
             if (TopRow() < RowCount() - VisibleRowCount()) SetTopRow(TopRow() + step);
         } else {
@@ -606,9 +607,9 @@ bool TExStringGrid::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint Mouse
     int delta = 0;
     if (target >= 0 && target < RowCount()) {
         StartUpdate();
-        if (FMouseActions->DisjunctRowSelect() && FMouseActions->WheelAction() == waMoveSelection) ClearRowSelect();
+        if (FParts->FMouseActions->DisjunctRowSelect() && FParts->FMouseActions->WheelAction() == waMoveSelection) ClearRowSelect();
         delta = target - Row();
-        if (FMouseActions->WheelAction() == waMoveSelection) {
+        if (FParts->FMouseActions->WheelAction() == waMoveSelection) {
             const int l0 = LeftCol();
             SetRow(target);
             if (Row() != target) {
@@ -618,17 +619,17 @@ bool TExStringGrid::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint Mouse
                 if (mid >= FixedRows() && mid < RowCount()) SetRow(mid);
                 if (TopRow() > FixedRows()) SetTopRow(TopRow() - 1);
             }
-            if (Options().Contains(goRowSelect) && FNavigation->KeepHorizScroll) SetLeftCol(l0);
+            if (Options().Contains(goRowSelect) && FParts->FNavigation->KeepHorizScroll) SetLeftCol(l0);
         }
         ResetUpdate();
         Invalidate();
     }
     bool handled = true;
     AfterWheelMove(delta, handled);
-    if ((FMouseActions->WheelIncrement != 0 || FMouseActions->DisjunctRowSelect()) && handled) {
+    if ((FParts->FMouseActions->WheelIncrement != 0 || FParts->FMouseActions->DisjunctRowSelect()) && handled) {
         bool h = false;
-        const TShiftState s = FMouseActions->DisjunctRowSelect() ? Shift : TShiftState{};
-        const TPoint p = FMouseActions->DisjunctRowSelect() ? MousePos : TPoint{0, 0};
+        const TShiftState s = FParts->FMouseActions->DisjunctRowSelect() ? Shift : TShiftState{};
+        const TPoint p = FParts->FMouseActions->DisjunctRowSelect() ? MousePos : TPoint{0, 0};
         if (down && OnMouseWheelDown) OnMouseWheelDown(this, s, p, h);
         if (!down && OnMouseWheelUp) OnMouseWheelUp(this, s, p, h);
     }
@@ -639,12 +640,12 @@ bool TExStringGrid::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint Mouse
 
 bool TExStringGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)
 {
-    if (FMouseActions->WheelAction() == waScroll || !EnableWheel) {
+    if (FParts->FMouseActions->WheelAction() == waScroll || !EnableWheel) {
         bool handled = false;
         if (OnMouseWheelDown) OnMouseWheelDown(this, Shift, MousePos, handled);
         return handled;
     }
-    bool& direct = FMouseActions->DirectEdit;
+    bool& direct = FParts->FMouseActions->DirectEdit;
     const bool old = direct;
     direct = false;
     const bool r = TBaseGrid::DoMouseWheelDown(Shift, MousePos);
@@ -654,13 +655,13 @@ bool TExStringGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)
 
 bool TExStringGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos)
 {
-    if (FMouseActions->WheelAction() == waScroll || !EnableWheel) {
+    if (FParts->FMouseActions->WheelAction() == waScroll || !EnableWheel) {
         bool handled = false;
         if (OnMouseWheelUp) OnMouseWheelUp(this, Shift, MousePos, handled);
         return handled;
     }
     if (Row() >= RowCount() || Col() >= ColCount()) return true;
-    bool& direct = FMouseActions->DirectEdit;
+    bool& direct = FParts->FMouseActions->DirectEdit;
     const bool old = direct;
     direct = false;
     const bool r = TBaseGrid::DoMouseWheelUp(Shift, MousePos);
@@ -672,9 +673,9 @@ bool TExStringGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos)
 
 void TExStringGrid::DoExit()
 {
-    if (FBlockKill) return;
-    if (FSelChange && FMouseActions->DisjunctRowSelect()) SyncRowSelect(false);
-    FSelChange = false;
+    if (FParts->Edit.FBlockKill) return;
+    if (FParts->Edit.FSelChange && FParts->FMouseActions->DisjunctRowSelect()) SyncRowSelect(false);
+    FParts->Edit.FSelChange = false;
     TBaseGrid::DoExit();
 }
 
@@ -686,15 +687,15 @@ void TExStringGrid::TopLeftChanged()
     // An editor control does not follow the view: it closes.
     if (EditMode && CurrentEditor() != edNormal && !IsTextEditorKind(CurrentEditor())) HideInplaceEdit();
     if (SelectionRectangle) Invalidate();
-    if (FSyncGrid->Grid() && !FSyncingLinked)
-        if (auto* other = dynamic_cast<TExStringGrid*>(FSyncGrid->Grid()); other && other != this) {
-            FSyncingLinked = true;
+    if (FParts->FSyncGrid->Grid() && !FParts->FSyncingLinked)
+        if (auto* other = dynamic_cast<TExStringGrid*>(FParts->FSyncGrid->Grid()); other && other != this) {
+            FParts->FSyncingLinked = true;
             struct Clear {
                 bool& f;
                 ~Clear() { f = false; }
-            } clear{FSyncingLinked};
-            if (FSyncGrid->ScrollVertical) other->SetTopRow(TopRow());
-            if (FSyncGrid->ScrollHorizontal && LeftCol() < other->ColCount()) other->SetLeftCol(LeftCol());
+            } clear{FParts->FSyncingLinked};
+            if (FParts->FSyncGrid->ScrollVertical) other->SetTopRow(TopRow());
+            if (FParts->FSyncGrid->ScrollHorizontal && LeftCol() < other->ColCount()) other->SetLeftCol(LeftCol());
         }
 }
 

@@ -4,6 +4,7 @@
 // hit test.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 
 #include "widgets/GridUtil.h"
@@ -65,7 +66,7 @@ void TExStringGrid::MeasureCellText(int ACol, int DisplCol, TSize& Size, bool VS
         TBrush brush;
         GetFontProperties(DisplCol, ACol, ARow, none, &cv.Font(), &brush, true);
         const bool fixed = ARow < FixedRows() || ACol < FixedCols();
-        if (fixed && ActiveCellShow && FActiveCellFont.Style().Contains(fsBold))
+        if (fixed && ActiveCellShow && FParts->FActiveCellFont.Style().Contains(fsBold))
             cv.Font().SetStyle(cv.Font().Style() + fsBold);
         if (ZoomFactor != 0) cv.Font().SetSize(cv.Font().Size() + ZoomFactor);
     }
@@ -114,7 +115,7 @@ void TExStringGrid::MeasureCellText(int ACol, int DisplCol, TSize& Size, bool VS
         a.HoverTextColor = clNone;
         a.ShadowColor = 0x808080;
         a.PictureCache = PictureCache();
-        a.Pictures = FPictureContainer;
+        a.Pictures = FParts->FPictureContainer;
         DrawHTMLText(cv, text, R, a);
         Size = {a.ExtentWidth + 2, a.ExtentHeight + 2};
         return;

@@ -7,6 +7,7 @@
 // its handling.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 #include "widgets/grid_render/FlagSet.h"
 
@@ -53,19 +54,19 @@ void TExStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
 
     // Range selection with editing: a press on the current cell edits it,
     // a Shift press elsewhere extends the range instead.
-    if (FMouseActions->RangeSelectAndEdit && Button == mbLeft && !FMouseActions->EditOnDblClickOnly() && C >= 0 &&
+    if (FParts->FMouseActions->RangeSelectAndEdit && Button == mbLeft && !FParts->FMouseActions->EditOnDblClickOnly() && C >= 0 &&
         R >= 0) {
         if (C == Col() && R == Row() && !Options().Contains(goEditing) && IsEditable(Model().RealCol(C), R)) {
             SetOptions(Options() + goEditing);
             TBaseGrid::MouseDown(Button, Shift, X, Y);
-            NoteSizingPress();
+            FParts->Input.NoteSizingPress();
             ShowInplaceEdit();
             return;
         }
         if ((C != Col() || R != Row()) && Options().Contains(goEditing) && Shift.Contains(ssShift)) {
             SetOptions(Options() - goEditing);
             TBaseGrid::MouseDown(Button, Shift, X, Y);
-            NoteSizingPress();
+            FParts->Input.NoteSizingPress();
             return;
         }
     }
@@ -76,16 +77,16 @@ void TExStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
     if (C >= 0 && R >= 0) {
         const TRect rect = CellRect(C, R);
         const int margin = Options().Contains(goColSizing) ? 2 : 0;
-        if (rect.Right - 16 < X && X < rect.Right - margin && hoverCovers && FControlLook->FixedDropDownButton)
-            FDropDownDown = true;
-        if (hoverCovers && FControlLook->FixedGradientDownTo() != clNone && R == FixedRows() - 1) RepaintCell(C, R);
+        if (rect.Right - 16 < X && X < rect.Right - margin && hoverCovers && FParts->FControlLook->FixedDropDownButton)
+            FParts->Input.FDropDownDown = true;
+        if (hoverCovers && FParts->FControlLook->FixedGradientDownTo() != clNone && R == FixedRows() - 1) RepaintCell(C, R);
     }
 
     {
-        TFlagSet editStart(FEditStart, true);
+        TFlagSet editStart(FParts->Input.FEditStart, true);
         TBaseGrid::MouseDown(Button, Shift, X, Y);
     }
-    NoteSizingPress();
+    FParts->Input.NoteSizingPress();
 
     if (Shift.Contains(ssShift) && SelectionRectangle) {
         const TGridRect s = Selection();
@@ -97,13 +98,13 @@ void TExStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
         const TRect rect = CellRect(C, R);
         const TRect inner{rect.Left + 4, rect.Top + 4, rect.Right - 4, rect.Bottom - 4};
         bool open = false;
-        if (Button == mbLeft && R < FixedRows() && FMouseActions->FixedRowsEdit == fceLeftClick)
+        if (Button == mbLeft && R < FixedRows() && FParts->FMouseActions->FixedRowsEdit == fceLeftClick)
             open = !Options().Contains(goColSizing) || PtInRect(inner, {X, Y});
-        else if (Button == mbLeft && C < FixedCols() && FMouseActions->FixedColsEdit == fceLeftClick)
+        else if (Button == mbLeft && C < FixedCols() && FParts->FMouseActions->FixedColsEdit == fceLeftClick)
             open = !Options().Contains(goRowSizing) || PtInRect(inner, {X, Y});
-        else if (Button == mbRight && R < FixedRows() && FMouseActions->FixedRowsEdit == fceRightClick)
+        else if (Button == mbRight && R < FixedRows() && FParts->FMouseActions->FixedRowsEdit == fceRightClick)
             open = true;
-        else if (Button == mbRight && C < FixedCols() && FMouseActions->FixedColsEdit == fceRightClick)
+        else if (Button == mbRight && C < FixedCols() && FParts->FMouseActions->FixedColsEdit == fceRightClick)
             open = true;
         if (open) throw ENotBuilt("fixed cell editor");
     }
@@ -112,34 +113,34 @@ void TExStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
 
 // After the class library's press: a press on a sizing edge asks whether
 // the column (row) may be sized and notes its size at the press.
-void TExStringGrid::NoteSizingPress()
+void TGridInputPart::NoteSizingPress()
 {
-    if ((GridState() == gsColSizing && OnColumnSize) || (GridState() == gsRowSizing && OnRowSize)) {
+    if ((G.GridState() == gsColSizing && G.OnColumnSize) || (G.GridState() == gsRowSizing && G.OnRowSize)) {
         bool allow = true;
-        if (GridState() == gsColSizing)
-            OnColumnSize(this, SizingIndex(), allow);
+        if (G.GridState() == gsColSizing)
+            G.OnColumnSize((&G), G.SizingIndex(), allow);
         else
-            OnRowSize(this, SizingIndex(), allow);
+            G.OnRowSize((&G), G.SizingIndex(), allow);
         if (!allow) {
-            SetGridState(gsNormal);
-            Invalidate(); // the tracking line goes
+            G.SetGridState(gsNormal);
+            G.Invalidate(); // the tracking line goes
             return;
         }
     }
-    if (GridState() == gsColSizing && SizingIndex() >= 0) {
-        FClickCol = SizingIndex();
-        FClickColSize = ColWidths(FClickCol);
+    if (G.GridState() == gsColSizing && G.SizingIndex() >= 0) {
+        FClickCol = G.SizingIndex();
+        FClickColSize = G.ColWidths(FClickCol);
         FColSized = true;
-    } else if (GridState() == gsRowSizing && SizingIndex() >= 0) {
-        FClickRow = SizingIndex();
-        FClickRowSize = RowHeights(FClickRow);
+    } else if (G.GridState() == gsRowSizing && G.SizingIndex() >= 0) {
+        FClickRow = G.SizingIndex();
+        FClickRowSize = G.RowHeights(FClickRow);
         FRowSized = true;
     }
 }
 
 // --- the left-button message ----------------------------------------------------------------
 
-void TExStringGrid::PressSelectionResizer(TWMMouse& Message, const TGridRect& OldSel, bool ByMode)
+void TGridInputPart::PressSelectionResizer(TWMMouse& Message, const TGridRect& OldSel, bool ByMode)
 {
     // The drag copies the selection and fills the new one from the copy:
     // the grid's clipboard operations are not built yet.
@@ -156,13 +157,13 @@ void TExStringGrid::HandleLButtonDownMessage(TWMMouse& Message)
     MouseToCell(X, Y, C, R);
 
     // 1.
-    FDoOnClick = true;
-    FMouseDownMove = true;
-    FMouseKeepDown = true;
-    FSpinUpClick = false;
-    FSpinDnClick = false;
+    FParts->Input.FDoOnClick = true;
+    FParts->Input.FMouseDownMove = true;
+    FParts->Input.FMouseKeepDown = true;
+    FParts->Input.FSpinUpClick = false;
+    FParts->Input.FSpinDnClick = false;
     const TGridRect OldSel = Selection();
-    FPressSelection = OldSel;
+    FParts->Input.FPressSelection = OldSel;
 
     // 2. The resize handle at the selection's lower outer corner.
     if (SelectionResizer && SelectionRectangle) {
@@ -170,13 +171,13 @@ void TExStringGrid::HandleLButtonDownMessage(TWMMouse& Message)
         h.Top = h.Bottom - 6;
         h.Left = h.Right - 6;
         if (!IsRectEmpty(h) && PtInRect(h, {X, Y})) {
-            PressSelectionResizer(Message, OldSel, false);
+            FParts->Input.PressSelectionResizer(Message, OldSel, false);
             return;
         }
     }
 
     // 3.
-    if (Options().Contains(goEditing) && FMouseActions->RangeSelectAndEdit &&
+    if (Options().Contains(goEditing) && FParts->FMouseActions->RangeSelectAndEdit &&
         !(C >= OldSel.Left && C <= OldSel.Right && R >= OldSel.Top && R <= OldSel.Bottom))
         SetOptions(Options() - goEditing);
 
@@ -186,49 +187,49 @@ void TExStringGrid::HandleLButtonDownMessage(TWMMouse& Message)
     if (!allow) return;
 
     // 5.
-    if (FCellSelectorMode) {
+    if (FParts->Input.FCellSelectorMode) {
         CellSelectorClick(C, R);
         return;
     }
 
     // 6.
-    if (FMouseSelectMode == msResize) {
-        PressSelectionResizer(Message, OldSel, true);
+    if (FParts->Input.FMouseSelectMode == msResize) {
+        FParts->Input.PressSelectionResizer(Message, OldSel, true);
         return;
     }
 
     // 7.
     const TShiftState Shift = KeyboardShift(Message.Keys);
-    if (FMouseActions->DisjunctCellSelect() && !Shift.Contains(ssCtrl) && C >= 0 && R >= 0 && !IsFixed(C, R)) {
+    if (FParts->FMouseActions->DisjunctCellSelect() && !Shift.Contains(ssCtrl) && C >= 0 && R >= 0 && !IsFixed(C, R)) {
         FModel->FSelectedCells.Clear();
         Invalidate();
     }
 
     // 8.
-    FAnchor.clear();
-    FMoveColInd = -1;
-    FMoveRowInd = -1;
-    FSelectionClick = false;
-    FPushedCellButton = {-1, -1};
+    FParts->Input.FAnchor.clear();
+    FParts->Input.FMoveColInd = -1;
+    FParts->Input.FMoveRowInd = -1;
+    FParts->Input.FSelectionClick = false;
+    FParts->Input.FPushedCellButton = {-1, -1};
     const int OldLeft = LeftCol();
     const int OldTop = TopRow();
-    FOldTopRow = TopRow();
-    FOldKeepLeftCol = LeftCol();
+    FParts->FOldTopRow = TopRow();
+    FParts->Input.FOldKeepLeftCol = LeftCol();
     if (R == 0)
-        MouseToCell(X - 5, Y, Colclicked, Rowclicked);
+        MouseToCell(X - 5, Y, FParts->Input.Colclicked, FParts->Input.Rowclicked);
     else if (C == 0)
-        MouseToCell(X, Y - 4, Colclicked, Rowclicked);
+        MouseToCell(X, Y - 4, FParts->Input.Colclicked, FParts->Input.Rowclicked);
     else
-        MouseToCell(X - 5, Y - 4, Colclicked, Rowclicked);
-    if (FLook == glListView && FHotFixedCell.X >= 0 && FHotFixedCell.Y >= 0 &&
-        (FHotFixedCell.X < FixedCols() || FHotFixedCell.Y < FixedRows()))
-        RepaintCell(FHotFixedCell.X, FHotFixedCell.Y);
-    if (Colclicked >= 0 && Rowclicked >= 0) {
-        Colclickedsize = ColWidths(Colclicked);
-        Rowclickedsize = RowHeights(Rowclicked);
+        MouseToCell(X - 5, Y - 4, FParts->Input.Colclicked, FParts->Input.Rowclicked);
+    if (FParts->FLook == glListView && FParts->Input.FHotFixedCell.X >= 0 && FParts->Input.FHotFixedCell.Y >= 0 &&
+        (FParts->Input.FHotFixedCell.X < FixedCols() || FParts->Input.FHotFixedCell.Y < FixedRows()))
+        RepaintCell(FParts->Input.FHotFixedCell.X, FParts->Input.FHotFixedCell.Y);
+    if (FParts->Input.Colclicked >= 0 && FParts->Input.Rowclicked >= 0) {
+        FParts->Input.Colclickedsize = ColWidths(FParts->Input.Colclicked);
+        FParts->Input.Rowclickedsize = RowHeights(FParts->Input.Rowclicked);
     }
-    Clickposx = X;
-    Clickposy = Y;
+    FParts->Input.Clickposx = X;
+    FParts->Input.Clickposy = Y;
 
     // 9.
     const bool InFixed = C >= 0 && R >= 0 && (R < FixedRows() || C < FixedCols());
@@ -244,27 +245,27 @@ void TExStringGrid::HandleLButtonDownMessage(TWMMouse& Message)
         R = b.Y;
     }
     const TRect CellR = CellRect(C, R);
-    if (FMouseActions->CaretPositioning) LButFlg = true;
+    if (FParts->FMouseActions->CaretPositioning) FParts->Edit.LButFlg = true;
 
     // 10. Sizing a fixed column or row from its border.
-    if (FSizeFixed) {
-        FSizingFixed = true;
-        FSizeFixedX = X;
+    if (FParts->Input.FSizeFixed) {
+        FParts->Input.FSizingFixed = true;
+        FParts->Input.FSizeFixedX = X;
         DrawColSizingLine(X);
         int sum = 0;
         for (int i = 0; i < FixedCols(); ++i) {
-            if (std::abs(ColWidths(i) + sum - X) < 3 && !Designing()) FSizingFixedCol = i;
+            if (std::abs(ColWidths(i) + sum - X) < 3 && !Designing()) FParts->Input.FSizingFixedCol = i;
             sum += ColWidths(i) + 1;
         }
         return;
     }
-    if (FSizeFixedR) {
-        FSizingFixedR = true;
-        FSizeFixedY = Y;
+    if (FParts->Input.FSizeFixedR) {
+        FParts->Input.FSizingFixedR = true;
+        FParts->Input.FSizeFixedY = Y;
         DrawRowSizingLine(Y);
         int sum = 0;
         for (int i = 0; i < FixedRows(); ++i) {
-            if (std::abs(RowHeights(i) + sum - Y) < 3 && !Designing()) FSizingFixedRow = i;
+            if (std::abs(RowHeights(i) + sum - Y) < 3 && !Designing()) FParts->Input.FSizingFixedRow = i;
             sum += RowHeights(i) + 1;
         }
         return;
@@ -279,9 +280,9 @@ void TExStringGrid::HandleLButtonDownMessage(TWMMouse& Message)
     // 12. Fixed cells drawn as push buttons.
     if ((InFixed || VirtFixed) && FixedAsButtons && Options().Contains(goFixedVertLine) &&
         Options().Contains(goFixedHorzLine) && (!IsNodeRow || !IsOnNodeGlyph(R, X))) {
-        FPushedFixedCell = CellR;
-        FPushedCellButton = {C, R};
-        FFixedCellPushed = true;
+        FParts->Input.FPushedFixedCell = CellR;
+        FParts->Input.FPushedCellButton = {C, R};
+        FParts->Input.FFixedCellPushed = true;
         RepaintCell(C, R);
         IsNodeRow = false;
     }
@@ -290,14 +291,14 @@ void TExStringGrid::HandleLButtonDownMessage(TWMMouse& Message)
     const int RC = Model().RealCol(C);
     if (!Designing()) {
         // 13.1 Always visible spin buttons.
-        if (FControlLook->SpinButtonsAlwaysVisible() && HasSpinEdit(RC, R) && X > CellR.Right - 18) {
+        if (FParts->FControlLook->SpinButtonsAlwaysVisible() && HasSpinEdit(RC, R) && X > CellR.Right - 18) {
             if (Y > CellR.Top + (CellR.Bottom - CellR.Top) / 2)
-                FSpinDnClick = true;
+                FParts->Input.FSpinDnClick = true;
             else
-                FSpinUpClick = true;
+                FParts->Input.FSpinUpClick = true;
         }
         // 13.2 The node glyph of a header expands or contracts all nodes.
-        if (R < FixedRows() && C == 0 && IsNodeRow && IsOnNodeGlyph(R, X) && FMouseActions->NodeAllExpandContract) {
+        if (R < FixedRows() && C == 0 && IsNodeRow && IsOnNodeGlyph(R, X) && FParts->FMouseActions->NodeAllExpandContract) {
             if (TCellGraphic* g = GetCellGraphic(0, R)) {
                 if (g->CellBoolean)
                     ExpandAll();
@@ -309,18 +310,18 @@ void TExStringGrid::HandleLButtonDownMessage(TWMMouse& Message)
         }
         // 13.3 The node glyph of a data row.
         if (R >= FixedRows() && C == 0 && IsNodeRow && IsOnNodeGlyph(R, X)) {
-            ToggleNodeAt(R, C, Shift, X, Y);
+            FParts->Input.ToggleNodeAt(R, C, Shift, X, Y);
             return;
         }
         // 13.4 Radio groups.
-        if (IsRadio(RC, R) && (IsEditable(RC, R) || FControlLook->RadioAlwaysActive)) {
+        if (IsRadio(RC, R) && (IsEditable(RC, R) || FParts->FControlLook->RadioAlwaysActive)) {
             HideInplaceEdit();
             RadioGroupClick(RC, R, X - CellR.Left, Y - CellR.Top);
             SetFocus();
             return;
         }
         // 13.5 Column 0 of a node grid does not select.
-        if (C == 0 && R >= FixedRows() && HasNodes() && !FMouseActions->RowSelect &&
+        if (C == 0 && R >= FixedRows() && HasNodes() && !FParts->FMouseActions->RowSelect &&
             !Options().Contains(goRowSizing)) {
             if (OnMouseDown) OnMouseDown(this, mbLeft, Shift, X, Y);
             if (OnClickCell) OnClickCell(this, R, C);
@@ -348,13 +349,13 @@ void TExStringGrid::HandleLButtonDownMessage(TWMMouse& Message)
         if (!has) continue;
         HideInplaceEdit();
         if (!IsFixed(C, R)) {
-            TFlagSet force(FForceSel, true);
+            TFlagSet force(FParts->Edit.FForceSel, true);
             SelectCell(C, R);
         }
         const TRect br = kind == 0 ? GraphicRectInCell(C, R) : ExpandButtonRect(RC, R);
         if (PtInRect(br, {X, Y})) {
             PushButton(C, R, true);
-            FPushedCellButton = {C, R};
+            FParts->Input.FPushedCellButton = {C, R};
             if (OnClickCell) OnClickCell(this, R, C);
             return;
         }
@@ -375,49 +376,49 @@ void TExStringGrid::HandleLButtonDownMessage(TWMMouse& Message)
     // 19.
     {
         TRect k{};
-        if (Colclicked >= 0 && Rowclicked >= 0) k = CellRect(Colclicked, Rowclicked);
-        Clickposdx = Clickposx - k.Right;
-        Clickposdy = Clickposy - k.Bottom;
+        if (FParts->Input.Colclicked >= 0 && FParts->Input.Rowclicked >= 0) k = CellRect(FParts->Input.Colclicked, FParts->Input.Rowclicked);
+        FParts->Input.Clickposdx = FParts->Input.Clickposx - k.Right;
+        FParts->Input.Clickposdy = FParts->Input.Clickposy - k.Bottom;
     }
 
     // 20. Disjunct rows.
-    if (FMouseActions->DisjunctRowSelect() && R >= FixedRows() && (C != 0 || !FMouseActions->HotmailRowSelect())) {
+    if (FParts->FMouseActions->DisjunctRowSelect() && R >= FixedRows() && (C != 0 || !FParts->FMouseActions->HotmailRowSelect())) {
         if (Shift.Contains(ssShift)) {
             TBaseGrid::WMLButtonDown(Message);
             SetSelection({std::min(C, OldSel.Left), std::min(R, OldSel.Top), std::max(C, OldSel.Left),
                           std::max(R, OldSel.Top)});
             return;
         }
-        if (Shift.Contains(ssCtrl) || FMouseActions->DisjunctRowSelectNoCtrl) {
-            FDeselectState = RowSelect(FMouseActions->RowSelectPersistent ? Model().RealRow(R) : R);
+        if (Shift.Contains(ssCtrl) || FParts->FMouseActions->DisjunctRowSelectNoCtrl) {
+            FParts->Input.FDeselectState = RowSelect(FParts->FMouseActions->RowSelectPersistent ? Model().RealRow(R) : R);
         } else {
-            FMouseDown = true;
+            FParts->Input.FMouseDown = true;
             if (!Shift.Contains(ssAlt)) ClearRowSelect();
         }
     }
 
     // 21. Disjunct columns.
-    if (FMouseActions->DisjunctColSelect() && C >= FixedCols()) {
+    if (FParts->FMouseActions->DisjunctColSelect() && C >= FixedCols()) {
         if (Shift.Contains(ssCtrl)) {
-            FDeselectState = ColSelect(C);
+            FParts->Input.FDeselectState = ColSelect(C);
         } else {
-            FMouseDown = true;
+            FParts->Input.FMouseDown = true;
             ClearColSelect();
         }
     }
 
     // 22. Anchors and inline controls.
-    if (PressAnchorOrControl(C, R, C0, R0, RC, X, Y, CellR)) return;
+    if (FParts->Input.PressAnchorOrControl(C, R, C0, R0, RC, X, Y, CellR)) return;
 
     // 23. Select all.
-    Movecell = -1;
+    FParts->Input.Movecell = -1;
     auto activeCellRepaint = [&] {
         if (!ActiveCellShow) return;
         if (FixedRows() > 0) RepaintCell(Col(), FixedRows() - 1);
         if (FixedCols() > 0) RepaintCell(FixedCols() - 1, Row());
     };
-    if (C < FixedCols() && R < FixedRows() && FMouseActions->AllSelect && Options().Contains(goRangeSelect) &&
-        FMouseSelectMode == msAll) {
+    if (C < FixedCols() && R < FixedRows() && FParts->FMouseActions->AllSelect && Options().Contains(goRangeSelect) &&
+        FParts->Input.FMouseSelectMode == msAll) {
         SetFocus();
         ExportNotification(esExportStart, -1);
         ExportNotification(esExportNewRow, RowCount() - 1);
@@ -427,36 +428,36 @@ void TExStringGrid::HandleLButtonDownMessage(TWMMouse& Message)
         TGridRect rect{FixedCols(), FixedRows(), ColCount() - 1, RowCount() - 1};
         SelectAllNotification(rect);
         SetSelection(rect);
-        FSelHidden = false;
+        FParts->FSelHidden = false;
         DoExit();
         activeCellRepaint();
         return;
     }
 
     // 24. Rows from a fixed column.
-    if (C < FixedCols() && R >= FixedRows() && FMouseActions->RowSelect && FMouseSelectMode == msRow) {
+    if (C < FixedCols() && R >= FixedRows() && FParts->FMouseActions->RowSelect && FParts->Input.FMouseSelectMode == msRow) {
         if (EditorMode()) SetFocus();
         activeCellRepaint();
         HideSelection();
-        if (FMouseActions->DisjunctCellSelect()) ClearSelectedCells();
+        if (FParts->FMouseActions->DisjunctCellSelect()) ClearSelectedCells();
         const int top = Shift.Contains(ssShift) ? std::min(R, OldSel.Top) : R;
         const int bottom = Shift.Contains(ssShift) ? std::max(R, OldSel.Top) : R;
         SetSelection({FixedCols(), top, ColCount() - 1, bottom});
-        FSelHidden = false;
+        FParts->FSelHidden = false;
         DoExit();
-        FMouseSelectStart = R;
+        FParts->Input.FMouseSelectStart = R;
         activeCellRepaint();
         if (!RowIndicator().Empty() && FixedCols() > 0) RepaintCol(0);
         return;
     }
 
     // 25. Columns from a fixed row.
-    if (C >= FixedCols() && R < FixedRows() && FMouseActions->ColSelect && Options().Contains(goRangeSelect) &&
-        FMouseSelectMode == msColumn) {
+    if (C >= FixedCols() && R < FixedRows() && FParts->FMouseActions->ColSelect && Options().Contains(goRangeSelect) &&
+        FParts->Input.FMouseSelectMode == msColumn) {
         SetFocus();
         activeCellRepaint();
         HideSelection();
-        if (FMouseActions->DisjunctCellSelect()) ClearSelectedCells();
+        if (FParts->FMouseActions->DisjunctCellSelect()) ClearSelectedCells();
         int left = C, right = C;
         if (Shift.Contains(ssShift)) {
             if (C < OldSel.Left)
@@ -465,30 +466,30 @@ void TExStringGrid::HandleLButtonDownMessage(TWMMouse& Message)
                 left = OldSel.Left;
         }
         SetSelection({left, FixedRows(), right, RowCount() - 1});
-        FSelHidden = false;
+        FParts->FSelHidden = false;
         DoExit();
-        FMouseSelectStart = C;
+        FParts->Input.FMouseSelectStart = C;
         activeCellRepaint();
         return;
     }
 
     // 26. What a move by the mouse would take.
     if (R < FixedRows() && C >= FixedCols())
-        Movecell = C;
+        FParts->Input.Movecell = C;
     else if (C < FixedCols() && R >= FixedRows())
-        Movecell = R;
+        FParts->Input.Movecell = R;
     {
         const TRect mr = CellRect(C, R);
-        MoveOfsX = X - mr.Left;
-        MoveOfsY = Y - mr.Top;
+        FParts->Input.MoveOfsX = X - mr.Left;
+        FParts->Input.MoveOfsY = Y - mr.Top;
     }
 
     // 27. Check boxes and radio buttons.
-    bool CanEdit = Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit;
+    bool CanEdit = Options().Contains(goEditing) || FParts->FMouseActions->RangeSelectAndEdit;
     CanEditCell(RC, R, CanEdit);
     const bool HasRadioBtn = HasRadioButton(RC, R);
     if (C < ColCount() && R < RowCount() &&
-        (CanEdit || FControlLook->CheckAlwaysActive || (C == 0 && FMouseActions->HotmailRowSelect())) &&
+        (CanEdit || FParts->FControlLook->CheckAlwaysActive || (C == 0 && FParts->FMouseActions->HotmailRowSelect())) &&
         (HasCheckBox(RC, R) || HasRadioBtn) && IsInCheckBox(RC, R, X, Y)) {
         HideInplaceEdit();
         SetFocus();
@@ -499,25 +500,25 @@ void TExStringGrid::HandleLButtonDownMessage(TWMMouse& Message)
         } else {
             ToggleCellCheckBox(RC, R, true);
         }
-        if (FShowModified->Enabled) {
+        if (FParts->FShowModified->Enabled) {
             SetRowModified(R, true);
             RepaintCell(0, R);
         }
-        if (C == 0 && FMouseActions->HotmailRowSelect()) {
+        if (C == 0 && FParts->FMouseActions->HotmailRowSelect()) {
             SetSelection({FixedCols(), R, ColCount() - 1, R});
             SetRowSelect(RR, !RowSelect(RR));
             if (RR != R) RepaintCell(0, R);
             if (R == Row() && !RowSelect(RR)) {
                 HideSelection();
-                FSelHidden = false;
+                FParts->FSelHidden = false;
             }
         }
         bool State = false;
         GetCheckBoxState(RC, RR, State);
-        if (!FNavigation->AlwaysEdit && !InFixed && !VirtFixed) MoveCurrent(C, R, true, true);
+        if (!FParts->FNavigation->AlwaysEdit && !InFixed && !VirtFixed) MoveCurrent(C, R, true, true);
         FireCheckBoxClick(C, R, State);
         if (HideFocusRect) RepaintCell(C, R);
-        if (R < FixedRows() && FMouseActions->CheckAllCheck && !FMouseActions->HotmailRowSelect()) {
+        if (R < FixedRows() && FParts->FMouseActions->CheckAllCheck && !FParts->FMouseActions->HotmailRowSelect()) {
             for (int r = FixedRows(); r < RowCount(); ++r) SetCheckBoxState(Model().RealCol(C), r, State);
             Invalidate();
         }
@@ -528,11 +529,11 @@ void TExStringGrid::HandleLButtonDownMessage(TWMMouse& Message)
 
     // 28.
     bool DropHit = false;
-    if (!InFixed && !VirtFixed && FControlLook->DropDownAlwaysVisible()) DropHit = HasCombo(RC, R);
-    const bool editOnDblDrop = FMouseActions->EditOnDblClickOnly() && DropHit;
-    const bool directNow = FMouseActions->DirectEdit || (FControlLook->DropDownAlwaysVisible() && DropHit);
+    if (!InFixed && !VirtFixed && FParts->FControlLook->DropDownAlwaysVisible()) DropHit = HasCombo(RC, R);
+    const bool editOnDblDrop = FParts->FMouseActions->EditOnDblClickOnly() && DropHit;
+    const bool directNow = FParts->FMouseActions->DirectEdit || (FParts->FControlLook->DropDownAlwaysVisible() && DropHit);
     if (!InFixed && !VirtFixed && (CanEdit || editOnDblDrop) && directNow) {
-        if (editOnDblDrop) FEditActive = false;
+        if (editOnDblDrop) FParts->Edit.FEditActive = false;
         HideInplaceEdit();
         SetFocus();
     }
@@ -542,14 +543,14 @@ void TExStringGrid::HandleLButtonDownMessage(TWMMouse& Message)
     const TGridRect sel = Selection();
     const bool OnSel = InCell && sel.Left == C && sel.Right == C && sel.Top == R && sel.Bottom == R;
     bool RemovedEditing = false;
-    if (!OnSel && FMouseActions->RangeSelectAndEdit && !IsFixed(C, R) && !CanEdit) {
+    if (!OnSel && FParts->FMouseActions->RangeSelectAndEdit && !IsFixed(C, R) && !CanEdit) {
         RemovedEditing = true;
         SetOptions(Options() - goEditing);
     }
 
     // 30. A normal cell that the grid treats as fixed is never selected.
     if (VirtFixed) {
-        if (R == RowCount() - 1 && FloatingFooterOnLastRow()) return;
+        if (R == RowCount() - 1 && FParts->Input.FloatingFooterOnLastRow()) return;
         if (OnClickCell) OnClickCell(this, R, C);
         return;
     }
@@ -557,15 +558,15 @@ void TExStringGrid::HandleLButtonDownMessage(TWMMouse& Message)
     // 31. The class library's press.
     const bool Partial = R == TopRow() + VisibleRowCount() || C == LeftCol() + VisibleColCount() ||
                          (C == LeftCol() && LeftCol() > FixedCols());
-    const bool keepHorz = Options().Contains(goRowSelect) && FNavigation->KeepHorizScroll;
+    const bool keepHorz = Options().Contains(goRowSelect) && FParts->FNavigation->KeepHorizScroll;
     if (keepHorz) StartUpdate();
     try {
-        if (!FSelHidden) {
-            TFlagSet noAlwaysEdit(FNavigation->AlwaysEdit, false);
+        if (!FParts->FSelHidden) {
+            TFlagSet noAlwaysEdit(FParts->FNavigation->AlwaysEdit, false);
             TBaseGrid::WMLButtonDown(Message);
         }
-        if (GridState() == gsSelecting && Partial && FMouseActions->NoAutoRangeScroll) SetGridState(gsNormal);
-        if (TopRow() != OldTop && FMouseActions->NoScrollOnPartialRow) {
+        if (GridState() == gsSelecting && Partial && FParts->FMouseActions->NoAutoRangeScroll) SetGridState(gsNormal);
+        if (TopRow() != OldTop && FParts->FMouseActions->NoScrollOnPartialRow) {
             SetTopRow(OldTop);
             TWMMouse up{Message.Keys, X, Y, 0};
             HandleLButtonUpMessage(up);
@@ -589,12 +590,12 @@ void TExStringGrid::HandleLButtonDownMessage(TWMMouse& Message)
 
     // 33. The current cell's value before any edit.
     if (OnCellValidate) {
-        FEntered = false;
+        FParts->Edit.FEntered = false;
         StoreCellState(Col(), Row());
     }
 
     // 34. A merged cell opens its editor on a second press.
-    if (IsMergedCell(C0, R0) && !IsFixed(C, R) && (OnSel || FMouseActions->DirectEdit) && CanEdit) ShowInplaceEdit();
+    if (IsMergedCell(C0, R0) && !IsFixed(C, R) && (OnSel || FParts->FMouseActions->DirectEdit) && CanEdit) ShowInplaceEdit();
 
     // 35.
     const TRect nowR = CellRect(C, R);
@@ -625,82 +626,82 @@ void TExStringGrid::HandleLButtonDownMessage(TWMMouse& Message)
 }
 
 // A visible floating footer of style fsFixedLastRow shows the last row.
-bool TExStringGrid::FloatingFooterOnLastRow() const
+bool TGridInputPart::FloatingFooterOnLastRow() const
 {
-    return FFloatingFooter && FFloatingFooter->Visible() && FFloatingFooter->FooterStyle() == fsFixedLastRow;
+    return G.FParts->FFloatingFooter && G.FParts->FFloatingFooter->Visible() && G.FParts->FFloatingFooter->FooterStyle() == fsFixedLastRow;
 }
 
 // --- node rows --------------------------------------------------------------------------
 
-void TExStringGrid::ToggleNodeAt(int R, int C, TShiftState Shift, int X, int Y)
+void TGridInputPart::ToggleNodeAt(int R, int C, TShiftState Shift, int X, int Y)
 {
-    if (OnMouseDown) OnMouseDown(this, mbLeft, Shift, X, Y);
-    if (OnClickCell) OnClickCell(this, R, C);
-    const int RR = Model().RealRow(R);
+    if (G.OnMouseDown) G.OnMouseDown((&G), mbLeft, Shift, X, Y);
+    if (G.OnClickCell) G.OnClickCell((&G), R, C);
+    const int RR = G.Model().RealRow(R);
     bool allow = true;
-    if (!GetNodeState(R)) {
-        if (OnBeforeContractNode) OnBeforeContractNode(this, R, RR, allow);
+    if (!G.GetNodeState(R)) {
+        if (G.OnBeforeContractNode) G.OnBeforeContractNode((&G), R, RR, allow);
         if (allow) {
-            ContractNode(RR);
-            if (OnContractNode) OnContractNode(this, R, RR);
+            G.ContractNode(RR);
+            if (G.OnContractNode) G.OnContractNode((&G), R, RR);
         }
     } else {
-        if (OnBeforeExpandNode) OnBeforeExpandNode(this, R, RR, allow);
+        if (G.OnBeforeExpandNode) G.OnBeforeExpandNode((&G), R, RR, allow);
         if (allow) {
-            ExpandNode(RR);
-            if (OnExpandNode) OnExpandNode(this, R, RR);
+            G.ExpandNode(RR);
+            if (G.OnExpandNode) G.OnExpandNode((&G), R, RR);
         }
     }
-    if (allow && FMouseActions->MoveRowOnNodeClick && R >= FixedRows() && R < RowCount()) SetRowEx(R);
+    if (allow && G.FParts->FMouseActions->MoveRowOnNodeClick && R >= G.FixedRows() && R < G.RowCount()) G.SetRowEx(R);
 }
 
 // --- anchors and inline controls -----------------------------------------------------------
 
-TRect TExStringGrid::HTMLHitRect(int C, int R, int RC, int& Pos)
+TRect TGridInputPart::HTMLHitRect(int C, int R, int RC, int& Pos)
 {
-    TRect hr = CellRect(C, R);
+    TRect hr = G.CellRect(C, R);
     Pos = 0;
-    if (HasScrollBar(RC, R)) {
-        Pos = GetScrollPosition(RC, R);
-        hr.Right -= SystemVScrollWidth;
+    if (G.HasScrollBar(RC, R)) {
+        Pos = G.GetScrollPosition(RC, R);
+        hr.Right -= G.SystemVScrollWidth;
     }
-    hr.Right -= XYOffset.X;
-    hr.Left += 1 + XYOffset.X;
-    hr.Top += 1 + XYOffset.Y;
+    hr.Right -= G.XYOffset.X;
+    hr.Left += 1 + G.XYOffset.X;
+    hr.Top += 1 + G.XYOffset.Y;
     hr.Bottom += Pos;
-    if (HasCheckBox(RC, R)) hr.Left += FControlLook->CheckSize();
+    if (G.HasCheckBox(RC, R)) hr.Left += G.FParts->FControlLook->CheckSize();
     return hr;
 }
 
-void TExStringGrid::HTMLHitTest(int C, int R, int RC, int X, int Y, const std::string& Text, THTMLDrawArgs& Args)
+void TGridInputPart::HTMLHitTest(int C, int R, int RC, int X, int Y, const std::string& Text, THTMLDrawArgs& Args)
 {
     int pos = 0;
     const TRect hr = HTMLHitRect(C, R, RC, pos);
-    TCanvas& cv = *Canvas();
-    cv.Font().Assign(C < FixedCols() || R < FixedRows() ? FFixedFont : Font());
+    TCanvas& cv = *G.Canvas();
+    cv.Font().Assign(C < G.FixedCols() || R < G.FixedRows() ? G.FParts->FFixedFont : G.Font());
     TGridDrawState st;
     TBrush brush;
     TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
-    TAlignment ha = DefaultAlignment;
-    TVAlignment va = VAlignment;
-    bool ww = WordWrap;
+    TAlignment ha = G.DefaultAlignment;
+    TVAlignment va = G.VAlignment;
+    bool ww = G.WordWrap;
     TCellGradientDirection gd = GradientVertical;
-    GetVisualProperties(C, R, st, false, false, true, &brush, colorTo, mirror, mirrorTo, &cv.Font(), ha, va, ww, gd);
-    Args.Images = GetGridImages();
+    G.GetVisualProperties(C, R, st, false, false, true, &brush, colorTo, mirror, mirrorTo, &cv.Font(), ha, va, ww, gd);
+    Args.Images = G.GetGridImages();
     Args.HitX = X;
     Args.HitY = Y + pos;
-    Args.AnchorColor = URLColor;
+    Args.AnchorColor = G.URLColor;
     Args.ShadowColor = clGray;
-    Args.WordWrap = !EnhTextSize;
+    Args.WordWrap = !G.EnhTextSize;
     DrawHTMLText(cv, Text, hr, Args);
 }
 
-bool TExStringGrid::PressAnchorOrControl(int C, int R, int C0, int R0, int RC, int X, int Y, const TRect& CellR)
+bool TGridInputPart::PressAnchorOrControl(int C, int R, int C0, int R0, int RC, int X, int Y, const TRect& CellR)
 {
     (void)CellR;
-    std::string Text = Cells(RC, R);
-    const bool html = CellTextKind(Text, EnableHTML) == ctkHTML;
-    if (!URLShow && !html) return false;
+    std::string Text = G.Cells(RC, R);
+    const bool html = CellTextKind(Text, G.EnableHTML) == ctkHTML;
+    if (!G.URLShow && !html) return false;
 
     std::string Anchor;
     if (!html && IsURLText(Text)) Anchor = Text;
@@ -712,47 +713,47 @@ bool TExStringGrid::PressAnchorOrControl(int C, int R, int C0, int R0, int RC, i
     if (Anchor.empty()) {
         // 22.4 A press beside the controls of a control cell only selects it.
         if (html && UpperCase(Text).find("<CONTROL") != std::string::npos) {
-            if (OnClickCell) OnClickCell(this, R0, C0);
-            HideInplaceEdit();
-            SetSelection({C, R, C, R});
+            if (G.OnClickCell) G.OnClickCell((&G), R0, C0);
+            G.HideInplaceEdit();
+            G.SetSelection({C, R, C, R});
             return true;
         }
         return false;
     }
 
     bool AutoHandle = true;
-    bool Enabled = (Options().Contains(goEditing) || FEditDisable) && !ReadOnly(Model().RealCol(C0), R0);
+    bool Enabled = (G.Options().Contains(goEditing) || G.FParts->FEditDisable) && !G.ReadOnly(G.Model().RealCol(C0), R0);
     const bool isControl = !a.ControlId.empty();
-    if (isControl) FireCanEditCell(Model().RealCol(C0), R0, Enabled);
+    if (isControl) G.FireCanEditCell(G.Model().RealCol(C0), R0, Enabled);
     if (isControl && Enabled) {
-        FinishCellControlEdit(this);
+        G.FinishCellControlEdit((&G));
         const std::string type = UpperCase(a.ControlType);
         const std::string oldValue = a.ControlValue;
         if (type == "BUTTON") {
             FCtrlXY = {RC, R};
             FCtrlDown = true;
-            RepaintCell(C, R);
+            G.RepaintCell(C, R);
         } else if (type == "CHECK") {
             HTMLSetControlValue(Text, a.ControlId, UpperCase(oldValue) == "TRUE" ? "FALSE" : "TRUE");
-            SetCells(RC, R, Text);
+            G.SetCells(RC, R, Text);
         } else if (type == "RADIO") {
             Text = HTMLClearRadioControls(Text);
             HTMLSetControlValue(Text, a.ControlId, "TRUE");
-            SetCells(RC, R, Text);
+            G.SetCells(RC, R, Text);
         }
-        if (OnControlClick) OnControlClick(this, R, C, a.ControlId, a.ControlType, oldValue);
+        if (G.OnControlClick) G.OnControlClick((&G), R, C, a.ControlId, a.ControlType, oldValue);
         if (type == "EDIT" || type == "PASSWORD" || type == "MASK" || type == "COMBO")
-            StartCellControlEdit(Text, a.ControlType, a.ControlId, a.ControlValue, a.ControlBounds, C, RC, R);
+            G.StartCellControlEdit(Text, a.ControlType, a.ControlId, a.ControlValue, a.ControlBounds, C, RC, R);
         return true;
     }
-    if (OnAnchorClick) OnAnchorClick(this, R, C, Anchor, AutoHandle);
+    if (G.OnAnchorClick) G.OnAnchorClick((&G), R, C, Anchor, AutoHandle);
     // A control that may not be used answers the renderer's marker, which
     // is no document.
     if (AutoHandle && !isControl) OpenAnchor(Anchor);
     return true;
 }
 
-void TExStringGrid::OpenAnchor(const std::string& Anchor)
+void TGridInputPart::OpenAnchor(const std::string& Anchor)
 {
     const std::string u = UpperCase(Anchor);
     const size_t p = u.find("CELL://");
@@ -760,10 +761,10 @@ void TExStringGrid::OpenAnchor(const std::string& Anchor)
         // A reference to a cell of this grid; anything else is ignored.
         int col = 0, row = 0;
         if (!ParseRowColRef(std::string_view(Anchor).substr(p + 7), col, row)) return;
-        if (col < 0 || row < 0 || col >= ColCount() || row >= RowCount()) return;
-        SetRowEx(row);
-        SetCol(col);
-        ScrollInView(col, row);
+        if (col < 0 || row < 0 || col >= G.ColCount() || row >= G.RowCount()) return;
+        G.SetRowEx(row);
+        G.SetCol(col);
+        G.ScrollInView(col, row);
         return;
     }
     if (IsOpenableLink(Anchor)) ShellOpen(Trim(Anchor));

@@ -5,6 +5,7 @@
 // sizing events with their hint, and leaving the grid.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 
 #include "widgets/GridControlLook.h"
@@ -28,11 +29,11 @@ bool SameRect(const TGridRect& a, const TGridRect& b)
 
 // Whether (X, Y) lies on the resize handle: the 6 x 6 square at the lower
 // right corner of the selection's last cell (left and top inclusive).
-bool TExStringGrid::MouseOnResizer(int X, int Y)
+bool TGridInputPart::MouseOnResizer(int X, int Y)
 {
-    if (!SelectionResizer || !SelectionRectangle) return false;
-    const TGridRect s = Selection();
-    const TRect rs = CellRect(s.Right, s.Bottom);
+    if (!G.SelectionResizer || !G.SelectionRectangle) return false;
+    const TGridRect s = G.Selection();
+    const TRect rs = G.CellRect(s.Right, s.Bottom);
     if (IsRectEmpty(rs)) return false;
     const TRect hr{rs.Right - 6, rs.Bottom - 6, rs.Right, rs.Bottom};
     return PtInRect(hr, {X, Y});
@@ -45,10 +46,10 @@ void TExStringGrid::MouseMove(TShiftState Shift, int X, int Y)
     bool handled = false;
 
     // 1. Dragging over cells with range editing selects instead of editing.
-    if (FMouseDownMove && FMouseActions->RangeSelectAndEdit && Options().Contains(goEditing) && !EditorMode())
+    if (FParts->Input.FMouseDownMove && FParts->FMouseActions->RangeSelectAndEdit && Options().Contains(goEditing) && !EditorMode())
         SetOptions(Options() - goEditing);
     const TGridRect S0 = Selection();
-    if (SelectionRectangle && GridState() == gsSelecting && !SameRect(FSizeSelection, S0)) FSizeSelection = S0;
+    if (SelectionRectangle && GridState() == gsSelecting && !SameRect(FParts->Input.FSizeSelection, S0)) FParts->Input.FSizeSelection = S0;
 
     // 2. The hovered row.
     if (C >= 0 && R >= 0 && !Designing()) {
@@ -64,7 +65,7 @@ void TExStringGrid::MouseMove(TShiftState Shift, int X, int Y)
     auto fixedCell = [&](int c, int r) {
         return (r >= 0 && r < FixedRows() && c >= 0) || (c >= 0 && c < FixedCols() && r >= 0);
     };
-    if (HoverFixedCells != hfNone && !FNoMouseLeave) {
+    if (HoverFixedCells != hfNone && !FParts->Input.FNoMouseLeave) {
         const int ox = FHoverFixedX, oy = FHoverFixedY;
         FHoverFixedX = C;
         FHoverFixedY = R;
@@ -75,10 +76,10 @@ void TExStringGrid::MouseMove(TShiftState Shift, int X, int Y)
     }
 
     // 4. The hot fixed cell of the list-view look.
-    if (FLook == glListView && (FHotFixedCell.X != C || FHotFixedCell.Y != R)) {
-        if (FHotFixedCell.X >= 0 && FHotFixedCell.Y >= 0 && fixedCell(FHotFixedCell.X, FHotFixedCell.Y))
-            RepaintCell(FHotFixedCell.X, FHotFixedCell.Y);
-        FHotFixedCell = {C, R};
+    if (FParts->FLook == glListView && (FParts->Input.FHotFixedCell.X != C || FParts->Input.FHotFixedCell.Y != R)) {
+        if (FParts->Input.FHotFixedCell.X >= 0 && FParts->Input.FHotFixedCell.Y >= 0 && fixedCell(FParts->Input.FHotFixedCell.X, FParts->Input.FHotFixedCell.Y))
+            RepaintCell(FParts->Input.FHotFixedCell.X, FParts->Input.FHotFixedCell.Y);
+        FParts->Input.FHotFixedCell = {C, R};
         if (fixedCell(C, R)) RepaintCell(C, R);
     }
 
@@ -91,27 +92,27 @@ void TExStringGrid::MouseMove(TShiftState Shift, int X, int Y)
                        (HasExpand(rc, R) && PtInRect(ExpandButtonRect(rc, R), {X, Y}));
         }
         if (onButton) {
-            if (FHoverButton.X != C || FHoverButton.Y != R) {
-                if (FHoverButton.X >= 0) RepaintCell(FHoverButton.X, FHoverButton.Y);
-                FHoverButton = {C, R};
+            if (FParts->Input.FHoverButton.X != C || FParts->Input.FHoverButton.Y != R) {
+                if (FParts->Input.FHoverButton.X >= 0) RepaintCell(FParts->Input.FHoverButton.X, FParts->Input.FHoverButton.Y);
+                FParts->Input.FHoverButton = {C, R};
                 RepaintCell(C, R);
             }
-        } else if (FHoverButton.X >= 0) {
-            RepaintCell(FHoverButton.X, FHoverButton.Y);
-            FHoverButton = {-1, -1};
+        } else if (FParts->Input.FHoverButton.X >= 0) {
+            RepaintCell(FParts->Input.FHoverButton.X, FParts->Input.FHoverButton.Y);
+            FParts->Input.FHoverButton = {-1, -1};
         }
     }
 
     // 6. Rows selected by dragging down the row headings.
     bool ScrolledUp = false;
-    if (FMouseSelectStart != -1 && FMouseActions->RowSelect && FMouseSelectMode == msRow) {
+    if (FParts->Input.FMouseSelectStart != -1 && FParts->FMouseActions->RowSelect && FParts->Input.FMouseSelectMode == msRow) {
         if (R >= FixedRows() && R <= RowCount() - FixedFooters) {
             const int to = std::max(FixedRows(), std::min(R, RowCount() - 1));
-            SetSelection({FixedCols(), std::min(FMouseSelectStart, to), ColCount() - 1, std::max(FMouseSelectStart, to)});
-            if (SelectionRectangle && !SameRect(Selection(), FSizeSelection)) {
+            SetSelection({FixedCols(), std::min(FParts->Input.FMouseSelectStart, to), ColCount() - 1, std::max(FParts->Input.FMouseSelectStart, to)});
+            if (SelectionRectangle && !SameRect(Selection(), FParts->Input.FSizeSelection)) {
                 const TGridRect s = Selection();
                 RepaintRect(TRect{LeftCol(), s.Top, LeftCol() + VisibleColCount(), s.Bottom});
-                FSizeSelection = s;
+                FParts->Input.FSizeSelection = s;
             }
         }
         if (Y > ClientHeight() - 4) SetTopRow(TopRow() + 1);
@@ -122,50 +123,50 @@ void TExStringGrid::MouseMove(TShiftState Shift, int X, int Y)
     }
 
     // 7. Columns selected by dragging along the column headings.
-    if (FMouseSelectStart != -1 && FMouseActions->ColSelect && FMouseSelectMode == msColumn) {
+    if (FParts->Input.FMouseSelectStart != -1 && FParts->FMouseActions->ColSelect && FParts->Input.FMouseSelectMode == msColumn) {
         const int to = std::max(FixedCols(), std::min(C, ColCount() - 1));
         if (C >= 0 && RowCount() > FixedRows()) {
-            SetSelection({std::min(FMouseSelectStart, to), FixedRows(), std::max(FMouseSelectStart, to), RowCount() - 1});
-            if (SelectionRectangle && !SameRect(Selection(), FSizeSelection)) {
+            SetSelection({std::min(FParts->Input.FMouseSelectStart, to), FixedRows(), std::max(FParts->Input.FMouseSelectStart, to), RowCount() - 1});
+            if (SelectionRectangle && !SameRect(Selection(), FParts->Input.FSizeSelection)) {
                 const TGridRect s = Selection();
                 RepaintRect(TRect{s.Left, TopRow(), s.Right, TopRow() + VisibleRowCount()});
-                FSizeSelection = s;
+                FParts->Input.FSizeSelection = s;
             }
         }
     }
 
     // 8. Borders of fixed columns and rows that may be sized.
-    FSizeFixed = false;
+    FParts->Input.FSizeFixed = false;
     {
         int sum = 0;
         for (int i = 0; i < FixedCols(); ++i) {
             if (std::abs(ColWidths(i) + sum - X) < 3 && C >= 0 && R >= 0 && !Designing())
-                FSizeFixed = FMouseActions->SizeFixedCol;
+                FParts->Input.FSizeFixed = FParts->FMouseActions->SizeFixedCol;
             sum += ColWidths(i) + 1;
         }
     }
-    if (FSizingFixed) {
-        DrawColSizingLine(FSizeFixedX);
-        FSizeFixedX = X;
+    if (FParts->Input.FSizingFixed) {
+        DrawColSizingLine(FParts->Input.FSizeFixedX);
+        FParts->Input.FSizeFixedX = X;
         DrawColSizingLine(X);
     }
-    FSizeFixedR = false;
+    FParts->Input.FSizeFixedR = false;
     {
         int sum = 0;
         for (int i = 0; i < FixedRows(); ++i) {
             if (std::abs(RowHeights(i) + sum - Y) < 3 && C >= 0 && R >= 0 && !Designing())
-                FSizeFixedR = FMouseActions->SizeFixedRow;
+                FParts->Input.FSizeFixedR = FParts->FMouseActions->SizeFixedRow;
             sum += RowHeights(i) + 1;
         }
     }
-    if (FSizingFixedR) {
-        DrawRowSizingLine(FSizeFixedY);
-        FSizeFixedY = Y;
+    if (FParts->Input.FSizingFixedR) {
+        DrawRowSizingLine(FParts->Input.FSizeFixedY);
+        FParts->Input.FSizeFixedY = Y;
         DrawRowSizingLine(Y);
     }
 
     // 9. The resize handle.
-    const bool OnResizer = MouseOnResizer(X, Y);
+    const bool OnResizer = FParts->Input.MouseOnResizer(X, Y);
 
     // 10. A drag out of the grid starts from a deferred press on a selected
     // cell; without drag and drop settings no press is deferred.
@@ -175,104 +176,104 @@ void TExStringGrid::MouseMove(TShiftState Shift, int X, int Y)
         if (GridState() == gsColMoving || GridState() == gsRowMoving) {
             bool allow = true;
             if (GridState() == gsColMoving) {
-                if (OnColumnMove) OnColumnMove(this, Movecell, allow);
+                if (OnColumnMove) OnColumnMove(this, FParts->Input.Movecell, allow);
             } else if (OnRowMove) {
-                OnRowMove(this, Movecell, allow);
+                OnRowMove(this, FParts->Input.Movecell, allow);
             }
             if (!allow) SetGridState(gsNormal);
         }
         // 11.3 The feedback of a move.
         if ((GridState() == gsRowMoving || GridState() == gsColMoving) && RowCount() > 1 &&
-            (X != Clickposx || Y != Clickposy) && EnhRowColMove && !FSizingFixed && !FSizingFixedR) {
-            MoveFeedback(C, R, X, Y);
+            (X != FParts->Input.Clickposx || Y != FParts->Input.Clickposy) && EnhRowColMove && !FParts->Input.FSizingFixed && !FParts->Input.FSizingFixedR) {
+            FParts->Input.MoveFeedback(C, R, X, Y);
             handled = true;
         }
         // 11.4 What the pointer lies on.
-        FMouseSelectMode = OnResizer ? msResize : msNormal;
+        FParts->Input.FMouseSelectMode = OnResizer ? msResize : msNormal;
         if (R >= 0 && R < FixedRows() && C >= 0) {
-            if (C < FixedCols() && FMouseActions->AllSelect)
-                FMouseSelectMode = msAll;
-            else if (C >= FixedCols() && FMouseActions->ColSelect && !IsOnSizingEdge(X, Y))
-                FMouseSelectMode = msColumn;
+            if (C < FixedCols() && FParts->FMouseActions->AllSelect)
+                FParts->Input.FMouseSelectMode = msAll;
+            else if (C >= FixedCols() && FParts->FMouseActions->ColSelect && !IsOnSizingEdge(X, Y))
+                FParts->Input.FMouseSelectMode = msColumn;
         } else if (C >= 0 && C < FixedCols() && R >= 0) {
-            const int h = FloatingFooterOnLastRow() ? 2 : 1;
-            if (R <= RowCount() - h && (R >= FixedRows() || ScrolledUp) && FMouseActions->RowSelect &&
+            const int h = FParts->Input.FloatingFooterOnLastRow() ? 2 : 1;
+            if (R <= RowCount() - h && (R >= FixedRows() || ScrolledUp) && FParts->FMouseActions->RowSelect &&
                 !IsOnSizingEdge(X, Y) && !IsOnNodeGlyph(R, X))
-                FMouseSelectMode = msRow;
+                FParts->Input.FMouseSelectMode = msRow;
         }
     }
 
     // 12. Links and anchors.
-    LinksUnderMouse(X, Y, handled);
+    FParts->Input.LinksUnderMouse(X, Y, handled);
 
     // 13. The grid's own cursor unless a step chose another.
     if (handled) {
-        Invokedchange = true;
-    } else if (FCursor != FOldCursor) {
-        Invokedchange = true;
-        FCursor = FOldCursor;
-        if (Host()) Host()->SetCursor(FCursor);
-        Invokedchange = false;
+        FParts->Input.Invokedchange = true;
+    } else if (FParts->FCursor != FParts->FOldCursor) {
+        FParts->Input.Invokedchange = true;
+        FParts->FCursor = FParts->FOldCursor;
+        if (Host()) Host()->SetCursor(FParts->FCursor);
+        FParts->Input.Invokedchange = false;
     }
 
     // 14. The hint of another cell goes.
-    if (FLastHintPos.X >= 0 && FLastHintPos.Y >= 0) {
+    if (FParts->Input.FLastHintPos.X >= 0 && FParts->Input.FLastHintPos.Y >= 0) {
         int bc = -1, br = -1;
         if (C >= 0 && R >= 0) GetBaseCellPos(C, R, bc, br);
-        if (bc != FLastHintPos.X || br != FLastHintPos.Y) {
+        if (bc != FParts->Input.FLastHintPos.X || br != FParts->Input.FLastHintPos.Y) {
             CancelApplicationHint();
-            FLastHintPos = {-1, -1};
+            FParts->Input.FLastHintPos = {-1, -1};
         }
     }
 
     // 15. The selection frame follows a range selection.
-    if (GridState() == gsSelecting && SelectionRectangle && !SameRect(Selection(), FMoveSelection)) {
+    if (GridState() == gsSelecting && SelectionRectangle && !SameRect(Selection(), FParts->Input.FMoveSelection)) {
         const TGridRect s = Selection();
         InvalidateCellRange(TRect{s.Left, s.Top, s.Right, s.Bottom});
-        FMoveSelection = s;
+        FParts->Input.FMoveSelection = s;
     }
 
     // 16. The class library's movement (range selection, sizing and moving
     // tracking, OnMouseMove). It shows the sizing cursor on a border.
     TBaseGrid::MouseMove(Shift, X, Y);
-    if (handled && Host()) Host()->SetCursor(FCursor);
+    if (handled && Host()) Host()->SetCursor(FParts->FCursor);
 
     // 17. The left column stays while the button is down.
-    if (FNavigation->KeepHorizScroll && FMouseKeepDown && GridState() != gsColMoving &&
-        FOldKeepLeftCol >= FixedCols() && LeftCol() != FOldKeepLeftCol) {
+    if (FParts->FNavigation->KeepHorizScroll && FParts->Input.FMouseKeepDown && GridState() != gsColMoving &&
+        FParts->Input.FOldKeepLeftCol >= FixedCols() && LeftCol() != FParts->Input.FOldKeepLeftCol) {
         StartUpdate();
-        SetLeftCol(FOldKeepLeftCol);
+        SetLeftCol(FParts->Input.FOldKeepLeftCol);
         ResetUpdate();
     }
 
     // 18. Sizing events.
-    if (GridState() == gsColSizing || FSizingFixed) {
+    if (GridState() == gsColSizing || FParts->Input.FSizingFixed) {
         if (OnColumnSizing) {
-            if (FSizingFixed) {
-                OnColumnSizing(this, 0, FSizeFixedX);
+            if (FParts->Input.FSizingFixed) {
+                OnColumnSizing(this, 0, FParts->Input.FSizeFixedX);
             } else {
-                const TRect k = Colclicked >= 0 ? CellRect(Colclicked, std::max(Rowclicked, 0))
+                const TRect k = FParts->Input.Colclicked >= 0 ? CellRect(FParts->Input.Colclicked, std::max(FParts->Input.Rowclicked, 0))
                                                 : CellRect(ColCount() - 1, 0);
-                OnColumnSizing(this, Colclicked, X - k.Left - Clickposdx);
+                OnColumnSizing(this, FParts->Input.Colclicked, X - k.Left - FParts->Input.Clickposdx);
             }
         }
     }
-    if (GridState() == gsRowSizing || FSizingFixedR) {
+    if (GridState() == gsRowSizing || FParts->Input.FSizingFixedR) {
         if (OnRowSizing) {
-            if (FSizingFixedR) {
-                OnRowSizing(this, 0, FSizeFixedY);
+            if (FParts->Input.FSizingFixedR) {
+                OnRowSizing(this, 0, FParts->Input.FSizeFixedY);
             } else {
-                const TRect k = Rowclicked >= 0 ? CellRect(std::max(Colclicked, 0), Rowclicked)
+                const TRect k = FParts->Input.Rowclicked >= 0 ? CellRect(std::max(FParts->Input.Colclicked, 0), FParts->Input.Rowclicked)
                                                 : CellRect(0, RowCount() - 1);
-                OnRowSizing(this, Rowclicked, Y - k.Top - Clickposdy);
+                OnRowSizing(this, FParts->Input.Rowclicked, Y - k.Top - FParts->Input.Clickposdy);
             }
         }
     }
 
     // 19. The sizing hint.
     if ((Designing() || HintShowSizing) &&
-        (GridState() == gsColSizing || GridState() == gsRowSizing || FSizingFixed || FSizingFixedR))
-        ShowSizingHint(X, Y);
+        (GridState() == gsColSizing || GridState() == gsRowSizing || FParts->Input.FSizingFixed || FParts->Input.FSizingFixedR))
+        FParts->Input.ShowSizingHint(X, Y);
 
     // 20.
     if (EnhRowColMove && Host()) Host()->Update();
@@ -285,111 +286,111 @@ void TExStringGrid::MouseMove(TShiftState Shift, int X, int Y)
 TArrowWindow* TExStringGrid::MoveArrow(TArrowDirection Dir) const
 {
     switch (Dir) {
-    case arrUp: return FArwU.get();
-    case arrDown: return FArwD.get();
-    case arrLeft: return FArwL.get();
-    case arrRight: return FArwR.get();
+    case arrUp: return FParts->Input.FArwU.get();
+    case arrDown: return FParts->Input.FArwD.get();
+    case arrLeft: return FParts->Input.FArwL.get();
+    case arrRight: return FParts->Input.FArwR.get();
     }
     return nullptr;
 }
 
-void TExStringGrid::EnsureMoveWindows()
+void TGridInputPart::EnsureMoveWindows()
 {
     if (FMoveButton) return;
-    FMoveButton = std::make_unique<THeaderDragButton>(this);
+    FMoveButton = std::make_unique<THeaderDragButton>((&G));
     FArwU = std::make_unique<TArrowWindow>(nullptr, arrUp);
     FArwD = std::make_unique<TArrowWindow>(nullptr, arrDown);
     FArwL = std::make_unique<TArrowWindow>(nullptr, arrLeft);
     FArwR = std::make_unique<TArrowWindow>(nullptr, arrRight);
 }
 
-void TExStringGrid::HideMoveArrows()
+void TGridInputPart::HideMoveArrows()
 {
     for (TArrowWindow* a : {FArwU.get(), FArwD.get(), FArwL.get(), FArwR.get()})
         if (a) a->SetVisible(false);
 }
 
-void TExStringGrid::MoveFeedback(int C, int R, int X, int Y)
+void TGridInputPart::MoveFeedback(int C, int R, int X, int Y)
 {
     bool allow4 = true;
-    FireStartBlockFocus(Row());
+    G.FireStartBlockFocus(G.Row());
     EnsureMoveWindows();
-    const bool cols = GridState() == gsColMoving;
+    const bool cols = G.GridState() == gsColMoving;
     // 1, 2. The floating caption takes the moved heading.
     int bw = FMoveButton->Width(), bh = FMoveButton->Height();
-    if (cols && Movecell >= FixedCols() && Movecell < ColCount() && R >= 0) {
-        FMoveButton->SetCaption(Cells(Model().RealCol(Movecell), 0));
-        bw = ColWidths(Movecell);
-        bh = RowHeights(R);
+    if (cols && Movecell >= G.FixedCols() && Movecell < G.ColCount() && R >= 0) {
+        FMoveButton->SetCaption(G.Cells(G.Model().RealCol(Movecell), 0));
+        bw = G.ColWidths(Movecell);
+        bh = G.RowHeights(R);
         FMoveButton->Invalidate();
-    } else if (!cols && Movecell >= FixedRows() && Movecell < RowCount() && C >= 0) {
-        FMoveButton->SetCaption(Cells(0, Movecell));
-        bh = RowHeights(Movecell);
-        bw = ColWidths(C);
+    } else if (!cols && Movecell >= G.FixedRows() && Movecell < G.RowCount() && C >= 0) {
+        FMoveButton->SetCaption(G.Cells(0, Movecell));
+        bh = G.RowHeights(Movecell);
+        bw = G.ColWidths(C);
         FMoveButton->Invalidate();
     }
     // 3. It follows the pointer, held where it was taken.
-    const TPoint p = ClientToScreen({X - MoveOfsX, Y - MoveOfsY});
+    const TPoint p = G.ClientToScreen({X - MoveOfsX, Y - MoveOfsY});
     FMoveButton->SetBounds(p.X, p.Y, bw, bh);
 
     if (cols) {
         // 4. The arrows mark the previous target (one movement behind).
-        if (FMoveColInd >= FixedCols() && FMoveColInd < ColCount() && C >= 0) {
-            const TRect rc = CellRect(FMoveColInd, 0);
-            const TPoint tl = ClientToScreen({rc.Left, rc.Top});
-            const TPoint br = ClientToScreen({rc.Right, rc.Bottom});
-            const int x = FMoveColInd < Movecell ? tl.X - 5 : tl.X + ColWidths(FMoveColInd) - 5;
+        if (FMoveColInd >= G.FixedCols() && FMoveColInd < G.ColCount() && C >= 0) {
+            const TRect rc = G.CellRect(FMoveColInd, 0);
+            const TPoint tl = G.ClientToScreen({rc.Left, rc.Top});
+            const TPoint br = G.ClientToScreen({rc.Right, rc.Bottom});
+            const int x = FMoveColInd < Movecell ? tl.X - 5 : tl.X + G.ColWidths(FMoveColInd) - 5;
             FArwU->SetBounds(x, br.Y, FArwU->Width(), FArwU->Height());
             FArwD->SetBounds(x, tl.Y - 8, FArwD->Width(), FArwD->Height());
         }
-        const bool shown = FMoveColInd >= FixedCols() && FMoveColInd >= LeftCol() &&
-                           FMoveColInd - LeftCol() < VisibleColCount();
+        const bool shown = FMoveColInd >= G.FixedCols() && FMoveColInd >= G.LeftCol() &&
+                           FMoveColInd - G.LeftCol() < G.VisibleColCount();
         FArwD->SetVisible(shown);
         FArwU->SetVisible(shown);
-        if (Movecell >= FixedCols() && R >= 0) {
+        if (Movecell >= G.FixedCols() && R >= 0) {
             FMoveColInd = C;
             FMoveRowInd = 0;
-            if (OnColumnMoving) OnColumnMoving(this, C, allow4);
+            if (G.OnColumnMoving) G.OnColumnMoving((&G), C, allow4);
         }
         // 6. Scrolling along while the pointer is beyond the scrolled columns.
-        if (VisibleColCount() + FixedCols() < ColCount()) {
-            if (X < FixedWidth() && LeftCol() > FixedCols()) {
-                SetLeftCol(LeftCol() - 1);
-                Repaint();
-            } else if (X > ClientWidth() && LeftCol() + VisibleColCount() < ColCount()) {
-                SetLeftCol(LeftCol() + 1);
-                Repaint();
+        if (G.VisibleColCount() + G.FixedCols() < G.ColCount()) {
+            if (X < G.FixedWidth() && G.LeftCol() > G.FixedCols()) {
+                G.SetLeftCol(G.LeftCol() - 1);
+                G.Repaint();
+            } else if (X > G.ClientWidth() && G.LeftCol() + G.VisibleColCount() < G.ColCount()) {
+                G.SetLeftCol(G.LeftCol() + 1);
+                G.Repaint();
             }
         }
     } else {
         // 5. The row arrows, likewise; not for the footer's row.
-        if (!(FloatingFooterOnLastRow() && FMoveRowInd == RowCount() - 1)) {
-            if (FMoveRowInd >= FixedRows() && FMoveRowInd < RowCount() && FMoveRowInd - TopRow() < VisibleRowCount() &&
+        if (!(FloatingFooterOnLastRow() && FMoveRowInd == G.RowCount() - 1)) {
+            if (FMoveRowInd >= G.FixedRows() && FMoveRowInd < G.RowCount() && FMoveRowInd - G.TopRow() < G.VisibleRowCount() &&
                 R >= 0) {
-                const TRect rc = CellRect(0, FMoveRowInd);
-                const TPoint tl = ClientToScreen({rc.Left, rc.Top});
-                const TPoint br = ClientToScreen({rc.Right, rc.Bottom});
-                const int y = FMoveRowInd < Movecell ? tl.Y - 5 : tl.Y - 5 + RowHeights(FMoveRowInd);
+                const TRect rc = G.CellRect(0, FMoveRowInd);
+                const TPoint tl = G.ClientToScreen({rc.Left, rc.Top});
+                const TPoint br = G.ClientToScreen({rc.Right, rc.Bottom});
+                const int y = FMoveRowInd < Movecell ? tl.Y - 5 : tl.Y - 5 + G.RowHeights(FMoveRowInd);
                 FArwL->SetBounds(tl.X - 10, y, FArwL->Width(), FArwL->Height());
                 FArwR->SetBounds(br.X, y, FArwR->Width(), FArwR->Height());
             }
-            const bool shown = FMoveRowInd >= FixedRows() && FMoveRowInd >= TopRow() &&
-                               FMoveRowInd - TopRow() < VisibleRowCount();
+            const bool shown = FMoveRowInd >= G.FixedRows() && FMoveRowInd >= G.TopRow() &&
+                               FMoveRowInd - G.TopRow() < G.VisibleRowCount();
             FArwL->SetVisible(shown);
             FArwR->SetVisible(shown);
         }
-        if (Movecell >= FixedRows() && C >= 0 && !(FloatingFooterOnLastRow() && R == RowCount() - 1)) {
+        if (Movecell >= G.FixedRows() && C >= 0 && !(FloatingFooterOnLastRow() && R == G.RowCount() - 1)) {
             FMoveColInd = 0;
             FMoveRowInd = R;
-            if (OnRowMoving) OnRowMoving(this, R, allow4);
+            if (G.OnRowMoving) G.OnRowMoving((&G), R, allow4);
         }
-        if (VisibleRowCount() + FixedRows() < RowCount()) {
-            if (Y < FixedHeight() && TopRow() > FixedRows()) {
-                SetTopRow(TopRow() - 1);
-                Repaint();
-            } else if (Y > ClientHeight() && TopRow() + VisibleRowCount() < RowCount()) {
-                SetTopRow(TopRow() + 1);
-                Repaint();
+        if (G.VisibleRowCount() + G.FixedRows() < G.RowCount()) {
+            if (Y < G.FixedHeight() && G.TopRow() > G.FixedRows()) {
+                G.SetTopRow(G.TopRow() - 1);
+                G.Repaint();
+            } else if (Y > G.ClientHeight() && G.TopRow() + G.VisibleRowCount() < G.RowCount()) {
+                G.SetTopRow(G.TopRow() + 1);
+                G.Repaint();
             }
         }
     }
@@ -397,23 +398,23 @@ void TExStringGrid::MoveFeedback(int C, int R, int X, int Y)
     if (!FMoveButton->Visible()) FMoveButton->SetVisible(true);
     FMoveButton->SetEnabled(true);
     SetScreenCursor(allow4 ? crDrag : crNoDrop);
-    FCursor = allow4 ? crDrag : crNoDrop;
+    G.FParts->FCursor = allow4 ? crDrag : crNoDrop;
 }
 
 // --- links and anchors under the mouse -------------------------------------------------------
 
-void TExStringGrid::LinksUnderMouse(int X, int Y, bool& Handled)
+void TGridInputPart::LinksUnderMouse(int X, int Y, bool& Handled)
 {
     int C = -1, R = -1;
-    MouseToCell(X, Y, C, R);
-    if (C < 0 || R < 0 || C >= ColCount() || R >= RowCount()) return;
-    const int RC = Model().RealCol(C);
-    const std::string T = Cells(RC, R);
-    const int kind = CellTextKind(T, EnableHTML);
+    G.MouseToCell(X, Y, C, R);
+    if (C < 0 || R < 0 || C >= G.ColCount() || R >= G.RowCount()) return;
+    const int RC = G.Model().RealCol(C);
+    const std::string T = G.Cells(RC, R);
+    const int kind = CellTextKind(T, G.EnableHTML);
 
-    if (URLShow && kind != ctkHTML && IsURLText(T)) {
-        FCursor = crHandPoint;
-        if (Host()) Host()->SetCursor(crHandPoint);
+    if (G.URLShow && kind != ctkHTML && IsURLText(T)) {
+        G.FParts->FCursor = crHandPoint;
+        if (G.Host()) G.Host()->SetCursor(crHandPoint);
         Handled = true;
     }
 
@@ -426,77 +427,77 @@ void TExStringGrid::LinksUnderMouse(int X, int Y, bool& Handled)
         // An inline control is no link.
         if (Anchor == "ctrl" && !a.ControlId.empty()) Anchor.clear();
 
-        if (URLUnderlineOnHover) {
+        if (G.URLUnderlineOnHover) {
             if ((FHoverCell.X >= 0 && (FHoverCell.X != C || FHoverCell.Y != R)) || FHoverlink != -1) {
                 const TPoint old = FHoverCell;
                 FHoverCell = {C, R};
-                if (old.X >= 0) RepaintCell(old.X, old.Y);
+                if (old.X >= 0) G.RepaintCell(old.X, old.Y);
             }
             if (FHoverCell.X != C || FHoverCell.Y != R || FHoverlink != -1 || LinkNo != -1) {
                 FHoverCell = {C, R};
                 FHoverlink = LinkNo;
-                RepaintCell(C, R);
+                G.RepaintCell(C, R);
             }
         }
         if (!Anchor.empty()) {
-            if (Title.empty() && OnAnchorHint) OnAnchorHint(this, R, C, Title);
+            if (Title.empty() && G.OnAnchorHint) G.OnAnchorHint((&G), R, C, Title);
             if (Title != FLastAnchorHint && !FLastAnchorHint.empty() && Anchor != FAnchor) {
                 FLastAnchorHint = Title;
                 CancelApplicationHint();
             }
-            FCursor = crHandPoint;
-            if (Host()) Host()->SetCursor(crHandPoint);
+            G.FParts->FCursor = crHandPoint;
+            if (G.Host()) G.Host()->SetCursor(crHandPoint);
             Handled = true;
             if (Anchor != FAnchor) {
-                if (OnAnchorEnter) OnAnchorEnter(this, R, C, Anchor);
+                if (G.OnAnchorEnter) G.OnAnchorEnter((&G), R, C, Anchor);
                 FAnchor = Anchor;
             }
         } else if (!FAnchor.empty()) {
-            if (OnAnchorExit) OnAnchorExit(this, R, C, std::string());
+            if (G.OnAnchorExit) G.OnAnchorExit((&G), R, C, std::string());
             FAnchor.clear();
         }
-    } else if (URLUnderlineOnHover && ((FHoverCell.X >= 0 && (FHoverCell.X != C || FHoverCell.Y != R)) ||
+    } else if (G.URLUnderlineOnHover && ((FHoverCell.X >= 0 && (FHoverCell.X != C || FHoverCell.Y != R)) ||
                                        FHoverlink != -1)) {
         FHoverlink = -1;
         const TPoint old = FHoverCell;
         FHoverCell = {-1, -1};
-        if (old.X >= 0) RepaintCell(old.X, old.Y);
+        if (old.X >= 0) G.RepaintCell(old.X, old.Y);
     }
 }
 
 // --- the sizing hint -------------------------------------------------------------------------
 
-void TExStringGrid::ShowSizingHint(int X, int Y)
+void TGridInputPart::ShowSizingHint(int X, int Y)
 {
     std::string text;
     TRect anchor{};
     if (FSizingFixed) {
         text = "cw=<b>" + std::to_string(FSizeFixedX) + "</b>";
-        anchor = CellRect(0, 0);
+        anchor = G.CellRect(0, 0);
     } else if (FSizingFixedR) {
         text = "rh=<b>" + std::to_string(FSizeFixedY) + "</b>";
-        anchor = CellRect(0, 0);
-    } else if (GridState() == gsColSizing) {
+        anchor = G.CellRect(0, 0);
+    } else if (G.GridState() == gsColSizing) {
         const TRect k =
-            Colclicked >= 0 ? CellRect(Colclicked, std::max(Rowclicked, 0)) : CellRect(ColCount() - 1, 0);
+            Colclicked >= 0 ? G.CellRect(Colclicked, std::max(Rowclicked, 0)) : G.CellRect(G.ColCount() - 1, 0);
         text = "cw=<b>" + std::to_string(X - k.Left - Clickposdx) + "</b>";
         anchor = k;
     } else {
-        const TRect k = Rowclicked >= 0 ? CellRect(std::max(Colclicked, 0), Rowclicked) : CellRect(0, RowCount() - 1);
+        const TRect k = Rowclicked >= 0 ? G.CellRect(std::max(Colclicked, 0), Rowclicked) : G.CellRect(0, G.RowCount() - 1);
         text = "rh=<b>" + std::to_string(Y - k.Top - Clickposdy) + "</b>";
         anchor = k;
     }
-    const TPoint p = ClientToScreen({anchor.Left, anchor.Top});
+    const TPoint p = G.ClientToScreen({anchor.Left, anchor.Top});
     if (!FScrollHintWnd) FScrollHintWnd = std::make_unique<THTMLHintWindow>();
-    TRect r = FScrollHintWnd->CalcHintRect(200, text, static_cast<TObject*>(this));
+    TRect r = FScrollHintWnd->CalcHintRect(200, text, static_cast<TObject*>((&G)));
     r = {r.Left + p.X, r.Top + p.Y, r.Right + p.X, r.Bottom + p.Y};
     FScrollHintWnd->SetCaption(text);
-    FScrollHintWnd->SetColor(HintColor);
+    FScrollHintWnd->SetColor(G.HintColor);
     FScrollHintWnd->ActivateHint(r, text);
     FScrollHintShow = true;
 }
 
-void TExStringGrid::HideSizingHint()
+void TGridInputPart::HideSizingHint()
 {
     if (FScrollHintWnd) FScrollHintWnd->ReleaseHandle();
     FScrollHintShow = false;
@@ -507,18 +508,18 @@ void TExStringGrid::HideSizingHint()
 void TExStringGrid::CMMouseLeave()
 {
     TBaseGrid::CMMouseLeave();
-    FMouseSelectMode = msNormal;
-    FSizeFixed = false;
-    FSizeFixedR = false;
-    if (!FNoMouseLeave && HoverFixedCells != hfNone && (FHoverFixedX != -1 || FHoverFixedY != -1)) {
+    FParts->Input.FMouseSelectMode = msNormal;
+    FParts->Input.FSizeFixed = false;
+    FParts->Input.FSizeFixedR = false;
+    if (!FParts->Input.FNoMouseLeave && HoverFixedCells != hfNone && (FHoverFixedX != -1 || FHoverFixedY != -1)) {
         const int ox = FHoverFixedX, oy = FHoverFixedY;
         FHoverFixedX = -1;
         FHoverFixedY = -1;
         if (ox >= 0 && oy >= 0) RepaintCell(ox, oy);
     }
-    if (FLook == glListView && FHotFixedCell.X >= 0 && FHotFixedCell.Y >= 0 &&
-        (FHotFixedCell.X < FixedCols() || FHotFixedCell.Y < FixedRows()))
-        RepaintCell(FHotFixedCell.X, FHotFixedCell.Y);
+    if (FParts->FLook == glListView && FParts->Input.FHotFixedCell.X >= 0 && FParts->Input.FHotFixedCell.Y >= 0 &&
+        (FParts->Input.FHotFixedCell.X < FixedCols() || FParts->Input.FHotFixedCell.Y < FixedRows()))
+        RepaintCell(FParts->Input.FHotFixedCell.X, FParts->Input.FHotFixedCell.Y);
     if (HoverRow && HoverRowIdx != -1) {
         const int old = HoverRowIdx;
         HoverRowIdx = -1;

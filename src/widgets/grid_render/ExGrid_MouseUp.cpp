@@ -6,6 +6,7 @@
 // edit it; the right button may select the cell before OnRightClickCell.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 #include "widgets/grid_render/HeaderDragButton.h"
 #include "widgets/grid_render/FlagSet.h"
@@ -40,30 +41,30 @@ void TExStringGrid::HandleLButtonUpMessage(TWMMouse& Message)
     const int X = Message.XPos, Y = Message.YPos;
 
     // 1.
-    ColMoveFlg = false;
-    ColSizeFlg = false;
-    FMouseDown = false;
-    FMouseKeepDown = false;
-    FMouseSelectMode = msNormal;
+    FParts->Input.ColMoveFlg = false;
+    FParts->Input.ColSizeFlg = false;
+    FParts->Input.FMouseDown = false;
+    FParts->Input.FMouseKeepDown = false;
+    FParts->Input.FMouseSelectMode = msNormal;
     bool Deselected = false;
-    if (FCtrlDown) {
-        FCtrlDown = false;
-        if (FCtrlXY.X >= 0 && FCtrlXY.Y >= 0) RepaintCell(Model().DisplCol(FCtrlXY.X), FCtrlXY.Y);
+    if (FParts->Input.FCtrlDown) {
+        FParts->Input.FCtrlDown = false;
+        if (FParts->Input.FCtrlXY.X >= 0 && FParts->Input.FCtrlXY.Y >= 0) RepaintCell(Model().DisplCol(FParts->Input.FCtrlXY.X), FParts->Input.FCtrlXY.Y);
     }
-    FMouseDownMove = false;
-    if (FLook == glListView) {
+    FParts->Input.FMouseDownMove = false;
+    if (FParts->FLook == glListView) {
         RepaintRow(0);
         if (FixedCols() > 0) RepaintCol(0);
     }
-    FMouseSelectStart = -1;
-    if (!Designing()) HideMoveArrows();
+    FParts->Input.FMouseSelectStart = -1;
+    if (!Designing()) FParts->Input.HideMoveArrows();
 
     // 2. The end of sizing a fixed column or row.
-    if (FSizingFixed) {
-        FSizeFixed = false;
-        FSizingFixed = false;
-        DrawColSizingLine(FSizeFixedX);
-        const int col = FSizingFixedCol;
+    if (FParts->Input.FSizingFixed) {
+        FParts->Input.FSizeFixed = false;
+        FParts->Input.FSizingFixed = false;
+        DrawColSizingLine(FParts->Input.FSizeFixedX);
+        const int col = FParts->Input.FSizingFixedCol;
         if (col >= 0 && col < ColCount()) {
             int sum = 0;
             for (int i = 0; i < col; ++i) sum += ColWidths(i);
@@ -76,11 +77,11 @@ void TExStringGrid::HandleLButtonUpMessage(TWMMouse& Message)
             }
         }
     }
-    if (FSizingFixedR) {
-        FSizeFixedR = false;
-        FSizingFixedR = false;
-        DrawRowSizingLine(FSizeFixedY);
-        const int row = FSizingFixedRow;
+    if (FParts->Input.FSizingFixedR) {
+        FParts->Input.FSizeFixedR = false;
+        FParts->Input.FSizingFixedR = false;
+        DrawRowSizingLine(FParts->Input.FSizeFixedY);
+        const int row = FParts->Input.FSizingFixedRow;
         if (row >= 0 && row < RowCount()) {
             int sum = 0;
             for (int i = 0; i < row; ++i) sum += RowHeights(i);
@@ -90,22 +91,22 @@ void TExStringGrid::HandleLButtonUpMessage(TWMMouse& Message)
     }
 
     // 3. A pressed fixed cell comes up again.
-    if (FFixedCellPushed) {
-        FFixedCellPushed = false;
-        if (FPushedCellButton.X >= 0 && FPushedCellButton.Y >= 0)
-            RepaintCell(FPushedCellButton.X, FPushedCellButton.Y);
+    if (FParts->Input.FFixedCellPushed) {
+        FParts->Input.FFixedCellPushed = false;
+        if (FParts->Input.FPushedCellButton.X >= 0 && FParts->Input.FPushedCellButton.Y >= 0)
+            RepaintCell(FParts->Input.FPushedCellButton.X, FParts->Input.FPushedCellButton.Y);
     }
 
     int C = -1, R = -1;
     MouseToCell(X, Y, C, R);
 
     // 4. A pressed cell button.
-    if (FPushedCellButton.X >= 0 && FPushedCellButton.Y >= 0) {
-        const TPoint p = FPushedCellButton;
+    if (FParts->Input.FPushedCellButton.X >= 0 && FParts->Input.FPushedCellButton.Y >= 0) {
+        const TPoint p = FParts->Input.FPushedCellButton;
         bool Enabled = Options().Contains(goEditing);
-        if (C >= 0 && R >= 0 && !FControlLook->NoDisabledButtonLook()) Enabled = IsEditable(Model().RealCol(p.X), p.Y);
+        if (C >= 0 && R >= 0 && !FParts->FControlLook->NoDisabledButtonLook()) Enabled = IsEditable(Model().RealCol(p.X), p.Y);
         const bool fixedPushed = p.X < FixedCols() || p.Y < FixedRows();
-        if (Enabled || FControlLook->NoDisabledButtonLook() || fixedPushed) {
+        if (Enabled || FParts->FControlLook->NoDisabledButtonLook() || fixedPushed) {
             if (!IsNode(p.Y)) PushButton(p.X, p.Y, false);
             if (C >= 0 && R >= 0) {
                 const TPoint b = BaseCell(C, R);
@@ -122,11 +123,11 @@ void TExStringGrid::HandleLButtonUpMessage(TWMMouse& Message)
                 }
             }
         }
-        FPushedCellButton = {-1, -1};
+        FParts->Input.FPushedCellButton = {-1, -1};
     }
 
     // 5. The sizing hint goes.
-    if ((Designing() || HintShowSizing) && FScrollHintShow) HideSizingHint();
+    if ((Designing() || HintShowSizing) && FParts->Input.FScrollHintShow) FParts->Input.HideSizingHint();
 
     // 6. A release on a cell button ends here.
     if (C >= 0 && R >= 0) {
@@ -139,17 +140,17 @@ void TExStringGrid::HandleLButtonUpMessage(TWMMouse& Message)
     // 7. A click on a fixed cell (not on a sizing border).
     const bool SizingCursor = R < FixedRows() && C >= 0 && Options().Contains(goColSizing) &&
                               GridState() == gsColSizing;
-    if (OnClick && FDoOnClick && !SizingCursor && R >= 0 && C >= 0 && (R < FixedRows() || C < FixedCols()))
+    if (OnClick && FParts->Input.FDoOnClick && !SizingCursor && R >= 0 && C >= 0 && (R < FixedRows() || C < FixedCols()))
         OnClick(this);
-    FDoOnClick = false;
+    FParts->Input.FDoOnClick = false;
     if (GridState() == gsSelecting) {
         SetGridState(gsNormal);
         Click();
     }
 
     // 8. A deferred press on a selected cell selects now.
-    if (FSelectionClick) {
-        FSelectionClick = false;
+    if (FParts->Input.FSelectionClick) {
+        FParts->Input.FSelectionClick = false;
         if (C >= FixedCols() && R >= FixedRows()) {
             SetSelection(Options().Contains(goRowSelect) ? TGridRect{FixedCols(), R, ColCount() - 1, R}
                                                            : TGridRect{C, R, C, R});
@@ -157,20 +158,20 @@ void TExStringGrid::HandleLButtonUpMessage(TWMMouse& Message)
     }
 
     // 9. Disjunct rows.
-    if (FMouseActions->DisjunctRowSelect() && C >= 0 && R >= 0 && (!IsNode(R) || C != 0)) {
-        if (!(C == 0 && FMouseActions->HotmailRowSelect())) SyncRowSelect(false);
-        if (R >= FixedRows() && R < RowCount() - FixedFooters && FDeselectState) {
-            SetRowSelect(FMouseActions->RowSelectPersistent ? Model().RealRow(R) : R, false);
+    if (FParts->FMouseActions->DisjunctRowSelect() && C >= 0 && R >= 0 && (!IsNode(R) || C != 0)) {
+        if (!(C == 0 && FParts->FMouseActions->HotmailRowSelect())) SyncRowSelect(false);
+        if (R >= FixedRows() && R < RowCount() - FixedFooters && FParts->Input.FDeselectState) {
+            SetRowSelect(FParts->FMouseActions->RowSelectPersistent ? Model().RealRow(R) : R, false);
             Deselected = true;
         }
-        if (FMouseActions->HotmailRowSelect()) RepaintCell(0, 0);
-        FDeselectState = false;
+        if (FParts->FMouseActions->HotmailRowSelect()) RepaintCell(0, 0);
+        FParts->Input.FDeselectState = false;
     }
 
     // 10. The rows of an expanded group.
-    if (R >= 0 && IsNode(R) && FGrouping->AutoSelectGroup && C > 0 && !GetNodeState(R)) {
+    if (R >= 0 && IsNode(R) && FParts->FGrouping->AutoSelectGroup && C > 0 && !GetNodeState(R)) {
         const int span = GetNodeSpan(R);
-        if (FMouseActions->DisjunctRowSelect()) {
+        if (FParts->FMouseActions->DisjunctRowSelect()) {
             for (int r = R + 1; r <= R + span - 1 && r < RowCount(); ++r) SetRowSelect(Model().RealRow(r), true);
         } else if (span > 0) {
             SetSelection({FixedCols(), R, ColCount() - 1, std::min(R + span - 1, RowCount() - 1)});
@@ -178,27 +179,27 @@ void TExStringGrid::HandleLButtonUpMessage(TWMMouse& Message)
     }
 
     // 11. Disjunct columns.
-    if (FMouseActions->DisjunctColSelect()) {
+    if (FParts->FMouseActions->DisjunctColSelect()) {
         SyncColSelect(false);
-        if (C >= FixedCols() && C < ColCount() - FixedRightCols && FDeselectState) SetColSelect(C, false);
-        FDeselectState = false;
+        if (C >= FixedCols() && C < ColCount() - FixedRightCols && FParts->Input.FDeselectState) SetColSelect(C, false);
+        FParts->Input.FDeselectState = false;
     }
 
     // 12. The end of a column or row move.
     bool Moved = false;
-    EndEnhancedMove(C, R, Moved);
+    FParts->Input.EndEnhancedMove(C, R, Moved);
 
     // 13. The class library's release.
     TBaseGrid::WMLButtonUp(Message);
-    if (Deselected) FSelChange = false;
+    if (Deselected) FParts->Edit.FSelChange = false;
     if (GridState() == gsSelecting) SetGridState(gsNormal);
 
     // 14. A resizer drag never starts (see the press).
-    FMouseResize = false;
+    FParts->Input.FMouseResize = false;
 
     // 15.
-    if (ColMoveFlg || ColSizeFlg || C < 0 || R < 0) return;
-    if (C < FixedCols() && !FSortSettings->FixedCols) return;
+    if (FParts->Input.ColMoveFlg || FParts->Input.ColSizeFlg || C < 0 || R < 0) return;
+    if (C < FixedCols() && !FParts->FSortSettings->FixedCols) return;
 
     // 16.
     const int RC = Model().RealCol(C);
@@ -214,75 +215,75 @@ void TExStringGrid::HandleLButtonUpMessage(TWMMouse& Message)
     }
 
     // 17. The release after a border double click does nothing more.
-    if (FDblClk) {
-        FDblClk = false;
+    if (FParts->Input.FDblClk) {
+        FParts->Input.FDblClk = false;
         return;
     }
 
-    SortOnRelease(C, R, RC, X, Y, Moved, Message.Keys);
+    FParts->Input.SortOnRelease(C, R, RC, X, Y, Moved, Message.Keys);
 }
 
-void TExStringGrid::EndEnhancedMove(int C, int R, bool& Moved)
+void TGridInputPart::EndEnhancedMove(int C, int R, bool& Moved)
 {
     const TCursor sc = ScreenCursor();
-    if (!((sc == crDrag || sc == crNoDrop) && (GridState() == gsRowMoving || GridState() == gsColMoving) &&
-          EnhRowColMove))
+    if (!((sc == crDrag || sc == crNoDrop) && (G.GridState() == gsRowMoving || G.GridState() == gsColMoving) &&
+          G.EnhRowColMove))
         return;
     if (FMoveButton) {
         FMoveButton->SetEnabled(false);
         FMoveButton->SetVisible(false);
     }
-    FireEndBlockFocus(Row());
+    G.FireEndBlockFocus(G.Row());
     const bool Drop = sc != crNoDrop;
     SetScreenCursor(crDefault);
-    FCursor = FOldCursor;
-    if (Host()) Host()->SetCursor(FCursor);
+    G.FParts->FCursor = G.FParts->FOldCursor;
+    if (G.Host()) G.Host()->SetCursor(G.FParts->FCursor);
     if (Drop) {
-        if (GridState() == gsColMoving && Movecell >= 0 && C >= FixedCols() && C != Movecell && C < ColCount())
-            MoveColumn(Movecell, C);
-        else if (GridState() == gsRowMoving && Movecell >= 0 && R >= FixedRows() && R != Movecell && R < RowCount())
-            MoveRow(Movecell, R);
-    } else if (GridState() == gsColMoving) {
-        RepaintRow(0);
+        if (G.GridState() == gsColMoving && Movecell >= 0 && C >= G.FixedCols() && C != Movecell && C < G.ColCount())
+            G.MoveColumn(Movecell, C);
+        else if (G.GridState() == gsRowMoving && Movecell >= 0 && R >= G.FixedRows() && R != Movecell && R < G.RowCount())
+            G.MoveRow(Movecell, R);
+    } else if (G.GridState() == gsColMoving) {
+        G.RepaintRow(0);
     } else {
-        RepaintCol(0);
+        G.RepaintCol(0);
     }
-    KillTimer(1);
-    SetGridState(gsNormal);
+    G.KillTimer(1);
+    G.SetGridState(gsNormal);
     Moved = true;
 }
 
-void TExStringGrid::SortOnRelease(int C, int R, int RC, int X, int Y, bool Moved, TShiftState Keys)
+void TGridInputPart::SortOnRelease(int C, int R, int RC, int X, int Y, bool Moved, TShiftState Keys)
 {
     bool DoSort = true;
     // 18. A release on a header border or a header glyph does not sort.
-    const TRect HR = CellRect(C, R);
-    if (R == 0 && Options().Contains(goColSizing) && (std::abs(X - HR.Left) < 4 || std::abs(X - HR.Right) < 4))
+    const TRect HR = G.CellRect(C, R);
+    if (R == 0 && G.Options().Contains(goColSizing) && (std::abs(X - HR.Left) < 4 || std::abs(X - HR.Right) < 4))
         return;
     int CC = -1, CR = -1;
-    MouseToCell(Clickposx, Clickposy, CC, CR);
-    if (FControlLook->FixedDropDownButton && FireCanShowFixedDropDown(RC) && X > HR.Right - 16) return;
-    if (X > HR.Right - 16 && R == FilterDropDownRow && GetColumnFilter(RC)) return;
+    G.MouseToCell(Clickposx, Clickposy, CC, CR);
+    if (G.FParts->FControlLook->FixedDropDownButton && G.FireCanShowFixedDropDown(RC) && X > HR.Right - 16) return;
+    if (X > HR.Right - 16 && R == G.FilterDropDownRow && G.GetColumnFilter(RC)) return;
 
     // 19.
-    const bool sortPlace = R == CR && R == FSortSettings->Row() && FixedRows() > 0 && !IsInCheckBox(RC, R, X, Y) &&
-                           FSortSettings->Show() && !Moved && RowCount() > 2;
+    const bool sortPlace = R == CR && R == G.FParts->FSortSettings->Row() && G.FixedRows() > 0 && !G.IsInCheckBox(RC, R, X, Y) &&
+                           G.FParts->FSortSettings->Show() && !Moved && G.RowCount() > 2;
     if (sortPlace) {
-        if (IsIgnoredColumn(RC)) DoSort = false;
-        if (OnCanSort) OnCanSort(this, RC, DoSort);
+        if (G.IsIgnoredColumn(RC)) DoSort = false;
+        if (G.OnCanSort) G.OnCanSort((&G), RC, DoSort);
     }
 
     // 20.
     if (sortPlace && DoSort) {
-        HideInplaceEdit();
-        if (RowCount() != FModel->FSortRowXRef.Count()) InitSortXRef();
-        if (FSortSettings->AutoColumnMerge) SplitAllColumnCells();
-        const bool keep = FNavigation->KeepHorizScroll && Options().Contains(goRowSelect);
-        const int left = LeftCol();
-        if (FSortSettings->IndexShow) {
-            TSortIndexList& list = FModel->FSortIndexes;
-            const bool keyDown = FSortSettings->IndexSortKey == ikShift ? Keys.Contains(ssShift) : Keys.Contains(ssCtrl);
-            const bool ascending = FSortSettings->InitSortDirection == sdAscending;
+        G.HideInplaceEdit();
+        if (G.RowCount() != G.FModel->FSortRowXRef.Count()) G.InitSortXRef();
+        if (G.FParts->FSortSettings->AutoColumnMerge) G.FParts->SplitAllColumnCells();
+        const bool keep = G.FParts->FNavigation->KeepHorizScroll && G.Options().Contains(goRowSelect);
+        const int left = G.LeftCol();
+        if (G.FParts->FSortSettings->IndexShow) {
+            TSortIndexList& list = G.FModel->FSortIndexes;
+            const bool keyDown = G.FParts->FSortSettings->IndexSortKey == ikShift ? Keys.Contains(ssShift) : Keys.Contains(ssCtrl);
+            const bool ascending = G.FParts->FSortSettings->InitSortDirection == sdAscending;
             if (keyDown) {
                 if (list.FindIndex(RC) < 0)
                     list.AddIndex(RC, ascending);
@@ -295,50 +296,50 @@ void TExStringGrid::SortOnRelease(int C, int R, int RC, int X, int Y, bool Moved
                 list.AddIndex(RC, ascending);
             }
             const auto start = TickClock().TickCount();
-            if (keep) BeginUpdate();
-            if (HasNodes())
-                QSortGroupIndexed();
+            if (keep) G.BeginUpdate();
+            if (G.HasNodes())
+                G.QSortGroupIndexed();
             else
-                QSortIndexed();
-            FSortSettings->Column = list.Count() > 0 ? list.GetSortColumns(0) : -1;
-            SortTime = TickClock().TickCount() - start;
+                G.QSortIndexed();
+            G.FParts->FSortSettings->Column = list.Count() > 0 ? list.GetSortColumns(0) : -1;
+            G.SortTime = TickClock().TickCount() - start;
             if (keep) {
-                SetLeftCol(left);
-                EndUpdate();
+                G.SetLeftCol(left);
+                G.EndUpdate();
             }
         } else {
             bool Undo = false;
-            if (FSortSettings->Column == RC) {
-                Undo = FSortSettings->Direction != FSortSettings->InitSortDirection && FSortSettings->UndoSort;
-                FSortSettings->ToggleDirection();
+            if (G.FParts->FSortSettings->Column == RC) {
+                Undo = G.FParts->FSortSettings->Direction != G.FParts->FSortSettings->InitSortDirection && G.FParts->FSortSettings->UndoSort;
+                G.FParts->FSortSettings->ToggleDirection();
             } else {
-                FSortSettings->Direction = FSortSettings->InitSortDirection;
-                FSortSettings->Column = RC;
+                G.FParts->FSortSettings->Direction = G.FParts->FSortSettings->InitSortDirection;
+                G.FParts->FSortSettings->Column = RC;
             }
             const auto start = TickClock().TickCount();
-            if (keep) BeginUpdate();
-            if (HasNodes()) {
-                QSortGroup();
+            if (keep) G.BeginUpdate();
+            if (G.HasNodes()) {
+                G.QSortGroup();
             } else if (Undo) {
-                QUnSort();
-                FSortSettings->Column = -1;
+                G.QUnSort();
+                G.FParts->FSortSettings->Column = -1;
             } else {
-                QSort();
+                G.QSort();
             }
-            SortTime = TickClock().TickCount() - start;
+            G.SortTime = TickClock().TickCount() - start;
             if (keep) {
-                SetLeftCol(left);
-                EndUpdate();
+                G.SetLeftCol(left);
+                G.EndUpdate();
             }
         }
-        if (FSortSettings->AutoColumnMerge) RemergeColumns();
-        FireClickSort(FSortSettings->Column);
+        if (G.FParts->FSortSettings->AutoColumnMerge) G.FParts->RemergeColumns();
+        G.FireClickSort(G.FParts->FSortSettings->Column);
         return;
     }
 
     // 21.
-    if (!sortPlace && !DoSort && FSortSettings->Row() < RowCount()) RepaintCell(C, FSortSettings->Row());
-    if (sortPlace && !DoSort) RepaintCell(C, FSortSettings->Row());
+    if (!sortPlace && !DoSort && G.FParts->FSortSettings->Row() < G.RowCount()) G.RepaintCell(C, G.FParts->FSortSettings->Row());
+    if (sortPlace && !DoSort) G.RepaintCell(C, G.FParts->FSortSettings->Row());
 }
 
 // --- the dynamic release ---------------------------------------------------------------------
@@ -347,7 +348,7 @@ void TExStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
 {
     // 1. (Nothing is designed here.)
     // 2.
-    const bool Notify = Button == mbLeft || (Button == mbRight && FMouseActions->SelectOnRightClick);
+    const bool Notify = Button == mbLeft || (Button == mbRight && FParts->FMouseActions->SelectOnRightClick);
     const TGridRect S = Selection();
     int C = -1, R = -1;
     MouseToCell(X, Y, C, R);
@@ -358,13 +359,13 @@ void TExStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
         const TRect HR = CellRect(C, R);
         if (HR.Right - 16 < X && X < HR.Right - 3 && Y < HR.Top + 19 && GetColumnFilter(RC)) {
             SetFilterDropColumn(RC);
-            TDropList& list = FilterDropDownCheck ? static_cast<TDropList&>(*FFilterDropCheckList) : *FFilterDropList;
+            TDropList& list = FilterDropDownCheck ? static_cast<TDropList&>(*FParts->FFilterDropCheckList) : *FParts->FFilterDropList;
             list.Items().Clear();
             TCanvas& cv = *Canvas();
-            cv.Font().Assign(FFilterDropDown->Font());
+            cv.Font().Assign(FParts->FFilterDropDown->Font());
             int maxW = 0;
-            for (int i = 0; i < FFilterList.Count(); ++i) {
-                const std::string v = FFilterList.Strings(i);
+            for (int i = 0; i < FParts->FFilterList.Count(); ++i) {
+                const std::string v = FParts->FFilterList.Strings(i);
                 const size_t eq = v.find('=');
                 std::string text = eq == std::string::npos ? v : v.substr(0, eq);
                 if (FilterDropDownCheck) {
@@ -372,10 +373,10 @@ void TExStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
                                                                  text.back() == '"'))
                         text = "\"" + text + "\"";
                     const int idx = list.Items().Add(text);
-                    for (int f = 0; f < FFilter->Count(); ++f) {
-                        const TFilterData* fd = FFilter->GetItem(f);
+                    for (int f = 0; f < FParts->FFilter->Count(); ++f) {
+                        const TFilterData* fd = FParts->FFilter->GetItem(f);
                         if (fd->Condition == text && fd->Column == RC)
-                            FFilterDropCheckList->SetChecked(idx, true);
+                            FParts->FFilterDropCheckList->SetChecked(idx, true);
                     }
                 } else {
                     list.Items().Add(text);
@@ -383,16 +384,16 @@ void TExStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
                 }
                 maxW = std::max(maxW, cv.TextWidth(text) + 8);
             }
-            if (FFilterDropDown->AutoSize) {
+            if (FParts->FFilterDropDown->AutoSize) {
                 list.Height = list.Items().Count() * list.ItemHeight + 2 * 2;
                 list.Width = maxW + 2 * 2;
             } else {
-                list.Width = FFilterDropDown->Width;
-                list.Height = FFilterDropDown->Height;
+                list.Width = FParts->FFilterDropDown->Width;
+                list.Height = FParts->FFilterDropDown->Height;
             }
             list.Top = HR.Top + 16;
             list.Left = HR.Right - 16;
-            if (FFilterDropDown->ColumnWidth) {
+            if (FParts->FFilterDropDown->ColumnWidth) {
                 list.Left = HR.Left;
                 list.Width = HR.Right - HR.Left;
             }
@@ -401,24 +402,24 @@ void TExStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
             list.SetVisible(true);
         }
     } else if (R != FilterDropDownRow || RC == FilterDropColumn()) {
-        if (FFilterDropList->Visible()) FFilterDropList->SetVisible(false);
+        if (FParts->FFilterDropList->Visible()) FParts->FFilterDropList->SetVisible(false);
         SetFilterDropColumn(-1);
     }
 
     // 4.
-    FDropDownDown = false;
+    FParts->Input.FDropDownDown = false;
 
     // 5. A sizing released outside the grid is cancelled.
     if ((GridState() == gsColSizing && X > ClientWidth()) || (GridState() == gsRowSizing && Y > ClientHeight())) {
         SetGridState(gsNormal);
-        FColSized = false;
-        FRowSized = false;
+        FParts->Input.FColSized = false;
+        FParts->Input.FRowSized = false;
         Invalidate();
         return;
     }
 
     // 6. Disjunct cells.
-    if (FMouseActions->DisjunctCellSelect() && Button == mbLeft && C >= 0 && R >= 0) {
+    if (FParts->FMouseActions->DisjunctCellSelect() && Button == mbLeft && C >= 0 && R >= 0) {
         const TPoint B = BaseCell(C, R);
         if (!IsFixed(B.X, B.Y) && B.X >= FixedCols() && B.Y >= FixedRows()) {
             bool allow = true;
@@ -461,19 +462,19 @@ void TExStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
     }
 
     // 7. The selection is reported when it changed since the press began.
-    if (Notify && Differ(S, FPressSelection)) SelectionChanged(S.Left, S.Top, S.Right, S.Bottom);
-    FPressSelection = S;
+    if (Notify && Differ(S, FParts->Input.FPressSelection)) SelectionChanged(S.Left, S.Top, S.Right, S.Bottom);
+    FParts->Input.FPressSelection = S;
 
     // 8. The class library's release.
     if (!(GridState() == gsColMoving && Button == mbRight)) {
         TBaseGrid::MouseUp(Button, Shift, X, Y);
         // A press that ended without changing the size leaves no sizing behind.
-        FColSized = false;
-        FRowSized = false;
+        FParts->Input.FColSized = false;
+        FParts->Input.FRowSized = false;
         const bool covers = C >= 0 && R >= 0 &&
                             ((C < FixedCols() && (HoverFixedCells == hfAll || HoverFixedCells == hfFixedColumns)) ||
                              (R < FixedRows() && (HoverFixedCells == hfAll || HoverFixedCells == hfFixedRows)));
-        if (covers && FControlLook->FixedGradientDownTo() != clNone && R == FixedRows() - 1) RepaintCell(C, R);
+        if (covers && FParts->FControlLook->FixedGradientDownTo() != clNone && R == FixedRows() - 1) RepaintCell(C, R);
         const TGridRect now = Selection();
         if (Differ(now, S)) SelectionChanged(now.Left, now.Top, now.Right, now.Bottom);
     }
@@ -488,11 +489,11 @@ void TExStringGrid::HandleLButtonDblClkMessage(TWMMouse& Message)
     MouseToCell(X, Y, C, R);
 
     // 1.
-    if (FMouseActions->RangeSelectAndEdit && !HasClickableGraphic(C >= 0 ? Model().RealCol(C) : C, R)) FForceSel = true;
+    if (FParts->FMouseActions->RangeSelectAndEdit && !HasClickableGraphic(C >= 0 ? Model().RealCol(C) : C, R)) FParts->Edit.FForceSel = true;
     struct ClearForce {
         bool& f;
         ~ClearForce() { f = false; }
-    } clearForce{FForceSel};
+    } clearForce{FParts->Edit.FForceSel};
 
     // 2. Right of the last column: the border of the last column can be hit.
     if (C == -1) {
@@ -505,15 +506,15 @@ void TExStringGrid::HandleLButtonDblClkMessage(TWMMouse& Message)
     }
 
     // 3. A double click on a header border sizes the column to its content.
-    if (R >= 0 && R < FixedRows() && Options().Contains(goColSizing) && FMouseActions->AutoSizeColOnDblClick) {
+    if (R >= 0 && R < FixedRows() && Options().Contains(goColSizing) && FParts->FMouseActions->AutoSizeColOnDblClick) {
         const TRect HR = CellRect(C, R);
         int sized = -1;
         if (std::abs(X - HR.Left) < 4) {
-            FDblClk = true;
+            FParts->Input.FDblClk = true;
             if (C - 1 >= FixedCols()) sized = C - 1;
         }
         if (sized < 0 && std::abs(X - HR.Right) < 4 && C >= FixedCols()) {
-            FDblClk = true;
+            FParts->Input.FDblClk = true;
             sized = C;
         }
         if (sized >= 0) {
@@ -523,7 +524,7 @@ void TExStringGrid::HandleLButtonDblClkMessage(TWMMouse& Message)
                 AutoSizeCol(sized);
                 if (OnEndColumnSize) OnEndColumnSize(this, sized);
             }
-            FForceSel = false;
+            FParts->Edit.FForceSel = false;
             TBaseGrid::WMLButtonDblClk(Message);
             return;
         }
@@ -549,13 +550,13 @@ void TExStringGrid::HandleLButtonDblClkMessage(TWMMouse& Message)
 
     // 6, 7. Editing on a double click.
     if (C >= 0 && R >= 0) {
-        if (FMouseActions->EditOnDblClickOnly()) {
-            TFlagSet rangeEdit(FMouseActions->RangeSelectAndEdit, true);
+        if (FParts->FMouseActions->EditOnDblClickOnly()) {
+            TFlagSet rangeEdit(FParts->FMouseActions->RangeSelectAndEdit, true);
             if (IsEditable(Model().RealCol(C), R)) {
                 SetOptions(Options() + goEditing);
                 ShowInplaceEdit();
             }
-        } else if (FMouseActions->RangeSelectAndEdit && IsEditable(Model().RealCol(C), R) && R >= FixedRows() &&
+        } else if (FParts->FMouseActions->RangeSelectAndEdit && IsEditable(Model().RealCol(C), R) && R >= FixedRows() &&
                    C >= FixedCols()) {
             SetOptions(Options() + goEditing);
             const TPoint b = BaseCell(C, R);
@@ -565,9 +566,9 @@ void TExStringGrid::HandleLButtonDblClkMessage(TWMMouse& Message)
     }
 
     // 8. Fixed-cell editors on a double click.
-    FForceSel = false;
-    if (C >= 0 && R >= 0 && ((R < FixedRows() && FMouseActions->FixedRowsEdit == fceDblClick) ||
-                             (C < FixedCols() && FMouseActions->FixedColsEdit == fceDblClick)))
+    FParts->Edit.FForceSel = false;
+    if (C >= 0 && R >= 0 && ((R < FixedRows() && FParts->FMouseActions->FixedRowsEdit == fceDblClick) ||
+                             (C < FixedCols() && FParts->FMouseActions->FixedColsEdit == fceDblClick)))
         throw ENotBuilt("fixed cell editor");
 }
 
@@ -576,15 +577,15 @@ void TExStringGrid::HandleLButtonDblClkMessage(TWMMouse& Message)
 void TExStringGrid::HandleRButtonDownMessage(TWMMouse& Message)
 {
     const int X = Message.XPos, Y = Message.YPos;
-    FPressSelection = Selection();
+    FParts->Input.FPressSelection = Selection();
     // 1.
     TBaseGrid::WMRButtonDown(Message);
     int C = -1, R = -1;
     MouseToCell(X, Y, C, R);
 
     // 2. Selecting the cell under the right button.
-    if (FMouseActions->SelectOnRightClick && C >= 0 && R >= 0 && C >= FixedCols() && R >= FixedRows() &&
-        !IsFixed(C, R) && !(FMouseActions->DisjunctCellSelect() && SelectedCells(C, R))) {
+    if (FParts->FMouseActions->SelectOnRightClick && C >= 0 && R >= 0 && C >= FixedCols() && R >= FixedRows() &&
+        !IsFixed(C, R) && !(FParts->FMouseActions->DisjunctCellSelect() && SelectedCells(C, R))) {
         const int rc = Model().RealCol(C);
         // A cell of the selection keeps it (the right button offers the
         // cell only); another cell is clicked or focused.
@@ -602,7 +603,7 @@ void TExStringGrid::HandleRButtonDownMessage(TWMMouse& Message)
             if (OnSelectCell) OnSelectCell(this, C, R, canSelect);
         } else {
             const TPoint b = BaseCell(C, R);
-            const bool keep = FNavigation->KeepHorizScroll;
+            const bool keep = FParts->FNavigation->KeepHorizScroll;
             const int left = LeftCol();
             if (keep) StartUpdate();
             MoveCurrent(b.X, b.Y, true, true);
@@ -611,9 +612,9 @@ void TExStringGrid::HandleRButtonDownMessage(TWMMouse& Message)
                 ResetUpdate();
             }
         }
-        if (FMouseActions->DisjunctRowSelect()) {
+        if (FParts->FMouseActions->DisjunctRowSelect()) {
             const int rr = Model().RealRow(R);
-            if (Message.Keys.Contains(ssCtrl) || FMouseActions->DisjunctRowSelectNoCtrl) {
+            if (Message.Keys.Contains(ssCtrl) || FParts->FMouseActions->DisjunctRowSelectNoCtrl) {
                 SetRowSelect(rr, !RowSelect(rr));
             } else if (RowSelectCount() > 1 && RowSelect(rr)) {
                 // A selected row of several keeps them (for a pop-up menu).

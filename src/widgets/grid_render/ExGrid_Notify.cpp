@@ -5,6 +5,7 @@
 // loading. There is no design mode here, so the design panel never shows.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 
 #include "widgets/GridUtil.h"
@@ -101,14 +102,14 @@ TRect ToScreen(TExStringGrid& g, const TRect& r)
 void TExStringGrid::ShowFocusWindow(const TRect& ARect)
 {
     if (IsRectEmpty(ARect) || !HandleAllocated()) return;
-    if (!FFocusFrame) {
+    if (!FParts->Edit.FFocusFrame) {
         auto frame = std::make_shared<TFocusFrameWindow>();
         frame->OnWindowMoved = [this] {
             if (HookedGrid == this) MoveFocusWindow();
         };
-        FFocusFrame = frame;
+        FParts->Edit.FFocusFrame = frame;
     }
-    auto* frame = static_cast<TFocusFrameWindow*>(FFocusFrame.get());
+    auto* frame = static_cast<TFocusFrameWindow*>(FParts->Edit.FFocusFrame.get());
     HookedGrid = this;
     const TRect w = FocusWindowRect(ARect);
     const TRect hole{4, 4, 4 + ARect.Right - ARect.Left, 4 + ARect.Bottom - ARect.Top};
@@ -117,21 +118,21 @@ void TExStringGrid::ShowFocusWindow(const TRect& ARect)
 
 void TExStringGrid::MoveFocusWindow()
 {
-    if (!FFocusFrame || !HandleAllocated()) return;
+    if (!FParts->Edit.FFocusFrame || !HandleAllocated()) return;
     const TRect cell = CellRect(Col(), Row());
     if (IsRectEmpty(cell)) return;
-    static_cast<TFocusFrameWindow*>(FFocusFrame.get())->MoveTo(ToScreen(*this, FocusWindowRect(cell)));
+    static_cast<TFocusFrameWindow*>(FParts->Edit.FFocusFrame.get())->MoveTo(ToScreen(*this, FocusWindowRect(cell)));
 }
 
 void TExStringGrid::HideFocusWindow()
 {
     if (HookedGrid == this) HookedGrid = nullptr;
-    if (FFocusFrame) static_cast<TFocusFrameWindow*>(FFocusFrame.get())->Hide();
+    if (FParts->Edit.FFocusFrame) static_cast<TFocusFrameWindow*>(FParts->Edit.FFocusFrame.get())->Hide();
 }
 
 bool TExStringGrid::FocusWindowShowing() const
 {
-    return FFocusFrame && static_cast<TFocusFrameWindow*>(FFocusFrame.get())->Visible();
+    return FParts->Edit.FFocusFrame && static_cast<TFocusFrameWindow*>(FParts->Edit.FFocusFrame.get())->Visible();
 }
 
 // --- the editors' text changes ---------------------------------------------------------------
@@ -140,7 +141,7 @@ void TExStringGrid::EditControlChanged()
 {
     // Not while a mouse press is opening the editor, nor before an editor
     // was ever opened or after it closed.
-    if (!FShowEditProcess || FEditStart || !EditMode) return;
+    if (!FParts->Edit.FShowEditProcess || FParts->Input.FEditStart || !EditMode) return;
     std::string text;
     switch (CurrentEditor()) {
     case edNormal:
@@ -185,25 +186,25 @@ void TExStringGrid::EditControlChanged()
 
 void TExStringGrid::SynchColumnWidths()
 {
-    if (!FColumnSize->SynchWithGrid || FOrigGridWidth <= 0 || Width() <= 0) return;
+    if (!FParts->FColumnSize->SynchWithGrid || FParts->FOrigGridWidth <= 0 || Width() <= 0) return;
     HideInplaceEdit();
-    const double ratio = static_cast<double>(Width()) / FOrigGridWidth;
-    const bool normalOnly = FColumnSize->SynchNormalCellsOnly;
+    const double ratio = static_cast<double>(Width()) / FParts->FOrigGridWidth;
+    const bool normalOnly = FParts->FColumnSize->SynchNormalCellsOnly;
     const int from = normalOnly ? FixedCols() : 0;
     const int to = normalOnly ? ColCount() - FixedRightCols - 1 : ColCount() - 1;
-    for (int c = std::max(from, 0); c <= to && c < FOrigColSizes.Count(); ++c)
-        SetColWidths(c, static_cast<int>(FOrigColSizes.Items(c) * ratio));
+    for (int c = std::max(from, 0); c <= to && c < FParts->FOrigColSizes.Count(); ++c)
+        SetColWidths(c, static_cast<int>(FParts->FOrigColSizes.Items(c) * ratio));
 }
 
 // --- event-firing operations ---------------------------------------------------------------
 
 void TExStringGrid::SelectionChanged(int ALeft, int ATop, int ARight, int ABottom)
 {
-    if (FLook == glVista || FLook == glWin7 || FLook == glOffice2007) {
+    if (FParts->FLook == glVista || FParts->FLook == glWin7 || FParts->FLook == glOffice2007) {
         const TGridRect s = Selection();
         RepaintRect(TRect{s.Left, s.Top, s.Right, s.Bottom});
     }
-    FSelChange = true;
+    FParts->Edit.FSelChange = true;
     if (OnSelectionChanged) OnSelectionChanged(this, ALeft, ATop, ARight, ABottom);
 }
 

@@ -4,6 +4,7 @@
 // sizing lines.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 
 #include "widgets/GridControlLook.h"
@@ -53,16 +54,16 @@ void TExStringGrid::Paint()
     }
     // 4., 5.
     c->Pen().SetColor(clBlack);
-    if (!FBackGround->Bitmap().Empty() || FBackGround->ColorTo() != clNone) PaintEmptyArea(*c);
+    if (!FParts->FBackGround->Bitmap().Empty() || FParts->FBackGround->ColorTo() != clNone) FParts->Paint.PaintEmptyArea(*c);
     // 6. the quick-configuration panel exists only while designing
     if (Designing()) PaintDesignHelper();
     // What the mouse handling keeps on screen between paints.
-    if (!FSizingLines.empty()) {
+    if (!FParts->Paint.FSizingLines.empty()) {
         c->SaveState();
         c->Pen().SetColor(clBlack);
         c->Pen().SetStyle(psDot);
         c->Pen().SetWidth(1);
-        for (const auto& [vertical, pos] : FSizingLines) {
+        for (const auto& [vertical, pos] : FParts->Paint.FSizingLines) {
             if (vertical) {
                 const TRect last = CellRect(0, RowCount() - 1);
                 c->MoveTo(pos, 0);
@@ -82,7 +83,7 @@ void TExStringGrid::Paint()
 
 void TExStringGrid::PaintLookBorder(TCanvas& ACanvas)
 {
-    switch (FLook) {
+    switch (FParts->FLook) {
     case glSoft:
     case glNUV:
     case glXP:
@@ -92,10 +93,10 @@ void TExStringGrid::PaintLookBorder(TCanvas& ACanvas)
     case glOffice2007: break;
     default: return;
     }
-    if (BorderStyle == TGridBorderStyle::bsNone || FBorderColor == clNone || Flat) return;
+    if (BorderStyle == TGridBorderStyle::bsNone || FParts->FBorderColor == clNone || Flat) return;
     const int W = ClientWidth(), H = ClientHeight();
     ACanvas.SaveState();
-    ACanvas.Pen().SetColor(FBorderColor);
+    ACanvas.Pen().SetColor(FParts->FBorderColor);
     ACanvas.Pen().SetWidth(1);
     ACanvas.Pen().SetStyle(psSolid);
     ACanvas.Pen().SetMode(pmCopy);
@@ -104,7 +105,7 @@ void TExStringGrid::PaintLookBorder(TCanvas& ACanvas)
         // The outer ring takes the colour of the surface behind the grid.
         ACanvas.Pen().SetColor(clBtnFace);
         ACanvas.Polyline({{0, H}, {0, 0}, {W - 1, 0}, {W - 1, H - 1}, {0, H - 1}});
-    } else if (FIsComCtl6) {
+    } else if (FParts->FIsComCtl6) {
         ACanvas.Polyline({{0, H - 1}, {0, 0}, {W - 1, 0}, {W - 1, H - 1}, {0, H - 1}});
     }
     ACanvas.RestoreState();
@@ -113,22 +114,22 @@ void TExStringGrid::PaintLookBorder(TCanvas& ACanvas)
 void TExStringGrid::DrawColSizingLine(int X)
 {
     const auto line = std::make_pair(true, X);
-    auto it = std::find(FSizingLines.begin(), FSizingLines.end(), line);
-    if (it != FSizingLines.end())
-        FSizingLines.erase(it);
+    auto it = std::find(FParts->Paint.FSizingLines.begin(), FParts->Paint.FSizingLines.end(), line);
+    if (it != FParts->Paint.FSizingLines.end())
+        FParts->Paint.FSizingLines.erase(it);
     else
-        FSizingLines.push_back(line);
+        FParts->Paint.FSizingLines.push_back(line);
     Invalidate();
 }
 
 void TExStringGrid::DrawRowSizingLine(int Y)
 {
     const auto line = std::make_pair(false, Y);
-    auto it = std::find(FSizingLines.begin(), FSizingLines.end(), line);
-    if (it != FSizingLines.end())
-        FSizingLines.erase(it);
+    auto it = std::find(FParts->Paint.FSizingLines.begin(), FParts->Paint.FSizingLines.end(), line);
+    if (it != FParts->Paint.FSizingLines.end())
+        FParts->Paint.FSizingLines.erase(it);
     else
-        FSizingLines.push_back(line);
+        FParts->Paint.FSizingLines.push_back(line);
     Invalidate();
 }
 
@@ -168,7 +169,7 @@ void TExStringGrid::PaintCellContent(TCanvas& ACanvas, int ACol, int ARow, TRect
     // 1. (no 3-D window edge on this platform: Ctl3D has no effect)
     // 2.
     P.RCol = Model().RealCol(ACol);
-    P.SelRow = FMouseActions->DisjunctRowSelect() && FMouseActions->RowSelectPersistent ? Model().RealRow(ARow) : ARow;
+    P.SelRow = FParts->FMouseActions->DisjunctRowSelect() && FParts->FMouseActions->RowSelectPersistent ? Model().RealRow(ARow) : ARow;
     P.FilterButton = ARow == FilterDropDownRow && GetColumnFilter(P.RCol);
     // 3. in-cell scroll bars are not shown on this platform: the text is
     // not scrolled (ScrollPos stays 0).
@@ -195,13 +196,13 @@ void TExStringGrid::PaintCellContent(TCanvas& ACanvas, int ACol, int ARow, TRect
     const bool styled = false;
 
     // 10. fixed cells of the gradient looks
-    if (isFixed && !styled && IsGradientLook(FLook)) {
+    if (isFixed && !styled && IsGradientLook(FParts->FLook)) {
         const bool hoverApplies = HoverFixedCells == hfAll ||
                                   (HoverFixedCells == hfFixedColumns && ACol < FixedCols()) ||
                                   (HoverFixedCells == hfFixedRows && ARow < FixedRows());
         const bool colMoving = GridState() == gsColMoving;
         const bool hovered = (FHoverFixedX == ACol && FHoverFixedY == ARow && !colMoving) ||
-                             (colMoving && Movecell == ACol);
+                             (colMoving && FParts->Input.Movecell == ACol);
         const TColor hv[5] = {NUVGradient(TNUVGradient::HoverFrom), NUVGradient(TNUVGradient::HoverTo),
                               NUVGradient(TNUVGradient::HoverMirrorFrom), NUVGradient(TNUVGradient::HoverMirrorTo),
                               NUVGradient(TNUVGradient::HoverBorder)};
@@ -211,13 +212,13 @@ void TExStringGrid::PaintCellContent(TCanvas& ACanvas, int ACol, int ARow, TRect
         auto fill = [&C](const TRect& r, const TColor (&g)[5]) { FixedFill(C, r, g[0], g[1], g[2], g[3], g[4]); };
         if (hoverApplies && !Designing() && hovered) {
             Rect.Bottom += 1;
-            const bool dropDown = FControlLook->FixedDropDownButton && FireCanShowFixedDropDown(P.RCol);
-            if (!FMouseDownMove && !(colMoving && Movecell >= 0)) {
+            const bool dropDown = FParts->FControlLook->FixedDropDownButton && FireCanShowFixedDropDown(P.RCol);
+            if (!FParts->Input.FMouseDownMove && !(colMoving && FParts->Input.Movecell >= 0)) {
                 fill(Rect, hv);
             } else if (dropDown) {
                 const TRect part{Rect.Right - 16, Rect.Top, Rect.Right, Rect.Bottom};
                 const TRect rest{Rect.Left, Rect.Top, Rect.Right - 16, Rect.Bottom};
-                if (FDropDownDown) {
+                if (FParts->Input.FDropDownDown) {
                     fill(part, dn);
                     fill(rest, hv);
                 } else {
@@ -228,7 +229,7 @@ void TExStringGrid::PaintCellContent(TCanvas& ACanvas, int ACol, int ARow, TRect
                 fill(Rect, dn);
             }
             if (dropDown) {
-                C.Pen().SetColor(FMouseDownMove ? dn[4] : hv[4]);
+                C.Pen().SetColor(FParts->Input.FMouseDownMove ? dn[4] : hv[4]);
                 C.MoveTo(Rect.Right - 16, Rect.Top);
                 C.LineTo(Rect.Right - 16, Rect.Bottom);
                 DrawDownTriangle(C, Rect.Right - 8, Rect.Top + 8, clBlack);
@@ -237,40 +238,40 @@ void TExStringGrid::PaintCellContent(TCanvas& ACanvas, int ACol, int ARow, TRect
         } else if (ActiveCellShow && ((ARow == Row() && FixedCols() > 0 && FixedCols() == ACol + 1) ||
                                       (ACol == Col() && FixedRows() > 0 && FixedRows() == ARow + 1))) {
             FixedFill(C, Rect, ActiveCellColor, ActiveCellColorTo, clNone, clNone, clNone);
-        } else if (FSortSettings->Column != -1 && FSortSettings->HeaderColor() != clNone &&
-                   FSortSettings->Column == P.RCol && FixedRows() == ARow + 1 &&
-                   (ACol >= FixedCols() || FSortSettings->FixedCols)) {
-            FixedFill(C, Rect, FSortSettings->HeaderColor(), FSortSettings->HeaderColorTo(),
-                      FSortSettings->HeaderMirrorColor(), FSortSettings->HeaderMirrorColorTo(), clNone);
+        } else if (FParts->FSortSettings->Column != -1 && FParts->FSortSettings->HeaderColor() != clNone &&
+                   FParts->FSortSettings->Column == P.RCol && FixedRows() == ARow + 1 &&
+                   (ACol >= FixedCols() || FParts->FSortSettings->FixedCols)) {
+            FixedFill(C, Rect, FParts->FSortSettings->HeaderColor(), FParts->FSortSettings->HeaderColorTo(),
+                      FParts->FSortSettings->HeaderMirrorColor(), FParts->FSortSettings->HeaderMirrorColorTo(), clNone);
         } else if (!Flat) {
             FixedFill(C, Rect, C.Brush().Color(), P.ColorTo, P.MirrorColor, P.MirrorColorTo, clNone);
-            if (FLook == glVista) FixedFill(C, Rect, clNone, clNone, clNone, clNone, clWhite, true);
+            if (FParts->FLook == glVista) FixedFill(C, Rect, clNone, clNone, clNone, clNone, clWhite, true);
         }
         C.Brush().SetColor(P.SavedBrush);
     }
 
     // 11. row indicator
-    if (P.RCol == 0 && ARow == Row() && FixedCols() > 0 && !FRowIndicator.Empty() &&
+    if (P.RCol == 0 && ARow == Row() && FixedCols() > 0 && !FParts->Paint.FRowIndicator.Empty() &&
         !(RowCount() == FixedRows() && FixedRowAlways)) {
         int y = Rect.Top;
         if (VAlignment == vtaCenter)
-            y = Rect.Top + (Rect.Bottom - Rect.Top - FRowIndicator.Height()) / 2;
+            y = Rect.Top + (Rect.Bottom - Rect.Top - FParts->Paint.FRowIndicator.Height()) / 2;
         else if (VAlignment == vtaBottom)
-            y = Rect.Bottom - FRowIndicator.Height();
-        C.DrawTransparent(Rect.Left + 2, y, FRowIndicator);
-        Rect.Left += FRowIndicator.Width() + 2;
+            y = Rect.Bottom - FParts->Paint.FRowIndicator.Height();
+        C.DrawTransparent(Rect.Left + 2, y, FParts->Paint.FRowIndicator);
+        Rect.Left += FParts->Paint.FRowIndicator.Width() + 2;
     }
 
     // 12. list-view headers
-    if (FLook == glListView && isFixed && !styled && !Flat) {
-        if (FIsWinXP && IsThemeActive()) {
+    if (FParts->FLook == glListView && isFixed && !styled && !Flat) {
+        if (FParts->FIsWinXP && IsThemeActive()) {
             Rect.Bottom += 1;
             const bool inside = FHoverFixedX == ACol && FHoverFixedY == ARow;
             HTHEME theme = OpenThemeData(nullptr, "header");
             if (!inside)
                 DrawThemeBackground(theme, C, HP_HEADERITEMRIGHT, HIS_NORMAL, Rect);
             else
-                DrawThemeBackground(theme, C, HP_HEADERITEM, FMouseDownMove ? HIS_PRESSED : HIS_HOT, Rect);
+                DrawThemeBackground(theme, C, HP_HEADERITEM, FParts->Input.FMouseDownMove ? HIS_PRESSED : HIS_HOT, Rect);
             CloseThemeData(theme);
             C.Pen().SetColor(clWhite);
             C.MoveTo(Rect.Left, Rect.Top);
@@ -284,9 +285,9 @@ void TExStringGrid::PaintCellContent(TCanvas& ACanvas, int ACol, int ARow, TRect
     }
 
     // 13. modified marker
-    if (ACol == 0 && FShowModified->Enabled && FModel->FRowFlags.Modified(Model().RealRow(ARow))) {
-        C.Brush().SetColor(FShowModified->Color());
-        C.Pen().SetColor(FShowModified->Color());
+    if (ACol == 0 && FParts->FShowModified->Enabled && FModel->FRowFlags.Modified(Model().RealRow(ARow))) {
+        C.Brush().SetColor(FParts->FShowModified->Color());
+        C.Pen().SetColor(FParts->FShowModified->Color());
         C.Rectangle(Rect.Right - 4, Rect.Top, Rect.Right, Rect.Bottom);
         C.Brush().SetColor(P.SavedBrush);
     }
@@ -297,19 +298,19 @@ void TExStringGrid::PaintCellContent(TCanvas& ACanvas, int ACol, int ARow, TRect
 
     // 15. editor buttons shown in cells at rest
     if (!IsFixed(ACol, ARow) &&
-        (FControlLook->DropDownAlwaysVisible() || FControlLook->SpinButtonsAlwaysVisible())) {
-        int style = FControlLook->FlatButton() ? cpkFlat : (FIsWinXP && IsThemeActive() ? cpkThemed : cpkClassic);
-        if (Flat && FTones.Background.BrushColor != clNone) style = cpkOwnerDrawn;
+        (FParts->FControlLook->DropDownAlwaysVisible() || FParts->FControlLook->SpinButtonsAlwaysVisible())) {
+        int style = FParts->FControlLook->FlatButton() ? cpkFlat : (FParts->FIsWinXP && IsThemeActive() ? cpkThemed : cpkClassic);
+        if (Flat && FParts->Paint.FTones.Background.BrushColor != clNone) style = cpkOwnerDrawn;
         bool canEdit = true;
         CanEditCell(P.RCol, ARow, canEdit);
         const int state = canEdit ? cpsNormal : cpsDisabled;
-        if (FControlLook->DropDownAlwaysVisible() && HasCombo(P.RCol, ARow)) {
-            DrawComboButton(C, nullptr, {Rect.Left - 2, Rect.Top - 1, Rect.Right + 1, Rect.Bottom}, FTones, state,
+        if (FParts->FControlLook->DropDownAlwaysVisible() && HasCombo(P.RCol, ARow)) {
+            DrawComboButton(C, nullptr, {Rect.Left - 2, Rect.Top - 1, Rect.Right + 1, Rect.Bottom}, FParts->Paint.FTones, state,
                             style);
             Rect.Right -= 16;
         }
-        if (FControlLook->SpinButtonsAlwaysVisible() && HasSpinEdit(P.RCol, ARow)) {
-            DrawSpinButtons(C, nullptr, Rect, FTones, state, style);
+        if (FParts->FControlLook->SpinButtonsAlwaysVisible() && HasSpinEdit(P.RCol, ARow)) {
+            DrawSpinButtons(C, nullptr, Rect, FParts->Paint.FTones, state, style);
             Rect.Right -= 16;
         }
         C.Brush().SetColor(P.SavedBrush);
@@ -322,13 +323,13 @@ void TExStringGrid::PaintCellContent(TCanvas& ACanvas, int ACol, int ARow, TRect
     const bool behind = igc && igc->IsBackground();
     if (behind) {
         Rect = Grown(Rect, 1);
-        PaintCellGraphic(P);
+        FParts->Paint.PaintCellGraphic(P);
         Rect = Grown(Rect, -1);
     }
 
     // 17. text
     const bool drawEvents = static_cast<bool>(OnDrawCell) || static_cast<bool>(OnCustomCellDraw);
-    if (!(NoDefaultDraw && drawEvents) && !(P.Graphic && NoImageAndText)) PaintCellText(P);
+    if (!(NoDefaultDraw && drawEvents) && !(P.Graphic && NoImageAndText)) FParts->Paint.PaintCellText(P);
 
     // 18. borders
     Rect.Right = savedRight;
@@ -338,14 +339,14 @@ void TExStringGrid::PaintCellContent(TCanvas& ACanvas, int ACol, int ARow, TRect
     PaintCellBorders(C, P.RCol, ARow, Rect);
 
     // 19.
-    if (ACol == 0 && ARow == Row() && FixedCols() > 0 && !FRowIndicator.Empty()) Rect.Left -= FRowIndicator.Width();
+    if (ACol == 0 && ARow == Row() && FixedCols() > 0 && !FParts->Paint.FRowIndicator.Empty()) Rect.Left -= FParts->Paint.FRowIndicator.Width();
 
     // 20. fixed-cell edges
     if (isFixed && !styled && !Flat) {
         const bool fhl = Options().Contains(goFixedHorzLine);
         const bool fvl = Options().Contains(goFixedVertLine);
         const TColor half = HalfColor(FixedColor());
-        switch (FLook) {
+        switch (FParts->FLook) {
         case glClassic: {
             Rect.Top += 1;
             Rect.Bottom += 1;
@@ -401,7 +402,7 @@ void TExStringGrid::PaintCellContent(TCanvas& ACanvas, int ACol, int ARow, TRect
     }
 
     // 21. fixed right columns of a flat grid
-    if (FixedRightCols > 0 && FixedRightCols >= AllColCount() - P.RCol && FLook != glClassic && Flat) {
+    if (FixedRightCols > 0 && FixedRightCols >= AllColCount() - P.RCol && FParts->FLook != glClassic && Flat) {
         C.Pen().SetColor(clGray);
         C.Pen().SetWidth(1);
         if (Options().Contains(goFixedHorzLine)) {
@@ -419,17 +420,17 @@ void TExStringGrid::PaintCellContent(TCanvas& ACanvas, int ACol, int ARow, TRect
     }
 
     // 22. node tree lines
-    if (P.RCol == 0 && HasNodes() && ARow >= FixedRows() && FCellNode->ShowTree()) {
-        C.Pen().SetColor(FCellNode->TreeColor());
+    if (P.RCol == 0 && HasNodes() && ARow >= FixedRows() && FParts->FCellNode->ShowTree()) {
+        C.Pen().SetColor(FParts->FCellNode->TreeColor());
         C.Pen().SetWidth(1);
         const int L = GetNodeLevel(ARow);
-        const int I = FCellNode->NodeIndent();
+        const int I = FParts->FCellNode->NodeIndent();
         Rect.Left = L * I;
         const int x0 = L * I + I / 2 - I + 2;
         const int ym = (Rect.Top + Rect.Bottom) / 2;
         if (L > 0) {
             C.MoveTo(x0, ym);
-            C.LineTo(FCellNode->ShowTreeFull() ? Rect.Right : Rect.Left + 4, ym);
+            C.LineTo(FParts->FCellNode->ShowTreeFull() ? Rect.Right : Rect.Left + 4, ym);
         }
         const int span = GetNodeSpanType(ARow);
         if (span == 1) {
@@ -459,11 +460,11 @@ void TExStringGrid::PaintCellContent(TCanvas& ACanvas, int ACol, int ARow, TRect
     // 23. graphic
     if (P.Graphic && !behind) {
         if (P.Graphic->CellType == ctInterface) {
-            PaintCellGraphic(P);
+            FParts->Paint.PaintCellGraphic(P);
         } else {
             const TRect keep = Rect;
             if (isFixed) Rect.Top += 1;
-            PaintCellGraphic(P);
+            FParts->Paint.PaintCellGraphic(P);
             Rect = keep;
         }
     }
@@ -543,6 +544,6 @@ void TExStringGrid::PaintCellBorders(TCanvas& ACanvas, int ACol, int ARow, TRect
 
 void TExStringGrid::SetRowIndicator(const TBitmap& Value)
 {
-    FRowIndicator.Assign(&Value);
+    FParts->Paint.FRowIndicator.Assign(&Value);
     Invalidate();
 }

@@ -5,6 +5,7 @@
 // towards the pointer. Any button press or key ends it.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/GridModule.h"
 
 #include "platform/HintWindow.h"
@@ -33,86 +34,86 @@ void TExStringGrid::InputMessage(const TMessage& Message)
 {
     TBaseGrid::InputMessage(Message);
     if (Message.Msg == WM_MOUSEMOVE) {
-        if (FWheelPan) FWheelPanPointer = PointOf(Message.LParam);
+        if (FParts->Input.FWheelPan) FParts->Input.FWheelPanPointer = PointOf(Message.LParam);
         return;
     }
     const bool press =
         Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_RBUTTONDOWN || Message.Msg == WM_MBUTTONDOWN;
-    if (FWheelPan) {
-        if (press || Message.Msg == WM_KEYDOWN) StopWheelPan();
+    if (FParts->Input.FWheelPan) {
+        if (press || Message.Msg == WM_KEYDOWN) FParts->Input.StopWheelPan();
         return;
     }
     if (Message.Msg == WM_MBUTTONDOWN && IntelliPan != ipNone && RowCount() > FixedRows())
-        StartWheelPan(PointOf(Message.LParam));
+        FParts->Input.StartWheelPan(PointOf(Message.LParam));
 }
 
-void TExStringGrid::StartWheelPan(TPoint At)
+void TGridInputPart::StartWheelPan(TPoint At)
 {
     FWheelPan = true;
     FWheelPanPos = At;
     FWheelPanPointer = At;
     FWheelPanCursor = crPanOrigin;
-    if (IGridHost* host = Host()) {
+    if (IGridHost* host = G.Host()) {
         host->SetCursor(crPanOrigin);
         host->SetMouseCapture(true);
     }
-    SetTimer(WheelPanTimerID, 10);
+    G.SetTimer(WheelPanTimerID, 10);
     CancelApplicationHint();
-    SetHintsSuppressed(true);
-    InvalidateWheelPanGlyph(*this, FWheelPanPos);
+    G.SetHintsSuppressed(true);
+    InvalidateWheelPanGlyph(*(&G), FWheelPanPos);
 }
 
-void TExStringGrid::StopWheelPan()
+void TGridInputPart::StopWheelPan()
 {
     if (!FWheelPan) return;
-    if (IGridHost* host = Host()) {
+    if (IGridHost* host = G.Host()) {
         host->SetMouseCapture(false);
-        host->SetCursor(Cursor());
+        host->SetCursor(G.Cursor());
     }
-    KillTimer(WheelPanTimerID);
-    SetHintsSuppressed(false);
+    G.KillTimer(WheelPanTimerID);
+    G.SetHintsSuppressed(false);
     FWheelPan = false;
-    FWheelPanCursor = Cursor();
-    InvalidateWheelPanGlyph(*this, FWheelPanPos);
+    FWheelPanCursor = G.Cursor();
+    InvalidateWheelPanGlyph(*(&G), FWheelPanPos);
 }
 
-void TExStringGrid::WheelPanTick()
+void TGridInputPart::WheelPanTick()
 {
-    const TGridRect sel0 = Selection();
+    const TGridRect sel0 = G.Selection();
     const TPoint p = FWheelPanPointer;
     int v = p.Y < FWheelPanPos.Y - 5 ? -1 : p.Y > FWheelPanPos.Y + 5 ? 1 : 0;
-    if (IntelliPan == ipHorizontal) v = 0;
+    if (G.IntelliPan == ipHorizontal) v = 0;
     int h = 0;
-    if (IntelliPan != ipVertical) h = p.X < FWheelPanPos.X - 5 ? -1 : p.X > FWheelPanPos.X + 5 ? 1 : 0;
+    if (G.IntelliPan != ipVertical) h = p.X < FWheelPanPos.X - 5 ? -1 : p.X > FWheelPanPos.X + 5 ? 1 : 0;
 
     // The current cell stays inside the data area.
-    const int lastRow = RowCount() - FixedFooters - 1;
-    const int lastCol = ColCount() - FixedRightCols - 1;
-    if (Row() > lastRow && lastRow >= FixedRows()) SetRow(lastRow);
-    if (Row() < FixedRows() && FixedRows() < RowCount()) SetRow(FixedRows());
-    if (Col() > lastCol && lastCol >= FixedCols()) SetCol(lastCol);
-    if (Col() < FixedCols() && FixedCols() < ColCount()) SetCol(FixedCols());
+    const int lastRow = G.RowCount() - G.FixedFooters - 1;
+    const int lastCol = G.ColCount() - G.FixedRightCols - 1;
+    if (G.Row() > lastRow && lastRow >= G.FixedRows()) G.SetRow(lastRow);
+    if (G.Row() < G.FixedRows() && G.FixedRows() < G.RowCount()) G.SetRow(G.FixedRows());
+    if (G.Col() > lastCol && lastCol >= G.FixedCols()) G.SetCol(lastCol);
+    if (G.Col() < G.FixedCols() && G.FixedCols() < G.ColCount()) G.SetCol(G.FixedCols());
 
-    if (FMouseActions->WheelAction() == waScroll) {
-        if (h < 0 && LeftCol() > FixedCols()) SetLeftCol(LeftCol() - 1);
-        if (h > 0 && LeftCol() < ColCount() - VisibleColCount()) SetLeftCol(LeftCol() + 1);
-        if (v < 0 && TopRow() > FixedRows()) SetTopRow(TopRow() - 1);
-        if (v > 0 && TopRow() < RowCount() - VisibleRowCount()) SetTopRow(TopRow() + 1);
+    if (G.FParts->FMouseActions->WheelAction() == waScroll) {
+        if (h < 0 && G.LeftCol() > G.FixedCols()) G.SetLeftCol(G.LeftCol() - 1);
+        if (h > 0 && G.LeftCol() < G.ColCount() - G.VisibleColCount()) G.SetLeftCol(G.LeftCol() + 1);
+        if (v < 0 && G.TopRow() > G.FixedRows()) G.SetTopRow(G.TopRow() - 1);
+        if (v > 0 && G.TopRow() < G.RowCount() - G.VisibleRowCount()) G.SetTopRow(G.TopRow() + 1);
     } else {
-        if (h < 0 && Col() > FixedCols()) SetCol(Col() - 1);
-        if (h > 0 && Col() < lastCol) SetCol(Col() + 1);
-        if (v < 0 && Row() > FixedRows()) SetRow(Row() - 1);
-        if (v > 0 && Row() < lastRow) SetRow(Row() + 1);
+        if (h < 0 && G.Col() > G.FixedCols()) G.SetCol(G.Col() - 1);
+        if (h > 0 && G.Col() < lastCol) G.SetCol(G.Col() + 1);
+        if (v < 0 && G.Row() > G.FixedRows()) G.SetRow(G.Row() - 1);
+        if (v > 0 && G.Row() < lastRow) G.SetRow(G.Row() + 1);
     }
     FWheelPanCursor = PanCursor(h, v);
-    if (IGridHost* host = Host()) host->SetCursor(FWheelPanCursor);
-    InvalidateWheelPanGlyph(*this, FWheelPanPos);
-    const TGridRect s = Selection();
-    if (!(s == sel0)) SelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
+    if (IGridHost* host = G.Host()) host->SetCursor(FWheelPanCursor);
+    InvalidateWheelPanGlyph(*(&G), FWheelPanPos);
+    const TGridRect s = G.Selection();
+    if (!(s == sel0)) G.SelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
 }
 
 void TExStringGrid::PaintOverlay(TCanvas& Canvas)
 {
     TBaseGrid::PaintOverlay(Canvas);
-    if (FWheelPan) DrawWheelPanGlyph(*this, Canvas, FWheelPanPos);
+    if (FParts->Input.FWheelPan) DrawWheelPanGlyph(*this, Canvas, FParts->Input.FWheelPanPos);
 }

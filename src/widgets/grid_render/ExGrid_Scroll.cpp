@@ -6,6 +6,7 @@
 // ssFlat and ssEncarta behave as ssNormal.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_render/HTMLHintWindow.h"
 
 #include <algorithm>
@@ -33,13 +34,13 @@ void TExStringGrid::ThumbTracked(bool Vertical, int Pos)
     if (ScrollHintsFor(Vertical)) {
         // Measured for 100 pixels, 10 pixels right of the pointer.
         const std::string text = ScrollHintText(Vertical, Pos);
-        if (!FScrollHintWnd) FScrollHintWnd = std::make_unique<THTMLHintWindow>();
-        TRect r = FScrollHintWnd->CalcHintRect(100, text, static_cast<TObject*>(this));
+        if (!FParts->Input.FScrollHintWnd) FParts->Input.FScrollHintWnd = std::make_unique<THTMLHintWindow>();
+        TRect r = FParts->Input.FScrollHintWnd->CalcHintRect(100, text, static_cast<TObject*>(this));
         const TPoint p = CursorScreenPos();
         r = {r.Left + p.X + 10, r.Top + p.Y, r.Right + p.X + 10, r.Bottom + p.Y};
-        FScrollHintWnd->SetColor(HintColor);
-        FScrollHintWnd->ActivateHintData(r, text, static_cast<TObject*>(this));
-        FScrollHintShow = true;
+        FParts->Input.FScrollHintWnd->SetColor(HintColor);
+        FParts->Input.FScrollHintWnd->ActivateHintData(r, text, static_cast<TObject*>(this));
+        FParts->Input.FScrollHintShow = true;
     }
     if (!Vertical && FixedCols() == 0 && Pos >= Col()) HideInplaceEdit();
     if (ScrollSynch) {
@@ -54,16 +55,16 @@ void TExStringGrid::ThumbTracked(bool Vertical, int Pos)
 
 void TExStringGrid::ThumbReleased(bool Vertical)
 {
-    if (FScrollHintShow && ScrollHintsFor(Vertical)) {
-        if (FScrollHintWnd) FScrollHintWnd->ReleaseHandle();
-        FScrollHintShow = false;
+    if (FParts->Input.FScrollHintShow && ScrollHintsFor(Vertical)) {
+        if (FParts->Input.FScrollHintWnd) FParts->Input.FScrollHintWnd->ReleaseHandle();
+        FParts->Input.FScrollHintShow = false;
     }
     TBaseGrid::ThumbReleased(Vertical);
 }
 
-bool TExStringGrid::ScrollHintShowing() const { return FScrollHintShow && FScrollHintWnd && FScrollHintWnd->Showing(); }
+bool TExStringGrid::ScrollHintShowing() const { return FParts->Input.FScrollHintShow && FParts->Input.FScrollHintWnd && FParts->Input.FScrollHintWnd->Showing(); }
 
-std::string TExStringGrid::ScrollHintCaption() const { return FScrollHintWnd ? FScrollHintWnd->Caption() : std::string(); }
+std::string TExStringGrid::ScrollHintCaption() const { return FParts->Input.FScrollHintWnd ? FParts->Input.FScrollHintWnd->Caption() : std::string(); }
 
 // --- proportional thumbs -----------------------------------------------------------------------
 

@@ -2,6 +2,7 @@
 // row or leaving the grid at the end) and the append of an empty data row.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 #include "widgets/grid_render/FloatingFooter.h"
 
@@ -89,11 +90,11 @@ void TExStringGrid::AutoAppendRow()
     if (OnAutoAddRow) OnAutoAddRow(this, RowCount() - FixedFooters - 1);
 }
 
-void TExStringGrid::AdvanceAfterEdit()
+void TGridEditPart::AdvanceAfterEdit()
 {
     // As the editor's Enter does: forward, opening the editor at the new
     // cell (AdvanceCell itself does nothing without AdvanceOnEnter).
-    AdvanceCell(Col(), Row(), false, true, true, false, true);
+    G.AdvanceCell(G.Col(), G.Row(), false, true, true, false, true);
 }
 
 // Tab movement. Each step moves the current cell once; a step that lands
@@ -115,13 +116,13 @@ bool TExStringGrid::AdvanceOnTab(bool Backward)
     bool backward = Backward;
     auto lastDataRow = [&] { return RowCount() - FixedFooters - 1; };
     auto selectOne = [&](int c, int r) {
-        TKeepForce force(FForceSel);
+        TKeepForce force(FParts->Edit.FForceSel);
         SetSelection(TGridRect{c, r, c, r});
     };
     // Tab past the last cell of the last data row: a new row with
     // AdvanceInsert (OnCanAddRow agreeing), else back to the first row.
     auto pastTheEnd = [&] {
-        bool append = !FNavigation->TabToNextAtEnd && FNavigation->AdvanceInsert();
+        bool append = !FParts->FNavigation->TabToNextAtEnd && FParts->FNavigation->AdvanceInsert();
         if (append) {
             bool can = true;
             FireCanAddRow(can);
@@ -146,7 +147,7 @@ bool TExStringGrid::AdvanceOnTab(bool Backward)
         if (!visited.insert({Col(), Row()}).second) break;
         bool again = false;
         bool againBackward = backward;
-        const bool alongRows = FNavigation->TabAdvanceDirection == adLeftRight;
+        const bool alongRows = FParts->FNavigation->TabAdvanceDirection == adLeftRight;
         const TPoint span = CellSpan(Model().RealCol(Col()), Row());
         if (backward && alongRows) {
             if (Col() > FirstNavigableCol()) {
@@ -208,7 +209,7 @@ bool TExStringGrid::AdvanceOnTab(bool Backward)
                         break;
                     }
                 if (found < 0) {
-                    TKeepForce force(FForceSel);
+                    TKeepForce force(FParts->Edit.FForceSel);
                     if (Row() < lastDataRow()) {
                         const int nc = FirstTabCol(Row() + 1);
                         bool allow = true;
@@ -216,7 +217,7 @@ bool TExStringGrid::AdvanceOnTab(bool Backward)
                         if (OnCellChanging) OnCellChanging(this, Row(), Col(), Row() + 1, nc, allow);
                         if (OnColChanging) OnColChanging(this, Col(), nc, allow);
                         if (allow) FocusCell(nc == -1 ? FixedCols() : nc, Row() + 1);
-                    } else if (FNavigation->AdvanceInsert() && !FNavigation->TabToNextAtEnd) {
+                    } else if (FParts->FNavigation->AdvanceInsert() && !FParts->FNavigation->TabToNextAtEnd) {
                         // The last tab stop of the grid: a Tab from it
                         // appends a row as from the last column.
                         pastTheEnd();
@@ -244,7 +245,7 @@ bool TExStringGrid::AdvanceOnTab(bool Backward)
                         break;
                     }
                 if (found >= 0) {
-                    TKeepForce force(FForceSel);
+                    TKeepForce force(FParts->Edit.FForceSel);
                     FocusCell(found, Row() + 1);
                 } else {
                     int r = Row() + 2, fc = -1;
@@ -274,12 +275,12 @@ bool TExStringGrid::AdvanceOnTab(bool Backward)
     // that switches goEditing on or off for the current cell.
     TCustomGrid::ScrollInView(Col(), Row());
     if (TabEditing(*this)) SelectCell(Col(), Row());
-    if (leave && Parent() && FNavigation->TabToNextAtEnd) {
+    if (leave && Parent() && FParts->FNavigation->TabToNextAtEnd) {
         PostMessage(WM_KEYDOWN, VK_TAB, 1);
         result = false;
     }
-    if (FNavigation->AdvanceAutoEdit && !HasClickableGraphic(Model().RealCol(Col()), Row()))
+    if (FParts->FNavigation->AdvanceAutoEdit && !HasClickableGraphic(Model().RealCol(Col()), Row()))
         SimulateCellClick(Col(), Row());
-    if (FNavigation->AlwaysEdit) SetFocus();
+    if (FParts->FNavigation->AlwaysEdit) SetFocus();
     return result;
 }

@@ -2,6 +2,7 @@
 // the appearance setters, colour tones and the Office-theme adaptation.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 
 #include "widgets/GridControlLook.h"
@@ -36,18 +37,18 @@ void TExStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASta
 {
     // 1. the font of normal and of fixed cells
     const bool normal = ACol >= FixedCols() && ARow >= FixedRows();
-    const bool printFonts = Print && !FPrintSettings->UseDisplayFont;
+    const bool printFonts = Print && !FParts->FPrintSettings->UseDisplayFont;
     if (normal)
-        AFont->Assign(printFonts ? FPrintSettings->Font() : Font());
+        AFont->Assign(printFonts ? FParts->FPrintSettings->Font() : Font());
     else
-        AFont->Assign(printFonts ? FPrintSettings->FixedFont() : FFixedFont);
+        AFont->Assign(printFonts ? FParts->FPrintSettings->FixedFont() : FParts->FFixedFont);
     const bool fixed = !normal || IsFixed(ACol, ARow);
 
     // 2.
     const int RCol = Remap ? Model().RealCol(ACol) : ACol;
     const bool enabledRows = FModel->FRowFlags.EnablingInUse();
     const int selRow =
-        ((FMouseActions->DisjunctRowSelect() && FMouseActions->RowSelectPersistent) || enabledRows)
+        ((FParts->FMouseActions->DisjunctRowSelect() && FParts->FMouseActions->RowSelectPersistent) || enabledRows)
             ? Model().RealRow(ARow)
             : ARow;
 
@@ -77,11 +78,11 @@ void TExStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASta
     // 6. grid colour, bands, fixed colour
     if (brush == clNone) {
         brush = Color();
-        if (FBands->Active() && (!Print || FBands->Print) && normal &&
+        if (FParts->FBands->Active() && (!Print || FParts->FBands->Print) && normal &&
             ACol < ColCount() + NumHiddenColumns() - FixedRightCols && ARow < RowCount() - FixedFooters &&
-            FBands->TotalLength() > 0)
-            brush = (ARow - FixedRows()) % FBands->TotalLength() < FBands->PrimaryLength() ? FBands->PrimaryColor()
-                                                                                           : FBands->SecondaryColor();
+            FParts->FBands->TotalLength() > 0)
+            brush = (ARow - FixedRows()) % FParts->FBands->TotalLength() < FParts->FBands->PrimaryLength() ? FParts->FBands->PrimaryColor()
+                                                                                           : FParts->FBands->SecondaryColor();
         if (ACol < FixedCols() || ARow < FixedRows() || Model().DisplCol(RCol) >= ColCount() - FixedRightCols ||
             ARow >= RowCount() - FixedFooters)
             brush = FixedColor();
@@ -91,14 +92,14 @@ void TExStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASta
     if (fixed && !ownColor) {
         if (!Print) {
             brush = FixedColor();
-            AFont->Assign(FFixedFont);
+            AFont->Assign(FParts->FFixedFont);
             AState += gdFixed;
         }
-        if (FLook > glClassic) {
-            brush = FNUVGradientFrom;
-            AColorTo = FNUVGradientTo;
-            AMirrorColor = FNUVGradientMirrorFrom;
-            AMirrorColorTo = FNUVGradientMirrorTo;
+        if (FParts->FLook > glClassic) {
+            brush = FParts->FNUVGradientFrom;
+            AColorTo = FParts->FNUVGradientTo;
+            AMirrorColor = FParts->FNUVGradientMirrorFrom;
+            AMirrorColorTo = FParts->FNUVGradientMirrorTo;
         }
     }
 
@@ -127,14 +128,14 @@ void TExStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASta
         AMirrorColorTo = SelectionMirrorColorTo;
         if (SelectionTextColor != clNone) AFont->SetColor(SelectionTextColor);
     };
-    const bool disRow = FMouseActions->DisjunctRowSelect();
-    const bool disCol = FMouseActions->DisjunctColSelect();
+    const bool disRow = FParts->FMouseActions->DisjunctRowSelect();
+    const bool disCol = FParts->FMouseActions->DisjunctColSelect();
 
     // 11. disjoint row selection
     if (normal && disRow && !Print && Select && ShowSelection && !fixed) {
         const bool rowSelected = FModel->FRowFlags.Selected(selRow);
-        if (((FMouseDown && ARow == Row()) || !rowSelected) &&
-            (!FMouseDown || rowSelected || !AState.Contains(gdSelected))) {
+        if (((FParts->Input.FMouseDown && ARow == Row()) || !rowSelected) &&
+            (!FParts->Input.FMouseDown || rowSelected || !AState.Contains(gdSelected))) {
             AState -= gdSelected;
         } else {
             AState = TGridDrawState{gdSelected};
@@ -144,23 +145,23 @@ void TExStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASta
     // 12. disjoint column selection
     if (ARow >= FixedRows() && ACol >= FixedCols() && disCol && !Print && Select && ShowSelection && !fixed) {
         const bool colSelected = FModel->FColFlags.Selected(ACol);
-        if (((!FMouseDown || Col() != ACol) && colSelected) ||
-            (FMouseDown && !colSelected && AState.Contains(gdSelected))) {
+        if (((!FParts->Input.FMouseDown || Col() != ACol) && colSelected) ||
+            (FParts->Input.FMouseDown && !colSelected && AState.Contains(gdSelected))) {
             AState = TGridDrawState{gdSelected};
             selectionColors(SelectionColor);
         }
     }
     // 13. the plain selection
     if ((Select && !Print && ShowSelection && !fixed && IsSelected(ACol, ARow) && !disRow && !disCol) ||
-        (AState.Contains(gdSelected) && FMouseDown && ShowSelection)) {
+        (AState.Contains(gdSelected) && FParts->Input.FMouseDown && ShowSelection)) {
         const TColor b = ABrush->Color();
         selectionColors(b == Color()
                             ? SelectionColor
-                            : MixSelectionColor(SelectionColor, b, SelectionColorMixer, FSelectionColorMixerFactor));
+                            : MixSelectionColor(SelectionColor, b, SelectionColorMixer, FParts->FSelectionColorMixerFactor));
         AState += gdSelected;
     }
     // 14. disjoint cell selection
-    if (FMouseActions->DisjunctCellSelect() && ShowSelection) {
+    if (FParts->FMouseActions->DisjunctCellSelect() && ShowSelection) {
         const int key = static_cast<int>((static_cast<unsigned>(ARow) << 16) | (static_cast<unsigned>(ACol) & 0xFFFFu));
         if (FModel->FSelectedCells.HasValue(key)) {
             selectionColors(SelectionColor);
@@ -185,7 +186,7 @@ void TExStringGrid::GetFontProperties(int ACol, int RCol, int ARow, TGridDrawSta
                                       TBrush* ABrush, bool /*Remap*/)
 {
     const bool fixed = IsFixed(ACol, ARow) || ACol < FixedCols() || ARow < FixedRows();
-    AFont->Assign(fixed ? FFixedFont : Font());
+    AFont->Assign(fixed ? FParts->FFixedFont : Font());
     if (const TCellProperties* p = FindCellProperties(RCol, ARow)) {
         if (p->FontColor != clNone) AFont->SetColor(p->FontColor);
         if (!p->FontStyle.Empty()) AFont->SetStyle(p->FontStyle);
@@ -274,24 +275,24 @@ void TExStringGrid::SetMaxEditLength(int Value)
     // The in-place editor takes its limit from GetEditLimit when it opens.
 }
 
-void TExStringGrid::SetSortSettings(const TSortSettings& Value) { FSortSettings->Assign(&Value); }
+void TExStringGrid::SetSortSettings(const TSortSettings& Value) { FParts->FSortSettings->Assign(&Value); }
 
-void TExStringGrid::SetSyncGrid(const TSyncGrid& Value) { FSyncGrid->Assign(&Value); }
+void TExStringGrid::SetSyncGrid(const TSyncGrid& Value) { FParts->FSyncGrid->Assign(&Value); }
 
 void TExStringGrid::SetSpreadSheet(bool Value)
 {
     SpreadSheet = Value;
     SetSelectionRectangle(true);
     SetSelectionResizer(true);
-    FNavigation->AllowSmartClipboard = true;
+    FParts->FNavigation->AllowSmartClipboard = true;
     SetOptions(Options() + goRangeSelect + goEditing);
-    FMouseActions->RangeSelectAndEdit = true;
+    FParts->FMouseActions->RangeSelectAndEdit = true;
 }
 
 void TExStringGrid::SetVAlignment(TVAlignment Value)
 {
     VAlignment = Value;
-    FVerticalTextFlag = Value == vtaTop ? DT_TOP : Value == vtaCenter ? DT_VCENTER : DT_BOTTOM;
+    FParts->Paint.FVerticalTextFlag = Value == vtaTop ? DT_TOP : Value == vtaCenter ? DT_VCENTER : DT_BOTTOM;
     if (UpdateCount() == 0) Invalidate();
 }
 
@@ -312,15 +313,15 @@ void TExStringGrid::SetFlat(bool Value)
 void TExStringGrid::SetColorTones(const TColorTones& ATones)
 {
     // 1.
-    FTones = ATones;
+    FParts->Paint.FTones = ATones;
     SetLook(glClassic);
     SetFlat(true);
     ScrollType = ssMetro;
     // 2., 3.
     const std::string ui = DefaultUIFontName();
     SetFixedColor(ATones.Foreground.BrushColor);
-    FFixedFont.SetColor(ATones.Foreground.TextColor);
-    FFixedFont.SetName(ui);
+    FParts->FFixedFont.SetColor(ATones.Foreground.TextColor);
+    FParts->FFixedFont.SetName(ui);
     SetColor(ATones.Background.BrushColor);
     Font().SetName(ui);
     Font().SetColor(ATones.Background.TextColor);
@@ -333,24 +334,24 @@ void TExStringGrid::SetColorTones(const TColorTones& ATones)
     SetGridFixedLineColor(ChangeColorPercent(ATones.Foreground.BrushColor, -20));
     BorderStyle = TGridBorderStyle::bsNone;
     // 6.
-    FControlLook->SetControlStyle(csGlyph);
+    FParts->FControlLook->SetControlStyle(csGlyph);
     EnsureGridBitmaps();
     auto glyph = [](const char* name) {
         TBitmap b;
         b.LoadFromResourceName(name);
         return b;
     };
-    FControlLook->SetCheckedGlyph(glyph("metrocheckon"));
-    FControlLook->SetUnCheckedGlyph(glyph("metrocheckoff"));
-    FControlLook->SetRadioOffGlyph(glyph("metroradiooff"));
-    FControlLook->SetRadioOnGlyph(glyph("metroradioon"));
+    FParts->FControlLook->SetCheckedGlyph(glyph("metrocheckon"));
+    FParts->FControlLook->SetUnCheckedGlyph(glyph("metrocheckoff"));
+    FParts->FControlLook->SetRadioOffGlyph(glyph("metroradiooff"));
+    FParts->FControlLook->SetRadioOnGlyph(glyph("metroradioon"));
     // 7., 8. The grid holds no editor or drop-down editor objects of its
     // own yet; they take the tones when they are created.
     // 9.
-    FControlLook->SetFlatButton(true);
-    FSearchFooter->SetColor(ATones.Foreground.BrushColor);
-    FSearchFooter->SetColorTo(ATones.Foreground.BrushColor);
-    FCellNode->SetNodeType(cnFlat);
+    FParts->FControlLook->SetFlatButton(true);
+    FParts->FSearchFooter->SetColor(ATones.Foreground.BrushColor);
+    FParts->FSearchFooter->SetColorTo(ATones.Foreground.BrushColor);
+    FParts->FCellNode->SetNodeType(cnFlat);
     Invalidate();
 }
 
@@ -364,7 +365,7 @@ void TExStringGrid::ApplyOfficeTheme()
 {
     if (Designing()) return;
     const TOfficeTheme theme = CurrentOfficeTheme();
-    if (static_cast<int>(theme) == FOldOfficeTheme) return;
+    if (static_cast<int>(theme) == FParts->Paint.FOldOfficeTheme) return;
     switch (theme) {
     case ot2003Blue: SetComponentStyle(tsOffice2003Blue); break;
     case ot2003Silver: SetComponentStyle(tsOffice2003Silver); break;
@@ -378,5 +379,5 @@ void TExStringGrid::ApplyOfficeTheme()
     case ot2010Black: SetComponentStyle(tsOffice2010Black); break;
     default: break;
     }
-    FOldOfficeTheme = static_cast<int>(theme);
+    FParts->Paint.FOldOfficeTheme = static_cast<int>(theme);
 }

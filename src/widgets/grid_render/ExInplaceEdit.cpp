@@ -1,6 +1,7 @@
 // TExInplaceEdit: the grid's in-place text editor.
 
 #include "widgets/grid_render/ExInplaceEdit.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 
 #include "widgets/ExStringGrid.h"
@@ -67,41 +68,41 @@ TEditorType TExInplaceEdit::Kind() const { return FGrid->CurrentEditor(); }
 
 void TExInplaceEdit::ShowText(const std::string& s)
 {
-    const bool old = FGrid->FNoEditChange;
-    FGrid->FNoEditChange = true;
+    const bool old = FGrid->Parts().Edit.FNoEditChange;
+    FGrid->Parts().Edit.FNoEditChange = true;
     SetText(s);
-    FGrid->FNoEditChange = old;
+    FGrid->Parts().Edit.FNoEditChange = old;
 }
 
 void TExInplaceEdit::Refused(const std::string& Saved)
 {
-    ShowText(FGrid->FNewCellText);
+    ShowText(FGrid->Parts().Edit.FNewCellText);
     if (FGrid->Navigation().EditSelectAll)
         Select(0, CharCount(Text()));
     else
         Select(CharCount(Text()), 0);
-    FGrid->FOldCellText = Saved;
+    FGrid->Parts().Edit.FOldCellText = Saved;
 }
 
 void TExInplaceEdit::StoreTyped()
 {
     const int rc = FGrid->Model().RealCol(FGrid->Col());
-    FGrid->FValidating = true;
-    FGrid->SetCurrentCell(FGrid->UnchangedEditValue(rc, FGrid->Row(), Text()));
-    FGrid->FValidating = false;
+    FGrid->Parts().Edit.FValidating = true;
+    FGrid->SetCurrentCell(FGrid->Parts().Edit.UnchangedEditValue(rc, FGrid->Row(), Text()));
+    FGrid->Parts().Edit.FValidating = false;
 }
 
 // --- contents ---------------------------------------------------------------------------
 
 void TExInplaceEdit::UpdateContents()
 {
-    FGrid->FNoEditChange = true;
+    FGrid->Parts().Edit.FNoEditChange = true;
     loading_ = true;
     SetText(FGrid->GetEditText(FGrid->Col(), FGrid->Row()));
     editMask_ = FGrid->GetEditMask(FGrid->Col(), FGrid->Row());
     maxLength_ = FGrid->GetEditLimit();
     loading_ = false;
-    FGrid->FNoEditChange = false;
+    FGrid->Parts().Edit.FNoEditChange = false;
     FColE = FGrid->Col();
     FRowE = FGrid->Row();
     FGrid->FireGetEditorProp(FGrid->Col(), FGrid->Row(), nullptr);
@@ -112,7 +113,7 @@ void TExInplaceEdit::Change()
     TInplaceEdit::Change();
     // A text the grid itself gives the editor (when it opens, or again
     // after a refused value) is no edit: neither reported nor written.
-    if (FGrid->FNoEditChange) return;
+    if (FGrid->Parts().Edit.FNoEditChange) return;
     if (FGrid->OnEditChange) FGrid->OnEditChange(FGrid, FGrid->Col(), FGrid->Row(), Text());
     FGrid->EditControlChanged();
 }
@@ -122,28 +123,28 @@ void TExInplaceEdit::Change()
 void TExInplaceEdit::FocusGained()
 {
     FGotFocus = true;
-    FGrid->FNoEditChange = false;
+    FGrid->Parts().Edit.FNoEditChange = false;
     FLengthLimit = FGrid->GetEditLimit();
     maxLength_ = FLengthLimit;
     const int len = CharCount(Text());
-    if (!EditMask().empty() && !FGrid->LButFlg && FGrid->Navigation().ImproveMaskSel) {
+    if (!EditMask().empty() && !FGrid->Parts().Edit.LButFlg && FGrid->Navigation().ImproveMaskSel) {
         Select(0, 1);
         return;
     }
     if (!FGrid->Navigation().EditSelectAll) Select(len, 0);
-    if (FGrid->LButFlg) {
-        const TPoint p = FGrid->FClickPos;
+    if (FGrid->Parts().Edit.LButFlg) {
+        const TPoint p = FGrid->Parts().Edit.FClickPos;
         const int i = FGrid->Host() ? FGrid->Host()->EditorCharAt(p.X, p.Y) : -1;
         if (i != -1) {
             Select(i & 0xFFFF, 0);
-            FGrid->LButFlg = false;
+            FGrid->Parts().Edit.LButFlg = false;
         }
     }
 }
 
 void TExInplaceEdit::FocusLost(bool ToGrid)
 {
-    FGrid->FStartEditChar = 0;
+    FGrid->Parts().Edit.FStartEditChar = 0;
     if (FGrid->LookupHistory && FGrid->LookupItems().IndexOf(Text()) < 0) FGrid->LookupItems().Add(Text());
     FGrid->FormulaTextHook(false);
     if (FAltBack) return;
@@ -162,7 +163,7 @@ void TExInplaceEdit::FocusLost(bool ToGrid)
         } catch (...) {
             if (!failed) failed = std::current_exception();
         }
-        FGrid->FEditing = false;
+        FGrid->Parts().Edit.FEditing = false;
         FGrid->EditMode = false;
         if (FColE >= 0 && FRowE >= 0 && FColE < FGrid->ColCount() && FRowE < FGrid->RowCount()) {
             try {
@@ -200,7 +201,7 @@ void TExInplaceEdit::KeyDown(int& Key, TShiftState Shift)
     bool moved = false;
 
     if (Key == VK_ESCAPE) {
-        ShowText(FGrid->FCellCache);
+        ShowText(FGrid->Parts().Edit.FCellCache);
         FGrid->HideInplaceEdit();
     } else if (Key == 'A' && Shift.Contains(ssCtrl) && !Shift.Contains(ssAlt)) {
         Select(0, len);
@@ -212,14 +213,14 @@ void TExInplaceEdit::KeyDown(int& Key, TShiftState Shift)
         Key = 0;
         return;
     }
-    const std::string saved = FGrid->FOldCellText;
+    const std::string saved = FGrid->Parts().Edit.FOldCellText;
     if (Key == VK_TAB && FGrid->TabCommitsEdit()) {
         if (!FGrid->ValidateCell(Text())) {
             Refused(saved);
             Key = 0;
             return;
         }
-        ShowText(FGrid->FNewCellText);
+        ShowText(FGrid->Parts().Edit.FNewCellText);
         FGrid->HideInplaceEdit();
         if (FGrid->Options().Contains(goTabs)) {
             Key = 0;
@@ -238,7 +239,7 @@ void TExInplaceEdit::KeyDown(int& Key, TShiftState Shift)
         if (!FGrid->ValidateCell(Text())) {
             Refused(saved);
         } else {
-            ShowText(FGrid->FNewCellText);
+            ShowText(FGrid->Parts().Edit.FNewCellText);
             FGrid->HideInplaceEdit();
             FGrid->SetFocus();
         }
@@ -253,7 +254,7 @@ void TExInplaceEdit::KeyDown(int& Key, TShiftState Shift)
             Key = 0;
             return;
         }
-        ShowText(FGrid->FNewCellText);
+        ShowText(FGrid->Parts().Edit.FNewCellText);
         moved = true;
     }
     if (Key == VK_RETURN && !nav.LineFeedOnEnter && !Shift.Contains(ssCtrl)) {
@@ -262,7 +263,7 @@ void TExInplaceEdit::KeyDown(int& Key, TShiftState Shift)
             Key = 0;
             return;
         }
-        ShowText(FGrid->FNewCellText);
+        ShowText(FGrid->Parts().Edit.FNewCellText);
     }
     if (!Shift.Contains(ssCtrl) && !Shift.Contains(ssShift)) {
         if (Key == VK_HOME) Select(0, 0);
@@ -289,7 +290,7 @@ void TExInplaceEdit::KeyDownStep(int& Key, TShiftState Shift)
     case VK_DELETE: Workmode = false; break;
     case VK_RETURN:
         if (!FGrid->Navigation().AllowCtrlEnter && (FGrid->WordWrap || FGrid->Multilinecells))
-            FGrid->FEditing = false;
+            FGrid->Parts().Edit.FEditing = false;
         break;
     default: Workmode = true; break;
     }

@@ -2,6 +2,7 @@
 // and the floating footer.
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 
 #include "widgets/GridControlLook.h"
@@ -27,8 +28,8 @@ TPoint TExStringGrid::CalcCellGraphicSize(int ACol, int ARow, int Padding)
     const bool hasText = !Cells(ACol, ARow).empty();
     const bool beside = g->CellHAlign == haBeforeText || g->CellHAlign == haAfterText;
     const bool aboveUnder = g->CellVAlign == vaUnderText || g->CellVAlign == vaAboveText;
-    const int check = FControlLook ? FControlLook->CheckSize() : 15;
-    const int radio = FControlLook ? FControlLook->RadioSize() : 10;
+    const int check = FParts->FControlLook ? FParts->FControlLook->CheckSize() : 15;
+    const int radio = FParts->FControlLook ? FParts->FControlLook->RadioSize() : 10;
     const TPoint cell = CellSize(Model().DisplCol(ACol), ARow);
     TCustomImageList* images = GetGridImages();
     auto bitmapSize = [](const TObject* o) {

@@ -2,6 +2,7 @@
 // grid and the strip's painting and mouse handling.
 
 #include "widgets/grid_render/FloatingFooter.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 
 #include "widgets/ExStringGrid.h"
@@ -147,18 +148,18 @@ std::string TFloatingFooter::ExpandTemplate(const std::string& Template) const
 
 // --- the grid's footer calculations ------------------------------------------------------
 
-TFooterPanel& TExStringGrid::FooterPanel() { return *FFooterPanel; }
+TFooterPanel& TExStringGrid::FooterPanel() { return *FParts->FFooterPanel; }
 
 void TExStringGrid::UpdateFooter()
 {
-    if (FFooterPanel) FFooterPanel->Invalidate();
+    if (FParts->FFooterPanel) FParts->FFooterPanel->Invalidate();
 }
 
 void TExStringGrid::HiddenLastRowChanged() { UpdateFooter(); }
 
 void TExStringGrid::CalcFooterValues(int ACol)
 {
-    const TFloatingFooter& ff = *FFloatingFooter;
+    const TFloatingFooter& ff = *FParts->FFloatingFooter;
     if (!ff.Visible() || ff.FooterStyle() != fsFixedLastRow || !ff.EnableCalculation()) return;
     const int all = AllColCount();
     if (ACol < -1 || ACol >= all) return;

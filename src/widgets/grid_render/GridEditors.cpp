@@ -1,5 +1,6 @@
 #include "widgets/grid_render/GridEditors.h"
 #include "widgets/grid_render/FlagSet.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
 
 #include "widgets/ExStringGrid.h"
@@ -246,10 +247,10 @@ void TGridCombo::KeyDown(int& Key, TShiftState Shift)
         g->SetCurrentCell(text);
         if (!g->ValidateCell(text)) {
             if (editable) {
-                SetText(g->FNewCellText);
+                SetText(g->Parts().Edit.FNewCellText);
                 SelectAll();
             } else {
-                SelectItem(g->FNewCellText);
+                SelectItem(g->Parts().Edit.FNewCellText);
             }
             Invalidate();
             Key = 0;
@@ -261,7 +262,7 @@ void TGridCombo::KeyDown(int& Key, TShiftState Shift)
         const std::string text = Text();
         g->SetCurrentCell(text);
         if (!g->ValidateCell(text)) {
-            SetText(g->FNewCellText);
+            SetText(g->Parts().Edit.FNewCellText);
             SetSelStart(static_cast<int>(Utf8ToWide(Text()).size()));
             Invalidate();
             Key = 0;
@@ -392,13 +393,13 @@ void TGridCombo::Enter()
         SetSelStart(static_cast<int>(Utf8ToWide(Text()).size()));
         SetSelLength(1);
     }
-    if (FGrid->LButFlg) {
+    if (FGrid->Parts().Edit.LButFlg) {
         const TPoint p = CursorClientPos(*this);
         if (p.X >= 0 && p.X <= Width() && p.Y >= 0 && p.Y <= Height()) {
             const int i = EditCharFromPos(p.X, p.Y);
             if (i >= 0) {
                 SetSelStart(i & 0xFFFF);
-                FGrid->LButFlg = false;
+                FGrid->Parts().Edit.LButFlg = false;
             }
         }
     }
@@ -441,7 +442,7 @@ void TGridCombo::ReportInitialItem()
 
 std::string TGridCombo::CellValue() const
 {
-    if (FRestore && FGrid) return FGrid->FCellCache;
+    if (FRestore && FGrid) return FGrid->Parts().Edit.FCellCache;
     return Text();
 }
 
@@ -557,8 +558,8 @@ void TGridSpin::KeyDown(int& Key, TShiftState Shift)
         // The text saved when editing began, read as the kind's value; the
         // cell keeps that text (see CellValue).
         FRestore = true;
-        SetText(g->FCellCache);
-        if (SpinType() == sptNormal) SetText(IntToStr(LeadingInt(g->FCellCache)));
+        SetText(g->Parts().Edit.FCellCache);
+        if (SpinType() == sptNormal) SetText(IntToStr(LeadingInt(g->Parts().Edit.FCellCache)));
         EndEdit(g, Key, Shift);
         FRestore = false;
         Key = 0;
@@ -658,7 +659,7 @@ void TGridEditBtn::KeyDown(int& Key, TShiftState Shift)
         const std::string text = Text();
         g->SetCurrentCell(text);
         const bool ok = g->ValidateCell(text);
-        SetText(g->FNewCellText);
+        SetText(g->Parts().Edit.FNewCellText);
         if (!ok) {
             SelectAll();
             Invalidate();
@@ -671,7 +672,7 @@ void TGridEditBtn::KeyDown(int& Key, TShiftState Shift)
         const std::string text = Text();
         g->SetCurrentCell(text);
         if (!g->ValidateCell(text)) {
-            SetText(g->FNewCellText);
+            SetText(g->Parts().Edit.FNewCellText);
             SetSelStart(static_cast<int>(Utf8ToWide(Text()).size()));
             Invalidate();
             Key = 0;
@@ -686,7 +687,7 @@ void TGridEditBtn::KeyDown(int& Key, TShiftState Shift)
         }
         if (g->View()) PostKeyDown(*g->View(), VK_TAB, Shift);
     }
-    if (Key == VK_ESCAPE) SetText(g->FCellCache);
+    if (Key == VK_ESCAPE) SetText(g->Parts().Edit.FCellCache);
     g->DoneInplaceEdit(Key, Shift);
     Key = 0;
 }
@@ -900,12 +901,12 @@ void TGridButton::KeyDown(int& Key, TShiftState Shift)
         // Hiding the focused button and focusing the grid select the cell
         // again, which saves the cell's present text: the text from when
         // editing began is kept for the restore.
-        const std::string cache = g->FCellCache;
+        const std::string cache = g->Parts().Edit.FCellCache;
         SetVisible(false);
         SetEnabled(false);
         g->EditMode = false;
         g->SetFocus();
-        g->FCellCache = cache;
+        g->Parts().Edit.FCellCache = cache;
         g->RestoreCellCache();
         GridKeyDown(g, VK_ESCAPE, Shift);
         Key = 0;
@@ -1051,7 +1052,7 @@ void TGridDatePicker::KeyDown(int& Key, TShiftState Shift)
         SendKeyUpTo(*this, VK_RIGHT);
         g->SetCurrentCell(Text());
         if (!g->ValidateCell(Text())) {
-            show(g->FNewCellText);
+            show(g->Parts().Edit.FNewCellText);
             Invalidate();
             Key = 0;
             return;
@@ -1061,7 +1062,7 @@ void TGridDatePicker::KeyDown(int& Key, TShiftState Shift)
     if (Key == VK_TAB && g->TabCommitsEdit()) {
         g->SetCurrentCell(Text());
         if (!g->ValidateCell(Text())) {
-            show(g->FNewCellText);
+            show(g->Parts().Edit.FNewCellText);
             Invalidate();
             Key = 0;
             return;
@@ -1105,7 +1106,7 @@ void TGridDateTimePicker::KeyDown(int& Key, TShiftState Shift)
     }
     TExStringGrid* g = FGrid;
     if (Key == VK_ESCAPE) {
-        SetDateTime(g->FOriginalDateTime);
+        SetDateTime(g->Parts().Edit.FOriginalDateTime);
         g->HideInplaceEdit();
         g->SetFocus();
         Key = 0;

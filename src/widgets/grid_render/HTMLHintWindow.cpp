@@ -1,6 +1,7 @@
 #include "widgets/grid_render/HTMLHintWindow.h"
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/GridModule.h"
 #include "widgets/GridUtil.h"
 #include "widgets/grid_render/EsgHTMLE.h"

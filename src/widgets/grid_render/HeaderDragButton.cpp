@@ -1,6 +1,7 @@
 #include "widgets/grid_render/HeaderDragButton.h"
 
 #include "widgets/ExStringGrid.h"
+#include "widgets/grid_render/Parts.h"
 #include "widgets/grid_render/EsgHTMLE.h"
 
 #include "platform/DrawText.h"

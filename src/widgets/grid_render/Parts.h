@@ -1,0 +1,411 @@
+#pragma once
+// The grid's private parts: the state and helper steps of the painting, the
+// mouse and key handling and the in-place editing, and the grid's own state
+// beside them. TExStringGrid holds them through one pointer (FParts), the
+// way a widget keeps its private data; each part works on the grid's public
+// face (G) and the model.
+//
+// Only src/widgets/ includes this header: a change here rebuilds the grid's
+// own files and nothing of the windows that use a grid.
+
+#include "widgets/ExStringGrid.h"
+#include "widgets/grid_model/Model.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+class TArrowWindow;
+class THeaderDragButton;
+class THTMLHintWindow;
+class TFooterPanel;
+
+// Painting: the steps of the cell painter and what the painter keeps.
+class TGridPaintPart {
+public:
+    explicit TGridPaintPart(TExStringGrid& AGrid);
+    ~TGridPaintPart();
+    TExStringGrid& G;
+
+    // ---- painting (state)
+    void PaintCellText(TCellPaintRecord& P);
+    void PaintCellGraphic(TCellPaintRecord& P);
+    // Background picture or gradient inside a cell (text step).
+    void PaintCellBackground(TCellPaintRecord& P, const TRect& R);
+    void PaintEmptyArea(TCanvas& ACanvas);
+    void PaintNodeGlyph(TCellPaintRecord& P, const TRect& R);
+    void PaintCellButton(TCellPaintRecord& P, TRect GR, const TRect& R);
+    // Progress bars, pies, range indicators, shapes and ratings.
+    void PaintValueGraphic(TCellPaintRecord& P, const TRect& GR, TRect R);
+    TColorTones FTones;
+    TBitmap FRowIndicator;
+    unsigned FVerticalTextFlag = 0;
+    // Sizing lines shown: (column line, position).
+    std::vector<std::pair<bool, int>> FSizingLines;
+    int FOldOfficeTheme = -1;
+};
+
+// Mouse and key handling: press, movement, release, hints, sizing, moves,
+// panning and the Enter advance.
+class TGridInputPart {
+public:
+    explicit TGridInputPart(TExStringGrid& AGrid);
+    ~TGridInputPart();
+    TExStringGrid& G;
+
+    int Movecell = -1;
+    bool FMouseDownMove = false;
+    bool FDropDownDown = false;
+    bool FMouseDown = false;
+    TPoint FHoverButton{-1, -1};
+    TPoint FHoverCell{-1, -1};
+    int FHoverlink = -1;
+    bool FGridBlink = false;
+    bool FCtrlDown = false;
+    TPoint FCtrlXY{-1, -1};
+    // Steps of the press, the movement and the release.
+    bool PressAnchorOrControl(int C, int R, int C0, int R0, int RC, int X, int Y, const TRect& CellR);
+    void PressSelectionResizer(TWMMouse& Message, const TGridRect& OldSel, bool ByMode);
+    void ToggleNodeAt(int R, int C, TShiftState Shift, int X, int Y);
+    void NoteSizingPress();
+    void OpenAnchor(const std::string& Anchor);
+    bool MouseOnResizer(int X, int Y);
+    void MoveFeedback(int C, int R, int X, int Y);
+    // The windows of the move feedback, made at the first move.
+    void EnsureMoveWindows();
+    void HideMoveArrows();
+    void ShowSizingHint(int X, int Y);
+    void HideSizingHint();
+    void LinksUnderMouse(int X, int Y, bool& Handled);
+    void SortOnRelease(int C, int R, int RC, int X, int Y, bool Moved, TShiftState Keys);
+    void EndEnhancedMove(int C, int R, bool& Moved);
+    bool FloatingFooterOnLastRow() const;
+    // The rectangle the mini-HTML hit test of a cell's text uses and the
+    // scroll offset inside it.
+    TRect HTMLHitRect(int C, int R, int RC, int& Pos);
+    // Runs the mini-HTML hit test of the cell's text at X, Y in the cell's own
+    // font and look; Args gets the anchor, title and inline control hit.
+    void HTMLHitTest(int C, int R, int RC, int X, int Y, const std::string& Text, THTMLDrawArgs& Args);
+    bool FDoOnClick = false;
+    bool FMouseKeepDown = false;
+    bool FDeselectState = false;
+    bool FSelectionClick = false;
+    bool FMouseResize = false;
+    TGridRect FDropSelection{};
+    bool FSpinUpClick = false;
+    bool FSpinDnClick = false;
+    TPoint FPushedCellButton{-1, -1};
+    bool FFixedCellPushed = false;
+    TRect FPushedFixedCell{};
+    bool FSizingFixed = false;
+    bool FSizingFixedR = false;
+    int FSizingFixedCol = -1;
+    int FSizingFixedRow = -1;
+    int FSizeFixedX = 0;
+    int FSizeFixedY = 0;
+    bool FSizeFixed = false;
+    bool FSizeFixedR = false;
+    int Colclicked = -1;
+    int Rowclicked = -1;
+    int Colclickedsize = 0;
+    int Rowclickedsize = 0;
+    int Clickposx = 0;
+    int Clickposy = 0;
+    int Clickposdx = 0;
+    int Clickposdy = 0;
+    int MoveOfsX = 0;
+    int MoveOfsY = 0;
+    int FMoveColInd = -1;
+    int FMoveRowInd = -1;
+    // The floating caption of a moved column or row and the arrows at its
+    // drop place (up, down, left, right), made at the first move.
+    std::unique_ptr<THeaderDragButton> FMoveButton;
+    std::unique_ptr<TArrowWindow> FArwU, FArwD, FArwL, FArwR;
+    int FMouseSelectStart = -1;
+    TExStringGrid::TMouseSelectMode FMouseSelectMode = TExStringGrid::msNormal;
+    std::string FAnchor;
+    int FOldKeepLeftCol = -1;
+    bool FCellSelectorMode = false;
+    bool FNoMouseLeave = false;
+    bool FEditStart = false;
+    TPoint FHotFixedCell{-1, -1};
+    TPoint FLastHintPos{-1, -1};
+    std::string FLastAnchorHint;
+    TGridRect FSizeSelection{};
+    // The selection when the button went down.
+    TGridRect FPressSelection{};
+    TGridRect FMoveSelection{};
+    bool ColMoveFlg = false;
+    bool ColSizeFlg = false;
+    bool FDblClk = false;
+    bool Invokedchange = false;
+    std::unique_ptr<THTMLHintWindow> FScrollHintWnd;
+    bool FScrollHintShow = false;
+    int FClickCol = -1;
+    int FClickRow = -1;
+    int FClickColSize = -1;
+    int FClickRowSize = -1;
+    bool FColSized = false;
+    bool FRowSized = false;
+    // ---- Enter advance (state)
+    // The cell the current advance started from (kept while it steps past
+    // cells that may not be edited).
+    int FAdvanceStartCol = -1;
+    int FAdvanceStartRow = -1;
+    bool FAdvanceChangesDisabled = false;
+    std::string FSearchText;
+    void StartWheelPan(TPoint At);
+    void StopWheelPan();
+    void WheelPanTick();
+    static constexpr int WheelPanTimerID = 999;
+    bool FWheelPan = false;
+    TPoint FWheelPanPos{};
+    TPoint FWheelPanPointer{};  // the pointer while panning (the window has the mouse)
+    TCursor FWheelPanCursor = crDefault;
+};
+
+// In-place editing: the editing lifecycle's state, the editor controls and
+// the combo items.
+class TGridEditPart {
+public:
+    explicit TGridEditPart(TExStringGrid& AGrid);
+    ~TGridEditPart();
+    TExStringGrid& G;
+
+    std::unique_ptr<TCellControlEditors, void (*)(TCellControlEditors*)> FCellControlEditors{
+        nullptr, &DeleteCellControlEditors};
+    std::string FCellCache;          // the cell's text when the edit began
+    std::string FNewCellText;        // the value the last validation left
+    bool LButFlg = false;            // the editor was opened by a left click
+    TKeyChar FStartEditChar = 0;     // the character that opened the editor
+    bool FSpecialEditor = false;     // an editor control is being opened
+    bool FEditActive = false;        // an editor control is active
+    bool FBlockKill = false;         // the grid ignores its loss of focus
+    bool FBlockFocus = false;        // the grid's enter handling is off
+    bool FEntered = false;           // an editor was opened
+    bool FForceSel = false;          // a programmatic selection runs
+    double FOriginalDateTime = 0;    // the date-time editor's start value
+    TObject* EditCtrl = nullptr;     // the editor control in use
+    // Set while the grid itself sets the editor's text (no OnEditChange).
+    bool FNoEditChange = false;
+    TStringList FComboItems;
+    std::vector<TObject*> FComboObjects;
+    int FComboIndex = -1;
+    std::unique_ptr<TGridEditorSet, void (*)(TGridEditorSet*)> FEditorSet{nullptr, &DeleteGridEditorSet};
+    // The cell's old value is remembered when it stores the plain text the
+    // editor was opened with (an unchanged edit keeps mark-up).
+    std::string UnchangedEditValue(int RealCol, int ARow, const std::string& Value) const;
+    bool FEditing = false;
+    bool FValidating = false;
+    bool FLastValidation = true;
+    bool FGridModified = false;
+    bool FShowEditProcess = false;
+    bool FOldModifiedValue = false;
+    std::string FEditText;
+    int FOldCol = -1;
+    int FOldRow = -1;
+    std::string FOldCellText;
+    WideString FOldCellTextWide;
+    // The cell (real column, row), its stored text and the plain text an
+    // editor was last filled with.
+    int FEditOpenCol = -1;
+    int FEditOpenRow = -1;
+    std::string FEditOpenRaw;
+    std::string FEditOpenPlain;
+    std::shared_ptr<void> FFocusFrame; // the focus helper's window
+    TPoint FClickPos{-1, -1};          // where the last left press was
+    // Enter in an editor control moves on (with AdvanceOnEnter).
+    void AdvanceAfterEdit();
+    int FRowUpdateLast = -1;           // the row OnRowUpdate reported last
+    bool FSelChange = false;           // the selection changed since the last exit
+    TPoint FLastKeyCell{-1, -1};       // the current cell before the navigation
+    int FTimerTicks = 0;
+    static constexpr int GridTimerID = 111;
+};
+
+// The grid's own state beside the parts: settings objects, the grid shape,
+// cell access, moves, node rows, grouping and sizing.
+class TExStringGridPrivate {
+public:
+    explicit TExStringGridPrivate(TExStringGrid& AGrid);
+    ~TExStringGridPrivate();
+    TExStringGrid& G;
+    TGridPaintPart Paint;
+    TGridInputPart Input;
+    TGridEditPart Edit;
+
+    void SetupSettings();
+    void ConnectSettings();
+    // Handlers of the search bar.
+    void SearchFooterClose();
+    void SearchFooterHighlight();
+    // owned settings objects
+    std::unique_ptr<TSearchPanel> FSearchPanel;
+    std::unique_ptr<TSearchFooter> FSearchFooter;
+    std::unique_ptr<TNavigation> FNavigation;
+    std::unique_ptr<TMouseActions> FMouseActions;
+    std::unique_ptr<TSyncGrid> FSyncGrid;
+    std::unique_ptr<TDragScrollOptions> FDragScrollOptions;
+    std::unique_ptr<TTimer> FDragScrollTimer;
+    TDragScrollDir FDragScrollDir;
+    void DragScrollTick();
+    std::unique_ptr<TBands> FBands;
+    std::unique_ptr<TFocusHelper> FFocusHelper;
+    std::unique_ptr<TGrouping> FGrouping;
+    std::unique_ptr<TShowModified> FShowModified;
+    std::unique_ptr<TColumnSize> FColumnSize;
+    std::unique_ptr<TCellNode> FCellNode;
+    std::unique_ptr<TSizeWhileTyping> FSizeWhileTyping;
+    std::unique_ptr<TCellGraphic> FRowCheckBox;
+    std::unique_ptr<TSortSettings> FSortSettings;
+    std::unique_ptr<TPrintSettings> FPrintSettings;
+    std::unique_ptr<THTMLSettings> FHTMLSettings;
+    std::unique_ptr<TFilter> FFilter;
+    std::unique_ptr<TFilterDropDown> FFilterDropDown;
+    std::unique_ptr<TDropList> FFilterDropList;
+    std::unique_ptr<TDropCheckList> FFilterDropCheckList;
+    bool FFilterActive = false;
+    int FFilterFixedRows = 0;
+    int FFilterDropColumn = -1;
+    TStringList FColumnHeaders;
+    TStringList FRowHeaders;
+    TStringList FLookupItems;
+    TStringList FFilterList;
+    TFont FFixedFont;
+    TFont FActiveCellFont;
+    TFont FScratchFont;
+    TIntList FOrigColSizes{0, 0};
+    TControlList FControlList;
+    std::vector<TGridChangeNotifier*> FNotifiers;
+    // objects whose classes are not built yet (never created here)
+    TControlLook* FControlLook = nullptr;
+    TBackGround* FBackGround = nullptr;
+    TGridProgressAppearance* FProgressAppearance = nullptr;
+    TColor FNUVGradientStates[10] = {0xFFFFFF, 0x808080, clNone, clNone, 0xC0C0C0,
+                                     0xC0C0C0, 0x808080, clNone, clNone, 0x808080};
+    int FSelectionColorMixerFactor = 50;
+    TFloatingFooter* FFloatingFooter = nullptr;
+    std::unique_ptr<TFooterPanel> FFooterPanel;
+    TCustomImageList* FGridImages = nullptr;
+    TPictureContainer* FPictureContainer = nullptr;
+    std::shared_ptr<THTMLPictureCache> FPictureCache;
+    // form following
+    IGridOwnerForm* FOwnerForm = nullptr;
+    TComponent* FOwnerFormComponent = nullptr;
+    int FOwnerFormKey = -1;
+    int PrevSizeX = 0;
+    int PrevSizeY = 0;
+    TGridLook FLook = glXP;
+    TColor FBorderColor = 0x808080;
+    TColor FNUVGradientFrom = clWhite;
+    TColor FNUVGradientTo = clNone;
+    TColor FNUVGradientMirrorFrom = clNone;
+    TColor FNUVGradientMirrorTo = clNone;
+    bool FIsWinXP = false;
+    bool FIsWin7 = false;
+    bool FIsComCtl6 = false;
+    bool FIsWinVista = false;
+    bool FEditDisable = false;
+    bool FEditChange = false;
+    bool FLoaded = false;
+    bool FDestroyingGrid = false;
+    int FFixedRowsMin = 1;
+    int FFixedColsMin = 1;
+    int FMinRowHeight = 22;
+    int FMinColWidth = 10;
+    int FMaxRowCount = 0;
+    int FMaxColCount = 0;
+    int FOldLeftCol = -1;
+    int FOldTopRow = -1;
+    TCursor FOldCursor = 0;
+    TCursor FCursor = crDefault;
+    int FWheelScrollLines = 3;
+    // Row moves of the cell store over every real column (hidden ones
+    // included): texts, object slots and heights.
+    void InsertRowsCore(int RowIndex, int RCount, bool UpdateCellControls);
+    void DeleteRowsCore(int ARow, int ACount, bool Renumber);
+    void MoveRowData(int From, int To, bool Height);
+    // After a row removal left the old current row behind: the last normal
+    // row becomes current, or the selection leaves the grid.
+    void RowsGoneMoveCurrent(int LastNormal, int FixedRowsBefore);
+    void EmptyRowData(int ARow);
+    bool IsShowing() const;
+    void InvalidateGridRow(int ARow);
+    void MoveCellControls(int FromRealRow, int Delta);
+    void InvalidateGridCol(int ACol);
+    // Frees a property object taken out of the cell store (and its graphic
+    // unless shared).
+    static void FreeDetachedProperties(TObject* Obj);
+    bool FRedrawOff = false;
+    bool FSelectionChanged = false;
+    bool FKeepObjects = false;
+    bool FNoChangeNotify = false;
+    int FFixedRowHeight = 21;
+    // ---- cell access (state)
+    // The steps after the current row (column) was set.
+    void CurrentRowSet();
+    void CurrentColSet();
+    int FLastRow = -1;
+    int FLastCol = -1;
+    bool FInCurrentSetter = false;
+    bool FSyncingLinked = false;
+    // This grid repeats a move of its linked grid.
+    bool FSyncedMove = false;
+    int FCellControlCount = 0;
+    TEditorType FCurrentEditor = edNormal;
+    bool FUseHTMLHints = false;
+    TColor FArrowColor = 0x00FF00;
+    TExStringGridCheck* FCellChecker = nullptr;
+    IGridColorPicker* FColorPicker = nullptr;
+    IGridImagePicker* FImagePicker = nullptr;
+    void SplitAllColumnCells();
+    void RemergeColumns();
+    bool FStretching = false;
+    bool FStretchAllowed = true;
+    std::array<int, 512> FPrintColWidths{};
+    std::array<int, 512> FPrintColOffsets{};
+    ITExStringGridSelect* FSelListener = nullptr;
+    int FOrigGridWidth = 0;
+    // ---- moves (state)
+    // Exchanges all stored cells of two rows and fixes the cell property
+    // objects' own coordinates.
+    void ExchangeRows(int ARow1, int ARow2);
+    // Tells the cell property objects of a block their new place after
+    // cells moved.
+    void RenumberCellProperties(int ACol1, int ARow1, int ACol2, int ARow2);
+    TGridRect FOldSelection;
+    bool FSelHidden = false;
+    // ---- cell controls (state)
+    // The node graphic of displayed row d, or nullptr.
+    TCellGraphic* NodeGraphic(int d) const;
+    void ExpandOneNode(int ARow);
+    void ChangeNodeLevels(int d, int span, int delta);
+    // The graphic and property object of (ACol, ARow) by the rules of the
+    // check-box reads: ARow displayed while no row is hidden, else real.
+    TCellGraphic* CheckBoxGraphic(int ACol, int ARow, bool& ByRealRow);
+    void RepaintRealRowCell(int ACol, int ARow);
+    TCellGraphic* NewCheckGraphic(int ACol, int ARow);
+    void SyncGroupCheckBoxes(int ACol, int ARow, bool NodeRow, int NodeSpan, bool NodeContracted, int Parent,
+                             bool NewState);
+    // ---- calculations (state)
+    // The group form of ColumnCustomCalc, answered by OnGroupCalc.
+    double GroupCustomCalcValue(int ACol, int FromRow, int ToRow);
+    // Whether row r of a column calculation counts (Real: r is a real row).
+    bool CalcRowCounts(int ACol, int r, bool Real);
+    // Applies the default range; answers whether ToRow lies beyond the
+    // displayed rows (real rows are meant then).
+    bool CalcRange(int& FromRow, int& ToRow) const;
+    // ---- grouping (state)
+    // Gives a header or summary row its row colours (each unless clNone;
+    // Rgb converts system colours first).
+    void SetGroupRowColors(int ARow, TColor Color, TColor ColorTo, TColor TextColor, bool Rgb);
+    void SetGroupCellColors(int ACol, int ARow, TColor Color, TColor ColorTo, TColor TextColor, bool Rgb);
+    // Inserts a summary row at displayed row ARow (closing the group above).
+    void InsertSummaryRow(int ARow);
+    // ---- automatic sizing (state)
+    // The canvas font of a cell as sizing measures it (the fixed or the
+    // grid font, the cell's own colours and font; with Zoom the zoom step).
+    void SetMeasureFont(int ACol, int DisplCol, int ARow, bool Zoom);
+};
