@@ -1,11 +1,13 @@
 #include "mbus/UMBus_Decode.h"
 
+#include "mbus/UMBus_TextBuf.h"
 #include "platform/DateUtils.h"
 
 #include <algorithm>
 #include <array>
-#include <cstring>
+#include <charconv>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -14,8 +16,8 @@ constexpr size_t kMaxUnitText = 192;  // characters of a plain-text unit
 
 struct TDataField {
     int length;
-    const char* first;   // DataFieldStr
-    const char* second;  // descdim
+    std::string_view first;   // DataFieldStr
+    std::string_view second;  // descdim
 };
 
 const TDataField kDataFields[16] = {
@@ -37,74 +39,72 @@ const TDataField kDataFields[16] = {
     {0, "Special Function", ""},
 };
 
-// Data length and the two texts of a variable-length data field.
-struct TVariableLength {
-    int length = 0;
-    std::string first, second;
-    bool reserved = false;
+// Data length of a variable-length data field; binary numbers of LVAR
+// F0..FA hold 4 x (LVAR - EC) bytes (16 to 56). A reserved LVAR has none.
+int Variable_Length(std::uint8_t lvar)
+{
+    if (lvar <= 191) return lvar;
+    if (lvar <= 207) return lvar - 192;
+    if (lvar <= 223) return lvar - 208;
+    if (lvar <= 239) return lvar - 224;
+    if (lvar <= 250) return 4 * (lvar - 0xEC);
+    return 0;
+}
+
+bool Variable_Reserved(std::uint8_t lvar) { return lvar > 250; }
+
+// The two texts of each variable-length data field (DataFieldStr, descdim),
+// made once.
+struct TVariableTexts {
+    std::array<std::string, 256> first, second;
 };
 
-TVariableLength Variable_Length(std::uint8_t lvar)
+const TVariableTexts& Variable_Texts()
 {
-    TVariableLength v;
-    if (lvar <= 191) {
-        v.length = lvar;
-        const std::string n = std::to_string(v.length);
-        v.first = "Variable Length - ASCII String with " + n + "characters";
-        v.second = "Variable length: ASCII string with " + n + " characters";
-    } else if (lvar <= 223) {
-        const bool positive = lvar <= 207;
-        v.length = lvar - (positive ? 192 : 208);
-        const std::string n = std::to_string(v.length);
-        const std::string sign = positive ? "Positive" : "Negative";
-        v.first = "Variable Length - " + sign + " BCD Number with " + std::to_string(2 * v.length) + " digits";
-        v.second = "Variable length: " + sign + " BCD number with " + n + " *2 digits";
-    } else if (lvar <= 239) {
-        v.length = lvar - 224;
-        const std::string n = std::to_string(v.length);
-        v.first = "Variable Length - Binary Number with " + n + " Bytes";
-        v.second = "Variable length: Binary number with " + n + " bytes";
-    } else if (lvar <= 250) {
-        v.length = lvar - 240;
-        const std::string n = std::to_string(v.length);
-        v.first = "Variable Length - Floating Point Number with " + n + " Bytes";
-        v.second = "Variable length: Floating Point number with " + n + " bytes";
-    } else {
-        v.first = "Variable Length - Reserved";
-        v.second = "Variable length: Reserved";
-        v.reserved = true;
-    }
-    return v;
+    static const TVariableTexts texts = [] {
+        TVariableTexts t;
+        for (int lvar = 0; lvar < 256; ++lvar) {
+            const std::string n = std::to_string(Variable_Length(static_cast<std::uint8_t>(lvar)));
+            std::string& first = t.first[static_cast<size_t>(lvar)];
+            std::string& second = t.second[static_cast<size_t>(lvar)];
+            if (lvar <= 191) {
+                first = "Variable Length - ASCII String with " + n + "characters";
+                second = "Variable length: ASCII string with " + n + " characters";
+            } else if (lvar <= 223) {
+                const std::string sign = lvar <= 207 ? "Positive" : "Negative";
+                const std::string digits = std::to_string(2 * Variable_Length(static_cast<std::uint8_t>(lvar)));
+                first = "Variable Length - " + sign + " BCD Number with " + digits + " digits";
+                second = "Variable length: " + sign + " BCD number with " + n + " *2 digits";
+            } else if (lvar <= 250) {
+                first = "Variable Length - Binary Number with " + n + " Bytes";
+                second = "Variable length: Binary number with " + n + " bytes";
+            } else {
+                first = "Variable Length - Reserved";
+                second = "Variable length: Reserved";
+            }
+        }
+        return t;
+    }();
+    return texts;
 }
 
-const char kHex[] = "0123456789ABCDEF";
+const std::string_view kFunctionTexts[4] = {"Istantaneous value", "Maximum value", "Minimum value",
+                                            "Value during error state"};
 
-void Append_Hex(std::string& s, std::uint8_t b)
+// "$xx" of one byte.
+void Dollar_Hex(std::string& s, std::uint8_t b)
 {
-    s += kHex[b >> 4];
-    s += kHex[b & 0x0F];
+    TTextBuf<3> t;
+    (t << '$').Hex(b).AssignTo(s);
 }
 
-std::string Dollar_Hex(std::uint8_t b)
+// "$xx " of each byte.
+void Dollar_Hex_List(std::string& s, const std::uint8_t* bytes, int count)
 {
-    std::string s = "$";
-    Append_Hex(s, b);
-    return s;
+    TTextBuf<4 * kMaxExtensions> t;
+    for (int k = 0; k < count; ++k) (t << '$').Hex(bytes[k]) << ' ';
+    t.AssignTo(s);
 }
-
-// Bytes as text, Latin-1 characters written as UTF-8.
-void Append_Latin1(std::string& s, std::uint8_t c)
-{
-    if (c < 0x80) {
-        s += static_cast<char>(c);
-    } else {
-        s += static_cast<char>(0xC0 | (c >> 6));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-const char* const kFunctionTexts[4] = {"Istantaneous value", "Maximum value", "Minimum value",
-                                       "Value during error state"};
 
 } // namespace
 
@@ -135,7 +135,6 @@ bool Decode_Records(TVarList& list, std::span<const std::uint8_t> block, TMBusTy
         std::array<std::uint8_t, kMaxExtensions> vife{};
         int numVife = 0;
         std::uint8_t lvar = 0;
-        TVariableLength variable;
         int dataLength = 0;
 
         if (!special) {
@@ -166,8 +165,7 @@ bool Decode_Records(TVarList& list, std::span<const std::uint8_t> block, TMBusTy
             if (dataField == 13) {
                 if (i >= n) return true;
                 lvar = block[i++];
-                variable = Variable_Length(lvar);
-                dataLength = variable.length;
+                dataLength = Variable_Length(lvar);
             }
         }
         if (n - i < static_cast<size_t>(dataLength)) return true;
@@ -184,7 +182,7 @@ bool Decode_Records(TVarList& list, std::span<const std::uint8_t> block, TMBusTy
                     fill->datagiorno = today;
                     fill->tempo = timeNow;
                     fill->Real_Wireless_Var = false;
-                    fill->DIF = Dollar_Hex(dif);
+                    Dollar_Hex(fill->DIF, dif);
                     list.push_back(std::move(fill));
                 }
                 continue;
@@ -198,16 +196,21 @@ bool Decode_Records(TVarList& list, std::span<const std::uint8_t> block, TMBusTy
         auto rec = std::make_unique<TVariable_MBus>();
         TVariable_MBus& r = *rec;
         r.Is_BCD = dataField == 9 || dataField == 10 || dataField == 11 || dataField == 12 || dataField == 14;
-        r.DataFieldStr = dataField == 13 ? variable.first : kDataFields[dataField].first;
+        if (dataField == 13) {
+            r.DataFieldStr = Variable_Texts().first[lvar];
+            r.descdim = Variable_Texts().second[lvar];
+        } else {
+            r.DataFieldStr = kDataFields[dataField].first;
+            r.descdim = kDataFields[dataField].second;
+        }
         r.datagiorno = today;
         r.tempo = timeNow;
         r.Real_Wireless_Var = true;
-        r.DIF = Dollar_Hex(dif);
+        Dollar_Hex(r.DIF, dif);
 
         r.dimension = dataField;
-        r.descdim = dataField == 13 ? variable.second : kDataFields[dataField].second;
         r.nbyte = dataLength;
-        if (dataField == 13 && variable.reserved) {
+        if (dataField == 13 && Variable_Reserved(lvar)) {
             r.errata = true;
             r.sterror = kErrNotAnalysable;
         }
@@ -219,7 +222,6 @@ bool Decode_Records(TVarList& list, std::span<const std::uint8_t> block, TMBusTy
             std::uint32_t tariff = 0, tariffWeight = 1, unit = 0, unitWeight = 1;
             for (int k = 0; k < numDife; ++k) {
                 const std::uint8_t e = dife[static_cast<size_t>(k)];
-                r.DIFE += Dollar_Hex(e) + " ";
                 storage += (e & 0x0F) * storageWeight;
                 tariff += ((e >> 4) & 3) * tariffWeight;
                 unit += ((e >> 6) & 1) * unitWeight;
@@ -227,6 +229,7 @@ bool Decode_Records(TVarList& list, std::span<const std::uint8_t> block, TMBusTy
                 tariffWeight *= 4;
                 unitWeight *= 2;
             }
+            Dollar_Hex_List(r.DIFE, dife.data(), numDife);
             r.numdife = numDife;
             r.storage_number += 2 * storage;
             r.tarif = static_cast<std::uint16_t>(tariff);
@@ -236,7 +239,9 @@ bool Decode_Records(TVarList& list, std::span<const std::uint8_t> block, TMBusTy
         r.VIF = vif;
         if (vif == 0x7C || vif == 0xFC) {
             r.casovif = 101;
-            for (size_t k = unitLength; k-- > 0;) Append_Latin1(r.VIF_ASCII, block[unitStart + k]);
+            TTextBuf<2 * kMaxUnitText> unit;
+            for (size_t k = unitLength; k-- > 0;) unit.Latin1(block[unitStart + k]);
+            unit.AssignTo(r.VIF_ASCII);
         } else if (vif == 0xFB || vif == 0xFD) {
             r.casovif = vif == 0xFB ? 2 : 1;
             r.vifvalue = vife[0];
@@ -245,26 +250,24 @@ bool Decode_Records(TVarList& list, std::span<const std::uint8_t> block, TMBusTy
         } else if (vif != 0x7B && vif != 0x7D) {
             r.vifvalue = vif;
         }
-        for (int k = 0; k < numVife; ++k) r.VIFE += Dollar_Hex(vife[static_cast<size_t>(k)]) + " ";
+        if (numVife > 0) Dollar_Hex_List(r.VIFE, vife.data(), numVife);
         r.PrinVIFE = vife[0];
 
         std::uint32_t a = 0, b = 0;
-        r.totdati.reserve(static_cast<size_t>(dataLength) * 2);
+        TTextBuf<2 * 256> hex;
         for (int k = 0; k < dataLength; ++k) {
-            Append_Hex(r.totdati, data[k]);
+            hex.Hex(data[k]);
             if (k < 4)
                 a |= std::uint32_t(data[k]) << (8 * k);
             else
                 b += std::uint32_t(data[k]) << ((8 * k) % 32);
         }
+        hex.AssignTo(r.totdati);
         r.dato_A = static_cast<std::int32_t>(a);
         r.dato_B = static_cast<std::int32_t>(b);
 
         list.push_back(std::move(rec));
-        scratch.Clear();
-        std::memcpy(scratch.App_Data_Val.data(), data, static_cast<size_t>(dataLength));
-        std::memcpy(scratch.App_Vife_Val.data(), vife.data(), static_cast<size_t>(numVife));
-        scratch.Num_Vife = numVife;
+        scratch.Load(data, dataLength, vife.data(), numVife);
         Decode_Value_VIF(vif, vife[0], r, dataLength, lvar, dataField, scratch);
         r.FunctionFieldStr = kFunctionTexts[r.function_fild & 3];
     }

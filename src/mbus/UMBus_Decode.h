@@ -21,6 +21,3 @@ bool Decode_Records(TVarList& list, std::span<const std::uint8_t> block, TMBusTy
                     TRecordScratch& scratch);
 // The same with scratch of its own.
 bool Decode_Records(TVarList& list, std::span<const std::uint8_t> block, TMBusType mbusType);
-
-// Error of a record with a reserved variable length (the record is kept).
-inline constexpr const char* kErrNotAnalysable = "Non analizabile";

@@ -124,6 +124,9 @@ bool Read_Slave_Frame(std::span<const std::uint8_t> f, std::int32_t numFrameRead
         list.push_back(meter);
         indexDevice = static_cast<std::int32_t>(list.size() - 1);
     }
+    // A fixed data structure holds counters, not data records: the meter
+    // is listed with its header and no records.
+    if (f[6] == kCI_Fixed_Data) return true;
     TSlave_MBus& meter = *list[static_cast<size_t>(indexDevice)];
     return Decode_Records(meter.List_Var, f.subspan(19, f.size() - 21), mtWired, scratch);
 }

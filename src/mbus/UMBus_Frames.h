@@ -58,9 +58,13 @@ std::int32_t TimeOut_Long(std::int32_t baudrate, std::int32_t addTimeOut);
 
 using TMBusSlaveList = std::vector<std::shared_ptr<TSlave_MBus>>;
 
+// CI field of an answer with a fixed data structure (EN 13757-3).
+inline constexpr std::uint8_t kCI_Fixed_Data = 0x73;
+
 // Reads a valid long frame: the first frame from a meter (numFrameRead 0,
 // or an indexDevice that is not in the list) appends a new meter to `list`
 // and sets indexDevice; later frames add records to the meter at
 // indexDevice. Returns the decoder's answer: False when more records follow.
+// An answer with a fixed data structure adds no records and returns True.
 bool Read_Slave_Frame(std::span<const std::uint8_t> frame, std::int32_t numFrameRead, std::int32_t& indexDevice,
                       TMBusSlaveList& list, TRecordScratch& scratch);

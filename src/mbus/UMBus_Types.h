@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 enum TScanType { saPrimaryAddress, saSecondaryAddress };
@@ -23,7 +24,9 @@ using TTreeNodeHandle = void*;
 // One data record of a meter.
 class TVariable_MBus {
 public:
-    TVariable_MBus() = default;
+    // Every field has its start value below (user-provided, so that a new
+    // record is not first zeroed whole).
+    TVariable_MBus() {}
 
     std::int32_t dato_A = 0;          // data bytes 0..3, little-endian
     std::int32_t dato_B = 0;          // data bytes 4.., each shifted by (8*k mod 32)
@@ -37,7 +40,7 @@ public:
     bool errata = false;              // not analysable; sterror holds why
     std::string sterror;
     std::int32_t nbyte = 0;           // number of data bytes
-    std::string descdim;
+    std::string_view descdim;         // a fixed text of the decoder
     std::int32_t numdife = 0;
     std::int32_t numvife = 0;
     std::int32_t vifvalue = -1;       // plain VIF, or the first VIFE after FB / FD
@@ -57,8 +60,8 @@ public:
     std::int32_t Type_Data_Vife = 0;  // code of the extension / first combinable VIFE, 0 when none
     std::string Desc_Type_Data;
     std::string ValueStr;
-    std::string FunctionFieldStr;
-    std::string DataFieldStr;
+    std::string_view FunctionFieldStr;  // a fixed text of the decoder
+    std::string_view DataFieldStr;      // a fixed text of the decoder
     bool Enable = true;               // selected for export
     bool Real_Wireless_Var = false;   // False for the record standing for a radio fill byte
     bool Is_BCD = false;

@@ -1,8 +1,12 @@
 #include "mbus/UMBus_Values.h"
 
+#include "mbus/UMBus_TextBuf.h"
 #include "platform/SysUtils.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -21,36 +25,80 @@ long double Signed_LE(const std::uint8_t* b, int count)
     return static_cast<long double>(static_cast<std::int64_t>(u));
 }
 
-std::string Date_G(const std::uint8_t* b)
+using TValueText = TTextBuf<512>;
+
+// Decimal with at least two digits, appended.
+void Append_Two_Digits(TValueText& s, int v)
 {
-    const int day = b[0] & 0x1F;
-    const int month = b[1] & 0x0F;
-    const int year = (b[0] >> 5) | ((b[1] >> 1) & 0x78);
-    return Two_Digits(day) + "/" + Two_Digits(month) + "/" + Two_Digits(year);
+    if (v >= 0 && v < 10) s << '0';
+    s << v;
 }
 
-std::string Date_F(const std::uint8_t* b)
+// A type G date with every bit set stands for no date.
+bool Date_G_Invalid(const std::uint8_t* b) { return b[0] == 0xFF && b[1] == 0xFF; }
+
+void Append_Date_G(TValueText& s, const std::uint8_t* b)
 {
-    const int minute = b[0] & 0x3F;
-    const int hour = b[1] & 0x1F;
-    return Date_G(b + 2) + " " + Two_Digits(hour) + ":" + Two_Digits(minute);
+    Append_Two_Digits(s, b[0] & 0x1F);
+    s << '/';
+    Append_Two_Digits(s, b[1] & 0x0F);
+    s << '/';
+    Append_Two_Digits(s, (b[0] >> 5) | ((b[1] >> 1) & 0x78));
 }
 
-std::string Time_J(const std::uint8_t* b)
+void Append_Time(TValueText& s, int hour, int minute)
 {
-    return Two_Digits(b[2] & 0x1F) + ":" + Two_Digits(b[1] & 0x3F) + ":" + Two_Digits(b[0] & 0x3F);
+    Append_Two_Digits(s, hour);
+    s << ':';
+    Append_Two_Digits(s, minute);
 }
 
-std::string Date_I(const std::uint8_t* b)
+void Date_G(TValueText& s, const std::uint8_t* b)
+{
+    s.Clear();
+    if (Date_G_Invalid(b)) {
+        s << kInvalidDate;
+        return;
+    }
+    Append_Date_G(s, b);
+}
+
+// Type F: bit 7 of the minute byte marks the time invalid.
+void Date_F(TValueText& s, const std::uint8_t* b)
+{
+    s.Clear();
+    if ((b[0] & 0x80) || Date_G_Invalid(b + 2)) {
+        s << kInvalidDate;
+        return;
+    }
+    Append_Date_G(s, b + 2);
+    s << ' ';
+    Append_Time(s, b[1] & 0x1F, b[0] & 0x3F);
+}
+
+void Time_J(TValueText& s, const std::uint8_t* b)
+{
+    s.Clear();
+    Append_Time(s, b[2] & 0x1F, b[1] & 0x3F);
+    s << ':';
+    Append_Two_Digits(s, b[0] & 0x3F);
+}
+
+void Date_I(TValueText& s, const std::uint8_t* b)
 {
     static const char* const weekdays[8] = {"",         "Monday ", "Tuesday ",  "Wednesday ",
                                             "Thursday ", "Friday ", "Saturday ", "Sunday "};
-    const int second = b[0] & 0x3F;
-    const int minute = b[1] & 0x3F;
-    const int hour = b[2] & 0x1F;
-    const int weekday = b[2] >> 5;
-    return std::string(weekdays[weekday]) + Date_G(b + 3) + " " + Two_Digits(hour) + ":" + Two_Digits(minute) + ":" +
-           Two_Digits(second);
+    s.Clear();
+    if (Date_G_Invalid(b + 3)) {
+        s << kInvalidDate;
+        return;
+    }
+    s << weekdays[b[2] >> 5];
+    Append_Date_G(s, b + 3);
+    s << ' ';
+    Append_Time(s, b[2] & 0x1F, b[1] & 0x3F);
+    s << ':';
+    Append_Two_Digits(s, b[0] & 0x3F);
 }
 
 // What one table row gives: text, code and power of ten.
@@ -60,9 +108,9 @@ struct TQuantity {
     int exponent = 0;
 };
 
-// Primary VIF (VIF and 7F). Dates and plain strings set `valueText`.
-TQuantity Primary(int v, std::uint8_t dataField, const std::uint8_t* data, int length, std::string& valueText,
-                  bool& hasValueText)
+// Primary VIF (VIF and 7F) other than the time points 6C and 6D, whose
+// text depends on the data field.
+TQuantity Primary(int v)
 {
     const int e7 = v & 7, e3 = v & 3;
     if (v <= 0x07) return {"Energy Wh", 0, e7 - 3};
@@ -82,30 +130,7 @@ TQuantity Primary(int v, std::uint8_t dataField, const std::uint8_t* data, int l
     if (v <= 0x63) return {"Temperature Difference K", 14, e3 - 3};
     if (v <= 0x67) return {"External Temperature \u00B0C", 15, e3 - 3};
     if (v <= 0x6B) return {"Pressure bar", 16, e3 - 3};
-    if (v <= 0x6D) {
-        TQuantity q{"", 20, 0};
-        switch (dataField) {
-        case 2:
-            q.text = "Time Point Date (Type G)";
-            if (length >= 2) valueText = Date_G(data), hasValueText = true;
-            break;
-        case 4:
-            q.text = "Time Point Date and Time (Type F)";
-            if (length >= 4) valueText = Date_F(data), hasValueText = true;
-            break;
-        case 3:
-            q.text = "Time Point Extended Time Point (Type J)";
-            if (length >= 3) valueText = Time_J(data), hasValueText = true;
-            break;
-        case 6:
-            q.text = "Time Point Extended Date and Time Point (Type I)";
-            if (length >= 6) valueText = Date_I(data), hasValueText = true;
-            break;
-        default:
-            break;
-        }
-        return q;
-    }
+    if (v <= 0x6D) return {"", 20, 0};
     if (v == 0x6E) return {"Units for H.C.A.", 22, 0};
     if (v == 0x6F) return {"", kNoCode, 0};
     if (v <= 0x73) return {std::string("Averaging Duration ") + kDhms[e3], 17, 0};
@@ -114,24 +139,31 @@ TQuantity Primary(int v, std::uint8_t dataField, const std::uint8_t* data, int l
     if (v == 0x79) return {"Identification", 24, 0};
     if (v == 0x7A) return {"Bus Address", 25, 0};
     if (v == 0x7B || v == 0x7D) return {"", 19, 0};
-    if (v == 0x7C) {
-        // Plain bytes as characters, in received order (Latin-1 to UTF-8).
-        std::string s;
-        for (int i = 0; i < length; ++i) {
-            const std::uint8_t c = data[i];
-            if (c < 0x80) {
-                s += static_cast<char>(c);
-            } else {
-                s += static_cast<char>(0xC0 | (c >> 6));
-                s += static_cast<char>(0x80 | (c & 0x3F));
-            }
-        }
-        valueText = s;
-        hasValueText = true;
-        return {"Vif in following String", 25, 0};
-    }
+    if (v == 0x7C) return {"Vif in following String", 25, 0};
     if (v == 0x7E) return {"Any VIF", kNoCode, 0};
     return {"Manufacturer Specific", kNoCode, 0};
+}
+
+// Text of a time point (VIF 6C, 6D) by the data field, with its value text.
+const char* Time_Point(std::uint8_t dataField, const std::uint8_t* data, int length, TValueText& valueText,
+                       bool& hasValueText)
+{
+    switch (dataField) {
+    case 2:
+        if (length >= 2) Date_G(valueText, data), hasValueText = true;
+        return "Time Point Date (Type G)";
+    case 4:
+        if (length >= 4) Date_F(valueText, data), hasValueText = true;
+        return "Time Point Date and Time (Type F)";
+    case 3:
+        if (length >= 3) Time_J(valueText, data), hasValueText = true;
+        return "Time Point Extended Time Point (Type J)";
+    case 6:
+        if (length >= 6) Date_I(valueText, data), hasValueText = true;
+        return "Time Point Extended Date and Time Point (Type I)";
+    default:
+        return "";
+    }
 }
 
 // First VIFE after FD (VIFE and 7F).
@@ -364,13 +396,89 @@ const char* Phase_Text(int sub)
     }
 }
 
+// The four tables by (byte and 7F), built once from the functions above.
+struct TTables {
+    std::array<TQuantity, 128> primary, fd, fb, combinable;
+    std::array<bool, 128> combinableIsDate{};
+};
+
+const TTables& Tables()
+{
+    static const TTables tables = [] {
+        TTables t;
+        for (int x = 0; x < 128; ++x) {
+            t.primary[static_cast<size_t>(x)] = Primary(x);
+            t.fd[static_cast<size_t>(x)] = Extension_FD(x);
+            t.fb[static_cast<size_t>(x)] = Extension_FB(x);
+            bool isDate = false;
+            t.combinable[static_cast<size_t>(x)] = Combinable(x, isDate);
+            t.combinableIsDate[static_cast<size_t>(x)] = isDate;
+        }
+        return t;
+    }();
+    return tables;
+}
+
+// 10^0 .. 10^kPowers-1, each the product of the one before and 10.
+constexpr int kPowers = 64;
+const std::array<long double, kPowers>& Powers()
+{
+    static const std::array<long double, kPowers> powers = [] {
+        std::array<long double, kPowers> p{};
+        long double r = 1;
+        for (int i = 0; i < kPowers; ++i) {
+            p[static_cast<size_t>(i)] = r;
+            r *= 10;
+        }
+        return p;
+    }();
+    return powers;
+}
+
+// A BCD number whose digits are all 0..9; the high nibble of the last byte
+// may be the sign nibble F.
+bool BCD_Digits_Valid(const std::uint8_t* bytes, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        const std::uint8_t b = bytes[i];
+        if ((b & 0x0F) > 9) return false;
+        if ((b >> 4) > 9 && !(i == count - 1 && (b >> 4) == 0x0F)) return false;
+    }
+    return true;
+}
+
+// Bytes as text, last received first: Latin-1 characters as UTF-8, control
+// characters as "?".
+void Text_Reversed(TValueText& s, const std::uint8_t* data, int length)
+{
+    s.Clear();
+    for (int i = length; i-- > 0;) {
+        if (data[i] < 0x20)
+            s << '?';
+        else
+            s.Latin1(data[i]);
+    }
+}
+
+// Bytes in upper-case hexadecimal, last received first.
+void Hex_Reversed(TValueText& s, const std::uint8_t* data, int length)
+{
+    s.Clear();
+    for (int i = length; i-- > 0;) s.Hex(data[i]);
+}
+
 } // namespace
 
 long double Power_Of_Ten(int exponent)
 {
-    long double r = 1;
     const int n = exponent < 0 ? -exponent : exponent;
-    for (int i = 0; i < n; ++i) r *= 10;
+    long double r;
+    if (n < kPowers) {
+        r = Powers()[static_cast<size_t>(n)];
+    } else {
+        r = 1;
+        for (int i = 0; i < n; ++i) r *= 10;
+    }
     return exponent < 0 ? 1 / r : r;
 }
 
@@ -391,19 +499,114 @@ long double BCD_To_Int(const std::uint8_t* bytes, int count)
 
 std::string Two_Digits(int v)
 {
-    std::string s = std::to_string(v);
-    if (s.size() < 2) s.insert(s.begin(), '0');
-    return s;
+    TValueText s;
+    Append_Two_Digits(s, v);
+    return std::string(s.View());
+}
+
+namespace {
+
+// The decimal separator, and "e+16" -> "E16", "e-05" -> "E-5".
+void Append_Printf_Form(TValueText& s, const char* p, const char* end, char decimal)
+{
+    for (; p != end; ++p) {
+        if (*p == '.') {
+            s << decimal;
+        } else if (*p == 'e') {
+            s << 'E';
+            ++p;
+            if (*p == '-') s << '-';
+            ++p;
+            while (p + 1 != end && *p == '0') ++p;
+            s << std::string_view(p, static_cast<size_t>(end - p));
+            return;
+        } else {
+            s << *p;
+        }
+    }
+}
+
+// The number as printf's "%.15G" writes it. A v that is the double nearest
+// to some M / 10^k with M below 10^15 is, rounded to 15 significant digits,
+// exactly that decimal (v lies far closer to it than half a step of the
+// 15th digit), so it is written from M in "%G"'s fixed form without
+// trailing zeros; every other value is rounded by the library.
+void Append_General_Number(TValueText& s, double v)
+{
+    if (!std::isfinite(v)) {
+        s << (std::isnan(v) ? "NAN" : v < 0 ? "-INF" : "INF");
+        return;
+    }
+    const char decimal = FormatSettings().DecimalSeparator;
+    const double a = std::fabs(v);
+    constexpr double kPowers10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10,
+                                    1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19};
+    constexpr std::uint64_t kLimit = 1000000000000000ull;  // 10^15
+    if (a == 0) {
+        s << (std::signbit(v) ? "-0" : "0");
+        return;
+    }
+    if (a < 1e15 && a >= 5e-5) {
+        for (int k = 0; k < 20; ++k) {
+            const double scaled = std::nearbyint(a * kPowers10[k]);
+            if (scaled >= static_cast<double>(kLimit)) break;
+            if (scaled / kPowers10[k] != a) continue;
+            const auto m = static_cast<std::uint64_t>(scaled);
+            // Below 10^-4 "%G" turns to its scientific form.
+            if (k >= 4 && m < static_cast<std::uint64_t>(kPowers10[k - 4])) break;
+            const auto unit = static_cast<std::uint64_t>(kPowers10[k]);
+            if (v < 0) s << '-';
+            char digits[24];
+            auto r = std::to_chars(digits, digits + sizeof digits, m / unit);
+            s << std::string_view(digits, static_cast<size_t>(r.ptr - digits));
+            std::uint64_t fraction = m % unit;
+            if (fraction == 0) return;
+            int places = k;
+            while (fraction % 10 == 0) fraction /= 10, --places;
+            r = std::to_chars(digits, digits + sizeof digits, fraction);
+            s << decimal;
+            for (int z = static_cast<int>(r.ptr - digits); z < places; ++z) s << '0';
+            s << std::string_view(digits, static_cast<size_t>(r.ptr - digits));
+            return;
+        }
+    }
+    char buf[64];
+    const auto g = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
+    Append_Printf_Form(s, buf, g.ptr, decimal);
+}
+
+} // namespace
+
+void Append_General_Number(std::string& s, double v)
+{
+    TValueText t;
+    Append_General_Number(t, v);
+    s += t.View();
 }
 
 void Decode_Value_VIF(std::uint8_t vif, std::uint8_t firstVife, TVariable_MBus& rec, int dataLength,
                       std::uint8_t lvar, std::uint8_t dataField, const TRecordScratch& scratch)
 {
+    const TTables& tables = Tables();
     const std::uint8_t* data = scratch.App_Data_Val.data();
     const int length = std::clamp(dataLength, 0, static_cast<int>(scratch.App_Data_Val.size()));
+    TValueText valueText;
+    bool hasValueText = false;
 
-    // 1. The number by the data field.
+    // 1. The number by the data field; text and binary variable-length data
+    // and BCD with a digit above 9 give a text instead.
     long double number = 0;
+    const auto bcd = [&](int count, bool negate) {
+        if (!BCD_Digits_Valid(data, count)) {
+            rec.errata = true;
+            rec.sterror = kErrNotAnalysable;
+            valueText.Clear();
+            valueText << kInvalidBCD;
+            hasValueText = true;
+            return;
+        }
+        number = negate ? -BCD_To_Int(data, count) : BCD_To_Int(data, count);
+    };
     switch (dataField) {
     case 1: case 2: case 3: case 4: case 6: case 7: {
         static const int sizes[8] = {0, 1, 2, 3, 4, 0, 6, 8};
@@ -419,24 +622,34 @@ void Decode_Value_VIF(std::uint8_t vif, std::uint8_t firstVife, TVariable_MBus& 
         break;
     case 9: case 10: case 11: case 12: case 14: {
         static const int sizes[15] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 2, 3, 4, 0, 6};
-        number = BCD_To_Int(data, std::min(sizes[dataField], length));
+        bcd(std::min(sizes[dataField], length), false);
         break;
     }
     case 13:
-        if (lvar >= 192 && lvar <= 201)
-            number = BCD_To_Int(data, std::min(lvar - 192, length));
-        else if (lvar >= 208 && lvar <= 217)
-            number = -BCD_To_Int(data, std::min(lvar - 208, length));
+        if (lvar <= 191) {
+            Text_Reversed(valueText, data, length);
+            hasValueText = true;
+        } else if (lvar <= 201) {
+            bcd(std::min(lvar - 192, length), false);
+        } else if (lvar >= 208 && lvar <= 217) {
+            bcd(std::min(lvar - 208, length), true);
+        } else if (lvar >= 240 && lvar <= 250) {
+            Hex_Reversed(valueText, data, length);
+            hasValueText = true;
+        }
         break;
     default:
         break;
     }
 
     // 2. The primary VIF.
-    std::string valueText;
-    bool hasValueText = false;
-    TQuantity q = Primary(vif & 0x7F, dataField, data, length, valueText, hasValueText);
-    std::string description = q.text;
+    const int v = vif & 0x7F;
+    const TQuantity& q = tables.primary[static_cast<size_t>(v)];
+    TTextBuf<2048> description;
+    if (v == 0x6C || v == 0x6D)
+        description << Time_Point(dataField, data, length, valueText, hasValueText);
+    else
+        description << q.text;
     const int code = q.code;
     int extension = kNoCode;
     number *= Power_Of_Ten(q.exponent);
@@ -446,8 +659,9 @@ void Decode_Value_VIF(std::uint8_t vif, std::uint8_t firstVife, TVariable_MBus& 
     if ((vif & 0x80) && vif != 0xFE && vif != 0xFF) {
         int k = 0;
         if (vif == 0xFD || vif == 0xFB) {
-            const TQuantity ext = vif == 0xFD ? Extension_FD(firstVife & 0x7F) : Extension_FB(firstVife & 0x7F);
-            description = ext.text;
+            const TQuantity& ext = (vif == 0xFD ? tables.fd : tables.fb)[firstVife & 0x7F];
+            description.Clear();
+            description << ext.text;
             extension = ext.code;
             number *= Power_Of_Ten(ext.exponent);
             k = 1;
@@ -455,17 +669,16 @@ void Decode_Value_VIF(std::uint8_t vif, std::uint8_t firstVife, TVariable_MBus& 
         for (; k < numVife; ++k) {
             const int x = scratch.App_Vife_Val[static_cast<size_t>(k)] & 0x7F;
             if (x == 0x7C) {
-                if (k + 1 < numVife) description += Phase_Text(scratch.App_Vife_Val[static_cast<size_t>(++k)] & 0x7F);
+                if (k + 1 < numVife) description << Phase_Text(scratch.App_Vife_Val[static_cast<size_t>(++k)] & 0x7F);
                 continue;
             }
-            bool isDate = false;
-            const TQuantity c = Combinable(x, isDate);
-            description += c.text;
+            const TQuantity& c = tables.combinable[static_cast<size_t>(x)];
+            description << c.text;
             if (extension == kNoCode) extension = c.code;
             number *= Power_Of_Ten(c.exponent);
-            if (isDate) {
-                if (dataField == 2 && length >= 2) valueText = Date_G(data), hasValueText = true;
-                else if (dataField == 4 && length >= 4) valueText = Date_F(data), hasValueText = true;
+            if (tables.combinableIsDate[static_cast<size_t>(x)]) {
+                if (dataField == 2 && length >= 2) Date_G(valueText, data), hasValueText = true;
+                else if (dataField == 4 && length >= 4) Date_F(valueText, data), hasValueText = true;
             }
         }
     }
@@ -473,8 +686,9 @@ void Decode_Value_VIF(std::uint8_t vif, std::uint8_t firstVife, TVariable_MBus& 
     // 5. Results.
     rec.type_data = static_cast<std::uint16_t>(code);
     rec.Type_Data_Vife = extension == kNoCode ? 0 : extension;
-    rec.Desc_Type_Data = description;
-    rec.ValueStr = hasValueText ? valueText : FloatToStr(static_cast<double>(number));
+    description.AssignTo(rec.Desc_Type_Data);
+    if (!hasValueText) Append_General_Number(valueText, static_cast<double>(number));
+    valueText.AssignTo(rec.ValueStr);
 }
 
 std::string Medium_Description(int medium)

@@ -85,8 +85,8 @@ TEST_F(RecordDecoder, DataFieldTextsLengthsAndBcdFlag)
          "Variable length: Negative BCD number with 1 *2 digits", 1, false},
         {"0D 16 E2 11 22", "Variable Length - Binary Number with 2 Bytes",
          "Variable length: Binary number with 2 bytes", 2, false},
-        {"0D 16 F4 11 22 33 44", "Variable Length - Floating Point Number with 4 Bytes",
-         "Variable length: Floating Point number with 4 bytes", 4, false},
+        {"0D 16 F0 00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F", "Variable Length - Binary Number with 16 Bytes",
+         "Variable length: Binary number with 16 bytes", 16, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.block);
@@ -150,8 +150,8 @@ TEST_F(RecordDecoder, VifClassesAndVifeTexts)
         {"01 FF 3B 05", 100, -1, 0x3B, "$3B "},
         {"01 7B 05", 0, -1, 0, ""},
         {"01 7D 05", 0, -1, 0, ""},
-        {"01 7C 01 41 35", 101, -1, 0, ""},  // the value is the character "5",
-        {"01 FC 01 41 3B 35", 101, -1, 0x3B, "$3B "},
+        {"01 7C 01 41 05", 101, -1, 0, ""},
+        {"01 FC 01 41 3B 05", 101, -1, 0x3B, "$3B "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.block);
@@ -171,7 +171,7 @@ TEST_F(RecordDecoder, PlainTextUnitIsStoredReversed)
     EXPECT_TRUE(Decode("01 7C 03 68 2F 6D 41 01 13 02"));
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list[0]->VIF_ASCII, "m/h");
-    EXPECT_EQ(list[0]->ValueStr, "A");
+    EXPECT_EQ(list[0]->ValueStr, "65");  // the data is an 8-bit integer
     EXPECT_EQ(list[1]->ValueStr, "0.002");
     // Bytes above 7F are Latin-1 characters.
     list.clear();

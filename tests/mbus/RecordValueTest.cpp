@@ -5,6 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
 namespace {
 
 struct ValueCase {
@@ -85,8 +92,9 @@ const ValueCase kValueCases[] = {
      "Error Flag (Binary) - Accumulation Only if Positive Contributions (Forward Flow Contribution)", "5"},
     // Manufacturer VIF: its VIFEs are not examined.
     {"01 FF 3B 05", 65535, 0, "Manufacturer Specific", "5"},
-    // Plain-text VIF: the value is the data as characters.
-    {"0D 7C 03 68 2F 6D 03 41 42 43", 25, 0, "Vif in following String", "ABC"},
+    // Plain-text VIF: the value is the data by its data field, text last
+    // character first.
+    {"0D 7C 03 68 2F 6D 03 41 42 43", 25, 0, "Vif in following String", "CBA"},
 };
 
 TEST(RecordValue, ConvertsNumbersQuantitiesAndTexts)
@@ -102,6 +110,127 @@ TEST(RecordValue, ConvertsNumbersQuantitiesAndTexts)
         EXPECT_EQ(r.Type_Data_Vife, c.type_data_vife);
         EXPECT_EQ(r.Desc_Type_Data, c.description);
         EXPECT_EQ(r.ValueStr, c.value);
+    }
+}
+
+// Bytes of `text` as sent by a meter: last character first.
+std::string Sent_Reversed(const std::string& text)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    std::string out;
+    for (size_t i = text.size(); i-- > 0;) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        out += hex[c >> 4];
+        out += hex[c & 0x0F];
+        out += ' ';
+    }
+    return out;
+}
+
+TEST(RecordValue, RecordsOfRealMeters)
+{
+    FixedClockAndFormats fixed;
+    struct Case {
+        std::string block;
+        size_t records;  // records decoded from the block
+        const char* description;
+        const char* value;
+        const char* unit;  // VIF_ASCII
+        bool errata;
+        const char* dataField;  // DataFieldStr
+    };
+    const std::string sixteen = "04 13 15 CD 5B 00 02 FD 17 04 00 01 22 05 01 7A";
+    const Case cases[] = {
+        // Humidity with a plain-text unit: a 16-bit integer times 10^-2.
+        {"02 FC 03 48 52 25 74 22 15", 1, "Vif in following String - Moltiplicative Correction Factor: 10^(-2)",
+         "54.1", "%RH", false, "16 Bit Integer"},
+        // Fabrication number sent as 17 characters, last first.
+        {"0D 78 11 " + Sent_Reversed("G0017591208205814"), 1, "Fabrication No", "G0017591208205814", "", false,
+         "Variable Length - ASCII String with 17characters"},
+        // Control characters show as "?", the text is never a number.
+        {"0D 78 03 " + Sent_Reversed("A\tB"), 1, "Fabrication No", "A?B", "", false,
+         "Variable Length - ASCII String with 3characters"},
+        {"0D 78 00", 1, "Fabrication No", "", "", false, "Variable Length - ASCII String with 0characters"},
+        // LVAR F0: a binary number of 16 bytes, shown last byte first; its
+        // bytes are not read as further records.
+        {"0D 7C 02 57 50 F0 " + sixteen, 1, "Vif in following String", "7A01052201000417FD02005BCD151304",
+         "PW", false, "Variable Length - Binary Number with 16 Bytes"},
+        {"0D 13 FA " + sixteen + sixteen + sixteen + "01 02 03 04 05 06 07 08", 1, "Volume m3",
+         "08070605040302017A01052201000417FD02005BCD1513047A010522"
+         "01000417FD02005BCD1513047A01052201000417FD02005BCD151304",
+         "", false, "Variable Length - Binary Number with 56 Bytes"},
+        // BCD with digits above 9 is not analysable.
+        {"3C 2B BD EB DD DD", 1, "Power W", "Invalid BCD", "", true, "8 Digit BCD"},
+        {"0A 16 4A 01", 1, "Volume m3", "Invalid BCD", "", true, "4 Digit BCD"},
+        {"0A 16 45 A1", 1, "Volume m3", "Invalid BCD", "", true, "4 Digit BCD"},
+        {"0D 16 C2 45 2F", 1, "Volume m3", "Invalid BCD", "", true,
+         "Variable Length - Positive BCD Number with 4 digits"},
+        {"0A 16 45 F1", 1, "Volume m3", "-145", "", false, "4 Digit BCD"},  // the sign nibble stays
+        // Dates the meter marks invalid.
+        {"04 6D A1 15 E9 17", 1, "Time Point Date and Time (Type F)", "Invalid date", "", false, "32 Bit Integer"},
+        {"04 6D 21 15 E9 17", 1, "Time Point Date and Time (Type F)", "09/07/15 21:33", "", false, "32 Bit Integer"},
+        {"02 6C FF FF", 1, "Time Point Date (Type G)", "Invalid date", "", false, "16 Bit Integer"},
+        {"02 96 6A FF FF", 1, "Volume m3 - Date(/Time) of Begin of First", "Invalid date", "", false,
+         "16 Bit Integer"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.block);
+        TVarList list;
+        const std::vector<std::uint8_t> block = Hex(c.block);
+        EXPECT_TRUE(Decode_Records(list, block, mtWired));
+        ASSERT_EQ(list.size(), c.records);
+        const TVariable_MBus& r = *list[0];
+        EXPECT_EQ(r.Desc_Type_Data, c.description);
+        EXPECT_EQ(r.ValueStr, c.value);
+        EXPECT_EQ(r.VIF_ASCII, c.unit);
+        EXPECT_EQ(r.errata, c.errata);
+        EXPECT_EQ(r.sterror, c.errata ? "Non analizabile" : "");
+        EXPECT_EQ(r.DataFieldStr, c.dataField);
+        EXPECT_EQ(r.totdati.size(), 2u * static_cast<size_t>(r.nbyte));
+    }
+}
+
+TEST(RecordValue, NumbersAreWrittenAsFloatToStrWritesThem)
+{
+    FixedClockAndFormats fixed;
+    const double values[] = {0.0,     -0.0,     1.0,       -1.0,       6016.277,  0.3,        1e-5,
+                             1.5e-4,  1e15,     1e16,      123456789012345.0,     1234567890123456.0,
+                             7.20575940379279e16, -2.2250738585072014e-308, 4.9e-324, 1.7976931348623157e308,
+                             0.1 + 0.2, 22.31,  -0.02,     1.0 / 3.0,  2.0 / 3.0, 99999999999999.95};
+    for (int separator = 0; separator < 2; ++separator) {
+        FormatSettings().DecimalSeparator = separator ? ',' : '.';
+        for (double v : values) {
+            std::string s;
+            Append_General_Number(s, v);
+            EXPECT_EQ(s, FloatToStr(v)) << v;
+        }
+        for (double v : {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                         std::numeric_limits<double>::quiet_NaN()}) {
+            std::string s;
+            Append_General_Number(s, v);
+            EXPECT_EQ(s, FloatToStr(v));
+        }
+        // A spread of magnitudes and digit counts: meter readings scaled by
+        // powers of ten, and any bit pattern.
+        std::vector<double> spread;
+        for (int e = -30; e <= 30; ++e)
+            for (double m : {1.0, 1.25, 3.14159265358979, 9.99999999999999, 5.5, 999999999999999.0, 1e16 + 2})
+                spread.push_back(m * std::pow(10.0, e));
+        for (long long n : {1LL, 7LL, 12345LL, 6016277LL, 4294967295LL, 99999999999LL, 123456789012345678LL})
+            for (int e = -12; e <= 6; ++e) spread.push_back(static_cast<double>(static_cast<long double>(n) * Power_Of_Ten(e)));
+        std::mt19937_64 random(50);
+        for (int k = 0; k < 5000; ++k) {
+            const std::uint64_t bits = random();
+            double v;
+            std::memcpy(&v, &bits, sizeof v);
+            if (std::isfinite(v)) spread.push_back(v);
+            spread.push_back(static_cast<double>(static_cast<std::int32_t>(bits)) / 1000.0);
+        }
+        for (double v : spread) {
+            std::string s;
+            Append_General_Number(s, v);
+            ASSERT_EQ(s, FloatToStr(v)) << v;
+        }
     }
 }
 

@@ -13,11 +13,12 @@ TBytes Bytes(const std::string& s) { return TBytes(s.begin(), s.end()); }
 
 // A long frame around `records` from a meter with identification
 // 78 56 34 12, manufacturer KAM, version 1, medium 7 (water), status 0.
-TBytes Long_Frame(std::uint8_t address, const std::string& recordsHex)
+TBytes Long_Frame(std::uint8_t address, const std::string& recordsHex, std::uint8_t ci = 0x72)
 {
     TBytes body = Hex("08");
     body.push_back(address);
-    const TBytes head = Hex("72 78 56 34 12 2D 2C 01 07 55 00 00 00");
+    body.push_back(ci);
+    const TBytes head = Hex("78 56 34 12 2D 2C 01 07 55 00 00 00");
     body.insert(body.end(), head.begin(), head.end());
     const TBytes rec = Hex(recordsHex);
     body.insert(body.end(), rec.begin(), rec.end());
@@ -138,6 +139,21 @@ TEST(WiredFrames, FramesOfOneMeterGoIntoOneMeter)
     bad.back() = 0;
     EXPECT_TRUE(Read_Slave_Frame(bad, 0, index, list, scratch));
     EXPECT_EQ(list.size(), 2u);
+}
+
+TEST(WiredFrames, FixedDataStructureGivesAMeterWithoutRecords)
+{
+    FixedClockAndFormats fixed;
+    TMBusSlaveList list;
+    TRecordScratch scratch;
+    std::int32_t index = -1;
+    // CI 73: identification, access number, status, medium and unit, then
+    // two counters; the counter bytes read as records would make up values.
+    EXPECT_TRUE(Read_Slave_Frame(Long_Frame(9, "04 13 15 CD 5B 00 02 FD 17 04 00", 0x73), 0, index, list, scratch));
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0]->Primary_Addresss, 9);
+    EXPECT_EQ(list[0]->Secondary_Addresss, "12345678");
+    EXPECT_TRUE(list[0]->List_Var.empty());
 }
 
 } // namespace
