@@ -1,7 +1,7 @@
 // Fuzzes the mini-HTML renderer (measuring into an offscreen bitmap) and the
 // mini-HTML text operations. Input: one byte of switches, two bytes of hit
 // point, then the mark-up.
-#include "widgets/grid_render/EsgHTMLE.h"
+#include "widgets/grid_render/Html_Render.h"
 
 #include "OffscreenApplication.h"
 

@@ -4,7 +4,7 @@
 // Checks: only EHTMLPictureError escapes a load; the frame count is the
 // scan's; the raw bytes come back unchanged; a copy decodes like the
 // original; the canvas is given back.
-#include "widgets/grid_render/EsgHTMLE.h"
+#include "widgets/grid_render/Html_Render.h"
 #include "widgets/grid_render/PictureContainer.h"
 
 #include "OffscreenApplication.h"

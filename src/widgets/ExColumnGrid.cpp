@@ -7,7 +7,7 @@
 #include "widgets/GridParsers.h"
 #include "widgets/GridControlLook.h"
 #include "widgets/grid_io/FilterSettings.h"
-#include "widgets/grid_render/GridEditors.h"
+#include "widgets/grid_render/Editor_Controls.h"
 
 #include <algorithm>
 #include <cmath>

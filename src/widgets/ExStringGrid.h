@@ -173,7 +173,7 @@ public:
     THoverFixedCells HoverFixedCells = hfNone;
     bool IntegralHeight = false;
     TIntelliPan IntelliPan = ipVertical;
-    // Middle-button panning (grid_render/ExGrid_Pan.cpp): whether it runs,
+    // Middle-button panning (grid_render/Mouse_Pan.cpp): whether it runs,
     // the spot the press marked (client pixels, the glyph's top-left
     // corner) and the cursor it shows.
     bool WheelPanning() const;
@@ -535,8 +535,8 @@ public:
     virtual void QUnSort();
     virtual void CalcFooter(int ACol) { CalcFooterValues(ACol); }
 
-    // ---- painting (grid_render/ExGrid_Paint.cpp, ExGrid_Visual.cpp,
-    // ExGrid_CellText.cpp, ExGrid_CellGraphics.cpp)
+    // ---- painting (grid_render/Paint_Grid.cpp, Paint_Visual.cpp,
+    // Paint_CellText.cpp, Paint_CellGraphics.cpp)
     // The cell painter, called by the base grid's cell drawing with the
     // content rectangle once the cell's frame is drawn (ACol displayed):
     // colours and font, fixed-cell looks, row indicator, modified marker,
@@ -1052,7 +1052,7 @@ public:
     // ColumnSize.SynchWithGrid: after a size change every column with an
     // initial width takes it scaled by the grid's new width over the width
     // at InitOrigColSizes (only the normal columns with
-    // SynchNormalCellsOnly); grid_render/ExGrid_Notify.cpp.
+    // SynchNormalCellsOnly); grid_render/Edit_Notify.cpp.
     void SynchColumnWidths();
     const TIntList& OrigColSizes() const;
     int OrigGridWidth() const;
@@ -1597,8 +1597,8 @@ public:
     // ---- end of other cell graphics
 
     // ---- in-place editing: the editing lifecycle, the text editor, cell
-    // validation and the grid's notifications (grid_render/ExGrid_Edit.cpp,
-    // ExGrid_Notify.cpp, ExInplaceEdit.h)
+    // validation and the grid's notifications (grid_render/Edit_Lifecycle.cpp,
+    // Edit_Notify.cpp, Editor_Text.h)
     // The editor kind of a cell (the base cell of a merged area):
     // DefaultEditor, then the editor questions; it becomes EditControl.
     TEditorType ChooseCellEditor(int ACol, int ARow);
@@ -1625,8 +1625,8 @@ public:
     // (the editor-control module answers them).
     virtual void OpenEditorControl(int ACol, int ARow);
     virtual void CloseEditorControl(int ACol, int ARow);
-    // ---- editor controls on a cell (grid_render/GridEditors.h,
-    // ExGrid_EditorControls.cpp)
+    // ---- editor controls on a cell (grid_render/Editor_Controls.h,
+    // Edit_EditorControls.cpp)
     // The editor controls, made on first use on the grid's window.
     TGridEditorSet& Editors();
     // Writes an editor's value: through SetEditText (OnSetEditText), then
@@ -1647,7 +1647,7 @@ public:
     TExInplaceEdit* NormalEdit() const;
     // The text of the open editor changed (its change notification, after
     // the editor's own change handling): the text reaches the cell at once
-    // through the edit-text path (grid_render/ExGrid_Notify.cpp).
+    // through the edit-text path (grid_render/Edit_Notify.cpp).
     void EditControlChanged();
     // The edit text the editor of a cell starts from, and where the
     // editor's text goes (ACol displayed).
@@ -1695,7 +1695,7 @@ public:
     std::function<void(TObject* Sender, int ACol, int ARow, std::string& S)> OnEllipsClick;
     TGridNotifyEvent OnStartBlockFocus;
     TGridNotifyEvent OnEndBlockFocus;
-    // Notifications (grid_render/ExGrid_Notify.cpp).
+    // Notifications (grid_render/Edit_Notify.cpp).
     // The balloon tooltip's text for the cell under a client point: the
     // cell's plain text (at most 2048 characters: 2045 and "..."), Title,
     // Icon, after IsBalloon and OnCellBalloon; the text the tooltip gets is
@@ -1721,7 +1721,7 @@ public:
     // The text editor's caret moved (text, client position, index).
     virtual void CaretPositionHook(const std::string& /*Text*/, TPoint /*Pos*/, int /*Index*/) {}
     virtual void FormulaTextHook(bool /*IsFormula*/) {}
-    // Tab movement and row append (grid_render/ExGrid_Tab.cpp).
+    // Tab movement and row append (grid_render/Keys_Tab.cpp).
     // Tab (Shift+Tab: Backward) from the current cell to the next (previous)
     // cell that takes the Tab, wrapping, appending a row with AdvanceInsert
     // or leaving the grid with TabToNextAtEnd (then False).
@@ -1738,8 +1738,8 @@ public:
     // ---- end of in-place editing
 
     // ---- mouse: press, movement, release, double click, right button and
-    // cell hints (grid_render/ExGrid_Mouse.cpp, ExGrid_MouseMove.cpp,
-    // ExGrid_MouseUp.cpp, ExGrid_Hints.cpp)
+    // cell hints (grid_render/Mouse_Press.cpp, Mouse_Move.cpp,
+    // Mouse_Release.cpp, Mouse_Hints.cpp)
     // What the pointer lies on, as the last movement found it (the next
     // press and the cursor follow it).
     enum TMouseSelectMode : std::uint8_t { msNormal, msColumn, msRow, msAll, msURL, msResize };
@@ -1820,13 +1820,13 @@ protected:
     // advances (see AdvanceCell), typing searches incrementally while the
     // grid is sorted and not editing; then the class library's step.
     void KeyPress(TKeyChar& Key) override;
-    // Editing (grid_render/ExGrid_Edit.cpp).
+    // Editing (grid_render/Edit_Lifecycle.cpp).
     bool CanEditShow() override;
     bool SelectCell(int ACol, int ARow) override;
     TInplaceEdit* CreateEditor() override;
     void WndProc(TMessage& Message) override;
     void DoEnter() override;
-    // Keys, wheel, timer and focus (grid_render/ExGrid_Keys.cpp).
+    // Keys, wheel, timer and focus (grid_render/Keys_Input.cpp).
     void CharMessage(TKeyChar& Key) override;
     void KeyDownMessage(int& Key, TShiftState Shift) override;
     void KeyDown(int& Key, TShiftState Shift) override;
@@ -1839,7 +1839,7 @@ protected:
     void TopLeftChanged() override;
     // After a wheel notch moved the grid by Delta rows (Handled starts true).
     virtual void AfterWheelMove(int /*Delta*/, bool& /*Handled*/) {}
-    // Scroll bars (grid_render/ExGrid_Scroll.cpp).
+    // Scroll bars (grid_render/Scroll_Bars.cpp).
     void ThumbTracked(bool Vertical, int Pos) override;
     void ThumbReleased(bool Vertical) override;
     // Proportional thumbs: the pages of the bars follow the pixel extent of
@@ -1847,8 +1847,8 @@ protected:
     void AdjustScrollInfo(TGridScrollInfo& Horz, TGridScrollInfo& Vert) override;
     std::string ScrollHintText(bool Vertical, int Pos);
     bool ScrollHintsFor(bool Vertical) const;
-    // The dynamic press and release (grid_render/ExGrid_Mouse.cpp,
-    // ExGrid_MouseUp.cpp); a press on a sizing edge asks OnColumnSize
+    // The dynamic press and release (grid_render/Mouse_Press.cpp,
+    // Mouse_Release.cpp); a press on a sizing edge asks OnColumnSize
     // (OnRowSize) and notes the size at the press.
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -1883,7 +1883,7 @@ protected:
     bool Designing() const { return ComponentState().Contains(csDesigning); }
     bool Loading() const { return ComponentState().Contains(csLoading); }
 
-    // Middle-button panning and the pan glyph (grid_render/ExGrid_Pan.cpp).
+    // Middle-button panning and the pan glyph (grid_render/Mouse_Pan.cpp).
     void InputMessage(const TMessage& Message) override;
     void PaintOverlay(TCanvas& Canvas) override;
 

@@ -9,8 +9,8 @@
 
 #include "widgets/GridControlLook.h"
 #include "widgets/GridUtil.h"
-#include "widgets/grid_render/EsgHTMLE.h"
-#include "widgets/grid_render/ExInplaceEdit.h"
+#include "widgets/grid_render/Html_Render.h"
+#include "widgets/grid_render/Editor_Text.h"
 
 #include "platform/DrawText.h"
 #include "platform/SysUtils.h"

@@ -11,7 +11,7 @@
 
 #include "widgets/GridControlLook.h"
 #include "widgets/GridUtil.h"
-#include "widgets/grid_render/EsgHTMLE.h"
+#include "widgets/grid_render/Html_Render.h"
 
 #include "platform/DrawText.h"
 

@@ -4,7 +4,7 @@
 #include "widgets/ExStringGrid.h"
 #include "widgets/grid_render/Parts.h"
 #include "widgets/grid_render/FloatingFooter.h"
-#include "widgets/grid_render/GridEditors.h"
+#include "widgets/grid_render/Editor_Controls.h"
 #include "widgets/grid_render/HTMLHintWindow.h"
 #include "widgets/grid_render/HeaderDragButton.h"
 #include "widgets/GridWindows.h"

@@ -1,6 +1,6 @@
 #include "widgets/dropdown/DropDownDraw.h"
 
-#include "widgets/grid_render/EsgHTMLE.h"
+#include "widgets/grid_render/Html_Render.h"
 
 #include "platform/DrawText.h"
 #include "platform/ImgList.h"

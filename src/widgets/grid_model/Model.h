@@ -9,8 +9,8 @@
 // Only src/widgets/ includes this header (the grid's public face declares
 // the model by name alone), so a change here rebuilds the grid's own files.
 
-#include "widgets/GridHidden.h"
-#include "widgets/GridRowState.h"
+#include "widgets/grid_model/Hidden.h"
+#include "widgets/grid_model/RowState.h"
 #include "widgets/GridTypes.h"
 
 #include <string>

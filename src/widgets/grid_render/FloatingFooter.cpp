@@ -6,7 +6,7 @@
 #include "widgets/grid_model/Model.h"
 
 #include "widgets/ExStringGrid.h"
-#include "widgets/grid_render/EsgHTMLE.h"
+#include "widgets/grid_render/Html_Render.h"
 
 #include "platform/SysUtils.h"
 

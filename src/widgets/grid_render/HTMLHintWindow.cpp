@@ -4,7 +4,7 @@
 #include "widgets/grid_render/Parts.h"
 #include "widgets/GridModule.h"
 #include "widgets/GridUtil.h"
-#include "widgets/grid_render/EsgHTMLE.h"
+#include "widgets/grid_render/Html_Render.h"
 
 #include "platform/DrawText.h"
 

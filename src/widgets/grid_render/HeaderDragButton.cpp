@@ -2,7 +2,7 @@
 
 #include "widgets/ExStringGrid.h"
 #include "widgets/grid_render/Parts.h"
-#include "widgets/grid_render/EsgHTMLE.h"
+#include "widgets/grid_render/Html_Render.h"
 
 #include "platform/DrawText.h"
 #include "platform/PopupWindow.h"

@@ -3,7 +3,7 @@
 // scrolls, all driven with keys and the mouse in a shown window.
 
 #include "widgets/ExStringGrid.h"
-#include "widgets/grid_render/CellControlEditors.h"
+#include "widgets/grid_render/Editor_InlineControls.h"
 
 #include "platform/Application.h"
 #include "platform/ControlInput.h"

@@ -2,7 +2,7 @@
 // the text, spin and edit-button editors, driven with keys in a shown
 // window; Escape and a refused value give the cell its old text back.
 #include "widgets/ExStringGrid.h"
-#include "widgets/grid_render/GridEditors.h"
+#include "widgets/grid_render/Editor_Controls.h"
 
 #include "platform/Application.h"
 #include "platform/ControlInput.h"

@@ -2,7 +2,7 @@
 // order, validation, the text editor's key and paste rules, focus loss and
 // the grid's notifications.
 #include "widgets/ExStringGrid.h"
-#include "widgets/grid_render/ExInplaceEdit.h"
+#include "widgets/grid_render/Editor_Text.h"
 
 #include "platform/Application.h"
 #include "platform/Clipbrd.h"

@@ -5,7 +5,7 @@
 #include "widgets/grid_render/PictureContainer.h"
 
 #include "widgets/ExStringGrid.h"
-#include "widgets/grid_render/EsgHTMLE.h"
+#include "widgets/grid_render/Html_Render.h"
 
 #include "platform/ImgList.h"
 
