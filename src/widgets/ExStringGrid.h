@@ -7,24 +7,22 @@
 // in-place editing, sorting, filtering, search, import and export, printing
 // and its own painting.
 //
-// The class is declared here once; its implementation is split by topic:
-//   ExStringGrid_Create.cpp     construction, defaults, lifecycle, Assign
-//   ExStringGrid_Queries.cpp    per-cell questions and event relays
-//   ExStringGrid_Graphics.cpp   cell graphic objects (data side)
-//   ExStringGrid_Cells.cpp      cell accessors, looks, stretch, listeners
-//   ExStringGrid_Typed.cpp      typed access, headers, marking, fills, column order
-//   ExStringGrid_Rows.cpp       insertion/removal, size, selection, update lock
-//   ExStringGrid_Hidden.cpp     hidden columns and rows, index mapping
-//   ExStringGrid_Moves.cpp      moving, swapping, numbering, range operations
-//   ExStringGrid_DragDrop.cpp   drag and drop formats, cell checker
-//   ExStringGrid_Nodes.cpp      node rows
-//   ExStringGrid_Group.cpp      grouping
-//   ExStringGrid_Advance.cpp    Enter advance, key press, inline control stepping
-//   ExStringGrid_Controls.cpp   check boxes, radio controls
-//   ExStringGrid_CellGraphics.cpp  the other cell graphics
-//   ExStringGrid_Layout.cpp     calculations, automatic sizing
-//   grid_render/ExStringGrid_Render.cpp   painting, input, editing
-//   grid_io/ExStringGrid_IO.cpp           sort, filter, search, files, print
+// This header is the grid's public face: construction, the settings
+// objects, the events and the public operations. Its vocabulary stands in
+// ExStringGridTypes.h. What only the grid itself needs is kept apart, in
+// headers that only src/widgets/ includes:
+//   grid_model/    the data model (Model.h): hidden columns and rows with the
+//                  displayed-to-real mapping, row states, nodes, grouping,
+//                  sort state; no drawing, no window
+//   grid_render/   the private parts (Parts.h, held through FParts) and the
+//                  files of painting (Paint_*), mouse (Mouse_*), keys
+//                  (Keys_*), scroll bars (Scroll_*), in-place editing
+//                  (Edit_*), the editor controls (Editor_*) and the
+//                  mini-HTML renderer (Html_*)
+//   grid_io/       sorting, filtering, search, files and printing
+// The grid's own operations are implemented by topic in ExStringGrid_*.cpp
+// (Create, Queries, Graphics, Cells, Typed, Rows, Hidden, Moves, DragDrop,
+// Nodes, Group, Advance, Controls, CellGraphics, Layout, Parts).
 // An operation whose part is not built yet raises ENotBuilt: it never
 // pretends to work.
 
