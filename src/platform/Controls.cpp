@@ -1,6 +1,6 @@
 #include "platform/ControlsImpl.h"
 #include "platform/EventGuard.h"
-#include "platform/GridView.h"
+#include "platform/KeyCodes.h"
 #include "platform/TextFile.h"
 #include "platform/Forms.h"
 #include "platform/SysUtils.h"

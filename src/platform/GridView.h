@@ -26,6 +26,7 @@
 
 #include "platform/Controls.h"
 #include "platform/Grids.h"
+#include "platform/KeyCodes.h"
 
 #include <memory>
 #include <string>
@@ -78,9 +79,3 @@ private:
     bool ownsGrid_ = false;
 };
 
-// The platform's virtual key of a window-system key (Qt::Key value); keypad
-// keys give the numeric-pad codes. 0 for keys without one.
-int VirtualKeyFromQtKey(int qtKey, bool keypad);
-// The character a key press gives to KeyPress, 0 for none: text is what the
-// window system typed (UTF-16), used unless a control character applies.
-TKeyChar KeyPressChar(int vk, TShiftState shift, const std::u16string& text);
