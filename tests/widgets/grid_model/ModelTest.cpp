@@ -1,56 +1,11 @@
 // The grid's data model on its own: no grid, no window. The hidden columns
 // and rows are driven through small hosts that stand for the cell store.
 #include "widgets/grid_model/Model.h"
+#include "widgets/grid_model/HiddenHosts.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
-
-namespace {
-
-struct ColHost : IHiddenColHost {
-    std::vector<int> widths = std::vector<int>(6, 64);
-    int col = 1;
-    int ColCount() const override { return static_cast<int>(widths.size()); }
-    void SetColCount(int v) override { widths.resize(static_cast<std::size_t>(v), 64); }
-    int ColWidth(int d) const override { return widths.at(static_cast<std::size_t>(d)); }
-    void SetColWidth(int d, int w) override { widths.at(static_cast<std::size_t>(d)) = w; }
-    int CurrentCol() const override { return col; }
-    void SetCurrentCol(int d) override { col = d; }
-};
-
-struct RowHost : IHiddenRowHost {
-    std::vector<std::vector<std::string>> rows;
-    std::vector<int> heights;
-    explicit RowHost(int n)
-    {
-        for (int i = 0; i < n; ++i) {
-            rows.push_back({"r" + std::to_string(i)});
-            heights.push_back(20);
-        }
-    }
-    int RowCount() const override { return static_cast<int>(rows.size()); }
-    std::vector<std::string> RowCells(int d) const override { return rows.at(static_cast<std::size_t>(d)); }
-    int RowHeight(int d) const override { return heights.at(static_cast<std::size_t>(d)); }
-    void SetRow(int d, const std::vector<std::string>& c, int h) override
-    {
-        rows.at(static_cast<std::size_t>(d)) = c;
-        heights.at(static_cast<std::size_t>(d)) = h;
-    }
-    void InsertRows(int d, int n) override
-    {
-        rows.insert(rows.begin() + d, static_cast<std::size_t>(n), std::vector<std::string>{});
-        heights.insert(heights.begin() + d, static_cast<std::size_t>(n), 0);
-    }
-    void DeleteRows(int d, int n) override
-    {
-        rows.erase(rows.begin() + d, rows.begin() + d + n);
-        heights.erase(heights.begin() + d, heights.begin() + d + n);
-    }
-};
-
-} // namespace
 
 TEST(GridModelMapping, WithNothingHiddenEveryIndexMapsOntoItself)
 {
@@ -68,7 +23,7 @@ TEST(GridModelMapping, WithNothingHiddenEveryIndexMapsOntoItself)
 TEST(GridModelMapping, HiddenColumnsAndRowsAreSkippedBothWays)
 {
     TGridModel m;
-    ColHost cols;
+    ColHost cols(std::vector<int>(6, 64));
     HideColumns(m.FHiddenCols, cols, 1, 2); // real columns 1 and 2
     RowHost rows(8);
     m.FHiddenRows.HideRows(rows, 2, 3); // real rows 2 and 3
@@ -98,7 +53,7 @@ TEST(GridModelMapping, HiddenColumnsAndRowsAreSkippedBothWays)
 TEST(GridModelMapping, ShowingAgainRestoresTheIdentity)
 {
     TGridModel m;
-    ColHost cols;
+    ColHost cols(std::vector<int>(6, 64));
     HideColumns(m.FHiddenCols, cols, 0, 0);
     UnHideColumns(m.FHiddenCols, cols, 0, 0);
     RowHost rows(4);
