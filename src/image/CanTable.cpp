@@ -16,9 +16,10 @@ using namespace URuleFiles::CAN;
 void Load_File(const URuleFiles::TRuleFile& rule_file, bool send, TCAN_Table& table, uint32_t& n)
 {
     const std::string& file = rule_file.Path();
-    if (!FileExists(file)) return;
     TXmlDocument xml;
-    if (xml.LoadFromFile(file) != TXmlLoad::Read) Raise_Build_Error(file, xml.LoadError() + ".");
+    const TXmlLoad loaded = xml.LoadFromFile(file);
+    if (loaded == TXmlLoad::Missing) return;
+    if (loaded != TXmlLoad::Read) Raise_Build_Error(file, xml.LoadError() + ".");
     int row_no = 0;
     for (pugi::xml_node row : URuleFiles::Rule_Rows(xml.Root())) {
         ++row_no;

@@ -68,9 +68,10 @@ TAt_Fields Parse_At_Fields(const std::string& tmpl)
 void Load_MQTT_Topics_Image(TMQTT& m)
 {
     const std::string& file = URuleFiles::Topic::File.Path();
-    if (FileExists(file)) {
-        TXmlDocument xml;
-        if (xml.LoadFromFile(file) != TXmlLoad::Read) Raise_Build_Error(file, xml.LoadError() + ".");
+    TXmlDocument xml;
+    const TXmlLoad loaded = xml.LoadFromFile(file);
+    if (loaded == TXmlLoad::Unreadable) Raise_Build_Error(file, xml.LoadError() + ".");
+    if (loaded == TXmlLoad::Read) {
         const pugi::xml_node root = xml.Root();
         const bool allow = ElementText(ChildElement(ChildElement(root, Options), Allow_CR_LF)) == "Y";
         const bool full_mode = m.Mode != 0;

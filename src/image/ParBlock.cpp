@@ -170,9 +170,10 @@ std::string Read_Certificate_Text(const std::string& name)
 void Load_ParGen_Image(TPar_Block& b, TMQTT& m)
 {
     const std::string& file = UComon::File_ParGen;
-    if (!FileExists(file)) return;
     TXmlDocument xml;
-    if (xml.LoadFromFile(file) != TXmlLoad::Read) Raise_Build_Error(file, xml.LoadError() + ".");
+    const TXmlLoad loaded = xml.LoadFromFile(file);
+    if (loaded == TXmlLoad::Missing) return;
+    if (loaded != TXmlLoad::Read) Raise_Build_Error(file, xml.LoadError() + ".");
     const TParGenReader r(xml.Root(), file);
 
     // 1. Working mode: the gateway runs the full mode whenever the file exists.

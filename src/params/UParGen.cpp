@@ -220,6 +220,11 @@ void TFParGen::FormShow()
 void TFParGen::Btn_OKClick()
 {
     if (!Controllo_Dati()) return;
+    if (!ParGen_Not_A_File.empty() &&
+        MessageDlg("In place of the communication parameter file \"" + UComon::File_ParGen + "\" there is " +
+                       ParGen_Not_A_File + ". Replace it with the file of the values shown here?",
+                   TMsgDlgType::mtConfirmation, TMsgDlgButtons::mbYesNo) != mrYes)
+        return;
     if (!Save_ParGen()) {
         // The file is replaced atomically: the previous one is still there.
         ShowError("The communication parameter file \"" + UComon::File_ParGen +

@@ -271,7 +271,9 @@ public:
     // --- parameter file, validation, TLS import -----------------------------------
     // Reads File_ParGen into the controls; every missing or unreadable
     // element takes its default, a missing file the missing-file values. A
-    // file that is not well-formed XML is reported and read as missing.
+    // file that is not well-formed XML is reported and read as missing; so
+    // is a name that is no regular file (a folder, pipe, device, dangling
+    // link), which OK then replaces only when the user agrees.
     void Load_ParGen();
     // Rewrites File_ParGen whole from the controls (atomic); false when the
     // file could not be written.
@@ -282,6 +284,9 @@ public:
     void Btn_OnCertificate(TControl* sender);
 
     TXmlDocument XML1;
+    // What stood in the file's place at the last reading when it was no
+    // regular file ("a named pipe" ...), else empty.
+    std::string ParGen_Not_A_File;
     TOpenDialog OD_Certificate;
     // Reads the chosen TLS file (the file system; tests may fail it).
     std::function<bool(const std::string& path, std::string& bytes)> Read_Certificate_Source;

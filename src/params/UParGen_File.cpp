@@ -223,13 +223,13 @@ bool Put_Value(TControl* c, const TElement& e, const std::string& text)
 void TFParGen::Load_ParGen()
 {
     const std::string& path = UComon::File_ParGen;
-    TXmlLoad loaded = TXmlLoad::Missing;
-    if (FileExists(path)) {
-        loaded = XML1.LoadFromFile(path);
-        if (loaded == TXmlLoad::Unreadable)
-            ShowError("The communication parameter file \"" + path + "\" cannot be used: " + XML1.LoadError() +
-                      ". The window shows the default values; the file is rewritten only when OK is pressed.");
-    }
+    const TXmlLoad loaded = XML1.LoadFromFile(path);
+    ParGen_Not_A_File = loaded == TXmlLoad::Unreadable ? NonFileKind(path) : std::string();
+    if (loaded == TXmlLoad::Unreadable)
+        ShowError("The communication parameter file \"" + path + "\" cannot be used: " + XML1.LoadError() +
+                  ". The window shows the default values; the file is " +
+                  (ParGen_Not_A_File.empty() ? "rewritten only when OK is pressed."
+                                             : "replaced only when OK is pressed and you agree."));
     if (loaded != TXmlLoad::Read) {
         // A new configuration opens with the missing-file values.
         XML1.Clear();

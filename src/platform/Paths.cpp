@@ -54,6 +54,18 @@ bool FileExists(const std::string& path)
     return !path.empty() && fs::is_regular_file(fs::path(path), ec);
 }
 
+std::string NonFileKind(const std::string& path)
+{
+    struct stat st = {};
+    if (path.empty() || lstat(path.c_str(), &st) != 0) return {};
+    if (S_ISLNK(st.st_mode) && stat(path.c_str(), &st) != 0) return "a link that leads nowhere";
+    if (S_ISREG(st.st_mode)) return {};
+    if (S_ISDIR(st.st_mode)) return "a folder";
+    if (S_ISFIFO(st.st_mode)) return "a named pipe";
+    if (S_ISSOCK(st.st_mode)) return "a socket";
+    return "a device";
+}
+
 bool DirectoryExists(const std::string& path)
 {
     std::error_code ec;
@@ -150,6 +162,12 @@ bool ReadAll(int fd, std::string& out, std::uint64_t expected, std::string* why)
 bool ReadFileBytes(const std::string& path, std::string& out, std::string* why)
 {
     out.clear();
+    // A pipe is not even opened: its writer would learn of a reader.
+    struct stat named = {};
+    if (!path.empty() && stat(path.c_str(), &named) == 0 && (S_ISFIFO(named.st_mode) || S_ISSOCK(named.st_mode))) {
+        if (why) *why = "it is " + NonFileKind(path) + ", not a readable file";
+        return false;
+    }
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         if (why) *why = errno == ENOENT ? "the file does not exist" : "the file cannot be opened (" + ErrnoText(errno) + ")";
@@ -161,6 +179,10 @@ bool ReadFileBytes(const std::string& path, std::string& out, std::string* why)
         if (why) *why = "the file cannot be read (" + ErrnoText(errno) + ")";
     } else if (S_ISDIR(st.st_mode)) {
         if (why) *why = "it is a folder, not a file";
+        ok = false;
+    } else if (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode)) {
+        // Replaced by a pipe since the test above: never waited on.
+        if (why) *why = "it is a named pipe, not a readable file";
         ok = false;
     } else if (S_ISREG(st.st_mode) && static_cast<std::uint64_t>(st.st_size) > Max_Read_File_Size) {
         // Refused before anything is read.

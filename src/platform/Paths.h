@@ -16,6 +16,11 @@ std::string ExtractFileExt(const std::string& path);
 std::string ChangeFileExt(const std::string& path, const std::string& ext);
 
 bool FileExists(const std::string& path);
+// What stands at path when it is something else than a regular file or a
+// link to one: "a folder", "a named pipe", "a device", "a socket" or "a link
+// that leads nowhere"; "" when a regular file or nothing is there. Nothing
+// is opened.
+std::string NonFileKind(const std::string& path);
 bool DirectoryExists(const std::string& path);
 // True when the file exists and its owner may not write it (the read-only
 // attribute of the file system).
@@ -36,7 +41,9 @@ constexpr std::uint64_t Max_Read_File_Size = std::uint64_t(64) << 20;  // 64 MiB
 
 // Whole file into bytes, read in bulk; false when it is missing, cannot be
 // read or is larger than Max_Read_File_Size. why, when given, then says
-// which ("the file is larger than 64 MiB" ...).
+// which ("the file is larger than 64 MiB" ...). A named pipe or a socket is
+// refused unread (reading one could wait for ever); a device is read up to
+// the limit.
 bool ReadFileBytes(const std::string& path, std::string& out, std::string* why = nullptr);
 
 // Who may read a file the program creates.

@@ -14,7 +14,14 @@ TXmlLoad TXmlDocument::LoadFromFile(const std::string& path)
 {
     doc_.reset();
     loadError_.clear();
-    if (!FileExists(path)) return TXmlLoad::Missing;
+    if (!FileExists(path)) {
+        // A folder, pipe, device or dangling link in the file's place is no
+        // missing file: it is reported, and nothing reads it.
+        const std::string kind = NonFileKind(path);
+        if (kind.empty()) return TXmlLoad::Missing;
+        loadError_ = "it is " + kind + ", not a readable file";
+        return TXmlLoad::Unreadable;
+    }
     std::string bytes;
     if (!ReadFileBytes(path, bytes, &loadError_)) return TXmlLoad::Unreadable;
     const auto res = doc_.load_buffer(bytes.data(), bytes.size(),

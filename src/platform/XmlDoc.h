@@ -23,8 +23,10 @@ enum class TXmlLoad { Read, Missing, Unreadable };
 class TXmlDocument {
 public:
     // Loads the file. Missing: no such file. Unreadable: the file cannot be
-    // read, is larger than Max_Read_File_Size (refused unread) or is not
-    // well-formed XML; the document is then empty and LoadError says why.
+    // read, is larger than Max_Read_File_Size (refused unread), is not
+    // well-formed XML, or something else than a regular file stands in its
+    // place (a folder, pipe, device or dangling link; never opened); the
+    // document is then empty and LoadError says why.
     TXmlLoad LoadFromFile(const std::string& path);
     // Why the last LoadFromFile gave Unreadable ("" otherwise).
     const std::string& LoadError() const { return loadError_; }

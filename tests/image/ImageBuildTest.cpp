@@ -267,6 +267,22 @@ INSTANTIATE_TEST_SUITE_P(
                         cfg.ParGen({{"TLS_Enable", "1"}, {"TLS_Client_CA_Certificate", "ca.pem"}});
                     },
                     {"ca.pem", "keys", "outside"}},
+        // Something else than a file in a file's place is not a missing file.
+        FailureCase{"ReceiveFramesFileIsANamedPipe",
+                    [](const ImageConfig&) { NonFile pipe(UComon::File_CAN_Rec_Frames, NonFile::Pipe); },
+                    {"CAN_Rec_Frames.xml", "it is a named pipe, not a readable file"}},
+        FailureCase{"SendFramesFileIsALinkToADevice",
+                    [](const ImageConfig&) { NonFile link(UComon::File_CAN_Send_Frames, NonFile::DeviceLink); },
+                    {"CAN_Send_Frames.xml", "it is a device, not a readable file"}},
+        FailureCase{"TopicFileIsADanglingLink",
+                    [](const ImageConfig&) { NonFile link(UComon::File_MQTT_Set_Topic, NonFile::DanglingLink); },
+                    {"MQTT_Set_Topic.xml", "it is a link that leads nowhere, not a readable file"}},
+        FailureCase{"ParGenIsAFolder",
+                    [](const ImageConfig&) {
+                        std::filesystem::remove(UComon::File_ParGen);
+                        NonFile folder(UComon::File_ParGen, NonFile::Folder);
+                    },
+                    {"ParGen.xml", "it is a folder, not a readable file"}},
         FailureCase{"RuleFileAbove64MiB",
                     [](const ImageConfig&) {
                         WriteFile(UComon::File_CAN_Rec_Frames, "");

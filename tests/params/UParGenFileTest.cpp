@@ -276,6 +276,51 @@ TEST_F(ParGenConfig, AFileThatIsNoXmlIsReportedAndKeptUntilOk)
     EXPECT_EQ(doc.LoadFromFile(File()), TXmlLoad::Read);
 }
 
+// A folder, a pipe, a device or a dangling link in the file's place is
+// named when the window opens; OK asks before replacing it, and No keeps it
+// (only a dangling link can be replaced by a file).
+TEST_F(ParGenConfig, ANameThatIsNoRegularFileIsReportedAndReplacedOnlyWhenTheUserAgrees)
+{
+    for (NonFile::Kind kind : NonFile::All) {
+        SCOPED_TRACE(NonFile::Name(kind));
+        std::filesystem::remove_all(File());
+        NonFile thing(File(), kind);
+        boxes.shown.clear();
+        boxes.Answer(mrOk);
+        boxes.Answer(mrNo);
+        int stillOpen = -1;
+        EXPECT_EQ(Open([&] {
+                      ASSERT_EQ(boxes.shown.size(), 1u);
+                      EXPECT_EQ(boxes.shown[0].type, TMsgDlgType::mtError);
+                      EXPECT_NE(boxes.shown[0].text.find("\"" + File() + "\" cannot be used: it is " +
+                                                         NonFile::Name(kind) + ", not a readable file"),
+                                std::string::npos)
+                          << boxes.shown[0].text;
+                      EXPECT_EQ(Address(f->E_Ethernet_IP), "192.168.0.10");
+                      f->E_NTP_Poll_Time->SetText("5");
+                      f->Btn_OK->Click();
+                      stillOpen = f->ModalResult();
+                  }),
+                  mrCancel);
+        EXPECT_EQ(stillOpen, mrNone);
+        ASSERT_EQ(boxes.shown.size(), 2u);
+        EXPECT_EQ(boxes.shown[1].buttons, TMsgDlgButtons::mbYesNo);
+        EXPECT_NE(boxes.shown[1].text.find(File()), std::string::npos);
+        EXPECT_TRUE(thing.Unchanged());
+
+        const int result = OpenAndOk([&] { f->E_NTP_Poll_Time->SetText("5"); });
+        if (kind == NonFile::DanglingLink) {
+            EXPECT_EQ(result, mrOk);
+            TXmlDocument doc;
+            EXPECT_EQ(doc.LoadFromFile(File()), TXmlLoad::Read);
+        } else {
+            EXPECT_EQ(result, mrCancel);
+            EXPECT_TRUE(thing.Unchanged());
+            EXPECT_NE(boxes.shown.back().text.find("could not be written"), std::string::npos);
+        }
+    }
+}
+
 TEST_F(ParGenConfig, AFailedSaveKeepsTheWindowOpen)
 {
     UComon::File_ParGen = PathJoin(PathJoin(project, "missing-folder"), "ParGen.xml");

@@ -17,6 +17,8 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <future>
+#include <tuple>
 #include <optional>
 
 #include <gtest/gtest.h>
@@ -158,6 +160,41 @@ TEST(FileSafety, OversizedFilesAreRefusedUnread)
     EXPECT_EQ(doc.LoadFromFile(big), TXmlLoad::Unreadable);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
     EXPECT_NE(doc.LoadError().find("larger than 64 MiB"), std::string::npos) << doc.LoadError();
+}
+
+// A folder, a pipe, a device or a dangling link in a file's place is
+// neither taken as missing nor waited on: the XML reader says what stands
+// there, and a pipe is never read (its writer here never writes).
+TEST(FileSafety, NamesThatAreNoRegularFileAreReportedAndNeverWaitedOn)
+{
+    TempDir dir;
+    WriteFile(dir.file("regular.xml"), "<Par_Gen/>");
+    EXPECT_EQ(NonFileKind(dir.file("regular.xml")), "");
+    EXPECT_EQ(NonFileKind(dir.file("missing.xml")), "");
+    for (NonFile::Kind kind : NonFile::All) {
+        const std::string path = dir.file(std::string("ParGen") + std::to_string(kind) + ".xml");
+        SCOPED_TRACE(NonFile::Name(kind));
+        NonFile thing(path, kind);
+        EXPECT_EQ(NonFileKind(path), NonFile::Name(kind));
+        auto load = std::async(std::launch::async, [&] {
+            TXmlDocument doc;
+            std::string bytes, why;
+            const bool read = kind != NonFile::DeviceLink && ReadFileBytes(path, bytes, &why);
+            return std::make_tuple(doc.LoadFromFile(path), doc.LoadError(), read, why);
+        });
+        if (load.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+            ADD_FAILURE() << "the reader waits on " << path;
+            thing.Release();  // lets it end
+        }
+        const auto [loaded, error, read, why] = load.get();
+        EXPECT_EQ(loaded, TXmlLoad::Unreadable);
+        EXPECT_EQ(error, "it is " + std::string(NonFile::Name(kind)) + ", not a readable file");
+        EXPECT_FALSE(read);
+        if (kind == NonFile::Pipe) {
+            EXPECT_EQ(why, "it is a named pipe, not a readable file");
+        }
+        EXPECT_TRUE(thing.Unchanged());
+    }
 }
 
 TEST(FileSafety, ResolvedPathsAreComparedPartByPart)

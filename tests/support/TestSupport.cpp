@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -38,6 +42,52 @@ void WriteFile(const std::string& path, const std::string& bytes)
 }
 
 std::string TestDataPath(const std::string& name) { return std::string(ZEL_TEST_DATA_DIR) + "/" + name; }
+
+NonFile::NonFile(const std::string& path, Kind kind) : path_(path), kind_(kind)
+{
+    fs::create_directories(fs::path(path).parent_path());
+    switch (kind) {
+    case Pipe:
+        EXPECT_EQ(mkfifo(path.c_str(), 0644), 0) << path;
+        // Read and write: opening does not wait for a reader.
+        writer_ = open(path.c_str(), O_RDWR | O_CLOEXEC);
+        EXPECT_GE(writer_, 0) << path;
+        break;
+    case Folder: fs::create_directory(path); break;
+    case DanglingLink: fs::create_symlink(path + ".gone", path); break;
+    case DeviceLink: fs::create_symlink("/dev/zero", path); break;
+    }
+}
+
+bool NonFile::Unchanged() const
+{
+    struct stat st = {};
+    if (lstat(path_.c_str(), &st) != 0) return false;
+    switch (kind_) {
+    case Pipe: return S_ISFIFO(st.st_mode);
+    case Folder: return S_ISDIR(st.st_mode) && fs::is_empty(path_);
+    case DanglingLink: return S_ISLNK(st.st_mode) && fs::read_symlink(path_) == path_ + ".gone";
+    case DeviceLink: return S_ISLNK(st.st_mode) && fs::read_symlink(path_) == "/dev/zero";
+    }
+    return false;
+}
+
+void NonFile::Release()
+{
+    if (writer_ >= 0) close(writer_);
+    writer_ = -1;
+}
+
+const char* NonFile::Name(Kind kind)
+{
+    switch (kind) {
+    case Pipe: return "a named pipe";
+    case Folder: return "a folder";
+    case DanglingLink: return "a link that leads nowhere";
+    case DeviceLink: return "a device";
+    }
+    return "";
+}
 
 RecordingMessageBoxes::RecordingMessageBoxes() : previous_(SetMessageBoxes(this)) {}
 

@@ -27,6 +27,29 @@ void WriteFile(const std::string& path, const std::string& bytes);
 // Test data shipped with the tests (tests/data/<name>).
 std::string TestDataPath(const std::string& name);
 
+// Something else than a regular file standing at a path, for the tests of
+// the readers that must report it. A pipe is held open by a writer that
+// never writes, so a reader that waited for its data would wait for ever
+// (Release lets such a reader end).
+class NonFile {
+public:
+    enum Kind { Pipe, Folder, DanglingLink, DeviceLink };
+    static constexpr Kind All[] = {Pipe, Folder, DanglingLink, DeviceLink};
+    NonFile(const std::string& path, Kind kind);
+    ~NonFile() { Release(); }
+    NonFile(const NonFile&) = delete;
+    NonFile& operator=(const NonFile&) = delete;
+    // Whether the same kind of thing still stands at the path.
+    bool Unchanged() const;
+    void Release();
+    static const char* Name(Kind kind);
+
+private:
+    std::string path_;
+    Kind kind_;
+    int writer_ = -1;
+};
+
 // Records every message box and answers from a script (default: OK for
 // mbOK, Yes for questions). Installs itself while alive.
 class RecordingMessageBoxes : public IMessageBoxes {

@@ -53,12 +53,14 @@ bool No_Position(const std::string& text)
 
 } // namespace
 
-void Load_Slave_DN(const std::string& netFile, TSlaves_DN& slaves, TExColumnGrid* grid)
+TXmlLoad Load_Slave_DN(const std::string& netFile, TSlaves_DN& slaves, TExColumnGrid* grid, std::string* why)
 {
     slaves.clear();
     if (grid) Set_Data_Rows(*grid, 0);
     TXmlDocument doc;
-    if (netFile.empty() || doc.LoadFromFile(netFile) != TXmlLoad::Read) return;
+    const TXmlLoad loaded = netFile.empty() ? TXmlLoad::Missing : doc.LoadFromFile(netFile);
+    if (why) *why = doc.LoadError();
+    if (loaded != TXmlLoad::Read) return loaded;
     for (pugi::xml_node row : doc.Root().children()) {
         if (row.type() != pugi::node_element) continue;
         auto s = std::make_unique<TSlave_DN>();
@@ -81,12 +83,15 @@ void Load_Slave_DN(const std::string& netFile, TSlaves_DN& slaves, TExColumnGrid
             grid->SetCellEx(3, r, row.attribute("Mnemonic").value());
         }
     }
+    return loaded;
 }
 
-void Load_Offset_Slave_DN(const std::string& offFile, TSlaves_DN& slaves)
+TXmlLoad Load_Offset_Slave_DN(const std::string& offFile, TSlaves_DN& slaves, std::string* why)
 {
     TXmlDocument doc;
-    if (offFile.empty() || doc.LoadFromFile(offFile) != TXmlLoad::Read) return;
+    const TXmlLoad loaded = offFile.empty() ? TXmlLoad::Missing : doc.LoadFromFile(offFile);
+    if (why) *why = doc.LoadError();
+    if (loaded != TXmlLoad::Read) return loaded;
     size_t k = 0;
     for (pugi::xml_node node : doc.Root().children()) {
         if (node.type() != pugi::node_element) continue;
@@ -95,6 +100,7 @@ void Load_Offset_Slave_DN(const std::string& offFile, TSlaves_DN& slaves)
         Read_Bytes(ChildElement(node, "ByteIN"), s.SL_ByteIN, s.SL_ByteIN_M);
         Read_Bytes(ChildElement(node, "ByteOUT"), s.SL_ByteOUT, s.SL_ByteOUT_M);
     }
+    return loaded;
 }
 
 std::optional<std::string> Check_Offsets(const TSlaves_DN& slaves)
@@ -244,9 +250,16 @@ void TFDefOffset::FormShow()
         for (const std::string& s : Position_Items(Data_Array_Size)) items.Add(s);
     }
     Slave_Before_Select = -1;
-    Load_Slave_DN(UComon::File_DNETM_Net, List_Slaves_DN, ECG_DN_Slaves);
-    Load_Offset_Slave_DN(UComon::File_DNETM_DefOff, List_Slaves_DN);
+    // Files that cannot be read are named at once, as in every rule window.
+    std::string why;
+    Net_Unreadable = Load_Slave_DN(UComon::File_DNETM_Net, List_Slaves_DN, ECG_DN_Slaves, &why) ==
+                     TXmlLoad::Unreadable;
+    if (Net_Unreadable) TRuleFrame::Report_Unreadable(UComon::File_DNETM_Net, why);
+    Off_Unreadable = Load_Offset_Slave_DN(UComon::File_DNETM_DefOff, List_Slaves_DN, &why) == TXmlLoad::Unreadable;
+    if (Off_Unreadable) TRuleFrame::Report_Unreadable(UComon::File_DNETM_DefOff, why);
     Select_First();
+    // As in the rule windows: keys go to the slaves, Return does not press OK.
+    if (ECG_DN_Slaves->CanFocus()) ECG_DN_Slaves->SetFocus();
 }
 
 void TFDefOffset::Select_First()
@@ -309,13 +322,21 @@ bool TFDefOffset::Save_Data_ByteIN_ByteOUT()
 void TFDefOffset::bitbtn1Click()
 {
     if (Slave_Before_Select != -1) Save_Data_ByteIN_ByteOUT();
+    // Without the slave list the offsets shown belong to no slave: saving
+    // them would erase every slave's offsets.
+    if (Net_Unreadable) {
+        ShowError(std::string(Msg_Net_Unreadable) + "\n" + UComon::File_DNETM_Net);
+        return;
+    }
     if (const std::optional<std::string> fault = Check_Offsets(List_Slaves_DN)) {
         MessageDlg(*fault, TMsgDlgType::mtError, TMsgDlgButtons::mbOK);
         return;
     }
+    if (Off_Unreadable && !TRuleFrame::Replace_Unreadable_Agreed(UComon::File_DNETM_DefOff)) return;
     if (!Save_Offset_Slave_DN(UComon::File_DNETM_DefOff, List_Slaves_DN)) {
         ShowError(std::string(Msg_File_Not_Written) + "\n" + UComon::File_DNETM_DefOff);
         return;
     }
+    Off_Unreadable = false;
     SetModalResult(mrOk);
 }

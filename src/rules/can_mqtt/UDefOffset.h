@@ -10,6 +10,7 @@
 
 #include "core/UFrame.h"
 #include "platform/Forms.h"
+#include "platform/XmlDoc.h"
 #include "rulefiles/URuleFiles.h"
 #include "widgets/ExPageControl.h"
 #include "widgets/ExColumnGrid.h"
@@ -35,11 +36,14 @@ using TSlaves_DN = std::vector<std::unique_ptr<TSlave_DN>>;
 
 // The slaves of the slave list, in its order, each with every byte at
 // "None"; the rows also fill the slave grid when one is given. Numbers that
-// are none count as 0.
-void Load_Slave_DN(const std::string& netFile, TSlaves_DN& slaves, TExColumnGrid* grid);
+// are none count as 0. A list that cannot be read gives no slave (why, when
+// given, says why).
+TXmlLoad Load_Slave_DN(const std::string& netFile, TSlaves_DN& slaves, TExColumnGrid* grid,
+                       std::string* why = nullptr);
 // The positions and descriptions of the offset file, by slave and byte
-// position (further entries are skipped).
-void Load_Offset_Slave_DN(const std::string& offFile, TSlaves_DN& slaves);
+// position (further entries are skipped). A file that cannot be read leaves
+// every byte as it was.
+TXmlLoad Load_Offset_Slave_DN(const std::string& offFile, TSlaves_DN& slaves, std::string* why = nullptr);
 // The output-byte rule: no two output bytes on one position, every
 // position "None" or within the array. The message of the first fault, or
 // nothing.
@@ -82,8 +86,15 @@ public:
     // Messages the UI text table has no text for.
     static constexpr const char* Msg_Position_Out = " must be None or a position between 0 and ";
     static constexpr const char* Msg_File_Not_Written = "The file could not be written:";
+    static constexpr const char* Msg_Net_Unreadable =
+        "The DeviceNet slave list could not be read when this window was opened, so the byte offsets are not "
+        "saved (the offset file keeps every slave's offsets):";
 
 private:
+    // The files that could not be read at this showing.
+    bool Net_Unreadable = false;
+    bool Off_Unreadable = false;
+
     void FormShow();
     void Select_First();
     void Update_Slave_DN();

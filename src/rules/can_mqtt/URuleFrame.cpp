@@ -154,6 +154,17 @@ void TRuleFrame::Reset()
     std::fill(copied_.begin(), copied_.end(), false);
 }
 
+void TRuleFrame::Report_Unreadable(const std::string& path, const std::string& why)
+{
+    ShowError(std::string(Msg_File_Unreadable) + "\n" + path + (why.empty() ? std::string() : "\n(" + why + ")"));
+}
+
+bool TRuleFrame::Replace_Unreadable_Agreed(const std::string& path)
+{
+    return MessageDlg(std::string(Msg_Replace_Unreadable) + "\n" + path, TMsgDlgType::mtConfirmation,
+                      TMsgDlgButtons::mbYesNo) == mrYes;
+}
+
 TXmlLoad TRuleFrame::Load()
 {
     unreadable_ = false;
@@ -162,7 +173,7 @@ TXmlLoad TRuleFrame::Load()
     const TXmlLoad result = path.empty() ? TXmlLoad::Missing : doc.LoadFromFile(path);
     if (result == TXmlLoad::Unreadable) {
         unreadable_ = true;
-        ShowError(std::string(Msg_File_Unreadable) + "\n" + path);
+        Report_Unreadable(path, doc.LoadError());
     }
     if (result != TXmlLoad::Read) {
         if (desc_.loadOptions) desc_.loadOptions(pugi::xml_node(), false);
@@ -291,9 +302,7 @@ bool TRuleFrame::OK(const std::function<bool()>& beforeSave)
 {
     if (!Controllo_dati()) return false;
     const std::string path = Path();
-    if (unreadable_ && MessageDlg(std::string(Msg_Replace_Unreadable) + "\n" + path, TMsgDlgType::mtConfirmation,
-                                  TMsgDlgButtons::mbYesNo) != mrYes)
-        return false;
+    if (unreadable_ && !Replace_Unreadable_Agreed(path)) return false;
     if (beforeSave && !beforeSave()) return false;
     TXmlDocument doc;
     Build(doc);

@@ -214,6 +214,12 @@ public:
     void Grid_Hint(int g, int row, int col, std::string& hint);
     void Click_Cell(int g, int row, int col);
 
+    // The error box of a rule file that could not be read at a showing:
+    // the file and why.
+    static void Report_Unreadable(const std::string& path, const std::string& why);
+    // Asks before a file that could not be read is replaced; true on Yes.
+    static bool Replace_Unreadable_Agreed(const std::string& path);
+
     // Messages of the frame that the UI text table has no text for.
     static constexpr const char* Msg_File_Unreadable = "The file cannot be read, the table opens empty:";
     static constexpr const char* Msg_Replace_Unreadable =

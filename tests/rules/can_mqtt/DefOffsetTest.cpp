@@ -8,9 +8,13 @@
 #include "platform/GridView.h"
 #include "platform/Paths.h"
 #include "rules/can_mqtt/UDefOffset.h"
+#include "rules/can_mqtt/URuleFrame.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
 
 namespace {
 
@@ -165,4 +169,154 @@ TEST(DefOffsetWindow, ChoicesOfEverySlaveAreKeptAndTheOutputRuleStopsOk)
     EXPECT_EQ(s[0]->SL_ByteOUT_M[0], "valve out");
     EXPECT_EQ(s[1]->SL_ByteOUT[2], "12");
     Destroy_Windows();
+}
+
+namespace {
+
+// The window opened by its step button over a configuration folder; act
+// runs while it is shown.
+struct DefOffsetOpen : ::testing::Test {
+    DefOffsetOpen()
+    {
+        Create_Windows(dir.path());
+        UComon::Project_Folder = dir.path();
+        UComon::Set_Files();
+    }
+    ~DefOffsetOpen() override { Destroy_Windows(); }
+    int Open(const std::function<void(TFDefOffset&)>& act)
+    {
+        int result = mrNone;
+        TModalHandler old = SetModalHandler([&](TForm& f) {
+            ASSERT_EQ(&f, FDefOffset);
+            act(*FDefOffset);
+            result = FDefOffset->ModalResult();
+        });
+        FZelvatoreFirmWare->Btn_Click(FZelvatoreFirmWare->Btn_DNet_Offset);  // hidden in this build
+        SetModalHandler(old);
+        return result;
+    }
+    TempDir dir;
+    RecordingMessageBoxes boxes;
+};
+
+std::string WithNul(std::string text)
+{
+    text.insert(text.find("status") + 3, 1, '\0');
+    return text;
+}
+
+} // namespace
+
+// An offset file that cannot be read is named when the window opens, and OK
+// replaces it only after Yes: No leaves it byte for byte and the window open.
+TEST_F(DefOffsetOpen, AnUnreadableOffsetFileIsReplacedOnlyWhenTheUserAgrees)
+{
+    const std::string sample = Sample;
+    const std::pair<const char*, std::string> damaged[] = {
+        {"cut in half", sample.substr(0, sample.size() / 2)},
+        {"empty", ""},
+        {"one byte", "<"},
+        {"NUL in an attribute", WithNul(sample)},
+    };
+    WriteFile(UComon::File_DNETM_Net, Net);
+    for (const auto& [what, bytes] : damaged) {
+        SCOPED_TRACE(what);
+        WriteFile(UComon::File_DNETM_DefOff, bytes);
+        boxes.shown.clear();
+        boxes.Answer(mrOk);
+        boxes.Answer(mrNo);
+        EXPECT_EQ(Open([&](TFDefOffset& w) {
+                      ASSERT_EQ(boxes.shown.size(), 1u);
+                      EXPECT_EQ(boxes.shown[0].type, TMsgDlgType::mtError);
+                      EXPECT_NE(boxes.shown[0].text.find(UComon::File_DNETM_DefOff), std::string::npos);
+                      EXPECT_EQ(w.ECG_ByteIN->GetCellEx(1, 1), "None");
+                      ClickButton(*w.Btn_OK);
+                      EXPECT_EQ(w.ModalResult(), mrNone);
+                      ASSERT_EQ(boxes.shown.size(), 2u);
+                      EXPECT_EQ(boxes.shown[1].buttons, TMsgDlgButtons::mbYesNo);
+                      EXPECT_EQ(boxes.shown[1].text,
+                                std::string(TRuleFrame::Msg_Replace_Unreadable) + "\n" + UComon::File_DNETM_DefOff);
+                      ClickButton(*w.Btn_Cancel);
+                  }),
+                  mrCancel);
+        EXPECT_EQ(ReadFile(UComon::File_DNETM_DefOff), bytes);
+    }
+    // Yes: the file of the offsets shown.
+    EXPECT_EQ(Open([&](TFDefOffset& w) {
+                  w.ECG_ByteIN->SetCellEx(1, 1, "7");
+                  ClickButton(*w.Btn_OK);
+              }),
+              mrOk);
+    TSlaves_DN s;
+    EXPECT_EQ(Load_Slave_DN(UComon::File_DNETM_Net, s, nullptr), TXmlLoad::Read);
+    EXPECT_EQ(Load_Offset_Slave_DN(UComon::File_DNETM_DefOff, s), TXmlLoad::Read);
+    EXPECT_EQ(s[0]->SL_ByteIN[0], "7");
+}
+
+// Without its slave list the window cannot tell whose offsets it shows: OK
+// says so and never writes the offset file.
+TEST_F(DefOffsetOpen, AnUnreadableSlaveListIsNamedAndOkNeverWritesTheOffsets)
+{
+    WriteFile(UComon::File_DNETM_DefOff, Sample);
+    const std::string net = Net;
+    for (const std::string& bytes : {net.substr(0, net.size() - 12), std::string()}) {
+        SCOPED_TRACE(bytes);
+        WriteFile(UComon::File_DNETM_Net, bytes);
+        boxes.shown.clear();
+        EXPECT_EQ(Open([&](TFDefOffset& w) {
+                      ASSERT_EQ(boxes.shown.size(), 1u);
+                      EXPECT_EQ(boxes.shown[0].type, TMsgDlgType::mtError);
+                      EXPECT_NE(boxes.shown[0].text.find(UComon::File_DNETM_Net), std::string::npos);
+                      EXPECT_EQ(w.ECG_DN_Slaves->RowCount(), 1);
+                      ClickButton(*w.Btn_OK);
+                      EXPECT_EQ(w.ModalResult(), mrNone);
+                      ASSERT_EQ(boxes.shown.size(), 2u);
+                      EXPECT_EQ(boxes.shown[1].text,
+                                std::string(TFDefOffset::Msg_Net_Unreadable) + "\n" + UComon::File_DNETM_Net);
+                      ClickButton(*w.Btn_Cancel);
+                  }),
+                  mrCancel);
+        EXPECT_EQ(ReadFile(UComon::File_DNETM_DefOff), Sample);
+    }
+    // A missing list is no fault: no slaves, and OK writes the root alone.
+    DeleteFile(UComon::File_DNETM_Net);
+    boxes.shown.clear();
+    EXPECT_EQ(Open([&](TFDefOffset& w) { ClickButton(*w.Btn_OK); }), mrOk);
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(ReadFile(UComon::File_DNETM_DefOff), "<Define_Offset />\n<!--SW_VERSION = 1.000-->\n");
+}
+
+// A pipe, folder, device or dangling link in place of either file is
+// reported by what it is; the offsets are kept unless the user agrees.
+TEST_F(DefOffsetOpen, NamesThatAreNoRegularFileAreReportedAndKept)
+{
+    for (NonFile::Kind kind : NonFile::All) {
+        SCOPED_TRACE(NonFile::Name(kind));
+        for (bool list : {true, false}) {
+            const std::string& path = list ? UComon::File_DNETM_Net : UComon::File_DNETM_DefOff;
+            DeleteFile(UComon::File_DNETM_Net);
+            DeleteFile(UComon::File_DNETM_DefOff);
+            if (!list) WriteFile(UComon::File_DNETM_Net, Net);
+            NonFile thing(path, kind);
+            boxes.shown.clear();
+            boxes.Answer(mrOk);
+            boxes.Answer(list ? mrOk : mrNo);
+            Open([&](TFDefOffset& w) {
+                ASSERT_EQ(boxes.shown.size(), 1u);
+                EXPECT_NE(boxes.shown[0].text.find(path + "\n(it is " + NonFile::Name(kind) + ", not a readable file)"),
+                          std::string::npos)
+                    << boxes.shown[0].text;
+                ClickButton(*w.Btn_OK);
+                EXPECT_EQ(w.ModalResult(), mrNone);
+                ClickButton(*w.Btn_Cancel);
+            });
+            EXPECT_EQ(boxes.shown.size(), 2u);
+            EXPECT_TRUE(thing.Unchanged());
+            if (list) {
+                EXPECT_FALSE(FileExists(UComon::File_DNETM_DefOff));
+            }
+            thing.Release();
+            std::filesystem::remove(path);
+        }
+    }
 }

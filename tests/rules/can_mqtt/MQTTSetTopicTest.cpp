@@ -250,6 +250,41 @@ TEST_F(TopicTables, UnreadableFileIsReplacedOnlyWhenTheUserAgrees)
     EXPECT_EQ(ElementChildCount(ChildElement(doc.Root(), "MQTT_Publish")), 1);
 }
 
+// A folder, a pipe, a device or a dangling link in the file's place: named
+// when the window opens, kept on No; Yes replaces only a dangling link (the
+// others cannot be replaced by a file, which is reported).
+TEST_F(TopicTables, ANameThatIsNoRegularFileIsReportedAndKeptUnlessTheUserAgrees)
+{
+    for (NonFile::Kind kind : NonFile::All) {
+        SCOPED_TRACE(NonFile::Name(kind));
+        path = dir.file(std::to_string(kind) + "/MQTT_Set_Topic.xml");
+        NonFile thing(path, kind);
+        boxes.shown.clear();
+        EXPECT_EQ(frame.Show(), TXmlLoad::Unreadable);
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].text, std::string(TRuleFrame::Msg_File_Unreadable) + "\n" + path + "\n(it is " +
+                                           NonFile::Name(kind) + ", not a readable file)");
+
+        Good_Pub(1);
+        boxes.Answer(mrNo);
+        EXPECT_FALSE(frame.OK());
+        ASSERT_EQ(boxes.shown.size(), 2u);
+        EXPECT_EQ(boxes.shown[1].text, std::string(TRuleFrame::Msg_Replace_Unreadable) + "\n" + path);
+        EXPECT_TRUE(thing.Unchanged());
+
+        boxes.Answer(mrYes);
+        const bool replaced = frame.OK();
+        EXPECT_EQ(replaced, kind == NonFile::DanglingLink);
+        if (replaced) {
+            TXmlDocument doc;
+            EXPECT_EQ(doc.LoadFromFile(path), TXmlLoad::Read);
+        } else {
+            EXPECT_TRUE(thing.Unchanged());
+            EXPECT_EQ(boxes.shown.back().text, std::string(TRuleFrame::Msg_File_Not_Written) + "\n" + path);
+        }
+    }
+}
+
 TEST_F(TopicTables, FailedWriteKeepsTheRowsAndNamesTheFile)
 {
     path = dir.file("gone/MQTT_Set_Topic.xml");
