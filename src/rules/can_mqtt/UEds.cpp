@@ -103,7 +103,22 @@ void Add_Sub(TEds_Data& data, uint16_t index, SDO_Sub_Type sub)
     subs.push_back(sub);
 }
 
+// The fixed objects, in the order the file writes them.
+constexpr uint16_t Fixed_Objects[] = {0x1000, 0x1001, 0x1005, 0x1006, 0x1008, 0x1014,
+                                      0x1016, 0x1017, 0x1018, 0x1029, 0x1280};
+// The first index of each PDO object run (30 PDOs at most).
+constexpr uint16_t PDO_Runs[] = {0x1400, 0x1600, 0x1800, 0x1A00, 0x7000, 0x7050};
+
 } // namespace
+
+bool Reserved_Index(uint32_t index)
+{
+    for (uint16_t f : Fixed_Objects)
+        if (index == f) return true;
+    for (uint16_t run : PDO_Runs)
+        if (index >= run && index < run + 30u) return true;
+    return false;
+}
 
 void Load_PDO_CANopen(TEds_Data& data, const std::string& path)
 {
@@ -125,6 +140,11 @@ void Load_SDO_Server_CANopen(TEds_Data& data, const std::string& path)
             const int32_t index = UComon::Whole_Number(row.attribute("Index").value());
             const int32_t sub = UComon::Whole_Number(row.attribute("SubIndex").value());
             if (index < 0 || index > 0xFFFF || sub < 0 || sub > 0xFF) continue;
+            if (Reserved_Index(static_cast<uint32_t>(index))) {
+                std::vector<uint16_t>& out = data.Reserved_Left_Out;
+                if (std::find(out.begin(), out.end(), index) == out.end()) out.push_back(static_cast<uint16_t>(index));
+                continue;
+            }
             const int32_t n = UComon::Whole_Number(row.attribute("NByte").value());
             SDO_Sub_Type s;
             s.Sub = static_cast<uint8_t>(sub);
@@ -337,6 +357,14 @@ bool Create_EDS_File(const std::string& fileName)
     if (!WriteFileAtomic(fileName, text)) {
         ShowError("The file could not be written:\n" + fileName);
         return false;
+    }
+    if (!data.Reserved_Left_Out.empty()) {
+        std::string list;
+        for (uint16_t index : data.Reserved_Left_Out) list += (list.empty() ? "0x" : ", 0x") + Hex4(index);
+        MessageDlg("The EDS file was written without the SDO server objects of \"" +
+                       ExtractFileName(UComon::File_SDO_Server_CANopen) + "\" at " + list +
+                       ": these indexes belong to objects of the EDS file's own.",
+                   TMsgDlgType::mtWarning, TMsgDlgButtons::mbOK);
     }
     return true;
 }

@@ -38,7 +38,14 @@ struct TEds_Data {
     int Num_RxPDO = 0;
     int Num_TxPDO = 0;
     std::vector<SDO_Index> SDO_List;  // in order of first appearance
+    std::vector<uint16_t> Reserved_Left_Out;  // SDO server indexes of objects of the file's own
 };
+
+// Whether the file writes an object of its own at that index (the fixed
+// communication objects, the PDO parameters and the mapped PDO objects of
+// up to 30 PDOs per direction): no SDO server object may take it, or the
+// file would hold two sections of one name.
+bool Reserved_Index(uint32_t index);
 
 // The PDOs of the file (at most 30 per direction); a missing file, section
 // or attribute gives none. COB-ID and Dimension that are no whole numbers
@@ -47,7 +54,8 @@ void Load_PDO_CANopen(TEds_Data& data, const std::string& path);
 // The SDO server objects, read page then write page. The same index and
 // sub-index named more than once give one object, read-only only when every
 // naming is on the read page. Rows whose index or sub-index is no number
-// of its range are left out.
+// of its range are left out, and so are reserved indexes (listed once each
+// in Reserved_Left_Out).
 void Load_SDO_Server_CANopen(TEds_Data& data, const std::string& path);
 // Position of the entry with that index, -1 when none.
 int Find_SDO_Index(const TEds_Data& data, uint16_t index);
@@ -66,7 +74,8 @@ std::string EDS_Date_Text(int year, int month, int day);
 
 // Reads the configuration's PDO and SDO server files, takes the clock
 // (platform Now) once and writes the file; a file that cannot be written is
-// reported in an error box naming it (false).
+// reported in an error box naming it (false). SDO server objects left out
+// for a reserved index are named in a warning after the file is written.
 bool Create_EDS_File(const std::string& fileName);
 
 } // namespace UEds

@@ -9,6 +9,10 @@
 
 TRuleWindowDesc Set_SDO_Server_Access_Desc();
 
+// The fault of an index the EDS file gives an object of its own: the page
+// caption in brackets, then the index, then this.
+inline constexpr const char* Msg_SDO_Reserved_Index = " is an object of the EDS file's own and cannot be an SDO object";
+
 class TFSet_SDO_Server_Access : public TRuleWindow {
 public:
     TFSet_SDO_Server_Access();

@@ -1,7 +1,11 @@
 // The CANopen SDO server objects window's tables: columns, file, texts and checks.
 #include "rules/can_mqtt/USet_SDO_Server_Access.h"
 
+#include "core/ULanguage.h"
+#include "rules/can_mqtt/UEds.h"
 #include "rules/can_mqtt/USet_PDO_Access.h"
+
+#include <cstdio>
 
 namespace {
 
@@ -50,6 +54,13 @@ TRuleWindowDesc Set_SDO_Server_Access_Desc()
     d.check = [](TRuleRow& r) -> std::optional<TRuleFault> {
         const bool read = r.Grid() == 0;
         const int base = read ? 2551 : 2558;
+        // Named with its index: the EDS file would hold two objects there.
+        if (const int32_t index = r.Number(1); index >= 0 && UEds::Reserved_Index(static_cast<uint32_t>(index))) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(index));
+            return r.Fault(-1, "!! [" + ULanguage::Text(read ? 2514 : 2515) + "] Index 0x" + hex +
+                                   Msg_SDO_Reserved_Index);
+        }
         if (!In_Range(r.Number(1), 0x2000, 0x5FFF)) return r.Fault(base);
         if (!In_Range(r.Number(2), 0, 255)) return r.Fault(base + 1);
         const int32_t n = r.Number(3);

@@ -74,6 +74,13 @@ TEST(SDOServer, FilesAndChecks)
          "Error row 12!! [SDO in Read] Address Byte1 must be between 0 and 1439"},
         {"index below", {{{1, "0x1FFF"}}}, "Error row 1" + Text(2551)},
         {"index above", {{{1, "0x6000"}}}, "Error row 1" + Text(2551)},
+        // Objects of the EDS file's own, named by their index.
+        {"device type", {good, {{1, "0x1000"}}}, std::string("Error row 2!! [SDO in Read] Index 0x1000") +
+                                                     Msg_SDO_Reserved_Index},
+        {"PDO parameter", {{{1, "$1400"}}}, std::string("Error row 1!! [SDO in Read] Index 0x1400") +
+                                                Msg_SDO_Reserved_Index},
+        {"mapped PDO object", {{{1, "28672"}}}, std::string("Error row 1!! [SDO in Read] Index 0x7000") +
+                                                    Msg_SDO_Reserved_Index},
         {"three bytes", {{{1, "0x5FFF"}, {2, "0"}, {3, "3"}}}, "Error row 1" + Text(2553)},
         {"two bytes, byte 2 beyond", {{{1, "0x2000"}, {2, "0"}, {3, "2"}, {4, "0"}, {5, "1440"}}},
          "Error row 1" + Text(2555) + "1439"},
@@ -83,6 +90,8 @@ TEST(SDOServer, FilesAndChecks)
     t.frame->Reset();
     t.Fill(1, 1, {{1, "0x6000"}});
     EXPECT_EQ(t.Fault(), "Error row 1" + Text(2558));
+    t.Fill(1, 1, {{1, "0x1A1D"}});
+    EXPECT_EQ(t.Fault(), std::string("Error row 1!! [SDO in Write] Index 0x1A1D") + Msg_SDO_Reserved_Index);
     t.Fill(0, 1, {{1, "1"}});
     EXPECT_EQ(t.Fault(), "Error row 1" + Text(2551));
 }
