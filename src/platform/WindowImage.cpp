@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QImage>
 #include <QPixmap>
+#include <QScreen>
+#include <QWindow>
 #include <QWidget>
 
 bool SaveControlImage(const TControl* control, const std::string& pngPath)
@@ -21,6 +23,25 @@ TBitmap ControlImage(const TControl* control)
     if (!control || !control->Widget()) return bmp;
     QApplication::processEvents();
     const QImage picture = control->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    bmp.SetSize(picture.width(), picture.height());
+    bmp.Image() = picture;
+    return bmp;
+}
+
+TBitmap ScreenImage(const TControl* control)
+{
+    TBitmap bmp;
+    if (!control || !control->Widget() || !control->Widget()->isVisible()) return bmp;
+    QApplication::processEvents();
+    QWidget* w = control->Widget();
+    QWidget* top = w->window();
+    QScreen* screen = top->screen();
+    if (!screen || !top->windowHandle()) return bmp;
+    const QPoint at = w->mapTo(top, QPoint(0, 0));
+    const QImage picture = screen->grabWindow(top->winId(), at.x(), at.y(), w->width(), w->height())
+                               .toImage()
+                               .convertToFormat(QImage::Format_RGB32);
+    if (picture.isNull()) return bmp;
     bmp.SetSize(picture.width(), picture.height());
     bmp.Image() = picture;
     return bmp;

@@ -11,3 +11,8 @@ class TControl;
 bool SaveControlImage(const TControl* control, const std::string& pngPath);
 // As a bitmap (pending paint events run first); empty for no control.
 TBitmap ControlImage(const TControl* control);
+// What the screen shows of the control (pending paint events run first):
+// the window system's copy of its window, where only what was repainted
+// since has changed, unlike ControlImage, which draws the control afresh.
+// Empty for no control or a control not shown.
+TBitmap ScreenImage(const TControl* control);

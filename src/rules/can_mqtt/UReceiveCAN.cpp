@@ -6,6 +6,5 @@ TFReceiveCAN::TFReceiveCAN()
                   ULanguage::TLangWindow::ReceiveCAN)
 {
     ECG_CAN_Receive = Grid(0);
-    Focus_Grid_On_Show = true;
     Set_Lang();
 }

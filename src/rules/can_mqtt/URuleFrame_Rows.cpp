@@ -6,7 +6,22 @@
 #include "core/ULanguage.h"
 #include "platform/Dialogs.h"
 
+#include <algorithm>
+
 using ULanguage::Text;
+
+namespace {
+
+// The row routines write the cells by their real columns, which the grid
+// does not repaint where hidden columns shift the shown ones: the rows a
+// button touched are repainted whole.
+void Repaint_From(TExColumnGrid& grid, int row)
+{
+    for (int r = std::max(row, grid.TopRow()); r < grid.RowCount() && r <= grid.TopRow() + grid.VisibleRowCount(); ++r)
+        grid.RepaintRow(r);
+}
+
+} // namespace
 
 void TRuleFrame::Delete_Row(int g)
 {
@@ -17,12 +32,14 @@ void TRuleFrame::Delete_Row(int g)
                                  std::to_string(row);
     if (MessageDlg(question, TMsgDlgType::mtConfirmation, TMsgDlgButtons::mbYesNo) != mrYes) return;
     UComon::Grid_Delete_Row(row, grid);
+    Repaint_From(grid, row);
 }
 
 void TRuleFrame::Insert_Row(int g)
 {
     TExColumnGrid& grid = Grid(g);
     UComon::Grid_Insert_Row(grid.Row(), grid, desc_.insertEnable);
+    Repaint_From(grid, grid.Row());
 }
 
 void TRuleFrame::Copy_Row(int g)
@@ -38,6 +55,7 @@ void TRuleFrame::Paste_Row(int g)
 {
     TExColumnGrid& grid = Grid(g);
     UComon::Grid_Paste_Row(grid, grid.Row(), Copied(g));
+    grid.RepaintRow(grid.Row());
 }
 
 void TRuleFrame::Key_Press(int g, TKeyChar& key) { UComon::Grid_Enter_Jump(Grid(g), key); }

@@ -108,6 +108,15 @@ void TRuleWindow::FormShow()
 {
     if (PageControl1) PageControl1->SetActivePage(sheets_.front());
     frame_->Show();
+    // Every showing starts at the first rule: its first cell current and
+    // the grid scrolled to its top-left corner, whatever the last showing
+    // left.
+    for (TExColumnGrid* grid : grids_) {
+        if (grid->RowCount() <= grid->FixedRows() || grid->ColCount() <= grid->FixedCols()) continue;
+        grid->FocusCell(grid->FixedCols(), grid->FixedRows(), true);
+        grid->SetLeftCol(grid->FixedCols());
+        grid->SetTopRow(grid->FixedRows());
+    }
     if (Focus_Grid_On_Show && Grid(0)->CanFocus()) Grid(0)->SetFocus();
 }
 

@@ -65,8 +65,9 @@ protected:
     virtual bool Before_Save() { return true; }
     // A double click on a cell (row, real column): header auto-size.
     virtual void DblClickCell(int g, int row, int col);
-    // Whether the grid takes the keyboard focus at every showing.
-    bool Focus_Grid_On_Show = false;
+    // Whether the grid takes the keyboard focus at every showing (so that
+    // typing goes into the first cell and Return does not press OK).
+    bool Focus_Grid_On_Show = true;
 
 private:
     std::unique_ptr<TRuleFrame> frame_;

@@ -6,6 +6,5 @@ TFTransmitCAN::TFTransmitCAN()
                   ULanguage::TLangWindow::TransmitCAN)
 {
     ECG_CAN_Transmit = Grid(0);
-    Focus_Grid_On_Show = true;
     Set_Lang();
 }

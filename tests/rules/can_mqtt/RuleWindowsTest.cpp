@@ -8,6 +8,7 @@
 #include "platform/Application.h"
 #include "platform/ControlInput.h"
 #include "platform/Paths.h"
+#include "platform/WindowImage.h"
 #include "rules/can_mqtt/UDNet.h"
 #include "rules/can_mqtt/UMQTT_Set_Access.h"
 #include "rules/can_mqtt/UMQTT_Set_Topic.h"
@@ -663,6 +664,133 @@ TEST_F(RuleWindows, ACheckBoxCellNeverTakesAnEditingFace)
             ++row;
         }
         ClickButton(*FMQTT_Set_Topic->Btn_Cancel);
+    });
+    ClickButton(*main->Btn_MQTT_Set_Topic);
+    EXPECT_EQ(shown.size(), 1u);
+}
+
+// Every showing starts at the first rule with the keyboard on the grid:
+// typing at once fills the first cell, and Return does not press OK.
+TEST_F(RuleWindows, EachShowingStartsAtTheFirstCellWithTheGridFocused)
+{
+    // The topic window left scrolled to the right and down, on another cell.
+    acts.push_back([&](TForm& f) {
+        TExColumnGrid& g = *FMQTT_Set_Topic->ECG_Pub;
+        ActivateWindowOf(f);
+        g.SetFocus();
+        g.FocusCell(1, 1);
+        PressKey(f, VK_END);
+        for (int i = 0; i < 5; ++i) PressKey(f, VK_NEXT);
+        Application_ProcessMessages();
+        EXPECT_GT(g.LeftCol(), 1);
+        EXPECT_GT(g.TopRow(), 1);
+        ClickButton(*FMQTT_Set_Topic->Btn_Cancel);
+    });
+    acts.push_back([&](TForm& f) {
+        TExColumnGrid& g = *FMQTT_Set_Topic->ECG_Pub;
+        EXPECT_EQ(g.LeftCol(), 1);
+        EXPECT_EQ(g.TopRow(), 1);
+        EXPECT_EQ(g.Col(), 1);
+        EXPECT_EQ(g.Row(), 1);
+        ActivateWindowOf(f);
+        EXPECT_TRUE(g.View()->Focused());
+        TypeKeys(f, "plant");
+        PressKey(f, VK_RETURN, {}, "\r");
+        PressKey(f, VK_RETURN, {}, "\r");
+        Application_ProcessMessages();
+        EXPECT_EQ(g.GetCellEx(Topic_Col::Topic, 1), "plant");
+        EXPECT_EQ(f.ModalResult(), mrNone);
+        ClickButton(*FMQTT_Set_Topic->Btn_Cancel);
+    });
+    ClickButton(*main->Btn_MQTT_Set_Topic);
+    ClickButton(*main->Btn_MQTT_Set_Topic);
+    EXPECT_FALSE(FileExists(File_MQTT_Set_Topic));
+
+    // The other rule windows alike.
+    const std::pair<TLbButton*, TRuleWindow*> windows[] = {
+        {main->Btn_CAN_Rec_Frame, FReceiveCAN},       {main->Btn_CAN_Send_Frame, FTransmitCAN},
+        {main->Btn_MQTT_Set_Access, FMQTT_Set_Access}, {main->Btn_SDO_Server_CANopen, FSet_SDO_Server_Access},
+        {main->Btn_SDO_Client_CANopen, FSet_SDO_Client_Access}, {main->Btn_PDO_CANopen, FSet_PDO_Access},
+        {main->Btn_DNet_Net, FDNet},
+    };
+    for (const auto& [button, window] : windows) {
+        SCOPED_TRACE(window->Caption());
+        for (int showing = 0; showing < 2; ++showing)
+            acts.push_back([&, w = window](TForm& f) {
+                ActivateWindowOf(f);
+                TExColumnGrid& g = *w->Grid(0);
+                EXPECT_TRUE(g.View()->Focused());
+                EXPECT_EQ(g.Col(), 1);
+                EXPECT_EQ(g.Row(), 1);
+                EXPECT_EQ(g.TopRow(), 1);
+                g.FocusCell(g.ColCount() - 1, g.RowCount() - 1);
+                ClickButton(*w->Btn_Cancel);
+            });
+        main->Btn_Click(button);
+        main->Btn_Click(button);
+    }
+    EXPECT_TRUE(acts.empty());
+}
+
+namespace {
+
+// Pixels in which what the screen shows of the grid differs from a fresh
+// drawing of it (cells the grid was never asked to repaint).
+int Stale_Pixels(TExColumnGrid& g)
+{
+    const TBitmap screen = ScreenImage(g.View());
+    const TBitmap fresh = ControlImage(g.View());
+    EXPECT_FALSE(screen.Empty());
+    EXPECT_EQ(screen.Width(), fresh.Width());
+    EXPECT_EQ(screen.Height(), fresh.Height());
+    int stale = 0;
+    for (int y = 0; y < std::min(screen.Height(), fresh.Height()); ++y)
+        for (int x = 0; x < std::min(screen.Width(), fresh.Width()); ++x)
+            stale += screen.Pixel(x, y) != fresh.Pixel(x, y);
+    return stale;
+}
+
+} // namespace
+
+// Insert, Copy and Paste Row move whole rows, hidden columns included: the
+// screen shows every moved cell at once (the Template and OnChange columns
+// behind the hidden ones too), in every rule window.
+TEST_F(RuleWindows, RowButtonsRepaintTheRowsTheyTouched)
+{
+    acts.push_back([&](TForm& f) {
+        TFMQTT_Set_Topic& w = *FMQTT_Set_Topic;
+        TExColumnGrid& g = *w.ECG_Pub;
+        ActivateWindowOf(f);
+        g.SetFocus();
+        for (int r = 1; r <= 3; ++r) {
+            g.SetCellEx(Topic_Col::Topic, r, "t" + std::to_string(r));
+            g.SetCellEx(Topic_Col::Pub_Template, r, "{\"v\":$VALUE$}");
+            g.SetCellEx(Topic_Col::Pub_OnChange, r, "Y");
+        }
+        g.SetRow(1);
+        EXPECT_EQ(Stale_Pixels(g), 0);
+        ClickButton(*w.Btn_InsRow);
+        EXPECT_EQ(g.GetCellEx(Topic_Col::Pub_Template, 1), "");
+        EXPECT_EQ(Stale_Pixels(g), 0) << "after Insert Row";
+        g.SetRow(2);
+        ClickButton(*w.Btn_CopyRow);
+        g.SetRow(1);
+        ClickButton(*w.Btn_PasteRow);
+        EXPECT_EQ(g.GetCellEx(Topic_Col::Pub_Template, 1), "{\"v\":$VALUE$}");
+        EXPECT_EQ(Stale_Pixels(g), 0) << "after Paste Row";
+        boxes.Answer(mrYes);
+        ClickButton(*w.Btn_DelRow);
+        EXPECT_EQ(Stale_Pixels(g), 0) << "after Delete Row";
+        // The subscribe page alike.
+        w.PageControl1->SetActivePage(w.TS_MQTT_Subscribe);
+        TExColumnGrid& s = *w.ECG_Sub;
+        s.SetCellEx(Topic_Col::Topic, 1, "in");
+        s.SetCellEx(Topic_Col::Sub_Template, 1, "{\"v\":$VALUE$}");
+        s.SetRow(1);
+        EXPECT_EQ(Stale_Pixels(s), 0);
+        ClickButton(*w.Btn_InsRow);
+        EXPECT_EQ(Stale_Pixels(s), 0) << "after Insert Row on the subscribe page";
+        ClickButton(*w.Btn_Cancel);
     });
     ClickButton(*main->Btn_MQTT_Set_Topic);
     EXPECT_EQ(shown.size(), 1u);
