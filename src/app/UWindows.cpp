@@ -21,6 +21,8 @@
 #include "rules/can_mqtt/UTransmitJ1939.h"
 #include "rules/can_mqtt/UTransmitNMEA.h"
 #include "rules/can_mqtt/UTopicTemplate.h"
+#include "rules/field/UDMXDefVal.h"
+#include "rules/field/UKNXAccess.h"
 
 #include <functional>
 #include <memory>
@@ -58,6 +60,8 @@ const std::vector<TWindowEntry>& Creation_Table()
         {TWindowId::DefOffset, [] { return FDefOffset = new TFDefOffset; }, [] { FDefOffset = nullptr; }},
         {TWindowId::ReceiveNMEA, [] { return FReceiveNMEA = new TFReceiveNMEA; }, [] { FReceiveNMEA = nullptr; }},
         {TWindowId::TransmitNMEA, [] { return FTransmitNMEA = new TFTransmitNMEA; }, [] { FTransmitNMEA = nullptr; }},
+        {TWindowId::DMXDefVal, [] { return FDMXDefVal = new TFDMXDefVal; }, [] { FDMXDefVal = nullptr; }},
+        {TWindowId::KNXAccess, [] { return FKNXAccess = new TFKNXAccess; }, [] { FKNXAccess = nullptr; }},
     };
     return table;
 }

@@ -132,8 +132,8 @@ int Check_KNX_Address(const std::string& text, bool group, bool allowZero)
         if (t.find('.') == std::string::npos) return plainNumber();
         std::string areaText, rest, lineText, deviceText;
         SplitAt(t, '.', areaText, rest);
-        // An individual address has three parts; "1.2" is none.
-        if (!SplitAt(rest, '.', lineText, deviceText)) return 1;
+        // A two-part dotted text ("230.240") is taken as it stands.
+        if (!SplitAt(rest, '.', lineText, deviceText)) return 0;
         if (deviceText.find('.') != std::string::npos) return 1;
         const long long area = ReadDec(Trim(areaText), -1);
         const long long line = ReadDec(Trim(lineText), -1);

@@ -25,7 +25,11 @@ bool IP_To_Bytes(const std::string& text, uint8_t& b1, uint8_t& b2, uint8_t& b3,
 // True when text is "a.b.c.d:port"; outputs are 0 unless everything holds.
 bool IP_Port_To_Bytes(const std::string& text, uint8_t& b1, uint8_t& b2, uint8_t& b3, uint8_t& b4,
                       uint16_t& port);
-// 0 valid, 1 not valid.
+// 0 valid, 1 not valid. Parts are trimmed whole numbers. Individual form
+// (group false): area.line.device (15.15.255; 0.0.0 only with allowZero),
+// no "/"; a text with exactly one "." passes without a test of its parts.
+// Group form: main/sub (31/2047) or main/middle/sub (31/7/255), not all
+// zero, no ".". Either form: a plain number 1..65535.
 int Check_KNX_Address(const std::string& text, bool group, bool allowZero);
 bool No_Dot_In_String(const std::string& text);
 // 0 valid; 1 longer than 61; 2 bad character; 3 leading "."; 4 trailing ".";

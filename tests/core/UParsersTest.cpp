@@ -104,8 +104,9 @@ TEST(Parsers, KnxAddress)
         {"1.1.1", false, false, 0},   {"0.0.0", false, false, 1},   {"0.0.0", false, true, 0},
         {"15.15.255", false, false, 0}, {"16.0.1", false, true, 1}, {"1.16.1", false, true, 1},
         {"1.1.256", false, true, 1},  {"1.1.1.1", false, true, 1},  {"1/1", false, true, 1},
-        {"1.2", false, true, 1},      // two parts are no individual address
-        {"a.b", false, true, 1},      {"100", false, true, 0},      {"0", false, true, 1},
+        // A two-part dotted text passes as it stands, whatever its parts.
+        {"1.2", false, true, 0},      {"230.240", false, false, 0}, {"a.b", false, true, 0},
+        {"1.2/3", false, true, 1},    {"100", false, true, 0},      {"0", false, true, 1},
         {"65535", false, true, 0},    {"65536", false, true, 1},
         {"31/7/255", true, false, 0}, {"0/0/0", true, true, 1},     {"32/0/1", true, true, 1},
         {"1/8/1", true, true, 1},     {"1/1/1/1", true, true, 1},   {"1/2047", true, true, 0},

@@ -22,6 +22,14 @@ std::vector<std::string> Position_Items(int n)
     return items;
 }
 
+std::vector<std::string> Number_Items(int n)
+{
+    std::vector<std::string> items;
+    items.reserve(static_cast<size_t>(n > 0 ? n : 0));
+    for (int i = 0; i < n; ++i) items.push_back(std::to_string(i));
+    return items;
+}
+
 TRuleColumn Rule_Text(int header, int hint, const char* attr, int width, TColor color, bool hidden)
 {
     TRuleColumn c;
@@ -69,12 +77,19 @@ TRuleFrame::TRuleFrame(const TRuleWindowDesc& desc, std::vector<TExColumnGrid*> 
       copied_(grids_.size(), false)
 {
     if (grids_.size() != desc_.grids.size()) throw EListError("Rule window: one grid per grid description");
+    for (const TRuleGridDesc& d : desc_.grids) rows_.push_back(d.rows);
 }
 
 TExColumnGrid& TRuleFrame::Grid(int g) const
 {
     if (g < 0 || g >= GridCount()) RaiseListIndexError(g);
     return *grids_[static_cast<size_t>(g)];
+}
+
+int TRuleFrame::Rows(int g) const
+{
+    if (g < 0 || g >= GridCount()) RaiseListIndexError(g);
+    return rows_[static_cast<size_t>(g)];
 }
 
 TStringList& TRuleFrame::Hint_List(int g)
@@ -99,7 +114,7 @@ void TRuleFrame::Setup()
         TGridOptions options = grid.Options() + goRangeSelect + goEditing;
         options = d.colSizing ? options + goColSizing : options - goColSizing;
         grid.SetOptions(options);
-        grid.HintShowCells = true;
+        grid.HintShowCells = d.showHints;
         TGridColumnItem* number = grid.Columns().Items(0);
         number->SetWidth(d.numberWidth);
         number->SetAlignment(TAlignment::taCenter);
@@ -144,8 +159,12 @@ void TRuleFrame::Reset()
             if (d.columns[i].hidden && !grid.IsHiddenColumn(col)) grid.HideColumn(col);
             if (!d.columns[i].hidden && grid.IsHiddenColumn(col)) grid.UnHideColumn(col);
         }
-        grid.SetRowCount(d.rows + 1);
-        for (int r = 1; r <= d.rows; ++r) {
+        // A count decided at the showing is taken as it comes; the window's
+        // own function keeps it sensible.
+        int& rows = rows_[static_cast<size_t>(g)];
+        if (d.rowsAtShow) rows = std::max(1, d.rowsAtShow());
+        grid.SetRowCount(rows + 1);
+        for (int r = 1; r <= rows; ++r) {
             grid.SetCellEx(0, r, std::to_string(r));
             for (size_t i = 0; i < d.columns.size(); ++i)
                 grid.SetCellEx(static_cast<int>(i) + 1, r, d.columns[i].reset);
@@ -186,7 +205,7 @@ TXmlLoad TRuleFrame::Load()
         const pugi::xml_node section = d.section.empty() ? root : ChildElement(root, d.section.c_str());
         int r = 1;
         for (pugi::xml_node row : section.children()) {
-            if (r > d.rows) break;
+            if (r > Rows(g)) break;
             if (row.type() != pugi::node_element) continue;
             for (size_t i = 0; i < d.columns.size(); ++i) {
                 const TRuleColumn& c = d.columns[i];
@@ -214,6 +233,7 @@ TXmlLoad TRuleFrame::Show()
 
 bool TRuleFrame::Row_Listed(int g, int row, int keyCol, bool trimmed) const
 {
+    if (keyCol == No_Key_Col) return true;
     const std::string key = Grid(g).GetCellEx(keyCol, row);
     return trimmed ? !Trim(key).empty() : !key.empty();
 }
@@ -224,7 +244,7 @@ std::optional<TRuleFault> TRuleFrame::Validate()
         const TRuleGridDesc& d = desc_.grids[static_cast<size_t>(g)];
         TExColumnGrid& grid = Grid(g);
         total_ = 0;
-        const int last = std::min(d.rows, grid.RowCount() - 1);
+        const int last = std::min(Rows(g), grid.RowCount() - 1);
         for (int r = 1; r <= last; ++r) {
             const bool listed = Row_Listed(g, r, d.keyCol, d.keyTrimmed) ||
                                 (d.altKeyCol >= 0 && Row_Listed(g, r, d.altKeyCol, d.keyTrimmed));
@@ -235,6 +255,7 @@ std::optional<TRuleFault> TRuleFrame::Validate()
                 if (!listed) break;
                 if (d.enable == TEnableTest::Trimmed && UpperCase(Trim(grid.GetCellEx(d.enableCol, r))) != "Y")
                     continue;
+                if (d.enable == TEnableTest::Exact && Trim(grid.GetCellEx(d.enableCol, r)) != "Y") continue;
             }
             if (!desc_.check) continue;
             TRuleRow row(*this, g, r);
@@ -270,7 +291,7 @@ int TRuleFrame::Saved_Rows(int g)
 {
     const TRuleGridDesc& d = desc_.grids[static_cast<size_t>(g)];
     const bool trimmed = d.saveKeyCol >= 0 ? d.saveKeyTrimmed : d.keyTrimmed;
-    const int last = std::min(d.rows, Grid(g).RowCount() - 1);
+    const int last = std::min(Rows(g), Grid(g).RowCount() - 1);
     int n = 0;
     while (n < last && Row_Listed(g, n + 1, Save_Key(g), trimmed)) ++n;
     return n;
@@ -279,19 +300,20 @@ int TRuleFrame::Saved_Rows(int g)
 void TRuleFrame::Build(TXmlDocument& doc)
 {
     pugi::xml_node root = doc.NewDocument(desc_.root);
-    doc.AddDocumentComment("SW_VERSION = " + desc_.version);
+    if (!desc_.version.empty()) doc.AddDocumentComment("SW_VERSION = " + desc_.version);
     for (int g = 0; g < GridCount(); ++g) {
         const TRuleGridDesc& d = desc_.grids[static_cast<size_t>(g)];
         TExColumnGrid& grid = Grid(g);
         pugi::xml_node section = d.section.empty() ? root : root.append_child(d.section.c_str());
         const int n = Saved_Rows(g);
         for (int r = 1; r <= n; ++r) {
-            pugi::xml_node row = section.append_child("row");
+            pugi::xml_node row = section.append_child(desc_.rowElement.c_str());
             for (size_t i = 0; i < d.columns.size(); ++i) {
                 const TRuleColumn& c = d.columns[i];
                 if (c.attr.empty()) continue;
                 const std::string cell = grid.GetCellEx(static_cast<int>(i) + 1, r);
-                row.append_attribute(c.attr.c_str()).set_value((c.toFile ? c.toFile(cell) : cell).c_str());
+                const std::string text = c.toFileAt ? c.toFileAt(cell, r) : c.toFile ? c.toFile(cell) : cell;
+                row.append_attribute(c.attr.c_str()).set_value(text.c_str());
             }
         }
     }
@@ -323,6 +345,10 @@ bool TRuleFrame::Copied(int g) const
 void TRuleFrame::Grid_Hint(int g, int row, int col, std::string& hint)
 {
     TExColumnGrid& grid = Grid(g);
+    if (!desc_.grids[static_cast<size_t>(g)].showHints) {
+        hint.clear();
+        return;
+    }
     const int real = grid.RealColIndex(col);
     if (row == 0 && real >= 1) {
         const TStringList& hints = Hint_List(g);

@@ -12,8 +12,9 @@
 // (URuleWindow.h) only host the grids and bind their controls to it.
 //
 // The rule file: the root element first, the comment "SW_VERSION = " and
-// the version after it, then under the root one section element per grid
-// (or the rows directly under the root), one "row" element per rule with
+// the version after it (files without a version have none), then under the
+// root one section element per grid (or the rows directly under the root),
+// one "row" element (or the window's own row name) per rule with
 // one attribute per saved column, each holding the cell text exactly as
 // the grid holds it. Reading takes the document element as root, finds the
 // sections by name, takes the element children of a section as its rows
@@ -49,6 +50,8 @@ struct TRuleColumn {
     // something else than its text (the MQTT access window's topic index).
     std::function<std::string(const std::string& attribute)> fromFile;
     std::function<std::string(const std::string& cell)> toFile;
+    // As toFile, knowing the row (a conversion that remembers something per row).
+    std::function<std::string(const std::string& cell, int row)> toFileAt;
 };
 
 // How rows with an Enable column take part in the validation walk.
@@ -57,17 +60,24 @@ enum class TEnableTest {
     Trimmed,     // rows whose trimmed, upper-cased Enable is not "Y" are skipped
     UpperFirst,  // the upper-cased (not trimmed) Enable is tested before the
                  // key, so a disabled row with an empty key does not end the walk
+    Exact,       // rows whose trimmed Enable is not exactly "Y" are skipped
 };
+
+// keyCol of a grid without a key column: every row is validated and saved.
+inline constexpr int No_Key_Col = -1;
 
 struct TRuleGridDesc {
     std::string section;         // section element; empty: rows under the root
     int rows = 1;                // data rows (RowCount - 1)
+    // Where the data-row count is decided at each showing, before the reset
+    // (rows is then the count until the first showing).
+    std::function<int()> rowsAtShow;
     int numberHeader = -1;       // UI text of column 0's header
     int numberWidth = 40;
     TColor numberColor = clBtnFace;
     int pageCaption = -1;        // UI text of the page (paged windows)
     std::vector<TRuleColumn> columns;
-    int keyCol = 1;              // the first row whose key cell is empty ends the rules
+    int keyCol = 1;              // the first row whose key cell is empty ends the rules (No_Key_Col: none does)
     bool keyTrimmed = true;      // false: a key of blanks counts as filled
     int altKeyCol = -1;          // validation: a row is listed while either key is filled
     int saveKeyCol = -1;         // the column ending the saved rows (-1: keyCol)
@@ -76,6 +86,9 @@ struct TRuleGridDesc {
     int enableCol = 1;
     int rowHeight = 0;           // data row height (0: the grid's default)
     bool colSizing = true;       // the user may size the columns by dragging
+    bool showHints = true;       // false: the grid shows no hints at all
+    bool enterJump = true;       // false: Enter never jumps to the next cell
+    bool tabHidden = false;      // the page is kept, its tab is not shown
 };
 
 // A failing check: the row, the reason's UI text and what follows it.
@@ -116,7 +129,9 @@ using TRuleCheck = std::function<std::optional<TRuleFault>(TRuleRow& row)>;
 
 struct TRuleWindowDesc {
     std::string root;
-    std::string version;         // "1.002": the comment reads "SW_VERSION = 1.002"
+    std::string version;         // "1.002": the comment reads "SW_VERSION = 1.002";
+                                 // empty: the file has no version comment
+    std::string rowElement = "row";  // the element of one saved row
     int clientWidth = 0;
     int clientHeight = 337;
     int caption = -1;
@@ -133,6 +148,8 @@ struct TRuleWindowDesc {
     bool clickSelectsRow = false;
     // Insert Row puts "Y" into column 1.
     bool insertEnable = false;
+    // false: OK and Cancel only (no row buttons).
+    bool rowButtons = true;
     // Elements after the sections, and reading them back (nullptr: none).
     std::function<void(pugi::xml_node root)> saveOptions;
     std::function<void(pugi::xml_node root, bool fileRead)> loadOptions;
@@ -163,6 +180,8 @@ public:
     const TRuleWindowDesc& Desc() const { return desc_; }
     int GridCount() const { return static_cast<int>(grids_.size()); }
     TExColumnGrid& Grid(int g) const;
+    // The data rows of grid g at the last showing.
+    int Rows(int g) const;
     std::string Path() const { return path_ ? path_() : std::string(); }
 
     // Column count, fixed row and column, widths, editors, item lists,
@@ -172,9 +191,9 @@ public:
     void Set_Lang();
     TStringList& Hint_List(int g);
 
-    // What a showing does before the window's own steps: the hidden
-    // columns, every data row reset (row number and reset texts), the copy
-    // flags cleared.
+    // What a showing does before the window's own steps: the data-row
+    // counts decided, the hidden columns, every data row reset (row number
+    // and reset texts), the copy flags cleared.
     void Reset();
     // Loads the rule file into the grids. Missing: nothing happens. A file
     // that does not parse: an error box names it, the grids stay reset and
@@ -236,6 +255,7 @@ private:
     std::function<std::string()> path_;
     std::vector<TStringList> hints_;
     std::vector<bool> copied_;
+    std::vector<int> rows_;
     long long total_ = 0;
     bool unreadable_ = false;
 };
@@ -243,3 +263,5 @@ private:
 // The texts "0", "1", ... "n - 1" after a leading "None" (the byte-position
 // lists of the rule grids).
 std::vector<std::string> Position_Items(int n);
+// The texts "0", "1", ... "n - 1".
+std::vector<std::string> Number_Items(int n);

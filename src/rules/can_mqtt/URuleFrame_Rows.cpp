@@ -58,6 +58,10 @@ void TRuleFrame::Paste_Row(int g)
     grid.RepaintRow(grid.Row());
 }
 
-void TRuleFrame::Key_Press(int g, TKeyChar& key) { UComon::Grid_Enter_Jump(Grid(g), key); }
+void TRuleFrame::Key_Press(int g, TKeyChar& key)
+{
+    TExColumnGrid& grid = Grid(g);
+    if (desc_.grids[static_cast<size_t>(g)].enterJump) UComon::Grid_Enter_Jump(grid, key);
+}
 
 void TRuleFrame::Dbl_Click(int g, int row, int col) { UComon::Grid_DblClick_Auto_Size(Grid(g), row, col); }

@@ -20,13 +20,16 @@ TRuleWindow::TRuleWindow(const TRuleWindowDesc& desc, std::function<std::string(
     L_SW_Desc = f.L_SW_Desc;
     P_Button = f.P_Button;
     TLbButton** buttons[6] = {&Btn_OK, &Btn_Cancel, &Btn_DelRow, &Btn_InsRow, &Btn_CopyRow, &Btn_PasteRow};
-    for (int i = 0; i < 6; ++i) *buttons[i] = New_Button(P_Button, 16 + 118 * i, 6, 110, 28);
+    const int buttonCount = desc.rowButtons ? 6 : 2;
+    for (int i = 0; i < buttonCount; ++i) *buttons[i] = New_Button(P_Button, 16 + 118 * i, 6, 110, 28);
     Btn_Cancel->SetModalResult(mrCancel);
     Btn_OK->OnClick = [this](TControl*) { Btn_OKClick(); };
-    Btn_DelRow->OnClick = [this](TControl*) { Btn_DelRowClick(); };
-    Btn_InsRow->OnClick = [this](TControl*) { Btn_InsRowClick(); };
-    Btn_CopyRow->OnClick = [this](TControl*) { Btn_CopyRowClick(); };
-    Btn_PasteRow->OnClick = [this](TControl*) { Btn_PasteRowClick(); };
+    if (desc.rowButtons) {
+        Btn_DelRow->OnClick = [this](TControl*) { Btn_DelRowClick(); };
+        Btn_InsRow->OnClick = [this](TControl*) { Btn_InsRowClick(); };
+        Btn_CopyRow->OnClick = [this](TControl*) { Btn_CopyRowClick(); };
+        Btn_PasteRow->OnClick = [this](TControl*) { Btn_PasteRowClick(); };
+    }
 
     const int count = static_cast<int>(desc.grids.size());
     TWinControl* area = this;
@@ -39,6 +42,7 @@ TRuleWindow::TRuleWindow(const TRuleWindowDesc& desc, std::function<std::string(
         TWinControl* parent = area;
         if (PageControl1) {
             sheets_.push_back(new TExTabSheet(PageControl1));
+            if (desc.grids[static_cast<size_t>(g)].tabHidden) sheets_.back()->SetTabVisible(false);
             parent = sheets_.back();
         }
         auto* grid = new TExColumnGrid(parent);
@@ -97,6 +101,7 @@ void TRuleWindow::Set_Lang()
     L_SW_Desc->SetCaption(Text_Or_Empty(d.description));
     TLbButton* buttons[6] = {Btn_OK, Btn_Cancel, Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow};
     for (int i = 0; i < 6; ++i) {
+        if (!buttons[i]) continue;
         buttons[i]->SetCaption(Text_Or_Empty(d.buttonCaptions[i]));
         buttons[i]->SetHint(Text_Or_Empty(d.buttonHints[i]));
     }

@@ -2,7 +2,7 @@
 // The window of a rule frame: the title strip with the software code and
 // the window's description, the grid (or a page control with one page per
 // grid) between the strips, and the button strip with OK, Cancel, Delete
-// Row, Insert Row, Copy Row and Paste Row. Its handlers only bind the
+// Row, Insert Row, Copy Row and Paste Row (or OK and Cancel alone). Its handlers only bind the
 // controls to the frame (URuleFrame.h), which does the work.
 
 #include "rules/can_mqtt/URuleFrame.h"
@@ -28,10 +28,11 @@ public:
     TPanel* P_Button;
     TLbButton* Btn_OK;
     TLbButton* Btn_Cancel;
-    TLbButton* Btn_DelRow;
-    TLbButton* Btn_InsRow;
-    TLbButton* Btn_CopyRow;
-    TLbButton* Btn_PasteRow;
+    // The row buttons; nullptr in windows with OK and Cancel only.
+    TLbButton* Btn_DelRow = nullptr;
+    TLbButton* Btn_InsRow = nullptr;
+    TLbButton* Btn_CopyRow = nullptr;
+    TLbButton* Btn_PasteRow = nullptr;
     // Windows with several grids: one page per grid.
     TExPageControl* PageControl1 = nullptr;
 
