@@ -23,6 +23,8 @@
 #include "rules/can_mqtt/UTopicTemplate.h"
 #include "rules/field/UDMXDefVal.h"
 #include "rules/field/UKNXAccess.h"
+#include "rules/field/UModbus_TCP_Master_Set_Access.h"
+#include "rules/field/USetAccess.h"
 
 #include <functional>
 #include <memory>
@@ -47,8 +49,12 @@ const std::vector<TWindowEntry>& Creation_Table()
         {TWindowId::SoftOptions, [] { return FSoftOptions = new TFSoftOptions; }, [] { FSoftOptions = nullptr; }},
         {TWindowId::MQTT_Set_Topic, [] { return FMQTT_Set_Topic = new TFMQTT_Set_Topic; }, [] { FMQTT_Set_Topic = nullptr; }},
         {TWindowId::Boot, [] { return FBoot = new TFBoot; }, [] { FBoot = nullptr; }},
+        {TWindowId::SetAccess, [] { return FSetAccess = new TFSetAccess; }, [] { FSetAccess = nullptr; }},
         {TWindowId::MQTT_Set_Access, [] { return FMQTT_Set_Access = new TFMQTT_Set_Access; }, [] { FMQTT_Set_Access = nullptr; }},
         {TWindowId::TopicTemplate, [] { return FTopicTemplate = new TFTopicTemplate; }, [] { FTopicTemplate = nullptr; }},
+        {TWindowId::Modbus_TCP_Master_Set_Access,
+         [] { return FModbus_TCP_Master_Set_Access = new TFModbus_TCP_Master_Set_Access; },
+         [] { FModbus_TCP_Master_Set_Access = nullptr; }},
         {TWindowId::ReceiveCAN, [] { return FReceiveCAN = new TFReceiveCAN; }, [] { FReceiveCAN = nullptr; }},
         {TWindowId::TransmitCAN, [] { return FTransmitCAN = new TFTransmitCAN; }, [] { FTransmitCAN = nullptr; }},
         {TWindowId::Set_PDO_Access, [] { return FSet_PDO_Access = new TFSet_PDO_Access; }, [] { FSet_PDO_Access = nullptr; }},
