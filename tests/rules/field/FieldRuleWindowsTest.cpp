@@ -3,6 +3,7 @@
 // window table, real keys into the cells, real presses on check boxes and
 // buttons.
 #include "../RuleWindowDriving.h"
+#include "app/UWindows.h"
 #include "core/ULanguage.h"
 #include "platform/GridView.h"
 #include "platform/HintWindow.h"

@@ -3,6 +3,7 @@
 // table; topics picked from the Topic cell's list with the keyboard, cells
 // typed, buttons pressed with the mouse.
 #include "../RuleWindowDriving.h"
+#include "app/UWindows.h"
 #include "core/ULanguage.h"
 #include "platform/GridView.h"
 #include "platform/HintWindow.h"
