@@ -3,10 +3,11 @@
 #include "rules/can_mqtt/UMQTT_Set_Access.h"
 
 #include "core/UComon.h"
+#include "rulefiles/URuleFiles.h"
 #include "rules/can_mqtt/UTopicTemplate.h"
 
 TFMQTT_Set_Access::TFMQTT_Set_Access()
-    : TRuleWindow(MQTT_Set_Access_Desc(Topics, [] { return UComon::File_MQTT_Set_Topic; }),
+    : TRuleWindow(MQTT_Set_Access_Desc(Topics, [] { return URuleFiles::Topic::File.Path(); }),
                   [] { return UComon::File_MQTT_Set_Access; }, std::nullopt)
 {
     TS_MQTT_Publish = Sheet(0);

@@ -3,6 +3,7 @@
 
 #include "core/UWholeNumber.h"
 #include "platform/Dialogs.h"
+#include "rulefiles/URuleRowReader.h"
 
 namespace {
 
@@ -18,10 +19,11 @@ std::string At(const TStringList& list, int index)
     return index >= 0 && index < list.Count() ? list[index] : std::string();
 }
 
+// The topics of a section of the topic file, in its order.
 void Read_Section(pugi::xml_node root, const char* name, TStringList& list)
 {
-    for (pugi::xml_node row : ChildElement(root, name).children())
-        if (row.type() == pugi::node_element) list.Add(row.attribute("Topic").value());
+    for (pugi::xml_node row : URuleFiles::Rule_Rows(ChildElement(root, name)))
+        list.Add(row.attribute(URuleFiles::Topic::Attr::Topic).value());
 }
 
 TRuleGridDesc Access_Grid(const char* section, int textBase, int hintBase, int lastHint, int pageCaption,
@@ -70,8 +72,8 @@ void TAccessTopics::Load(const std::string& topicFile)
     Topic_Sub.Clear();
     TXmlDocument doc;
     if (topicFile.empty() || doc.LoadFromFile(topicFile) != TXmlLoad::Read) return;
-    Read_Section(doc.Root(), "MQTT_Publish", Topic_Pub);
-    Read_Section(doc.Root(), "MQTT_Subscribe", Topic_Sub);
+    Read_Section(doc.Root(), URuleFiles::Topic::Publish, Topic_Pub);
+    Read_Section(doc.Root(), URuleFiles::Topic::Subscribe, Topic_Sub);
 }
 
 TRuleWindowDesc MQTT_Set_Access_Desc(TAccessTopics& topics, std::function<std::string()> topicFile)
