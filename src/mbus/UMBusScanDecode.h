@@ -1,11 +1,15 @@
 #pragma once
 // The M-Bus scan engine: a worker thread that talks to meters through the
-// gateway (UDP) or a local serial port and runs the wired scan one step
-// per loop pass. On the serial path the engine collects the meters'
-// answers from the port itself: a run of bytes is one answer once a long
-// frame is complete or the line has been quiet for three characters. The scan window starts and stops scans, polls the
-// published state and hears progress through a callback that reaches the
-// GUI thread queued. Found meters go into UComon::MBus_Slave_List.
+// gateway (UDP) or a local serial port and runs the wired scan or the
+// wireless scan one step per loop pass. On the serial path the engine
+// collects the meters' answers from the port itself: a run of bytes is one
+// answer once a long frame is complete or the line has been quiet for
+// three characters. The wireless scan configures the gateway's radio
+// module and then listens: the socket's listener thread hands every
+// forwarded radio telegram to the telegram handler. The scan window starts
+// and stops scans, polls the published state and hears progress and radio
+// meters through callbacks that reach the GUI thread queued. Found meters
+// go into UComon::MBus_Slave_List and UComon::wMBus_Slave_List.
 
 #include "mbus/UComm.h"
 #include "mbus/UMBus_Frames.h"
@@ -37,6 +41,14 @@ std::recursive_mutex& MBus_Data_Mutex();
 // It runs on the GUI thread; an exception it raises is swallowed.
 using TProc_Slave_List = std::function<void(int Event, int Value, int Found, int Kind)>;
 
+// Radio-meter callback, after every radio telegram the engine accepted: the
+// meter's index in wMBus_Slave_List and the meter (null in the index-only
+// form a wireless start asks for with FromDLL). It runs on the GUI thread
+// and reads the meter under MBus_Data_Mutex(); a call whose meter is no
+// longer at its index (the list was emptied meanwhile) is dropped, and an
+// exception it raises is swallowed.
+using TProc_Wireless = std::function<void(int Index, TSlave_wMBus* Meter)>;
+
 // The gateway's UDP port of the wired scan.
 inline constexpr std::uint16_t kGatewayPort = 10000;
 // Bytes of the answer buffer (a longer datagram is dropped).
@@ -60,6 +72,20 @@ inline constexpr int Secondary_Start = 100, Secondary_SND_NKE = 101, Secondary_W
 inline constexpr int Close = 200, Close_Disable = 201, Close_Wait_Disable = 202, Close_End = 203;
 } // namespace wired_step
 
+// Steps of the wireless scan (a command step, then its wait step one above).
+namespace wireless_step {
+inline constexpr int Start = 0, Wait_Enable = 1, Radio_Module = 2, Wait_Radio_Module = 3;
+inline constexpr int Telit_Config = 100, Telit_Online = 132, Telit_Listening = 134, Telit_Key = 200,
+                     Telit_Key_Bytes = 218, Telit_Key_End = 221;
+inline constexpr int RadioCrafts_Config = 300, RadioCrafts_Memory = 306, RadioCrafts_Clear = 310,
+                     RadioCrafts_Clear_Next = 313, RadioCrafts_Exit = 318, RadioCrafts_Online = 319,
+                     RadioCrafts_Listening = 320, RadioCrafts_Key = 400, RadioCrafts_Key_End = 419;
+inline constexpr int Close = 500, Close_Disable = 501, Close_Wait_Disable = 502, Close_End = 503;
+} // namespace wireless_step
+
+// Slots of the Radiocrafts module's key table.
+inline constexpr int kRadioCraftsSlots = 64;
+
 class TMBusScanDecode {
 public:
     // Starts the engine thread, idle and blocked until Event_Run is
@@ -80,8 +106,26 @@ public:
     bool Start_Scan(TScanType ScanT, TSelectHard SelHard, const std::string& IP_COM, std::int32_t Baud,
                     std::int32_t Par, bool AppReset, bool SNDNKE, std::int32_t CutAfter, bool FixCField,
                     std::uint8_t FixCFieldValue, bool RemoteTimeout, TProc_Slave_List Proc_Slave_List);
-    // Why the last Start_Scan failed to open its port ("" after a start
-    // that succeeded or was refused because a scan runs).
+    // Starts a wireless scan: the gateway at IP_COM is asked on UDP port
+    // Port (the socket's local port is the same number, on the local
+    // address) for its radio module, which is configured for wMBus_Mode
+    // (1 S, 5 T, 15 N1, 17 N2, 11 C) and the channel index 0..8; then the
+    // engine listens. Proc_Wireless hears of every radio telegram accepted,
+    // with the index alone when FromDLL. On the serial path nothing is sent:
+    // the scan waits at its first step until stopped. Returns False as
+    // Start_Scan does.
+    bool Start_Scan_Wireless(TSelectHard SelHard, const std::string& IP_COM, std::uint16_t Port,
+                             std::int32_t wMBus_Mode, std::int32_t wMBus_Radio_Channel, bool RemoteTimeout,
+                             TProc_Wireless Proc_Wireless, bool FromDLL);
+    // Gives the meter at Index of wMBus_Slave_List its key and loads it into
+    // the radio module. Called on the GUI thread while the engine listens;
+    // returns False, and changes neither the meter nor the step, when no
+    // scan listens, the index names no meter, or the Radiocrafts module has
+    // no free key slot left (a slot is still handed to the meter whenever
+    // one is free, as the module's table is filled in order).
+    bool Insert_Wireless_Key(int Index, const std::array<std::uint8_t, 16>& Key);
+    // Why the last start failed to open its port ("" after a start that
+    // succeeded or was refused because a scan runs).
     const std::string& Start_Error() const { return startError_; }
     // Finish the scan at the next step that checks it / go to the closing
     // steps at once.
@@ -95,6 +139,9 @@ public:
     std::int32_t Result() const { return result_; }
     bool StopScan() const { return stopScan_; }
     bool AbortScan() const { return abortScan_; }
+    // The step the machine is at, and whether radio telegrams are listened for.
+    int Step_Scan() const { return stepScan_; }
+    bool Wireless_Receive_Message() const { return wirelessReceiveMessage_; }
 
     // The thread runs while it is signalled (the scan window signals it
     // when shown and resets it when closed) and blocks otherwise.
@@ -116,12 +163,20 @@ public:
     std::uint64_t Serial_Bytes_Read() const { return serialRead_; }
     // Requests that could not go out (left to their time-outs).
     std::uint64_t Requests_Failed() const { return failed_; }
+    // Radio telegrams the telegram handler accepted while listening.
+    std::uint64_t Telegrams_Handled() const { return telegrams_; }
+    // An answer came since the last request and was not dropped.
+    bool Answer_Arrived() const;
 
 private:
     void Execute();
     void Scan_Decode();
+    void Scan_Decode_Wireless();
     void Step_Failed();
     void UDP_Read(const std::uint8_t* data, std::size_t size);
+    void Radio_Telegram(const std::uint8_t* data, std::size_t size);
+    void Queue_Radio_Meter(int index);
+    void Bind_Wireless_Port(std::uint16_t port);
     void Serial_Collect();
     void Answer_Arrives(const std::uint8_t* data, std::size_t size);
     void Send_Command(const TBytes& bytes);
@@ -136,6 +191,14 @@ private:
     bool Read_Frame(const TBytes& answer, bool& recordsEnded);
     void Secondary_Level(int firstStep);
     void Secondary_Wait(int firstStep);
+    // Wireless steps.
+    void Send_Wireless(const TBytes& bytes, std::int32_t timeout);
+    void Send_Wireless(const std::string& text);
+    bool Answered(const std::function<bool(const TBytes&)>& expected, TBytes* answer = nullptr);
+    void Wait_Any_Answer(int next);
+    void Telit_Step();
+    void RadioCrafts_Step();
+    TSlave_wMBus& Key_Meter() const;
 
     ITickClock* clock_;
     std::thread thread_;
@@ -169,9 +232,14 @@ private:
     std::int32_t addTimeOut_ = 0;
     std::uint16_t gatewayPort_ = kGatewayPort;
     TProc_Slave_List updateSlaveList_;
+    std::int32_t wMBusMode_ = 0;
+    std::int32_t wMBusRadioChannel_ = 0;
+    std::uint16_t portWireless_ = 0;
+    bool fromDll_ = false;
+    TProc_Wireless updateListWirelessSlave_;
 
-    // Step machine.
-    int stepScan_ = wired_step::Start;
+    // Step machine (the wireless one steps under MBus_Data_Mutex()).
+    std::atomic<int> stepScan_{wired_step::Start};
     int countDisableAnalyzer_ = 0;
     bool enableSendInLastStep_ = false;
     std::int32_t typeToSendInLastStep_ = 0;
@@ -185,6 +253,7 @@ private:
     std::atomic<std::uint64_t> sent_{0};
     std::atomic<std::uint64_t> received_{0};
     std::atomic<std::uint64_t> failed_{0};
+    std::atomic<std::uint64_t> telegrams_{0};
     // The serial path: bytes of the answer coming in, and when the last came.
     TBytes serialBuf_;
     std::uint32_t lastSerialRx_ = 0;
@@ -197,6 +266,17 @@ private:
     std::int32_t indexDevice_ = -1;
     std::array<int, 8> digits_{-1, -1, -1, -1, -1, -1, -1, -1};  // Index_A .. Index_H
     int secAddNextStep_ = wired_step::Level_A;
+
+    // Wireless (under MBus_Data_Mutex()).
+    TRadioModule radioModule_ = rmTelit;
+    std::atomic<bool> wirelessReceiveMessage_{false};
+    // The key being loaded and the index of its meter (set when a key is
+    // taken, so a key refused meanwhile cannot change what is loaded).
+    std::array<std::uint8_t, 16> wirelessKey_{};
+    int wirelessKeyIndex_ = -1;
+    int indexKeySend_ = 0;
+    int indexRadioCraftsErasePosition_ = 0;
+    int indexRadioCraftsPositionUsed_ = 1;
 
     TRecordScratch scratch_;
 };

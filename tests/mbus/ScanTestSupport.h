@@ -6,6 +6,7 @@
 #include "GatewaySimulator.h"
 #include "SerialMeters.h"
 #include "core/UComon.h"
+#include "mbus/MBusTestSupport.h"
 #include "mbus/UMBusScanDecode.h"
 #include "platform/Application.h"
 #include "platform/MainThread.h"
@@ -27,8 +28,12 @@
 class TFastClock : public ITickClock {
 public:
     explicit TFastClock(std::uint64_t start = 100000) : now_(start) {}
+    // Call while the engine is idle; what it sent and received before (to
+    // another simulator) does not count.
     void Watch(const TGatewaySimulator* sim, const TMBusScanDecode* engine)
     {
+        sentBase_ = engine->Datagrams_Sent();
+        receivedBase_ = engine->Datagrams_Received();
         sim_ = sim;
         engine_ = engine;
     }
@@ -37,6 +42,13 @@ public:
     {
         meters_ = meters;
         serialEngine_ = engine;
+    }
+    // Time moves on without waiting for anything (the engine is about to go
+    // and its last datagrams will never be answered).
+    void Unwatch()
+    {
+        sim_ = nullptr;
+        engine_ = nullptr;
     }
     std::uint64_t TickCount() override { return now_; }
     void Sleep(int ms) override
@@ -61,11 +73,14 @@ private:
         const TGatewaySimulator* sim = sim_;
         const TMBusScanDecode* engine = engine_;
         if (!sim || !engine) return true;
-        return engine->Datagrams_Sent() == sim->Received() && sim->Sent() == engine->Datagrams_Received();
+        return engine->Datagrams_Sent() - sentBase_ == sim->Received() &&
+               sim->Sent() == engine->Datagrams_Received() - receivedBase_;
     }
     std::atomic<std::uint64_t> now_;
     std::atomic<const TGatewaySimulator*> sim_{nullptr};
     std::atomic<const TMBusScanDecode*> engine_{nullptr};
+    std::atomic<std::uint64_t> sentBase_{0};
+    std::atomic<std::uint64_t> receivedBase_{0};
     std::atomic<const TSerialMeters*> meters_{nullptr};
     std::atomic<TMBusScanDecode*> serialEngine_{nullptr};
 };
@@ -86,12 +101,15 @@ inline bool Pump_Until(const std::function<bool()>& pred, int limitMs = 60000)
 }
 
 // Simulator, fast clock and a running engine bound to 127.0.0.1 that talks
-// to the simulator. The meter list is emptied before and after.
+// to the simulator (a wireless scan on the simulator's port number). The
+// meter lists are emptied before and after.
 class TScanRig {
 public:
-    TScanRig()
+    explicit TScanRig(TGatewaySimulator::TRadio radio = TGatewaySimulator::TRadio::None)
     {
         UComon::MBus_Slave_List.clear();
+        UComon::wMBus_Slave_List.clear();
+        sim.Set_Radio(radio);
         engine = std::make_unique<TMBusScanDecode>(&clock);
         clock.Watch(&sim, engine.get());
         engine->Set_Gateway_Port(sim.Port());
@@ -102,6 +120,7 @@ public:
     {
         engine.reset();
         UComon::MBus_Slave_List.clear();
+        UComon::wMBus_Slave_List.clear();
     }
 
     TProc_Slave_List Recorder()
@@ -131,8 +150,42 @@ public:
         return false;
     }
 
+    // The wireless scan: mode code and channel index.
+    TProc_Wireless Radio_Recorder()
+    {
+        return [this](int index, TSlave_wMBus* meter) {
+            EXPECT_TRUE(Is_Main_Thread());  // queued to the GUI thread
+            radioCalls.push_back(index);
+            radioMeters.push_back(meter);
+        };
+    }
+    bool Start_Wireless(int mode, int channel, bool fromDll = false)
+    {
+        return engine->Start_Scan_Wireless(shEthernet, "127.0.0.2", sim.Port(), mode, channel, false,
+                                           Radio_Recorder(), fromDll);
+    }
+    bool Wait_Listening()
+    {
+        return Pump_Until([&] { return engine->Wireless_Receive_Message(); });
+    }
+    // Forwards a telegram through the simulator's module and waits until the
+    // engine has taken it and the GUI thread has had its queued calls.
+    bool Radio(const std::string& telegramHex, std::uint8_t rssi = 0x50)
+    {
+        const std::uint64_t before = engine->Datagrams_Received();
+        if (!sim.Send_Radio(Hex(telegramHex), rssi)) return false;
+        return Pump_Until([&] { return engine->Datagrams_Received() > before; });
+    }
+    // Waits until the wireless scan ended.
+    bool Wait_Stopped()
+    {
+        return Pump_Until([&] { return !engine->InScan(); });
+    }
+
     TGatewaySimulator sim;
     TFastClock clock;
     std::unique_ptr<TMBusScanDecode> engine;
     std::vector<TCall> calls;  // progress calls, on the GUI thread
+    std::vector<int> radioCalls;  // radio-meter calls, on the GUI thread
+    std::vector<TSlave_wMBus*> radioMeters;
 };
