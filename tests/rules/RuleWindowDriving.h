@@ -8,6 +8,8 @@
 #include "core/UComon.h"
 #include "platform/Application.h"
 #include "platform/ControlInput.h"
+#include "platform/GridView.h"
+#include "platform/HintWindow.h"
 #include "platform/Paths.h"
 #include "widgets/ExColumnGrid.h"
 #include "support/TestSupport.h"
@@ -48,6 +50,18 @@ inline void TypeCell(TForm& window, TExColumnGrid& grid, int col, int row, const
     grid.FocusCell(col, row);
     TypeKeys(window, text);
     PressKey(window, VK_RETURN, {}, "\r");
+}
+
+// The hint shown when the pointer rests on the header cell of a displayed
+// column ("" when none is shown).
+inline std::string Header_Hint(TExColumnGrid& grid, int displayedCol)
+{
+    TGridView& v = *grid.View();
+    const TPoint header = Mid(grid.CellRect(displayedCol, 0));
+    SendMouseMove(v, header.X, header.Y, TShiftState{});
+    SendHintRequest(v, header.X, header.Y);
+    const THintWindow* hint = ShownApplicationHint();
+    return hint ? hint->Caption() : std::string();
 }
 
 // The program with a configuration "Plant" open; modal windows are answered

@@ -6,7 +6,6 @@
 #include "app/UWindows.h"
 #include "core/ULanguage.h"
 #include "platform/GridView.h"
-#include "platform/HintWindow.h"
 #include "rules/field/UDMXDefVal.h"
 #include "rules/field/UKNXAccess.h"
 
@@ -161,11 +160,7 @@ TEST_F(FieldRuleWindows, ConveniencesAndLanguageChange)
         EXPECT_EQ(g.Col(), KNX_Col::TimeOut);
         EXPECT_EQ(g.Row(), 4);
         // Header hint of a column; none on data cells.
-        const TPoint header = Mid(g.CellRect(KNX_Col::APCI, 0));
-        SendMouseMove(v, header.X, header.Y, TShiftState{});
-        SendHintRequest(v, header.X, header.Y);
-        ASSERT_NE(ShownApplicationHint(), nullptr);
-        EXPECT_EQ(ShownApplicationHint()->Caption(), Text(3834));
+        EXPECT_EQ(Header_Hint(g, KNX_Col::APCI), Text(3834));
         // A double click on the header sizes the column to its content.
         const int wide = g.ColWidths(KNX_Col::Mnemonic);
         const TPoint mnemonic = Mid(g.CellRect(KNX_Col::Mnemonic, 0));
@@ -177,12 +172,7 @@ TEST_F(FieldRuleWindows, ConveniencesAndLanguageChange)
     main->Btn_Click(main->Btn_KNX_Access);
     // The DMX grid shows no hints.
     acts.push_back([&](TForm&) {
-        TExColumnGrid& g = *FDMXDefVal->ECG_DMX_Def_Val;
-        TGridView& v = *g.View();
-        const TPoint header = Mid(g.CellRect(1, 0));
-        SendMouseMove(v, header.X, header.Y, TShiftState{});
-        SendHintRequest(v, header.X, header.Y);
-        EXPECT_TRUE(ShownApplicationHint() == nullptr || ShownApplicationHint()->Caption().empty());
+        EXPECT_EQ(Header_Hint(*FDMXDefVal->ECG_DMX_Def_Val, 1), "");
         ClickButton(*FDMXDefVal->Btn_Cancel);
     });
     main->Btn_Click(main->Btn_DMX_Default);

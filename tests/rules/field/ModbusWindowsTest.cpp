@@ -6,7 +6,6 @@
 #include "app/UWindows.h"
 #include "core/ULanguage.h"
 #include "platform/GridView.h"
-#include "platform/HintWindow.h"
 #include "rules/field/UModbus_TCP_Master_Set_Access.h"
 #include "rules/field/USetAccess.h"
 
@@ -129,12 +128,7 @@ TEST_F(ModbusWindows, EnterJumpAndHints)
         PressKey(f, VK_RETURN, {}, "\r");
         EXPECT_EQ(g.Col(), SetAccess_Col::NPoint);
         // The hint of the Topic column, behind the hidden columns 8 and 9.
-        TGridView& v = *g.View();
-        const TPoint header = Mid(g.CellRect(g.DisplColIndex(SetAccess_Col::Topic), 0));
-        SendMouseMove(v, header.X, header.Y, TShiftState{});
-        SendHintRequest(v, header.X, header.Y);
-        ASSERT_NE(ShownApplicationHint(), nullptr);
-        EXPECT_EQ(ShownApplicationHint()->Caption(), "Select the Topic from the List");
+        EXPECT_EQ(Header_Hint(g, g.DisplColIndex(SetAccess_Col::Topic)), "Select the Topic from the List");
         ClickButton(*FSetAccess->Btn_Cancel);
     });
     Show_Window(TWindowId::SetAccess);
@@ -147,11 +141,7 @@ TEST_F(ModbusWindows, EnterJumpAndHints)
         EXPECT_EQ(g.Col(), TCP_Col::Port);
         EXPECT_EQ(g.Row(), 2);
         // Neither grid shows hints.
-        TGridView& v = *g.View();
-        const TPoint header = Mid(g.CellRect(TCP_Col::Port, 0));
-        SendMouseMove(v, header.X, header.Y, TShiftState{});
-        SendHintRequest(v, header.X, header.Y);
-        EXPECT_TRUE(ShownApplicationHint() == nullptr || ShownApplicationHint()->Caption().empty());
+        EXPECT_EQ(Header_Hint(g, TCP_Col::Port), "");
         ClickButton(*FModbus_TCP_Master_Set_Access->Btn_Cancel);
     });
     Show_Window(TWindowId::Modbus_TCP_Master_Set_Access);
