@@ -152,7 +152,9 @@ TEST(FileSafety, OversizedFilesAreRefusedUnread)
         EXPECT_NE(why.find(c.why), std::string::npos) << why;
         if (!c.read) EXPECT_TRUE(bytes.empty());
         else EXPECT_EQ(bytes.size(), Max_Read_File_Size);
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+        // Bounded, not waited on: generous, since a loaded machine reads
+        // 64 MiB under the sanitizers slowly.
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(90));
     }
     // The XML reader says why it refused.
     TXmlDocument doc;
