@@ -23,6 +23,9 @@ public:
     int CurrentCol() const override { return grid.Col(); }
     void SetCurrentCol(int d) override
     {
+        // A grid whose normal rows are all hidden or gone keeps its current
+        // cell outside the cells: there is no row to move it along.
+        if (grid.Row() < 0 || grid.Row() >= grid.RowCount()) return;
         if (d >= 0 && d < grid.ColCount()) grid.SetCol(d);
     }
 

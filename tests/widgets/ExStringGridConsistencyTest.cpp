@@ -98,6 +98,30 @@ struct PlainTable {
     {
         std::swap(cells[static_cast<size_t>(RealRow(a))], cells[static_cast<size_t>(RealRow(b))]);
     }
+    // The count displayed rows starting at displayed row `from` go before
+    // displayed row `to` (counted before the move); hidden rows keep their
+    // place.
+    void MoveShownRows(int from, int to, int count)
+    {
+        const auto shown = ShownRows();
+        std::vector<std::vector<std::string>> contents;
+        for (int r : shown) contents.push_back(cells[static_cast<size_t>(r)]);
+        std::vector<std::vector<std::string>> block(contents.begin() + from, contents.begin() + from + count);
+        contents.erase(contents.begin() + from, contents.begin() + from + count);
+        const int start = from + count < to ? to - count : to;
+        contents.insert(contents.begin() + start, block.begin(), block.end());
+        for (size_t i = 0; i < shown.size(); ++i) cells[static_cast<size_t>(shown[i])] = contents[i];
+    }
+    // Real rows from..to hidden; shown again only when from is hidden.
+    void HideRealRows(int from, int to)
+    {
+        for (int r = std::max(from, 0); r <= std::min(to, Rows() - 1); ++r) rowHidden[static_cast<size_t>(r)] = true;
+    }
+    void UnHideRealRows(int from, int to)
+    {
+        if (from >= Rows() || !rowHidden[static_cast<size_t>(from)]) return;
+        for (int r = from; r <= std::min(to, Rows() - 1); ++r) rowHidden[static_cast<size_t>(r)] = false;
+    }
 };
 
 // Every cell of the grid, read by real row and by displayed row, against
@@ -145,9 +169,10 @@ public:
 
     // One column operation (never on the fixed column 0); false when its
     // conditions do not hold now.
-    bool ColumnStep(std::string& what)
+    // kind: 0 hides a column, 1 shows one, -1 picks any operation.
+    bool ColumnStep(std::string& what, int kind = -1)
     {
-        switch (Pick(0, 6)) {
+        switch (kind >= 0 ? kind : Pick(0, 6)) {
         case 0: { // hide a column, keeping three shown
             if (g.ColCount() <= 3) return false;
             const auto shown = t.ShownCols();
@@ -211,7 +236,7 @@ public:
 
     bool RowStep(std::string& what)
     {
-        switch (Pick(0, 6)) {
+        switch (Pick(0, 12)) {
         case 0: { // hide a row, keeping four shown
             if (g.RowCount() <= 4) return false;
             const auto shown = t.ShownRows();
@@ -251,6 +276,7 @@ public:
             return true;
         }
         case 4: {
+            if (g.RowCount() < 2) return false;
             const int a = Pick(1, g.RowCount() - 1), b = Pick(1, g.RowCount() - 1);
             g.MoveRow(a, b);
             if (a != b) t.MoveShownRow(a, b);
@@ -258,10 +284,59 @@ public:
             return true;
         }
         case 5: {
+            if (g.RowCount() < 2) return false;
             const int a = Pick(1, g.RowCount() - 1), b = Pick(1, g.RowCount() - 1);
             g.SwapRows(a, b);
             if (a != b) t.SwapShownRows(a, b);
             what = "SwapRows " + std::to_string(a) + " " + std::to_string(b);
+            return true;
+        }
+        case 6: { // hide a range of real rows (HideRowsEx: not when it starts on a hidden row)
+            if (t.Rows() < 2) return false;
+            const bool ex = Pick(0, 1) == 0;
+            const int from = Pick(1, t.Rows() - 1), to = from + Pick(0, 2);
+            if (ex && t.rowHidden[static_cast<size_t>(from)]) return false;
+            ex ? g.HideRowsEx(from, to) : g.HideRows(from, to);
+            t.HideRealRows(from, to);
+            what = std::string(ex ? "HideRowsEx " : "HideRows ") + std::to_string(from) + " " + std::to_string(to);
+            return true;
+        }
+        case 7: { // show a range again (only from a hidden row on)
+            if (HiddenCount(t.rowHidden) == 0) return false;
+            const int from = Pick(1, t.Rows() - 1), to = from + Pick(0, 3);
+            g.UnHideRows(from, to);
+            t.UnHideRealRows(from, to);
+            what = "UnHideRows " + std::to_string(from) + " " + std::to_string(to);
+            return true;
+        }
+        case 8: { // remove displayed rows without the row states
+            if (g.RowCount() < 2) return false;
+            const int d = Pick(1, g.RowCount() - 1);
+            g.RemoveRowsEx(d, 1);
+            t.RemoveShownRows(d, 1);
+            what = "RemoveRowsEx " + std::to_string(d);
+            return true;
+        }
+        case 9: { // move a block of displayed rows
+            if (g.RowCount() < 4) return false;
+            const int count = Pick(1, 2), from = Pick(1, g.RowCount() - count), to = Pick(1, g.RowCount());
+            const int start = from + count < to ? to - count : to;
+            if (start < 1 || start > g.RowCount() - count) return false;
+            g.MoveRows(from, to, count);
+            if (start != from) t.MoveShownRows(from, to, count);
+            what = "MoveRows " + std::to_string(from) + " " + std::to_string(to) + " " + std::to_string(count);
+            return true;
+        }
+        case 10: { // bring every row back
+            g.UnHideRowsAll();
+            t.rowHidden.assign(t.rowHidden.size(), false);
+            what = "UnHideRowsAll";
+            return true;
+        }
+        case 11: { // hide every normal row: the fixed row is left alone
+            g.HideRows(1, t.Rows() - 1);
+            t.HideRealRows(1, t.Rows() - 1);
+            what = "HideRows 1 " + std::to_string(t.Rows() - 1);
             return true;
         }
         default:
@@ -305,17 +380,28 @@ TEST(ExStringGridConsistency, RandomShapeChangesKeepEveryCellInItsRowAndColumn)
 {
     RandomShapeChanges run;
     ExpectSame(run.g, run.t, "start");
-    int done = 0;
-    for (int step = 0; step < 400; ++step) {
+    int done = 0, hiddenWithoutRows = 0;
+    for (int step = 0; step < 1000; ++step) {
         std::string what;
-        const bool ran = run.Pick(0, 1) == 0 ? run.ColumnStep(what) : run.RowStep(what);
+        const bool rows = run.Pick(0, 1) == 1;
+        const bool ran = rows ? run.RowStep(what) : run.ColumnStep(what);
         if (!ran) continue;
         ++done;
         ExpectSame(run.g, run.t, "step " + std::to_string(step) + ": " + what);
         if (testing::Test::HasFatalFailure()) return;
+        // Columns hidden and shown between row operations, also while the
+        // normal rows are all hidden or gone.
+        if (!rows) continue;
+        const bool rowless = run.g.RowCount() == 1;
+        if (!run.ColumnStep(what, rowless ? 0 : run.Pick(0, 1))) continue;
+        if (rowless) ++hiddenWithoutRows;
+        ExpectSame(run.g, run.t, "step " + std::to_string(step) + ", then " + what);
+        if (testing::Test::HasFatalFailure()) return;
     }
-    // The sequence ran through the operations, not through refusals.
-    EXPECT_GT(done, 250);
+    // The sequence ran through the operations, not through refusals, and
+    // hid columns in a grid of its fixed row alone.
+    EXPECT_GT(done, 600);
+    EXPECT_GT(hiddenWithoutRows, 0);
 }
 
 namespace {
@@ -482,5 +568,59 @@ TEST(ExStringGridConsistency, CellsOrderAndSelectionStayRightInTheCasesThatWentA
     for (const FaultCase& k : cases) {
         SCOPED_TRACE(k.name);
         k.run();
+    }
+}
+
+// Rows inserted, removed, moved and hidden until every normal row is hidden:
+// a column hidden then leaves the current cell outside the cells (there is
+// no row for it), and every hidden row keeps its saved cells.
+TEST(ExStringGridConsistency, HidingAColumnAfterRowsWentAroundHiddenRows)
+{
+    auto g = Labelled(7, 18);
+    g->UnHideRows(9, 12);
+    g->HideRowsEx(9, 11);
+    g->SwapRows(3, 1);
+    g->UnHideColumn(4);
+    g->HideRows(2, 4);
+    g->UnHideRows(13, 14);
+    g->UnHideColumn(3);
+    g->InsertRows(10, 1);
+    g->HideRowsEx(7, 7);
+    g->SwapRows(11, 11);
+    g->RemoveRowsEx(9, 1);
+    g->HideRowsEx(17, 17);
+    g->HideRows(1, 3);
+    g->RemoveRowsEx(6, 1);
+    g->UnHideColumn(3);
+    g->RemoveRows(4, 1);
+    g->UnHideRow(10);
+    g->RemoveRowsEx(2, 1);
+    g->MoveRows(3, 4, 2);
+    g->RemoveRowsEx(1, 1);
+    g->InsertRows(6, 1);
+    g->RemoveRowsEx(3, 1);
+    g->RemoveRows(2, 1);
+    g->UnHideColumn(2);
+    g->RemoveRowsEx(2, 1);
+    g->RemoveRowsEx(1, 1);
+    g->RemoveRowsEx(1, 1);
+    g->UnHideColumn(3);
+    g->InsertRows(2, 1);
+    g->HideColumn(2);
+    g->HideRows(9, 10);
+    ASSERT_NO_THROW(g->HideColumn(1));
+    g->UnHideColumnsAll();
+    g->UnHideRowsAll();
+    // Every row still holds the cells of one row as created (or none).
+    for (int r = 0; r < g->RowCount(); ++r) {
+        std::string created;
+        for (int c = 0; c < g->ColCount(); ++c) {
+            const std::string s = g->Cells(c, r);
+            if (s.empty()) continue;
+            EXPECT_EQ(s.substr(0, s.find(',')), std::to_string(c)) << c << "," << r;
+            const std::string row = s.substr(s.find(',') + 1);
+            if (created.empty()) created = row;
+            EXPECT_EQ(row, created) << c << "," << r;
+        }
     }
 }
