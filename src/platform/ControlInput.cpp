@@ -3,6 +3,7 @@
 #include "platform/Forms.h"
 #include "platform/SysUtils.h"
 #include "platform/GridView.h"
+#include "platform/TreeView.h"
 
 #include <QApplication>
 #include <algorithm>
@@ -95,6 +96,29 @@ void SendMouse(TControl& c, QEvent::Type t, int x, int y, TMouseButton b) { Send
 
 void SendMouseDown(TControl& c, int x, int y, TMouseButton b) { SendMouse(c, QEvent::MouseButtonPress, x, y, b); }
 void SendMouseUp(TControl& c, int x, int y, TMouseButton b) { SendMouse(c, QEvent::MouseButtonRelease, x, y, b); }
+
+void SendMouseDown(TTreeView& t, int x, int y, TMouseButton b)
+{
+    SendMouseTo(t.ItemArea(), QEvent::MouseButtonPress, x, y, b);
+}
+
+void SendMouseUp(TTreeView& t, int x, int y, TMouseButton b)
+{
+    SendMouseTo(t.ItemArea(), QEvent::MouseButtonRelease, x, y, b);
+}
+
+void SendClick(TTreeView& t, int x, int y, TMouseButton b)
+{
+    SendMouseDown(t, x, y, b);
+    SendMouseUp(t, x, y, b);
+}
+
+void SendDblClick(TTreeView& t, int x, int y)
+{
+    SendClick(t, x, y);
+    SendMouseTo(t.ItemArea(), QEvent::MouseButtonDblClick, x, y, mbLeft);
+    SendMouseUp(t, x, y);
+}
 
 void SendMouseMove(TControl& c, int x, int y, bool held)
 {

@@ -39,6 +39,17 @@ void TypeKeys(TControl& window, const std::string& text);
 // The control of c's window that has the keyboard focus (null when none).
 TControl* FocusedControl(TControl& window);
 
+// Mouse on a tree's items: positions are in the item area's client pixels
+// (TTreeView::DisplayRect, CheckBoxRect).
+class TTreeView;
+void SendMouseDown(TTreeView& t, int x, int y, TMouseButton button = mbLeft);
+void SendMouseUp(TTreeView& t, int x, int y, TMouseButton button = mbLeft);
+// Press and release at (x, y).
+void SendClick(TTreeView& t, int x, int y, TMouseButton button = mbLeft);
+// A double click as the window system delivers it: press, release, the
+// double-click press, release.
+void SendDblClick(TTreeView& t, int x, int y);
+
 // Mouse and keys on a grid's window: mouse positions are in the cell
 // area's client pixels, keys go to the grid.
 // shift: the keys held (ssShift, ssCtrl, ssAlt) with the event.

@@ -22,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QValidator>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -959,8 +960,39 @@ struct TComboBox::ComboItems : TStrings {
     }
 };
 
-TComboBox::TComboBox(TWinControl* parent) : TControl(parent, new QComboBox)
+// The box's list opens as wide as DroppedWidth and, with DropLeftwards,
+// with its right edge on the box's.
+struct TComboBox::QtCombo : QComboBox {
+    explicit QtCombo(TComboBox* c) : control(c) {}
+    TComboBox* control;
+
+    QWidget* Popup() const { return view()->window() != window() ? view()->window() : nullptr; }
+
+    void showPopup() override
+    {
+        QComboBox::showPopup();
+        QWidget* popup = Popup();
+        if (!popup) return;
+        // Below the box (above it when the screen ends first), as wide as
+        // asked, from the box's left edge or towards the left from its right.
+        QRect g = popup->geometry();
+        g.setWidth(std::max(control->droppedWidth_, width()));
+        const QPoint topLeft = mapToGlobal(QPoint(0, 0));
+        const QPoint below = mapToGlobal(QPoint(0, height()));
+        const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect();
+        g.moveTop(screen.isValid() && below.y() + g.height() > screen.bottom() + 1 ? topLeft.y() - g.height()
+                                                                                   : below.y());
+        if (control->dropLeftwards_)
+            g.moveRight(topLeft.x() + width() - 1);
+        else
+            g.moveLeft(topLeft.x());
+        popup->setGeometry(g);
+    }
+};
+
+TComboBox::TComboBox(TWinControl* parent) : TControl(parent, nullptr)
 {
+    AttachWidget(new QtCombo(this));
     tabStop_ = true;
     auto* c = static_cast<QComboBox*>(widget_);
     items_ = std::make_unique<ComboItems>(c, &programmatic_);
@@ -1029,6 +1061,33 @@ void TComboBox::SetStyle(TComboBoxStyle s)
 }
 
 void TComboBox::SetDropDownCount(int n) { static_cast<QComboBox*>(widget_)->setMaxVisibleItems(std::max(n, 1)); }
+int TComboBox::DropDownCount() const { return static_cast<QComboBox*>(widget_)->maxVisibleItems(); }
+
+void TComboBox::SetDroppedWidth(int w) { droppedWidth_ = std::max(w, 0); }
+
+bool TComboBox::DroppedDown() const
+{
+    QWidget* popup = static_cast<QtCombo*>(widget_)->Popup();
+    return popup && popup->isVisible();
+}
+
+void TComboBox::SetDroppedDown(bool v)
+{
+    if (v == DroppedDown()) return;
+    if (v)
+        static_cast<QComboBox*>(widget_)->showPopup();
+    else
+        static_cast<QComboBox*>(widget_)->hidePopup();
+    EventGuard::Rethrow();
+}
+
+TRect TComboBox::DroppedRect() const
+{
+    if (!DroppedDown()) return {};
+    const QRect g = static_cast<QtCombo*>(widget_)->Popup()->geometry();
+    const QPoint origin = widget_->mapFromGlobal(g.topLeft());
+    return FromQRect(QRect(origin, g.size()));
+}
 
 void TComboBox::UserSelect(int i)
 {

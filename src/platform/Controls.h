@@ -361,15 +361,33 @@ public:
     TComboBoxStyle Style() const { return style_; }
     void SetStyle(TComboBoxStyle s);
     void SetDropDownCount(int n);
+    // Items the open list shows at once.
+    int DropDownCount() const;
+    // Width of the open list (never below the box's); 0: the box's width.
+    int DroppedWidth() const { return droppedWidth_; }
+    void SetDroppedWidth(int w);
+    // The open list's right edge on the box's right edge: a list wider
+    // than the box opens leftwards.
+    bool DropLeftwards() const { return dropLeftwards_; }
+    void SetDropLeftwards(bool v) { dropLeftwards_ = v; }
+    bool DroppedDown() const;
+    void SetDroppedDown(bool v);
+    // The open list's rectangle in the box's client coordinates (empty
+    // while it is closed).
+    TRect DroppedRect() const;
     // Chooses item i as the user would (fires OnChange when it changes).
     void UserSelect(int i);
     TNotifyEvent OnChange;
+
+    struct QtCombo;
 
 private:
     struct ComboItems;
     std::unique_ptr<ComboItems> items_;
     TComboBoxStyle style_ = TComboBoxStyle::csDropDown;
     bool programmatic_ = false;
+    int droppedWidth_ = 0;
+    bool dropLeftwards_ = false;
 };
 
 class TListBox : public TControl {

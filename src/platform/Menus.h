@@ -20,3 +20,15 @@ int TrackPopupMenu(const std::vector<std::string>& entries, TPoint screenPos, TC
 // returns. Returns the previous handler (empty: the real menu).
 using TPopupMenuHandler = std::function<int(const std::vector<std::string>& entries, TPoint screenPos)>;
 TPopupMenuHandler SetPopupMenuHandler(TPopupMenuHandler handler);
+
+// An entry of a menu with separators and entries that cannot be chosen;
+// the caption "-" is a separator line.
+struct TMenuEntry {
+    std::string Caption;
+    bool Enabled = true;
+};
+// As above; the handler gets the captions, and its choice of a separator or
+// of a disabled entry counts as dismissing the menu (0).
+int TrackPopupMenu(const std::vector<TMenuEntry>& entries, TPoint screenPos, TControl* owner);
+// The entries of the last menu tracked with TMenuEntry (what it offered).
+const std::vector<TMenuEntry>& LastPopupMenu();

@@ -1,5 +1,6 @@
 #include "platform/ControlInput.h"
 #include "platform/Forms.h"
+#include "platform/Menus.h"
 #include "platform/Shell.h"
 #include "platform/SysUtils.h"
 #include "support/TestSupport.h"
@@ -164,6 +165,72 @@ TEST(Controls, ComboAndListFireOnlyOnTheUsersChoice)
     EXPECT_EQ(l->Items().IndexOf("B"), 1);
     l->Items().Clear();
     EXPECT_EQ(l->ItemIndex(), -1);
+}
+
+TEST(Controls, ComboListOpensAsWideAsAskedAndLeftwards)
+{
+    TForm form;
+    form.SetBounds(0, 0, 600, 300);
+    auto* c = new TComboBox(&form);
+    c->SetBounds(400, 20, 120, 21);
+    c->SetStyle(TComboBoxStyle::csDropDownList);
+    c->Items().Assign({"short", "a much longer item than the box is wide", "x"});
+    form.ShowForm();
+    ActivateWindowOf(form);
+
+    // Without a width the list is as wide as the box and starts at its left.
+    c->SetDroppedDown(true);
+    ASSERT_TRUE(c->DroppedDown());
+    TRect r = c->DroppedRect();
+    EXPECT_EQ(r.Left, 0);
+    EXPECT_EQ(r.Right - r.Left, 120);
+    c->SetDroppedDown(false);
+    EXPECT_FALSE(c->DroppedDown());
+    EXPECT_EQ(c->DroppedRect().Right, 0);
+
+    c->SetDroppedWidth(300);
+    c->SetDropLeftwards(true);
+    c->SetDroppedDown(true);
+    r = c->DroppedRect();
+    EXPECT_EQ(r.Right - r.Left, 300);
+    EXPECT_EQ(r.Right, c->Width());  // right edges on each other
+    EXPECT_GT(r.Top, 0);             // below the box
+    c->SetDroppedDown(false);
+
+    // A width below the box's keeps the box's; rightwards keeps the left edge.
+    c->SetDroppedWidth(50);
+    c->SetDropLeftwards(false);
+    c->SetDroppedDown(true);
+    r = c->DroppedRect();
+    EXPECT_EQ(r.Left, 0);
+    EXPECT_EQ(r.Right, 120);
+    c->SetDroppedDown(false);
+    EXPECT_EQ(c->DropDownCount(), 8);
+}
+
+TEST(Menus, EntriesWithSeparatorsAndDisabledEntries)
+{
+    std::vector<std::string> offered;
+    int answer = 0;
+    const TPopupMenuHandler old = SetPopupMenuHandler([&](const std::vector<std::string>& e, TPoint) {
+        offered = e;
+        return answer;
+    });
+    const std::vector<TMenuEntry> entries = {{"Copy", true}, {"Paste", false}, {"-", true}, {"Delete", true}};
+    answer = 1;
+    EXPECT_EQ(TrackPopupMenu(entries, {10, 10}, nullptr), 1);
+    EXPECT_EQ(offered, (std::vector<std::string>{"Copy", "Paste", "-", "Delete"}));
+    ASSERT_EQ(LastPopupMenu().size(), 4u);
+    EXPECT_FALSE(LastPopupMenu()[1].Enabled);
+    answer = 2;  // disabled
+    EXPECT_EQ(TrackPopupMenu(entries, {10, 10}, nullptr), 0);
+    answer = 3;  // the separator
+    EXPECT_EQ(TrackPopupMenu(entries, {10, 10}, nullptr), 0);
+    answer = 4;
+    EXPECT_EQ(TrackPopupMenu(entries, {10, 10}, nullptr), 4);
+    answer = 9;
+    EXPECT_EQ(TrackPopupMenu(entries, {10, 10}, nullptr), 0);
+    SetPopupMenuHandler(old);
 }
 
 TEST(Controls, ListBoxClickSeesTheItemTheUserChose)
