@@ -106,6 +106,10 @@ bool TMBusScanDecode::Start_Scan(TScanType ScanT, TSelectHard SelHard, const std
 {
     startError_.clear();
     if (inScan_) return false;
+    {
+        std::lock_guard<std::recursive_mutex> lock(MBus_Data_Mutex());
+        endMessage_.clear();
+    }
     updateSlaveList_ = std::move(Proc_Slave_List);
     mbusType_ = mtWired;
     scanType_ = ScanT;
@@ -151,6 +155,7 @@ bool TMBusScanDecode::Start_Scan_Wireless(TSelectHard SelHard, const std::string
     {
         // The listener thread reads these as it hands telegrams on.
         std::lock_guard<std::recursive_mutex> lock(MBus_Data_Mutex());
+        endMessage_.clear();
         updateListWirelessSlave_ = std::move(Proc_Wireless);
         mbusType_ = mtWireless;
         selectHardware_ = SelHard;
@@ -218,6 +223,12 @@ bool TMBusScanDecode::Insert_Wireless_Key(int Index, const std::array<std::uint8
     meter.Key = Key;
     stepScan_ = step == wireless_step::Telit_Listening ? wireless_step::Telit_Key : wireless_step::RadioCrafts_Key;
     return true;
+}
+
+std::string TMBusScanDecode::End_Message() const
+{
+    std::lock_guard<std::recursive_mutex> lock(MBus_Data_Mutex());
+    return endMessage_;
 }
 
 bool TMBusScanDecode::Answer_Arrived() const
@@ -609,6 +620,7 @@ void TMBusScanDecode::Scan_Decode()
         break;
     case Secondary_Clear_Digits:
         digits_.fill(-1);
+        lastDigitCollisions_ = 0;
         stepScan_ = Level_A;
         break;
     case Secondary_REQ_UD2:
@@ -741,8 +753,25 @@ void TMBusScanDecode::Secondary_Wait(int firstStep)
         stepScan_ = Secondary_REQ_UD2;
     } else if (Is_No_Slave(answer)) {
         stepScan_ = firstStep;
+    } else if (firstStep < Level_H) {
+        stepScan_ = firstStep + 2;
+    } else if (++lastDigitCollisions_ > kMaxLastDigitCollisions) {
+        // With every digit fixed a collision counts as not found. More of
+        // them than a segment can carry meters: the bus answers every
+        // selection with a collision, and the search of the whole digit tree
+        // would never end in practice.
+        typeToSendInLastStep_ = 2;
+        enableSendInLastStep_ = true;
+        {
+            std::lock_guard<std::recursive_mutex> lock(MBus_Data_Mutex());
+            endMessage_ = "The M-Bus answered every selection by secondary address with a collision (more than " +
+                          std::to_string(kMaxLastDigitCollisions) +
+                          " with all eight digits given): the bus may be shorted or disturbed. The scan ended "
+                          "with the meters found so far.";
+        }
+        stepScan_ = Close;
     } else {
-        stepScan_ = firstStep < Level_H ? firstStep + 2 : Level_H;
+        stepScan_ = Level_H;
     }
 }
 

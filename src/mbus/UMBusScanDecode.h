@@ -85,6 +85,10 @@ inline constexpr int Close = 500, Close_Disable = 501, Close_Wait_Disable = 502,
 
 // Slots of the Radiocrafts module's key table.
 inline constexpr int kRadioCraftsSlots = 64;
+// Collisions at the last digit of the secondary search after which the bus
+// counts as answering every selection with a collision (a segment carries
+// at most this many meters).
+inline constexpr int kMaxLastDigitCollisions = 250;
 
 class TMBusScanDecode {
 public:
@@ -127,6 +131,9 @@ public:
     // Why the last start failed to open its port ("" after a start that
     // succeeded or was refused because a scan runs).
     const std::string& Start_Error() const { return startError_; }
+    // Why the last scan ended before it ran its course, in English ("" when
+    // it did not); set by the time InScan falls.
+    std::string End_Message() const;
     // Finish the scan at the next step that checks it / go to the closing
     // steps at once.
     void Stop_Scan() { stopScan_ = true; }
@@ -266,6 +273,8 @@ private:
     std::int32_t indexDevice_ = -1;
     std::array<int, 8> digits_{-1, -1, -1, -1, -1, -1, -1, -1};  // Index_A .. Index_H
     int secAddNextStep_ = wired_step::Level_A;
+    int lastDigitCollisions_ = 0;
+    std::string endMessage_;  // under MBus_Data_Mutex()
 
     // Wireless (under MBus_Data_Mutex()).
     TRadioModule radioModule_ = rmTelit;

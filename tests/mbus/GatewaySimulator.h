@@ -79,6 +79,13 @@ public:
     }
     // Answers nothing at all.
     void Set_Silent(bool on) { silent_ = on; }
+    // A selection that no meter matches is answered with garbage, as on a
+    // shorted or disturbed bus.
+    void Set_Noisy(bool on)
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        bus_.Set_Noisy(on);
+    }
     void Set_Radio(TRadio radio)
     {
         std::lock_guard<std::mutex> lock(mutex_);

@@ -44,6 +44,9 @@ public:
     }
     // Answers a collision with this many garbage bytes (3 at start).
     void Set_Collision_Size(std::size_t n) { collisionSize_ = n; }
+    // A selection that no meter matches is answered with garbage too, as on
+    // a shorted or disturbed bus.
+    void Set_Noisy(bool on) { noisy_ = on; }
 
     // The bus's answer to one M-Bus frame; False when nobody answers. A
     // selection nobody matches is answered "NO_SLAVE\n\r" when noSlaveText
@@ -85,8 +88,10 @@ public:
                     m.Selected = Digits_Match(m.Identification, &r[7]);
                     matched += m.Selected;
                 }
-                if (matched == 0 && !noSlaveText) return false;
-                reply = matched == 0 ? Text("NO_SLAVE\n\r") : matched == 1 ? Bytes{0xE5} : Collision();
+                if (matched == 0 && !noSlaveText && !noisy_) return false;
+                reply = matched == 1                ? Bytes{0xE5}
+                        : matched == 0 && !noisy_ ? Text("NO_SLAVE\n\r")
+                                                    : Collision();
                 return true;
             }
             if (ci == 0x50) {  // application reset
@@ -142,4 +147,5 @@ private:
 
     std::vector<Meter> meters_;
     std::size_t collisionSize_ = 3;
+    bool noisy_ = false;
 };

@@ -209,6 +209,45 @@ TEST(ScanEngine, OverlongDatagramIsDropped)
     EXPECT_EQ(rig.calls.back(), (TCall{3, 0, 0, 2}));
 }
 
+// A shorted or disturbed bus answers every selection no meter matches with
+// garbage: without a limit the search would try all 111,111,110 digit
+// patterns. It ends by itself after more than 250 collisions with all
+// eight digits given, keeping the meter found before and saying why.
+TEST(ScanEngine, BusCollidingOnEverySelectionEndsTheSearch)
+{
+    TScanRig rig;
+    rig.sim.Set_Noisy(true);
+    rig.sim.Add_Meter(0, 0x01234567, {TGatewaySimulator::Long_Frame(0, 0x01234567, Hex("01 FD 1B 02"))});
+    ASSERT_TRUE(rig.Start(saSecondaryAddress));
+    ASSERT_TRUE(rig.Wait_End(true));
+
+    EXPECT_EQ(rig.engine->Result(), 1);
+    ASSERT_EQ(UComon::MBus_Slave_List.size(), 1u);
+    EXPECT_EQ(UComon::MBus_Slave_List[0]->Secondary_Addresss, "1234567");
+    EXPECT_TRUE(rig.Called({2, 0x01234567, 1, 2}));
+    EXPECT_EQ(rig.calls.back(), (TCall{3, 0, 0, 2}));
+    EXPECT_NE(rig.engine->End_Message().find("collision"), std::string::npos);
+    EXPECT_EQ(rig.sim.Log().back(), Text("Quembo_Disable_Analyzer_Mode"));
+
+    int selections = 0, allDigits = 0;
+    for (const Bytes& r : rig.sim.Log()) {
+        if (r.size() != 17 || r[6] != 0x52) continue;
+        ++selections;
+        bool wildcard = false;
+        for (int i = 7; i < 11; ++i) wildcard = wildcard || (r[i] & 0x0F) == 0x0F || (r[i] >> 4) == 0x0F;
+        allDigits += !wildcard;
+    }
+    EXPECT_EQ(allDigits, 251);
+    EXPECT_LT(selections, 300);
+
+    // A scan that runs its course says nothing.
+    rig.sim.Set_Noisy(false);
+    rig.calls.clear();
+    ASSERT_TRUE(rig.Start(saSecondaryAddress));
+    ASSERT_TRUE(rig.Wait_End(true));
+    EXPECT_EQ(rig.engine->End_Message(), "");
+}
+
 // A gateway that never answers, and an address that is no IPv4 address:
 // the scan ends with Result 2 after trying the enable command once and the
 // disable command three times; the socket is closed.
