@@ -53,7 +53,10 @@ bool SameText(std::string_view a, std::string_view b) { return UpperCase(a) == U
 
 std::string IntToStr(long long v) { return std::to_string(v); }
 
-bool TryReadWholeNumber(std::string_view s, TNumberSyntax syntax, int32_t& out)
+namespace {
+
+// The reading in a signed range of the given width (32 or 64 bits).
+bool ReadWholeNumber(std::string_view s, TNumberSyntax syntax, int bits, int64_t& out)
 {
     size_t i = 0;
     while (i < s.size() && s[i] == ' ') ++i;
@@ -72,10 +75,12 @@ bool TryReadWholeNumber(std::string_view s, TNumberSyntax syntax, int32_t& out)
         i += 2;
     }
     if (i >= s.size()) return false;
-    // The class library takes a hexadecimal text as a 32-bit pattern
-    // ("$FFFFFFFF" is -1); every other magnitude must fit the signed range.
+    // The class library takes a hexadecimal text as a bit pattern of the
+    // width ("$FFFFFFFF" is -1 in 32 bits); every other magnitude must fit
+    // the signed range.
     const bool pattern = base == 16 && !files;
-    const uint64_t limit = pattern ? 0xFFFFFFFFull : 2147483648ull;
+    const uint64_t half = uint64_t(1) << (bits - 1);  // magnitude of the lowest value
+    const uint64_t limit = pattern ? half * 2 - 1 : half;
     uint64_t v = 0;
     for (; i < s.size(); ++i) {
         const char c = s[i];
@@ -88,20 +93,40 @@ bool TryReadWholeNumber(std::string_view s, TNumberSyntax syntax, int32_t& out)
             d = static_cast<unsigned>(c - 'A' + 10);
         else
             return false;
+        if (v > (limit - d) / base) return false;
         v = v * base + d;
-        if (v > limit) return false;
     }
+    const int64_t lowest = -static_cast<int64_t>(half - 1) - 1;
     int64_t value;
     if (pattern) {
-        value = static_cast<int32_t>(static_cast<uint32_t>(v));
+        value = v >= half ? static_cast<int64_t>(v - half) + lowest : static_cast<int64_t>(v);
+        if (neg) {
+            if (value == lowest) return false;  // "-$80000000"
+            value = -value;
+        }
+    } else if (neg) {
+        value = v == half ? lowest : -static_cast<int64_t>(v);
     } else {
-        if (!neg && v == 2147483648ull) return false;
+        if (v == half) return false;
         value = static_cast<int64_t>(v);
     }
-    if (neg) value = -value;
-    if (value < INT32_MIN || value > INT32_MAX) return false;  // "-$80000000" as a pattern
-    out = static_cast<int32_t>(value);
+    out = value;
     return true;
+}
+
+} // namespace
+
+bool TryReadWholeNumber(std::string_view s, TNumberSyntax syntax, int32_t& out)
+{
+    int64_t v;
+    if (!ReadWholeNumber(s, syntax, 32, v)) return false;
+    out = static_cast<int32_t>(v);
+    return true;
+}
+
+bool TryReadWholeNumber(std::string_view s, TNumberSyntax syntax, int64_t& out)
+{
+    return ReadWholeNumber(s, syntax, 64, out);
 }
 
 bool TryStrToInt(std::string_view s, int& out)

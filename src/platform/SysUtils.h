@@ -78,6 +78,9 @@ std::string IntToStr(long long v);
 // False (out untouched) for a text that is no whole number.
 enum class TNumberSyntax { Library, Files };
 bool TryReadWholeNumber(std::string_view s, TNumberSyntax syntax, int32_t& out);
+// The same reading in the signed 64-bit range (a Library hexadecimal text
+// is a 64-bit pattern there).
+bool TryReadWholeNumber(std::string_view s, TNumberSyntax syntax, int64_t& out);
 // The class library's reading (TNumberSyntax::Library).
 bool TryStrToInt(std::string_view s, int& out);
 int StrToIntDef(std::string_view s, int def);

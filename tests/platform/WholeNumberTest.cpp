@@ -42,3 +42,32 @@ TEST(WholeNumber, LibraryAndFileSyntax)
     EXPECT_TRUE(TryStrToInt("$FF", n));
     EXPECT_EQ(n, 255);
 }
+
+TEST(WholeNumber, SixtyFourBitFormOfBothSyntaxes)
+{
+    const std::nullopt_t no = std::nullopt;
+    struct Case {
+        const char* text;
+        std::optional<int64_t> library, files;
+    } cases[] = {
+        {"4294967296", 4294967296LL, 4294967296LL},
+        {"$FFFFFFFF", 4294967295LL, 4294967295LL},
+        {"$FFFFFFFFFFFFFFFF", -1, no},
+        {"$8000000000000000", INT64_MIN, no},
+        {"-$8000000000000000", no, INT64_MIN},
+        {"$10000000000000000", no, no},
+        {"x10", no, 16},
+        {"-9223372036854775808", INT64_MIN, INT64_MIN},
+        {"9223372036854775808", no, no},
+        {"12 ", no, no},
+    };
+    for (const Case& c : cases) {
+        for (TNumberSyntax syntax : {TNumberSyntax::Library, TNumberSyntax::Files}) {
+            int64_t v = 77;
+            const bool read = TryReadWholeNumber(c.text, syntax, v);
+            const std::optional<int64_t> want = syntax == TNumberSyntax::Library ? c.library : c.files;
+            EXPECT_EQ(read ? std::optional<int64_t>(v) : std::nullopt, want) << '"' << c.text << '"';
+            if (!read) EXPECT_EQ(v, 77);
+        }
+    }
+}
