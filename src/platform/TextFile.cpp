@@ -145,3 +145,41 @@ std::vector<std::string> SplitLines(const std::string& text)
 }
 
 bool IsValidUtf8(const std::string& s) { return ValidUtf8From(s, 0); }
+
+std::string EncodeWindows1252(const std::string& utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+    const size_t n = utf8.size();
+    size_t i = 0;
+    while (i < n) {
+        const unsigned char c = p[i];
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+            ++i;
+            continue;
+        }
+        // One character: its length from the lead byte, valid only when
+        // ValidUtf8From accepts it on its own.
+        const size_t len = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 1;
+        const std::string one = utf8.substr(i, len);
+        if (len == 1 || one.size() != len || !ValidUtf8From(one, 0)) {
+            out += '?';
+            ++i;
+            continue;
+        }
+        char32_t cp = c & (len == 2 ? 0x1F : len == 3 ? 0x0F : 0x07);
+        for (size_t k = 1; k < len; ++k) cp = (cp << 6) | (p[i + k] & 0x3F);
+        i += len;
+        char byte = '?';
+        if (cp >= 0xA0 && cp <= 0xFF) {
+            byte = static_cast<char>(cp);
+        } else {
+            for (unsigned k = 0; k < 32; ++k)
+                if (kCp1252High[k] != 0 && kCp1252High[k] == cp) byte = static_cast<char>(0x80 + k);
+        }
+        out += byte;
+    }
+    return out;
+}

@@ -12,5 +12,9 @@ std::string DecodeText(const std::string& bytes);
 std::vector<std::string> SplitLines(const std::string& text);
 // True when the bytes are valid UTF-8 (no overlong forms, no surrogates).
 bool IsValidUtf8(const std::string& s);
+// UTF-8 to Windows-1252 (the ANSI code page of the side files we write):
+// every character it cannot hold, and every byte that is not valid UTF-8,
+// becomes "?".
+std::string EncodeWindows1252(const std::string& utf8);
 // Appends the UTF-8 form of a code point.
 void AppendUtf8(std::string& out, char32_t cp);
