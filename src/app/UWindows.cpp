@@ -21,6 +21,8 @@
 #include "rules/can_mqtt/UTransmitJ1939.h"
 #include "rules/can_mqtt/UTransmitNMEA.h"
 #include "rules/can_mqtt/UTopicTemplate.h"
+#include "rules/field/UBACnetSlaveSetAccess.h"
+#include "rules/field/UBACnet_Eng_Unit.h"
 #include "rules/field/UDMXDefVal.h"
 #include "rules/field/UKNXAccess.h"
 #include "rules/field/UModbus_TCP_Master_Set_Access.h"
@@ -68,6 +70,9 @@ const std::vector<TWindowEntry>& Creation_Table()
         {TWindowId::TransmitNMEA, [] { return FTransmitNMEA = new TFTransmitNMEA; }, [] { FTransmitNMEA = nullptr; }},
         {TWindowId::DMXDefVal, [] { return FDMXDefVal = new TFDMXDefVal; }, [] { FDMXDefVal = nullptr; }},
         {TWindowId::KNXAccess, [] { return FKNXAccess = new TFKNXAccess; }, [] { FKNXAccess = nullptr; }},
+        {TWindowId::BACnetSlaveSetAccess, [] { return FBACnetSlaveSetAccess = new TFBACnetSlaveSetAccess; },
+         [] { FBACnetSlaveSetAccess = nullptr; }},
+        {TWindowId::BACnet_Eng_Unit, [] { return FBACnet_Eng_Unit = new TFBACnet_Eng_Unit; }, [] { FBACnet_Eng_Unit = nullptr; }},
     };
     return table;
 }

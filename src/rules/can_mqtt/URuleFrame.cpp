@@ -262,6 +262,7 @@ std::optional<TRuleFault> TRuleFrame::Validate()
             if (std::optional<TRuleFault> f = desc_.check(row)) return f;
         }
     }
+    if (desc_.finalCheck) return desc_.finalCheck(*this);
     return std::nullopt;
 }
 

@@ -142,6 +142,9 @@ struct TRuleWindowDesc {
     int deleteQuestion = -1;     // "Are you sure to delete the Row number "
     std::vector<TRuleGridDesc> grids;
     TRuleCheck check;
+    // After every listed row of every grid passed: the checks over the
+    // grids together (a limit on their rules); nullptr: none.
+    std::function<std::optional<TRuleFault>(TRuleFrame& frame)> finalCheck;
     // Windows whose grids answer every other cell's hint with the grid's own.
     bool keepOtherHints = false;
     // A click on a row number selects that row.
@@ -203,7 +206,8 @@ public:
     TXmlLoad Show();
     bool File_Unreadable() const { return unreadable_; }
 
-    // The validation walk: the first failing row of the grids in order.
+    // The validation walk: the first failing row of the grids in order,
+    // then the window's check over the grids together.
     std::optional<TRuleFault> Validate();
     // "Error row " + row + reason + appended (or the reason alone).
     std::string Message(const TRuleFault& f) const;
