@@ -14,6 +14,7 @@
 #include "platform/TextFile.h"
 #include "platform/XmlDoc.h"
 #include "rules/can_mqtt/UEds.h"
+#include "rules/field/UBACnet_EDE_File.h"
 
 #include <array>
 #include <memory>
@@ -336,6 +337,7 @@ void TFZelvatoreFirmWare::Btn_Click(TControl* Sender)
     else if (Sender == Btn_SNMP_Trap) Show_Window(TWindowId::SNMP_Trap_Access);
     else if (Sender == Btn_SNMP_Manager_Access) Show_Window(TWindowId::SNMPManagerAccess);
     else if (Sender == Btn_BACnet_SetAccess) Show_Window(TWindowId::BACnetSlaveSetAccess);
+    else if (Sender == Btn_BACnet_EDE_File) BACnet_EDE_File();
     else if (Sender == Btn_DALI_Access) Show_Window(TWindowId::DALI_Access);
 }
 
@@ -392,6 +394,18 @@ void TFZelvatoreFirmWare::Build_EDS_File()
 {
     SaveEDS.InitialDir = Project_Folder;
     if (SaveEDS.Execute()) UEds::Create_EDS_File(SaveEDS.FileName);
+}
+
+void TFZelvatoreFirmWare::BACnet_EDE_File()
+{
+    SD1.InitialDir = Project_Folder;
+    if (!SD1.Execute()) return;
+    std::string name = SD1.FileName;
+    if (name.size() < 4 || UpperCase(name.substr(name.size() - 4)) != ".CSV") name += ".csv";
+    if (FileExists(name) &&
+        MessageDlg(Text(70), TMsgDlgType::mtConfirmation, TMsgDlgButtons::mbYesNoCancel) != mrYes)
+        return;
+    UBACnet_EDE_File::Save_EDE_File(name);
 }
 
 bool TFZelvatoreFirmWare::Start_Program(const std::string& NomeSW, const std::string& Parameter, bool tipo,

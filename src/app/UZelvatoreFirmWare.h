@@ -56,6 +56,10 @@ public:
     // Asks for the EDS file's name (the save dialog opens in the
     // configuration's folder) and writes the CANopen EDS file there.
     void Build_EDS_File();
+    // Asks for the EDE file's name (SD1, in the configuration's folder;
+    // ".csv" appended unless the name ends so in any case; an existing file
+    // replaced only after Yes) and writes the BACnet EDE file there.
+    void BACnet_EDE_File();
     // Starts an outside program and waits for it (see UProgram::Start_Program).
     bool Start_Program(const std::string& NomeSW, const std::string& Parameter, bool tipo,
                        int limitMs = 150000);
