@@ -1,5 +1,6 @@
 #include "platform/SysUtils.h"
 
+#include <QCollator>
 #include <QLocale>
 
 #include <algorithm>
@@ -221,3 +222,26 @@ std::string AnsiLowerCase(std::string_view s)
 {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())).toLower().toStdString();
 }
+
+namespace {
+
+int Collate(std::string_view a, std::string_view b, Qt::CaseSensitivity cs)
+{
+    // One collator per thread and case rule (a sort compares many times).
+    thread_local QCollator sensitive, insensitive;
+    thread_local bool made = false;
+    if (!made) {
+        sensitive.setCaseSensitivity(Qt::CaseSensitive);
+        insensitive.setCaseSensitivity(Qt::CaseInsensitive);
+        made = true;
+    }
+    const QCollator& c = cs == Qt::CaseSensitive ? sensitive : insensitive;
+    return c.compare(QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size())),
+                     QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size())));
+}
+
+} // namespace
+
+int AnsiCompareStr(std::string_view a, std::string_view b) { return Collate(a, b, Qt::CaseSensitive); }
+
+int AnsiCompareText(std::string_view a, std::string_view b) { return Collate(a, b, Qt::CaseInsensitive); }

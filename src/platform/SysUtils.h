@@ -118,6 +118,11 @@ std::string WideToUtf8(const WideString& w);
 // AnsiUpperCase / AnsiLowerCase).
 std::string AnsiUpperCase(std::string_view s);
 std::string AnsiLowerCase(std::string_view s);
+// Comparison by the platform's collation for the user's locale (the class
+// library's AnsiCompareStr / AnsiCompareText): negative, 0 or positive as a
+// sorts before, with or after b; the Text form ignores case.
+int AnsiCompareStr(std::string_view a, std::string_view b);
+int AnsiCompareText(std::string_view a, std::string_view b);
 
 // Checked Format (class library directives), FloatToStr.
 #include "platform/FormatStr.h"
