@@ -1436,18 +1436,51 @@ public:
     void MarkSummaryRow(int ARow);
     // ---- end of grouping
 
-    // ---- sorting by one column (grouping sorts before it groups)
+    // ---- finding (grid_io/ExStringGrid_Find.cpp)
+    // The first cell after StartCell ((-1, -1): from the first cell of the
+    // range, or its last with fnBackward) whose text matches s by
+    // FindParams, (-1, -1) when the walk reaches the range's end (it never
+    // wraps); the match is remembered as the search cell.
+    TPoint Find(TPoint StartCell, const std::string& s, TFindParams FindParams);
+    // The same against the cells' wide texts (no scrolling adjustment).
+    TPoint FindWide(TPoint StartCell, const WideString& s, TFindParams FindParams);
+    // Find from (-1, -1); Find from the search cell with the last text and
+    // flags.
+    TPoint FindFirst(const std::string& s, TFindParams FindParams);
+    TPoint FindNext();
+    // Replaces every occurrence of OrigStr (ignoring case) by NewStr in each
+    // matching cell; answers the number of cells whose text changed (0 at
+    // once for an empty OrigStr).
+    int Replace(const std::string& OrigStr, const std::string& NewStr, TFindParams FindParams);
+    // The column and row of fnFindInPresetCol / fnFindInPresetRow.
+    int FindCol = 0;
+    int FindRow = 0;
+    // True while a find runs.
+    bool FindBusy() const;
+
+    // ---- sorting (grid_io/ExStringGrid_Sort.cpp)
     // Compares rows Row1 and Row2 in real column ACol by the column's sort
     // style (SortSettings, OnGetFormat): -1, 0 or +1 as Row1 sorts before,
     // with or after Row2 in ascending order; blanks go first or last by
-    // SortSettings.BlankPos while IgnoreBlanks is on.
-    int SortCompareRows(int ACol, int Row1, int Row2);
-    // The same, with ties broken by the following columns (SortSettings.Full;
-    // hidden columns count, ignored columns compare equal).
-    int SortCompareRowsFull(int ACol, int Row1, int Row2);
+    // SortSettings.BlankPos in the shown order of a sort in Direction while
+    // IgnoreBlanks is on.
+    int SortCompareRows(int ACol, int Row1, TSortDirection Direction, int Row2);
     // The sort cross-reference := each row's own position.
     void InitSortXRef();
-    // Number comparisons made and, by SortCompareRows' callers, counted.
+    // SortSettings.Column and Direction := the values, then QSort.
+    void Sort(int Column, TSortDirection Direction);
+    // With more than one row: SortSettings.Column := Col, then QSort.
+    void SortByColumn(int Col);
+    // Sorts rows Left..Right by column Col in SortSettings.Direction, ties
+    // broken by the following columns (Full); by the key list. EExGridError
+    // for a column or row the grid does not have.
+    void QuickSort(int Col, int Left, int Right);
+    void QuickSortIndexed(int Left, int Right);
+    // Compares the rows in Col (then the following columns on a tie) in
+    // SortSettings.Direction and swaps them when they are out of order
+    // (answers whether it did).
+    bool SortLine(int Col, int ARow1, int ARow2);
+    // Number comparisons made (never reset by a sort).
     int Compares = 0;
     // The sort styles whose comparison the application makes.
     std::function<void(TObject* Sender, const std::string& str1, const std::string& str2, int& Res)>

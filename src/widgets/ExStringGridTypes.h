@@ -10,6 +10,7 @@
 #include "widgets/GridThemes.h"
 #include "widgets/GridTypes.h"
 #include "widgets/grid_io/FilterSettings.h"
+#include "widgets/grid_io/FindParams.h"
 #include "widgets/grid_io/HTMLSettings.h"
 #include "widgets/grid_io/PrintSettings.h"
 #include "widgets/grid_io/SearchPanel.h"

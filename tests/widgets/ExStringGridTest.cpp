@@ -463,7 +463,7 @@ TEST(ExStringGrid, GridOwnedByTheFormGoesWithIt)
 TEST(ExStringGrid, LaterPartsFailLoudly)
 {
     TExStringGrid g;
-    EXPECT_THROW(g.QSortIndexed(), ENotBuilt);
+    EXPECT_THROW(g.SaveColSizes(), ENotBuilt);
 }
 
 TEST(ExStringGrid, LoadedTurnsAlwaysShowEditorIntoNavigation)

@@ -18,10 +18,6 @@ void TExStringGrid::FilterSelected(int) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::FilterChecked(int) { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::SaveColPositions() { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::LoadColPositions() { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::QSortIndexed() { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::QSortGroup() { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::QSortGroupIndexed() { ZEL_GRID_NOT_BUILT(); }
-void TExStringGrid::QUnSort() { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::SaveColSizes() { ZEL_GRID_NOT_BUILT(); }
 void TExStringGrid::LoadColSizes() { ZEL_GRID_NOT_BUILT(); }
 

@@ -1,15 +1,22 @@
-// TExStringGrid: sorting the normal rows by one column (QSort) and the row
-// comparison it rests on.
+// TExStringGrid: sorting the normal rows by one column (QSort), by the key
+// list (QSortIndexed), inside the expanded nodes of a grouped grid
+// (QSortGroup, QSortGroupIndexed), undoing a sort (QUnSort), and the row
+// comparison all of them rest on.
 //
 // The sort is a quicksort over whole rows (texts, cell objects, heights and
 // row flags move with SortSwapRows, which also keeps the cross-reference of
 // the positions the rows had before the first sort). The pivot is the
 // content of the middle row as it was when the pass started: the pass
-// follows that row through its swaps. Equal rows may change their order.
+// follows that row through its swaps, so no row is ever copied and no cell
+// object is held twice. Each pass goes on with the larger part and
+// recurses into the smaller one, so the depth stays logarithmic whatever
+// the order of the rows. Equal rows may change their order.
 
 #include "widgets/ExStringGrid.h"
 #include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
+#include "widgets/grid_render/FlagSet.h"
+#include "widgets/grid_render/FloatingFooter.h"
 
 #include "widgets/GridParsers.h"
 #include "widgets/GridUtil.h"
@@ -18,17 +25,21 @@
 #include "platform/SysUtils.h"
 
 #include <algorithm>
+#include <functional>
+#include <vector>
 
 namespace {
 
 int Sign(double d) { return d < 0 ? -1 : (d > 0 ? 1 : 0); }
+int Sign(int i) { return i < 0 ? -1 : (i > 0 ? 1 : 0); }
 
 int CompareOrdinal(const std::string& a, const std::string& b)
 {
+    // UTF-8 orders as its code points; UTF-16 code units differ only above
+    // U+FFFF against U+E000..U+FFFF, so compare the wide forms.
     const WideString wa = Utf8ToWide(a);
     const WideString wb = Utf8ToWide(b);
-    const int c = wa.compare(wb);
-    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+    return Sign(wa.compare(wb));
 }
 
 std::string AsciiUpper(std::string s)
@@ -64,9 +75,60 @@ void RemoveFirst(std::string& s, const std::string& part)
     if (at != std::string::npos) s.erase(at, part.size());
 }
 
+// One partition sort over rows start..end. Compare(a, b) answers -1, 0, +1
+// for rows a and b; a row whose comparison with the pivot equals Sign is
+// out of place. SwapEqual swaps a pair even when it compares equal.
+class TRowQuickSort {
+public:
+    TRowQuickSort(TExStringGrid& G, std::function<int(int, int)> Compare, int Sign, bool SwapEqual)
+        : FGrid(G), FCompare(std::move(Compare)), FSign(Sign), FSwapEqual(SwapEqual)
+    {
+    }
+
+    void Run(int start, int end)
+    {
+        while (start < end) {
+            int pivot = (start + end) / 2;
+            int i = start;
+            int j = end;
+            do {
+                while (FCompare(pivot, i) == FSign && i < end) ++i;
+                while (FCompare(j, pivot) == FSign && start < j) --j;
+                if (j >= i) {
+                    if (i != j && (FSwapEqual || FCompare(i, j) != 0)) {
+                        FGrid.SortSwapRows(i, j);
+                        if (pivot == i)
+                            pivot = j;
+                        else if (pivot == j)
+                            pivot = i;
+                    }
+                    ++i;
+                    --j;
+                }
+            } while (j >= i);
+            // The smaller part by recursion, the larger by the loop.
+            if (j - start < end - i) {
+                if (start < j) Run(start, j);
+                start = i;
+            } else {
+                if (i < end) Run(i, end);
+                end = j;
+            }
+        }
+    }
+
+private:
+    TExStringGrid& FGrid;
+    std::function<int(int, int)> FCompare;
+    int FSign;
+    bool FSwapEqual;
+};
+
 } // namespace
 
-int TExStringGrid::SortCompareRows(int ACol, int Row1, int Row2)
+// --- row comparison ------------------------------------------------------------------------
+
+int TExStringGrid::SortCompareRows(int ACol, int Row1, TSortDirection Direction, int Row2)
 {
     ++Compares;
     const TSortSettings& ss = *FParts->FSortSettings;
@@ -105,10 +167,10 @@ int TExStringGrid::SortCompareRows(int ACol, int Row1, int Row2)
     int res = 0;
     switch (style) {
     case ssAlphabetic:
-    case ssAlphaCase:
-    case ssAnsiAlphaCase: res = CompareOrdinal(t1, t2); break;
+    case ssAlphaCase: res = CompareOrdinal(t1, t2); break;
     case ssAlphaNoCase: res = CompareOrdinal(AsciiUpper(t1), AsciiUpper(t2)); break;
-    case ssAnsiAlphaNoCase: res = CompareOrdinal(AnsiUpperCase(t1), AnsiUpperCase(t2)); break;
+    case ssAnsiAlphaCase: res = Sign(AnsiCompareStr(t1, t2)); break;
+    case ssAnsiAlphaNoCase: res = Sign(AnsiCompareText(t1, t2)); break;
     case ssNumeric:
     case ssFinancial: {
         const TFormatSettings& fs = FormatSettings();
@@ -188,9 +250,10 @@ int TExStringGrid::SortCompareRows(int ACol, int Row1, int Row2)
         break;
     }
     case ssCustom:
+        // The handler's value as it returns it.
         res = 0;
         if (OnCustomCompare) OnCustomCompare(this, t1, t2, res);
-        return res;
+        break;
     case ssRaw:
         res = 0;
         if (OnRawCompare) OnRawCompare(this, ACol, Row1, Row2, res);
@@ -199,7 +262,7 @@ int TExStringGrid::SortCompareRows(int ACol, int Row1, int Row2)
     }
 
     if (ss.IgnoreBlanks && t1.empty() != t2.empty()) {
-        const bool asc = ss.Direction == sdAscending;
+        const bool asc = Direction == sdAscending;
         const bool last = ss.BlankPos == blLast;
         // The blank goes last (or first) in the shown order whatever the
         // direction.
@@ -209,15 +272,79 @@ int TExStringGrid::SortCompareRows(int ACol, int Row1, int Row2)
     return res;
 }
 
-int TExStringGrid::SortCompareRowsFull(int ACol, int Row1, int Row2)
+namespace {
+
+// Rows a and b by column ACol, ties broken by the columns to its right
+// (hidden ones counted) while SortSettings.Full is on; ignored columns
+// compare equal.
+int CompareByColumn(TExStringGrid& G, int ACol, int Row1, int Row2)
 {
-    const int last = AllColCount() - 1;
+    const TSortSettings& ss = G.SortSettings();
+    const int last = G.AllColCount() - 1;
     for (int c = ACol; c <= last; ++c) {
-        const int res = IsIgnoredColumn(c) ? 0 : SortCompareRows(c, Row1, Row2);
-        if (res != 0 || !FParts->FSortSettings->Full) return res;
+        const int res = G.IsIgnoredColumn(c) ? 0 : G.SortCompareRows(c, Row1, ss.Direction, Row2);
+        if (res != 0 || !ss.Full) return res;
     }
     return 0;
 }
+
+// Rows a and b by the key list, each key in its own direction; ties go on
+// to the next key while SortSettings.Full is on.
+int CompareByKeys(TExStringGrid& G, int Row1, int Row2)
+{
+    const TSortIndexList& keys = G.SortIndexes();
+    const bool full = G.SortSettings().Full;
+    for (int k = 0; k < keys.Count(); ++k) {
+        const int col = keys.GetSortColumns(k);
+        const bool asc = keys.GetSortDirections(k);
+        int res = G.IsIgnoredColumn(col) ? 0 : G.SortCompareRows(col, Row1, asc ? sdAscending : sdDescending, Row2);
+        if (res != 0 || !full) return asc ? res : -res;
+    }
+    return 0;
+}
+
+// The columns a sort may read: every real column.
+void CheckSortColumn(const TExStringGrid& G, int ACol)
+{
+    if (ACol < 0 || ACol >= G.AllColCount()) throw EExGridError("Invalid column accessed");
+}
+
+} // namespace
+
+// --- the sort's frame ------------------------------------------------------------------------
+
+// What every sort does around its passes: the fixed column 0 kept with
+// NormalCellsOnly, one repaint at the end, the top row kept with
+// KeepScrollOnSort; restored also when a pass raises.
+class TExStringGridPrivate::SortScope {
+public:
+    explicit SortScope(TExStringGrid& G) : FGrid(G), FTop(G.TopRow())
+    {
+        const TSortSettings& ss = G.SortSettings();
+        FKeep0 = ss.NormalCellsOnly && G.FixedCols() > 0;
+        if (FKeep0)
+            for (int r = 0; r < G.RowCount(); ++r) FColumn0.push_back(G.GetGridCell(0, r));
+        G.BeginUpdate();
+    }
+    ~SortScope()
+    {
+        if (FKeep0)
+            for (int r = 0; r < FGrid.RowCount() && r < static_cast<int>(FColumn0.size()); ++r)
+                FGrid.SetGridCell(0, r, FColumn0[static_cast<size_t>(r)]);
+        if (FGrid.Navigation().KeepScrollOnSort && FTop < FGrid.RowCount()) FGrid.SetTopRow(FTop);
+        FGrid.EndUpdate();
+    }
+    SortScope(const SortScope&) = delete;
+    SortScope& operator=(const SortScope&) = delete;
+
+private:
+    TExStringGrid& FGrid;
+    int FTop;
+    bool FKeep0 = false;
+    std::vector<std::string> FColumn0;
+};
+
+// --- sorting ---------------------------------------------------------------------------------
 
 void TExStringGrid::InitSortXRef()
 {
@@ -225,65 +352,151 @@ void TExStringGrid::InitSortXRef()
     for (int r = 0; r < RowCount(); ++r) FModel->FSortRowXRef.Add(r);
 }
 
+void TExStringGrid::QuickSort(int Col, int Left, int Right)
+{
+    CheckSortColumn(*this, Col);
+    if (Left < 0 || Right >= RowCount()) throw EExGridError("Invalid row accessed");
+    const int sign = FParts->FSortSettings->Direction == sdDescending ? -1 : 1;
+    TRowQuickSort sort(*this, [this, Col](int a, int b) { return CompareByColumn(*this, Col, a, b); }, sign, false);
+    sort.Run(Left, Right);
+}
+
+void TExStringGrid::QuickSortIndexed(int Left, int Right)
+{
+    for (int k = 0; k < FModel->FSortIndexes.Count(); ++k) CheckSortColumn(*this, FModel->FSortIndexes.GetSortColumns(k));
+    if (Left < 0 || Right >= RowCount()) throw EExGridError("Invalid row accessed");
+    TRowQuickSort sort(*this, [this](int a, int b) { return CompareByKeys(*this, a, b); }, 1, true);
+    sort.Run(Left, Right);
+}
+
 void TExStringGrid::QSort()
 {
-    if (FParts->FSortSettings->Column < 0) return;
+    TSortSettings& ss = *FParts->FSortSettings;
+    if (ss.Column < 0) return;
+    CheckSortColumn(*this, ss.Column);
     if (RowCount() != FModel->FSortRowXRef.Count()) InitSortXRef();
     FModel->FSortIndexes.Clear();
-    const int col = FParts->FSortSettings->Column;
-
-    // With NormalCellsOnly the fixed column keeps its contents in place.
-    std::vector<std::string> column0;
-    const bool keep0 = FParts->FSortSettings->NormalCellsOnly && FixedCols() > 0;
-    if (keep0)
-        for (int r = 0; r < RowCount(); ++r) column0.push_back(GetGridCell(0, r));
-
-    const int top = TopRow();
     const int oldRow = Row();
     SortRow = oldRow;
-    BeginUpdate();
-    try {
-        const int sign = FParts->FSortSettings->Direction == sdDescending ? -1 : 1;
-        // One partition pass over rows start..end, then the parts.
-        std::vector<std::pair<int, int>> parts{{FixedRows(), RowCount() - FixedFooters - 1}};
-        while (!parts.empty()) {
-            const auto [start, end] = parts.back();
-            parts.pop_back();
-            if (start >= end) continue;
-            int pivot = (start + end) / 2;
-            auto swap = [&](int a, int b) {
-                SortSwapRows(a, b);
-                if (pivot == a)
-                    pivot = b;
-                else if (pivot == b)
-                    pivot = a;
-            };
-            int i = start;
-            int j = end;
-            do {
-                while (SortCompareRowsFull(col, pivot, i) == sign && i < end) ++i;
-                while (SortCompareRowsFull(col, j, pivot) == sign && start < j) --j;
-                if (j >= i) {
-                    if (i != j && SortCompareRowsFull(col, i, j) != 0) swap(i, j);
-                    ++i;
-                    --j;
-                }
-            } while (j >= i);
-            if (start < j) parts.emplace_back(start, j);
-            if (i < end) parts.emplace_back(i, end);
+    {
+        TExStringGridPrivate::SortScope scope(*this);
+        const int last = RowCount() - FixedFooters - 1;
+        if (FixedRows() < last) QuickSort(ss.Column, FixedRows(), last);
+        if (!FParts->FMouseActions->DisjunctRowSelect() && FParts->FNavigation->MoveRowOnSort && SortRow >= 0 &&
+            SortRow < RowCount() && SortRow != Row()) {
+            TFlagSet entered(FParts->Edit.FEntered, false);
+            SetRow(SortRow);
         }
-    } catch (...) {
-        if (keep0)
-            for (int r = 0; r < RowCount() && r < static_cast<int>(column0.size()); ++r) SetGridCell(0, r, column0[r]);
-        EndUpdate();
-        throw;
-    }
-    if (!FParts->FMouseActions->DisjunctRowSelect()) {
-        if (FParts->FNavigation->MoveRowOnSort && SortRow >= 0 && SortRow < RowCount()) SetRow(SortRow);
     }
     if (OnRowChanged && !FParts->FNavigation->MoveRowOnSort) OnRowChanged(this, oldRow, Row());
-    if (keep0)
-        for (int r = 0; r < RowCount() && r < static_cast<int>(column0.size()); ++r) SetGridCell(0, r, column0[r]);
-    if (FParts->FNavigation->KeepScrollOnSort) SetTopRow(top);
-    EndUpdate();
+    if (FParts->FFloatingFooter && FParts->FFloatingFooter->Visible()) UpdateFooter();
+}
+
+void TExStringGrid::QSortIndexed()
+{
+    if (FModel->FSortIndexes.Count() == 0) throw EExGridError("No indexes specified for indexed sort");
+    for (int k = 0; k < FModel->FSortIndexes.Count(); ++k) CheckSortColumn(*this, FModel->FSortIndexes.GetSortColumns(k));
+    if (RowCount() != FModel->FSortRowXRef.Count()) InitSortXRef();
+    SortRow = Row();
+    {
+        TExStringGridPrivate::SortScope scope(*this);
+        const int last = RowCount() - FixedFooters - 1;
+        if (FixedRows() < last) QuickSortIndexed(FixedRows(), last);
+        if (FParts->FNavigation->MoveRowOnSort && SortRow >= 0 && SortRow < RowCount() && SortRow != Row()) {
+            TFlagSet entered(FParts->Edit.FEntered, false);
+            SetRow(SortRow);
+        }
+    }
+    if (FParts->FFloatingFooter && FParts->FFloatingFooter->Visible()) UpdateFooter();
+}
+
+void TExStringGrid::QSortGroup() { FParts->SortGroups(false); }
+
+void TExStringGrid::QSortGroupIndexed() { FParts->SortGroups(true); }
+
+void TExStringGridPrivate::SortGroups(bool Indexed)
+{
+    if (Indexed) {
+        if (G.FModel->FSortIndexes.Count() == 0) throw EExGridError("No indexes specified for indexed sort");
+        for (int k = 0; k < G.FModel->FSortIndexes.Count(); ++k)
+            CheckSortColumn(G, G.FModel->FSortIndexes.GetSortColumns(k));
+    } else {
+        if (FSortSettings->Column < 0) return;
+        CheckSortColumn(G, FSortSettings->Column);
+    }
+    if (G.RowCount() != G.FModel->FSortRowXRef.Count()) G.InitSortXRef();
+    G.SortRow = G.Row();
+    SortScope scope(G);
+    const int first = G.FixedRows();
+    const int last = G.RowCount() - G.FixedFooters - 1;
+    // The deepest node level among the normal rows.
+    int deepest = -1;
+    for (int r = first; r <= last; ++r)
+        if (G.IsNodeRow(r)) deepest = std::max(deepest, G.GetNodeLevel(r));
+    if (deepest < 0) return;
+    for (int r = first; r <= last; ++r) {
+        if (!G.IsNodeRow(r) || G.GetNodeLevel(r) != deepest || G.GetNodeState(r)) continue;
+        const int span = G.GetNodeSpan(r);
+        if (span <= 2) continue;
+        const int to = std::min(r + span - 1, last);
+        if (Indexed)
+            G.QuickSortIndexed(r + 1, to);
+        else
+            G.QuickSort(FSortSettings->Column, r + 1, to);
+    }
+    if (FNavigation->MoveRowOnSort && G.SortRow >= 0 && G.SortRow < G.RowCount() && G.SortRow != G.Row()) {
+        TFlagSet entered(Edit.FEntered, false);
+        G.SetRow(G.SortRow);
+    }
+}
+
+void TExStringGrid::QUnSort()
+{
+    TIntList& xref = FModel->FSortRowXRef;
+    // Only a record of these very rows can be undone: a permutation of
+    // their positions.
+    const int n = RowCount();
+    if (xref.Count() != n) return;
+    std::vector<bool> seen(static_cast<size_t>(n), false);
+    for (int p = 0; p < n; ++p) {
+        const int v = xref.Items(p);
+        if (v < 0 || v >= n || seen[static_cast<size_t>(v)]) return;
+        seen[static_cast<size_t>(v)] = true;
+    }
+    TExStringGridPrivate::SortScope scope(*this);
+    // Each exchange puts one row back where the record says it stood
+    // (SortSwapRows exchanges the record's entries with the rows).
+    for (int p = 0; p < n; ++p)
+        while (xref.Items(p) != p) SortSwapRows(p, xref.Items(p));
+}
+
+void TExStringGrid::Sort(int Column, TSortDirection Direction)
+{
+    FParts->FSortSettings->Column = Column;
+    FParts->FSortSettings->Direction = Direction;
+    QSort();
+}
+
+void TExStringGrid::SortByColumn(int Col)
+{
+    if (RowCount() <= 1) return;
+    FParts->FSortSettings->Column = Col;
+    QSort();
+}
+
+bool TExStringGrid::SortLine(int Col, int ARow1, int ARow2)
+{
+    CheckSortColumn(*this, Col);
+    if (ARow1 < 0 || ARow2 < 0 || ARow1 >= RowCount() || ARow2 >= RowCount()) throw EExGridError("Invalid row accessed");
+    const TSortDirection dir = FParts->FSortSettings->Direction;
+    const int sign = dir == sdDescending ? -1 : 1;
+    for (int c = Col; c < AllColCount(); ++c) {
+        const int res = SortCompareRows(c, ARow1, dir, ARow2);
+        if (res == sign) {
+            SortSwapRows(ARow1, ARow2);
+            return true;
+        }
+        if (res != 0) return false;
+    }
+    return false;
 }

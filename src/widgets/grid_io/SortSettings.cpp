@@ -3,6 +3,8 @@
 #include "widgets/ExStringGrid.h"
 #include "widgets/grid_render/Parts.h"
 
+#include "platform/SysUtils.h"
+
 TSortSettings::TSortSettings(TExStringGrid* AGrid)
     : FGrid(AGrid), FUpGlyph(std::make_unique<TBitmap>()), FDownGlyph(std::make_unique<TBitmap>()),
       FIndexUpGlyph(std::make_unique<TBitmap>()), FIndexDownGlyph(std::make_unique<TBitmap>())
@@ -54,6 +56,43 @@ void TSortSettings::Remove()
 void TSortSettings::ToggleDirection()
 {
     Direction = Direction == sdAscending ? sdDescending : sdAscending;
+}
+
+std::string TSortSettings::SaveToString() const
+{
+    if (IndexShow) return "i;" + (FGrid ? FGrid->SortIndexes().SaveToString() : std::string());
+    return (Direction == sdDescending ? "d" : "u") + std::to_string(Column);
+}
+
+void TSortSettings::LoadFromString(const std::string& Value)
+{
+    if (Value.empty()) return;
+    SetShow(true);
+    if (Value.size() < 2) throw EExGridError("Invalid sort settings specifier");
+    if (Value.find("i;") == std::string::npos) {
+        IndexShow = false;
+        Direction = Value.find('u') != std::string::npos ? sdAscending : sdDescending;
+        int col = 0;
+        if (!TryStrToInt(Value.substr(1), col)) return;
+        // A negative column is the text of an unsorted grid ("u-1"): no sort.
+        if (col < 0) col = -1;
+        if (FGrid && col >= FGrid->AllColCount()) throw EExGridError("Invalid column accessed");
+        Column = col;
+        if (FGrid) FGrid->QSort();
+        return;
+    }
+    IndexShow = true;
+    const std::string keys = Value.substr(2);
+    if (keys.empty() || !FGrid) return;
+    // The stored columns are checked before the key list changes.
+    TSortIndexList read;
+    read.LoadFromString(keys);
+    for (int k = 0; k < read.Count(); ++k)
+        if (read.GetSortColumns(k) >= FGrid->AllColCount()) throw EExGridError("Invalid column accessed");
+    TSortIndexList& list = FGrid->SortIndexes();
+    list.Clear();
+    for (int k = 0; k < read.Count(); ++k) list.Add(read.Items(k));
+    FGrid->QSortIndexed();
 }
 
 void TSortSettings::SetShow(bool Value)

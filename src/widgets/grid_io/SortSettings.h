@@ -30,6 +30,14 @@ public:
     // Column -1: not sorted. Removes the sort: Column -1, no key columns.
     void Remove();
     void ToggleDirection();
+    // The sort as one text: "u3" / "d3" (column 3 ascending / descending),
+    // or with IndexShow "i;" and the key list ("i;u1;d3").
+    std::string SaveToString() const;
+    // Applies such a text and sorts: nothing for an empty text; otherwise
+    // Show on, then EExGridError "Invalid sort settings specifier" for a
+    // text of one character. A column that is no number changes Direction
+    // and Show only; "i;" alone turns indexed mode on and sorts nothing.
+    void LoadFromString(const std::string& Value);
 
     // Repaints the grid.
     bool Show() const { return FShow; }

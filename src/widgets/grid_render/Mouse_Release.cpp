@@ -333,6 +333,7 @@ void TGridInputPart::SortOnRelease(int C, int R, int RC, int X, int Y, bool Move
             }
         }
         if (G.FParts->FSortSettings->AutoColumnMerge) G.FParts->RemergeColumns();
+        if (G.FParts->FControlList.Count() > 0) G.CellControlsUpdate(false);
         G.FireClickSort(G.FParts->FSortSettings->Column);
         return;
     }

@@ -362,6 +362,26 @@ public:
     IGridImagePicker* FImagePicker = nullptr;
     void SplitAllColumnCells();
     void RemergeColumns();
+    // ---- sorting (state; grid_io/ExStringGrid_Sort.cpp)
+    // What every sort keeps and restores around its passes.
+    class SortScope;
+    // Sorts the child rows of each expanded node of the deepest node level
+    // by the sort column, or by the key list.
+    void SortGroups(bool Indexed);
+    // ---- finding (state; grid_io/ExStringGrid_Find.cpp)
+    // The engine: the match after StartCell ((-1, -1): from the range's
+    // first cell) or (-1, -1); Wide compares the cells' wide texts.
+    TPoint FindCell(TPoint StartCell, const std::string& Text, TFindParams FindParams, bool Wide);
+    bool FindMatchCell(int ACol, int ARow, bool Wide);
+    // fnAutoGoto: the found cell becomes the current one.
+    void GotoFound(TPoint Cell);
+    TFindParams FFindParams;
+    // The search text as compared (upper-cased unless the case matters).
+    std::string FFindText;
+    std::string FFindTextWide;
+    // The last match, where FindNext and the search bar go on from.
+    TPoint FSearchCell{-1, -1};
+    bool FFindBusy = false;
     bool FStretching = false;
     bool FStretchAllowed = true;
     std::array<int, 512> FPrintColWidths{};
