@@ -181,31 +181,24 @@ TPoint TExStringGridPrivate::FindCell(TPoint StartCell, const std::string& Text,
     const int step = back ? -1 : 1;
     auto inX = [&](int x) { return x >= w.MinX && x <= w.MaxX; };
     auto inY = [&](int y) { return y >= w.MinY && y <= w.MaxY; };
+    auto matches = [&](int x, int y) {
+        G.ExportNotification(esExportNewRow, y);
+        if (!FindMatchCell(x, y, Wide)) return false;
+        result = {x, y};
+        return true;
+    };
     bool found = false;
     if (rowWise) {
         for (int y = w.Y; inY(y) && !found; y += step) {
-            for (int x = w.X; inX(x); x += step) {
+            for (int x = w.X; inX(x) && !found; x += step) {
                 const int rc = fp.Contains(fnIncludeHiddenColumns) ? x : G.Model().RealCol(x);
-                if (G.IsIgnoredColumn(rc)) continue;
-                G.ExportNotification(esExportNewRow, y);
-                if (FindMatchCell(x, y, Wide)) {
-                    result = {x, y};
-                    found = true;
-                    break;
-                }
+                if (!G.IsIgnoredColumn(rc)) found = matches(x, y);
             }
             w.X = back ? w.MaxX : w.MinX;
         }
     } else {
         for (int x = w.X; inX(x) && !found; x += step) {
-            for (int y = w.Y; inY(y); y += step) {
-                G.ExportNotification(esExportNewRow, y);
-                if (FindMatchCell(x, y, Wide)) {
-                    result = {x, y};
-                    found = true;
-                    break;
-                }
-            }
+            for (int y = w.Y; inY(y) && !found; y += step) found = matches(x, y);
             w.Y = back ? w.MaxY : w.MinY;
         }
     }

@@ -156,3 +156,20 @@ TEST(GridFind, IncrementalSearchUsesTheSortColumn)
     g.SortSettings().Column = 2;
     EXPECT_EQ(g.Search("KI"), 1); // tags are stripped
 }
+
+TEST(GridFind, AMatchInAClosedNodeOpensItWhenTheCurrentCellMovesThere)
+{
+    TExStringGrid g;
+    Fill(g, {{"node"}, {"a"}, {"b"}, {"c"}});
+    g.AddNode(1, 4);
+    g.ContractNode(1);
+    ASSERT_EQ(g.RowCount(), 2);
+    // Hidden rows are searched by their real index only with the flag.
+    EXPECT_EQ(Str(g.FindFirst("B", {})), "-1,-1");
+    EXPECT_EQ(Str(g.FindFirst("B", {fnIncludeHiddenRows})), "1,3");
+    EXPECT_TRUE(g.GetNodeState(1));
+    EXPECT_EQ(Str(g.FindFirst("B", {fnIncludeHiddenRows, fnAutoGoto})), "1,3");
+    EXPECT_FALSE(g.GetNodeState(1));
+    EXPECT_EQ(g.Row(), 3);
+    EXPECT_EQ(g.Cells(1, g.Row()), "b");
+}
