@@ -8,6 +8,7 @@
 #include "widgets/ExStringGrid.h"
 #include "widgets/grid_render/Parts.h"
 #include "widgets/grid_model/Model.h"
+#include "widgets/GridControlLook.h"
 
 #include "widgets/GridUndo.h"
 
@@ -34,11 +35,9 @@ bool IsToggledKind(TCellType t)
     }
 }
 
-// The control look (check size, "always active" switches) belongs to the
-// painter; until it exists the grid uses the look's defaults.
+// The control look (check size) belongs to the painter; until it exists
+// the grid uses the look's default size.
 constexpr int DefaultCheckSize = 15;
-constexpr bool DefaultCheckAlwaysActive = false;
-constexpr bool DefaultRadioAlwaysActive = false;
 
 } // namespace
 
@@ -322,7 +321,7 @@ bool TExStringGrid::ToggleCellCheckBox(int ACol, int ARow, bool UserAction)
     }
 
     if (!IsToggledKind(g->CellType)) return false;
-    if (UserAction && !DefaultCheckAlwaysActive) {
+    if (UserAction && !FParts->FControlLook->CheckAlwaysActive) {
         bool allow = true;
         CanEditCell(ACol, ARow, allow);
         if (!allow) return false;
@@ -506,7 +505,7 @@ bool TExStringGrid::CycleRadioCell(int ACol, int ARow, bool UserAction)
 {
     TCellGraphic* g = GetCellGraphic(ACol, ARow);
     if (!g || g->CellType != ctRadio) return false;
-    if (UserAction && !DefaultRadioAlwaysActive) {
+    if (UserAction && !FParts->FControlLook->RadioAlwaysActive) {
         bool allow = true;
         CanEditCell(ACol, ARow, allow);
         if (!allow) return false;
@@ -581,7 +580,7 @@ bool TExStringGrid::ToggleCellRadioButton(int ACol, int ARow, bool UserAction)
 {
     TCellGraphic* g = GetCellGraphic(ACol, ARow);
     if (!g || g->CellType != ctRadioButton) return false;
-    if (UserAction && !DefaultCheckAlwaysActive) {
+    if (UserAction && !FParts->FControlLook->RadioAlwaysActive) {
         bool allow = true;
         CanEditCell(ACol, ARow, allow);
         if (!allow) return false;

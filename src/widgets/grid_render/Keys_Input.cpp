@@ -473,8 +473,12 @@ void TExStringGrid::KeyDown(int& Key, TShiftState Shift)
             if (snake && Col() < ColCount() - FixedRightCols - 1) SetCol(Col() + 1);
         }
     }
-    // Disabled rows are stepped over.
-    if (FParts->FNavigation->SkipDisabledRows && Row() == row0 && (key == VK_UP || key == VK_DOWN)) {
+    // Disabled rows are stepped over: only when rows carry enabled flags and
+    // the arrow's move onto a disabled row was refused (Ctrl+Up and Ctrl+Down
+    // scroll the view and leave the current cell where it is).
+    const int target = key == VK_UP ? row0 - 1 : row0 + 1;
+    if (FParts->FNavigation->SkipDisabledRows && FModel->FRowFlags.EnablingInUse() && !ctrl && Row() == row0 &&
+        (key == VK_UP || key == VK_DOWN) && target >= FixedRows() && target < RowCount() && !RowEnabled(target)) {
         if (key == VK_UP) {
             int r = row0 - 1;
             while (r > FixedRows() && !RowEnabled(r)) --r;

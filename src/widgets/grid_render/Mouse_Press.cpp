@@ -488,8 +488,9 @@ void TExStringGrid::HandleLButtonDownMessage(TWMMouse& Message)
     bool CanEdit = Options().Contains(goEditing) || FParts->FMouseActions->RangeSelectAndEdit;
     CanEditCell(RC, R, CanEdit);
     const bool HasRadioBtn = HasRadioButton(RC, R);
+    const bool alwaysActive = HasRadioBtn ? FParts->FControlLook->RadioAlwaysActive : FParts->FControlLook->CheckAlwaysActive;
     if (C < ColCount() && R < RowCount() &&
-        (CanEdit || FParts->FControlLook->CheckAlwaysActive || (C == 0 && FParts->FMouseActions->HotmailRowSelect())) &&
+        (CanEdit || alwaysActive || (C == 0 && FParts->FMouseActions->HotmailRowSelect())) &&
         (HasCheckBox(RC, R) || HasRadioBtn) && IsInCheckBox(RC, R, X, Y)) {
         HideInplaceEdit();
         SetFocus();

@@ -355,6 +355,42 @@ TEST_F(KeysFixture, NavigationSettingsChangeWhereKeysGo)
     }
 }
 
+// Ctrl+Up and Ctrl+Down scroll the view by one row and leave the current
+// cell; an arrow steps over disabled rows only when its move was refused.
+TEST_F(KeysFixture, CtrlArrowsScrollOnlyAndArrowsStepOverDisabledRows)
+{
+    struct Case {
+        const char* name;
+        std::vector<int> disabled;
+        int top;
+        int key;
+        TShiftState shift;
+        int topAfter;
+        int rowAfter;
+    };
+    const Case cases[] = {
+        {"Ctrl+Down", {}, 1, VK_DOWN, {ssCtrl}, 2, 5},
+        {"Ctrl+Up", {}, 3, VK_UP, {ssCtrl}, 2, 5},
+        {"Ctrl+Down over a disabled row", {6}, 1, VK_DOWN, {ssCtrl}, 2, 5},
+        {"Ctrl+Up over a disabled row", {4}, 3, VK_UP, {ssCtrl}, 2, 5},
+        {"Down onto a disabled row", {6, 7}, 1, VK_DOWN, {}, 1, 8},
+        {"Up onto a disabled row", {4}, 1, VK_UP, {}, 1, 3},
+        {"Down beside a disabled row", {7}, 1, VK_DOWN, {}, 1, 6},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        // The first cases run before any row carries an enabled flag.
+        for (int r : c.disabled) grid->SetRowEnabled(r, false);
+        grid->FocusCell(2, 5, true);
+        grid->SetTopRow(c.top);
+        ASSERT_EQ(Cell(), std::make_pair(2, 5));
+        Key(c.key, c.shift);
+        EXPECT_EQ(grid->TopRow(), c.topAfter);
+        EXPECT_EQ(Cell(), std::make_pair(2, c.rowAfter));
+        for (int r : c.disabled) grid->SetRowEnabled(r, true);
+    }
+}
+
 TEST_F(KeysFixture, MoveScrollOnlyPagesTheViewWithoutOnKeyDown)
 {
     grid->Navigation().MoveScrollOnly = true;

@@ -5,6 +5,7 @@
 
 #include "widgets/ExColumnGrid.h"
 #include "widgets/ExStringGrid.h"
+#include "widgets/GridControlLook.h"
 #include "widgets/GridSettings.h"
 #include "widgets/grid_io/SortSettings.h"
 #include "widgets/grid_render/HTMLHintWindow.h"
@@ -114,6 +115,56 @@ TEST(GridMouse, PressOnADataCheckBoxTogglesItWithoutEditorAndReportsInOrder)
     // The range selection the press began ends with OnClick before the
     // class library's release reports OnMouseUp.
     EXPECT_EQ(log, (Log{"OnMouseDown", "OnClickCell 1,2", "OnClick", "OnMouseUp"}));
+}
+
+// In a cell that may not be edited a press toggles a data check box only
+// with CheckAlwaysActive and a radio button only with RadioAlwaysActive.
+TEST(GridMouse, PressOnALockedBoxFollowsTheControlLooksSwitches)
+{
+    struct Case {
+        const char* name;
+        bool radio;
+        bool checkAlways;
+        bool radioAlways;
+        bool toggles;
+    };
+    const Case cases[] = {
+        {"check box, switches off", false, false, false, false},
+        {"check box, CheckAlwaysActive", false, true, false, true},
+        {"check box, RadioAlwaysActive only", false, false, true, false},
+        {"radio button, switches off", true, false, false, false},
+        {"radio button, RadioAlwaysActive", true, false, true, true},
+        {"radio button, CheckAlwaysActive only", true, true, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Shown<TExColumnGrid> s;
+        TExColumnGrid& g = s.grid;
+        g.SetOptions(g.Options() + goEditing);
+        if (c.radio)
+            g.AddRadioButtonColumn(2);
+        else
+            g.Columns()[2]->SetEditor(edDataCheckBox);
+        g.SetCells(2, 3, "N");
+        g.Columns()[2]->ReadOnly = true;
+        g.ControlLook()->CheckAlwaysActive = c.checkAlways;
+        g.ControlLook()->RadioAlwaysActive = c.radioAlways;
+        int clicks = 0;
+        if (c.radio)
+            g.OnRadioButtonClick = [&](TObject*, int, int) { ++clicks; };
+        else
+            g.OnCheckBoxClick = [&](TObject*, int, int, bool) { ++clicks; };
+
+        const TPoint p = Mid(g.CellRect(2, 3));
+        ASSERT_TRUE(g.IsInCheckBox(2, 3, p.X, p.Y));
+        s.Click(p);
+        if (c.radio)
+            EXPECT_EQ(g.IsRadioButtonChecked(2, 3), c.toggles);
+        else
+            EXPECT_EQ(g.Cells(2, 3), c.toggles ? "Y" : "N");
+        EXPECT_EQ(clicks, c.toggles ? 1 : 0);
+        EXPECT_FALSE(g.EditorMode());
+    }
 }
 
 TEST(GridMouse, PressInColumnZeroReportsTheCellAfterTheRowMoved)
