@@ -1268,8 +1268,9 @@ void TCustomGrid::SetEditorMode(bool on)
         return;
     }
     ShowEditor();
-    // The class library deselects: the caret goes to the end of the text.
-    if (editor_ && editor_->Visible()) {
+    // The class library deselects: the caret goes to the end of the text,
+    // unless the editor keeps its text selected.
+    if (editor_ && editor_->Visible() && !editor_->SelectsAllWhenShown()) {
         editor_->CaretPos = editor_->SelStart = Utf8Length(editor_->Text());
         editor_->SelLength = 0;
         if (host_) host_->EditorTextChanged();

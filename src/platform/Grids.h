@@ -236,6 +236,10 @@ public:
     // window).
     virtual void FocusGained() {}
     virtual void FocusLost(bool /*ToGrid*/) {}
+    // True when the editor keeps its whole text selected when it opens on a
+    // cell (F2, a click on the current cell): the first key typed replaces
+    // the text. False: the caret goes to the end of the text.
+    virtual bool SelectsAllWhenShown() const { return false; }
     // The field's clipboard keys (Ctrl+C / Ctrl+Insert, Ctrl+X /
     // Shift+Delete, Ctrl+V / Shift+Insert): plain text by default.
     virtual void CopyToClipboard();

@@ -142,6 +142,10 @@ void TExInplaceEdit::FocusGained()
     }
 }
 
+// With EditSelectAll the text the editor opens with stays selected, so a
+// key typed at once replaces it instead of being appended.
+bool TExInplaceEdit::SelectsAllWhenShown() const { return FGrid->Navigation().EditSelectAll; }
+
 void TExInplaceEdit::FocusLost(bool ToGrid)
 {
     FGrid->Parts().Edit.FStartEditChar = 0;

@@ -53,6 +53,7 @@ public:
     void KeyUp(int& Key, TShiftState Shift) override;
     void Change() override;
     void FocusGained() override;
+    bool SelectsAllWhenShown() const override;
     void FocusLost(bool ToGrid) override;
     void CopyToClipboard() override;
     void CutToClipboard() override;

@@ -269,6 +269,62 @@ TEST_F(RuleWindows, EnterJumpsToTheNextCellFromTheKeyboard)
     Opt_Jump_Field_Tables = false;
 }
 
+// A key typed into a filled cell replaces its text, whether the editor was
+// opened by a second click on the current cell, by F2 or by the key itself.
+TEST_F(RuleWindows, TypingOverAFilledCellReplacesItsText)
+{
+    struct Edit {
+        const char* what;
+        int col;
+        std::string old;
+        bool f2;  // F2 opens the editor, else a second click on the cell
+        std::string typed;
+    };
+    auto run = [&](TForm& f, TExColumnGrid& g, const std::vector<Edit>& edits) {
+        int row = 1;
+        for (const Edit& e : edits) {
+            SCOPED_TRACE(e.what);
+            g.SetCellEx(e.col, row, e.old);
+            ActivateWindowOf(f);
+            g.SetFocus();
+            const TPoint p = Mid(g.CellRect(g.DisplColIndex(e.col), row));
+            SendClick(*g.View(), p.X, p.Y);
+            Application_ProcessMessages();
+            ASSERT_EQ(g.Row(), row);
+            ASSERT_FALSE(g.EditorMode());
+            if (e.f2)
+                PressKey(f, VK_F2);
+            else
+                SendClick(*g.View(), p.X, p.Y);
+            Application_ProcessMessages();
+            ASSERT_TRUE(g.EditorMode());
+            TypeKeys(f, e.typed);
+            PressKey(f, VK_RETURN, {}, "\r");
+            Application_ProcessMessages();
+            EXPECT_EQ(g.GetCellEx(e.col, row), e.typed);
+            EXPECT_FALSE(g.EditorMode());
+            ++row;
+        }
+    };
+    acts.push_back([&](TForm& f) {
+        using namespace Topic_Col;
+        run(f, *FMQTT_Set_Topic->ECG_Pub,
+            {{"Position, second click", Position, "1440", false, "7"},
+             {"Dimension, second click", Dimension, "2", false, "4"},
+             {"Position 0, second click", Position, "0", false, "5"},
+             {"Topic, F2", Topic, "plant/old", true, "plant/new"}});
+        ClickButton(*FMQTT_Set_Topic->Btn_Cancel);
+    });
+    ClickButton(*main->Btn_MQTT_Set_Topic);
+    acts.push_back([&](TForm& f) {
+        run(f, *FReceiveCAN->ECG_CAN_Receive,
+            {{"COBID, second click", 2, "0x123", false, "5"}, {"COBID, F2", 2, "0x456", true, "0x7"}});
+        ClickButton(*FReceiveCAN->Btn_Cancel);
+    });
+    ClickButton(*main->Btn_CAN_Rec_Frame);
+    EXPECT_EQ(shown.size(), 2u);
+}
+
 // The rule grids keep Tab for the window: Tab while a cell is edited stores
 // the typed text and moves the focus on to the next control, as it does
 // when no cell is edited; Shift+Tab moves it back.
