@@ -531,6 +531,15 @@ protected:
     virtual void MouseMove(TShiftState shift, int x, int y);
     // MouseMove also while no button is held (off by default).
     void SetMouseTracking(bool on);
+    // A turn of the wheel over the control (delta 120 a notch away from the
+    // user); false passes it on to the parent.
+    virtual bool MouseWheel(TShiftState shift, int delta, int x, int y);
+    // After every change of the size (aligned children already placed).
+    virtual void Resized() {}
+    // Whether a click gives the control the focus (default true); without,
+    // the focus comes only by Tab (with TabStop) and SetFocus. Call it after
+    // SetTabStop.
+    void SetFocusOnClick(bool on);
     // The control got or lost the focus.
     virtual void FocusChanged() {}
     // The control stopped showing (hidden itself, or with a parent or its form).

@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QResizeEvent>
+#include <QWheelEvent>
 #include <QPainter>
 #include <QScreen>
 
@@ -359,6 +360,19 @@ protected:
         const QPoint p = e->position().toPoint();
         FromQt([&] { control->MouseMove(ToShift(e->modifiers()), p.x(), p.y()); });
     }
+    void wheelEvent(QWheelEvent* e) override
+    {
+        const QPoint p = e->position().toPoint();
+        const int delta = e->angleDelta().y();
+        bool taken = false;
+        FromQt([&] { taken = control->MouseWheel(ToShift(e->modifiers()), delta, p.x(), p.y()); });
+        if (!taken) e->ignore();
+    }
+    void resizeEvent(QResizeEvent* e) override
+    {
+        QWidget::resizeEvent(e);
+        FromQt([&] { control->Resized(); });
+    }
     void focusInEvent(QFocusEvent* e) override
     {
         QWidget::focusInEvent(e);
@@ -400,6 +414,14 @@ TCustomControl::TCustomControl(TWinControl* parent) : TWinControl(parent, nullpt
 
 void TCustomControl::SetMouseTracking(bool on) { widget_->setMouseTracking(on); }
 
+void TCustomControl::SetFocusOnClick(bool on)
+{
+    if (on)
+        widget_->setFocusPolicy(tabStop_ ? Qt::StrongFocus : Qt::ClickFocus);
+    else
+        widget_->setFocusPolicy(tabStop_ ? Qt::TabFocus : Qt::NoFocus);
+}
+
 TCanvas& TCustomControl::Canvas()
 {
     if (!canvas_) throw Exception("Canvas does not allow drawing");
@@ -411,5 +433,6 @@ bool TCustomControl::DialogChar(char32_t) { return false; }
 void TCustomControl::MouseDown(TMouseButton, TShiftState, int, int) {}
 void TCustomControl::MouseUp(TMouseButton, TShiftState, int, int) {}
 void TCustomControl::MouseMove(TShiftState, int, int) {}
+bool TCustomControl::MouseWheel(TShiftState, int, int, int) { return false; }
 bool TCustomControl::KeyDownMsg(int, TShiftState) { return false; }
 bool TCustomControl::KeyUpMsg(int, TShiftState) { return false; }

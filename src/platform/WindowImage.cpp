@@ -1,9 +1,11 @@
 #include "platform/WindowImage.h"
 
 #include "platform/Controls.h"
+#include "platform/Graphics.h"
 
 #include <QApplication>
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <QScreen>
 #include <QWindow>
@@ -45,4 +47,17 @@ TBitmap ScreenImage(const TControl* control)
     bmp.SetSize(picture.width(), picture.height());
     bmp.Image() = picture;
     return bmp;
+}
+
+void PaintParentBackground(const TControl& control, TCanvas& canvas)
+{
+    const QWidget* w = control.Widget();
+    QWidget* parent = w ? w->parentWidget() : nullptr;
+    if (!parent) return;
+    const QRect g = w->geometry();
+    if (g.isEmpty()) return;
+    QPixmap under(g.size());
+    under.fill(parent->palette().color(parent->backgroundRole()));
+    parent->render(&under, QPoint(), QRegion(g), QWidget::DrawWindowBackground);
+    if (QPainter* p = canvas.BeginPaint()) p->drawPixmap(0, 0, under);
 }

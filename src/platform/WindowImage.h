@@ -16,3 +16,9 @@ TBitmap ControlImage(const TControl* control);
 // since has changed, unlike ControlImage, which draws the control afresh.
 // Empty for no control or a control not shown.
 TBitmap ScreenImage(const TControl* control);
+
+// Draws what the control's parent shows under the control (its background
+// and its own painting, not its other children) into canvas, with the
+// control's top-left at the canvas's origin. Nothing for a control without
+// a parent.
+void PaintParentBackground(const TControl& control, TCanvas& canvas);
