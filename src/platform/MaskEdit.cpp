@@ -2,6 +2,7 @@
 
 #include "platform/Clipbrd.h"
 #include "platform/ControlsImpl.h"
+#include "platform/EventGuard.h"
 #include "platform/SysUtils.h"
 
 #include <QFocusEvent>
@@ -9,6 +10,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -183,6 +185,13 @@ protected:
         const QPoint p = e->position().toPoint();
         control->MouseUp(ButtonOf(e->button()), ToShift(e->modifiers()), p.x(), p.y());
     }
+    void wheelEvent(QWheelEvent* e) override
+    {
+        const QPoint p = e->position().toPoint();
+        bool taken = false;
+        FromQt([&] { taken = control->MouseWheel(ToShift(e->modifiers()), e->angleDelta().y(), p.x(), p.y()); });
+        if (!taken) QLineEdit::wheelEvent(e);
+    }
     void mouseDoubleClickEvent(QMouseEvent* e) override
     {
         QLineEdit::mouseDoubleClickEvent(e);
@@ -250,6 +259,8 @@ void TCustomMaskEdit::SetEditMask(const std::string& mask)
 void TCustomMaskEdit::SetMaxLength(int n) { maxLength_ = std::max(n, 0); }
 bool TCustomMaskEdit::ReadOnly() const { return LE(widget_)->isReadOnly(); }
 void TCustomMaskEdit::SetReadOnly(bool v) { LE(widget_)->setReadOnly(v); }
+bool TCustomMaskEdit::Modified() const { return LE(widget_)->isModified(); }
+void TCustomMaskEdit::SetModified(bool v) { LE(widget_)->setModified(v); }
 
 void TCustomMaskEdit::SetPasswordChar(char c)
 {
@@ -383,6 +394,7 @@ void TCustomMaskEdit::DblClick()
 void TCustomMaskEdit::MouseDown(TMouseButton, TShiftState, int, int) {}
 void TCustomMaskEdit::MouseUp(TMouseButton, TShiftState, int, int) {}
 void TCustomMaskEdit::PaintAfter(TCanvas&) {}
+bool TCustomMaskEdit::MouseWheel(TShiftState, int, int, int) { return false; }
 
 bool TCustomMaskEdit::SelectAllOnEnter(bool byMouse) const { return autoSelect_ && !byMouse; }
 

@@ -54,6 +54,10 @@ public:
     void SetMaxLength(int n);
     bool ReadOnly() const;
     void SetReadOnly(bool v);
+    // Set by every change the user makes (typing, pasting, cutting); a text
+    // set by the program clears it.
+    bool Modified() const;
+    void SetModified(bool v);
     // Entering the field by keyboard or program selects all of it.
     bool AutoSelect() const { return autoSelect_; }
     void SetAutoSelect(bool v) { autoSelect_ = v; }
@@ -108,6 +112,9 @@ protected:
     virtual void DblClick();
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    // A turn of the wheel over the field (delta 120 a notch away from the
+    // user); true takes it.
+    virtual bool MouseWheel(TShiftState Shift, int Delta, int X, int Y);
     // After the field painted itself, on its canvas.
     virtual void PaintAfter(TCanvas& Canvas);
     // After every change of the size.

@@ -5,7 +5,10 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QPointer>
+#include <QVariant>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -121,3 +124,109 @@ void RemoveWindowPosHook(int key)
 }
 
 int WindowPosHookCount() { return g_filter ? static_cast<int>(g_filter->hooks_.size()) : 0; }
+
+// --- activating pop-ups ----------------------------------------------------------------
+
+namespace {
+
+const char* const kActivePopup = "zelActivePopup";
+
+bool BelongsTo(QWidget* w, QWidget* popup)
+{
+    for (QWidget* p = w; p; p = p->parentWidget()) {
+        if (p == popup) return true;
+        if (p->isWindow()) {
+            // A window it owns (its transient parent chain leads to it).
+            QWindow* h = p->windowHandle();
+            for (QWindow* t = h ? h->transientParent() : nullptr; t; t = t->transientParent())
+                if (popup->windowHandle() == t) return true;
+        }
+    }
+    return false;
+}
+
+class ActivePopupFilter : public QObject {
+public:
+    ActivePopupFilter(QWidget* popup, QWidget* owner) : popup_(popup), owner_(owner) {}
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == popup_ && event->type() == QEvent::WindowDeactivate && popup_->isVisible() && !hiding_) {
+            QWidget* now = QApplication::activeWindow();
+            const bool inside = now && BelongsTo(now, popup_);
+            if (handler_) FromQt([&] { handler_(inside); });
+            return false;
+        }
+        if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType() && popup_->isVisible()) {
+            QWidget* w = static_cast<QWidget*>(watched);
+            if (!BelongsTo(w, popup_) && w->window() != QApplication::activeWindow())
+                QApplication::setActiveWindow(w->window());
+        }
+        return false;
+    }
+    QWidget* popup_;
+    QPointer<QWidget> owner_;
+    std::function<void(bool)> handler_;
+    bool hiding_ = false;
+};
+
+ActivePopupFilter* FilterOf(const TControl& popup)
+{
+    return popup.Widget()->property(kActivePopup).value<ActivePopupFilter*>();
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(ActivePopupFilter*)
+
+void MakeActivePopupWindow(TControl& popup, TControl* owner)
+{
+    QWidget* w = popup.Widget();
+    w->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    w->setAttribute(Qt::WA_ShowWithoutActivating, false);
+    w->setFocusPolicy(Qt::StrongFocus);
+    auto* filter = new ActivePopupFilter(w, owner ? owner->Widget() : nullptr);
+    filter->setParent(w);
+    // Sees the pop-up's deactivation and the presses on the program's other
+    // windows while it shows.
+    qApp->installEventFilter(filter);
+    w->setProperty(kActivePopup, QVariant::fromValue(filter));
+}
+
+void ShowActivePopup(TControl& popup, const TRect& r)
+{
+    QWidget* w = popup.Widget();
+    ActivePopupFilter* f = FilterOf(popup);
+    // Owned by the owner's window: it stays above it.
+    if (f && f->owner_) {
+        QWidget* ownerWindow = f->owner_->window();
+        w->winId();
+        ownerWindow->winId();
+        if (QWindow* h = w->windowHandle()) h->setTransientParent(ownerWindow->windowHandle());
+    }
+    w->setGeometry(r.Left, r.Top, std::max(r.Right - r.Left, 0), std::max(r.Bottom - r.Top, 0));
+    popup.SetVisible(true);
+    w->raise();
+    w->activateWindow();
+    QApplication::setActiveWindow(w);
+    if (!w->isAncestorOf(QApplication::focusWidget())) w->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void HideActivePopup(TControl& popup)
+{
+    QWidget* w = popup.Widget();
+    ActivePopupFilter* f = FilterOf(popup);
+    const bool wasActive = QApplication::activeWindow() == w;
+    if (f) f->hiding_ = true;
+    popup.SetVisible(false);
+    if (wasActive && f && f->owner_) {
+        QWidget* ownerWindow = f->owner_->window();
+        ownerWindow->activateWindow();
+        QApplication::setActiveWindow(ownerWindow);
+    }
+    if (f) f->hiding_ = false;
+}
+
+void SetPopupDeactivateHandler(TControl& popup, std::function<void(bool)> handler)
+{
+    if (ActivePopupFilter* f = FilterOf(popup)) f->handler_ = std::move(handler);
+}

@@ -41,3 +41,26 @@ int WindowAlpha(const TControl& c);
 int InstallWindowPosHook(std::function<void()> fn);
 void RemoveWindowPosHook(int key);
 int WindowPosHookCount();
+
+// --- activating pop-ups ----------------------------------------------------------
+//
+// A frameless top-level window that stays above the other windows and
+// belongs to the window of its owner (it stays above that window without
+// being its child), and that becomes the active window when shown: the
+// pop-ups of the drop-down controls. While it shows, a mouse press on
+// another window of the program makes that window the active one, as the
+// window system's press does.
+
+// Turns the control (a control without a parent) into such a pop-up;
+// owner: the control whose window it belongs to (may be null).
+void MakeActivePopupWindow(TControl& popup, TControl* owner);
+// Shows the pop-up at the screen rectangle, makes it the active window and
+// gives it the focus.
+void ShowActivePopup(TControl& popup, const TRect& screenBounds);
+// Hides the pop-up; when it was the active window, the owner's window
+// becomes the active one again. The deactivation handler does not run.
+void HideActivePopup(TControl& popup);
+// Runs when another window becomes the active one while the pop-up shows:
+// insideActivated tells whether that window belongs to the pop-up (the
+// pop-up itself or a window it owns).
+void SetPopupDeactivateHandler(TControl& popup, std::function<void(bool insideActivated)> handler);

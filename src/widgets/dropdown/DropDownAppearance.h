@@ -15,6 +15,8 @@
 
 enum TGradientDirection : std::uint8_t { gdHorizontal, gdVertical };
 enum TButtonAlignment : std::uint8_t { baLeft, baRight };
+// Colour styles of selected items in the list pickers.
+enum TSelectionColorStyle : std::uint8_t { scCustom, scOffice2007, scWindowsVista, scWindows7 };
 
 using TAppearanceNotifyEvent = std::function<void(TObject* Sender)>;
 
