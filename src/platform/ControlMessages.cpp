@@ -66,6 +66,11 @@ void PostKeyDown(TControl& c, int vk, TShiftState shift)
     QApplication::postEvent(KeyWidget(c), new QKeyEvent(QEvent::KeyPress, QtKeyOf(vk), ModsOf(shift, vk)));
 }
 
+void PostKeyUp(TControl& c, int vk, TShiftState shift)
+{
+    QApplication::postEvent(KeyWidget(c), new QKeyEvent(QEvent::KeyRelease, QtKeyOf(vk), ModsOf(shift, vk)));
+}
+
 void PostChar(TControl& c, char32_t ch)
 {
     QApplication::postEvent(KeyWidget(c), new QKeyEvent(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUcs4(&ch, 1)));

@@ -13,6 +13,8 @@ void PostToControl(TControl& c, std::function<void()> fn);
 // Posts a key-down of the virtual key to the window of c that takes its
 // keys (no key-up follows, as with a posted WM_KEYDOWN).
 void PostKeyDown(TControl& c, int virtualKey, TShiftState shift = {});
+// Posts a key-up of the virtual key to that window (WM_KEYUP).
+void PostKeyUp(TControl& c, int virtualKey, TShiftState shift = {});
 // Posts a typed character (WM_CHAR) to that window: it reaches the
 // control's KeyPress and is then typed, with no key-down before it.
 void PostChar(TControl& c, char32_t ch);

@@ -197,6 +197,11 @@ protected:
         QLineEdit::mouseDoubleClickEvent(e);
         control->DblClick();
     }
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        QLineEdit::keyPressEvent(e);
+        FromQt([&] { control->AfterKey(); });
+    }
 };
 
 std::string PlatformInputMask(const std::string& editMask, bool& saveLiterals)
@@ -340,7 +345,7 @@ TPoint TCustomMaskEdit::ClientToScreen(const TPoint& p) const
     return {g.x(), g.y()};
 }
 
-void TCustomMaskEdit::CopyToClipboard()
+void TCustomMaskEdit::WMCopy()
 {
     QLineEdit* e = LE(widget_);
     if (e->hasSelectedText() && e->echoMode() == QLineEdit::Normal) SetClipboardText(e->selectedText().toStdString());

@@ -92,7 +92,7 @@ public:
     // The clipboard messages (WM_PASTE, WM_CUT, WM_COPY).
     void PasteFromClipboard() { WMPaste(); }
     void CutToClipboard() { WMCut(); }
-    void CopyToClipboard();
+    void CopyToClipboard() { WMCopy(); }
 
     TNotifyEvent OnChange;
 
@@ -109,6 +109,12 @@ protected:
     // read-only.
     virtual void WMPaste();
     virtual void WMCut();
+    // WM_COPY: the base copies the selection (not in a password field); the
+    // base cut copies through it.
+    virtual void WMCopy();
+    // After the field itself handled a key that KeyDown and KeyPress let
+    // pass (it may have moved the caret).
+    virtual void AfterKey() {}
     virtual void DblClick();
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);

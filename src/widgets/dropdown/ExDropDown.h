@@ -17,6 +17,7 @@
 // the pop-up in its own constructor and sets it as Control.
 
 #include "platform/MaskEdit.h"
+#include "platform/SysUtils.h"
 #include "widgets/GridDraw.h"
 #include "widgets/GridThemes.h"
 #include "widgets/dropdown/DropDownAppearance.h"
@@ -292,8 +293,10 @@ public:
     // grid's drop-down editors also call directly.
     void KeyDown(int& Key, TShiftState Shift) override;
     void KeyPress(char32_t& Key) override;
-    // Whether the edit wants a dialog key (Escape, Enter) itself; may
-    // consume it (Key 0) and post it to the parent form.
+    // Whether the edit wants a dialog key (Escape, Enter) itself: Escape
+    // with CanUndo selects the value, clears the modified flag and is
+    // consumed (Key 0); Escape and Enter go to the parent form as posted
+    // keys when DefaultHandling says so.
     bool WantSpecialKey(int& Key);
     // Rewrites an etMoney value with its thousand separators.
     void FormatMoneyText();
@@ -303,6 +306,8 @@ protected:
     void Change() override;
     void WMPaste() override;
     void WMCut() override;
+    void WMCopy() override;
+    void AfterKey() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     bool MouseWheel(TShiftState Shift, int Delta, int X, int Y) override;
@@ -314,16 +319,48 @@ protected:
     void DoMouseEnter() override;
     void DoMouseLeave() override;
     bool DoKeyDown(int& key, TShiftState shift) override;
+    bool DoKeyPress(char32_t& key) override;
     void FontChanged() override;
 
     // The value's position: the caret limit (Prefix + value length).
     int CaretLimit() const;
+    // The value as the field counts characters, and the lengths of Prefix
+    // and Suffix so counted.
+    WideString Value16() const;
+    int PrefixLength() const;
+    int SuffixLength() const;
+    // The 1-based position just after the integer part of a value (its
+    // length + 1), thousand separators and a sign not counted.
+    int IntegerPartEnd(const WideString& V) const;
+    // The caret just after the decimal separator of a value (past the
+    // suffix without one).
+    int DecimalSeparatorCaret(const WideString& V) const;
+    // The value's decimals are all there and the caret (value index v)
+    // stands among them.
+    bool DecimalsFull(const WideString& V, int v) const;
     void UpdateLabelPosition();
     void DrawBorder(TCanvas& Canvas);
     bool Hot() const;
 
 private:
     void DropDownButtonClick();
+    void KeyDownRules(int& Key, TShiftState Shift);
+    bool InheritedKeyDown(int& Key, TShiftState Shift);
+    void ApplyCloseRule(int Key);
+    void FilterChar(char32_t Key);
+    // The field's own handling of a character that passed the filter: the
+    // key-press step, then the field types it (Backspace deletes); false
+    // when nothing was typed.
+    bool PassChar(char32_t Key);
+    void DeleteBack();
+    void DeleteForward();
+    void ToggleSign();
+    bool SignedNumberType() const;
+    // Puts Prefix + V + Suffix in the field as the user's own change (the
+    // modified flag stays) with the caret at Caret.
+    void SetValueKeepingModified(const WideString& V, int Caret);
+    // The selected part of the value.
+    std::string SelectedValue() const;
     TSize ControlSize() const;
     void CreateLabel();
     void WireControlKeys();
@@ -394,4 +431,11 @@ private:
     std::string FOldText;
     bool FDestroying = false;
     bool FHiding = false;
+    // A key handed on from the pop-up (no dialog handling, no character).
+    bool FForwardingKey = false;
+    bool FKeyTaken = false;
+    bool FAltToggled = false;
+    bool FAltToggledNow = false;
+    bool FButtonDown = false;
+    mutable bool FSelectValueOnEnter = false;
 };

@@ -6,7 +6,7 @@
 #include "widgets/dropdown/DropDownForm.h"
 #include "widgets/dropdown/ExDropDown.h"
 
-#include "platform/ControlInput.h"
+#include "platform/ControlMessages.h"
 #include "platform/HintWindow.h"
 #include "platform/Screens.h"
 #include "platform/SysUtils.h"
@@ -18,27 +18,6 @@ namespace {
 // A click on the button within this time after the pop-up lost the
 // activation (the press that closed it) does not open it again.
 constexpr std::uint64_t ReopenGuardMs = 250;
-
-std::string Utf8Of(char32_t c)
-{
-    std::string r;
-    if (c < 0x80) {
-        r += static_cast<char>(c);
-    } else if (c < 0x800) {
-        r += static_cast<char>(0xC0 | (c >> 6));
-        r += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        r += static_cast<char>(0xE0 | (c >> 12));
-        r += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        r += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        r += static_cast<char>(0xF0 | (c >> 18));
-        r += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        r += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        r += static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return r;
-}
 } // namespace
 
 void TExCustomDropDown::BeforeDropDown()
@@ -183,18 +162,24 @@ void TExCustomDropDown::DropDownButtonClick()
 
 void TExCustomDropDown::FormKeyDown(int& Key, TShiftState Shift)
 {
-    if (Key) SendKeyDown(*this, Key, Shift);
+    if (!Key) return;
+    FForwardingKey = true;
+    SendKeyDownTo(*this, Key, Shift);
+    FForwardingKey = false;
 }
 
 void TExCustomDropDown::FormKeyUp(int& Key, TShiftState Shift)
 {
-    if (Key) SendKeyUp(*this, Key, Shift);
+    if (!Key) return;
+    FForwardingKey = true;
+    SendKeyUpTo(*this, Key, Shift);
+    FForwardingKey = false;
 }
 
 void TExCustomDropDown::FormKeyPress(char32_t& Key)
 {
     // Enter, Escape and Backspace came with their key-down.
-    if (Key >= 32) SendKeyDown(*this, 0, {}, Utf8Of(Key));
+    if (Key >= 32) SendCharTo(*this, Key);
 }
 
 void TExCustomDropDown::ControlKeyDown(int& Key, TShiftState Shift) { FormKeyDown(Key, Shift); }

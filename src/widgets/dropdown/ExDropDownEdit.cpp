@@ -6,19 +6,23 @@
 #include "widgets/dropdown/DropDownForm.h"
 #include "widgets/dropdown/ExDropDown.h"
 
+#include "widgets/GridUtil.h"
+
+#include "platform/Clipbrd.h"
 #include "platform/Controls.h"
 #include "platform/DrawText.h"
+#include "platform/Themes.h"
 
 #include <algorithm>
 
 // --- selection -----------------------------------------------------------------------------
 
-int TExCustomDropDown::CaretLimit() const { return Utf8Length(FPrefix) + Utf8Length(Text()); }
+int TExCustomDropDown::CaretLimit() const { return PrefixLength() + static_cast<int>(Value16().size()); }
 
 void TExCustomDropDown::SelectAll()
 {
-    SetSelStart(Utf8Length(FPrefix));
-    SetSelLength(Utf8Length(Text()));
+    SetSelStart(PrefixLength());
+    SetSelLength(static_cast<int>(Value16().size()));
 }
 
 void TExCustomDropDown::SelectBeforeDecimal()
@@ -197,53 +201,133 @@ void TExCustomDropDown::SetColorTones(const TColorTones& ATones)
     SetBorderColor(ATones.Background.BorderColor);
 }
 
-// --- keys (the full rules follow) ----------------------------------------------------------
+// --- clipboard ----------------------------------------------------------------------------
 
-void TExCustomDropDown::KeyDown(int& Key, TShiftState Shift)
+std::string TExCustomDropDown::SelectedValue() const
 {
-    if (Shift.Contains(ssAlt) && (Key == VK_UP || Key == VK_DOWN)) {
-        if (FDroppedDown)
-            DoHideDropDown(false);
-        else
-            DoShowDropDown();
+    const WideString all = Utf8ToWide(EditTextAll());
+    const int plen = PrefixLength(), limit = CaretLimit();
+    const int s = std::clamp(SelStart(), plen, limit), e = std::clamp(SelStart() + SelLength(), plen, limit);
+    return WideToUtf8(all.substr(static_cast<size_t>(s), static_cast<size_t>(std::max(e - s, 0))));
+}
+
+void TExCustomDropDown::WMCut()
+{
+    if (!FEditorEnabled || ReadOnly()) return;
+    FBlockCopy = true;
+    bool allow = true;
+    if (OnClipboardCut) OnClipboardCut(this, SelectedValue(), allow);
+    if (allow) TCustomMaskEdit::WMCut();
+    FBlockCopy = false;
+}
+
+void TExCustomDropDown::WMCopy()
+{
+    bool allow = true;
+    if (OnClipboardCopy && !FBlockCopy) OnClipboardCopy(this, SelectedValue(), allow);
+    FBlockCopy = false;
+    if (allow) TCustomMaskEdit::WMCopy();
+}
+
+void TExCustomDropDown::WMPaste()
+{
+    if (ReadOnly() || !ClipboardHasText()) return;
+    const std::string clip = ClipboardText();
+    const WideString C = Utf8ToWide(clip);
+    const WideString V = Value16();
+    const int plen = PrefixLength();
+    const int vs = std::clamp(SelStart() - plen, 0, static_cast<int>(V.size()));
+    const int vl = std::clamp(SelLength(), 0, static_cast<int>(V.size()) - vs);
+    const std::string value = WideToUtf8(V.substr(0, static_cast<size_t>(vs)) + C + V.substr(static_cast<size_t>(vs + vl)));
+    bool allow = true;
+    if (OnClipboardPaste) OnClipboardPaste(this, value, allow);
+    if (!allow) return;
+    if (MaxLength() > 0 && static_cast<int>(C.size() + V.size()) - SelLength() > MaxLength()) return;
+    const bool hasMinus = value.find('-') != std::string::npos;
+    auto allOf = [&](auto pred) {
+        for (char16_t c : Utf8ToWide(value))
+            if (!pred(c)) return false;
+        return true;
+    };
+    switch (FEditType) {
+    case etString:
+    case etPassword: SetText(value); break;
+    case etNumeric:
+        if (ClassifyNumberText(value) != ntInteger || (!FSigned && hasMinus)) return;
+        SetText(value);
+        SetModified(true);
+        break;
+    case etFloat:
+    case etMoney:
+        if (ClassifyNumberText(value) > ntDecimal) return;
+        if (FPrecision == 0 && clip.find(FormatSettings().DecimalSeparator) != std::string::npos) return;
+        if (!FSigned && hasMinus) return;
+        SetText(value);
+        SetFloatValue(GetFloatValue());
+        SetModified(true);
+        break;
+    case etUppercase: SetText(AnsiUpperCase(value)); break;
+    case etLowerCase: SetText(AnsiLowerCase(value)); break;
+    case etMixedCase: SetText(MixedCaseText(value)); break;
+    case etAlphaNumeric:
+        if (!allOf([](char16_t c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }))
+            return;
+        SetText(value);
+        SetModified(true);
+        break;
+    case etValidChars: {
+        const WideString valid = Utf8ToWide(FValidChars);
+        if (!allOf([&](char16_t c) { return valid.find(c) != WideString::npos; })) return;
+        SetText(value);
+        SetModified(true);
+        break;
     }
-    TCustomMaskEdit::KeyDown(Key, Shift);
+    case etRange:
+    case etHex: return;
+    }
+    if (FEditType == etMoney && Value16().size() > 3) {
+        SelectAll();
+    } else if (vl > 0) {
+        SetSelStart(plen + vs);
+        SetSelLength(static_cast<int>(C.size()));
+    } else {
+        SetSelStart(plen + vs + static_cast<int>(C.size()));
+    }
+    if (FEditType == etString || (FEditType >= etUppercase && FEditType <= etPassword)) SetModified(true);
 }
 
-void TExCustomDropDown::KeyPress(char32_t& Key)
+// --- mouse ----------------------------------------------------------------------------------
+
+void TExCustomDropDown::MouseDown(TMouseButton Button, TShiftState, int X, int Y)
 {
-    TCustomMaskEdit::KeyPress(Key);
-    if (Key == 13) Key = 0;
-}
-
-void TExCustomDropDown::KeyUp(int& Key, TShiftState Shift) { TCustomMaskEdit::KeyUp(Key, Shift); }
-
-bool TExCustomDropDown::WantSpecialKey(int&) { return false; }
-
-bool TExCustomDropDown::DoKeyDown(int& key, TShiftState shift) { return TCustomMaskEdit::DoKeyDown(key, shift); }
-
-void TExCustomDropDown::FormatMoneyText() {}
-
-void TExCustomDropDown::Change()
-{
-    if (FBlockChange) {
-        FBlockChange = false;
+    if (Button != mbLeft) return;
+    if (!FEditorEnabled) {
+        DropDownButtonClick();
         return;
     }
-    TCustomMaskEdit::Change();
+    // A press inside the selection of the focused edit: the release puts
+    // the caret where it was pressed.
+    const int p = CharFromPos(X, Y);
+    FButtonDown = SelLength() > 0 && Focused() && p >= SelStart() && p < SelStart() + SelLength();
 }
 
-void TExCustomDropDown::WMPaste() { TCustomMaskEdit::WMPaste(); }
-void TExCustomDropDown::WMCut() { TCustomMaskEdit::WMCut(); }
-
-// --- mouse, focus and painting ---------------------------------------------------------------
-
-void TExCustomDropDown::MouseDown(TMouseButton Button, TShiftState, int, int)
+void TExCustomDropDown::MouseUp(TMouseButton Button, TShiftState, int X, int Y)
 {
-    if (Button == mbLeft && !FEditorEnabled) DropDownButtonClick();
+    if (Button != mbLeft) return;
+    if (!FEditorEnabled || ReadOnly()) Invalidate(); // the focused-value box
+    if (FButtonDown) {
+        FButtonDown = false;
+        const int p = CharFromPos(X, Y);
+        if (p >= 0) SetSelStart(p);
+    }
+    const int plen = PrefixLength(), limit = CaretLimit();
+    if (SelStart() < plen) {
+        SetSelStart(plen);
+        SetSelLength(limit - plen);
+    }
+    if (SelStart() > limit) SetSelStart(limit);
+    if (SelStart() + SelLength() > limit) SetSelLength(limit - SelStart());
 }
-
-void TExCustomDropDown::MouseUp(TMouseButton, TShiftState, int, int) {}
 
 bool TExCustomDropDown::MouseWheel(TShiftState, int Delta, int, int)
 {
@@ -252,25 +336,113 @@ bool TExCustomDropDown::MouseWheel(TShiftState, int Delta, int, int)
     return false;
 }
 
-bool TExCustomDropDown::SelectAllOnEnter(bool byMouse) const { return TCustomMaskEdit::SelectAllOnEnter(byMouse); }
+// --- focus ----------------------------------------------------------------------------------
 
-void TExCustomDropDown::DoEnter() { TCustomMaskEdit::DoEnter(); }
-void TExCustomDropDown::DoExit() { TCustomMaskEdit::DoExit(); }
+bool TExCustomDropDown::SelectAllOnEnter(bool byMouse) const
+{
+    // The value only, selected in DoEnter.
+    FSelectValueOnEnter = AutoSelect() && !byMouse;
+    return false;
+}
+
+void TExCustomDropDown::DoEnter()
+{
+    FSelectValueOnEnter = false;
+    if (FEditorEnabled) FOldString = Text();
+    TCustomMaskEdit::DoEnter();
+    if (FEditorEnabled) {
+        if (FSelectValueOnEnter)
+            SelectAll();
+        else if (!AutoSelect() && (FEditType == etFloat || FEditType == etMoney))
+            SelectBeforeDecimal();
+    }
+    FSelectValueOnEnter = false;
+    SetEditRect();
+    Invalidate();
+}
+
+void TExCustomDropDown::DoExit()
+{
+    const bool numberKind = FEditType == etFloat || FEditType == etMoney;
+    const bool empty = Text().empty();
+    if (FPrecision > 0 && numberKind && (!empty || !FAllowNumericNullValue)) {
+        const bool modified = TCustomMaskEdit::Modified();
+        SetFloatValue(GetFloatValue());
+        SetModified(modified);
+    }
+    if (FEditType == etNumeric && empty && !FAllowNumericNullValue) SetText("0");
+    if (numberKind && Text().empty() && !FAllowNumericNullValue) SetFloatValue(0);
+    TCustomMaskEdit::DoExit();
+    Invalidate();
+}
 
 void TExCustomDropDown::DoMouseEnter()
 {
-    FMouseInControl = true;
+    if (Enabled()) {
+        FMouseInControl = true;
+        Invalidate();
+    }
     TCustomMaskEdit::DoMouseEnter();
 }
 
 void TExCustomDropDown::DoMouseLeave()
 {
-    FMouseInControl = false;
+    if (Enabled()) {
+        FMouseInControl = false;
+        Invalidate();
+    }
     TCustomMaskEdit::DoMouseLeave();
 }
 
 bool TExCustomDropDown::Hot() const { return FMouseInControl || Focused(); }
 
-void TExCustomDropDown::PaintAfter(TCanvas&) {}
-void TExCustomDropDown::DrawFocusedValue(TCanvas&) {}
-void TExCustomDropDown::DrawBorder(TCanvas&) {}
+// --- painting -------------------------------------------------------------------------------
+
+void TExCustomDropDown::PaintAfter(TCanvas& Canvas)
+{
+    DrawFocusedValue(Canvas);
+    if (FBorderColor != clNone || FFocusBorderColor != clNone || (!Enabled() && FDisabledBorder) || FFlat)
+        DrawBorder(Canvas);
+}
+
+void TExCustomDropDown::DrawFocusedValue(TCanvas& Canvas)
+{
+    if (FEditorEnabled || !Focused() || !FFocusDraw) return;
+    TRect r = Rect(2, 2, Width() - FButtonWidth - 1, Height() - 2);
+    Canvas.Brush().SetColor(clHighlight);
+    Canvas.Brush().SetStyle(bsSolid);
+    Canvas.FillRect(r);
+    Canvas.Font().Assign(static_cast<const TControl*>(this)->Font());
+    Canvas.Font().SetColor(clHighlightText);
+    Canvas.Brush().SetStyle(bsClear);
+    r.Left += 2;
+    r.Right -= 3;
+    DrawText(Canvas, Text(), r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+}
+
+void TExCustomDropDown::DrawBorder(TCanvas& Canvas)
+{
+    if (Enabled() && !FFlat && FBorderColor == clNone && FFocusBorderColor == clNone) return;
+    TRect r = Rect(0, 0, Width(), Height());
+    auto frame = [&](TColor c) {
+        Canvas.Brush().SetColor(c);
+        Canvas.Brush().SetStyle(bsSolid);
+        Canvas.FrameRect(r);
+    };
+    if (!Enabled() && FDisabledBorder) {
+        frame(0xC0C0C0);
+    } else if (FBorderColor != clNone && (!Focused() || FFocusBorderColor == clNone)) {
+        frame(FBorderColor);
+    } else if (FFocusBorderColor != clNone) {
+        if (Focused()) frame(FFocusBorderColor);
+    } else if (Hot()) {
+        DrawEdge(Canvas, r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+        frame(clBtnFace);
+    } else {
+        const TColor back = Parent() ? Parent()->Color() : clBtnFace;
+        frame(back);
+        InflateRect(r, -1, -1);
+        frame(back);
+    }
+    if (FButton) FButton->Button()->SetFocusedLook(Hot());
+}

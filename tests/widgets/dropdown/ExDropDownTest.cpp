@@ -1,7 +1,7 @@
 // The drop-down edit base: text model, numbers, setters, copying and the
 // values of a new edit.
 
-#include "support/FormatGuard.h"
+#include "DropDownLocale.h"
 
 #include "platform/Forms.h"
 #include "widgets/dropdown/ExDropDown.h"
@@ -23,24 +23,7 @@ struct EditOnForm {
     TExCustomDropDown* edit;
 };
 
-// The tests run with "." decimal and "," thousand separators, then with ","
-// decimal and "." thousand separators.
-class DropDownLocale : public ::testing::TestWithParam<char> {
-protected:
-    DropDownLocale() : guard_(GetParam(), GetParam() == '.' ? ',' : '.', '/', "dd/mm/yyyy") {}
-    // A text written with "." decimal and "," thousand separators, in the
-    // locale of the test.
-    static std::string L(std::string s)
-    {
-        if (GetParam() == '.') return s;
-        for (char& c : s) c = c == '.' ? ',' : c == ',' ? '.' : c;
-        return s;
-    }
-
-private:
-    FormatGuard guard_;
-};
-
+class DropDownLocale : public DropDownLocaleTest {};
 INSTANTIATE_TEST_SUITE_P(Separators, DropDownLocale, ::testing::Values('.', ','));
 
 } // namespace
