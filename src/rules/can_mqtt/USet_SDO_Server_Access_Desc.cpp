@@ -56,7 +56,7 @@ TRuleWindowDesc Set_SDO_Server_Access_Desc()
         const int base = read ? 2551 : 2558;
         // Named with its index: the EDS file would hold two objects there.
         if (const int32_t index = r.Number(1); index >= 0 && UEds::Reserved_Index(static_cast<uint32_t>(index))) {
-            char hex[8];
+            char hex[16];
             std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(index));
             return r.Fault(-1, "!! [" + ULanguage::Text(read ? 2514 : 2515) + "] Index 0x" + hex +
                                    Msg_SDO_Reserved_Index);
