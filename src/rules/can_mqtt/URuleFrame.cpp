@@ -5,6 +5,8 @@
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
 
+#include <algorithm>
+
 using ULanguage::Text;
 
 namespace {
@@ -130,6 +132,8 @@ void TRuleFrame::Setup()
             item->SetAlignment(c.editor == edDataCheckBox ? TAlignment::taCenter : TAlignment::taLeftJustify);
             item->CheckTrue = "Y";
             item->CheckFalse = "N";
+            item->EditLength = c.maxLength;
+            if (c.editor == edComboEdit) grid.MaxComboLength = std::max(grid.MaxComboLength, c.maxLength);
         }
     }
 }
@@ -228,7 +232,32 @@ TXmlLoad TRuleFrame::Show()
 {
     Reset();
     if (desc_.beforeLoad) desc_.beforeLoad(*this);
-    return Load();
+    const TXmlLoad result = Load();
+    for (int g = 0; g < GridCount(); ++g)
+        if (desc_.grids[static_cast<size_t>(g)].numberEnabled) Number_Enabled(g);
+    return result;
+}
+
+bool TRuleFrame::Enabled(int g, int row) const
+{
+    const TRuleGridDesc& d = desc_.grids[static_cast<size_t>(g)];
+    const std::string cell = d.enable == TEnableTest::None ? std::string() : Grid(g).GetCellEx(d.enableCol, row);
+    switch (d.enable) {
+    case TEnableTest::None: return true;
+    case TEnableTest::Trimmed: return UpperCase(Trim(cell)) == "Y";
+    case TEnableTest::Exact: return Trim(cell) == "Y";
+    case TEnableTest::UpperFirst:
+    case TEnableTest::Upper: return UpperCase(cell) == "Y";
+    }
+    return true;
+}
+
+void TRuleFrame::Number_Enabled(int g)
+{
+    TExColumnGrid& grid = Grid(g);
+    const int last = std::min(Rows(g), grid.RowCount() - 1);
+    int n = 0;
+    for (int r = 1; r <= last; ++r) grid.SetCellEx(0, r, Enabled(g, r) ? std::to_string(++n) : std::string());
 }
 
 bool TRuleFrame::Row_Listed(int g, int row, int keyCol, bool trimmed) const
@@ -240,6 +269,7 @@ bool TRuleFrame::Row_Listed(int g, int row, int keyCol, bool trimmed) const
 
 std::optional<TRuleFault> TRuleFrame::Validate()
 {
+    std::vector<std::pair<int, int>> walked;  // (grid, row) of every row checked
     for (int g = 0; g < GridCount(); ++g) {
         const TRuleGridDesc& d = desc_.grids[static_cast<size_t>(g)];
         TExColumnGrid& grid = Grid(g);
@@ -249,26 +279,54 @@ std::optional<TRuleFault> TRuleFrame::Validate()
             const bool listed = Row_Listed(g, r, d.keyCol, d.keyTrimmed) ||
                                 (d.altKeyCol >= 0 && Row_Listed(g, r, d.altKeyCol, d.keyTrimmed));
             if (d.enable == TEnableTest::UpperFirst) {
-                if (UpperCase(grid.GetCellEx(d.enableCol, r)) != "Y") continue;
+                if (!Enabled(g, r)) continue;
                 if (!listed) break;
             } else {
                 if (!listed) break;
-                if (d.enable == TEnableTest::Trimmed && UpperCase(Trim(grid.GetCellEx(d.enableCol, r))) != "Y")
-                    continue;
-                if (d.enable == TEnableTest::Exact && Trim(grid.GetCellEx(d.enableCol, r)) != "Y") continue;
+                if (!Enabled(g, r)) continue;
             }
+            walked.emplace_back(g, r);
             if (!desc_.check) continue;
             TRuleRow row(*this, g, r);
             if (std::optional<TRuleFault> f = desc_.check(row)) return f;
         }
     }
+    if (std::optional<TRuleFault> f = Unique_Fault(walked)) return f;
     if (desc_.finalCheck) return desc_.finalCheck(*this);
+    return std::nullopt;
+}
+
+std::optional<TRuleFault> TRuleFrame::Unique_Fault(const std::vector<std::pair<int, int>>& walked) const
+{
+    if (!desc_.unique) return std::nullopt;
+    const TRuleUnique& u = *desc_.unique;
+    // The compared cells of each row taking part, joined with a separator
+    // no cell holds.
+    std::vector<std::pair<int, std::string>> keys;  // (row, key)
+    for (const auto& [g, r] : walked) {
+        if (static_cast<size_t>(g) >= u.cols.size() || u.cols[static_cast<size_t>(g)].empty()) continue;
+        std::string key;
+        for (int col : u.cols[static_cast<size_t>(g)]) {
+            const std::string cell = Grid(g).GetCellEx(col, r);
+            key += (u.trimmed ? Trim(cell) : cell) + '\0';
+        }
+        keys.emplace_back(r, std::move(key));
+    }
+    for (size_t b = 0; b < keys.size(); ++b)
+        for (size_t e = b + 1; e < keys.size(); ++e) {
+            if (keys[b].second != keys[e].second) continue;
+            TRuleFault f{keys[b].first, u.text, {}, false, {}};
+            if (u.rowsLead >= 0 && u.rowsBetween >= 0)
+                f.lead = Text(u.rowsLead) + std::to_string(keys[b].first) + Text(u.rowsBetween) +
+                         std::to_string(keys[e].first);
+            return f;
+        }
     return std::nullopt;
 }
 
 std::string TRuleFrame::Message(const TRuleFault& f) const
 {
-    std::string m;
+    std::string m = f.lead;
     if (f.rowPrefix) m = Text_Or_Empty(desc_.rowPrefix) + std::to_string(f.row);
     return m + Text_Or_Empty(f.text) + f.appended;
 }

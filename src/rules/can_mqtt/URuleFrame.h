@@ -46,6 +46,8 @@ struct TRuleColumn {
     std::string missing;         // text of a loaded row without the attribute
                                  // (for a column not saved: its text in every loaded row)
     TColor color = clWindow;
+    int maxLength = 0;           // characters a user may type (0: no limit); the
+                                 // combo-edit columns of a grid share the largest
     // Conversions between the file and the cell, where a column stores
     // something else than its text (the MQTT access window's topic index).
     std::function<std::string(const std::string& attribute)> fromFile;
@@ -61,6 +63,7 @@ enum class TEnableTest {
     UpperFirst,  // the upper-cased (not trimmed) Enable is tested before the
                  // key, so a disabled row with an empty key does not end the walk
     Exact,       // rows whose trimmed Enable is not exactly "Y" are skipped
+    Upper,       // rows whose upper-cased (not trimmed) Enable is not "Y" are skipped
 };
 
 // keyCol of a grid without a key column: every row is validated and saved.
@@ -89,6 +92,23 @@ struct TRuleGridDesc {
     bool showHints = true;       // false: the grid shows no hints at all
     bool enterJump = true;       // false: Enter never jumps to the next cell
     bool tabHidden = false;      // the page is kept, its tab is not shown
+    // Column 0 numbers the enabled rows (1, 2, ... in row order, empty beside
+    // a row the enable test skips) in place of the row numbers: after each
+    // showing's load and whenever a check box of the Enable column is clicked.
+    bool numberEnabled = false;
+};
+
+// A test of the whole table once every row passed: no two rows of the walk
+// (the rows it checked, over all grids in page order) may agree in all the
+// compared columns. The fault is the first such pair in walk order.
+struct TRuleUnique {
+    std::vector<std::vector<int>> cols;  // per grid: the columns compared (none: the grid takes no part)
+    bool trimmed = false;        // cells compared trimmed; otherwise exactly as they stand
+    int text = -1;               // the fault's text
+    // Both set: the box reads lead + first row + between + second row + text;
+    // otherwise the text stands alone.
+    int rowsLead = -1;
+    int rowsBetween = -1;
 };
 
 // A failing check: the row, the reason's UI text and what follows it.
@@ -96,7 +116,8 @@ struct TRuleFault {
     int row = 0;
     int text = -1;
     std::string appended;
-    bool rowPrefix = true;       // false: the box shows the reason alone
+    bool rowPrefix = true;       // false: the box shows lead and the reason
+    std::string lead;
 };
 
 // The row being checked, as the window's check sees it.
@@ -117,7 +138,7 @@ public:
     bool Shown(int col) const;
     // A running total kept over one grid's walk (byte budgets).
     long long& Total();
-    TRuleFault Fault(int text, const std::string& appended = {}) const { return {row_, text, appended, true}; }
+    TRuleFault Fault(int text, const std::string& appended = {}) const { return {row_, text, appended, true, {}}; }
 
 private:
     TRuleFrame& frame_;
@@ -145,8 +166,13 @@ struct TRuleWindowDesc {
     // After every listed row of every grid passed: the checks over the
     // grids together (a limit on their rules); nullptr: none.
     std::function<std::optional<TRuleFault>(TRuleFrame& frame)> finalCheck;
+    // The whole-table test after the row walk (none: no such test).
+    std::optional<TRuleUnique> unique;
     // Windows whose grids answer every other cell's hint with the grid's own.
     bool keepOtherHints = false;
+    // A showing leaves the active page as it was (the first page is active
+    // only from the window's creation).
+    bool keepPage = false;
     // A click on a row number selects that row.
     bool clickSelectsRow = false;
     // Insert Row puts "Y" into column 1.
@@ -202,12 +228,17 @@ public:
     // that does not parse: an error box names it, the grids stay reset and
     // the next OK asks before replacing it.
     TXmlLoad Load();
-    // Reset and Load, as a showing does.
+    // Reset and Load, as a showing does (with the numbering of enabled rows).
     TXmlLoad Show();
+    // Whether row of grid g passes the grid's enable test.
+    bool Enabled(int g, int row) const;
+    // Column 0 of grid g numbers its enabled rows (see numberEnabled).
+    void Number_Enabled(int g);
     bool File_Unreadable() const { return unreadable_; }
 
     // The validation walk: the first failing row of the grids in order,
-    // then the window's check over the grids together.
+    // then the whole-table test, then the window's check over the grids
+    // together.
     std::optional<TRuleFault> Validate();
     // "Error row " + row + reason + appended (or the reason alone).
     std::string Message(const TRuleFault& f) const;
@@ -252,6 +283,7 @@ public:
 private:
     friend class TRuleRow;
     int Save_Key(int g) const;
+    std::optional<TRuleFault> Unique_Fault(const std::vector<std::pair<int, int>>& walked) const;
     bool Row_Listed(int g, int row, int keyCol, bool trimmed) const;
 
     TRuleWindowDesc desc_;

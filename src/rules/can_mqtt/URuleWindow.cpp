@@ -61,6 +61,10 @@ TRuleWindow::TRuleWindow(const TRuleWindowDesc& desc, std::function<std::string(
         };
         if (desc.clickSelectsRow)
             grid->OnClickCell = [this, g](TObject*, int row, int col) { frame_->Click_Cell(g, row, col); };
+        // The numbers follow the Enable cells (a click on another check box
+        // leaves them as they are).
+        if (desc.grids[static_cast<size_t>(g)].numberEnabled)
+            grid->OnCheckBoxClick = [this, g](TObject*, int, int, bool) { frame_->Number_Enabled(g); };
         grids_.push_back(grid);
     }
     frame_ = std::make_unique<TRuleFrame>(desc, grids_, std::move(path));
@@ -111,7 +115,7 @@ void TRuleWindow::Set_Lang()
 
 void TRuleWindow::FormShow()
 {
-    if (PageControl1) PageControl1->SetActivePage(sheets_.front());
+    if (PageControl1 && !frame_->Desc().keepPage) PageControl1->SetActivePage(sheets_.front());
     frame_->Show();
     // Every showing starts at the first rule: its first cell current and
     // the grid scrolled to its top-left corner, whatever the last showing
