@@ -26,6 +26,8 @@
 #include "rules/field/UDMXDefVal.h"
 #include "rules/field/UKNXAccess.h"
 #include "rules/field/UModbus_TCP_Master_Set_Access.h"
+#include "rules/field/USNMPManagerAccess.h"
+#include "rules/field/USNMP_Trap_Access.h"
 #include "rules/field/USetAccess.h"
 
 #include <functional>
@@ -73,6 +75,8 @@ const std::vector<TWindowEntry>& Creation_Table()
         {TWindowId::BACnetSlaveSetAccess, [] { return FBACnetSlaveSetAccess = new TFBACnetSlaveSetAccess; },
          [] { FBACnetSlaveSetAccess = nullptr; }},
         {TWindowId::BACnet_Eng_Unit, [] { return FBACnet_Eng_Unit = new TFBACnet_Eng_Unit; }, [] { FBACnet_Eng_Unit = nullptr; }},
+        {TWindowId::SNMP_Trap_Access, [] { return FSNMP_Trap_Access = new TFSNMP_Trap_Access; }, [] { FSNMP_Trap_Access = nullptr; }},
+        {TWindowId::SNMPManagerAccess, [] { return FSNMPManagerAccess = new TFSNMPManagerAccess; }, [] { FSNMPManagerAccess = nullptr; }},
     };
     return table;
 }

@@ -15,6 +15,7 @@
 #include "platform/XmlDoc.h"
 #include "rules/can_mqtt/UEds.h"
 #include "rules/field/UBACnet_EDE_File.h"
+#include "rules/field/USNMP_MIB.h"
 
 #include <array>
 #include <memory>
@@ -336,6 +337,7 @@ void TFZelvatoreFirmWare::Btn_Click(TControl* Sender)
     else if (Sender == Btn_KNX_Access) Show_Window(TWindowId::KNXAccess);
     else if (Sender == Btn_SNMP_Trap) Show_Window(TWindowId::SNMP_Trap_Access);
     else if (Sender == Btn_SNMP_Manager_Access) Show_Window(TWindowId::SNMPManagerAccess);
+    else if (Sender == Btn_SNMP_MIB) USNMP_MIB::Save_MIB_File(SaveMIB);
     else if (Sender == Btn_BACnet_SetAccess) Show_Window(TWindowId::BACnetSlaveSetAccess);
     else if (Sender == Btn_BACnet_EDE_File) BACnet_EDE_File();
     else if (Sender == Btn_DALI_Access) Show_Window(TWindowId::DALI_Access);
