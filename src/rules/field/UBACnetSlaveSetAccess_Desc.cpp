@@ -173,7 +173,8 @@ TRuleWindowDesc BACnetSlaveSetAccess_Desc(std::function<std::string()> parGenFil
     // which is the rows of a page.
     d.finalCheck = [](TRuleFrame& frame) -> std::optional<TRuleFault> {
         const int limit = frame.Rows(0);
-        if (frame.Saved_Rows(0) + frame.Saved_Rows(1) > limit) return TRuleFault{0, 4359, std::to_string(limit), false, {}};
+        if (frame.Saved_Rows(0) + frame.Saved_Rows(1) > limit)
+            return TRuleFault{0, 4359, std::to_string(limit), false, {}};
         return std::nullopt;
     };
     return d;
