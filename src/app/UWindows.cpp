@@ -72,11 +72,11 @@ const std::vector<TWindowEntry>& Creation_Table()
         {TWindowId::TransmitNMEA, [] { return FTransmitNMEA = new TFTransmitNMEA; }, [] { FTransmitNMEA = nullptr; }},
         {TWindowId::DMXDefVal, [] { return FDMXDefVal = new TFDMXDefVal; }, [] { FDMXDefVal = nullptr; }},
         {TWindowId::KNXAccess, [] { return FKNXAccess = new TFKNXAccess; }, [] { FKNXAccess = nullptr; }},
+        {TWindowId::SNMP_Trap_Access, [] { return FSNMP_Trap_Access = new TFSNMP_Trap_Access; }, [] { FSNMP_Trap_Access = nullptr; }},
+        {TWindowId::SNMPManagerAccess, [] { return FSNMPManagerAccess = new TFSNMPManagerAccess; }, [] { FSNMPManagerAccess = nullptr; }},
         {TWindowId::BACnetSlaveSetAccess, [] { return FBACnetSlaveSetAccess = new TFBACnetSlaveSetAccess; },
          [] { FBACnetSlaveSetAccess = nullptr; }},
         {TWindowId::BACnet_Eng_Unit, [] { return FBACnet_Eng_Unit = new TFBACnet_Eng_Unit; }, [] { FBACnet_Eng_Unit = nullptr; }},
-        {TWindowId::SNMP_Trap_Access, [] { return FSNMP_Trap_Access = new TFSNMP_Trap_Access; }, [] { FSNMP_Trap_Access = nullptr; }},
-        {TWindowId::SNMPManagerAccess, [] { return FSNMPManagerAccess = new TFSNMPManagerAccess; }, [] { FSNMPManagerAccess = nullptr; }},
     };
     return table;
 }
