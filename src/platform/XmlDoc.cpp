@@ -3,6 +3,8 @@
 #include "platform/Paths.h"
 #include "platform/SysUtils.h"
 
+#include <algorithm>
+
 namespace {
 // Comments are kept (the "SW_VERSION = ..." comment); a text of blanks only
 // that is an element's whole content is kept too, so a value of blanks
@@ -28,9 +30,23 @@ TXmlLoad TXmlDocument::LoadFromFile(const std::string& path)
                                       kParseOptions, pugi::encoding_auto);
     if (!res || !doc_.document_element()) {
         doc_.reset();
-        loadError_ = res ? std::string("the file holds no XML element")
-                         : "the file is not well-formed XML (" + std::string(res.description()) + " at byte " +
-                               std::to_string(res.offset) + ")";
+        if (res) {
+            loadError_ = "the file holds no XML element";
+        } else {
+            // The line is counted in the file's bytes (UTF-8 files; the
+            // parser's offset of a UTF-16 file is not a byte count).
+            const bool utf16 = bytes.size() >= 2 && ((static_cast<unsigned char>(bytes[0]) == 0xFF &&
+                                                      static_cast<unsigned char>(bytes[1]) == 0xFE) ||
+                                                     (static_cast<unsigned char>(bytes[0]) == 0xFE &&
+                                                      static_cast<unsigned char>(bytes[1]) == 0xFF));
+            std::string place = "byte " + std::to_string(res.offset);
+            if (!utf16) {
+                const size_t end = std::min(bytes.size(), static_cast<size_t>(std::max<ptrdiff_t>(res.offset, 0)));
+                const long line = 1 + std::count(bytes.begin(), bytes.begin() + static_cast<ptrdiff_t>(end), '\n');
+                place = "line " + std::to_string(line) + ", " + place;
+            }
+            loadError_ = "the file is not well-formed XML (" + std::string(res.description()) + " at " + place + ")";
+        }
         return TXmlLoad::Unreadable;
     }
     return TXmlLoad::Read;

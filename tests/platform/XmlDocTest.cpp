@@ -45,6 +45,10 @@ TEST(XmlDoc, LoadResultTellsMissingUnreadableAndRead)
     EXPECT_FALSE(doc.Root());
     WriteFile(dir.file("empty.xml"), "");
     EXPECT_EQ(doc.LoadFromFile(dir.file("empty.xml")), TXmlLoad::Unreadable);
+    // The reason names the place of the fault.
+    WriteFile(dir.file("cut.xml"), "<a>\r\n\t<b/>\r\n\t<c x=\"1\"");
+    EXPECT_EQ(doc.LoadFromFile(dir.file("cut.xml")), TXmlLoad::Unreadable);
+    EXPECT_NE(doc.LoadError().find("at line 3, byte"), std::string::npos) << doc.LoadError();
 }
 
 TEST(XmlDoc, ReadersTolerateDeclarationBomCommentCrlfAndUtf16)
