@@ -1,6 +1,7 @@
 #include "mbus/UMBusScanDecode.h"
 
 #include "core/UComon.h"
+#include "mbus/UMBus_ScanFile.h"
 #include "mbus/UWireless_Frame.h"
 #include "platform/MainThread.h"
 
@@ -139,6 +140,7 @@ bool TMBusScanDecode::Start_Scan(TScanType ScanT, TSelectHard SelHard, const std
         startError_ = e.what();
         return false;
     }
+    Clear_Save_Error();
     stepScan_ = Start;
     stopScan_ = false;
     abortScan_ = false;
@@ -179,6 +181,7 @@ bool TMBusScanDecode::Start_Scan_Wireless(TSelectHard SelHard, const std::string
         startError_ = e.what();
         return false;
     }
+    Clear_Save_Error();
     stepScan_ = wireless_step::Start;
     stopScan_ = false;
     abortScan_ = false;
@@ -229,6 +232,47 @@ std::string TMBusScanDecode::End_Message() const
 {
     std::lock_guard<std::recursive_mutex> lock(MBus_Data_Mutex());
     return endMessage_;
+}
+
+std::string TMBusScanDecode::SaveXMLFile() const
+{
+    std::lock_guard<std::recursive_mutex> lock(MBus_Data_Mutex());
+    return saveXMLFile_;
+}
+
+void TMBusScanDecode::Set_SaveXMLFile(const std::string& path)
+{
+    std::lock_guard<std::recursive_mutex> lock(MBus_Data_Mutex());
+    saveXMLFile_ = path;
+}
+
+std::string TMBusScanDecode::Last_Save_Error() const
+{
+    std::lock_guard<std::recursive_mutex> lock(MBus_Data_Mutex());
+    return lastSaveError_;
+}
+
+void TMBusScanDecode::Clear_Save_Error()
+{
+    std::lock_guard<std::recursive_mutex> lock(MBus_Data_Mutex());
+    lastSaveError_.clear();
+}
+
+// The scan result file, on the engine thread under the data lock, before
+// the engine becomes idle (so the file is whole once InScan is False). A
+// failure is kept as the last save error and never leaves the thread.
+void TMBusScanDecode::Save_Scan_Result()
+{
+    std::lock_guard<std::recursive_mutex> lock(MBus_Data_Mutex());
+    if (saveXMLFile_.empty()) return;
+    try {
+        if (mbusType_ == mtWireless) Save_Scan_Result_Wireless(saveXMLFile_, UComon::wMBus_Slave_List, lastSaveError_);
+        else Save_Scan_Result_Wired(saveXMLFile_, UComon::MBus_Slave_List, lastSaveError_);
+    } catch (const std::exception& e) {
+        lastSaveError_ = saveXMLFile_ + ": " + e.what();
+    } catch (...) {
+        lastSaveError_ = saveXMLFile_ + ": the scan result file could not be written";
+    }
 }
 
 bool TMBusScanDecode::Answer_Arrived() const
@@ -695,6 +739,7 @@ void TMBusScanDecode::Scan_Decode()
         const bool report = enableSendInLastStep_;
         const std::int32_t kind = typeToSendInLastStep_;
         TProc_Slave_List proc = updateSlaveList_;
+        Save_Scan_Result();
         inScan_ = false;
         // The engine is idle now and a new start may set it up at once:
         // nothing of this scan may fail back into the step machine.
@@ -898,6 +943,7 @@ void TMBusScanDecode::Scan_Decode_Wireless()
             else udp_.SetActive(false);
         } catch (...) {
         }
+        Save_Scan_Result();
         inScan_ = false;
         break;
 

@@ -134,6 +134,13 @@ public:
     // Why the last scan ended before it ran its course, in English ("" when
     // it did not); set by the time InScan falls.
     std::string End_Message() const;
+    // The scan result file written at the end of each scan, with the meters
+    // found ("" writes none). The scan window clears it before a scan.
+    std::string SaveXMLFile() const;
+    void Set_SaveXMLFile(const std::string& path);
+    // Why the last scan's result file could not be written ("" when it was
+    // written or none was asked for); a start clears it.
+    std::string Last_Save_Error() const;
     // Finish the scan at the next step that checks it / go to the closing
     // steps at once.
     void Stop_Scan() { stopScan_ = true; }
@@ -180,6 +187,8 @@ private:
     void Scan_Decode();
     void Scan_Decode_Wireless();
     void Step_Failed();
+    void Save_Scan_Result();
+    void Clear_Save_Error();
     void UDP_Read(const std::uint8_t* data, std::size_t size);
     void Radio_Telegram(const std::uint8_t* data, std::size_t size);
     void Queue_Radio_Meter(int index);
@@ -215,6 +224,8 @@ private:
     // Progress calls queued to the GUI thread run only while it holds.
     std::shared_ptr<std::atomic<bool>> alive_ = std::make_shared<std::atomic<bool>>(true);
     std::string startError_;
+    std::string saveXMLFile_;    // under MBus_Data_Mutex()
+    std::string lastSaveError_;  // under MBus_Data_Mutex()
 
     // Published state.
     std::atomic<bool> exit_{false};
