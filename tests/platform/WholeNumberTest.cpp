@@ -67,7 +67,9 @@ TEST(WholeNumber, SixtyFourBitFormOfBothSyntaxes)
             const bool read = TryReadWholeNumber(c.text, syntax, v);
             const std::optional<int64_t> want = syntax == TNumberSyntax::Library ? c.library : c.files;
             EXPECT_EQ(read ? std::optional<int64_t>(v) : std::nullopt, want) << '"' << c.text << '"';
-            if (!read) EXPECT_EQ(v, 77);
+            if (!read) {
+                EXPECT_EQ(v, 77);
+            }
         }
     }
 }
