@@ -22,6 +22,9 @@ void Prepare(QStyleOption& o, const TRect& r, bool enabled, bool hot, bool press
 {
     o.rect = ToQRect(r);
     o.palette = QApplication::palette();
+    // A part without the enabled state draws in the disabled colours (the
+    // styles take the palette's current group as it is given).
+    o.palette.setCurrentColorGroup(enabled ? QPalette::Active : QPalette::Disabled);
     o.state = QStyle::State_None;
     if (enabled) o.state |= QStyle::State_Enabled;
     if (hot) o.state |= QStyle::State_MouseOver;

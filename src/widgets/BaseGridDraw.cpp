@@ -140,6 +140,10 @@ void TBaseGrid::DrawGridCell(TCanvas& Canvas, int ACol, int ARow, TRect Rect, TG
     TCellGradientDirection GD = GradientVertical;
     GetVisualProperties(ACol, ARow, State, false, true, true, &Canvas.Brush(), ColorTo, MirrorColor, MirrorColorTo,
                         &Canvas.Font(), HA, VA, WW, GD);
+    // A selected cell left without a colour (no selection colour of its own)
+    // takes the system's highlight colour, so the selection stays visible.
+    if (State.Contains(gdSelected) && !State.Contains(gdFocused) && Canvas.Brush().Color() == clNone)
+        Canvas.Brush().SetColor(clHighlight);
     Canvas.Pen().SetColor(Canvas.Brush().Color());
 
     // 7. hover row

@@ -246,6 +246,82 @@ TEST(GridPaint, DataCheckBoxIsCheckedForTheCheckTrueTextOnly)
     EXPECT_TRUE(ticked(2));
 }
 
+// Pixels that differ between two equal-sized areas of a picture.
+int DifferingPixels(const TBitmap& b, const TRect& r1, const TRect& r2)
+{
+    int n = 0;
+    for (int y = 0; y < r1.Bottom - r1.Top; ++y)
+        for (int x = 0; x < r1.Right - r1.Left; ++x)
+            if (b.Pixel(r1.Left + x, r1.Top + y) != b.Pixel(r2.Left + x, r2.Top + y)) ++n;
+    return n;
+}
+
+// A box in a cell that may not be edited draws greyed in every look that
+// has a disabled face (the glyph look shows the user's two glyphs only),
+// unless a control look switch keeps boxes active.
+TEST(GridPaint, LockedCheckBoxesAndRadioButtonsDrawGreyed)
+{
+    struct Look {
+        const char* name;
+        TControlStyle style;
+    };
+    const Look looks[] = {{"classic", csClassic}, {"flat", csFlat},     {"XP", csWinXP},
+                          {"Vornal", csVornal},   {"NUV", csNUV},       {"theme", csTheme}};
+    enum Switch { none, checkAlways, radioAlways, noDisabledLook };
+    for (const Look& look : looks)
+        for (const bool radio : {false, true})
+            for (const char* text : {"Y", "N"})
+                for (const Switch sw : {none, checkAlways, radioAlways, noDisabledLook}) {
+                    SCOPED_TRACE(std::string(look.name) + (radio ? " radio " : " check ") + text + " switch " +
+                                 std::to_string(sw));
+                    TExColumnGrid g;
+                    Shape(g);
+                    g.SetRowCount(5);
+                    g.SetSize(5 * 64, 5 * 22);
+                    g.ControlLook()->SetControlStyle(look.style);
+                    g.ControlLook()->CheckAlwaysActive = sw == checkAlways;
+                    g.ControlLook()->RadioAlwaysActive = sw == radioAlways;
+                    g.ControlLook()->SetNoDisabledCheckRadioLook(sw == noDisabledLook);
+                    if (radio) {
+                        g.AddRadioButton(1, 2, text[0] == 'Y');
+                        g.AddRadioButton(1, 3, text[0] == 'Y');
+                    } else {
+                        g.Columns()[1]->SetEditor(edDataCheckBox);
+                        g.SetCells(1, 2, text);
+                        g.SetCells(1, 3, text);
+                    }
+                    // Row 3 is locked; the current cell is elsewhere.
+                    g.OnCanEditCell = [](TObject*, int row, int, bool& can) { can = row != 3; };
+                    g.FocusCell(3, 1, true);
+                    const TBitmap pic = Picture(g);
+                    const int differ = DifferingPixels(pic, g.CellRect(1, 2), g.CellRect(1, 3));
+                    const bool active = sw == noDisabledLook || (radio ? sw == radioAlways : sw == checkAlways);
+                    if (active)
+                        EXPECT_EQ(differ, 0);
+                    else
+                        EXPECT_GT(differ, 4);
+                }
+}
+
+// Without a selection colour of its own (clNone) a selected cell takes the
+// system's highlight colour: the selection stays visible.
+TEST(GridPaint, SelectionWithoutAColourOfItsOwnShowsTheHighlightColour)
+{
+    TExStringGrid g;
+    Shape(g);
+    g.SetColor(0xFFFFFF);
+    g.SetSelectionColor(clNone);
+    g.SelectCells(1, 1, 2, 2);
+    const TBitmap pic = Picture(g);
+    for (const TPoint cell : {TPoint{1, 1}, TPoint{1, 2}, TPoint{2, 1}}) {
+        SCOPED_TRACE(std::to_string(cell.X) + "," + std::to_string(cell.Y));
+        const TRect r = g.CellRect(cell.X, cell.Y);
+        EXPECT_EQ(pic.Pixel(r.Left + 3, r.Bottom - 3), ColorToRGB(clHighlight));
+    }
+    const TRect free = g.CellRect(3, 3);
+    EXPECT_EQ(pic.Pixel(free.Left + 3, free.Bottom - 3), 0xFFFFFF);
+}
+
 TEST(GridPaint, SelectionColourMixer)
 {
     struct Case {

@@ -276,8 +276,10 @@ void TExStringGrid::DrawRadioGroup(TCanvas& ACanvas, const TRect& R, bool Revers
         }
         switch (Style) {
         case csVornal: {
-            C.Brush().SetColor(clBtnFace);
-            C.Pen().SetColor(clBtnFace);
+            // A locked button is filled and marked like a locked Vornal
+            // check box: shadow face, grey mark.
+            C.Brush().SetColor(Disabled ? clBtnShadow : clBtnFace);
+            C.Pen().SetColor(Disabled ? clBtnShadow : clBtnFace);
             C.Polygon({{x + 2, y + 8}, {x + 8, y + 2}, {x + 14, y + 8}, {x + 8, y + 14}});
             C.Pen().SetColor(on ? clGray : clWhite);
             C.MoveTo(x + 2, y + 8);
@@ -287,8 +289,9 @@ void TExStringGrid::DrawRadioGroup(TCanvas& ACanvas, const TRect& R, bool Revers
             C.LineTo(x + 8, y + 14);
             C.LineTo(x + 2, y + 8);
             if (on) {
-                C.Brush().SetColor(FParts->FControlLook->Color());
-                C.Pen().SetColor(FParts->FControlLook->Color());
+                const TColor mark = Disabled ? clGray : FParts->FControlLook->Color();
+                C.Brush().SetColor(mark);
+                C.Pen().SetColor(mark);
                 C.Polygon({{x + 6, y + 8}, {x + 8, y + 6}, {x + 10, y + 8}, {x + 8, y + 10}});
             }
             break;
