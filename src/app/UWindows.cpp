@@ -26,6 +26,7 @@
 #include "rules/field/UDMXDefVal.h"
 #include "rules/field/UKNXAccess.h"
 #include "rules/field/UModbus_TCP_Master_Set_Access.h"
+#include "rules/field/UProfinetFileName.h"
 #include "rules/field/USNMPManagerAccess.h"
 #include "rules/field/USNMP_Trap_Access.h"
 #include "rules/field/USetAccess.h"
@@ -68,6 +69,7 @@ const std::vector<TWindowEntry>& Creation_Table()
         {TWindowId::TransmitJ1939, [] { return FTransmitJ1939 = new TFTransmitJ1939; }, [] { FTransmitJ1939 = nullptr; }},
         {TWindowId::DNet, [] { return FDNet = new TFDNet; }, [] { FDNet = nullptr; }},
         {TWindowId::DefOffset, [] { return FDefOffset = new TFDefOffset; }, [] { FDefOffset = nullptr; }},
+        {TWindowId::ProfinetFileName, [] { return FProfinetFileName = new TFProfinetFileName; }, [] { FProfinetFileName = nullptr; }},
         {TWindowId::ReceiveNMEA, [] { return FReceiveNMEA = new TFReceiveNMEA; }, [] { FReceiveNMEA = nullptr; }},
         {TWindowId::TransmitNMEA, [] { return FTransmitNMEA = new TFTransmitNMEA; }, [] { FTransmitNMEA = nullptr; }},
         {TWindowId::DMXDefVal, [] { return FDMXDefVal = new TFDMXDefVal; }, [] { FDMXDefVal = nullptr; }},

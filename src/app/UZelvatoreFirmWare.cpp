@@ -15,6 +15,9 @@
 #include "platform/XmlDoc.h"
 #include "rules/can_mqtt/UEds.h"
 #include "rules/field/UBACnet_EDE_File.h"
+#include "rules/field/UGSD.h"
+#include "rules/field/UGSDML.h"
+#include "rules/field/UProfinetFileName.h"
 #include "rules/field/USNMP_MIB.h"
 
 #include <array>
@@ -337,6 +340,8 @@ void TFZelvatoreFirmWare::Btn_Click(TControl* Sender)
     else if (Sender == Btn_KNX_Access) Show_Window(TWindowId::KNXAccess);
     else if (Sender == Btn_SNMP_Trap) Show_Window(TWindowId::SNMP_Trap_Access);
     else if (Sender == Btn_SNMP_Manager_Access) Show_Window(TWindowId::SNMPManagerAccess);
+    else if (Sender == Btn_PROFINET_XML) PROFINET_XML();
+    else if (Sender == Btn_PROFIBUS_GSD) UGSD::Save_GSD_File();
     else if (Sender == Btn_SNMP_MIB) USNMP_MIB::Save_MIB_File(SaveMIB);
     else if (Sender == Btn_BACnet_SetAccess) Show_Window(TWindowId::BACnetSlaveSetAccess);
     else if (Sender == Btn_BACnet_EDE_File) BACnet_EDE_File();
@@ -396,6 +401,12 @@ void TFZelvatoreFirmWare::Build_EDS_File()
 {
     SaveEDS.InitialDir = Project_Folder;
     if (SaveEDS.Execute()) UEds::Create_EDS_File(SaveEDS.FileName);
+}
+
+void TFZelvatoreFirmWare::PROFINET_XML()
+{
+    if (Show_Window(TWindowId::ProfinetFileName) == mrOk)
+        UGSDML::Save_GSDML_File(FProfinetFileName->Name_File_XML);
 }
 
 void TFZelvatoreFirmWare::BACnet_EDE_File()

@@ -56,6 +56,9 @@ public:
     // Asks for the EDS file's name (the save dialog opens in the
     // configuration's folder) and writes the CANopen EDS file there.
     void Build_EDS_File();
+    // Asks for the GSDML file's name (the file-name window, then the folder
+    // in the save dialog) and writes the PROFINET GSDML file.
+    void PROFINET_XML();
     // Asks for the EDE file's name (SD1, in the configuration's folder;
     // ".csv" appended unless the name ends so in any case; an existing file
     // replaced only after Yes) and writes the BACnet EDE file there.
