@@ -177,30 +177,6 @@ void TExCustomDropDown::UpdateLabelPosition()
     FLabel->SetVisible(Visible());
 }
 
-// --- style --------------------------------------------------------------------------------------
-
-void TExCustomDropDown::SetSelectionColorStyle(TSelectionColorStyle Value) { FSelectionColorStyle = Value; }
-
-void TExCustomDropDown::DrawSelection(TCanvas& Canvas, const TRect& R, TColor, int)
-{
-    Canvas.Pen().SetColor(FSelectionColor);
-    Canvas.Brush().SetColor(FSelectionColor);
-    Canvas.FillRect(R);
-}
-
-void TExCustomDropDown::SetComponentStyle(TNUVStyle AStyle) { FNUVStyle = AStyle; }
-
-void TExCustomDropDown::SetColorTones(const TColorTones& ATones)
-{
-    if (FButton) {
-        FButton->ButtonColor = ATones.Background.BrushColor;
-        FButton->ButtonColorHot = ATones.Hover.BrushColor;
-        FButton->ButtonColorDown = ATones.Selected.BrushColor;
-        FButton->ButtonBorderColor = ATones.Background.BorderColor;
-    }
-    SetBorderColor(ATones.Background.BorderColor);
-}
-
 // --- clipboard ----------------------------------------------------------------------------
 
 std::string TExCustomDropDown::SelectedValue() const
