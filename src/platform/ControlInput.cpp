@@ -1,8 +1,10 @@
 #include "platform/ControlInput.h"
+#include "platform/ScrollBoxInput.h"
 
 #include "platform/Forms.h"
 #include "platform/SysUtils.h"
 #include "platform/GridView.h"
+#include "platform/ScrollBox.h"
 #include "platform/TreeView.h"
 
 #include <QApplication>
@@ -138,10 +140,18 @@ void SendClick(TControl& c, int x, int y)
 void SendMouseWheel(TControl& c, int delta, int x, int y)
 {
     QWidget* w = c.Widget();
-    const QPointF local(x, y);
-    QWheelEvent e(local, w->mapToGlobal(local), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
-                  Qt::NoScrollPhase, false);
-    QApplication::sendEvent(w, &e);
+    QPointF local(x, y);
+    const QPointF global = w->mapToGlobal(local);
+    // As the window system delivers it: a widget that leaves the turn to
+    // others hands it on to its parent, up to its window.
+    while (w) {
+        QWheelEvent e(local, global, QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                      false);
+        QApplication::sendEvent(w, &e);
+        if (e.isAccepted() || w->isWindow()) break;
+        local += QPointF(w->pos());
+        w = w->parentWidget();
+    }
 }
 
 void SendMouseEnter(TControl& c)
@@ -375,9 +385,10 @@ QPoint dragPoint;
 
 } // namespace
 
-void DragScrollThumb(TGridView& v, bool vertical, int pixels, int steps, bool release)
+namespace {
+
+void DragBarThumb(QScrollBar* bar, bool vertical, int pixels, int steps)
 {
-    QScrollBar* bar = BarOf(v, vertical);
     QPoint p = ThumbCentre(bar);
     SendBarMouse(bar, QEvent::MouseButtonPress, p);
     const QPoint start = p;
@@ -387,7 +398,26 @@ void DragScrollThumb(TGridView& v, bool vertical, int pixels, int steps, bool re
         SendBarMouse(bar, QEvent::MouseMove, p);
     }
     dragPoint = p;
+}
+
+} // namespace
+
+void DragScrollThumb(TGridView& v, bool vertical, int pixels, int steps, bool release)
+{
+    DragBarThumb(BarOf(v, vertical), vertical, pixels, steps);
     if (release) ReleaseScrollThumb(v, vertical);
+}
+
+void DragScrollThumb(TScrollingWinControl& c, int pixels, int steps, bool release)
+{
+    DragBarThumb(static_cast<QAbstractScrollArea*>(c.Widget())->verticalScrollBar(), true, pixels, steps);
+    if (release) ReleaseScrollThumb(c);
+}
+
+void ReleaseScrollThumb(TScrollingWinControl& c)
+{
+    SendBarMouse(static_cast<QAbstractScrollArea*>(c.Widget())->verticalScrollBar(), QEvent::MouseButtonRelease,
+                 dragPoint);
 }
 
 void ReleaseScrollThumb(TGridView& v, bool vertical)
