@@ -6,6 +6,8 @@
 #include "app/USoftOptions.h"
 #include "app/UZelvatoreFirmWare.h"
 #include "image/UBoot.h"
+#include "mbus/UMeter_Bus.h"
+#include "mbus/UNewIDNode.h"
 #include "params/UParGen.h"
 #include "rules/can_mqtt/UDNet.h"
 #include "rules/can_mqtt/UDefOffset.h"
@@ -53,6 +55,8 @@ const std::vector<TWindowEntry>& Creation_Table()
         {TWindowId::About, [] { return FAbout = new TFAbout; }, [] { FAbout = nullptr; }},
         {TWindowId::SoftOptions, [] { return FSoftOptions = new TFSoftOptions; }, [] { FSoftOptions = nullptr; }},
         {TWindowId::MQTT_Set_Topic, [] { return FMQTT_Set_Topic = new TFMQTT_Set_Topic; }, [] { FMQTT_Set_Topic = nullptr; }},
+        {TWindowId::Meter_Bus, [] { return FMeter_Bus = new TFMeter_Bus; }, [] { FMeter_Bus = nullptr; }},
+        {TWindowId::NewIDNode, [] { return FNewIDNode = new TFNewIDNode; }, [] { FNewIDNode = nullptr; }},
         {TWindowId::Boot, [] { return FBoot = new TFBoot; }, [] { FBoot = nullptr; }},
         {TWindowId::SetAccess, [] { return FSetAccess = new TFSetAccess; }, [] { FSetAccess = nullptr; }},
         {TWindowId::MQTT_Set_Access, [] { return FMQTT_Set_Access = new TFMQTT_Set_Access; }, [] { FMQTT_Set_Access = nullptr; }},
