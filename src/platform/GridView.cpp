@@ -14,6 +14,8 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
@@ -87,20 +89,149 @@ Qt::CursorShape ShapeOf(TCursor c)
 
 class GridWidget;
 
-// The editor's text field: its keys pass through the grid's editor first.
-class EditorField : public QLineEdit {
+// The editor's text field, one line (QLineEdit) or several
+// (QPlainTextEdit). The several-line field shows a line break of the
+// editor's text (CR LF, or a lone CR) as one character; positions are
+// mapped both ways. Its keys pass through the grid's editor first.
+class EditorField {
 public:
-    EditorField(QWidget* parent, TGridView::Impl* view) : QLineEdit(parent), view_(view) {}
+    explicit EditorField(TGridView::Impl* view) : view_(view) {}
+    virtual ~EditorField() = default;
+    virtual QWidget* Widget() = 0;
+    virtual bool IsMultiLine() const = 0;
+    // The field's own text, caret and selection (field positions).
+    virtual QString FieldText() const = 0;
+    virtual void SetFieldText(const QString& t) = 0;
+    virtual int Caret() const = 0;
+    virtual int SelectionStart() const = 0;
+    virtual int SelectionLength() const = 0;
+    // Selects Length characters from Start, the caret after them.
+    virtual void SetSelection(int Start, int Length) = 0;
+    virtual int CharAt(const QPoint& p) const = 0;
+    virtual void SetLimit(int n) = 0;
+    // Colours, font and alignment of the cell being edited.
+    virtual void SetLooks(const TInplaceEdit& ed) = 0;
 
     // The field's caret and selection into the editor.
     void SyncToEditor(TInplaceEdit* ed) const;
 
 protected:
-    void focusInEvent(QFocusEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
-    void mouseDoubleClickEvent(QMouseEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
+    // The steps both fields share; KeyPress and KeyRelease answer whether
+    // the field's own handling of the key is still to run.
+    void FocusIn();
+    void FocusOut();
+    void DoubleClick();
+    bool KeyPress(QKeyEvent* e);
+    bool KeyRelease(QKeyEvent* e);
+    // After the field's own handling of a key: its caret into the editor.
+    void AfterKey(const QPointer<QWidget>& self);
+    TGridView::Impl* view_;
+};
+
+// Field text of an editor text, and back.
+QString ShownText(const QString& t)
+{
+    QString r = t;
+    r.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    r.replace(QChar('\r'), QChar('\n'));
+    return r;
+}
+QString StoredText(const QString& t)
+{
+    QString r = t;
+    r.replace(QChar(0x2029), QChar('\n'));
+    r.replace(QChar(0x2028), QChar('\n'));
+    r.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    return r;
+}
+// The field position of the editor's position Pos in its text T, and back
+// (a CR LF is one field character).
+int FieldPos(const QString& t, int pos)
+{
+    int f = 0;
+    for (int i = 0; i < pos && i < t.size(); ++i, ++f)
+        if (t[i] == '\r' && i + 1 < t.size() && t[i + 1] == '\n') ++i;
+    return f;
+}
+int EditorPos(const QString& t, int fieldPos)
+{
+    int i = 0;
+    for (int f = 0; f < fieldPos && i < t.size(); ++f, ++i)
+        if (t[i] == '\r' && i + 1 < t.size() && t[i + 1] == '\n') ++i;
+    return i;
+}
+
+Qt::Alignment AlignmentOf(TAlignment a)
+{
+    switch (a) {
+    case TAlignment::taRightJustify: return Qt::AlignRight;
+    case TAlignment::taCenter: return Qt::AlignHCenter;
+    default: return Qt::AlignLeft;
+    }
+}
+
+void ApplyLooks(QWidget* w, const TInplaceEdit& ed)
+{
+    QPalette pal = w->palette();
+    if (ed.Color != clNone) pal.setColor(QPalette::Base, ToQColor(ed.Color));
+    pal.setColor(QPalette::Text, ToQColor(ed.Font.Color()));
+    w->setPalette(pal);
+    w->setFont(ToQFont(ed.Font));
+}
+
+class LineField : public QLineEdit, public EditorField {
+public:
+    LineField(QWidget* parent, TGridView::Impl* view) : QLineEdit(parent), EditorField(view) { setFrame(false); }
+    QWidget* Widget() override { return this; }
+    bool IsMultiLine() const override { return false; }
+    QString FieldText() const override { return text(); }
+    void SetFieldText(const QString& t) override { setText(t); }
+    int Caret() const override { return cursorPosition(); }
+    int SelectionStart() const override { return hasSelectedText() ? selectionStart() : cursorPosition(); }
+    int SelectionLength() const override { return hasSelectedText() ? int(selectedText().size()) : 0; }
+    void SetSelection(int Start, int Length) override
+    {
+        if (Length > 0)
+            setSelection(Start, Length);
+        else
+            setCursorPosition(Start);
+    }
+    int CharAt(const QPoint& p) const override { return const_cast<LineField*>(this)->cursorPositionAt(p); }
+    void SetLimit(int n) override { setMaxLength(n); }
+    void SetLooks(const TInplaceEdit& ed) override
+    {
+        ApplyLooks(this, ed);
+        setAlignment(AlignmentOf(ed.Alignment) | Qt::AlignVCenter);
+    }
+
+protected:
+    void focusInEvent(QFocusEvent* e) override
+    {
+        QLineEdit::focusInEvent(e);
+        FocusIn();
+    }
+    void focusOutEvent(QFocusEvent* e) override
+    {
+        QLineEdit::focusOutEvent(e);
+        FocusOut();
+    }
+    void mouseDoubleClickEvent(QMouseEvent* e) override
+    {
+        QLineEdit::mouseDoubleClickEvent(e);
+        DoubleClick();
+    }
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        if (!KeyPress(e)) return;
+        QPointer<QWidget> self(this);
+        QLineEdit::keyPressEvent(e);
+        e->accept();
+        AfterKey(self);
+    }
+    void keyReleaseEvent(QKeyEvent* e) override
+    {
+        if (KeyRelease(e)) QLineEdit::keyReleaseEvent(e);
+    }
     bool focusNextPrevChild(bool) override { return false; }
     bool event(QEvent* e) override
     {
@@ -108,9 +239,78 @@ protected:
         FromQt([&] { r = QLineEdit::event(e); });
         return r;
     }
+};
 
-private:
-    TGridView::Impl* view_;
+class MemoField : public QPlainTextEdit, public EditorField {
+public:
+    MemoField(QWidget* parent, TGridView::Impl* view) : QPlainTextEdit(parent), EditorField(view)
+    {
+        setFrameShape(QFrame::NoFrame);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        document()->setDocumentMargin(2);
+    }
+    QWidget* Widget() override { return this; }
+    bool IsMultiLine() const override { return true; }
+    QString FieldText() const override { return toPlainText(); }
+    void SetFieldText(const QString& t) override { setPlainText(t); }
+    int Caret() const override { return textCursor().position(); }
+    int SelectionStart() const override { return textCursor().selectionStart(); }
+    int SelectionLength() const override { return textCursor().selectionEnd() - textCursor().selectionStart(); }
+    void SetSelection(int Start, int Length) override
+    {
+        QTextCursor c = textCursor();
+        const int end = int(toPlainText().size());
+        c.setPosition(std::clamp(Start, 0, end));
+        if (Length > 0) c.setPosition(std::clamp(Start + Length, 0, end), QTextCursor::KeepAnchor);
+        setTextCursor(c);
+    }
+    int CharAt(const QPoint& p) const override { return cursorForPosition(p).position(); }
+    void SetLimit(int) override {}  // the editor's own steps keep its length limit
+    void SetLooks(const TInplaceEdit& ed) override
+    {
+        ApplyLooks(this, ed);
+        setLineWrapMode(ed.WrapLines ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+        QTextOption o = document()->defaultTextOption();
+        o.setAlignment(AlignmentOf(ed.Alignment));
+        document()->setDefaultTextOption(o);
+    }
+
+protected:
+    void focusInEvent(QFocusEvent* e) override
+    {
+        QPlainTextEdit::focusInEvent(e);
+        FocusIn();
+    }
+    void focusOutEvent(QFocusEvent* e) override
+    {
+        QPlainTextEdit::focusOutEvent(e);
+        FocusOut();
+    }
+    void mouseDoubleClickEvent(QMouseEvent* e) override
+    {
+        QPlainTextEdit::mouseDoubleClickEvent(e);
+        DoubleClick();
+    }
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        if (!KeyPress(e)) return;
+        QPointer<QWidget> self(this);
+        QPlainTextEdit::keyPressEvent(e);
+        e->accept();
+        AfterKey(self);
+    }
+    void keyReleaseEvent(QKeyEvent* e) override
+    {
+        if (KeyRelease(e)) QPlainTextEdit::keyReleaseEvent(e);
+    }
+    bool focusNextPrevChild(bool) override { return false; }
+    bool event(QEvent* e) override
+    {
+        bool r = false;
+        FromQt([&] { r = QPlainTextEdit::event(e); });
+        return r;
+    }
 };
 
 // The strip along the bottom of the grid's window, between the cell area
@@ -214,7 +414,7 @@ struct TGridView::Impl : IGridHost {
     GridWidget* widget = nullptr;  // the window (it owns this host)
     StripWidget* strip = nullptr;  // child of the window, made when first asked for
     int stripHeight = 0;
-    EditorField* editor = nullptr;  // child of the viewport
+    EditorField* editor = nullptr;  // child of the viewport (LineField or MemoField)
     // The focus is moving between the grid and its editor field.
     bool focusFromEditor = false;
     bool focusFromGrid = false;
@@ -350,45 +550,74 @@ struct TGridView::Impl : IGridHost {
     void ShowEditorWindow(const TRect& r) override
     {
         if (!widget) return;
-        if (!editor) {
-            editor = new EditorField(widget->viewport(), this);
-            editor->setFrame(false);
-            // The clipboard goes through the editor's own steps (keys).
-            editor->setContextMenuPolicy(Qt::NoContextMenu);
-            QObject::connect(editor, &QLineEdit::textEdited, [this](const QString& t) {
+        TInplaceEdit* ed = grid ? grid->InplaceEditor() : nullptr;
+        const bool multi = ed && ed->MultiLine();
+        if (editor && editor->IsMultiLine() != multi && !editor->Widget()->isVisible()) {
+            // The other kind of field is wanted for this cell.
+            delete editor;
+            editor = nullptr;
+        }
+        if (!editor) MakeEditor(multi);
+        if (ed) editor->SetLooks(*ed);
+        SyncEditor();
+        editor->Widget()->setGeometry(ToQRect(r));
+        editor->Widget()->show();
+    }
+    void MakeEditor(bool multi)
+    {
+        if (multi) {
+            auto* f = new MemoField(widget->viewport(), this);
+            QObject::connect(f, &QPlainTextEdit::textChanged, [this, f] {
+                if (updatingEditor) return;
+                FromQt([&] {
+                    if (grid && grid->InplaceEditor())
+                        grid->InplaceEditor()->TextEdited(StoredText(f->toPlainText()).toStdString());
+                });
+            });
+            editor = f;
+        } else {
+            auto* f = new LineField(widget->viewport(), this);
+            QObject::connect(f, &QLineEdit::textEdited, [this](const QString& t) {
                 FromQt([&] {
                     if (grid && grid->InplaceEditor()) grid->InplaceEditor()->TextEdited(t.toStdString());
                 });
             });
+            editor = f;
         }
-        SyncEditor();
-        editor->setGeometry(ToQRect(r));
-        editor->show();
+        // The clipboard goes through the editor's own steps (keys).
+        editor->Widget()->setContextMenuPolicy(Qt::NoContextMenu);
     }
     void HideEditorWindow() override
     {
         if (!editor) return;
+        QWidget* w = editor->Widget();
         // The focus goes back to the grid before the field hides (and not
         // on to the next control of the window).
-        if (editor->hasFocus() && widget && widget->isVisible()) widget->setFocus(Qt::OtherFocusReason);
-        editor->hide();
+        if (w->hasFocus() && widget && widget->isVisible()) widget->setFocus(Qt::OtherFocusReason);
+        w->hide();
     }
     void FocusNextControl(bool forward) override
     {
         if (widget) widget->MoveFocusOn(forward);
     }
-    bool EditorFocused() const override { return editor && editor->isVisible() && editor->hasFocus(); }
+    bool EditorFocused() const override
+    {
+        return editor && editor->Widget()->isVisible() && editor->Widget()->hasFocus();
+    }
     int EditorCharAt(int x, int y) const override
     {
-        if (!editor || !editor->isVisible()) return -1;
-        const QPoint p(x - editor->x(), y - editor->y());
-        if (!editor->rect().contains(p)) return -1;
-        return editor->cursorPositionAt(p);
+        if (!editor || !editor->Widget()->isVisible()) return -1;
+        QWidget* w = editor->Widget();
+        const QPoint p(x - w->x(), y - w->y());
+        if (!w->rect().contains(p)) return -1;
+        const int at = editor->CharAt(p);
+        if (!editor->IsMultiLine() || !grid || !grid->InplaceEditor()) return at;
+        return EditorPos(QString::fromStdString(grid->InplaceEditor()->Text()), at);
     }
     void ShowBalloon(const std::string& title, const std::string& text, int) override
     {
         if (!widget) return;
-        QWidget* at = editor && editor->isVisible() ? static_cast<QWidget*>(editor) : widget->viewport();
+        QWidget* at = editor && editor->Widget()->isVisible() ? editor->Widget() : widget->viewport();
         QString t = QString::fromStdString(title);
         const QString body = QString::fromStdString(text);
         if (!t.isEmpty() && !body.isEmpty()) t += "\n";
@@ -396,7 +625,7 @@ struct TGridView::Impl : IGridHost {
     }
     void FocusEditorWindow() override
     {
-        if (editor && editor->isVisible()) editor->setFocus(Qt::OtherFocusReason);
+        if (editor && editor->Widget()->isVisible()) editor->Widget()->setFocus(Qt::OtherFocusReason);
     }
     void EditorTextChanged() override { SyncEditor(); }
     void SetBottomStrip(int height, TGridStrip* s) override
@@ -449,21 +678,28 @@ struct TGridView::Impl : IGridHost {
     {
         grid = nullptr;
         if (strip) strip->strip = nullptr;
-        if (editor) editor->hide();
+        if (editor) editor->Widget()->hide();
     }
     void SyncEditor()
     {
         if (!editor || !grid || !grid->InplaceEditor()) return;
         TInplaceEdit* ed = grid->InplaceEditor();
-        QString t = QString::fromStdString(ed->Text());
-        if (editor->text() != t) editor->setText(t);
+        const QString stored = QString::fromStdString(ed->Text());
+        const bool multi = editor->IsMultiLine();
+        const QString t = multi ? ShownText(stored) : stored;
+        updatingEditor = true;
+        if (editor->FieldText() != t) editor->SetFieldText(t);
+        updatingEditor = false;
         // No limit of its own: Qt's default would cut at 32767 characters.
-        editor->setMaxLength(ed->MaxLength() > 0 ? ed->MaxLength() : std::numeric_limits<int>::max());
-        int len = int(t.size());
-        if (ed->SelLength > 0)
-            editor->setSelection(std::min(ed->SelStart, len), ed->SelLength);
-        else
-            editor->setCursorPosition(std::min(ed->CaretPos, len));
+        editor->SetLimit(ed->MaxLength() > 0 ? ed->MaxLength() : std::numeric_limits<int>::max());
+        const int len = int(t.size());
+        auto pos = [&](int p) { return std::min(multi ? FieldPos(stored, p) : p, len); };
+        if (ed->SelLength > 0) {
+            const int a = pos(ed->SelStart);
+            editor->SetSelection(a, pos(ed->SelStart + ed->SelLength) - a);
+        } else {
+            editor->SetSelection(pos(ed->CaretPos), 0);
+        }
     }
 };
 
@@ -471,42 +707,47 @@ namespace {
 
 void EditorField::SyncToEditor(TInplaceEdit* ed) const
 {
-    ed->CaretPos = cursorPosition();
-    ed->SelStart = hasSelectedText() ? selectionStart() : cursorPosition();
-    ed->SelLength = hasSelectedText() ? int(selectedText().size()) : 0;
+    const int caret = Caret(), start = SelectionStart(), length = SelectionLength();
+    if (!IsMultiLine()) {
+        ed->CaretPos = caret;
+        ed->SelStart = start;
+        ed->SelLength = length;
+        return;
+    }
+    const QString stored = QString::fromStdString(ed->Text());
+    ed->CaretPos = EditorPos(stored, caret);
+    ed->SelStart = EditorPos(stored, start);
+    ed->SelLength = EditorPos(stored, start + length) - ed->SelStart;
 }
 
-void EditorField::focusInEvent(QFocusEvent* e)
+void EditorField::FocusIn()
 {
-    QLineEdit::focusInEvent(e);
     TCustomGrid* g = view_->grid;
     if (view_->focusFromGrid)
         view_->focusFromGrid = false;
     else if (g)
         g->HandleEnter();
     g = view_->grid;
-    if (g && g->InplaceEditor() && isVisible()) {
+    if (g && g->InplaceEditor() && Widget()->isVisible()) {
         SyncToEditor(g->InplaceEditor());
         g->InplaceEditor()->FocusGained();
     }
 }
 
-void EditorField::focusOutEvent(QFocusEvent* e)
+void EditorField::FocusOut()
 {
-    QLineEdit::focusOutEvent(e);
     TCustomGrid* g = view_->grid;
     if (!g || !g->InplaceEditor()) return;
     const QWidget* to = QApplication::focusWidget();
     const bool toGrid = view_->widget && (to == view_->widget || to == view_->widget->viewport());
     if (toGrid) view_->focusFromEditor = true;
-    QPointer<EditorField> self(this);
+    QPointer<QWidget> self(Widget());
     g->InplaceEditor()->FocusLost(toGrid);
     if (!toGrid && self && view_->grid) view_->grid->HandleExit();
 }
 
-void EditorField::mouseDoubleClickEvent(QMouseEvent* e)
+void EditorField::DoubleClick()
 {
-    QLineEdit::mouseDoubleClickEvent(e);
     TCustomGrid* g = view_->grid;
     if (g && g->InplaceEditor()) g->InplaceEditor()->DblClick();
 }
@@ -515,23 +756,21 @@ void EditorField::mouseDoubleClickEvent(QMouseEvent* e)
 // library's in-place edit sees them: key-down (navigation keys go on to the
 // grid), the clipboard keys, then the character (which the editor may drop
 // or replace); what is left is the field's own editing. A key never goes on
-// to the grid's window behind the field.
-void EditorField::keyPressEvent(QKeyEvent* e)
+// to the grid's window behind the field. An Enter or Ctrl+Enter that the
+// editor lets through breaks the line of a several-line field.
+bool EditorField::KeyPress(QKeyEvent* e)
 {
     e->accept();
     TCustomGrid* g = view_->grid;
     TInplaceEdit* ed = g ? g->InplaceEditor() : nullptr;
-    if (!ed) {
-        QLineEdit::keyPressEvent(e);
-        return;
-    }
+    if (!ed) return true;
     TShiftState s = ShiftOf(e->modifiers());
     int vk = VirtualKeyFromQtKey(e->key(), e->modifiers() & Qt::KeypadModifier);
     SyncToEditor(ed);
-    QPointer<EditorField> self(this);
+    QPointer<QWidget> self(Widget());
     if (vk) {
         ed->KeyDown(vk, s);
-        if (!self || vk == 0) return;
+        if (!self || vk == 0) return false;
     }
     if (vk == VK_TAB && !s.Contains(ssCtrl) && !s.Contains(ssAlt)) {
         // A Tab the editor did not take belongs to the window, as it does
@@ -541,52 +780,64 @@ void EditorField::keyPressEvent(QKeyEvent* e)
         // grid: the control before the grid takes the focus straight away,
         // so the edit ends as it does going forward.
         GridWidget* grid = view_->widget;
-        if (!grid) return;
+        if (!grid) return false;
         if (!s.Contains(ssShift)) {
             grid->MoveFocusOn(true);
-            return;
+            return false;
         }
         for (QWidget* w = grid->previousInFocusChain(); w && w != grid; w = w->previousInFocusChain()) {
             if (w->window() == grid->window() && !grid->isAncestorOf(w) && w->isVisibleTo(w->window()) &&
                 w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy()) {
                 w->setFocus(Qt::BacktabFocusReason);
-                return;
+                return false;
             }
         }
-        return;
+        return false;
     }
     if (e->matches(QKeySequence::Paste)) {
         ed->PasteFromClipboard();
-        return;
+        return false;
     }
     if (e->matches(QKeySequence::Copy)) {
         ed->CopyToClipboard();
-        return;
+        return false;
     }
     if (e->matches(QKeySequence::Cut)) {
         ed->CutToClipboard();
-        return;
+        return false;
     }
     std::u16string text(reinterpret_cast<const char16_t*>(e->text().utf16()), size_t(e->text().size()));
     const TKeyChar typed = KeyPressChar(vk, s, text);
     TKeyChar ch = typed;
     if (ch) {
         ed->KeyPress(ch);
-        if (!self || ch == 0) return;
+        if (!self || ch == 0) return false;
+        if (ch == '\r' || ch == '\n') {
+            // The line break of the class library's several-line edit; a
+            // one-line field takes none.
+            if (IsMultiLine() && Widget()->isVisible()) {
+                SyncToEditor(ed);
+                ed->ReplaceSelection("\r\n");
+            }
+            return false;
+        }
         if (ch != typed) {
             // The editor typed another character in its place.
             SyncToEditor(ed);
             ed->ReplaceSelection(QString(QChar(ch)).toStdString());
-            return;
+            return false;
         }
     }
-    if (!isVisible()) return;
-    QLineEdit::keyPressEvent(e);
-    e->accept();
-    if (self && view_->grid) SyncToEditor(ed);
+    if (!Widget()->isVisible()) return false;
+    return true;
 }
 
-void EditorField::keyReleaseEvent(QKeyEvent* e)
+void EditorField::AfterKey(const QPointer<QWidget>& self)
+{
+    if (self && view_->grid && view_->grid->InplaceEditor()) SyncToEditor(view_->grid->InplaceEditor());
+}
+
+bool EditorField::KeyRelease(QKeyEvent* e)
 {
     e->accept();
     TCustomGrid* g = view_->grid;
@@ -594,9 +845,9 @@ void EditorField::keyReleaseEvent(QKeyEvent* e)
         int vk = VirtualKeyFromQtKey(e->key(), e->modifiers() & Qt::KeypadModifier);
         SyncToEditor(g->InplaceEditor());
         g->InplaceEditor()->KeyUp(vk, ShiftOf(e->modifiers()));
-        if (vk == 0) return;
+        if (vk == 0) return false;
     }
-    QLineEdit::keyReleaseEvent(e);
+    return true;
 }
 
 GridWidget::GridWidget(QWidget* parent, TGridView::Impl* v) : QAbstractScrollArea(parent), view(v)
@@ -729,7 +980,7 @@ void GridWidget::focusInEvent(QFocusEvent* e)
 void GridWidget::focusOutEvent(QFocusEvent* e)
 {
     QAbstractScrollArea::focusOutEvent(e);
-    if (view->editor && QApplication::focusWidget() == view->editor) {
+    if (view->editor && QApplication::focusWidget() == view->editor->Widget()) {
         view->focusFromGrid = true;
         return;
     }
@@ -863,7 +1114,7 @@ TGridView::~TGridView()
         // grids along).
         if (ownsGrid_) delete g;
     }
-    if (host_->editor) host_->editor->hide();
+    if (host_->editor) host_->editor->Widget()->hide();
     // The children, then the widget (which deletes the window side), go
     // with the base classes.
 }
@@ -873,7 +1124,7 @@ void TGridView::ReleaseGrid()
     if (host_->grid) host_->grid->SetHost(nullptr);
     host_->grid = nullptr;
     ownsGrid_ = false;
-    if (host_->editor) host_->editor->hide();
+    if (host_->editor) host_->editor->Widget()->hide();
 }
 
 TCustomGrid* TGridView::Grid() const { return host_->grid; }
@@ -905,6 +1156,6 @@ TRect TGridView::CellAreaBounds() const
     const QRect g = host_->widget->viewport()->geometry();
     return {g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
 }
-QWidget* TGridView::EditorWidget() const { return host_->editor; }
+QWidget* TGridView::EditorWidget() const { return host_->editor ? host_->editor->Widget() : nullptr; }
 
-bool TGridView::EditorWindowShown() const { return host_->editor && host_->editor->isVisible(); }
+bool TGridView::EditorWindowShown() const { return host_->editor && host_->editor->Widget()->isVisible(); }

@@ -95,6 +95,15 @@ void TInplaceEdit::ReplaceSelection(const std::string& s)
     if (!loading_) Change();
 }
 
+int TInplaceEdit::LineOf(int Pos) const
+{
+    const size_t end = Utf8Offset(text_, Pos);
+    int line = 0;
+    for (size_t i = 0; i < end; ++i)
+        if (text_[i] == '\r' || (text_[i] == '\n' && (i == 0 || text_[i - 1] != '\r'))) ++line;
+    return line;
+}
+
 bool TInplaceEdit::Focused() const { return visible_ && grid_ && grid_->Host() && grid_->Host()->EditorFocused(); }
 
 void TInplaceEdit::CopyToClipboard()
@@ -121,6 +130,7 @@ void TInplaceEdit::UpdateContents()
     maxLength_ = grid_->GetEditLimit();
     SetText(grid_->GetEditText(grid_->Col(), grid_->Row()));
     loading_ = false;
+    Font.Assign(grid_->Font());
 }
 
 void TInplaceEdit::KeyDown(int& Key, TShiftState Shift)

@@ -248,6 +248,19 @@ public:
     // A double click on the field.
     virtual void DblClick() {}
 
+    // The field holds several lines: Enter or Ctrl+Enter that the editor's
+    // steps let through insert a line break (CR LF in the text), and the
+    // lines wrap at the field's width with WrapLines. One line otherwise.
+    virtual bool MultiLine() const { return false; }
+    bool WrapLines = false;
+    // The field's looks: background (clNone: the field's own), font and
+    // horizontal alignment, as UpdateContents sets them for the cell.
+    TColor Color = clNone;
+    TFont Font;
+    TAlignment Alignment = TAlignment::taLeftJustify;
+    // The line (from 0, counting line breaks) of character index Pos.
+    int LineOf(int Pos) const;
+
 protected:
     friend class TCustomGrid;
     // Loads text, mask and limit from the grid (before showing).

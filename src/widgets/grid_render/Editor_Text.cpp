@@ -103,9 +103,45 @@ void TExInplaceEdit::UpdateContents()
     maxLength_ = FGrid->GetEditLimit();
     loading_ = false;
     FGrid->Parts().Edit.FNoEditChange = false;
+    // The cell's colour, font and alignment.
+    TGridDrawState state;
+    TBrush brush;
+    TColor to = clNone, mirror = clNone, mirrorTo = clNone;
+    TAlignment ha = TAlignment::taLeftJustify;
+    TVAlignment va = vtaTop;
+    bool ww = false;
+    TCellGradientDirection gd{};
+    FGrid->GetVisualProperties(FGrid->Col(), FGrid->Row(), state, false, false, true, &brush, to, mirror, mirrorTo,
+                               &Font, ha, va, ww, gd);
+    Color = brush.Color();
+    Alignment = ha;
+    WrapLines = WordWrap;
     FColE = FGrid->Col();
     FRowE = FGrid->Row();
     FGrid->FireGetEditorProp(FGrid->Col(), FGrid->Row(), nullptr);
+}
+
+// The editor is the class library's several-line edit, but for passwords;
+// a grid whose cells neither wrap nor hold several lines, where Enter does
+// not break lines, keeps a one-line field unless the text holds a break.
+bool TExInplaceEdit::MultiLine() const
+{
+    if (Kind() == edPassword) return false;
+    return FGrid->WordWrap || FGrid->Multilinecells || FGrid->Navigation().LineFeedOnEnter ||
+           Text().find_first_of("\r\n") != std::string::npos;
+}
+
+bool TExInplaceEdit::BreaksLineOnEnter() const
+{
+    switch (Kind()) {
+    case edNormal:
+    case edCapital:
+    case edMixedCase:
+    case edLowerCase:
+    case edUpperCase:
+    case edValidChars: return FGrid->Navigation().LineFeedOnEnter && MultiLine();
+    default: return false;
+    }
 }
 
 void TExInplaceEdit::Change()
@@ -250,8 +286,10 @@ void TExInplaceEdit::KeyDown(int& Key, TShiftState Shift)
         Key = 0;
         return;
     }
-    // One line: the caret is always on the first and on the last line.
-    if (Key == VK_UP || Key == VK_DOWN) {
+    // Up on the first line and Down on the line of the last character leave
+    // the cell; elsewhere they move the caret between the lines.
+    const int line = LineOf(CaretPos);
+    if ((Key == VK_UP && line == 0) || (Key == VK_DOWN && line == LineOf(len))) {
         StoreTyped();
         if (!FGrid->ValidateCell(Text())) {
             Refused(saved);
@@ -295,6 +333,12 @@ void TExInplaceEdit::KeyDownStep(int& Key, TShiftState Shift)
     case VK_RETURN:
         if (!FGrid->Navigation().AllowCtrlEnter && (FGrid->WordWrap || FGrid->Multilinecells))
             FGrid->Parts().Edit.FEditing = false;
+        break;
+    case VK_UP:
+        if (LineOf(CaretPos) > 0) return;
+        break;
+    case VK_DOWN:
+        if (LineOf(CaretPos) < LineOf(CharCount(Text()))) return;
         break;
     default: Workmode = true; break;
     }
@@ -406,8 +450,9 @@ void TExInplaceEdit::KeyPress(TKeyChar& Key)
     TNavigation& nav = FGrid->Navigation();
     if (Key == '.' && FGrid->ExcelStyleDecimalSeparator && FLastKeyDecimal)
         Key = static_cast<TKeyChar>(FormatSettings().DecimalSeparator);
-    // A line break typed into a text cell while Enter breaks lines (this
-    // platform's editor field holds one line: the edit goes on instead).
+    // Enter breaks the line of a text cell while LineFeedOnEnter is on: the
+    // field's own handling inserts it.
+    if (Key == kEnter && BreaksLineOnEnter()) return;
     FilterChar(Key);
     if (Key == 0) return;
     if (Key == kEnter && !nav.LineFeedOnEnter) {

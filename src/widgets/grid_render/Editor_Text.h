@@ -30,8 +30,7 @@ public:
     // GetEditLimit whenever the editor gets the focus.
     int LengthLimit() const { return FLengthLimit; }
     void SetLengthLimit(int v) { FLengthLimit = v; }
-    // Right alignment and line wrapping of the editor (kept; this platform's
-    // editor field shows one line).
+    // Right alignment and line wrapping of the editor.
     bool VAlign = false;
     bool WordWrap = false;
     // The character that opened the editor: typed over the editor's
@@ -59,6 +58,7 @@ public:
     void CutToClipboard() override;
     void PasteFromClipboard() override;
     void DblClick() override;
+    bool MultiLine() const override;
 
 protected:
     void UpdateContents() override;
@@ -78,6 +78,8 @@ private:
     // opened keeps the cell's mark-up).
     void StoreTyped();
     TEditorType Kind() const;
+    // Enter inserts a line break (LineFeedOnEnter, a text kind).
+    bool BreaksLineOnEnter() const;
 
     TExStringGrid* FGrid;
     int FSelKeyDown = 0;

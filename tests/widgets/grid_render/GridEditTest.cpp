@@ -9,6 +9,7 @@
 #include "platform/ControlInput.h"
 #include "platform/Forms.h"
 #include "platform/GridView.h"
+#include "platform/WindowImage.h"
 
 #include <gtest/gtest.h>
 
@@ -351,4 +352,121 @@ TEST_F(EditFixture, TabWithoutGoTabsStoresTheEditAndLeavesTheGrid)
     Application_ProcessMessages();
     EXPECT_TRUE(EditorShown());
     EXPECT_FALSE(other->Focused());
+}
+
+// Line breaks typed into a cell: Enter with LineFeedOnEnter, Ctrl+Enter
+// without it; the break is in the cell's text (CR LF) once the edit ends.
+// Up and Down move between the editor's lines before they leave the cell.
+TEST_F(EditFixture, LineBreaksTypedIntoACellAreKeptInItsText)
+{
+    struct Case {
+        const char* name;
+        bool lineFeedOnEnter;
+        TEditorType kind;
+        TShiftState breakShift; // the key that breaks the line
+        TShiftState endShift;   // the Enter that ends the edit
+        const char* stored;
+    } cases[] = {
+        {"Enter breaks, Ctrl+Enter ends", true, edNormal, {}, {ssCtrl}, "ab\r\ncd"},
+        {"Ctrl+Enter breaks, Enter ends", false, edNormal, {ssCtrl}, {}, "ab\r\ncd"},
+        {"upper case", true, edUpperCase, {}, {ssCtrl}, "AB\r\nCD"},
+        // A number cell takes no break: Enter ends its edit.
+        {"number", true, edNumeric, {}, {}, "12"},
+        // A password is edited on one line.
+        {"password", false, edPassword, {ssCtrl}, {}, "abcd"},
+    };
+    int row = 1;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        grid->Navigation().LineFeedOnEnter = c.lineFeedOnEnter;
+        grid->DefaultEditor = c.kind;
+        grid->FocusCell(1, row);
+        Application_ProcessMessages();
+        const bool number = c.kind == edNumeric;
+        TypeKeys(form, number ? "12" : "ab");
+        Key(VK_RETURN, c.breakShift, c.breakShift.Contains(ssCtrl) ? "\n" : "\r");
+        if (number) {
+            EXPECT_FALSE(EditorShown());
+        } else {
+            ASSERT_TRUE(EditorShown());
+            TypeKeys(form, "cd");
+            Key(VK_RETURN, c.endShift, c.endShift.Contains(ssCtrl) ? "\n" : "\r");
+            EXPECT_FALSE(EditorShown());
+        }
+        Application_ProcessMessages();
+        EXPECT_EQ(grid->Cells(1, row), c.stored);
+        ++row;
+    }
+
+    // Up on the second line goes to the first line of the same cell; Up on
+    // the first line leaves the cell with the text stored.
+    grid->Navigation().LineFeedOnEnter = false;
+    grid->DefaultEditor = edNormal;
+    grid->FocusCell(2, 3);
+    Application_ProcessMessages();
+    TypeKeys(form, "ab");
+    Key(VK_RETURN, {ssCtrl}, "\n");
+    TypeKeys(form, "cd");
+    Key(VK_UP);
+    ASSERT_TRUE(EditorShown());
+    TypeKeys(form, "x");
+    Key(VK_DOWN);
+    TypeKeys(form, "y");
+    EXPECT_EQ(EditorText(), "abx\r\ncdy");
+    Key(VK_UP);
+    Key(VK_UP);
+    EXPECT_FALSE(EditorShown());
+    EXPECT_EQ(grid->Row(), 2);
+    EXPECT_EQ(grid->Cells(2, 3), "abx\r\ncdy");
+
+    // A cell holding a break opens with it; editing keeps it.
+    grid->FocusCell(2, 3);
+    Application_ProcessMessages();
+    Key(VK_F2);
+    ASSERT_TRUE(EditorShown());
+    Key(VK_END);
+    TypeKeys(form, "z");
+    Key(VK_RETURN, {}, "\r");
+    EXPECT_EQ(grid->Cells(2, 3), "abx\r\ncdyz");
+}
+
+// The editor shows the cell's colour, font colour and alignment.
+TEST_F(EditFixture, TheEditorTakesTheCellsColoursAndAlignment)
+{
+    const TColor back = 0x80FFFF, ink = 0x0000FF;
+    grid->OnGetCellColor = [&](TObject*, int r, int c, TGridDrawState, TBrush* b, TFont* f) {
+        if (r == 1 && c == 1) {
+            b->SetColor(back);
+            f->SetColor(ink);
+        }
+    };
+    grid->OnGetAlignment = [](TObject*, int r, int c, TAlignment& h, TVAlignment&) {
+        if (r == 1 && c == 1) h = TAlignment::taRightJustify;
+    };
+    grid->SetColWidths(1, 120);
+    grid->SetCells(1, 1, "WWW");
+    grid->FocusCell(1, 1);
+    Application_ProcessMessages();
+    Key(VK_F2);
+    ASSERT_TRUE(EditorShown());
+    Key(VK_END);
+    Application_ProcessMessages();
+    const TBitmap pic = ControlImage(grid->View());
+    const TRect area = grid->View()->CellAreaBounds();
+    const TRect r = grid->CellRect(1, 1);
+    const int left = area.Left + r.Left, top = area.Top + r.Top;
+    const int w = r.Right - r.Left - 1, h = r.Bottom - r.Top - 1;
+    EXPECT_EQ(pic.Pixel(left + 2, top + 1), back);
+    // The text stands at the right: the left half is bare, the right half
+    // holds red ink.
+    int inkLeft = 0, inkRight = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const TColor p = pic.Pixel(left + x, top + y);
+            const bool red = GetRValue(p) > 160 && GetGValue(p) < 100 && GetBValue(p) < 100;
+            if (p != back && x < w / 2) ++inkLeft;
+            if (red && x >= w / 2) ++inkRight;
+        }
+    EXPECT_EQ(inkLeft, 0);
+    EXPECT_GT(inkRight, 5);
 }
