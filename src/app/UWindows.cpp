@@ -25,6 +25,7 @@
 #include "rules/can_mqtt/UTopicTemplate.h"
 #include "rules/field/UBACnetSlaveSetAccess.h"
 #include "rules/field/UBACnet_Eng_Unit.h"
+#include "rules/field/UDALI_Access.h"
 #include "rules/field/UDMXDefVal.h"
 #include "rules/field/UKNXAccess.h"
 #include "rules/field/UModbus_TCP_Master_Set_Access.h"
@@ -83,6 +84,7 @@ const std::vector<TWindowEntry>& Creation_Table()
         {TWindowId::BACnetSlaveSetAccess, [] { return FBACnetSlaveSetAccess = new TFBACnetSlaveSetAccess; },
          [] { FBACnetSlaveSetAccess = nullptr; }},
         {TWindowId::BACnet_Eng_Unit, [] { return FBACnet_Eng_Unit = new TFBACnet_Eng_Unit; }, [] { FBACnet_Eng_Unit = nullptr; }},
+        {TWindowId::DALI_Access, [] { return FDALI_Access = new TFDALI_Access; }, [] { FDALI_Access = nullptr; }},
     };
     return table;
 }

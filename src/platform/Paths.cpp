@@ -249,7 +249,13 @@ bool IsReadOnlyFile(const struct stat& st) { return (st.st_mode & S_IWUSR) == 0;
 
 } // namespace
 
-bool WriteFileAtomic(const std::string& path, const std::string& bytes, TFileAccess access)
+namespace {
+
+// Writes the bytes into a new temporary file beside path (the mode of the
+// file it will replace, or the new file's); its name in tmp. False, with
+// nothing left behind, on any failure or for a target that must not be
+// replaced.
+bool StageFile(const std::string& path, const std::string& bytes, TFileAccess access, std::string& tmp)
 {
     static std::mt19937 rng{std::random_device{}()};
     const fs::path target = fs::path(path);
@@ -264,7 +270,6 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes, TFileAcc
     RemoveStaleTemporaries(target);
 
     // Created for its owner only, so nothing can read it before its mode is set.
-    std::string tmp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         char digits[8];
@@ -279,13 +284,48 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes, TFileAcc
     if (ok && replacing) ok = fchmod(fd, old.st_mode & 07777) == 0;
     if (ok) ok = fsync(fd) == 0;
     if (close(fd) != 0) ok = false;
-    if (ok) ok = rename(tmp.c_str(), path.c_str()) == 0;
-    if (!ok) {
+    if (!ok) unlink(tmp.c_str());
+    return ok;
+}
+
+bool CommitFile(const std::string& tmp, const std::string& path)
+{
+    if (rename(tmp.c_str(), path.c_str()) != 0) {
         unlink(tmp.c_str());
         return false;
     }
-    SyncFolder(target.parent_path());
+    SyncFolder(fs::path(path).parent_path());
     return true;
+}
+
+} // namespace
+
+bool WriteFileAtomic(const std::string& path, const std::string& bytes, TFileAccess access)
+{
+    std::string tmp;
+    return StageFile(path, bytes, access, tmp) && CommitFile(tmp, path);
+}
+
+TStagedFiles::~TStagedFiles()
+{
+    for (const auto& [tmp, path] : staged_) unlink(tmp.c_str());
+}
+
+bool TStagedFiles::Stage(const std::string& path, const std::string& bytes, TFileAccess access)
+{
+    std::string tmp;
+    if (!StageFile(path, bytes, access, tmp)) return false;
+    staged_.emplace_back(tmp, path);
+    return true;
+}
+
+std::string TStagedFiles::Commit()
+{
+    std::string failed;
+    for (const auto& [tmp, path] : staged_)
+        if (!CommitFile(tmp, path) && failed.empty()) failed = path;
+    staged_.clear();
+    return failed;
 }
 
 std::string ExecutableFolder()

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+#include <utility>
 
 constexpr char PathDelim = '/';
 
@@ -60,6 +61,25 @@ enum class TFileAccess {
 // on any failure (the target then stays as it was).
 bool WriteFileAtomic(const std::string& path, const std::string& bytes,
                      TFileAccess access = TFileAccess::Shared);
+
+// Files replaced together: Stage writes each file's bytes into a temporary
+// file beside it, as WriteFileAtomic does (false, nothing left behind, where
+// that fails); Commit then renames every staged file over its target. Files
+// staged but not committed are removed with the object, so a set of which
+// one file could not be staged leaves every target as it was.
+class TStagedFiles {
+public:
+    TStagedFiles() = default;
+    ~TStagedFiles();
+    TStagedFiles(const TStagedFiles&) = delete;
+    TStagedFiles& operator=(const TStagedFiles&) = delete;
+    bool Stage(const std::string& path, const std::string& bytes, TFileAccess access = TFileAccess::Shared);
+    // The target of the first rename that failed; empty when all succeeded.
+    std::string Commit();
+
+private:
+    std::vector<std::pair<std::string, std::string>> staged_;  // (temporary, target)
+};
 
 // Folder of the running executable.
 std::string ExecutableFolder();

@@ -939,7 +939,10 @@ void TExColumnGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
     TExStringGrid::MouseDown(Button, Shift, X, Y);
     int c = -1, r = -1;
     MouseToCell(X, Y, c, r);
-    if (c < 0 || r < 0 || c >= ItemCount()) return;
+    if (c < 0 || r < 0) return;
+    // The column's own item, also where hidden columns stand before it.
+    c = RealCol(c);
+    if (c >= ItemCount()) return;
     const TGridColumnItem* item = Item(c);
     if (!item->ColumnPopup()) return;
     const TColumnPopupType t = item->ColumnPopupType;

@@ -619,6 +619,14 @@ TEST(ExStringGridOperations, ColumnPopupEventFollowsTheButtonOfItsType)
     click(2, 4, mbLeft);
     click(0, 2, mbRight); // a column without a menu
     EXPECT_EQ(heard, (std::vector<std::string>{"1,0", "1,3", "2,4"}));
+    // With column 1 hidden, the press on the second shown column is column
+    // 2's, named by its real index.
+    heard.clear();
+    g.HideColumn(1);
+    click(1, 0, mbRight);
+    click(1, 0, mbLeft);
+    EXPECT_EQ(heard, (std::vector<std::string>{"2,0"}));
+    g.UnHideColumn(1);
     g.Columns()[1]->SetColumnPopup(nullptr);
     g.Columns()[2]->SetColumnPopup(nullptr);
     form.Close();
