@@ -556,47 +556,19 @@ void TExCustomItemSelector::UpdateSelectorPanel()
     if (FItemSelectorPanel) FItemSelectorPanel->UpdateLayout();
 }
 
-void TExCustomItemSelector::SelectFirst()
+void TExCustomItemSelector::PanelMove(void (TCustomItemSelector::*Move)(), bool Hot)
 {
     if (!FItemSelectorPanel) return;
-    FItemSelectorPanel->SelectFirst();
-    ScrollItemInView(FItemSelectorPanel->ItemIndex());
+    (FItemSelectorPanel->*Move)();
+    ScrollItemInView(Hot ? FItemSelectorPanel->ItemHot() : FItemSelectorPanel->ItemIndex());
 }
 
-void TExCustomItemSelector::SelectLast()
-{
-    if (!FItemSelectorPanel) return;
-    FItemSelectorPanel->SelectLast();
-    ScrollItemInView(FItemSelectorPanel->ItemIndex());
-}
-
-void TExCustomItemSelector::SelectNext()
-{
-    if (!FItemSelectorPanel) return;
-    FItemSelectorPanel->SelectNext();
-    ScrollItemInView(FItemSelectorPanel->ItemIndex());
-}
-
-void TExCustomItemSelector::SelectPrevious()
-{
-    if (!FItemSelectorPanel) return;
-    FItemSelectorPanel->SelectPrevious();
-    ScrollItemInView(FItemSelectorPanel->ItemIndex());
-}
-
-void TExCustomItemSelector::HotNext()
-{
-    if (!FItemSelectorPanel) return;
-    FItemSelectorPanel->HotNext();
-    ScrollItemInView(FItemSelectorPanel->ItemHot());
-}
-
-void TExCustomItemSelector::HotPrevious()
-{
-    if (!FItemSelectorPanel) return;
-    FItemSelectorPanel->HotPrevious();
-    ScrollItemInView(FItemSelectorPanel->ItemHot());
-}
+void TExCustomItemSelector::SelectFirst() { PanelMove(&TCustomItemSelector::SelectFirst, false); }
+void TExCustomItemSelector::SelectLast() { PanelMove(&TCustomItemSelector::SelectLast, false); }
+void TExCustomItemSelector::SelectNext() { PanelMove(&TCustomItemSelector::SelectNext, false); }
+void TExCustomItemSelector::SelectPrevious() { PanelMove(&TCustomItemSelector::SelectPrevious, false); }
+void TExCustomItemSelector::HotNext() { PanelMove(&TCustomItemSelector::HotNext, true); }
+void TExCustomItemSelector::HotPrevious() { PanelMove(&TCustomItemSelector::HotPrevious, true); }
 
 bool TExCustomItemSelector::LookupItem(const std::string& S)
 {

@@ -235,6 +235,9 @@ protected:
     void Resized() override;
 
 private:
+    // Runs the panel's move, then brings its selected (Hot: hot) item into view.
+    void PanelMove(void (TCustomItemSelector::*Move)(), bool Hot);
+
     std::unique_ptr<TSelectorItems> FItems;
     TSelectorType FSelectorType = stImage;
     TItemLayout FItemLayout = ilCaptionRight;
