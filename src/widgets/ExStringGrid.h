@@ -637,13 +637,11 @@ public:
     // Number format of a numeric cell (IsFloat starts true, FloatFormat as
     // the grid's FloatFormat).
     std::function<void(TObject* Sender, int ACol, int ARow, bool& IsFloat, std::string& FloatFormat)> OnGetFloatFormat;
-    // Transient mouse state the painter reads (kept by the mouse handling):
-    // the hover-highlighted fixed cell (-1: none), the column or row a move
-    // takes, a pressed fixed cell, a pressed fixed drop-down button, a
-    // disjunct selection reset by the press, the hovered cell button, the
-    // hovered link, the blink phase and a pressed inline button.
-    int FHoverFixedX = -1;
-    int FHoverFixedY = -1;
+    // The hover-highlighted fixed cell (-1: none), kept by the mouse
+    // handling and read by the painter.
+    int HoverFixedX() const;
+    int HoverFixedY() const;
+    void SetHoverFixedCell(int ACol, int ARow);
     // ---- end of painting
 
     // --- cell graphic objects (data side)
@@ -1298,12 +1296,11 @@ public:
 
     // ---- inline control editors and controls placed on cells
     // An inline control editor is open (from StartCellControlEdit to the
-    // next FinishCellControlEdit) for the control FCtrlID of type FCtrlType
-    // ("EDIT", "PASSWORD", "MASK" or "COMBO"; empty when none is open) in
-    // the cell FCtrlXY (real column, row).
-    bool FCtrlEditing = false;
-    std::string FCtrlID;
-    std::string FCtrlType;
+    // next FinishCellControlEdit) for the control CtrlID of type CtrlType
+    // ("EDIT", "PASSWORD", "MASK" or "COMBO"; empty when none is open).
+    bool CtrlEditing() const;
+    const std::string& CtrlID() const;
+    const std::string& CtrlType() const;
     // The exit handler of both editors: writes the editor's value into the
     // control's tag in the cell text and fires OnControlEditDone (once).
     void FinishCellControlEdit(TObject* Sender);
@@ -1695,8 +1692,9 @@ public:
     // empty the characters up to 255 of ValidCharSet.
     std::string ValidChars;
     std::bitset<256> ValidCharSet;
-    // Editing state the editors read and write.
-    bool EditMode = false;           // an editor, text or control, is open
+    // An editor, text or control, is open.
+    bool EditMode() const;
+    void SetEditMode(bool v);
     // Validation state.
     bool Editing() const;
     void SetEditing(bool v);
@@ -1705,7 +1703,8 @@ public:
     bool GridModified() const;
     void SetGridModified(bool v);
     // The grid's own modified flag (kept across a refused validation).
-    bool Modified = false;
+    bool Modified() const;
+    void SetModified(bool v);
     int OldCol() const;
     int OldRow() const;
     const std::string& OldCellText() const;
@@ -1736,8 +1735,10 @@ public:
     bool BalloonTipText(int X, int Y, std::string& Title, std::string& Text, int& Icon);
     std::function<void(TObject* Sender, int ACol, int ARow, std::string& ATitle, std::string& AText, int& AIcon)>
         OnCellBalloon;
-    bool BalloonEnabled = false;
-    TPoint LastBalloonPos{-1, -1};
+    // Balloons on; the cell (displayed) whose text the tooltip got last.
+    bool BalloonEnabled() const;
+    void SetBalloonEnabled(bool v);
+    TPoint LastBalloonPos() const;
     // A date picker placed on the grid changed its date (0 when cleared).
     void DateTimeChanged(double ADateTime);
     // The focus helper around the cell being edited: the frame's window

@@ -347,6 +347,48 @@ bool TExStringGrid::GridModified() const
 void TExStringGrid::SetGridModified(bool v)
 { FParts->Edit.FGridModified = v; }
 
+bool TExStringGrid::EditMode() const
+{ return FParts->Edit.FEditMode; }
+
+void TExStringGrid::SetEditMode(bool v)
+{ FParts->Edit.FEditMode = v; }
+
+bool TExStringGrid::Modified() const
+{ return FParts->Edit.FModified; }
+
+void TExStringGrid::SetModified(bool v)
+{ FParts->Edit.FModified = v; }
+
+bool TExStringGrid::BalloonEnabled() const
+{ return FParts->Edit.FBalloonEnabled; }
+
+void TExStringGrid::SetBalloonEnabled(bool v)
+{ FParts->Edit.FBalloonEnabled = v; }
+
+TPoint TExStringGrid::LastBalloonPos() const
+{ return FParts->Edit.FLastBalloonPos; }
+
+bool TExStringGrid::CtrlEditing() const
+{ return FParts->Input.FCtrlEditing; }
+
+const std::string& TExStringGrid::CtrlID() const
+{ return FParts->Input.FCtrlID; }
+
+const std::string& TExStringGrid::CtrlType() const
+{ return FParts->Input.FCtrlType; }
+
+int TExStringGrid::HoverFixedX() const
+{ return FParts->Input.FHoverFixedX; }
+
+int TExStringGrid::HoverFixedY() const
+{ return FParts->Input.FHoverFixedY; }
+
+void TExStringGrid::SetHoverFixedCell(int ACol, int ARow)
+{
+    FParts->Input.FHoverFixedX = ACol;
+    FParts->Input.FHoverFixedY = ARow;
+}
+
 int TExStringGrid::OldCol() const
 { return FParts->Edit.FOldCol; }
 

@@ -185,8 +185,7 @@ TEST(GridPaint, HoveredFixedCellsFollowHoverFixedCells)
         g.HoverFixedCells = c.setting;
         const TBitmap rest = Picture(g);
         for (TPoint cell : {TPoint{2, 0}, TPoint{0, 2}}) {
-            g.FHoverFixedX = cell.X;
-            g.FHoverFixedY = cell.Y;
+            g.SetHoverFixedCell(cell.X, cell.Y);
             const TBitmap hovered = Picture(g);
             const TPoint m = Middle(g.CellRect(cell.X, cell.Y));
             const bool lit = hovered.Pixel(m.X, m.Y) != rest.Pixel(m.X, m.Y);
@@ -204,8 +203,7 @@ TEST(GridPaint, FixedDropDownPartShowsOnlyWhileTheHeaderIsHovered)
     const TRect h = g.CellRect(2, 0);
     const TRect part{h.Right - 16, h.Top + 2, h.Right - 2, h.Bottom - 4}; // inside the header's edges
     EXPECT_EQ(DarkPixels(Picture(g), part), 0);
-    g.FHoverFixedX = 2;
-    g.FHoverFixedY = 0;
+    g.SetHoverFixedCell(2, 0);
     EXPECT_GT(DarkPixels(Picture(g), part), 0); // the triangle
     int asked = -1;
     g.OnCanShowFixedDropDown = [&](TObject*, int col, bool& allow) {

@@ -32,7 +32,7 @@ void TFBACnetSlaveSetAccess::DblClickCell(int g, int row, int col)
     if (col == BACnet_Slave_Col::Eng_Unit && row >= 1 && row < grid.RowCount() && FBACnet_Eng_Unit) {
         // The picker's text is the cell's final text: an editor open on the
         // cell is closed first, so it cannot write its older text back.
-        if (grid.EditMode) grid.HideInplaceEdit();
+        if (grid.EditMode()) grid.HideInplaceEdit();
         std::string text = grid.GetCellEx(col, row);
         if (FBACnet_Eng_Unit->Pick(text)) grid.SetCellEx(col, row, text);
     }

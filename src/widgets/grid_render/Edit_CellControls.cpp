@@ -40,7 +40,7 @@ bool EditorKey(TExStringGrid& g, TControl& editor, char32_t& Key)
         g.SetFocus();
         g.AdvanceCell(g.Col(), g.Row(), false, true, true, false, true);
     } else {
-        g.EditCellControl(g.Col(), g.Row(), g.FCtrlID);
+        g.EditCellControl(g.Col(), g.Row(), g.CtrlID());
     }
     return true;
 }
@@ -173,9 +173,9 @@ void TExStringGrid::StartCellControlEdit(const std::string& Text, const std::str
     // One inline editor at a time.
     FinishCellControlEdit(this);
     FParts->Input.FCtrlXY = {RealCol, ARow};
-    FCtrlID = CtrlID;
-    FCtrlType = type;
-    FCtrlEditing = true;
+    FParts->Input.FCtrlID = CtrlID;
+    FParts->Input.FCtrlType = type;
+    FParts->Input.FCtrlEditing = true;
 
     if (edit) {
         TControlEdit* e = CellControlEdit();
@@ -220,11 +220,11 @@ void TExStringGrid::StartCellControlEdit(const std::string& Text, const std::str
 
 void TExStringGrid::FinishCellControlEdit(TObject*)
 {
-    if (!FCtrlEditing || FParts->FDestroyingGrid) return;
-    FCtrlEditing = false;
+    if (!FParts->Input.FCtrlEditing || FParts->FDestroyingGrid) return;
+    FParts->Input.FCtrlEditing = false;
     std::string value;
     TControl* editor = nullptr;
-    if (FCtrlType == "COMBO") {
+    if (FParts->Input.FCtrlType == "COMBO") {
         if (FParts->Edit.FCellControlEditors && FParts->Edit.FCellControlEditors->ComboIfMade()) {
             TControlCombo* c = FParts->Edit.FCellControlEditors->ComboIfMade();
             if (c->DroppedDown()) c->SetDroppedDown(false);
@@ -238,11 +238,11 @@ void TExStringGrid::FinishCellControlEdit(TObject*)
     // The cell may have gone (rows removed while the editor was open).
     if (FParts->Input.FCtrlXY.X >= 0 && FParts->Input.FCtrlXY.Y >= 0 && FParts->Input.FCtrlXY.X < AllColCount() && FParts->Input.FCtrlXY.Y < RowCount()) {
         std::string text = Cells(FParts->Input.FCtrlXY.X, FParts->Input.FCtrlXY.Y);
-        if (HTMLSetControlValue(text, FCtrlID, value)) SetCells(FParts->Input.FCtrlXY.X, FParts->Input.FCtrlXY.Y, text);
+        if (HTMLSetControlValue(text, FParts->Input.FCtrlID, value)) SetCells(FParts->Input.FCtrlXY.X, FParts->Input.FCtrlXY.Y, text);
     }
     if (editor) editor->SetVisible(false);
-    if (OnControlEditDone) OnControlEditDone(this, FParts->Input.FCtrlXY.Y, FParts->Input.FCtrlXY.X, FCtrlID, FCtrlType, value);
-    FCtrlType.clear();
+    if (OnControlEditDone) OnControlEditDone(this, FParts->Input.FCtrlXY.Y, FParts->Input.FCtrlXY.X, FParts->Input.FCtrlID, FParts->Input.FCtrlType, value);
+    FParts->Input.FCtrlType.clear();
 }
 
 void TExStringGrid::ControlComboSelect(TObject*)
@@ -251,7 +251,7 @@ void TExStringGrid::ControlComboSelect(TObject*)
     TControlCombo* c = FParts->Edit.FCellControlEditors->ComboIfMade();
     const int i = c->ItemIndex();
     if (i < 0 || i >= c->Items().Count()) return;
-    OnControlComboSelect(this, FParts->Input.FCtrlXY.Y, FParts->Input.FCtrlXY.X, i, FCtrlID, c->Items().Strings(i));
+    OnControlComboSelect(this, FParts->Input.FCtrlXY.Y, FParts->Input.FCtrlXY.X, i, FParts->Input.FCtrlID, c->Items().Strings(i));
 }
 
 // --- radio groups -------------------------------------------------------------------------------

@@ -108,7 +108,7 @@ void TExStringGrid::OpenEditorControl(int ACol, int ARow)
     const bool built = IsSpinKind(kind) || IsComboKind(kind) || IsEditBtnKind(kind) || IsUnitKind(kind) ||
                        IsDateKind(kind) || kind == edCheckBox || kind == edButton || kind == edDateTimeEdit;
     if (!built || !View()) {
-        EditMode = false;
+        FParts->Edit.FEditMode = false;
         if (!built) throw ENotBuilt("editor control of this kind");
         return;
     }
@@ -142,7 +142,7 @@ void TExStringGrid::OpenEditorControl(int ACol, int ARow)
     // The common pattern: the control over the cell, filled, focused, with
     // the typed character that started the edit.
     auto place = [&](TControl& c, bool colour) {
-        EditMode = true;
+        FParts->Edit.FEditMode = true;
         c.SetBounds(R.Left, R.Top, W, H);
         c.SetVisible(true);
         c.SetEnabled(true);
@@ -191,7 +191,7 @@ void TExStringGrid::OpenEditorControl(int ACol, int ARow)
         FParts->Edit.EditCtrl = s->Sender();
     } else if (IsComboKind(kind)) {
         TGridCombo* c = ed.Combo();
-        EditMode = true;
+        FParts->Edit.FEditMode = true;
         c->SetDropDownCount(ControlLook()->DropDownCount);
         prop();
         c->SetBounds(R.Left, R.Top, 0, 0);
@@ -286,7 +286,7 @@ void TExStringGrid::OpenEditorControl(int ACol, int ARow)
         FParts->Edit.EditCtrl = u->Sender();
     } else if (IsDateKind(kind)) {
         TGridDatePicker* p = ed.DatePicker();
-        EditMode = true;
+        FParts->Edit.FEditMode = true;
         if (kind == edTimeEdit) {
             TDateTime v = Now();
             if (!T.empty()) {
@@ -323,7 +323,7 @@ void TExStringGrid::OpenEditorControl(int ACol, int ARow)
         FParts->Edit.EditCtrl = p->Sender();
     } else if (kind == edDateTimeEdit) {
         TGridDateTimePicker* p = ed.DateTimePicker();
-        EditMode = true;
+        FParts->Edit.FEditMode = true;
         const TDateTime v = DateOfText(T);
         FParts->Edit.FOriginalDateTime = v;
         p->SetKind(dkDateTime);
@@ -363,7 +363,7 @@ void TExStringGrid::CloseEditorControl(int ACol, int ARow)
     };
     if (IsSpinKind(kind)) {
         if (TGridSpin* s = ed.SpinIfMade()) {
-            EditMode = false;
+            FParts->Edit.FEditMode = false;
             if (s->Restoring()) {
                 SetCellEx(RC, ARow, FParts->Edit.FCellCache);
             } else if (s->AllowEmptyValue() && Trim(s->Text()).empty()) {
@@ -380,42 +380,42 @@ void TExStringGrid::CloseEditorControl(int ACol, int ARow)
         }
     } else if (IsComboKind(kind)) {
         TGridCombo* c = ed.ComboIfMade();
-        if (c && EditMode) {
+        if (c && FParts->Edit.FEditMode) {
             StoreEditValue(RC, ARow, c->CellValue());
-            EditMode = false;
+            FParts->Edit.FEditMode = false;
             hide(c);
         }
     } else if (IsEditBtnKind(kind)) {
         TGridEditBtn* e = ed.EditBtnIfMade();
-        if (e && EditMode) {
+        if (e && FParts->Edit.FEditMode) {
             StoreEditValue(RC, ARow, e->Text());
-            EditMode = false;
+            FParts->Edit.FEditMode = false;
             hide(e);
         }
     } else if (kind == edCheckBox) {
         if (TGridCheckBox* b = ed.CheckBoxIfMade()) hide(b);
-        EditMode = false;
+        FParts->Edit.FEditMode = false;
     } else if (IsDateKind(kind)) {
         if (TGridDatePicker* p = ed.DatePickerIfMade()) {
             if (p->Restoring()) SetCellEx(RC, ARow, FParts->Edit.FCellCache);
             else StoreEditValue(RC, ARow, p->Checked() ? p->Text() : std::string());
-            EditMode = false;
+            FParts->Edit.FEditMode = false;
             hide(p);
         }
     } else if (kind == edButton) {
         if (TGridButton* b = ed.ButtonIfMade()) hide(b);
-        EditMode = false;
+        FParts->Edit.FEditMode = false;
     } else if (IsUnitKind(kind)) {
         if (TGridUnitEditBtn* u = ed.UnitEditBtnIfMade()) {
             StoreEditValue(RC, ARow, u->TextAndUnit());
             hide(u);
         }
-        EditMode = false;
+        FParts->Edit.FEditMode = false;
     } else if (kind == edDateTimeEdit) {
         if (TGridDateTimePicker* p = ed.DateTimePickerIfMade()) {
             const TDateTime v = p->DateTime();
             StoreEditValue(RC, ARow, p->Checked() ? DateToStr(v) + " " + ShortTimeText(v) : std::string());
-            EditMode = false;
+            FParts->Edit.FEditMode = false;
             hide(p);
         }
     }

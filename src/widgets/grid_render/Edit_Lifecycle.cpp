@@ -63,11 +63,11 @@ bool TExStringGrid::CanEditShow()
     // the grid leaves editor mode too (F2 or a press on the current cell
     // left it on, the cell painted as one being edited and, on the next
     // cells, no editor opening for typed characters).
-    if (r && !EditMode && HasClickableGraphic(b.X, b.Y)) {
+    if (r && !FParts->Edit.FEditMode && HasClickableGraphic(b.X, b.Y)) {
         HideEditor();
         return false;
     }
-    if (r && !EditMode) {
+    if (r && !FParts->Edit.FEditMode) {
         FParts->Edit.FNoEditChange = true;
         FParts->Edit.FCellCache = CurrentCell();
         if (ChooseCellEditor(b.X, b.Y) == edNone) {
@@ -77,7 +77,7 @@ bool TExStringGrid::CanEditShow()
         // The value this edit is validated against is the one of this cell
         // (not of a cell reached earlier without an edit).
         if (!FParts->Edit.FEditing) StoreCellState(Col(), Row());
-        EditMode = true;
+        FParts->Edit.FEditMode = true;
         if (IsTextEditorKind(CurrentEditor())) {
             FParts->Edit.FShowEditProcess = true;
         } else {
@@ -116,10 +116,10 @@ void TExStringGrid::ShowCellEdit()
 
 void TExStringGrid::HideInplaceEdit()
 {
-    if (!EditMode) return;
+    if (!FParts->Edit.FEditMode) return;
     HideEditor();
     CloseEditorControl(Col(), Row());
-    EditMode = false;
+    FParts->Edit.FEditMode = false;
     SelectCell(Col(), Row());
 }
 
@@ -128,7 +128,7 @@ void TExStringGrid::HideCellEdit() { CloseEditorControl(Col(), Row()); }
 void TExStringGrid::FireEditingDone(int ACol, int ARow)
 {
     if (OnEditingDone) OnEditingDone(this);
-    EditMode = false;
+    FParts->Edit.FEditMode = false;
     PostMessage(GridEditDoneMessage(), ACol, ARow);
 }
 
@@ -259,7 +259,7 @@ bool TExStringGrid::SelectCell(int ACol, int ARow)
         } else {
             if (FParts->Edit.FEditing) HideInplaceEdit();
             if (Options().Contains(goEditing)) {
-                EditMode = false;
+                FParts->Edit.FEditMode = false;
                 FParts->FEditDisable = true;
                 FParts->FEditChange = true;
                 SetOptions(Options() - goEditing);
@@ -321,7 +321,7 @@ void TExStringGrid::StoreCellState(int ACol, int ARow)
     const int rc = Model().RealCol(ACol);
     FParts->Edit.FOldCellText = GetGridCell(rc, ARow);
     FParts->Edit.FOldCellTextWide = IsWideCell(rc, ARow) ? WideCells(rc, ARow) : Utf8ToWide(FParts->Edit.FOldCellText);
-    FParts->Edit.FOldModifiedValue = Modified;
+    FParts->Edit.FOldModifiedValue = FParts->Edit.FModified;
 }
 
 void TExStringGrid::RestoreCellCache()
@@ -440,7 +440,7 @@ bool TExStringGrid::ValidateCell(const std::string& NewValueIn)
                     HideEditor();
                     SetCellEx(acol, oldRow, value);
                 } else {
-                    if (EditMode) FParts->Edit.FValidating = false;
+                    if (FParts->Edit.FEditMode) FParts->Edit.FValidating = false;
                     HideEditor();
                     SetCellEx(acol, oldRow, FParts->Edit.FOldCellText);
                 }
@@ -454,7 +454,7 @@ bool TExStringGrid::ValidateCell(const std::string& NewValueIn)
                 FParts->Edit.FEditing = true;
                 ShowInplaceEdit();
                 if (!corrected && Col() != FParts->Edit.FOldCol) InvalidateEditor();
-                Modified = FParts->Edit.FOldModifiedValue;
+                FParts->Edit.FModified = FParts->Edit.FOldModifiedValue;
                 if (!InvalidEntryTitle.empty() || !InvalidEntryText.empty()) ShowInvalidEntryBalloon();
             }
             FParts->Edit.FOldCellText = GetGridCell(acol, FParts->Edit.FOldRow);
@@ -490,7 +490,7 @@ bool TExStringGrid::ValidateCellWide(const WideString& NewValue)
                     HideEditor();
                     SetWideCells(acol, oldRow, value);
                 } else {
-                    if (EditMode) FParts->Edit.FValidating = false;
+                    if (FParts->Edit.FEditMode) FParts->Edit.FValidating = false;
                     HideEditor();
                     SetWideCells(acol, oldRow, FParts->Edit.FOldCellTextWide);
                 }
@@ -502,7 +502,7 @@ bool TExStringGrid::ValidateCellWide(const WideString& NewValue)
                 FParts->Edit.FValidating = false;
                 FParts->Edit.FEditing = true;
                 ShowInplaceEdit();
-                Modified = FParts->Edit.FOldModifiedValue;
+                FParts->Edit.FModified = FParts->Edit.FOldModifiedValue;
             }
             if (NewValue != FParts->Edit.FOldCellTextWide) {
                 FParts->Edit.FGridModified = true;
@@ -536,7 +536,7 @@ void TExStringGrid::WndProc(TMessage& Message)
         if (OnEditCellDone) OnEditCellDone(this, static_cast<int>(Message.WParam), static_cast<int>(Message.LParam));
         if (FParts->FMouseActions->EditOnDblClickOnly()) {
             HideInplaceEdit();
-            EditMode = false;
+            FParts->Edit.FEditMode = false;
             SetOptions(Options() - goEditing);
         }
     } else if (Message.Msg == WM_KEYDOWN) {

@@ -35,7 +35,7 @@ WideString CutUnits(const WideString& w, size_t n)
 
 bool TExStringGrid::BalloonTipText(int X, int Y, std::string& Title, std::string& Text, int& Icon)
 {
-    if (!BalloonEnabled) return false;
+    if (!FParts->Edit.FBalloonEnabled) return false;
     int c = -1, r = -1;
     MouseToCell(X, Y, c, r);
     int rc = -1;
@@ -66,7 +66,7 @@ bool TExStringGrid::BalloonTipText(int X, int Y, std::string& Title, std::string
     Icon = 1;
     Title = " ";
     if (OnCellBalloon) OnCellBalloon(this, rc, r, Title, Text, Icon);
-    LastBalloonPos = {c, r};
+    FParts->Edit.FLastBalloonPos = {c, r};
     // The tooltip's buffer holds BalloonTextMax characters whatever a
     // handler gave; a title more than 100 characters long is shortened.
     Text = WideToUtf8(CutUnits(Utf8ToWide(Text), BalloonTextMax));
@@ -141,7 +141,7 @@ void TExStringGrid::EditControlChanged()
 {
     // Not while a mouse press is opening the editor, nor before an editor
     // was ever opened or after it closed.
-    if (!FParts->Edit.FShowEditProcess || FParts->Input.FEditStart || !EditMode) return;
+    if (!FParts->Edit.FShowEditProcess || FParts->Input.FEditStart || !FParts->Edit.FEditMode) return;
     std::string text;
     switch (CurrentEditor()) {
     case edNormal:

@@ -165,7 +165,7 @@ TGridCombo::TGridCombo(TExStringGrid* grid, TWinControl* parent) : TEsgComboBox(
 
 void TGridCombo::FireComboChange(int index, const std::string& selection)
 {
-    if (!FGrid || !FGrid->EditMode) return;
+    if (!FGrid || !FGrid->EditMode()) return;
     const int col = FGrid->Model().RealCol(FGrid->Col());
     if (FGrid->OnComboChange) FGrid->OnComboChange(FGrid, col, FGrid->Row(), index, selection);
     if (FGrid->OnComboObjectChange)
@@ -300,7 +300,7 @@ void TGridCombo::KeyDown(int& Key, TShiftState Shift)
     // an edit in the text editor: the grid's key-press handlers see it (a
     // table that jumps to the next cell on Enter jumps from a list cell
     // too). Not when the grid opened the editor again on the next cell.
-    if (enter && !g->EditMode) {
+    if (enter && !g->EditMode()) {
         char32_t c = 13;
         KeyPress(c);
     }
@@ -373,7 +373,7 @@ void TGridCombo::CloseUp()
     TEsgComboBox::CloseUp();
     if (!FGrid) return;
     TExStringGrid* g = FGrid;
-    if (g->MouseActions().DirectComboClose && g->EditMode) {
+    if (g->MouseActions().DirectComboClose && g->EditMode()) {
         g->SetCurrentEditor(edComboEdit);
         TMouseActions& ma = g->MouseActions();
         const bool direct = ma.DirectEdit;
@@ -890,7 +890,7 @@ void TGridButton::KeyDown(int& Key, TShiftState Shift)
         GridKeyDown(g, k, Shift);
         SetVisible(false);
         SetEnabled(false);
-        g->EditMode = false;
+        g->SetEditMode(false);
         g->SetFocus();
         int up = k;
         g->HandleKeyUp(up, Shift);
@@ -904,7 +904,7 @@ void TGridButton::KeyDown(int& Key, TShiftState Shift)
         const std::string cache = g->Parts().Edit.FCellCache;
         SetVisible(false);
         SetEnabled(false);
-        g->EditMode = false;
+        g->SetEditMode(false);
         g->SetFocus();
         g->Parts().Edit.FCellCache = cache;
         g->RestoreCellCache();

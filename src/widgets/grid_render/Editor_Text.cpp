@@ -204,7 +204,7 @@ void TExInplaceEdit::FocusLost(bool ToGrid)
             if (!failed) failed = std::current_exception();
         }
         FGrid->Parts().Edit.FEditing = false;
-        FGrid->EditMode = false;
+        FGrid->SetEditMode(false);
         if (FColE >= 0 && FRowE >= 0 && FColE < FGrid->ColCount() && FRowE < FGrid->RowCount()) {
             try {
                 FGrid->SelectCell(FColE, FRowE);

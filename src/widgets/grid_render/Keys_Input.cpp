@@ -689,7 +689,7 @@ void TExStringGrid::TopLeftChanged()
     CellControlsUpdate(false);
     UpdateFooter();
     // An editor control does not follow the view: it closes.
-    if (EditMode && CurrentEditor() != edNormal && !IsTextEditorKind(CurrentEditor())) HideInplaceEdit();
+    if (FParts->Edit.FEditMode && CurrentEditor() != edNormal && !IsTextEditorKind(CurrentEditor())) HideInplaceEdit();
     if (SelectionRectangle) Invalidate();
     if (FParts->FSyncGrid->Grid() && !FParts->FSyncingLinked)
         if (auto* other = dynamic_cast<TExStringGrid*>(FParts->FSyncGrid->Grid()); other && other != this) {

@@ -66,9 +66,9 @@ void TExStringGrid::MouseMove(TShiftState Shift, int X, int Y)
         return (r >= 0 && r < FixedRows() && c >= 0) || (c >= 0 && c < FixedCols() && r >= 0);
     };
     if (HoverFixedCells != hfNone && !FParts->Input.FNoMouseLeave) {
-        const int ox = FHoverFixedX, oy = FHoverFixedY;
-        FHoverFixedX = C;
-        FHoverFixedY = R;
+        const int ox = FParts->Input.FHoverFixedX, oy = FParts->Input.FHoverFixedY;
+        FParts->Input.FHoverFixedX = C;
+        FParts->Input.FHoverFixedY = R;
         if (ox != C || oy != R) {
             if (fixedCell(ox, oy)) RepaintCell(ox, oy);
             if (fixedCell(C, R)) RepaintCell(C, R);
@@ -511,10 +511,10 @@ void TExStringGrid::CMMouseLeave()
     FParts->Input.FMouseSelectMode = msNormal;
     FParts->Input.FSizeFixed = false;
     FParts->Input.FSizeFixedR = false;
-    if (!FParts->Input.FNoMouseLeave && HoverFixedCells != hfNone && (FHoverFixedX != -1 || FHoverFixedY != -1)) {
-        const int ox = FHoverFixedX, oy = FHoverFixedY;
-        FHoverFixedX = -1;
-        FHoverFixedY = -1;
+    if (!FParts->Input.FNoMouseLeave && HoverFixedCells != hfNone && (FParts->Input.FHoverFixedX != -1 || FParts->Input.FHoverFixedY != -1)) {
+        const int ox = FParts->Input.FHoverFixedX, oy = FParts->Input.FHoverFixedY;
+        FParts->Input.FHoverFixedX = -1;
+        FParts->Input.FHoverFixedY = -1;
         if (ox >= 0 && oy >= 0) RepaintCell(ox, oy);
     }
     if (FParts->FLook == glListView && FParts->Input.FHotFixedCell.X >= 0 && FParts->Input.FHotFixedCell.Y >= 0 &&

@@ -201,7 +201,7 @@ void TExStringGrid::PaintCellContent(TCanvas& ACanvas, int ACol, int ARow, TRect
                                   (HoverFixedCells == hfFixedColumns && ACol < FixedCols()) ||
                                   (HoverFixedCells == hfFixedRows && ARow < FixedRows());
         const bool colMoving = GridState() == gsColMoving;
-        const bool hovered = (FHoverFixedX == ACol && FHoverFixedY == ARow && !colMoving) ||
+        const bool hovered = (FParts->Input.FHoverFixedX == ACol && FParts->Input.FHoverFixedY == ARow && !colMoving) ||
                              (colMoving && FParts->Input.Movecell == ACol);
         const TColor hv[5] = {NUVGradient(TNUVGradient::HoverFrom), NUVGradient(TNUVGradient::HoverTo),
                               NUVGradient(TNUVGradient::HoverMirrorFrom), NUVGradient(TNUVGradient::HoverMirrorTo),
@@ -266,7 +266,7 @@ void TExStringGrid::PaintCellContent(TCanvas& ACanvas, int ACol, int ARow, TRect
     if (FParts->FLook == glListView && isFixed && !styled && !Flat) {
         if (FParts->FIsWinXP && IsThemeActive()) {
             Rect.Bottom += 1;
-            const bool inside = FHoverFixedX == ACol && FHoverFixedY == ARow;
+            const bool inside = FParts->Input.FHoverFixedX == ACol && FParts->Input.FHoverFixedY == ARow;
             HTHEME theme = OpenThemeData(nullptr, "header");
             if (!inside)
                 DrawThemeBackground(theme, C, HP_HEADERITEMRIGHT, HIS_NORMAL, Rect);

@@ -64,7 +64,15 @@ public:
     int FHoverlink = -1;
     bool FGridBlink = false;
     bool FCtrlDown = false;
+    // The open inline control editor: its cell (real column, row), the
+    // control's ID and type (see TExStringGrid::CtrlEditing).
     TPoint FCtrlXY{-1, -1};
+    bool FCtrlEditing = false;
+    std::string FCtrlID;
+    std::string FCtrlType;
+    // The hover-highlighted fixed cell (-1: none).
+    int FHoverFixedX = -1;
+    int FHoverFixedY = -1;
     // Steps of the press, the movement and the release.
     bool PressAnchorOrControl(int C, int R, int C0, int R0, int RC, int X, int Y, const TRect& CellR);
     void PressSelectionResizer(TWMMouse& Message, const TGridRect& OldSel, bool ByMode);
@@ -197,6 +205,10 @@ public:
     // The cell's old value is remembered when it stores the plain text the
     // editor was opened with (an unchanged edit keeps mark-up).
     std::string UnchangedEditValue(int RealCol, int ARow, const std::string& Value) const;
+    bool FEditMode = false;          // an editor, text or control, is open
+    bool FModified = false;          // the grid's own modified flag
+    bool FBalloonEnabled = false;
+    TPoint FLastBalloonPos{-1, -1};  // the cell the tooltip's text came from
     bool FEditing = false;
     bool FValidating = false;
     bool FLastValidation = true;

@@ -604,7 +604,7 @@ TEST_F(RuleWindows, PositionsTypedIntoTheByteListsAreTheOnesKept)
             w.keys(f, g);
             for (int i = 0; i < 4; ++i) Application_ProcessMessages();
             for (const auto& [col, text] : w.want) EXPECT_EQ(g.GetCellEx(col, row), text);
-            EXPECT_FALSE(g.EditMode);
+            EXPECT_FALSE(g.EditMode());
             ++row;
         }
         ClickButton(*FReceiveCAN->Btn_Cancel);

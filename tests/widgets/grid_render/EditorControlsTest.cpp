@@ -96,7 +96,7 @@ TEST_F(EditorFixture, ComboListOnATextNotInTheListShowsItem0AndEscapeKeepsTheTex
     Settle();
     EXPECT_FALSE(Combo().Visible());
     EXPECT_EQ(grid->Cells(3, 2), "x");
-    EXPECT_FALSE(grid->EditMode);
+    EXPECT_FALSE(grid->EditMode());
     EXPECT_EQ(comboEvents.size(), 1u);
 }
 

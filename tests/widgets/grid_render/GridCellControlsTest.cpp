@@ -102,7 +102,7 @@ TEST_F(CellControlsFixture, EnterWritesTheEditBackAndReturnsToTheGrid)
     ASSERT_EQ(Focused(), "TControlEdit");
     EXPECT_TRUE(e->Visible());
     EXPECT_EQ(e->Text(), "abc");
-    EXPECT_EQ(grid->FCtrlType, "EDIT");
+    EXPECT_EQ(grid->CtrlType(), "EDIT");
     TypeKeys(form, "x<y");
     Settle();
     Key(VK_RETURN, {}, "\r");
@@ -112,8 +112,8 @@ TEST_F(CellControlsFixture, EnterWritesTheEditBackAndReturnsToTheGrid)
     EXPECT_EQ(Value("e1"), "x&lt;y");
     EXPECT_EQ(Value("k1"), "MQTT");
     EXPECT_EQ(done, (std::vector<Done>{{2, 1, "e1", "EDIT", "x<y"}}));
-    EXPECT_FALSE(grid->FCtrlEditing);
-    EXPECT_EQ(grid->FCtrlType, "");
+    EXPECT_FALSE(grid->CtrlEditing());
+    EXPECT_EQ(grid->CtrlType(), "");
 }
 
 // Tab (automatic advance off) moves from control to control of the same
@@ -127,8 +127,8 @@ TEST_F(CellControlsFixture, TabStepsThroughTheEditAndComboControlsOfTheCell)
     Key(VK_TAB);
     // The password box: masked, at most 5 characters.
     ASSERT_EQ(Focused(), "TControlEdit");
-    EXPECT_EQ(grid->FCtrlID, "p1");
-    EXPECT_EQ(grid->FCtrlType, "PASSWORD");
+    EXPECT_EQ(grid->CtrlID(), "p1");
+    EXPECT_EQ(grid->CtrlType(), "PASSWORD");
     TypeKeys(form, "1234567");
     Settle();
     EXPECT_EQ(grid->CellControlEdit()->Text(), "12345");
@@ -136,7 +136,7 @@ TEST_F(CellControlsFixture, TabStepsThroughTheEditAndComboControlsOfTheCell)
     // The combo box opens editable (its list is empty: nothing fills it,
     // so there is nothing to drop down).
     TControlCombo* c = grid->CellControlCombo();
-    EXPECT_EQ(grid->FCtrlID, "k1");
+    EXPECT_EQ(grid->CtrlID(), "k1");
     EXPECT_TRUE(c->Visible());
     EXPECT_EQ(Focused(), "TControlCombo");
     EXPECT_EQ(c->Style(), TComboBoxStyle::csDropDown);
@@ -186,7 +186,7 @@ TEST_F(CellControlsFixture, AClickOpensTheEditAndAClickElsewhereEndsItOnce)
     SendClick(*grid->View(), box.Left + 5, box.Top + 4);
     Settle();
     ASSERT_EQ(Focused(), "TControlEdit");
-    EXPECT_EQ(grid->FCtrlID, "e1");
+    EXPECT_EQ(grid->CtrlID(), "e1");
     TypeKeys(form, "zz");
     Settle();
     const TRect other = grid->CellRect(2, 6);

@@ -81,7 +81,7 @@ TEST_F(EditFixture, TypingALetterAndEnterFiresTheEditEventsInOrder)
     EXPECT_EQ(grid->Cells(3, 1), "a");
     EXPECT_EQ(grid->Cells(2, 1), "");
     EXPECT_FALSE(EditorShown());
-    EXPECT_FALSE(grid->EditMode);
+    EXPECT_FALSE(grid->EditMode());
 }
 
 TEST_F(EditFixture, TypedTextReachesTheCellAndEachKindFiltersItsCharacters)
@@ -153,7 +153,7 @@ TEST_F(EditFixture, FocusLossEndsTheEditEvenWhenValidationRefuses)
     EXPECT_TRUE(other->Focused());
     EXPECT_EQ(grid->Cells(1, 1), "keep");
     EXPECT_FALSE(EditorShown());
-    EXPECT_FALSE(grid->EditMode);
+    EXPECT_FALSE(grid->EditMode());
     EXPECT_FALSE(grid->Editing());
     EXPECT_GE(done, 1);
 }
@@ -257,7 +257,7 @@ TEST(GridNotify, BalloonTextIsCutToItsLimits)
     auto* grid = new TExStringGrid(&form);
     grid->SetBounds(0, 0, 400, 250);
     form.ShowForm();
-    grid->BalloonEnabled = true;
+    grid->SetBalloonEnabled(true);
     const TRect r = grid->CellRect(1, 1);
     const int x = r.Left + 3, y = r.Top + 3;
     std::string title, text;
@@ -268,7 +268,7 @@ TEST(GridNotify, BalloonTextIsCutToItsLimits)
     EXPECT_EQ(text, std::string(2045, 'w') + "...");
     EXPECT_EQ(title, " ");
     EXPECT_EQ(icon, 1);
-    EXPECT_EQ(grid->LastBalloonPos, (TPoint{1, 1}));
+    EXPECT_EQ(grid->LastBalloonPos(), (TPoint{1, 1}));
 
     grid->SetCells(1, 1, "\r\n" + std::string(2048, 'w'));
     grid->BalloonTipText(x, y, title, text, icon);
@@ -292,8 +292,8 @@ TEST(GridNotify, BalloonTextIsCutToItsLimits)
         EXPECT_EQ(r, -1);
     };
     grid->BalloonTipText(399, 249, title, text, icon);
-    EXPECT_EQ(grid->LastBalloonPos, (TPoint{-1, -1}));
-    grid->BalloonEnabled = false;
+    EXPECT_EQ(grid->LastBalloonPos(), (TPoint{-1, -1}));
+    grid->SetBalloonEnabled(false);
     EXPECT_FALSE(grid->BalloonTipText(x, y, title, text, icon));
     form.Close();
 }

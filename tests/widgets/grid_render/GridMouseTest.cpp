@@ -385,15 +385,15 @@ TEST(GridMouse, HoverFollowsTheFixedCellsAndLeavingClearsIt)
     g.HoverFixedCells = hfAll;
     const TPoint h = Mid(g.CellRect(2, 0));
     SendMouseMove(*s.view, h.X, h.Y, NoKeys);
-    EXPECT_EQ(g.FHoverFixedX, 2);
-    EXPECT_EQ(g.FHoverFixedY, 0);
+    EXPECT_EQ(g.HoverFixedX(), 2);
+    EXPECT_EQ(g.HoverFixedY(), 0);
     const TPoint c = Mid(g.CellRect(3, 3));
     SendMouseMove(*s.view, c.X, c.Y, NoKeys);
-    EXPECT_EQ(g.FHoverFixedX, 3);
-    EXPECT_EQ(g.FHoverFixedY, 3);
+    EXPECT_EQ(g.HoverFixedX(), 3);
+    EXPECT_EQ(g.HoverFixedY(), 3);
     SendMouseLeave(*s.view);
-    EXPECT_EQ(g.FHoverFixedX, -1);
-    EXPECT_EQ(g.FHoverFixedY, -1);
+    EXPECT_EQ(g.HoverFixedX(), -1);
+    EXPECT_EQ(g.HoverFixedY(), -1);
     EXPECT_EQ(g.MouseSelectMode(), TExStringGrid::msNormal);
 }
 
