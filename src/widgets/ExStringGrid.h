@@ -288,7 +288,6 @@ public:
     int FixedColsMin() const;
     int MaxRowCountReached() const;
     int MaxColCountReached() const;
-    void NoteCounts(); // remembers the current counts when larger
     // Column visibility of a real column (any index; negative ones count
     // as shown).
     bool ColumnVisible(int c) const;
@@ -543,19 +542,6 @@ public:
     // its background only.
     void DrawCellContent(TCanvas& ACanvas, int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
     virtual void PaintCellContent(TCanvas& ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState);
-    // The cell's own borders (real column) from the border hooks.
-    void PaintCellBorders(TCanvas& ACanvas, int ACol, int ARow, TRect ARect);
-    // The window border in BorderColor for the looks that have one; each
-    // paint draws it over the client edges.
-    void PaintLookBorder(TCanvas& ACanvas);
-    // Dotted tracking lines of a column (row) being sized, kept by the grid
-    // and drawn by each paint; drawing the same line again removes it.
-    void DrawColSizingLine(int X);
-    void DrawRowSizingLine(int Y);
-    // Font and brush of a cell for measuring and editing (ACol decides
-    // whether the cell is fixed, RCol is the real column).
-    void GetFontProperties(int ACol, int RCol, int ARow, TGridDrawState& AState, TFont* AFont, TBrush* ABrush,
-                           bool Remap);
     // Horizontal and vertical alignment of a cell (real column).
     std::pair<TAlignment, TVAlignment> GetCellAlignment(int ACol, int ARow);
     // The display text of a formula cell ("=..."): here the cell's own text.
@@ -600,29 +586,9 @@ public:
     bool NoImageAndText = false;
     bool FitCellsInGrid = false;
     TColor SelectionRectangleColor = clBlack;
-    // The vertical text-drawing flag VAlignment stands for (0, 4, 8).
-    unsigned VerticalTextFlag() const;
-    // The sort glyph centred at (X, Y) of a header cell.
-    void DrawSortIndicator(TCanvas& ACanvas, int ACol, int Y, int X);
-    // The origin in Rect from which Text rotated by Angle degrees is drawn
-    // (measured with the grid canvas's font).
-    void DrawRotatedText(TRect& Rect, int Angle, TVAlignment VAlign, TAlignment HAlign, const std::string& Text);
     // Whether the fixed cell of a column shows a drop-down button
     // (OnCanShowFixedDropDown; true when not assigned).
     std::function<void(TObject* Sender, int ACol, bool& Allow)> OnCanShowFixedDropDown;
-    // A header cell of the sort row while sort indicators are shown.
-    bool IsSortIndicatorCell(int ACol, int ARow);
-    // A rich-text cell: drawn as its plain text (no rich-text control here).
-    void DrawCellRichText(int ACol, int ARow, const TRect& R, TCanvas& ACanvas);
-    // The cell's graphic with its painting size and placement (real column).
-    TCellGraphic* GetCellGraphicInfo(int ACol, int ARow, TCellVAlign& VAlign, TCellHAlign& HAlign, bool& TextAllowed,
-                                     int& Height, int& Width);
-    // Check-box and radio-group renderers (also for printing).
-    void DrawCheck(TCanvas& ACanvas, const TRect& R, bool Checked, TCheckBoxState State, bool UseState,
-                   TControlStyle Style, bool Grayed, bool Enabled);
-    void DrawRadioGroup(TCanvas& ACanvas, const TRect& R, bool Reverse, double Scale, TControlStyle Style, int ARow,
-                        int ACol, bool Selected, const TStringList* Items, bool Disabled, bool Across,
-                        int SelectedIndex, int Count);
     using TCustomCellDrawEvent = std::function<void(TObject* Sender, TCanvas* Canvas, int ACol, int ARow,
                                                     TGridDrawState AState, const TRect& ARect, bool Printing)>;
     TCustomCellDrawEvent OnCustomCellBkgDraw;
@@ -904,16 +870,11 @@ public:
     // Width of a column by real index (a hidden column's stored width).
     int AllColWidths(int ACol) const;
     void SetAllColWidths(int ACol, int Value);
-    // The object slot of column ACol at real row ARow (a hidden row's saved
-    // object included).
-    TObject* GetRealRowObject(int ACol, int ARow) const;
     // Cells by real row in other orders (column: real index).
     WideString AllWideCells(int ACol, int ARow) const;
     void SetAllWideCells(int ACol, int ARow, const WideString& Value);
     std::uintptr_t AllObjects(int ACol, int ARow) const;
     void SetAllObjects(int ACol, int ARow, std::uintptr_t Value);
-    // Saved cells of hidden real row ARow; nullptr when it is not hidden.
-    const THiddenRowItem* GetHiddenRowItems(int ARow) const;
     // Row of the displayed order that the sorted position / unsorted row maps to.
     int SortedRowIndex(int ARow) const;
     int UnSortedRowIndex(int ARow) const;
@@ -1045,11 +1006,6 @@ public:
     void SetComboIndex(int ACol, int ARow, int Value);
     // Remembers every column width and the grid width they belong to.
     void InitOrigColSizes();
-    // ColumnSize.SynchWithGrid: after a size change every column with an
-    // initial width takes it scaled by the grid's new width over the width
-    // at InitOrigColSizes (only the normal columns with
-    // SynchNormalCellsOnly); grid_render/Edit_Notify.cpp.
-    void SynchColumnWidths();
     const TIntList& OrigColSizes() const;
     int OrigGridWidth() const;
     void RowHeightsChanged() override;
@@ -1067,7 +1023,6 @@ public:
     void Zoom(int x);
     // The kind of the in-place editor in use.
     TEditorType CurrentEditor() const;
-    void SetCurrentEditor(TEditorType Value);
     // The program's hint windows show mini-HTML while set (for every
     // window, as the class library's hint window class is global).
     bool UseHTMLHints() const;
@@ -1206,7 +1161,6 @@ public:
     int GetRadioButtonColumnIndex(int ACol);
     // Type tests on the base cell of a merged area; False for negative
     // indices.
-    bool HasCellGraphicType(int ACol, int ARow, std::initializer_list<TCellType> Types);
     bool HasClickableGraphic(int ACol, int ARow);
     bool IsVirtualGraphicCell(int ACol, int ARow);
     TCheckBoxClickEvent OnCheckBoxChange;
@@ -1261,11 +1215,6 @@ public:
     // Scrolls the rows up until the last row's bottom is above the shown
     // search footer.
     void ScrollAboveFooter();
-    // The first column the navigation stops in (FixedCols, or 1 for a grid
-    // with node rows and no fixed column) and the right fixed columns that
-    // are not hidden.
-    int FirstNavigableCol() const;
-    int VisibleFixedRightCols() const;
     // Whether cell (real column ACol, ARow) may be edited now: the grid
     // edits, the cell (the base cell of a merged area) is not read-only,
     // the can-edit questions agree and it is not fixed.
@@ -1301,11 +1250,6 @@ public:
     bool CtrlEditing() const;
     const std::string& CtrlID() const;
     const std::string& CtrlType() const;
-    // The exit handler of both editors: writes the editor's value into the
-    // control's tag in the cell text and fires OnControlEditDone (once).
-    void FinishCellControlEdit(TObject* Sender);
-    // The inline combo's choice (the cell changes when the combo is left).
-    void ControlComboSelect(TObject* Sender);
     // The editors (made on first use on the grid's window).
     TControlEdit* CellControlEdit();
     TControlCombo* CellControlCombo();
@@ -1323,10 +1267,6 @@ public:
     // the cell is in view, hidden otherwise; controls in fixed cells are
     // left where they are. RebuildList first collects them from the cells.
     void CellControlsUpdate(bool RebuildList);
-    // A click on a radio group (real column RealCol) at (DX, DY) from the
-    // cell's top-left corner picks the item under it (nothing between or
-    // past the items) and fires OnRadioClick.
-    void RadioGroupClick(int RealCol, int ARow, int DX, int DY);
 
     // ---- automatic sizing of columns and rows
     // Limits of automatic sizing: a bound of 0 or less is none, equal
@@ -1375,7 +1315,6 @@ public:
     // ACol): VS keeps 17 pixels at the right for a scroll bar, SB breaks
     // the text within the cell's width instead of measuring it line by line.
     TSize GetCellTextSize(int ACol, int ARow, bool VS, bool SB);
-    void MeasureCellText(int ACol, int DisplCol, TSize& Size, bool VS, bool SB, int ARow);
     // ---- end of automatic sizing
 
     // ---- column and row calculations
@@ -1627,9 +1566,6 @@ public:
     // ---- in-place editing: the editing lifecycle, the text editor, cell
     // validation and the grid's notifications (grid_render/Edit_Lifecycle.cpp,
     // Edit_Notify.cpp, Editor_Text.h)
-    // The editor kind of a cell (the base cell of a merged area):
-    // DefaultEditor, then the editor questions; it becomes EditControl.
-    TEditorType ChooseCellEditor(int ACol, int ARow);
     // Opens the editor of the current cell (ShowCellEdit: as F2 does).
     void ShowInplaceEdit();
     void ShowCellEdit();
@@ -1646,9 +1582,6 @@ public:
     // A click on the cell through the class library's mouse handling only
     // (opens its editor).
     void SimulateCellClick(int ACol, int ARow);
-    // Whether Tab ends and validates an edit: goTabs, or a validation
-    // handler assigned.
-    bool TabCommitsEdit() const;
     // The editor controls placed over a cell for the kinds other than text
     // (the editor-control module answers them).
     virtual void OpenEditorControl(int ACol, int ARow);
@@ -1673,10 +1606,6 @@ public:
     std::function<void(TObject* Sender, int ACol, int ARow, const std::string& NewUnit)> OnUnitChanged;
     // The in-place text editor (nullptr before the first text edit).
     TExInplaceEdit* NormalEdit() const;
-    // The text of the open editor changed (its change notification, after
-    // the editor's own change handling): the text reaches the cell at once
-    // through the edit-text path (grid_render/Edit_Notify.cpp).
-    void EditControlChanged();
     // The edit text the editor of a cell starts from, and where the
     // editor's text goes (ACol displayed).
     std::string GetEditText(int ACol, int ARow) override;
@@ -1744,29 +1673,12 @@ public:
     // The focus helper around the cell being edited: the frame's window
     // rectangle for a cell rectangle (client coordinates), and its state.
     static TRect FocusWindowRect(const TRect& CellRect);
-    void ShowFocusWindow(const TRect& ARect);
-    void MoveFocusWindow();
-    void HideFocusWindow();
     bool FocusWindowShowing() const;
     // The grid whose focus helper shows (nullptr: none).
     static TExStringGrid* HookedGrid;
     // The text editor's caret moved (text, client position, index).
     virtual void CaretPositionHook(const std::string& /*Text*/, TPoint /*Pos*/, int /*Index*/) {}
     virtual void FormulaTextHook(bool /*IsFormula*/) {}
-    // Tab movement and row append (grid_render/Keys_Tab.cpp).
-    // Tab (Shift+Tab: Backward) from the current cell to the next (previous)
-    // cell that takes the Tab, wrapping, appending a row with AdvanceInsert
-    // or leaving the grid with TabToNextAtEnd (then False).
-    bool AdvanceOnTab(bool Backward);
-    // Appends one empty data row after OnCanAddRow agrees.
-    void AutoAppendRow();
-    bool IsLastDataRow() const;
-    // With goEditing: the cell may be edited; without: it is not fixed;
-    // then OnSelectCell (ACol displayed).
-    bool CanTabToCell(int ACol, int ARow);
-    // The first / last column of the row that takes the Tab, -1 when none.
-    int FirstTabCol(int ARow);
-    int LastTabCol(int ARow);
     // ---- end of in-place editing
 
     // ---- mouse: press, movement, release, double click, right button and
@@ -1835,17 +1747,12 @@ public:
 protected:
     // The window's mouse messages (the class library's handlers first run
     // from inside these, as each step says).
-    void WMLButtonDown(TWMMouse& Message) override { HandleLButtonDownMessage(Message); }
-    void WMLButtonUp(TWMMouse& Message) override { HandleLButtonUpMessage(Message); }
-    void WMLButtonDblClk(TWMMouse& Message) override { HandleLButtonDblClkMessage(Message); }
-    void WMRButtonDown(TWMMouse& Message) override { HandleRButtonDownMessage(Message); }
-    void WMRButtonUp(TWMMouse& Message) override { HandleRButtonUpMessage(Message); }
+    void WMLButtonDown(TWMMouse& Message) override;
+    void WMLButtonUp(TWMMouse& Message) override;
+    void WMLButtonDblClk(TWMMouse& Message) override;
+    void WMRButtonDown(TWMMouse& Message) override;
+    void WMRButtonUp(TWMMouse& Message) override;
     void CMHintShow(THintInfo& Info, std::string& HintStr) override { BuildCellHint(HintStr, Info); }
-    void HandleLButtonDownMessage(TWMMouse& Message);
-    void HandleLButtonUpMessage(TWMMouse& Message);
-    void HandleLButtonDblClkMessage(TWMMouse& Message);
-    void HandleRButtonDownMessage(TWMMouse& Message);
-    void HandleRButtonUpMessage(TWMMouse& Message);
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void CMMouseLeave() override;
     // The grid's character step: Escape restores an edited cell, Enter
@@ -1877,8 +1784,6 @@ protected:
     // Proportional thumbs: the pages of the bars follow the pixel extent of
     // the rows and columns.
     void AdjustScrollInfo(TGridScrollInfo& Horz, TGridScrollInfo& Vert) override;
-    std::string ScrollHintText(bool Vertical, int Pos);
-    bool ScrollHintsFor(bool Vertical) const;
     // The dynamic press and release (grid_render/Mouse_Press.cpp,
     // Mouse_Release.cpp); a press on a sizing edge asks OnColumnSize
     // (OnRowSize) and notes the size at the press.
@@ -1909,9 +1814,6 @@ protected:
     // The cells, the editing frame, the background outside the cells, the
     // sizing lines and the look border, then OnPainted.
     void Paint() override;
-    // Resize handler of the owning form: follows the form's size with
-    // SizeWithForm and stretches the stretch column again.
-    void OwnerFormResize(TObject* Sender);
     bool Designing() const { return ComponentState().Contains(csDesigning); }
     bool Loading() const { return ComponentState().Contains(csLoading); }
 

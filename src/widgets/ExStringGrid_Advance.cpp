@@ -19,17 +19,17 @@
 
 // --- navigation bounds -------------------------------------------------------------------------
 
-int TExStringGrid::FirstNavigableCol() const
+int TGridInputPart::FirstNavigableCol() const
 {
-    if (FixedCols() == 0 && FModel->FNodeCount > 0) return 1;
-    return FixedCols();
+    if (G.FixedCols() == 0 && G.FModel->FNodeCount > 0) return 1;
+    return G.FixedCols();
 }
 
-int TExStringGrid::VisibleFixedRightCols() const
+int TGridInputPart::VisibleFixedRightCols() const
 {
     int n = 0;
-    for (int d = ColCount() - FixedRightCols; d < ColCount(); ++d)
-        if (d >= 0 && !IsHiddenColumn(Model().RealCol(d))) ++n;
+    for (int d = G.ColCount() - G.FixedRightCols; d < G.ColCount(); ++d)
+        if (d >= 0 && !G.IsHiddenColumn(G.Model().RealCol(d))) ++n;
     return n;
 }
 
@@ -69,17 +69,17 @@ void TExStringGrid::AdvanceCell(int ACol, int ARow, bool Force, bool AutoEdit, b
         const int lastNormal = RowCount() - FixedFooters - 1;
 
         if (Forward && (dir == adLeftRight || dir == adLeftRightInRow)) {
-            if (ACol + span.X < ColCount() - VisibleFixedRightCols() - 1) {
+            if (ACol + span.X < ColCount() - FParts->Input.VisibleFixedRightCols() - 1) {
                 ACol += span.X + 1;
             } else if (dir == adLeftRightInRow) {
-                if (FParts->FNavigation->AdvanceOnEnterLoop) ACol = FirstNavigableCol();
+                if (FParts->FNavigation->AdvanceOnEnterLoop) ACol = FParts->Input.FirstNavigableCol();
             } else if (RowCount() - FixedFooters != ARow + 1) {
                 ++ARow;
-                ACol = FirstNavigableCol();
+                ACol = FParts->Input.FirstNavigableCol();
             } else if (FParts->FNavigation->AdvanceInsert()) {
                 bool canAdd = true;
                 FireCanAddRow(canAdd);
-                ACol = FirstNavigableCol();
+                ACol = FParts->Input.FirstNavigableCol();
                 if (canAdd) {
                     AddRow();
                     ++ARow;
@@ -90,7 +90,7 @@ void TExStringGrid::AdvanceCell(int ACol, int ARow, bool Force, bool AutoEdit, b
                 }
             } else if (FParts->FNavigation->AdvanceOnEnterLoop) {
                 ARow = FixedRows();
-                ACol = FirstNavigableCol();
+                ACol = FParts->Input.FirstNavigableCol();
             }
         } else if (Forward) {
             if (ARow != lastNormal) {
@@ -100,7 +100,7 @@ void TExStringGrid::AdvanceCell(int ACol, int ARow, bool Force, bool AutoEdit, b
             } else if (ACol + 1 != ColCount() - FixedRightCols) {
                 ARow = FixedRows();
                 ++ACol;
-                if (ACol >= ColCount() - FixedRightCols) ACol = FirstNavigableCol();
+                if (ACol >= ColCount() - FixedRightCols) ACol = FParts->Input.FirstNavigableCol();
                 Invalidate();
             } else if (FParts->FNavigation->AdvanceInsert()) {
                 SetColCount(ColCount() + 1);
@@ -110,11 +110,11 @@ void TExStringGrid::AdvanceCell(int ACol, int ARow, bool Force, bool AutoEdit, b
                 Invalidate();
             } else {
                 ARow = FixedRows();
-                ACol = FirstNavigableCol();
+                ACol = FParts->Input.FirstNavigableCol();
                 Invalidate();
             }
         } else if (dir == adLeftRight) {
-            if (ACol > FirstNavigableCol()) {
+            if (ACol > FParts->Input.FirstNavigableCol()) {
                 --ACol;
             } else {
                 ARow = ARow > FixedRows() ? ARow - 1 : lastNormal;
@@ -124,7 +124,7 @@ void TExStringGrid::AdvanceCell(int ACol, int ARow, bool Force, bool AutoEdit, b
             if (ARow > FixedRows()) {
                 --ARow;
             } else {
-                ACol = ACol > FirstNavigableCol() ? ACol - 1 : ColCount() - FixedRightCols - 1;
+                ACol = ACol > FParts->Input.FirstNavigableCol() ? ACol - 1 : ColCount() - FixedRightCols - 1;
                 ARow = lastNormal;
             }
         }

@@ -140,7 +140,7 @@ void TExStringGrid::AddDataImage(int ACol, int ARow, int Aidx, TCellHAlign hal, 
     if (Cells(ACol, ARow).empty()) SetInts(ACol, ARow, Aidx);
 }
 
-bool TExStringGrid::HasDataImage(int ACol, int ARow) { return HasCellGraphicType(ACol, ARow, {ctDataImage}); }
+bool TExStringGrid::HasDataImage(int ACol, int ARow) { return FParts->HasCellGraphicType(ACol, ARow, {ctDataImage}); }
 
 void TExStringGrid::RemoveDataImage(int ACol, int ARow)
 {
@@ -190,7 +190,7 @@ void TExStringGrid::AddProgress(int ACol, int ARow, TColor FGColor, TColor BKCol
     GetCellGraphic(ACol, ARow)->CellBoolean = false; // no text colours of its own
 }
 
-bool TExStringGrid::HasProgress(int ACol, int ARow) { return HasCellGraphicType(ACol, ARow, {ctProgress}); }
+bool TExStringGrid::HasProgress(int ACol, int ARow) { return FParts->HasCellGraphicType(ACol, ARow, {ctProgress}); }
 
 void TExStringGrid::RemoveProgress(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctProgress); }
 
@@ -328,7 +328,7 @@ void TExStringGrid::AddRating(int ACol, int ARow, int Scale, TColor FillColor, T
     g->CellHAlign = haFull;
 }
 
-bool TExStringGrid::HasRating(int ACol, int ARow) { return HasCellGraphicType(ACol, ARow, {ctRating}); }
+bool TExStringGrid::HasRating(int ACol, int ARow) { return FParts->HasCellGraphicType(ACol, ARow, {ctRating}); }
 
 void TExStringGrid::RemoveRating(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctRating); }
 
@@ -352,7 +352,7 @@ void TExStringGrid::AddScrollBar(int ACol, int ARow, bool AutoRange)
     if (AutoRange) CellWritten(ACol, ARow);
 }
 
-bool TExStringGrid::HasScrollBar(int ACol, int ARow) { return HasCellGraphicType(ACol, ARow, {ctScrollbar}); }
+bool TExStringGrid::HasScrollBar(int ACol, int ARow) { return FParts->HasCellGraphicType(ACol, ARow, {ctScrollbar}); }
 
 bool TExStringGrid::HasAutoRangeScrollBar(int ACol, int ARow)
 {
@@ -508,7 +508,10 @@ void TExStringGrid::PushButton(int ACol, int ARow, bool push)
     RepaintCell(ACol, ARow);
 }
 
-bool TExStringGrid::HasButton(int ACol, int ARow) { return HasCellGraphicType(ACol, ARow, {ctButton, ctBitButton}); }
+bool TExStringGrid::HasButton(int ACol, int ARow)
+{
+    return FParts->HasCellGraphicType(ACol, ARow, {ctButton, ctBitButton});
+}
 
 void TExStringGrid::RemoveButton(int ACol, int ARow)
 {

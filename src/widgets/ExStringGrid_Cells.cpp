@@ -37,7 +37,7 @@ void TExStringGrid::SizeChanged(int OldColCount, int OldRowCount)
         FParts->FColumnSize->StretchColumn < ColCount())
         StretchColumnIndex(FParts->FColumnSize->StretchColumn);
     TBaseGrid::SizeChanged(OldColCount, OldRowCount);
-    NoteCounts();
+    FParts->NoteCounts();
     UpdateFooter();
 }
 
@@ -60,9 +60,9 @@ int RealCurrentCol(const TExStringGrid& g)
 
 } // namespace
 
-const THiddenRowItem* TExStringGrid::GetHiddenRowItems(int ARow) const
+const THiddenRowItem* TExStringGridPrivate::GetHiddenRowItems(int ARow) const
 {
-    return NumHiddenRows() == 0 ? nullptr : HiddenRows().Find(ARow);
+    return G.NumHiddenRows() == 0 ? nullptr : G.HiddenRows().Find(ARow);
 }
 
 std::string TExStringGrid::AllCells(int ACol, int ARow) const
@@ -87,7 +87,7 @@ std::string TExStringGrid::AllGridCells(int ACol, int ARow) const
 void TExStringGrid::SetAllCells(int ACol, int ARow, const std::string& Value)
 {
     if (ACol < 0 || ARow < 0) return;
-    if (GetHiddenRowItems(ARow)) {
+    if (FParts->GetHiddenRowItems(ARow)) {
         // The saved texts grow up to the column when they end before it
         // (a displayed row keeps cells beyond the columns too).
         SetHiddenRowCell(ACol, ARow, Value);
@@ -102,7 +102,7 @@ void TExStringGrid::SetAllCells(int ACol, int ARow, const std::string& Value)
 void TExStringGrid::SetAllGridCells(int ACol, int ARow, const std::string& Value)
 {
     if (ACol < 0 || ARow < 0) return;
-    if (GetHiddenRowItems(ARow)) {
+    if (FParts->GetHiddenRowItems(ARow)) {
         // As AllCells: a hidden row whose saved texts end before the column
         // gets the missing entries, the value is never dropped.
         SetHiddenRowCell(ACol, ARow, Value);
@@ -124,7 +124,7 @@ void TExStringGrid::SetAllWideCells(int ACol, int ARow, const WideString& Value)
 std::uintptr_t TExStringGrid::AllObjects(int ACol, int ARow) const
 {
     if (ACol < 0 || ARow < 0) return 0;
-    if (GetHiddenRowItems(ARow)) {
+    if (FParts->GetHiddenRowItems(ARow)) {
         const auto* p = dynamic_cast<const TCellProperties*>(HiddenRowObject(ACol, ARow));
         return p ? p->CellObject : 0;
     }
@@ -134,7 +134,7 @@ std::uintptr_t TExStringGrid::AllObjects(int ACol, int ARow) const
 void TExStringGrid::SetAllObjects(int ACol, int ARow, std::uintptr_t Value)
 {
     if (ACol < 0 || ARow < 0) return;
-    if (GetHiddenRowItems(ARow)) {
+    if (FParts->GetHiddenRowItems(ARow)) {
         // Only a saved property object can take a user object: the slot
         // itself holds objects the grid owns.
         if (auto* p = dynamic_cast<TCellProperties*>(HiddenRowObject(ACol, ARow))) p->CellObject = Value;
@@ -573,11 +573,11 @@ void TExStringGrid::SetAllColWidths(int ACol, int Value)
     if (d >= 0 && d < ColCount()) SetColWidths(d, Value);
 }
 
-TObject* TExStringGrid::GetRealRowObject(int ACol, int ARow) const
+TObject* TExStringGridPrivate::GetRealRowObject(int ACol, int ARow) const
 {
     if (ACol < 0 || ARow < 0) return nullptr;
-    if (GetHiddenRowItems(ARow)) return HiddenRowObject(ACol, ARow);
-    return GetGridObject(ACol, DisplayedRow(*this, ARow));
+    if (GetHiddenRowItems(ARow)) return G.HiddenRowObject(ACol, ARow);
+    return G.GetGridObject(ACol, DisplayedRow(G, ARow));
 }
 
 // --- column stretch and size ------------------------------------------------------------
@@ -868,7 +868,7 @@ TForm* FindParentForm(TControl* AControl)
 
 void TExStringGrid::Resize()
 {
-    SynchColumnWidths();
+    FParts->SynchColumnWidths();
     TBaseGrid::Resize();
     CellControlsUpdate(false);
     if (OnGridResize) OnGridResize(this);

@@ -75,11 +75,11 @@ TCellGraphic* TExStringGridPrivate::NewCheckGraphic(int ACol, int ARow)
 
 // --- type tests -----------------------------------------------------------------------------
 
-bool TExStringGrid::HasCellGraphicType(int ACol, int ARow, std::initializer_list<TCellType> Types)
+bool TExStringGridPrivate::HasCellGraphicType(int ACol, int ARow, std::initializer_list<TCellType> Types)
 {
     if (ACol < 0 || ARow < 0) return false;
-    const TPoint b = BaseCell(ACol, ARow);
-    const TCellType t = GetCellType(b.X, b.Y);
+    const TPoint b = G.BaseCell(ACol, ARow);
+    const TCellType t = G.GetCellType(b.X, b.Y);
     for (TCellType x : Types)
         if (x == t) return true;
     return false;
@@ -87,30 +87,33 @@ bool TExStringGrid::HasCellGraphicType(int ACol, int ARow, std::initializer_list
 
 bool TExStringGrid::HasCheckBox(int ACol, int ARow)
 {
-    return HasCellGraphicType(ACol, ARow,
-                              {ctCheckBox, ctDataCheckBox, ctVirtCheckBox, ctRowCheckBox, ctTriStateCheckBox});
+    return FParts->HasCellGraphicType(ACol, ARow,
+                                      {ctCheckBox, ctDataCheckBox, ctVirtCheckBox, ctRowCheckBox, ctTriStateCheckBox});
 }
 
 bool TExStringGrid::HasDataCheckBox(int ACol, int ARow)
 {
-    return HasCellGraphicType(ACol, ARow, {ctDataCheckBox, ctVirtCheckBox, ctRowCheckBox});
+    return FParts->HasCellGraphicType(ACol, ARow, {ctDataCheckBox, ctVirtCheckBox, ctRowCheckBox});
 }
 
 bool TExStringGrid::HasClickableGraphic(int ACol, int ARow)
 {
-    return HasCellGraphicType(ACol, ARow,
-                              {ctCheckBox, ctDataCheckBox, ctRadio, ctButton, ctVirtCheckBox, ctRowCheckBox,
-                               ctRadioButton, ctTriStateCheckBox});
+    return FParts->HasCellGraphicType(ACol, ARow,
+                                      {ctCheckBox, ctDataCheckBox, ctRadio, ctButton, ctVirtCheckBox, ctRowCheckBox,
+                                       ctRadioButton, ctTriStateCheckBox});
 }
 
 bool TExStringGrid::IsVirtualGraphicCell(int ACol, int ARow)
 {
-    return HasCellGraphicType(ACol, ARow, {ctDataCheckBox, ctDataImage, ctVirtCheckBox, ctRowCheckBox});
+    return FParts->HasCellGraphicType(ACol, ARow, {ctDataCheckBox, ctDataImage, ctVirtCheckBox, ctRowCheckBox});
 }
 
-bool TExStringGrid::IsRadio(int ACol, int ARow) { return HasCellGraphicType(ACol, ARow, {ctRadio}); }
+bool TExStringGrid::IsRadio(int ACol, int ARow) { return FParts->HasCellGraphicType(ACol, ARow, {ctRadio}); }
 
-bool TExStringGrid::HasRadioButton(int ACol, int ARow) { return HasCellGraphicType(ACol, ARow, {ctRadioButton}); }
+bool TExStringGrid::HasRadioButton(int ACol, int ARow)
+{
+    return FParts->HasCellGraphicType(ACol, ARow, {ctRadioButton});
+}
 
 // --- check boxes --------------------------------------------------------------------------------
 

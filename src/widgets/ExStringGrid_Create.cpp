@@ -131,34 +131,34 @@ void TExStringGrid::ParentChanged()
 
 void TExStringGridPrivate::SetupSettings()
 {
-    FSearchPanel = std::make_unique<TSearchPanel>((&G));
-    FControlLook = new TControlLook((&G));
+    FSearchPanel = std::make_unique<TSearchPanel>(&G);
+    FControlLook = new TControlLook(&G);
     FProgressAppearance = new TGridProgressAppearance();
     FProgressAppearance->OnChange = [this](TObject*) { G.Invalidate(); };
-    FBackGround = new TBackGround((&G));
-    FFooterPanel = std::make_unique<TFooterPanel>((&G));
-    FFloatingFooter = new TFloatingFooter((&G));
+    FBackGround = new TBackGround(&G);
+    FFooterPanel = std::make_unique<TFooterPanel>(&G);
+    FFloatingFooter = new TFloatingFooter(&G);
     FSearchFooter = std::make_unique<TSearchFooter>((&G), false);
     FNavigation = std::make_unique<TNavigation>();
-    FMouseActions = std::make_unique<TMouseActions>((&G));
-    FSyncGrid = std::make_unique<TSyncGrid>((&G));
+    FMouseActions = std::make_unique<TMouseActions>(&G);
+    FSyncGrid = std::make_unique<TSyncGrid>(&G);
     FDragScrollOptions = std::make_unique<TDragScrollOptions>();
     FBands = std::make_unique<TBands>();
-    FFocusHelper = std::make_unique<TFocusHelper>((&G));
+    FFocusHelper = std::make_unique<TFocusHelper>(&G);
     FGrouping = std::make_unique<TGrouping>();
     FShowModified = std::make_unique<TShowModified>();
-    FColumnSize = std::make_unique<TColumnSize>((&G));
-    FCellNode = std::make_unique<TCellNode>((&G));
+    FColumnSize = std::make_unique<TColumnSize>(&G);
+    FCellNode = std::make_unique<TCellNode>(&G);
     FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();
     FRowCheckBox = std::make_unique<TCellGraphic>();
     FRowCheckBox->CellType = ctRowCheckBox;
-    FPrintSettings = std::make_unique<TPrintSettings>((&G));
+    FPrintSettings = std::make_unique<TPrintSettings>(&G);
     FHTMLSettings = std::make_unique<THTMLSettings>();
-    FSortSettings = std::make_unique<TSortSettings>((&G));
-    FFilter = std::make_unique<TFilter>((&G));
+    FSortSettings = std::make_unique<TSortSettings>(&G);
+    FFilter = std::make_unique<TFilter>(&G);
     FFilterDropDown = std::make_unique<TFilterDropDown>();
-    FFilterDropList = std::make_unique<TDropList>((&G));
-    FFilterDropCheckList = std::make_unique<TDropCheckList>((&G));
+    FFilterDropList = std::make_unique<TDropList>(&G);
+    FFilterDropCheckList = std::make_unique<TDropCheckList>(&G);
     FFilterList.Clear();
     ConnectSettings();
 }
@@ -248,10 +248,10 @@ TExStringGrid::~TExStringGrid()
     FParts->FNotifiers.clear();
 }
 
-void TExStringGrid::NoteCounts()
+void TExStringGridPrivate::NoteCounts()
 {
-    FParts->FMaxRowCount = std::max(FParts->FMaxRowCount, RowCount());
-    FParts->FMaxColCount = std::max(FParts->FMaxColCount, ColCount());
+    G.FParts->FMaxRowCount = std::max(G.FParts->FMaxRowCount, G.RowCount());
+    G.FParts->FMaxColCount = std::max(G.FParts->FMaxColCount, G.ColCount());
 }
 
 bool TExStringGrid::ColumnVisible(int c) const
@@ -284,7 +284,7 @@ void TExStringGrid::CreateWnd()
 
 void TExStringGridPrivate::SearchFooterClose()
 {
-    if (G.OnSearchFooterClose) G.OnSearchFooterClose((&G));
+    if (G.OnSearchFooterClose) G.OnSearchFooterClose(&G);
     FSearchFooter->SetVisible(false);
 }
 
@@ -377,30 +377,30 @@ void TExStringGrid::SetOwnerForm(IGridOwnerForm* AForm)
     FParts->FOwnerForm = AForm;
     FParts->FOwnerFormKey = -1;
     if (!AForm) return;
-    FParts->FOwnerFormKey = AForm->AddResizeHandler([this](TObject* Sender) { OwnerFormResize(Sender); });
+    FParts->FOwnerFormKey = AForm->AddResizeHandler([this](TObject* Sender) { FParts->OwnerFormResize(Sender); });
     // A window that goes first must not be called back.
     AForm->SetFormGoneHandler(FParts->FOwnerFormKey, [this] { FParts->FOwnerForm = nullptr; });
     FParts->PrevSizeX = AForm->FormWidth();
     FParts->PrevSizeY = AForm->FormHeight();
 }
 
-void TExStringGrid::OwnerFormResize(TObject* /*Sender*/)
+void TExStringGridPrivate::OwnerFormResize(TObject* /*Sender*/)
 {
-    if (Designing() || FParts->FDestroyingGrid || !FParts->FOwnerForm) return;
-    if (SizeWithForm) {
-        const int fw = FParts->FOwnerForm->FormWidth();
-        const int fh = FParts->FOwnerForm->FormHeight();
-        const int w = fw + Width() - FParts->PrevSizeX;
-        const int h = fh + Height() - FParts->PrevSizeY;
+    if (G.Designing() || G.FParts->FDestroyingGrid || !G.FParts->FOwnerForm) return;
+    if (G.SizeWithForm) {
+        const int fw = G.FParts->FOwnerForm->FormWidth();
+        const int fh = G.FParts->FOwnerForm->FormHeight();
+        const int w = fw + G.Width() - G.FParts->PrevSizeX;
+        const int h = fh + G.Height() - G.FParts->PrevSizeY;
         if (w > 0 && h > 0) {
-            SetSize(w, h);
-            FParts->PrevSizeX = fw;
-            FParts->PrevSizeY = fh;
+            G.SetSize(w, h);
+            G.FParts->PrevSizeX = fw;
+            G.FParts->PrevSizeY = fh;
         }
     }
     // Stretching does nothing without ColumnSize.Stretch; checking it here
     // keeps a bad stretch column from raising inside the form's resize.
-    if (FParts->FColumnSize->Stretch()) StretchColumnIndex(FParts->FColumnSize->StretchColumn);
+    if (G.FParts->FColumnSize->Stretch()) G.StretchColumnIndex(G.FParts->FColumnSize->StretchColumn);
 }
 
 // --- Assign --------------------------------------------------------------------------------

@@ -227,8 +227,8 @@ const TColorTones& TExStringGrid::ColorTones() const
 TBitmap& TExStringGrid::RowIndicator()
 { return FParts->Paint.FRowIndicator; }
 
-unsigned TExStringGrid::VerticalTextFlag() const
-{ return FParts->Paint.FVerticalTextFlag; }
+unsigned TGridPaintPart::VerticalTextFlag() const
+{ return FVerticalTextFlag; }
 
 TCellGraphic& TExStringGrid::RowCheckBoxGraphic()
 { return *FParts->FRowCheckBox; }
@@ -287,8 +287,8 @@ int TExStringGrid::SizingRow() const
 TEditorType TExStringGrid::CurrentEditor() const
 { return FParts->FCurrentEditor; }
 
-void TExStringGrid::SetCurrentEditor(TEditorType Value)
-{ FParts->FCurrentEditor = Value; }
+void TGridEditPart::SetCurrentEditor(TEditorType Value)
+{ G.FParts->FCurrentEditor = Value; }
 
 bool TExStringGrid::UseHTMLHints() const
 { return FParts->FUseHTMLHints; }
@@ -369,13 +369,13 @@ TPoint TExStringGrid::LastBalloonPos() const
 { return FParts->Edit.FLastBalloonPos; }
 
 bool TExStringGrid::CtrlEditing() const
-{ return FParts->Input.FCtrlEditing; }
+{ return FParts->Edit.FCtrlEditing; }
 
 const std::string& TExStringGrid::CtrlID() const
-{ return FParts->Input.FCtrlID; }
+{ return FParts->Edit.FCtrlID; }
 
 const std::string& TExStringGrid::CtrlType() const
-{ return FParts->Input.FCtrlType; }
+{ return FParts->Edit.FCtrlType; }
 
 int TExStringGrid::HoverFixedX() const
 { return FParts->Input.FHoverFixedX; }

@@ -645,7 +645,7 @@ void TExStringGrid::SetRowCount(int Value)
     TBaseGrid::SetRowCount(Value);
     if (FixedRowAlways && RowCount() > FParts->FFixedRowsMin && TCustomGrid::FixedRows() != FParts->FFixedRowsMin)
         TCustomGrid::SetFixedRows(FParts->FFixedRowsMin);
-    NoteCounts();
+    FParts->NoteCounts();
 }
 
 void TExStringGrid::SetColCount(int Value)
@@ -653,7 +653,7 @@ void TExStringGrid::SetColCount(int Value)
     TStringGrid::SetColCount(Value);
     if (FixedColAlways && ColCount() > FParts->FFixedColsMin && TCustomGrid::FixedCols() != FParts->FFixedColsMin)
         TCustomGrid::SetFixedCols(FParts->FFixedColsMin);
-    NoteCounts();
+    FParts->NoteCounts();
 }
 
 int TExStringGrid::FixedRows() const

@@ -171,18 +171,18 @@ void TExStringGrid::StartCellControlEdit(const std::string& Text, const std::str
     if (!View()) return;
 
     // One inline editor at a time.
-    FinishCellControlEdit(this);
-    FParts->Input.FCtrlXY = {RealCol, ARow};
-    FParts->Input.FCtrlID = CtrlID;
-    FParts->Input.FCtrlType = type;
-    FParts->Input.FCtrlEditing = true;
+    FParts->Edit.FinishCellControlEdit(this);
+    FParts->Edit.FCtrlXY = {RealCol, ARow};
+    FParts->Edit.FCtrlID = CtrlID;
+    FParts->Edit.FCtrlType = type;
+    FParts->Edit.FCtrlEditing = true;
 
     if (edit) {
         TControlEdit* e = CellControlEdit();
         e->SetBounds(e->Left(), e->Top(), 0, e->Height());
         e->SetPasswordChar(type == "PASSWORD" ? '*' : '\0');
         e->SetEditMask(type == "MASK" ? HTMLGetControlProp(Text, CtrlID) : std::string());
-        e->OnExit = [this](TControl*) { FinishCellControlEdit(this); };
+        e->OnExit = [this](TControl*) { FParts->Edit.FinishCellControlEdit(this); };
         e->SetText(CtrlVal);
         e->SetBorderStyle(TBorderStyle::bsNone);
         e->SetBounds(Rect.Left + 1, Rect.Top + 8, Rect.Right - Rect.Left - 4, 14);
@@ -200,7 +200,7 @@ void TExStringGrid::StartCellControlEdit(const std::string& Text, const std::str
     int dropCount = 8;
     c->SetFlat(false);
     c->SetBounds(Rect.Left - 1, Rect.Top + 4, Rect.Right - Rect.Left, c->Height());
-    c->OnSelect = [this](TControl*) { ControlComboSelect(this); };
+    c->OnSelect = [this](TControl*) { FParts->Edit.ControlComboSelect(this); };
     // The handler fills the items; the list keeps what it held before.
     if (OnControlComboList) OnControlComboList(this, ARow, ACol, CtrlID, CtrlType, CtrlVal, c->Items(), canEdit, dropCount);
     c->SetStyle(canEdit ? TComboBoxStyle::csDropDown : TComboBoxStyle::csDropDownList);
@@ -210,7 +210,7 @@ void TExStringGrid::StartCellControlEdit(const std::string& Text, const std::str
     // The open list shows DropCount items (the platform's list takes its
     // height from them).
     c->SetDropDownCount(std::max(dropCount, 1));
-    c->OnExit = [this](TControl*) { FinishCellControlEdit(this); };
+    c->OnExit = [this](TControl*) { FParts->Edit.FinishCellControlEdit(this); };
     c->SetMaxLength(HTMLGetControlMaxLen(Text, CtrlID));
     c->SetVisible(true);
     c->BringToFront();
@@ -218,59 +218,60 @@ void TExStringGrid::StartCellControlEdit(const std::string& Text, const std::str
     c->SetDroppedDown(true);
 }
 
-void TExStringGrid::FinishCellControlEdit(TObject*)
+void TGridEditPart::FinishCellControlEdit(TObject*)
 {
-    if (!FParts->Input.FCtrlEditing || FParts->FDestroyingGrid) return;
-    FParts->Input.FCtrlEditing = false;
+    if (!FCtrlEditing || G.FParts->FDestroyingGrid) return;
+    FCtrlEditing = false;
     std::string value;
     TControl* editor = nullptr;
-    if (FParts->Input.FCtrlType == "COMBO") {
-        if (FParts->Edit.FCellControlEditors && FParts->Edit.FCellControlEditors->ComboIfMade()) {
-            TControlCombo* c = FParts->Edit.FCellControlEditors->ComboIfMade();
+    if (FCtrlType == "COMBO") {
+        if (FCellControlEditors && FCellControlEditors->ComboIfMade()) {
+            TControlCombo* c = FCellControlEditors->ComboIfMade();
             if (c->DroppedDown()) c->SetDroppedDown(false);
             value = c->Text();
             editor = c;
         }
-    } else if (FParts->Edit.FCellControlEditors && FParts->Edit.FCellControlEditors->EditIfMade()) {
-        value = FParts->Edit.FCellControlEditors->EditIfMade()->Text();
-        editor = FParts->Edit.FCellControlEditors->EditIfMade();
+    } else if (FCellControlEditors && FCellControlEditors->EditIfMade()) {
+        value = FCellControlEditors->EditIfMade()->Text();
+        editor = FCellControlEditors->EditIfMade();
     }
     // The cell may have gone (rows removed while the editor was open).
-    if (FParts->Input.FCtrlXY.X >= 0 && FParts->Input.FCtrlXY.Y >= 0 && FParts->Input.FCtrlXY.X < AllColCount() && FParts->Input.FCtrlXY.Y < RowCount()) {
-        std::string text = Cells(FParts->Input.FCtrlXY.X, FParts->Input.FCtrlXY.Y);
-        if (HTMLSetControlValue(text, FParts->Input.FCtrlID, value)) SetCells(FParts->Input.FCtrlXY.X, FParts->Input.FCtrlXY.Y, text);
+    if (FCtrlXY.X >= 0 && FCtrlXY.Y >= 0 && FCtrlXY.X < G.AllColCount() && FCtrlXY.Y < G.RowCount()) {
+        std::string text = G.Cells(FCtrlXY.X, FCtrlXY.Y);
+        if (HTMLSetControlValue(text, FCtrlID, value)) G.SetCells(FCtrlXY.X, FCtrlXY.Y, text);
     }
     if (editor) editor->SetVisible(false);
-    if (OnControlEditDone) OnControlEditDone(this, FParts->Input.FCtrlXY.Y, FParts->Input.FCtrlXY.X, FParts->Input.FCtrlID, FParts->Input.FCtrlType, value);
-    FParts->Input.FCtrlType.clear();
+    if (G.OnControlEditDone) G.OnControlEditDone(&G, FCtrlXY.Y, FCtrlXY.X, FCtrlID, FCtrlType, value);
+    FCtrlType.clear();
 }
 
-void TExStringGrid::ControlComboSelect(TObject*)
+void TGridEditPart::ControlComboSelect(TObject*)
 {
-    if (!OnControlComboSelect || !FParts->Edit.FCellControlEditors || !FParts->Edit.FCellControlEditors->ComboIfMade()) return;
-    TControlCombo* c = FParts->Edit.FCellControlEditors->ComboIfMade();
+    if (!G.OnControlComboSelect || !FCellControlEditors || !FCellControlEditors->ComboIfMade()) return;
+    TControlCombo* c = FCellControlEditors->ComboIfMade();
     const int i = c->ItemIndex();
     if (i < 0 || i >= c->Items().Count()) return;
-    OnControlComboSelect(this, FParts->Input.FCtrlXY.Y, FParts->Input.FCtrlXY.X, i, FParts->Input.FCtrlID, c->Items().Strings(i));
+    G.OnControlComboSelect(&G, FCtrlXY.Y, FCtrlXY.X, i, FCtrlID, c->Items().Strings(i));
 }
 
 // --- radio groups -------------------------------------------------------------------------------
 
-void TExStringGrid::RadioGroupClick(int RealCol, int ARow, int DX, int DY)
+void TGridInputPart::RadioGroupClick(int RealCol, int ARow, int DX, int DY)
 {
-    TCanvas& cv = *Canvas();
+    TCanvas& cv = *G.Canvas();
     const TFont saved = cv.Font();
     // The items are measured in the cell's font.
-    cv.Font().Assign(Font());
+    cv.Font().Assign(G.Font());
     TBrush brush;
-    GetCellColor(RealCol, ARow, TGridDrawState{}, &brush, &cv.Font());
+    G.GetCellColor(RealCol, ARow, TGridDrawState{}, &brush, &cv.Font());
 
-    const TPoint b = BaseCell(RealCol, ARow);
-    const TCellGraphic* g = GetCellGraphic(b.X, b.Y);
-    const int dc = Model().DisplCol(b.X);
-    if (!IsFixed(dc, b.Y)) FocusCell(dc, b.Y);
-    const TControlStyle style = FParts->FControlLook ? FParts->FControlLook->ControlStyle() : csTheme;
-    const int spacing = (style == csClassic || style == csFlat) && FParts->FControlLook ? FParts->FControlLook->RadioSize() : 16;
+    const TPoint b = G.BaseCell(RealCol, ARow);
+    const TCellGraphic* g = G.GetCellGraphic(b.X, b.Y);
+    const int dc = G.Model().DisplCol(b.X);
+    if (!G.IsFixed(dc, b.Y)) G.FocusCell(dc, b.Y);
+    const TControlStyle style = G.FParts->FControlLook ? G.FParts->FControlLook->ControlStyle() : csTheme;
+    const int spacing =
+        (style == csClassic || style == csFlat) && G.FParts->FControlLook ? G.FParts->FControlLook->RadioSize() : 16;
     const auto* items = g ? dynamic_cast<const TCellStrings*>(g->CellBitmap) : nullptr;
     const int n = items ? items->Count() : 0;
 
@@ -293,15 +294,15 @@ void TExStringGrid::RadioGroupClick(int RealCol, int ARow, int DX, int DY)
     cv.Font().Assign(saved);
     if (hit < 0 || !g) return;
 
-    TCellGraphic* gw = GetCellGraphic(b.X, b.Y);
+    TCellGraphic* gw = G.GetCellGraphic(b.X, b.Y);
     if (gw->CellIndex == -1)
-        SetCells(b.X, b.Y, items->Strings(hit));
+        G.SetCells(b.X, b.Y, items->Strings(hit));
     else
         gw->CellIndex = hit;
     // The cell is written again (as it is), so that it repaints.
-    SetCells(b.X, b.Y, Cells(b.X, b.Y));
-    SetRadioIdx(b.X, b.Y, hit);
-    if (OnRadioClick) OnRadioClick(this, dc, b.Y, hit);
+    G.SetCells(b.X, b.Y, G.Cells(b.X, b.Y));
+    G.SetRadioIdx(b.X, b.Y, hit);
+    if (G.OnRadioClick) G.OnRadioClick(&G, dc, b.Y, hit);
 }
 
 // --- controls placed on cells --------------------------------------------------------------------

@@ -27,17 +27,17 @@ TExInplaceEdit* TExStringGrid::NormalEdit() const { return dynamic_cast<TExInpla
 
 TInplaceEdit* TExStringGrid::CreateEditor() { return new TExInplaceEdit(this); }
 
-bool TExStringGrid::TabCommitsEdit() const
+bool TGridEditPart::TabCommitsEdit() const
 {
-    return Options().Contains(goTabs) || OnCellValidate || OnCellValidateWide;
+    return G.Options().Contains(goTabs) || G.OnCellValidate || G.OnCellValidateWide;
 }
 
 // --- whether a cell may be edited, and with which editor ----------------------------------
 
-TEditorType TExStringGrid::ChooseCellEditor(int ACol, int ARow)
+TEditorType TGridEditPart::ChooseCellEditor(int ACol, int ARow)
 {
-    TEditorType e = DefaultEditor;
-    GetCellEditor(ACol, ARow, e);
+    TEditorType e = G.DefaultEditor;
+    G.GetCellEditor(ACol, ARow, e);
     SetCurrentEditor(e);
     return e;
 }
@@ -70,7 +70,7 @@ bool TExStringGrid::CanEditShow()
     if (r && !FParts->Edit.FEditMode) {
         FParts->Edit.FNoEditChange = true;
         FParts->Edit.FCellCache = CurrentCell();
-        if (ChooseCellEditor(b.X, b.Y) == edNone) {
+        if (FParts->Edit.ChooseCellEditor(b.X, b.Y) == edNone) {
             HideEditor();
             return false;
         }
@@ -83,14 +83,14 @@ bool TExStringGrid::CanEditShow()
         } else {
             OpenEditorControl(Model().DisplCol(b.X), b.Y);
             FParts->Edit.FEntered = true;
-            if (FParts->FFocusHelper->Enabled) ShowFocusWindow(CellRect(Col(), Row()));
+            if (FParts->FFocusHelper->Enabled) FParts->Edit.ShowFocusWindow(CellRect(Col(), Row()));
             r = false;
         }
     }
     if (r) {
         FParts->Edit.FEntered = true;
         FParts->Edit.FEditing = true;
-        if (FParts->FFocusHelper->Enabled) ShowFocusWindow(CellRect(Col(), Row()));
+        if (FParts->FFocusHelper->Enabled) FParts->Edit.ShowFocusWindow(CellRect(Col(), Row()));
     }
     return r;
 }
@@ -141,7 +141,8 @@ void TExStringGrid::DoneInplaceEdit(int Key, TShiftState Shift)
         ~Unblock() { f = false; }
     } unblock{FParts->Edit.FBlockFocus};
     HideInplaceEdit();
-    if (FParts->FNavigation->AppendOnArrowDown && Key == VK_DOWN && IsLastDataRow()) AutoAppendRow();
+    if (FParts->FNavigation->AppendOnArrowDown && Key == VK_DOWN && FParts->Input.IsLastDataRow())
+        FParts->Input.AutoAppendRow();
     if (Key == VK_TAB || Key == VK_LEFT || Key == VK_UP || Key == VK_RIGHT || Key == VK_DOWN) {
         int k = Key;
         HandleKeyDown(k, Shift);
@@ -241,7 +242,7 @@ bool TExStringGrid::SelectCell(int ACol, int ARow)
         bool canEdit = Options().Contains(goEditing) || FParts->FEditDisable;
         CanEditCell(rc, ARow, canEdit);
         if (canEdit && FParts->FMouseActions->DirectEdit) {
-            SetCurrentEditor(DefaultEditor);
+            FParts->Edit.SetCurrentEditor(DefaultEditor);
             if (IsCellEditorNone(rc, ARow)) canEdit = false;
         }
         if (FParts->FMouseActions->EditOnDblClickOnly()) canEdit = false;
@@ -466,7 +467,7 @@ bool TExStringGrid::ValidateCell(const std::string& NewValueIn)
     }
     StoreCellState(Col(), Row());
     FParts->Edit.FValidating = false;
-    if (valid) HideFocusWindow();
+    if (valid) FParts->Edit.HideFocusWindow();
     return valid;
 }
 

@@ -99,35 +99,35 @@ TRect ToScreen(TExStringGrid& g, const TRect& r)
 
 } // namespace
 
-void TExStringGrid::ShowFocusWindow(const TRect& ARect)
+void TGridEditPart::ShowFocusWindow(const TRect& ARect)
 {
-    if (IsRectEmpty(ARect) || !HandleAllocated()) return;
-    if (!FParts->Edit.FFocusFrame) {
+    if (IsRectEmpty(ARect) || !G.HandleAllocated()) return;
+    if (!FFocusFrame) {
         auto frame = std::make_shared<TFocusFrameWindow>();
         frame->OnWindowMoved = [this] {
-            if (HookedGrid == this) MoveFocusWindow();
+            if (TExStringGrid::HookedGrid == &G) MoveFocusWindow();
         };
-        FParts->Edit.FFocusFrame = frame;
+        FFocusFrame = frame;
     }
-    auto* frame = static_cast<TFocusFrameWindow*>(FParts->Edit.FFocusFrame.get());
-    HookedGrid = this;
-    const TRect w = FocusWindowRect(ARect);
+    auto* frame = static_cast<TFocusFrameWindow*>(FFocusFrame.get());
+    TExStringGrid::HookedGrid = &G;
+    const TRect w = TExStringGrid::FocusWindowRect(ARect);
     const TRect hole{4, 4, 4 + ARect.Right - ARect.Left, 4 + ARect.Bottom - ARect.Top};
-    frame->ShowRing(ToScreen(*this, w), hole, 0xFDD397, 230);
+    frame->ShowRing(ToScreen(G, w), hole, 0xFDD397, 230);
 }
 
-void TExStringGrid::MoveFocusWindow()
+void TGridEditPart::MoveFocusWindow()
 {
-    if (!FParts->Edit.FFocusFrame || !HandleAllocated()) return;
-    const TRect cell = CellRect(Col(), Row());
+    if (!FFocusFrame || !G.HandleAllocated()) return;
+    const TRect cell = G.CellRect(G.Col(), G.Row());
     if (IsRectEmpty(cell)) return;
-    static_cast<TFocusFrameWindow*>(FParts->Edit.FFocusFrame.get())->MoveTo(ToScreen(*this, FocusWindowRect(cell)));
+    static_cast<TFocusFrameWindow*>(FFocusFrame.get())->MoveTo(ToScreen(G, TExStringGrid::FocusWindowRect(cell)));
 }
 
-void TExStringGrid::HideFocusWindow()
+void TGridEditPart::HideFocusWindow()
 {
-    if (HookedGrid == this) HookedGrid = nullptr;
-    if (FParts->Edit.FFocusFrame) static_cast<TFocusFrameWindow*>(FParts->Edit.FFocusFrame.get())->Hide();
+    if (TExStringGrid::HookedGrid == &G) TExStringGrid::HookedGrid = nullptr;
+    if (FFocusFrame) static_cast<TFocusFrameWindow*>(FFocusFrame.get())->Hide();
 }
 
 bool TExStringGrid::FocusWindowShowing() const
@@ -137,13 +137,13 @@ bool TExStringGrid::FocusWindowShowing() const
 
 // --- the editors' text changes ---------------------------------------------------------------
 
-void TExStringGrid::EditControlChanged()
+void TGridEditPart::EditControlChanged()
 {
     // Not while a mouse press is opening the editor, nor before an editor
     // was ever opened or after it closed.
-    if (!FParts->Edit.FShowEditProcess || FParts->Input.FEditStart || !FParts->Edit.FEditMode) return;
+    if (!FShowEditProcess || G.FParts->Input.FEditStart || !FEditMode) return;
     std::string text;
-    switch (CurrentEditor()) {
+    switch (G.CurrentEditor()) {
     case edNormal:
     case edNumeric:
     case edPositiveNumeric:
@@ -154,7 +154,7 @@ void TExStringGrid::EditControlChanged()
     case edLowerCase:
     case edUpperCase:
     case edPositiveFloat: {
-        const TExInplaceEdit* ed = NormalEdit();
+        const TExInplaceEdit* ed = G.NormalEdit();
         if (!ed) return;
         text = ed->Text();
         break;
@@ -163,7 +163,7 @@ void TExStringGrid::EditControlChanged()
     case edFloatSpinEdit:
     case edTimeSpinEdit:
     case edDateSpinEdit: {
-        const TGridSpin* spin = Editors().SpinIfMade();
+        const TGridSpin* spin = G.Editors().SpinIfMade();
         if (!spin) return;
         text = spin->Text();
         break;
@@ -172,28 +172,28 @@ void TExStringGrid::EditControlChanged()
     case edNumericEditBtn:
     case edFloatEditBtn:
     case edMaskEditBtn: {
-        const TGridEditBtn* btn = Editors().EditBtnIfMade();
+        const TGridEditBtn* btn = G.Editors().EditBtnIfMade();
         if (!btn) return;
         text = btn->Text();
         break;
     }
     default: return; // the other editors write their value when they close
     }
-    SetEditText(Col(), Row(), text);
+    G.SetEditText(G.Col(), G.Row(), text);
 }
 
 // --- column widths following the grid's width -------------------------------------------------
 
-void TExStringGrid::SynchColumnWidths()
+void TExStringGridPrivate::SynchColumnWidths()
 {
-    if (!FParts->FColumnSize->SynchWithGrid || FParts->FOrigGridWidth <= 0 || Width() <= 0) return;
-    HideInplaceEdit();
-    const double ratio = static_cast<double>(Width()) / FParts->FOrigGridWidth;
-    const bool normalOnly = FParts->FColumnSize->SynchNormalCellsOnly;
-    const int from = normalOnly ? FixedCols() : 0;
-    const int to = normalOnly ? ColCount() - FixedRightCols - 1 : ColCount() - 1;
-    for (int c = std::max(from, 0); c <= to && c < FParts->FOrigColSizes.Count(); ++c)
-        SetColWidths(c, static_cast<int>(FParts->FOrigColSizes.Items(c) * ratio));
+    if (!G.FParts->FColumnSize->SynchWithGrid || G.FParts->FOrigGridWidth <= 0 || G.Width() <= 0) return;
+    G.HideInplaceEdit();
+    const double ratio = static_cast<double>(G.Width()) / G.FParts->FOrigGridWidth;
+    const bool normalOnly = G.FParts->FColumnSize->SynchNormalCellsOnly;
+    const int from = normalOnly ? G.FixedCols() : 0;
+    const int to = normalOnly ? G.ColCount() - G.FixedRightCols - 1 : G.ColCount() - 1;
+    for (int c = std::max(from, 0); c <= to && c < G.FParts->FOrigColSizes.Count(); ++c)
+        G.SetColWidths(c, static_cast<int>(G.FParts->FOrigColSizes.Items(c) * ratio));
 }
 
 // --- event-firing operations ---------------------------------------------------------------

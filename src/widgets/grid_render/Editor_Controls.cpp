@@ -258,7 +258,7 @@ void TGridCombo::KeyDown(int& Key, TShiftState Shift)
         }
         ShowCell();
     }
-    if (Key == VK_TAB && g->TabCommitsEdit()) {
+    if (Key == VK_TAB && g->Parts().Edit.TabCommitsEdit()) {
         const std::string text = Text();
         g->SetCurrentCell(text);
         if (!g->ValidateCell(text)) {
@@ -273,7 +273,7 @@ void TGridCombo::KeyDown(int& Key, TShiftState Shift)
         if (g->Options().Contains(goTabs)) {
             g->HideInplaceEdit();
             g->SetFocus();
-            g->AdvanceOnTab(Held(Shift, ssShift));
+            g->Parts().Input.AdvanceOnTab(Held(Shift, ssShift));
             Key = 0;
             return;
         }
@@ -374,7 +374,7 @@ void TGridCombo::CloseUp()
     if (!FGrid) return;
     TExStringGrid* g = FGrid;
     if (g->MouseActions().DirectComboClose && g->EditMode()) {
-        g->SetCurrentEditor(edComboEdit);
+        g->Parts().Edit.SetCurrentEditor(edComboEdit);
         TMouseActions& ma = g->MouseActions();
         const bool direct = ma.DirectEdit;
         ma.DirectEdit = false;
@@ -581,7 +581,7 @@ void TGridSpin::KeyDown(int& Key, TShiftState Shift)
         if (Key == VK_TAB) {
             g->HideInplaceEdit();
             g->SetFocus();
-            g->AdvanceOnTab(Held(Shift, ssShift));
+            g->Parts().Input.AdvanceOnTab(Held(Shift, ssShift));
             Key = 0;
             return;
         }
@@ -604,7 +604,7 @@ void TGridSpin::Change()
 {
     TEsgSpinEdit::Change();
     if (FGrid && FGrid->OnEditChange) FGrid->OnEditChange(FGrid, FGrid->Col(), FGrid->Row(), Text());
-    if (FGrid) FGrid->EditControlChanged();
+    if (FGrid) FGrid->Parts().Edit.EditControlChanged();
 }
 
 void TGridSpin::DoExit()
@@ -664,11 +664,11 @@ void TGridEditBtn::KeyDown(int& Key, TShiftState Shift)
             SelectAll();
             Invalidate();
             Key = 0;
-            g->SetCurrentEditor(kind);
+            g->Parts().Edit.SetCurrentEditor(kind);
             return;
         }
     }
-    if (Key == VK_TAB && g->TabCommitsEdit()) {
+    if (Key == VK_TAB && g->Parts().Edit.TabCommitsEdit()) {
         const std::string text = Text();
         g->SetCurrentCell(text);
         if (!g->ValidateCell(text)) {
@@ -681,7 +681,7 @@ void TGridEditBtn::KeyDown(int& Key, TShiftState Shift)
         if (g->Options().Contains(goTabs)) {
             g->HideInplaceEdit();
             g->SetFocus();
-            g->AdvanceOnTab(Held(Shift, ssShift));
+            g->Parts().Input.AdvanceOnTab(Held(Shift, ssShift));
             Key = 0;
             return;
         }
@@ -763,7 +763,7 @@ void TGridEditBtn::Change()
 {
     TEsgEditBtn::Change();
     if (FGrid && FGrid->OnEditChange) FGrid->OnEditChange(FGrid, FGrid->Col(), FGrid->Row(), Text());
-    if (FGrid) FGrid->EditControlChanged();
+    if (FGrid) FGrid->Parts().Edit.EditControlChanged();
 }
 
 void TGridEditBtn::DoExit()
@@ -814,7 +814,7 @@ void TGridUnitEditBtn::KeyDown(int& Key, TShiftState Shift)
     if (Key == VK_TAB && g->Options().Contains(goTabs)) {
         g->HideInplaceEdit();
         g->SetFocus();
-        g->AdvanceOnTab(Held(Shift, ssShift));
+        g->Parts().Input.AdvanceOnTab(Held(Shift, ssShift));
         Key = 0;
         return;
     }
@@ -1059,7 +1059,7 @@ void TGridDatePicker::KeyDown(int& Key, TShiftState Shift)
         }
         show(g->CurrentCell());
     }
-    if (Key == VK_TAB && g->TabCommitsEdit()) {
+    if (Key == VK_TAB && g->Parts().Edit.TabCommitsEdit()) {
         g->SetCurrentCell(Text());
         if (!g->ValidateCell(Text())) {
             show(g->Parts().Edit.FNewCellText);
@@ -1070,7 +1070,7 @@ void TGridDatePicker::KeyDown(int& Key, TShiftState Shift)
         if (g->Options().Contains(goTabs)) {
             g->HideInplaceEdit();
             g->SetFocus();
-            g->AdvanceOnTab(Held(Shift, ssShift));
+            g->Parts().Input.AdvanceOnTab(Held(Shift, ssShift));
             Key = 0;
             return;
         }
@@ -1119,11 +1119,11 @@ void TGridDateTimePicker::KeyDown(int& Key, TShiftState Shift)
         Key = 0;
         return;
     }
-    if (Key == VK_TAB && g->TabCommitsEdit()) {
+    if (Key == VK_TAB && g->Parts().Edit.TabCommitsEdit()) {
         // Hiding stores the whole value (date and time) in the cell.
         g->HideInplaceEdit();
         g->SetFocus();
-        g->AdvanceOnTab(Held(Shift, ssShift));
+        g->Parts().Input.AdvanceOnTab(Held(Shift, ssShift));
         Key = 0;
         return;
     }

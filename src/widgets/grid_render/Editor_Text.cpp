@@ -151,7 +151,7 @@ void TExInplaceEdit::Change()
     // after a refused value) is no edit: neither reported nor written.
     if (FGrid->Parts().Edit.FNoEditChange) return;
     if (FGrid->OnEditChange) FGrid->OnEditChange(FGrid, FGrid->Col(), FGrid->Row(), Text());
-    FGrid->EditControlChanged();
+    FGrid->Parts().Edit.EditControlChanged();
 }
 
 // --- focus ------------------------------------------------------------------------------
@@ -254,7 +254,7 @@ void TExInplaceEdit::KeyDown(int& Key, TShiftState Shift)
         return;
     }
     const std::string saved = FGrid->Parts().Edit.FOldCellText;
-    if (Key == VK_TAB && FGrid->TabCommitsEdit()) {
+    if (Key == VK_TAB && FGrid->Parts().Edit.TabCommitsEdit()) {
         if (!FGrid->ValidateCell(Text())) {
             Refused(saved);
             Key = 0;
@@ -264,7 +264,7 @@ void TExInplaceEdit::KeyDown(int& Key, TShiftState Shift)
         FGrid->HideInplaceEdit();
         if (FGrid->Options().Contains(goTabs)) {
             Key = 0;
-            FGrid->AdvanceOnTab(Shift.Contains(ssShift));
+            FGrid->Parts().Input.AdvanceOnTab(Shift.Contains(ssShift));
         } else {
             // Without goTabs the Tab belongs to the window: once the edit
             // is stored the focus moves on to the next (or previous) control.

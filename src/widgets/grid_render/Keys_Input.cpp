@@ -223,10 +223,10 @@ void TExStringGrid::KeyDownMessage(int& Key, TShiftState Shift)
                 SetSelection(TGridRect{std::min(c0, to), r0, std::max(c0, to), r0});
                 RepaintRow(r0);
             } else if (home) {
-                const int fc = FirstTabCol(Row());
+                const int fc = FParts->Input.FirstTabCol(Row());
                 if (fc != -1) SetCol(fc);
                 SnapToBaseCell();
-                SetLeftCol(FirstNavigableCol());
+                SetLeftCol(FParts->Input.FirstNavigableCol());
             } else {
                 SetCol(ColCount() - 1);
                 SnapToBaseCell();
@@ -237,11 +237,11 @@ void TExStringGrid::KeyDownMessage(int& Key, TShiftState Shift)
             return;
         }
     } else if ((Key == VK_HOME) && ctrl && FParts->FNavigation->HomeEndKey == heFirstLastColumn) {
-        const int fc = FirstTabCol(FixedRows());
+        const int fc = FParts->Input.FirstTabCol(FixedRows());
         FocusCell(fc != -1 ? fc : Col(), FixedRows());
         SnapToBaseCell();
         ScrollInView(Col(), Row());
-        SetLeftCol(FirstNavigableCol());
+        SetLeftCol(FParts->Input.FirstNavigableCol());
         fireKeyDown();
         Key = 0;
         return;
@@ -271,7 +271,7 @@ void TExStringGrid::KeyDownMessage(int& Key, TShiftState Shift)
     }
     // 13. Tab from cell to cell.
     if (Key == VK_TAB && Options().Contains(goTabs)) {
-        AdvanceOnTab(shiftDown);
+        FParts->Input.AdvanceOnTab(shiftDown);
         const TGridRect s = Selection();
         if (!(s == FParts->Input.FMoveSelection)) {
             SelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
@@ -321,7 +321,8 @@ void TExStringGrid::KeyDownMessage(int& Key, TShiftState Shift)
     }
     // 15. Down on the last data row appends one.
     const int arrived = Key;
-    if (arrived == VK_DOWN && IsLastDataRow() && FParts->FNavigation->AppendOnArrowDown) AutoAppendRow();
+    if (arrived == VK_DOWN && FParts->Input.IsLastDataRow() && FParts->FNavigation->AppendOnArrowDown)
+        FParts->Input.AutoAppendRow();
     // 16. The selection frame follows.
     if (SelectionRectangle && !(Selection() == FParts->Input.FMoveSelection)) {
         Invalidate();
@@ -367,7 +368,8 @@ void TExStringGrid::KeyDownMessage(int& Key, TShiftState Shift)
         if (newRow < RowCount()) SetRow(newRow);
         if (FloatingFooter()) CalcFooter(-1);
     } else if (arrived == 'A' && ctrl && (Options().Contains(goRowSelect) || Options().Contains(goRangeSelect))) {
-        TRect r{FirstNavigableCol(), FixedRows(), ColCount() - FixedRightCols - 1, RowCount() - FixedFooters - 1};
+        TRect r{FParts->Input.FirstNavigableCol(), FixedRows(), ColCount() - FixedRightCols - 1,
+                RowCount() - FixedFooters - 1};
         if (r.Right < r.Left || r.Bottom < r.Top) return;
         if (FParts->FMouseActions->DisjunctRowSelect())
             for (int i = r.Top; i <= r.Bottom; ++i) SetRowSelect(i, true);

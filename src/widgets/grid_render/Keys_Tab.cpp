@@ -36,58 +36,58 @@ bool FooterShown(const TExStringGrid& g) { return g.FloatingFooter() && g.Floati
 
 } // namespace
 
-bool TExStringGrid::IsLastDataRow() const
+bool TGridInputPart::IsLastDataRow() const
 {
-    return Row() + 1 == RowCount() - FixedFooters || (FooterShown(*this) && Row() + 2 == RowCount());
+    return G.Row() + 1 == G.RowCount() - G.FixedFooters || (FooterShown(G) && G.Row() + 2 == G.RowCount());
 }
 
-bool TExStringGrid::CanTabToCell(int ACol, int ARow)
+bool TGridInputPart::CanTabToCell(int ACol, int ARow)
 {
-    bool can = TabEditing(*this) ? IsEditable(Model().RealCol(ACol), ARow) : !IsFixed(Model().RealCol(ACol), ARow);
-    if (OnSelectCell) OnSelectCell(this, ACol, ARow, can);
+    bool can = TabEditing(G) ? G.IsEditable(G.Model().RealCol(ACol), ARow) : !G.IsFixed(G.Model().RealCol(ACol), ARow);
+    if (G.OnSelectCell) G.OnSelectCell(&G, ACol, ARow, can);
     return can;
 }
 
-int TExStringGrid::FirstTabCol(int ARow)
+int TGridInputPart::FirstTabCol(int ARow)
 {
-    for (int c = 0; c < ColCount(); ++c)
+    for (int c = 0; c < G.ColCount(); ++c)
         if (CanTabToCell(c, ARow)) return c;
     return -1;
 }
 
-int TExStringGrid::LastTabCol(int ARow)
+int TGridInputPart::LastTabCol(int ARow)
 {
-    for (int c = ColCount() - 1; c >= 0; --c)
+    for (int c = G.ColCount() - 1; c >= 0; --c)
         if (CanTabToCell(c, ARow)) return c;
     return -1;
 }
 
-void TExStringGrid::AutoAppendRow()
+void TGridInputPart::AutoAppendRow()
 {
     bool can = true;
-    FireCanAddRow(can);
+    G.FireCanAddRow(can);
     if (!can) return;
-    const bool footer = FooterShown(*this);
+    const bool footer = FooterShown(G);
     if (footer) {
         // The new empty row comes above the footer's row: the footer's
         // texts move down into the appended row.
         std::vector<std::string> last;
-        const int r0 = RowCount() - 1;
-        for (int c = 0; c < AllColCount(); ++c) last.push_back(GetGridCell(c, r0));
-        AppendRow();
-        const int r = RowCount() - 1;
-        for (int c = 0; c < AllColCount(); ++c) {
-            SetGridCell(c, r - 1, {});
-            SetGridCell(c, r, last[static_cast<size_t>(c)]);
+        const int r0 = G.RowCount() - 1;
+        for (int c = 0; c < G.AllColCount(); ++c) last.push_back(G.GetGridCell(c, r0));
+        G.AppendRow();
+        const int r = G.RowCount() - 1;
+        for (int c = 0; c < G.AllColCount(); ++c) {
+            G.SetGridCell(c, r - 1, {});
+            G.SetGridCell(c, r, last[static_cast<size_t>(c)]);
         }
     } else {
-        AppendRow();
-        const int r = RowCount() - 1;
-        for (int c = 0; c < AllColCount(); ++c) SetGridCell(c, r, {});
+        G.AppendRow();
+        const int r = G.RowCount() - 1;
+        for (int c = 0; c < G.AllColCount(); ++c) G.SetGridCell(c, r, {});
     }
-    if ((footer || FixedFooters > 0) && Row() + 1 < RowCount()) SetRow(Row() + 1);
-    if (footer) CalcFooter(-1);
-    if (OnAutoAddRow) OnAutoAddRow(this, RowCount() - FixedFooters - 1);
+    if ((footer || G.FixedFooters > 0) && G.Row() + 1 < G.RowCount()) G.SetRow(G.Row() + 1);
+    if (footer) G.CalcFooter(-1);
+    if (G.OnAutoAddRow) G.OnAutoAddRow(&G, G.RowCount() - G.FixedFooters - 1);
 }
 
 void TGridEditPart::AdvanceAfterEdit()
@@ -101,123 +101,123 @@ void TGridEditPart::AdvanceAfterEdit()
 // on a cell that may not take the Tab runs another step. The steps run in
 // a loop over the cells already reached, so that a grid where no cell takes
 // the Tab ends where the walk first comes back to a cell.
-bool TExStringGrid::AdvanceOnTab(bool Backward)
+bool TGridInputPart::AdvanceOnTab(bool Backward)
 {
     bool result = true;
-    if (OnKeyDown) {
+    if (G.OnKeyDown) {
         int key = VK_TAB;
         TShiftState shift;
         if (Backward) shift += ssShift;
-        OnKeyDown(this, key, shift);
+        G.OnKeyDown(&G, key, shift);
         if (key != VK_TAB) return true;
     }
     std::set<std::pair<int, int>> visited;
     bool leave = false;
     bool backward = Backward;
-    auto lastDataRow = [&] { return RowCount() - FixedFooters - 1; };
+    auto lastDataRow = [&] { return G.RowCount() - G.FixedFooters - 1; };
     auto selectOne = [&](int c, int r) {
-        TKeepForce force(FParts->Edit.FForceSel);
-        SetSelection(TGridRect{c, r, c, r});
+        TKeepForce force(G.FParts->Edit.FForceSel);
+        G.SetSelection(TGridRect{c, r, c, r});
     };
     // Tab past the last cell of the last data row: a new row with
     // AdvanceInsert (OnCanAddRow agreeing), else back to the first row.
     auto pastTheEnd = [&] {
-        bool append = !FParts->FNavigation->TabToNextAtEnd && FParts->FNavigation->AdvanceInsert();
+        bool append = !G.FParts->FNavigation->TabToNextAtEnd && G.FParts->FNavigation->AdvanceInsert();
         if (append) {
             bool can = true;
-            FireCanAddRow(can);
+            G.FireCanAddRow(can);
             append = can;
         }
         if (!append) {
-            GotoFirstRow();
-        } else if (FooterShown(*this)) {
-            InsertRows(RowCount() - 1, 1);
-            SetRow(RowCount() - 2);
-            if (OnAutoAddRow) OnAutoAddRow(this, RowCount() - FixedFooters - 1);
+            G.GotoFirstRow();
+        } else if (FooterShown(G)) {
+            G.InsertRows(G.RowCount() - 1, 1);
+            G.SetRow(G.RowCount() - 2);
+            if (G.OnAutoAddRow) G.OnAutoAddRow(&G, G.RowCount() - G.FixedFooters - 1);
         } else {
-            AppendRow();
-            SetRow(RowCount() - 1);
-            if (OnAutoAddRow) OnAutoAddRow(this, RowCount() - FixedFooters - 1);
+            G.AppendRow();
+            G.SetRow(G.RowCount() - 1);
+            if (G.OnAutoAddRow) G.OnAutoAddRow(&G, G.RowCount() - G.FixedFooters - 1);
         }
-        const int fc = FirstTabCol(Row());
-        if (fc != -1) SetCol(fc);
+        const int fc = FirstTabCol(G.Row());
+        if (fc != -1) G.SetCol(fc);
         leave = true;
     };
     for (;;) {
-        if (!visited.insert({Col(), Row()}).second) break;
+        if (!visited.insert({G.Col(), G.Row()}).second) break;
         bool again = false;
         bool againBackward = backward;
-        const bool alongRows = FParts->FNavigation->TabAdvanceDirection == adLeftRight;
-        const TPoint span = CellSpan(Model().RealCol(Col()), Row());
+        const bool alongRows = G.FParts->FNavigation->TabAdvanceDirection == adLeftRight;
+        const TPoint span = G.CellSpan(G.Model().RealCol(G.Col()), G.Row());
         if (backward && alongRows) {
-            if (Col() > FirstNavigableCol()) {
+            if (G.Col() > FirstNavigableCol()) {
                 int found = -1;
-                for (int c = Col() - 1; c >= FirstNavigableCol(); --c)
-                    if (CanTabToCell(c, Row()) && IsBaseCell(Model().RealCol(c), Row())) {
+                for (int c = G.Col() - 1; c >= FirstNavigableCol(); --c)
+                    if (CanTabToCell(c, G.Row()) && G.IsBaseCell(G.Model().RealCol(c), G.Row())) {
                         found = c;
                         break;
                     }
                 if (found >= 0) {
-                    SetCol(found);
+                    G.SetCol(found);
                 } else {
                     // The row above (or, from the first row, the last one).
                     // While editing, a row without an editable cell is
                     // entered at its end, so that the walk goes on into the
                     // rows before it.
-                    const bool wrap = Row() <= FixedRows();
-                    const int r = wrap ? lastDataRow() : Row() - 1;
+                    const bool wrap = G.Row() <= G.FixedRows();
+                    const int r = wrap ? lastDataRow() : G.Row() - 1;
                     const int lc = LastTabCol(r);
                     if (lc >= 0)
                         selectOne(lc, r);
-                    else if (TabEditing(*this))
-                        selectOne(ColCount() - VisibleFixedRightCols() - 1, r);
-                    if (wrap) ScrollInView(Col(), Row());
-                    SnapToBaseCell();
+                    else if (TabEditing(G))
+                        selectOne(G.ColCount() - VisibleFixedRightCols() - 1, r);
+                    if (wrap) G.ScrollInView(G.Col(), G.Row());
+                    G.SnapToBaseCell();
                 }
             } else {
-                int c = ColCount() - VisibleFixedRightCols() - 1;
-                for (; c >= FixedCols(); --c)
-                    if (CanTabToCell(c, Row())) break;
-                const int r = Row() > FixedRows() ? Row() - 1 : lastDataRow();
-                FocusCell(c >= FixedCols() ? c : Col(), r);
+                int c = G.ColCount() - VisibleFixedRightCols() - 1;
+                for (; c >= G.FixedCols(); --c)
+                    if (CanTabToCell(c, G.Row())) break;
+                const int r = G.Row() > G.FixedRows() ? G.Row() - 1 : lastDataRow();
+                G.FocusCell(c >= G.FixedCols() ? c : G.Col(), r);
             }
         } else if (backward) {
-            if (Row() > FixedRows())
-                SetRow(Row() - 1);
+            if (G.Row() > G.FixedRows())
+                G.SetRow(G.Row() - 1);
             else
-                FocusCell(Col() > FirstNavigableCol() ? Col() - 1 : ColCount() - VisibleFixedRightCols() - 1,
+                G.FocusCell(G.Col() > FirstNavigableCol() ? G.Col() - 1 : G.ColCount() - VisibleFixedRightCols() - 1,
                           lastDataRow());
         } else if (!alongRows) {
-            if (Row() + span.Y + 1 < RowCount() - FixedFooters) {
-                SetRow(Row() + span.Y + 1);
+            if (G.Row() + span.Y + 1 < G.RowCount() - G.FixedFooters) {
+                G.SetRow(G.Row() + span.Y + 1);
             } else {
-                GotoFirstRow();
-                if (Col() < ColCount() - VisibleFixedRightCols() - 1) {
-                    SetCol(Col() + 1);
+                G.GotoFirstRow();
+                if (G.Col() < G.ColCount() - VisibleFixedRightCols() - 1) {
+                    G.SetCol(G.Col() + 1);
                 } else {
-                    SetCol(FirstNavigableCol());
+                    G.SetCol(FirstNavigableCol());
                     leave = true;
                 }
             }
         } else {
-            const int e = ColCount() - VisibleFixedRightCols();
-            if (Col() + span.X + 1 < e) {
+            const int e = G.ColCount() - VisibleFixedRightCols();
+            if (G.Col() + span.X + 1 < e) {
                 int found = -1;
-                for (int c = Col() + span.X + 1; c < e; ++c)
-                    if (CanTabToCell(c, Row())) {
+                for (int c = G.Col() + span.X + 1; c < e; ++c)
+                    if (CanTabToCell(c, G.Row())) {
                         found = c;
                         break;
                     }
                 if (found < 0) {
-                    TKeepForce force(FParts->Edit.FForceSel);
-                    if (Row() < lastDataRow()) {
-                        const int nc = FirstTabCol(Row() + 1);
+                    TKeepForce force(G.FParts->Edit.FForceSel);
+                    if (G.Row() < lastDataRow()) {
+                        const int nc = FirstTabCol(G.Row() + 1);
                         bool allow = true;
-                        if (OnRowChanging) OnRowChanging(this, Row(), Row() + 1, allow);
-                        if (OnCellChanging) OnCellChanging(this, Row(), Col(), Row() + 1, nc, allow);
-                        if (OnColChanging) OnColChanging(this, Col(), nc, allow);
-                        if (allow) FocusCell(nc == -1 ? FixedCols() : nc, Row() + 1);
-                    } else if (FParts->FNavigation->AdvanceInsert() && !FParts->FNavigation->TabToNextAtEnd) {
+                        if (G.OnRowChanging) G.OnRowChanging(&G, G.Row(), G.Row() + 1, allow);
+                        if (G.OnCellChanging) G.OnCellChanging(&G, G.Row(), G.Col(), G.Row() + 1, nc, allow);
+                        if (G.OnColChanging) G.OnColChanging(&G, G.Col(), nc, allow);
+                        if (allow) G.FocusCell(nc == -1 ? G.FixedCols() : nc, G.Row() + 1);
+                    } else if (G.FParts->FNavigation->AdvanceInsert() && !G.FParts->FNavigation->TabToNextAtEnd) {
                         // The last tab stop of the grid: a Tab from it
                         // appends a row as from the last column.
                         pastTheEnd();
@@ -225,36 +225,36 @@ bool TExStringGrid::AdvanceOnTab(bool Backward)
                         // Wrap to the first row. While editing, a first row
                         // without an editable cell is entered at its start, so
                         // that the walk goes on from there.
-                        int nc = FirstTabCol(FixedRows());
-                        if (nc < 0 && TabEditing(*this)) nc = FirstNavigableCol();
-                        if (nc >= 0) SetSelection(TGridRect{nc, FixedRows(), nc, FixedRows()});
+                        int nc = FirstTabCol(G.FixedRows());
+                        if (nc < 0 && TabEditing(G)) nc = FirstNavigableCol();
+                        if (nc >= 0) G.SetSelection(TGridRect{nc, G.FixedRows(), nc, G.FixedRows()});
                         leave = true;
                     }
                 } else {
-                    SetCol(found);
-                    if (!IsBaseCell(Model().RealCol(Col()), Row())) {
+                    G.SetCol(found);
+                    if (!G.IsBaseCell(G.Model().RealCol(G.Col()), G.Row())) {
                         again = true;
                         againBackward = false;
                     }
                 }
-            } else if (Row() < lastDataRow()) {
+            } else if (G.Row() < lastDataRow()) {
                 int found = -1;
-                for (int c = FirstNavigableCol(); c < ColCount(); ++c)
-                    if (IsBaseCell(Model().RealCol(c), Row() + 1) && CanTabToCell(c, Row() + 1)) {
+                for (int c = FirstNavigableCol(); c < G.ColCount(); ++c)
+                    if (G.IsBaseCell(G.Model().RealCol(c), G.Row() + 1) && CanTabToCell(c, G.Row() + 1)) {
                         found = c;
                         break;
                     }
                 if (found >= 0) {
-                    TKeepForce force(FParts->Edit.FForceSel);
-                    FocusCell(found, Row() + 1);
+                    TKeepForce force(G.FParts->Edit.FForceSel);
+                    G.FocusCell(found, G.Row() + 1);
                 } else {
-                    int r = Row() + 2, fc = -1;
-                    for (; r < RowCount(); ++r)
+                    int r = G.Row() + 2, fc = -1;
+                    for (; r < G.RowCount(); ++r)
                         if ((fc = FirstTabCol(r)) != -1) break;
                     if (fc != -1) {
-                        FocusCell(fc, r);
+                        G.FocusCell(fc, r);
                     } else {
-                        FocusCell(ColCount() - 1, RowCount() - 1);
+                        G.FocusCell(G.ColCount() - 1, G.RowCount() - 1);
                         again = true;
                         againBackward = false;
                     }
@@ -263,7 +263,7 @@ bool TExStringGrid::AdvanceOnTab(bool Backward)
                 pastTheEnd();
             }
         }
-        if (!again && TabEditing(*this) && !IsEditable(Model().RealCol(Col()), Row())) {
+        if (!again && TabEditing(G) && !G.IsEditable(G.Model().RealCol(G.Col()), G.Row())) {
             again = true;
             againBackward = backward;
         }
@@ -273,14 +273,14 @@ bool TExStringGrid::AdvanceOnTab(bool Backward)
     // The cell reached is shown (the moves above set the selection only),
     // and editing follows it: the forced moves skipped the cell selection
     // that switches goEditing on or off for the current cell.
-    TCustomGrid::ScrollInView(Col(), Row());
-    if (TabEditing(*this)) SelectCell(Col(), Row());
-    if (leave && Parent() && FParts->FNavigation->TabToNextAtEnd) {
-        PostMessage(WM_KEYDOWN, VK_TAB, 1);
+    G.TCustomGrid::ScrollInView(G.Col(), G.Row());
+    if (TabEditing(G)) G.SelectCell(G.Col(), G.Row());
+    if (leave && G.Parent() && G.FParts->FNavigation->TabToNextAtEnd) {
+        G.PostMessage(WM_KEYDOWN, VK_TAB, 1);
         result = false;
     }
-    if (FParts->FNavigation->AdvanceAutoEdit && !HasClickableGraphic(Model().RealCol(Col()), Row()))
-        SimulateCellClick(Col(), Row());
-    if (FParts->FNavigation->AlwaysEdit) SetFocus();
+    if (G.FParts->FNavigation->AdvanceAutoEdit && !G.HasClickableGraphic(G.Model().RealCol(G.Col()), G.Row()))
+        G.SimulateCellClick(G.Col(), G.Row());
+    if (G.FParts->FNavigation->AlwaysEdit) G.SetFocus();
     return result;
 }

@@ -146,9 +146,9 @@ void TExStringGrid::MouseMove(TShiftState Shift, int X, int Y)
         }
     }
     if (FParts->Input.FSizingFixed) {
-        DrawColSizingLine(FParts->Input.FSizeFixedX);
+        FParts->Paint.DrawColSizingLine(FParts->Input.FSizeFixedX);
         FParts->Input.FSizeFixedX = X;
-        DrawColSizingLine(X);
+        FParts->Paint.DrawColSizingLine(X);
     }
     FParts->Input.FSizeFixedR = false;
     {
@@ -160,9 +160,9 @@ void TExStringGrid::MouseMove(TShiftState Shift, int X, int Y)
         }
     }
     if (FParts->Input.FSizingFixedR) {
-        DrawRowSizingLine(FParts->Input.FSizeFixedY);
+        FParts->Paint.DrawRowSizingLine(FParts->Input.FSizeFixedY);
         FParts->Input.FSizeFixedY = Y;
-        DrawRowSizingLine(Y);
+        FParts->Paint.DrawRowSizingLine(Y);
     }
 
     // 9. The resize handle.
@@ -297,7 +297,7 @@ TArrowWindow* TExStringGrid::MoveArrow(TArrowDirection Dir) const
 void TGridInputPart::EnsureMoveWindows()
 {
     if (FMoveButton) return;
-    FMoveButton = std::make_unique<THeaderDragButton>((&G));
+    FMoveButton = std::make_unique<THeaderDragButton>(&G);
     FArwU = std::make_unique<TArrowWindow>(nullptr, arrUp);
     FArwD = std::make_unique<TArrowWindow>(nullptr, arrDown);
     FArwL = std::make_unique<TArrowWindow>(nullptr, arrLeft);
@@ -489,7 +489,7 @@ void TGridInputPart::ShowSizingHint(int X, int Y)
     }
     const TPoint p = G.ClientToScreen({anchor.Left, anchor.Top});
     if (!FScrollHintWnd) FScrollHintWnd = std::make_unique<THTMLHintWindow>();
-    TRect r = FScrollHintWnd->CalcHintRect(200, text, static_cast<TObject*>((&G)));
+    TRect r = FScrollHintWnd->CalcHintRect(200, text, static_cast<TObject*>(&G));
     r = {r.Left + p.X, r.Top + p.Y, r.Right + p.X, r.Bottom + p.Y};
     FScrollHintWnd->SetCaption(text);
     FScrollHintWnd->SetColor(G.HintColor);

@@ -150,181 +150,186 @@ void TGridInputPart::PressSelectionResizer(TWMMouse& Message, const TGridRect& O
     throw ENotBuilt("selection resizer");
 }
 
-void TExStringGrid::HandleLButtonDownMessage(TWMMouse& Message)
+void TExStringGrid::WMLButtonDown(TWMMouse& Message)
+{ FParts->Input.HandleLButtonDownMessage(Message); }
+
+void TGridInputPart::HandleLButtonDownMessage(TWMMouse& Message)
 {
     const int X = Message.XPos, Y = Message.YPos;
     int C = -1, R = -1;
-    MouseToCell(X, Y, C, R);
+    G.MouseToCell(X, Y, C, R);
 
     // 1.
-    FParts->Input.FDoOnClick = true;
-    FParts->Input.FMouseDownMove = true;
-    FParts->Input.FMouseKeepDown = true;
-    FParts->Input.FSpinUpClick = false;
-    FParts->Input.FSpinDnClick = false;
-    const TGridRect OldSel = Selection();
-    FParts->Input.FPressSelection = OldSel;
+    FDoOnClick = true;
+    FMouseDownMove = true;
+    FMouseKeepDown = true;
+    FSpinUpClick = false;
+    FSpinDnClick = false;
+    const TGridRect OldSel = G.Selection();
+    FPressSelection = OldSel;
 
     // 2. The resize handle at the selection's lower outer corner.
-    if (SelectionResizer && SelectionRectangle) {
-        TRect h = CellRect(OldSel.Right, OldSel.Bottom);
+    if (G.SelectionResizer && G.SelectionRectangle) {
+        TRect h = G.CellRect(OldSel.Right, OldSel.Bottom);
         h.Top = h.Bottom - 6;
         h.Left = h.Right - 6;
         if (!IsRectEmpty(h) && PtInRect(h, {X, Y})) {
-            FParts->Input.PressSelectionResizer(Message, OldSel, false);
+            PressSelectionResizer(Message, OldSel, false);
             return;
         }
     }
 
     // 3.
-    if (Options().Contains(goEditing) && FParts->FMouseActions->RangeSelectAndEdit &&
+    if (G.Options().Contains(goEditing) && G.FParts->FMouseActions->RangeSelectAndEdit &&
         !(C >= OldSel.Left && C <= OldSel.Right && R >= OldSel.Top && R <= OldSel.Bottom))
-        SetOptions(Options() - goEditing);
+        G.SetOptions(G.Options() - goEditing);
 
     // 4.
     bool allow = true;
-    if (OnCanClickCell) OnCanClickCell(this, R, C, allow);
+    if (G.OnCanClickCell) G.OnCanClickCell(&G, R, C, allow);
     if (!allow) return;
 
     // 5.
-    if (FParts->Input.FCellSelectorMode) {
-        CellSelectorClick(C, R);
+    if (FCellSelectorMode) {
+        G.CellSelectorClick(C, R);
         return;
     }
 
     // 6.
-    if (FParts->Input.FMouseSelectMode == msResize) {
-        FParts->Input.PressSelectionResizer(Message, OldSel, true);
+    if (FMouseSelectMode == TExStringGrid::msResize) {
+        PressSelectionResizer(Message, OldSel, true);
         return;
     }
 
     // 7.
     const TShiftState Shift = KeyboardShift(Message.Keys);
-    if (FParts->FMouseActions->DisjunctCellSelect() && !Shift.Contains(ssCtrl) && C >= 0 && R >= 0 && !IsFixed(C, R)) {
-        FModel->FSelectedCells.Clear();
-        Invalidate();
+    if (G.FParts->FMouseActions->DisjunctCellSelect() && !Shift.Contains(ssCtrl) && C >= 0 && R >= 0 &&
+        !G.IsFixed(C, R)) {
+        G.FModel->FSelectedCells.Clear();
+        G.Invalidate();
     }
 
     // 8.
-    FParts->Input.FAnchor.clear();
-    FParts->Input.FMoveColInd = -1;
-    FParts->Input.FMoveRowInd = -1;
-    FParts->Input.FSelectionClick = false;
-    FParts->Input.FPushedCellButton = {-1, -1};
-    const int OldLeft = LeftCol();
-    const int OldTop = TopRow();
-    FParts->FOldTopRow = TopRow();
-    FParts->Input.FOldKeepLeftCol = LeftCol();
+    FAnchor.clear();
+    FMoveColInd = -1;
+    FMoveRowInd = -1;
+    FSelectionClick = false;
+    FPushedCellButton = {-1, -1};
+    const int OldLeft = G.LeftCol();
+    const int OldTop = G.TopRow();
+    G.FParts->FOldTopRow = G.TopRow();
+    FOldKeepLeftCol = G.LeftCol();
     if (R == 0)
-        MouseToCell(X - 5, Y, FParts->Input.Colclicked, FParts->Input.Rowclicked);
+        G.MouseToCell(X - 5, Y, Colclicked, Rowclicked);
     else if (C == 0)
-        MouseToCell(X, Y - 4, FParts->Input.Colclicked, FParts->Input.Rowclicked);
+        G.MouseToCell(X, Y - 4, Colclicked, Rowclicked);
     else
-        MouseToCell(X - 5, Y - 4, FParts->Input.Colclicked, FParts->Input.Rowclicked);
-    if (FParts->FLook == glListView && FParts->Input.FHotFixedCell.X >= 0 && FParts->Input.FHotFixedCell.Y >= 0 &&
-        (FParts->Input.FHotFixedCell.X < FixedCols() || FParts->Input.FHotFixedCell.Y < FixedRows()))
-        RepaintCell(FParts->Input.FHotFixedCell.X, FParts->Input.FHotFixedCell.Y);
-    if (FParts->Input.Colclicked >= 0 && FParts->Input.Rowclicked >= 0) {
-        FParts->Input.Colclickedsize = ColWidths(FParts->Input.Colclicked);
-        FParts->Input.Rowclickedsize = RowHeights(FParts->Input.Rowclicked);
+        G.MouseToCell(X - 5, Y - 4, Colclicked, Rowclicked);
+    if (G.FParts->FLook == glListView && FHotFixedCell.X >= 0 && FHotFixedCell.Y >= 0 &&
+        (FHotFixedCell.X < G.FixedCols() || FHotFixedCell.Y < G.FixedRows()))
+        G.RepaintCell(FHotFixedCell.X, FHotFixedCell.Y);
+    if (Colclicked >= 0 && Rowclicked >= 0) {
+        Colclickedsize = G.ColWidths(Colclicked);
+        Rowclickedsize = G.RowHeights(Rowclicked);
     }
-    FParts->Input.Clickposx = X;
-    FParts->Input.Clickposy = Y;
+    Clickposx = X;
+    Clickposy = Y;
 
     // 9.
-    const bool InFixed = C >= 0 && R >= 0 && (R < FixedRows() || C < FixedCols());
+    const bool InFixed = C >= 0 && R >= 0 && (R < G.FixedRows() || C < G.FixedCols());
     if (C == -1 || R == -1) {
-        HideInplaceEdit();
-        if (!FixedRowAlways) TBaseGrid::WMLButtonDown(Message);
+        G.HideInplaceEdit();
+        if (!G.FixedRowAlways) G.TBaseGrid::WMLButtonDown(Message);
         return;
     }
     const int C0 = C, R0 = R;
     {
-        const TPoint b = BaseCell(C, R);
+        const TPoint b = G.BaseCell(C, R);
         C = b.X;
         R = b.Y;
     }
-    const TRect CellR = CellRect(C, R);
-    if (FParts->FMouseActions->CaretPositioning) FParts->Edit.LButFlg = true;
+    const TRect CellR = G.CellRect(C, R);
+    if (G.FParts->FMouseActions->CaretPositioning) G.FParts->Edit.LButFlg = true;
 
     // 10. Sizing a fixed column or row from its border.
-    if (FParts->Input.FSizeFixed) {
-        FParts->Input.FSizingFixed = true;
-        FParts->Input.FSizeFixedX = X;
-        DrawColSizingLine(X);
+    if (FSizeFixed) {
+        FSizingFixed = true;
+        FSizeFixedX = X;
+        G.FParts->Paint.DrawColSizingLine(X);
         int sum = 0;
-        for (int i = 0; i < FixedCols(); ++i) {
-            if (std::abs(ColWidths(i) + sum - X) < 3 && !Designing()) FParts->Input.FSizingFixedCol = i;
-            sum += ColWidths(i) + 1;
+        for (int i = 0; i < G.FixedCols(); ++i) {
+            if (std::abs(G.ColWidths(i) + sum - X) < 3 && !G.Designing()) FSizingFixedCol = i;
+            sum += G.ColWidths(i) + 1;
         }
         return;
     }
-    if (FParts->Input.FSizeFixedR) {
-        FParts->Input.FSizingFixedR = true;
-        FParts->Input.FSizeFixedY = Y;
-        DrawRowSizingLine(Y);
+    if (FSizeFixedR) {
+        FSizingFixedR = true;
+        FSizeFixedY = Y;
+        G.FParts->Paint.DrawRowSizingLine(Y);
         int sum = 0;
-        for (int i = 0; i < FixedRows(); ++i) {
-            if (std::abs(RowHeights(i) + sum - Y) < 3 && !Designing()) FParts->Input.FSizingFixedRow = i;
-            sum += RowHeights(i) + 1;
+        for (int i = 0; i < G.FixedRows(); ++i) {
+            if (std::abs(G.RowHeights(i) + sum - Y) < 3 && !G.Designing()) FSizingFixedRow = i;
+            sum += G.RowHeights(i) + 1;
         }
         return;
     }
 
     // 11.
-    const bool virtFixedQuery = IsFixed(C, R);
-    if (InFixed || virtFixedQuery) HideInplaceEdit();
+    const bool virtFixedQuery = G.IsFixed(C, R);
+    if (InFixed || virtFixedQuery) G.HideInplaceEdit();
     const bool VirtFixed = virtFixedQuery && !InFixed;
-    bool IsNodeRow = IsNode(R);
+    bool IsNodeRow = G.IsNode(R);
 
     // 12. Fixed cells drawn as push buttons.
-    if ((InFixed || VirtFixed) && FixedAsButtons && Options().Contains(goFixedVertLine) &&
-        Options().Contains(goFixedHorzLine) && (!IsNodeRow || !IsOnNodeGlyph(R, X))) {
-        FParts->Input.FPushedFixedCell = CellR;
-        FParts->Input.FPushedCellButton = {C, R};
-        FParts->Input.FFixedCellPushed = true;
-        RepaintCell(C, R);
+    if ((InFixed || VirtFixed) && G.FixedAsButtons && G.Options().Contains(goFixedVertLine) &&
+        G.Options().Contains(goFixedHorzLine) && (!IsNodeRow || !G.IsOnNodeGlyph(R, X))) {
+        FPushedFixedCell = CellR;
+        FPushedCellButton = {C, R};
+        FFixedCellPushed = true;
+        G.RepaintCell(C, R);
         IsNodeRow = false;
     }
 
     // 13.
-    const int RC = Model().RealCol(C);
-    if (!Designing()) {
+    const int RC = G.Model().RealCol(C);
+    if (!G.Designing()) {
         // 13.1 Always visible spin buttons.
-        if (FParts->FControlLook->SpinButtonsAlwaysVisible() && HasSpinEdit(RC, R) && X > CellR.Right - 18) {
+        if (G.FParts->FControlLook->SpinButtonsAlwaysVisible() && G.HasSpinEdit(RC, R) && X > CellR.Right - 18) {
             if (Y > CellR.Top + (CellR.Bottom - CellR.Top) / 2)
-                FParts->Input.FSpinDnClick = true;
+                FSpinDnClick = true;
             else
-                FParts->Input.FSpinUpClick = true;
+                FSpinUpClick = true;
         }
         // 13.2 The node glyph of a header expands or contracts all nodes.
-        if (R < FixedRows() && C == 0 && IsNodeRow && IsOnNodeGlyph(R, X) && FParts->FMouseActions->NodeAllExpandContract) {
-            if (TCellGraphic* g = GetCellGraphic(0, R)) {
+        if (R < G.FixedRows() && C == 0 && IsNodeRow && G.IsOnNodeGlyph(R, X) &&
+            G.FParts->FMouseActions->NodeAllExpandContract) {
+            if (TCellGraphic* g = G.GetCellGraphic(0, R)) {
                 if (g->CellBoolean)
-                    ExpandAll();
+                    G.ExpandAll();
                 else
-                    ContractAll();
+                    G.ContractAll();
                 g->CellBoolean = !g->CellBoolean;
-                RepaintCell(0, R);
+                G.RepaintCell(0, R);
             }
         }
         // 13.3 The node glyph of a data row.
-        if (R >= FixedRows() && C == 0 && IsNodeRow && IsOnNodeGlyph(R, X)) {
-            FParts->Input.ToggleNodeAt(R, C, Shift, X, Y);
+        if (R >= G.FixedRows() && C == 0 && IsNodeRow && G.IsOnNodeGlyph(R, X)) {
+            ToggleNodeAt(R, C, Shift, X, Y);
             return;
         }
         // 13.4 Radio groups.
-        if (IsRadio(RC, R) && (IsEditable(RC, R) || FParts->FControlLook->RadioAlwaysActive)) {
-            HideInplaceEdit();
+        if (G.IsRadio(RC, R) && (G.IsEditable(RC, R) || G.FParts->FControlLook->RadioAlwaysActive)) {
+            G.HideInplaceEdit();
             RadioGroupClick(RC, R, X - CellR.Left, Y - CellR.Top);
-            SetFocus();
+            G.SetFocus();
             return;
         }
         // 13.5 Column 0 of a node grid does not select.
-        if (C == 0 && R >= FixedRows() && HasNodes() && !FParts->FMouseActions->RowSelect &&
-            !Options().Contains(goRowSizing)) {
-            if (OnMouseDown) OnMouseDown(this, mbLeft, Shift, X, Y);
-            if (OnClickCell) OnClickCell(this, R, C);
+        if (C == 0 && R >= G.FixedRows() && G.HasNodes() && !G.FParts->FMouseActions->RowSelect &&
+            !G.Options().Contains(goRowSizing)) {
+            if (G.OnMouseDown) G.OnMouseDown(&G, mbLeft, Shift, X, Y);
+            if (G.OnClickCell) G.OnClickCell(&G, R, C);
             return;
         }
         // 13.6 A press on a selected cell waits: the release selects, a
@@ -333,131 +338,133 @@ void TExStringGrid::HandleLButtonDownMessage(TWMMouse& Message)
     }
 
     // 14. Rating cells.
-    if (HasRating(RC, R) && IsEditable(RC, R)) {
-        HideInplaceEdit();
+    if (G.HasRating(RC, R) && G.IsEditable(RC, R)) {
+        G.HideInplaceEdit();
         double rate = static_cast<double>((X - CellR.Left) / 9) / 2.0;
-        if (FireRatingChange(RC, R, rate)) {
-            SetFloats(RC, R, rate);
-            RepaintCell(C, R);
+        if (G.FireRatingChange(RC, R, rate)) {
+            G.SetFloats(RC, R, rate);
+            G.RepaintCell(C, R);
         }
         return;
     }
 
     // 15, 16. Cell buttons and expand buttons.
     for (int kind = 0; kind < 2; ++kind) {
-        const bool has = kind == 0 ? HasButton(RC, R) : HasExpand(RC, R);
+        const bool has = kind == 0 ? G.HasButton(RC, R) : G.HasExpand(RC, R);
         if (!has) continue;
-        HideInplaceEdit();
-        if (!IsFixed(C, R)) {
-            TFlagSet force(FParts->Edit.FForceSel, true);
-            SelectCell(C, R);
+        G.HideInplaceEdit();
+        if (!G.IsFixed(C, R)) {
+            TFlagSet force(G.FParts->Edit.FForceSel, true);
+            G.SelectCell(C, R);
         }
-        const TRect br = kind == 0 ? GraphicRectInCell(C, R) : ExpandButtonRect(RC, R);
+        const TRect br = kind == 0 ? G.GraphicRectInCell(C, R) : G.ExpandButtonRect(RC, R);
         if (PtInRect(br, {X, Y})) {
-            PushButton(C, R, true);
-            FParts->Input.FPushedCellButton = {C, R};
-            if (OnClickCell) OnClickCell(this, R, C);
+            G.PushButton(C, R, true);
+            FPushedCellButton = {C, R};
+            if (G.OnClickCell) G.OnClickCell(&G, R, C);
             return;
         }
     }
 
     // 17. A press on a merged area reaches the class library at its base.
-    if (IsMergedCell(C0, R0) && !IsFixed(C0, R0) && !OnMouseDown) {
+    if (G.IsMergedCell(C0, R0) && !G.IsFixed(C0, R0) && !G.OnMouseDown) {
         Message.XPos = CellR.Left + 2;
         Message.YPos = CellR.Top + 2;
     }
 
     // 18.
-    if (C >= ColCount() || R >= RowCount() || C < 0 || R < 0) {
-        TBaseGrid::WMLButtonDown(Message);
+    if (C >= G.ColCount() || R >= G.RowCount() || C < 0 || R < 0) {
+        G.TBaseGrid::WMLButtonDown(Message);
         return;
     }
 
     // 19.
     {
         TRect k{};
-        if (FParts->Input.Colclicked >= 0 && FParts->Input.Rowclicked >= 0) k = CellRect(FParts->Input.Colclicked, FParts->Input.Rowclicked);
-        FParts->Input.Clickposdx = FParts->Input.Clickposx - k.Right;
-        FParts->Input.Clickposdy = FParts->Input.Clickposy - k.Bottom;
+        if (Colclicked >= 0 && Rowclicked >= 0) k = G.CellRect(Colclicked, Rowclicked);
+        Clickposdx = Clickposx - k.Right;
+        Clickposdy = Clickposy - k.Bottom;
     }
 
     // 20. Disjunct rows.
-    if (FParts->FMouseActions->DisjunctRowSelect() && R >= FixedRows() && (C != 0 || !FParts->FMouseActions->HotmailRowSelect())) {
+    if (G.FParts->FMouseActions->DisjunctRowSelect() && R >= G.FixedRows() &&
+        (C != 0 || !G.FParts->FMouseActions->HotmailRowSelect())) {
         if (Shift.Contains(ssShift)) {
-            TBaseGrid::WMLButtonDown(Message);
-            SetSelection({std::min(C, OldSel.Left), std::min(R, OldSel.Top), std::max(C, OldSel.Left),
+            G.TBaseGrid::WMLButtonDown(Message);
+            G.SetSelection({std::min(C, OldSel.Left), std::min(R, OldSel.Top), std::max(C, OldSel.Left),
                           std::max(R, OldSel.Top)});
             return;
         }
-        if (Shift.Contains(ssCtrl) || FParts->FMouseActions->DisjunctRowSelectNoCtrl) {
-            FParts->Input.FDeselectState = RowSelect(FParts->FMouseActions->RowSelectPersistent ? Model().RealRow(R) : R);
+        if (Shift.Contains(ssCtrl) || G.FParts->FMouseActions->DisjunctRowSelectNoCtrl) {
+            FDeselectState = G.RowSelect(G.FParts->FMouseActions->RowSelectPersistent ? G.Model().RealRow(R) : R);
         } else {
-            FParts->Input.FMouseDown = true;
-            if (!Shift.Contains(ssAlt)) ClearRowSelect();
+            FMouseDown = true;
+            if (!Shift.Contains(ssAlt)) G.ClearRowSelect();
         }
     }
 
     // 21. Disjunct columns.
-    if (FParts->FMouseActions->DisjunctColSelect() && C >= FixedCols()) {
+    if (G.FParts->FMouseActions->DisjunctColSelect() && C >= G.FixedCols()) {
         if (Shift.Contains(ssCtrl)) {
-            FParts->Input.FDeselectState = ColSelect(C);
+            FDeselectState = G.ColSelect(C);
         } else {
-            FParts->Input.FMouseDown = true;
-            ClearColSelect();
+            FMouseDown = true;
+            G.ClearColSelect();
         }
     }
 
     // 22. Anchors and inline controls.
-    if (FParts->Input.PressAnchorOrControl(C, R, C0, R0, RC, X, Y, CellR)) return;
+    if (PressAnchorOrControl(C, R, C0, R0, RC, X, Y, CellR)) return;
 
     // 23. Select all.
-    FParts->Input.Movecell = -1;
+    Movecell = -1;
     auto activeCellRepaint = [&] {
-        if (!ActiveCellShow) return;
-        if (FixedRows() > 0) RepaintCell(Col(), FixedRows() - 1);
-        if (FixedCols() > 0) RepaintCell(FixedCols() - 1, Row());
+        if (!G.ActiveCellShow) return;
+        if (G.FixedRows() > 0) G.RepaintCell(G.Col(), G.FixedRows() - 1);
+        if (G.FixedCols() > 0) G.RepaintCell(G.FixedCols() - 1, G.Row());
     };
-    if (C < FixedCols() && R < FixedRows() && FParts->FMouseActions->AllSelect && Options().Contains(goRangeSelect) &&
-        FParts->Input.FMouseSelectMode == msAll) {
-        SetFocus();
-        ExportNotification(esExportStart, -1);
-        ExportNotification(esExportNewRow, RowCount() - 1);
-        ExportNotification(esExportFail, -1);
+    if (C < G.FixedCols() && R < G.FixedRows() && G.FParts->FMouseActions->AllSelect &&
+        G.Options().Contains(goRangeSelect) && FMouseSelectMode == TExStringGrid::msAll) {
+        G.SetFocus();
+        G.ExportNotification(esExportStart, -1);
+        G.ExportNotification(esExportNewRow, G.RowCount() - 1);
+        G.ExportNotification(esExportFail, -1);
         activeCellRepaint();
-        HideSelection();
-        TGridRect rect{FixedCols(), FixedRows(), ColCount() - 1, RowCount() - 1};
-        SelectAllNotification(rect);
-        SetSelection(rect);
-        FParts->FSelHidden = false;
-        DoExit();
+        G.HideSelection();
+        TGridRect rect{G.FixedCols(), G.FixedRows(), G.ColCount() - 1, G.RowCount() - 1};
+        G.SelectAllNotification(rect);
+        G.SetSelection(rect);
+        G.FParts->FSelHidden = false;
+        G.DoExit();
         activeCellRepaint();
         return;
     }
 
     // 24. Rows from a fixed column.
-    if (C < FixedCols() && R >= FixedRows() && FParts->FMouseActions->RowSelect && FParts->Input.FMouseSelectMode == msRow) {
-        if (EditorMode()) SetFocus();
+    if (C < G.FixedCols() && R >= G.FixedRows() && G.FParts->FMouseActions->RowSelect &&
+        FMouseSelectMode == TExStringGrid::msRow) {
+        if (G.EditorMode()) G.SetFocus();
         activeCellRepaint();
-        HideSelection();
-        if (FParts->FMouseActions->DisjunctCellSelect()) ClearSelectedCells();
+        G.HideSelection();
+        if (G.FParts->FMouseActions->DisjunctCellSelect()) G.ClearSelectedCells();
         const int top = Shift.Contains(ssShift) ? std::min(R, OldSel.Top) : R;
         const int bottom = Shift.Contains(ssShift) ? std::max(R, OldSel.Top) : R;
-        SetSelection({FixedCols(), top, ColCount() - 1, bottom});
-        FParts->FSelHidden = false;
-        DoExit();
-        FParts->Input.FMouseSelectStart = R;
+        G.SetSelection({G.FixedCols(), top, G.ColCount() - 1, bottom});
+        G.FParts->FSelHidden = false;
+        G.DoExit();
+        FMouseSelectStart = R;
         activeCellRepaint();
-        if (!RowIndicator().Empty() && FixedCols() > 0) RepaintCol(0);
+        if (!G.RowIndicator().Empty() && G.FixedCols() > 0) G.RepaintCol(0);
         return;
     }
 
     // 25. Columns from a fixed row.
-    if (C >= FixedCols() && R < FixedRows() && FParts->FMouseActions->ColSelect && Options().Contains(goRangeSelect) &&
-        FParts->Input.FMouseSelectMode == msColumn) {
-        SetFocus();
+    if (C >= G.FixedCols() && R < G.FixedRows() && G.FParts->FMouseActions->ColSelect &&
+        G.Options().Contains(goRangeSelect) && FMouseSelectMode == TExStringGrid::msColumn) {
+        G.SetFocus();
         activeCellRepaint();
-        HideSelection();
-        if (FParts->FMouseActions->DisjunctCellSelect()) ClearSelectedCells();
+        G.HideSelection();
+        if (G.FParts->FMouseActions->DisjunctCellSelect()) G.ClearSelectedCells();
         int left = C, right = C;
         if (Shift.Contains(ssShift)) {
             if (C < OldSel.Left)
@@ -465,165 +472,169 @@ void TExStringGrid::HandleLButtonDownMessage(TWMMouse& Message)
             else
                 left = OldSel.Left;
         }
-        SetSelection({left, FixedRows(), right, RowCount() - 1});
-        FParts->FSelHidden = false;
-        DoExit();
-        FParts->Input.FMouseSelectStart = C;
+        G.SetSelection({left, G.FixedRows(), right, G.RowCount() - 1});
+        G.FParts->FSelHidden = false;
+        G.DoExit();
+        FMouseSelectStart = C;
         activeCellRepaint();
         return;
     }
 
     // 26. What a move by the mouse would take.
-    if (R < FixedRows() && C >= FixedCols())
-        FParts->Input.Movecell = C;
-    else if (C < FixedCols() && R >= FixedRows())
-        FParts->Input.Movecell = R;
+    if (R < G.FixedRows() && C >= G.FixedCols())
+        Movecell = C;
+    else if (C < G.FixedCols() && R >= G.FixedRows())
+        Movecell = R;
     {
-        const TRect mr = CellRect(C, R);
-        FParts->Input.MoveOfsX = X - mr.Left;
-        FParts->Input.MoveOfsY = Y - mr.Top;
+        const TRect mr = G.CellRect(C, R);
+        MoveOfsX = X - mr.Left;
+        MoveOfsY = Y - mr.Top;
     }
 
     // 27. Check boxes and radio buttons.
-    bool CanEdit = Options().Contains(goEditing) || FParts->FMouseActions->RangeSelectAndEdit;
-    CanEditCell(RC, R, CanEdit);
-    const bool HasRadioBtn = HasRadioButton(RC, R);
-    const bool alwaysActive = HasRadioBtn ? FParts->FControlLook->RadioAlwaysActive : FParts->FControlLook->CheckAlwaysActive;
-    if (C < ColCount() && R < RowCount() &&
-        (CanEdit || alwaysActive || (C == 0 && FParts->FMouseActions->HotmailRowSelect())) &&
-        (HasCheckBox(RC, R) || HasRadioBtn) && IsInCheckBox(RC, R, X, Y)) {
-        HideInplaceEdit();
-        SetFocus();
-        const int RR = Model().RealRow(R);
+    bool CanEdit = G.Options().Contains(goEditing) || G.FParts->FMouseActions->RangeSelectAndEdit;
+    G.CanEditCell(RC, R, CanEdit);
+    const bool HasRadioBtn = G.HasRadioButton(RC, R);
+    const bool alwaysActive = HasRadioBtn ? G.FParts->FControlLook->RadioAlwaysActive : G.FParts->FControlLook->CheckAlwaysActive;
+    if (C < G.ColCount() && R < G.RowCount() &&
+        (CanEdit || alwaysActive || (C == 0 && G.FParts->FMouseActions->HotmailRowSelect())) &&
+        (G.HasCheckBox(RC, R) || HasRadioBtn) && G.IsInCheckBox(RC, R, X, Y)) {
+        G.HideInplaceEdit();
+        G.SetFocus();
+        const int RR = G.Model().RealRow(R);
         if (HasRadioBtn) {
-            ToggleCellRadioButton(RC, R, true);
-            if (OnRadioButtonClick) OnRadioButtonClick(this, RC, R);
+            G.ToggleCellRadioButton(RC, R, true);
+            if (G.OnRadioButtonClick) G.OnRadioButtonClick(&G, RC, R);
         } else {
-            ToggleCellCheckBox(RC, R, true);
+            G.ToggleCellCheckBox(RC, R, true);
         }
-        if (FParts->FShowModified->Enabled) {
-            SetRowModified(R, true);
-            RepaintCell(0, R);
+        if (G.FParts->FShowModified->Enabled) {
+            G.SetRowModified(R, true);
+            G.RepaintCell(0, R);
         }
-        if (C == 0 && FParts->FMouseActions->HotmailRowSelect()) {
-            SetSelection({FixedCols(), R, ColCount() - 1, R});
-            SetRowSelect(RR, !RowSelect(RR));
-            if (RR != R) RepaintCell(0, R);
-            if (R == Row() && !RowSelect(RR)) {
-                HideSelection();
-                FParts->FSelHidden = false;
+        if (C == 0 && G.FParts->FMouseActions->HotmailRowSelect()) {
+            G.SetSelection({G.FixedCols(), R, G.ColCount() - 1, R});
+            G.SetRowSelect(RR, !G.RowSelect(RR));
+            if (RR != R) G.RepaintCell(0, R);
+            if (R == G.Row() && !G.RowSelect(RR)) {
+                G.HideSelection();
+                G.FParts->FSelHidden = false;
             }
         }
         bool State = false;
-        GetCheckBoxState(RC, RR, State);
-        if (!FParts->FNavigation->AlwaysEdit && !InFixed && !VirtFixed) MoveCurrent(C, R, true, true);
-        FireCheckBoxClick(C, R, State);
-        if (HideFocusRect) RepaintCell(C, R);
-        if (R < FixedRows() && FParts->FMouseActions->CheckAllCheck && !FParts->FMouseActions->HotmailRowSelect()) {
-            for (int r = FixedRows(); r < RowCount(); ++r) SetCheckBoxState(Model().RealCol(C), r, State);
-            Invalidate();
+        G.GetCheckBoxState(RC, RR, State);
+        if (!G.FParts->FNavigation->AlwaysEdit && !InFixed && !VirtFixed) G.MoveCurrent(C, R, true, true);
+        G.FireCheckBoxClick(C, R, State);
+        if (G.HideFocusRect) G.RepaintCell(C, R);
+        if (R < G.FixedRows() && G.FParts->FMouseActions->CheckAllCheck &&
+            !G.FParts->FMouseActions->HotmailRowSelect()) {
+            for (int r = G.FixedRows(); r < G.RowCount(); ++r) G.SetCheckBoxState(G.Model().RealCol(C), r, State);
+            G.Invalidate();
         }
-        if (OnMouseDown) OnMouseDown(this, mbLeft, Shift, X, Y);
-        Click();
+        if (G.OnMouseDown) G.OnMouseDown(&G, mbLeft, Shift, X, Y);
+        G.Click();
         return;
     }
 
     // 28.
     bool DropHit = false;
-    if (!InFixed && !VirtFixed && FParts->FControlLook->DropDownAlwaysVisible()) DropHit = HasCombo(RC, R);
-    const bool editOnDblDrop = FParts->FMouseActions->EditOnDblClickOnly() && DropHit;
-    const bool directNow = FParts->FMouseActions->DirectEdit || (FParts->FControlLook->DropDownAlwaysVisible() && DropHit);
+    if (!InFixed && !VirtFixed && G.FParts->FControlLook->DropDownAlwaysVisible()) DropHit = G.HasCombo(RC, R);
+    const bool editOnDblDrop = G.FParts->FMouseActions->EditOnDblClickOnly() && DropHit;
+    const bool directNow =
+        G.FParts->FMouseActions->DirectEdit || (G.FParts->FControlLook->DropDownAlwaysVisible() && DropHit);
     if (!InFixed && !VirtFixed && (CanEdit || editOnDblDrop) && directNow) {
-        if (editOnDblDrop) FParts->Edit.FEditActive = false;
-        HideInplaceEdit();
-        SetFocus();
+        if (editOnDblDrop) G.FParts->Edit.FEditActive = false;
+        G.HideInplaceEdit();
+        G.SetFocus();
     }
 
     // 29.
-    const bool InCell = PtInRect(CellRect(C, R), {X, Y});
-    const TGridRect sel = Selection();
+    const bool InCell = PtInRect(G.CellRect(C, R), {X, Y});
+    const TGridRect sel = G.Selection();
     const bool OnSel = InCell && sel.Left == C && sel.Right == C && sel.Top == R && sel.Bottom == R;
     bool RemovedEditing = false;
-    if (!OnSel && FParts->FMouseActions->RangeSelectAndEdit && !IsFixed(C, R) && !CanEdit) {
+    if (!OnSel && G.FParts->FMouseActions->RangeSelectAndEdit && !G.IsFixed(C, R) && !CanEdit) {
         RemovedEditing = true;
-        SetOptions(Options() - goEditing);
+        G.SetOptions(G.Options() - goEditing);
     }
 
     // 30. A normal cell that the grid treats as fixed is never selected.
     if (VirtFixed) {
-        if (R == RowCount() - 1 && FParts->Input.FloatingFooterOnLastRow()) return;
-        if (OnClickCell) OnClickCell(this, R, C);
+        if (R == G.RowCount() - 1 && FloatingFooterOnLastRow()) return;
+        if (G.OnClickCell) G.OnClickCell(&G, R, C);
         return;
     }
 
     // 31. The class library's press.
-    const bool Partial = R == TopRow() + VisibleRowCount() || C == LeftCol() + VisibleColCount() ||
-                         (C == LeftCol() && LeftCol() > FixedCols());
-    const bool keepHorz = Options().Contains(goRowSelect) && FParts->FNavigation->KeepHorizScroll;
-    if (keepHorz) StartUpdate();
+    const bool Partial = R == G.TopRow() + G.VisibleRowCount() || C == G.LeftCol() + G.VisibleColCount() ||
+                         (C == G.LeftCol() && G.LeftCol() > G.FixedCols());
+    const bool keepHorz = G.Options().Contains(goRowSelect) && G.FParts->FNavigation->KeepHorizScroll;
+    if (keepHorz) G.StartUpdate();
     try {
-        if (!FParts->FSelHidden) {
-            TFlagSet noAlwaysEdit(FParts->FNavigation->AlwaysEdit, false);
-            TBaseGrid::WMLButtonDown(Message);
+        if (!G.FParts->FSelHidden) {
+            TFlagSet noAlwaysEdit(G.FParts->FNavigation->AlwaysEdit, false);
+            G.TBaseGrid::WMLButtonDown(Message);
         }
-        if (GridState() == gsSelecting && Partial && FParts->FMouseActions->NoAutoRangeScroll) SetGridState(gsNormal);
-        if (TopRow() != OldTop && FParts->FMouseActions->NoScrollOnPartialRow) {
-            SetTopRow(OldTop);
+        if (G.GridState() == gsSelecting && Partial && G.FParts->FMouseActions->NoAutoRangeScroll)
+            G.SetGridState(gsNormal);
+        if (G.TopRow() != OldTop && G.FParts->FMouseActions->NoScrollOnPartialRow) {
+            G.SetTopRow(OldTop);
             TWMMouse up{Message.Keys, X, Y, 0};
             HandleLButtonUpMessage(up);
         }
     } catch (...) {
         if (keepHorz) {
-            SetLeftCol(OldLeft);
-            ResetUpdate();
+            G.SetLeftCol(OldLeft);
+            G.ResetUpdate();
         }
         throw;
     }
     if (keepHorz) {
-        SetLeftCol(OldLeft);
-        ResetUpdate();
+        G.SetLeftCol(OldLeft);
+        G.ResetUpdate();
     }
 
     // 32. The cell was clicked (not a sizing press on a header border).
     const bool nearBorder = std::abs(X - CellR.Left) < 4 || std::abs(X - CellR.Right) < 4;
-    if (!(nearBorder && Options().Contains(goColSizing) && R < FixedRows()))
-        if (OnClickCell) OnClickCell(this, R, C);
+    if (!(nearBorder && G.Options().Contains(goColSizing) && R < G.FixedRows()))
+        if (G.OnClickCell) G.OnClickCell(&G, R, C);
 
     // 33. The current cell's value before any edit.
-    if (OnCellValidate) {
-        FParts->Edit.FEntered = false;
-        StoreCellState(Col(), Row());
+    if (G.OnCellValidate) {
+        G.FParts->Edit.FEntered = false;
+        G.StoreCellState(G.Col(), G.Row());
     }
 
     // 34. A merged cell opens its editor on a second press.
-    if (IsMergedCell(C0, R0) && !IsFixed(C, R) && (OnSel || FParts->FMouseActions->DirectEdit) && CanEdit) ShowInplaceEdit();
+    if (G.IsMergedCell(C0, R0) && !G.IsFixed(C, R) && (OnSel || G.FParts->FMouseActions->DirectEdit) && CanEdit)
+        G.ShowInplaceEdit();
 
     // 35.
-    const TRect nowR = CellRect(C, R);
+    const TRect nowR = G.CellRect(C, R);
     if (std::abs(X - nowR.Left) < 4 || std::abs(X - nowR.Right) < 4) {
-        if (RemovedEditing) SetGridState(gsSelecting);
+        if (RemovedEditing) G.SetGridState(gsSelecting);
         return;
     }
 
     // 36. Editing at the first press.
-    if (!InFixed && !VirtFixed && (CanEdit || editOnDblDrop) && directNow && !HasClickableGraphic(RC, R)) {
-        if (editOnDblDrop && !Options().Contains(goEditing)) {
-            SetOptions(Options() + goEditing);
-            SetFocus();
+    if (!InFixed && !VirtFixed && (CanEdit || editOnDblDrop) && directNow && !G.HasClickableGraphic(RC, R)) {
+        if (editOnDblDrop && !G.Options().Contains(goEditing)) {
+            G.SetOptions(G.Options() + goEditing);
+            G.SetFocus();
         }
         bool allowMove = true;
-        FireCellChanging(C, R, allowMove);
+        G.FireCellChanging(C, R, allowMove);
         if (allowMove) {
-            const bool base0 = IsBaseCell(C0, R0);
+            const bool base0 = G.IsBaseCell(C0, R0);
             const int sc = base0 ? C0 : C, sr = base0 ? R0 : R;
-            SetSelection({sc, sr, sc, sr});
-            StoreCellState(sc, sr);
-            ShowEditor();
+            G.SetSelection({sc, sr, sc, sr});
+            G.StoreCellState(sc, sr);
+            G.ShowEditor();
         }
     }
 
     // 37.
-    if (RemovedEditing) SetGridState(gsSelecting);
+    if (RemovedEditing) G.SetGridState(gsSelecting);
 }
 
 // A visible floating footer of style fsFixedLastRow shows the last row.
@@ -727,11 +738,11 @@ bool TGridInputPart::PressAnchorOrControl(int C, int R, int C0, int R0, int RC, 
     const bool isControl = !a.ControlId.empty();
     if (isControl) G.FireCanEditCell(G.Model().RealCol(C0), R0, Enabled);
     if (isControl && Enabled) {
-        G.FinishCellControlEdit((&G));
+        G.FParts->Edit.FinishCellControlEdit(&G);
         const std::string type = UpperCase(a.ControlType);
         const std::string oldValue = a.ControlValue;
         if (type == "BUTTON") {
-            FCtrlXY = {RC, R};
+            G.FParts->Edit.FCtrlXY = {RC, R};
             FCtrlDown = true;
             G.RepaintCell(C, R);
         } else if (type == "CHECK") {

@@ -36,191 +36,196 @@ void TExStringGrid::FireClickSort(int ACol)
 
 // --- the left-button release -------------------------------------------------------------
 
-void TExStringGrid::HandleLButtonUpMessage(TWMMouse& Message)
+void TExStringGrid::WMLButtonUp(TWMMouse& Message)
+{ FParts->Input.HandleLButtonUpMessage(Message); }
+
+void TGridInputPart::HandleLButtonUpMessage(TWMMouse& Message)
 {
     const int X = Message.XPos, Y = Message.YPos;
 
     // 1.
-    FParts->Input.ColMoveFlg = false;
-    FParts->Input.ColSizeFlg = false;
-    FParts->Input.FMouseDown = false;
-    FParts->Input.FMouseKeepDown = false;
-    FParts->Input.FMouseSelectMode = msNormal;
+    ColMoveFlg = false;
+    ColSizeFlg = false;
+    FMouseDown = false;
+    FMouseKeepDown = false;
+    FMouseSelectMode = TExStringGrid::msNormal;
     bool Deselected = false;
-    if (FParts->Input.FCtrlDown) {
-        FParts->Input.FCtrlDown = false;
-        if (FParts->Input.FCtrlXY.X >= 0 && FParts->Input.FCtrlXY.Y >= 0) RepaintCell(Model().DisplCol(FParts->Input.FCtrlXY.X), FParts->Input.FCtrlXY.Y);
+    if (FCtrlDown) {
+        FCtrlDown = false;
+        if (G.FParts->Edit.FCtrlXY.X >= 0 && G.FParts->Edit.FCtrlXY.Y >= 0)
+            G.RepaintCell(G.Model().DisplCol(G.FParts->Edit.FCtrlXY.X), G.FParts->Edit.FCtrlXY.Y);
     }
-    FParts->Input.FMouseDownMove = false;
-    if (FParts->FLook == glListView) {
-        RepaintRow(0);
-        if (FixedCols() > 0) RepaintCol(0);
+    FMouseDownMove = false;
+    if (G.FParts->FLook == glListView) {
+        G.RepaintRow(0);
+        if (G.FixedCols() > 0) G.RepaintCol(0);
     }
-    FParts->Input.FMouseSelectStart = -1;
-    if (!Designing()) FParts->Input.HideMoveArrows();
+    FMouseSelectStart = -1;
+    if (!G.Designing()) HideMoveArrows();
 
     // 2. The end of sizing a fixed column or row.
-    if (FParts->Input.FSizingFixed) {
-        FParts->Input.FSizeFixed = false;
-        FParts->Input.FSizingFixed = false;
-        DrawColSizingLine(FParts->Input.FSizeFixedX);
-        const int col = FParts->Input.FSizingFixedCol;
-        if (col >= 0 && col < ColCount()) {
+    if (FSizingFixed) {
+        FSizeFixed = false;
+        FSizingFixed = false;
+        G.FParts->Paint.DrawColSizingLine(FSizeFixedX);
+        const int col = FSizingFixedCol;
+        if (col >= 0 && col < G.ColCount()) {
             int sum = 0;
-            for (int i = 0; i < col; ++i) sum += ColWidths(i);
+            for (int i = 0; i < col; ++i) sum += G.ColWidths(i);
             int w = std::max(0, X - sum);
-            SetColWidths(col, w);
-            if (OnEndColumnSize) OnEndColumnSize(this, col);
-            if (OnUpdateColumnSize) {
-                OnUpdateColumnSize(this, col, w);
-                if (ColWidths(col) != w) SetColWidths(col, std::max(0, w));
+            G.SetColWidths(col, w);
+            if (G.OnEndColumnSize) G.OnEndColumnSize(&G, col);
+            if (G.OnUpdateColumnSize) {
+                G.OnUpdateColumnSize(&G, col, w);
+                if (G.ColWidths(col) != w) G.SetColWidths(col, std::max(0, w));
             }
         }
     }
-    if (FParts->Input.FSizingFixedR) {
-        FParts->Input.FSizeFixedR = false;
-        FParts->Input.FSizingFixedR = false;
-        DrawRowSizingLine(FParts->Input.FSizeFixedY);
-        const int row = FParts->Input.FSizingFixedRow;
-        if (row >= 0 && row < RowCount()) {
+    if (FSizingFixedR) {
+        FSizeFixedR = false;
+        FSizingFixedR = false;
+        G.FParts->Paint.DrawRowSizingLine(FSizeFixedY);
+        const int row = FSizingFixedRow;
+        if (row >= 0 && row < G.RowCount()) {
             int sum = 0;
-            for (int i = 0; i < row; ++i) sum += RowHeights(i);
-            SetRowHeights(row, std::max(0, Y - sum));
-            if (OnEndRowSize) OnEndRowSize(this, row);
+            for (int i = 0; i < row; ++i) sum += G.RowHeights(i);
+            G.SetRowHeights(row, std::max(0, Y - sum));
+            if (G.OnEndRowSize) G.OnEndRowSize(&G, row);
         }
     }
 
     // 3. A pressed fixed cell comes up again.
-    if (FParts->Input.FFixedCellPushed) {
-        FParts->Input.FFixedCellPushed = false;
-        if (FParts->Input.FPushedCellButton.X >= 0 && FParts->Input.FPushedCellButton.Y >= 0)
-            RepaintCell(FParts->Input.FPushedCellButton.X, FParts->Input.FPushedCellButton.Y);
+    if (FFixedCellPushed) {
+        FFixedCellPushed = false;
+        if (FPushedCellButton.X >= 0 && FPushedCellButton.Y >= 0)
+            G.RepaintCell(FPushedCellButton.X, FPushedCellButton.Y);
     }
 
     int C = -1, R = -1;
-    MouseToCell(X, Y, C, R);
+    G.MouseToCell(X, Y, C, R);
 
     // 4. A pressed cell button.
-    if (FParts->Input.FPushedCellButton.X >= 0 && FParts->Input.FPushedCellButton.Y >= 0) {
-        const TPoint p = FParts->Input.FPushedCellButton;
-        bool Enabled = Options().Contains(goEditing);
-        if (C >= 0 && R >= 0 && !FParts->FControlLook->NoDisabledButtonLook()) Enabled = IsEditable(Model().RealCol(p.X), p.Y);
-        const bool fixedPushed = p.X < FixedCols() || p.Y < FixedRows();
-        if (Enabled || FParts->FControlLook->NoDisabledButtonLook() || fixedPushed) {
-            if (!IsNode(p.Y)) PushButton(p.X, p.Y, false);
+    if (FPushedCellButton.X >= 0 && FPushedCellButton.Y >= 0) {
+        const TPoint p = FPushedCellButton;
+        bool Enabled = G.Options().Contains(goEditing);
+        if (C >= 0 && R >= 0 && !G.FParts->FControlLook->NoDisabledButtonLook())
+            Enabled = G.IsEditable(G.Model().RealCol(p.X), p.Y);
+        const bool fixedPushed = p.X < G.FixedCols() || p.Y < G.FixedRows();
+        if (Enabled || G.FParts->FControlLook->NoDisabledButtonLook() || fixedPushed) {
+            if (!G.IsNode(p.Y)) G.PushButton(p.X, p.Y, false);
             if (C >= 0 && R >= 0) {
-                const TPoint b = BaseCell(C, R);
-                const int brc = Model().RealCol(b.X);
-                const bool fixedAsButton = FixedAsButtons && p.X < FixedCols();
-                const bool inButton = HasButton(brc, b.Y) && PtInRect(GraphicRectInCell(b.X, b.Y), {X, Y});
-                if (inButton || fixedAsButton || p.Y < FixedRows()) FireButtonClick(p.X, p.Y);
-                const bool inExpand = HasExpand(brc, b.Y) && PtInRect(ExpandButtonRect(brc, b.Y), {X, Y});
-                if (inExpand || fixedAsButton || p.Y < FixedRows()) {
-                    if (HasExpand(Model().RealCol(p.X), p.Y)) {
-                        const bool expanded = ToggleExpand(Model().RealCol(p.X), p.Y);
-                        ExpandCell(p.X, p.Y, expanded);
+                const TPoint b = G.BaseCell(C, R);
+                const int brc = G.Model().RealCol(b.X);
+                const bool fixedAsButton = G.FixedAsButtons && p.X < G.FixedCols();
+                const bool inButton = G.HasButton(brc, b.Y) && PtInRect(G.GraphicRectInCell(b.X, b.Y), {X, Y});
+                if (inButton || fixedAsButton || p.Y < G.FixedRows()) G.FireButtonClick(p.X, p.Y);
+                const bool inExpand = G.HasExpand(brc, b.Y) && PtInRect(G.ExpandButtonRect(brc, b.Y), {X, Y});
+                if (inExpand || fixedAsButton || p.Y < G.FixedRows()) {
+                    if (G.HasExpand(G.Model().RealCol(p.X), p.Y)) {
+                        const bool expanded = G.ToggleExpand(G.Model().RealCol(p.X), p.Y);
+                        G.ExpandCell(p.X, p.Y, expanded);
                     }
                 }
             }
         }
-        FParts->Input.FPushedCellButton = {-1, -1};
+        FPushedCellButton = {-1, -1};
     }
 
     // 5. The sizing hint goes.
-    if ((Designing() || HintShowSizing) && FParts->Input.FScrollHintShow) FParts->Input.HideSizingHint();
+    if ((G.Designing() || G.HintShowSizing) && FScrollHintShow) HideSizingHint();
 
     // 6. A release on a cell button ends here.
     if (C >= 0 && R >= 0) {
-        const int rc = Model().RealCol(C);
-        if ((HasButton(rc, R) && PtInRect(GraphicRectInCell(C, R), {X, Y})) ||
-            (HasExpand(rc, R) && PtInRect(ExpandButtonRect(rc, R), {X, Y})))
+        const int rc = G.Model().RealCol(C);
+        if ((G.HasButton(rc, R) && PtInRect(G.GraphicRectInCell(C, R), {X, Y})) ||
+            (G.HasExpand(rc, R) && PtInRect(G.ExpandButtonRect(rc, R), {X, Y})))
             return;
     }
 
     // 7. A click on a fixed cell (not on a sizing border).
-    const bool SizingCursor = R < FixedRows() && C >= 0 && Options().Contains(goColSizing) &&
-                              GridState() == gsColSizing;
-    if (OnClick && FParts->Input.FDoOnClick && !SizingCursor && R >= 0 && C >= 0 && (R < FixedRows() || C < FixedCols()))
-        OnClick(this);
-    FParts->Input.FDoOnClick = false;
-    if (GridState() == gsSelecting) {
-        SetGridState(gsNormal);
-        Click();
+    const bool SizingCursor = R < G.FixedRows() && C >= 0 && G.Options().Contains(goColSizing) &&
+                              G.GridState() == gsColSizing;
+    if (G.OnClick && FDoOnClick && !SizingCursor && R >= 0 && C >= 0 && (R < G.FixedRows() || C < G.FixedCols()))
+        G.OnClick(&G);
+    FDoOnClick = false;
+    if (G.GridState() == gsSelecting) {
+        G.SetGridState(gsNormal);
+        G.Click();
     }
 
     // 8. A deferred press on a selected cell selects now.
-    if (FParts->Input.FSelectionClick) {
-        FParts->Input.FSelectionClick = false;
-        if (C >= FixedCols() && R >= FixedRows()) {
-            SetSelection(Options().Contains(goRowSelect) ? TGridRect{FixedCols(), R, ColCount() - 1, R}
+    if (FSelectionClick) {
+        FSelectionClick = false;
+        if (C >= G.FixedCols() && R >= G.FixedRows()) {
+            G.SetSelection(G.Options().Contains(goRowSelect) ? TGridRect{G.FixedCols(), R, G.ColCount() - 1, R}
                                                            : TGridRect{C, R, C, R});
         }
     }
 
     // 9. Disjunct rows.
-    if (FParts->FMouseActions->DisjunctRowSelect() && C >= 0 && R >= 0 && (!IsNode(R) || C != 0)) {
-        if (!(C == 0 && FParts->FMouseActions->HotmailRowSelect())) SyncRowSelect(false);
-        if (R >= FixedRows() && R < RowCount() - FixedFooters && FParts->Input.FDeselectState) {
-            SetRowSelect(FParts->FMouseActions->RowSelectPersistent ? Model().RealRow(R) : R, false);
+    if (G.FParts->FMouseActions->DisjunctRowSelect() && C >= 0 && R >= 0 && (!G.IsNode(R) || C != 0)) {
+        if (!(C == 0 && G.FParts->FMouseActions->HotmailRowSelect())) G.SyncRowSelect(false);
+        if (R >= G.FixedRows() && R < G.RowCount() - G.FixedFooters && FDeselectState) {
+            G.SetRowSelect(G.FParts->FMouseActions->RowSelectPersistent ? G.Model().RealRow(R) : R, false);
             Deselected = true;
         }
-        if (FParts->FMouseActions->HotmailRowSelect()) RepaintCell(0, 0);
-        FParts->Input.FDeselectState = false;
+        if (G.FParts->FMouseActions->HotmailRowSelect()) G.RepaintCell(0, 0);
+        FDeselectState = false;
     }
 
     // 10. The rows of an expanded group.
-    if (R >= 0 && IsNode(R) && FParts->FGrouping->AutoSelectGroup && C > 0 && !GetNodeState(R)) {
-        const int span = GetNodeSpan(R);
-        if (FParts->FMouseActions->DisjunctRowSelect()) {
-            for (int r = R + 1; r <= R + span - 1 && r < RowCount(); ++r) SetRowSelect(Model().RealRow(r), true);
+    if (R >= 0 && G.IsNode(R) && G.FParts->FGrouping->AutoSelectGroup && C > 0 && !G.GetNodeState(R)) {
+        const int span = G.GetNodeSpan(R);
+        if (G.FParts->FMouseActions->DisjunctRowSelect()) {
+            for (int r = R + 1; r <= R + span - 1 && r < G.RowCount(); ++r) G.SetRowSelect(G.Model().RealRow(r), true);
         } else if (span > 0) {
-            SetSelection({FixedCols(), R, ColCount() - 1, std::min(R + span - 1, RowCount() - 1)});
+            G.SetSelection({G.FixedCols(), R, G.ColCount() - 1, std::min(R + span - 1, G.RowCount() - 1)});
         }
     }
 
     // 11. Disjunct columns.
-    if (FParts->FMouseActions->DisjunctColSelect()) {
-        SyncColSelect(false);
-        if (C >= FixedCols() && C < ColCount() - FixedRightCols && FParts->Input.FDeselectState) SetColSelect(C, false);
-        FParts->Input.FDeselectState = false;
+    if (G.FParts->FMouseActions->DisjunctColSelect()) {
+        G.SyncColSelect(false);
+        if (C >= G.FixedCols() && C < G.ColCount() - G.FixedRightCols && FDeselectState) G.SetColSelect(C, false);
+        FDeselectState = false;
     }
 
     // 12. The end of a column or row move.
     bool Moved = false;
-    FParts->Input.EndEnhancedMove(C, R, Moved);
+    EndEnhancedMove(C, R, Moved);
 
     // 13. The class library's release.
-    TBaseGrid::WMLButtonUp(Message);
-    if (Deselected) FParts->Edit.FSelChange = false;
-    if (GridState() == gsSelecting) SetGridState(gsNormal);
+    G.TBaseGrid::WMLButtonUp(Message);
+    if (Deselected) G.FParts->Edit.FSelChange = false;
+    if (G.GridState() == gsSelecting) G.SetGridState(gsNormal);
 
     // 14. A resizer drag never starts (see the press).
-    FParts->Input.FMouseResize = false;
+    FMouseResize = false;
 
     // 15.
-    if (FParts->Input.ColMoveFlg || FParts->Input.ColSizeFlg || C < 0 || R < 0) return;
-    if (C < FixedCols() && !FParts->FSortSettings->FixedCols) return;
+    if (ColMoveFlg || ColSizeFlg || C < 0 || R < 0) return;
+    if (C < G.FixedCols() && !G.FParts->FSortSettings->FixedCols) return;
 
     // 16.
-    const int RC = Model().RealCol(C);
-    if (HasCheckBox(RC, R) && OnCheckBoxMouseUp) {
+    const int RC = G.Model().RealCol(C);
+    if (G.HasCheckBox(RC, R) && G.OnCheckBoxMouseUp) {
         bool state = false;
-        GetCheckBoxState(RC, R, state);
-        OnCheckBoxMouseUp(this, RC, R, state);
+        G.GetCheckBoxState(RC, R, state);
+        G.OnCheckBoxMouseUp(&G, RC, R, state);
     }
-    if (IsRadio(RC, R) && OnRadioMouseUp) {
+    if (G.IsRadio(RC, R) && G.OnRadioMouseUp) {
         int idx = -1;
-        GetRadioIdx(RC, R, idx);
-        OnRadioMouseUp(this, RC, R, idx);
+        G.GetRadioIdx(RC, R, idx);
+        G.OnRadioMouseUp(&G, RC, R, idx);
     }
 
     // 17. The release after a border double click does nothing more.
-    if (FParts->Input.FDblClk) {
-        FParts->Input.FDblClk = false;
+    if (FDblClk) {
+        FDblClk = false;
         return;
     }
 
-    FParts->Input.SortOnRelease(C, R, RC, X, Y, Moved, Message.Keys);
+    SortOnRelease(C, R, RC, X, Y, Moved, Message.Keys);
 }
 
 void TGridInputPart::EndEnhancedMove(int C, int R, bool& Moved)
@@ -483,166 +488,177 @@ void TExStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
 
 // --- the double click --------------------------------------------------------------------------
 
-void TExStringGrid::HandleLButtonDblClkMessage(TWMMouse& Message)
+void TExStringGrid::WMLButtonDblClk(TWMMouse& Message)
+{ FParts->Input.HandleLButtonDblClkMessage(Message); }
+
+void TGridInputPart::HandleLButtonDblClkMessage(TWMMouse& Message)
 {
     const int X = Message.XPos, Y = Message.YPos;
     int C = -1, R = -1;
-    MouseToCell(X, Y, C, R);
+    G.MouseToCell(X, Y, C, R);
 
     // 1.
-    if (FParts->FMouseActions->RangeSelectAndEdit && !HasClickableGraphic(C >= 0 ? Model().RealCol(C) : C, R)) FParts->Edit.FForceSel = true;
+    if (G.FParts->FMouseActions->RangeSelectAndEdit && !G.HasClickableGraphic(C >= 0 ? G.Model().RealCol(C) : C, R))
+        G.FParts->Edit.FForceSel = true;
     struct ClearForce {
         bool& f;
         ~ClearForce() { f = false; }
-    } clearForce{FParts->Edit.FForceSel};
+    } clearForce{G.FParts->Edit.FForceSel};
 
     // 2. Right of the last column: the border of the last column can be hit.
     if (C == -1) {
-        if (FixedRowAlways) {
-            TBaseGrid::WMLButtonDblClk(Message);
+        if (G.FixedRowAlways) {
+            G.TBaseGrid::WMLButtonDblClk(Message);
             return;
         }
-        C = ColCount() - 1;
+        C = G.ColCount() - 1;
         R = 0;
     }
 
     // 3. A double click on a header border sizes the column to its content.
-    if (R >= 0 && R < FixedRows() && Options().Contains(goColSizing) && FParts->FMouseActions->AutoSizeColOnDblClick) {
-        const TRect HR = CellRect(C, R);
+    if (R >= 0 && R < G.FixedRows() && G.Options().Contains(goColSizing) &&
+        G.FParts->FMouseActions->AutoSizeColOnDblClick) {
+        const TRect HR = G.CellRect(C, R);
         int sized = -1;
         if (std::abs(X - HR.Left) < 4) {
-            FParts->Input.FDblClk = true;
-            if (C - 1 >= FixedCols()) sized = C - 1;
+            FDblClk = true;
+            if (C - 1 >= G.FixedCols()) sized = C - 1;
         }
-        if (sized < 0 && std::abs(X - HR.Right) < 4 && C >= FixedCols()) {
-            FParts->Input.FDblClk = true;
+        if (sized < 0 && std::abs(X - HR.Right) < 4 && C >= G.FixedCols()) {
+            FDblClk = true;
             sized = C;
         }
         if (sized >= 0) {
             bool allow = true;
-            if (OnColumnSize) OnColumnSize(this, sized, allow);
+            if (G.OnColumnSize) G.OnColumnSize(&G, sized, allow);
             if (allow) {
-                AutoSizeCol(sized);
-                if (OnEndColumnSize) OnEndColumnSize(this, sized);
+                G.AutoSizeCol(sized);
+                if (G.OnEndColumnSize) G.OnEndColumnSize(&G, sized);
             }
-            FParts->Edit.FForceSel = false;
-            TBaseGrid::WMLButtonDblClk(Message);
+            G.FParts->Edit.FForceSel = false;
+            G.TBaseGrid::WMLButtonDblClk(Message);
             return;
         }
     }
 
     // 4. Cell buttons and expand buttons take the double click.
     if (C >= 0 && R >= 0) {
-        const int rc = Model().RealCol(C);
-        if ((HasButton(rc, R) && PtInRect(GraphicRectInCell(C, R), {X, Y})) ||
-            (HasExpand(rc, R) && PtInRect(ExpandButtonRect(rc, R), {X, Y})))
+        const int rc = G.Model().RealCol(C);
+        if ((G.HasButton(rc, R) && PtInRect(G.GraphicRectInCell(C, R), {X, Y})) ||
+            (G.HasExpand(rc, R) && PtInRect(G.ExpandButtonRect(rc, R), {X, Y})))
             return;
-        if (HasClickableGraphic(rc, R)) {
-            TBaseGrid::WMLButtonDblClk(Message);
+        if (G.HasClickableGraphic(rc, R)) {
+            G.TBaseGrid::WMLButtonDblClk(Message);
             return;
         }
     }
 
     // 5. The class library's double click, then the cell's.
-    TBaseGrid::WMLButtonDblClk(Message);
+    G.TBaseGrid::WMLButtonDblClk(Message);
     int C1 = -1, R1 = -1;
-    MouseToCell(X, Y, C1, R1);
-    if (OnDblClickCell) OnDblClickCell(this, R1, C1);
+    G.MouseToCell(X, Y, C1, R1);
+    if (G.OnDblClickCell) G.OnDblClickCell(&G, R1, C1);
 
     // 6, 7. Editing on a double click.
     if (C >= 0 && R >= 0) {
-        if (FParts->FMouseActions->EditOnDblClickOnly()) {
-            TFlagSet rangeEdit(FParts->FMouseActions->RangeSelectAndEdit, true);
-            if (IsEditable(Model().RealCol(C), R)) {
-                SetOptions(Options() + goEditing);
-                ShowInplaceEdit();
+        if (G.FParts->FMouseActions->EditOnDblClickOnly()) {
+            TFlagSet rangeEdit(G.FParts->FMouseActions->RangeSelectAndEdit, true);
+            if (G.IsEditable(G.Model().RealCol(C), R)) {
+                G.SetOptions(G.Options() + goEditing);
+                G.ShowInplaceEdit();
             }
-        } else if (FParts->FMouseActions->RangeSelectAndEdit && IsEditable(Model().RealCol(C), R) && R >= FixedRows() &&
-                   C >= FixedCols()) {
-            SetOptions(Options() + goEditing);
-            const TPoint b = BaseCell(C, R);
-            const TRect br = CellRect(b.X, b.Y);
-            MouseDown(mbLeft, {}, br.Left + 4, br.Top + 4);
+        } else if (G.FParts->FMouseActions->RangeSelectAndEdit && G.IsEditable(G.Model().RealCol(C), R) &&
+                   R >= G.FixedRows() && C >= G.FixedCols()) {
+            G.SetOptions(G.Options() + goEditing);
+            const TPoint b = G.BaseCell(C, R);
+            const TRect br = G.CellRect(b.X, b.Y);
+            G.MouseDown(mbLeft, {}, br.Left + 4, br.Top + 4);
         }
     }
 
     // 8. Fixed-cell editors on a double click.
-    FParts->Edit.FForceSel = false;
-    if (C >= 0 && R >= 0 && ((R < FixedRows() && FParts->FMouseActions->FixedRowsEdit == fceDblClick) ||
-                             (C < FixedCols() && FParts->FMouseActions->FixedColsEdit == fceDblClick)))
+    G.FParts->Edit.FForceSel = false;
+    if (C >= 0 && R >= 0 && ((R < G.FixedRows() && G.FParts->FMouseActions->FixedRowsEdit == fceDblClick) ||
+                             (C < G.FixedCols() && G.FParts->FMouseActions->FixedColsEdit == fceDblClick)))
         throw ENotBuilt("fixed cell editor");
 }
 
 // --- the right button -----------------------------------------------------------------------
 
-void TExStringGrid::HandleRButtonDownMessage(TWMMouse& Message)
+void TExStringGrid::WMRButtonDown(TWMMouse& Message)
+{ FParts->Input.HandleRButtonDownMessage(Message); }
+
+void TGridInputPart::HandleRButtonDownMessage(TWMMouse& Message)
 {
     const int X = Message.XPos, Y = Message.YPos;
-    FParts->Input.FPressSelection = Selection();
+    FPressSelection = G.Selection();
     // 1.
-    TBaseGrid::WMRButtonDown(Message);
+    G.TBaseGrid::WMRButtonDown(Message);
     int C = -1, R = -1;
-    MouseToCell(X, Y, C, R);
+    G.MouseToCell(X, Y, C, R);
 
     // 2. Selecting the cell under the right button.
-    if (FParts->FMouseActions->SelectOnRightClick && C >= 0 && R >= 0 && C >= FixedCols() && R >= FixedRows() &&
-        !IsFixed(C, R) && !(FParts->FMouseActions->DisjunctCellSelect() && SelectedCells(C, R))) {
-        const int rc = Model().RealCol(C);
+    if (G.FParts->FMouseActions->SelectOnRightClick && C >= 0 && R >= 0 && C >= G.FixedCols() && R >= G.FixedRows() &&
+        !G.IsFixed(C, R) && !(G.FParts->FMouseActions->DisjunctCellSelect() && G.SelectedCells(C, R))) {
+        const int rc = G.Model().RealCol(C);
         // A cell of the selection keeps it (the right button offers the
         // cell only); another cell is clicked or focused.
-        const bool selected = IsSelected(C, R);
-        if (!selected && !HasClickableGraphic(rc, R)) {
-            if (OnRightClickCell) {
-                FocusCell(C, R);
+        const bool selected = G.IsSelected(C, R);
+        if (!selected && !G.HasClickableGraphic(rc, R)) {
+            if (G.OnRightClickCell) {
+                G.FocusCell(C, R);
             } else {
-                MouseDown(mbLeft, {}, X, Y);
-                MouseUp(mbLeft, {}, X, Y);
+                G.MouseDown(mbLeft, {}, X, Y);
+                G.MouseUp(mbLeft, {}, X, Y);
             }
         }
         if (selected) {
             bool canSelect = true;
-            if (OnSelectCell) OnSelectCell(this, C, R, canSelect);
+            if (G.OnSelectCell) G.OnSelectCell(&G, C, R, canSelect);
         } else {
-            const TPoint b = BaseCell(C, R);
-            const bool keep = FParts->FNavigation->KeepHorizScroll;
-            const int left = LeftCol();
-            if (keep) StartUpdate();
-            MoveCurrent(b.X, b.Y, true, true);
+            const TPoint b = G.BaseCell(C, R);
+            const bool keep = G.FParts->FNavigation->KeepHorizScroll;
+            const int left = G.LeftCol();
+            if (keep) G.StartUpdate();
+            G.MoveCurrent(b.X, b.Y, true, true);
             if (keep) {
-                SetLeftCol(left);
-                ResetUpdate();
+                G.SetLeftCol(left);
+                G.ResetUpdate();
             }
         }
-        if (FParts->FMouseActions->DisjunctRowSelect()) {
-            const int rr = Model().RealRow(R);
-            if (Message.Keys.Contains(ssCtrl) || FParts->FMouseActions->DisjunctRowSelectNoCtrl) {
-                SetRowSelect(rr, !RowSelect(rr));
-            } else if (RowSelectCount() > 1 && RowSelect(rr)) {
+        if (G.FParts->FMouseActions->DisjunctRowSelect()) {
+            const int rr = G.Model().RealRow(R);
+            if (Message.Keys.Contains(ssCtrl) || G.FParts->FMouseActions->DisjunctRowSelectNoCtrl) {
+                G.SetRowSelect(rr, !G.RowSelect(rr));
+            } else if (G.RowSelectCount() > 1 && G.RowSelect(rr)) {
                 // A selected row of several keeps them (for a pop-up menu).
             } else {
-                ClearRowSelect();
-                SetRowSelect(rr, true);
+                G.ClearRowSelect();
+                G.SetRowSelect(rr, true);
             }
         }
     }
 
     // 3.
-    if (OnRightClickCell) OnRightClickCell(this, R, C);
+    if (G.OnRightClickCell) G.OnRightClickCell(&G, R, C);
 
     // 4. An address cell opens its editor.
-    if (C >= 0 && R >= 0 && URLShow && URLEdit && IsURLText(Cells(Model().RealCol(C), R))) {
-        MoveCurrent(C, R, true, true);
-        ShowEditor();
+    if (C >= 0 && R >= 0 && G.URLShow && G.URLEdit && IsURLText(G.Cells(G.Model().RealCol(C), R))) {
+        G.MoveCurrent(C, R, true, true);
+        G.ShowEditor();
     }
 }
 
-void TExStringGrid::HandleRButtonUpMessage(TWMMouse& Message)
+void TExStringGrid::WMRButtonUp(TWMMouse& Message)
+{ FParts->Input.HandleRButtonUpMessage(Message); }
+
+void TGridInputPart::HandleRButtonUpMessage(TWMMouse& Message)
 {
     const TCursor sc = ScreenCursor();
-    if ((sc == crDrag || sc == crNoDrop) && (GridState() == gsRowMoving || GridState() == gsColMoving) &&
-        EnhRowColMove) {
+    if ((sc == crDrag || sc == crNoDrop) && (G.GridState() == gsRowMoving || G.GridState() == gsColMoving) &&
+        G.EnhRowColMove) {
         Message.Result = 0;
         return;
     }
-    TBaseGrid::WMRButtonUp(Message);
+    G.TBaseGrid::WMRButtonUp(Message);
 }

@@ -43,7 +43,7 @@ double LimitPercent(double X) { return std::clamp(X, 0.0, 100.0); }
 
 // --- size and place -------------------------------------------------------------------------
 
-TCellGraphic* TExStringGrid::GetCellGraphicInfo(int ACol, int ARow, TCellVAlign& VAlign, TCellHAlign& HAlign,
+TCellGraphic* TGridPaintPart::GetCellGraphicInfo(int ACol, int ARow, TCellVAlign& VAlign, TCellHAlign& HAlign,
                                                 bool& TextAllowed, int& Height, int& Width)
 {
     Width = 0;
@@ -51,10 +51,10 @@ TCellGraphic* TExStringGrid::GetCellGraphicInfo(int ACol, int ARow, TCellVAlign&
     TextAllowed = true;
     HAlign = haLeft;
     VAlign = vaTop;
-    TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    TCellGraphic* g = G.GetCellGraphic(ACol, ARow);
     if (!g) return nullptr;
-    TCustomImageList* images = GetGridImages();
-    const int check = FParts->FControlLook->CheckSize();
+    TCustomImageList* images = G.GetGridImages();
+    const int check = G.FParts->FControlLook->CheckSize();
     TPoint sz{0, 0};
     switch (g->CellType) {
     case ctBitmap: sz = ObjectSize(g->CellBitmap); break;
@@ -87,8 +87,8 @@ TCellGraphic* TExStringGrid::GetCellGraphicInfo(int ACol, int ARow, TCellVAlign&
     }
     case ctPicture:
     case ctFilePicture: {
-        const TPoint cell = CellSize(Model().DisplCol(ACol), ARow);
-        sz = g->GetPictureSize(cell.X, cell.Y, !Cells(ACol, ARow).empty());
+        const TPoint cell = G.CellSize(G.Model().DisplCol(ACol), ARow);
+        sz = g->GetPictureSize(cell.X, cell.Y, !G.Cells(ACol, ARow).empty());
         break;
     }
     case ctButton:
@@ -97,9 +97,9 @@ TCellGraphic* TExStringGrid::GetCellGraphicInfo(int ACol, int ARow, TCellVAlign&
     case ctInterface:
         if (auto* i = dynamic_cast<IGridCellGraphic*>(g->CellBitmap)) sz = {i->GetWidth(), i->GetHeight()};
         break;
-    case ctRadioButton: sz = {FParts->FControlLook->RadioSize() + 4, FParts->FControlLook->RadioSize() + 4}; break;
+    case ctRadioButton: sz = {G.FParts->FControlLook->RadioSize() + 4, G.FParts->FControlLook->RadioSize() + 4}; break;
     case ctShape: {
-        const int s = RowHeights(ARow) - 2 * XYOffset.Y;
+        const int s = G.RowHeights(ARow) - 2 * G.XYOffset.Y;
         sz = {s, s};
         break;
     }
@@ -118,19 +118,19 @@ TCellGraphic* TExStringGrid::GetCellGraphicInfo(int ACol, int ARow, TCellVAlign&
 
 // --- check boxes and radio buttons -------------------------------------------------------------
 
-void TExStringGrid::DrawCheck(TCanvas& ACanvas, const TRect& R, bool Checked, TCheckBoxState State, bool UseState,
+void TGridPaintPart::DrawCheck(TCanvas& ACanvas, const TRect& R, bool Checked, TCheckBoxState State, bool UseState,
                               TControlStyle Style, bool Grayed, bool Enabled)
 {
     TCanvas& C = ACanvas;
     // 1.
-    if (FParts->FControlLook->NoDisabledCheckRadioLook() || FParts->FControlLook->CheckAlwaysActive) Enabled = true;
-    if (Style == csTheme && !(FParts->FIsComCtl6 && IsThemeActive())) Style = csClassic;
+    if (G.FParts->FControlLook->NoDisabledCheckRadioLook() || G.FParts->FControlLook->CheckAlwaysActive) Enabled = true;
+    if (Style == csTheme && !(G.FParts->FIsComCtl6 && IsThemeActive())) Style = csClassic;
     // 2.
     if (UseState) {
         Checked = State == cbChecked;
         if (State == cbGrayed) Grayed = true;
     }
-    const int size = FParts->FControlLook->CheckSize();
+    const int size = G.FParts->FControlLook->CheckSize();
     // 3.
     switch (Style) {
     case csWinXP:
@@ -144,7 +144,7 @@ void TExStringGrid::DrawCheck(TCanvas& ACanvas, const TRect& R, bool Checked, TC
         break;
     }
     case csGlyph: {
-        const TBitmap& b = Checked ? FParts->FControlLook->CheckedGlyph() : FParts->FControlLook->UnCheckedGlyph();
+        const TBitmap& b = Checked ? G.FParts->FControlLook->CheckedGlyph() : G.FParts->FControlLook->UnCheckedGlyph();
         if (!b.Empty()) C.DrawTransparent(R.Left, R.Top, b);
         break;
     }
@@ -160,7 +160,7 @@ void TExStringGrid::DrawCheck(TCanvas& ACanvas, const TRect& R, bool Checked, TC
         C.LineTo(R.Right - 1, R.Bottom - 1);
         C.LineTo(R.Left, R.Bottom - 1);
         if (Checked) {
-            C.Pen().SetColor(Enabled ? FParts->FControlLook->Color() : clGray);
+            C.Pen().SetColor(Enabled ? G.FParts->FControlLook->Color() : clGray);
             C.Pen().SetWidth(1);
             const int L = R.Left, T = R.Top - 1, B = R.Bottom - 1, s = size / 2;
             C.MoveTo(L + 2, R.Top + s);
@@ -198,13 +198,14 @@ void TExStringGrid::DrawCheck(TCanvas& ACanvas, const TRect& R, bool Checked, TC
     }
 }
 
-void TExStringGrid::DrawRadioGroup(TCanvas& ACanvas, const TRect& R, bool Reverse, double Scale, TControlStyle Style,
+void TGridPaintPart::DrawRadioGroup(TCanvas& ACanvas, const TRect& R, bool Reverse, double Scale, TControlStyle Style,
                                    int ARow, int ACol, bool Selected, const TStringList* Items, bool Disabled,
                                    bool Across, int SelectedIndex, int Count)
 {
     TCanvas& C = ACanvas;
     // 1.
-    if (FParts->FControlLook->NoDisabledCheckRadioLook() || FParts->FControlLook->RadioAlwaysActive) Disabled = false;
+    if (G.FParts->FControlLook->NoDisabledCheckRadioLook() || G.FParts->FControlLook->RadioAlwaysActive)
+        Disabled = false;
     const int step = Reverse ? -1 : 1;
     C.SetBkMode(bkTransparent);
     if (Count <= 0) return;
@@ -212,16 +213,16 @@ void TExStringGrid::DrawRadioGroup(TCanvas& ACanvas, const TRect& R, bool Revers
     if (Style == csWinXP || Style == csNUV) EnsureGridBitmaps();
     const bool bitmaps = Style == csWinXP || Style == csNUV || Style == csGlyph;
     int offset = 0;
-    const int S = FParts->FControlLook->RadioSize();
+    const int S = G.FParts->FControlLook->RadioSize();
     const int H = C.TextHeight("gh");
-    const std::string cellText = Cells(ACol, ARow);
+    const std::string cellText = G.Cells(ACol, ARow);
     // 2.
     for (int i = 1; i <= Count; ++i) {
         std::string text;
         const bool hasText = Items && i - 1 < Items->Count();
         if (hasText) {
             text = Items->Strings(i - 1);
-            if (Selected && ShowSelection && SelectionTextColor != clNone) C.Font().SetColor(SelectionTextColor);
+            if (Selected && G.ShowSelection && G.SelectionTextColor != clNone) C.Font().SetColor(G.SelectionTextColor);
         }
         const bool on = i == SelectedIndex + 1 || (SelectedIndex == -1 && hasText && text == cellText);
         if (Style == csClassic || Style == csFlat) {
@@ -289,7 +290,7 @@ void TExStringGrid::DrawRadioGroup(TCanvas& ACanvas, const TRect& R, bool Revers
             C.LineTo(x + 8, y + 14);
             C.LineTo(x + 2, y + 8);
             if (on) {
-                const TColor mark = Disabled ? clGray : FParts->FControlLook->Color();
+                const TColor mark = Disabled ? clGray : G.FParts->FControlLook->Color();
                 C.Brush().SetColor(mark);
                 C.Pen().SetColor(mark);
                 C.Polygon({{x + 6, y + 8}, {x + 8, y + 6}, {x + 10, y + 8}, {x + 8, y + 10}});
@@ -305,7 +306,7 @@ void TExStringGrid::DrawRadioGroup(TCanvas& ACanvas, const TRect& R, bool Revers
             break;
         }
         case csGlyph: {
-            const TBitmap& b = on ? FParts->FControlLook->RadioOnGlyph() : FParts->FControlLook->RadioOffGlyph();
+            const TBitmap& b = on ? G.FParts->FControlLook->RadioOnGlyph() : G.FParts->FControlLook->RadioOffGlyph();
             if (!b.Empty()) C.DrawTransparent(x, y, b);
             break;
         }
@@ -441,16 +442,16 @@ void TGridPaintPart::PaintCellGraphic(TCellPaintRecord& P)
         G.CanEditCell(P.RCol, P.Row, enabled);
         const TControlStyle style = G.FParts->FControlLook->ControlStyle();
         if (type == ctCheckBox || type == ctRowCheckBox) {
-            G.DrawCheck(C, GR, g->CellBoolean, cbUnchecked, false, style, g->CellAngle > 0, enabled);
+            DrawCheck(C, GR, g->CellBoolean, cbUnchecked, false, style, g->CellAngle > 0, enabled);
         } else if (type == ctDataCheckBox || type == ctVirtCheckBox) {
             const bool checked = G.Cells(P.RCol, P.Row) == G.GetCheckTrue(P.RCol, P.Row);
-            G.DrawCheck(C, GR, checked, cbUnchecked, false, style, false, enabled);
+            DrawCheck(C, GR, checked, cbUnchecked, false, style, false, enabled);
         } else if (type == ctTriStateCheckBox) {
-            G.DrawCheck(C, GR, false, g->CellCheckBoxState, true, style, g->CellAngle > 0, enabled);
+            DrawCheck(C, GR, false, g->CellCheckBoxState, true, style, g->CellAngle > 0, enabled);
         } else {
             const int x = x1 + G.XYOffset.X;
             const int S = G.FParts->FControlLook->RadioSize();
-            G.DrawRadioGroup(C, {x, y1, x + S, y1 + S}, false, 1, style, P.Row, P.RCol, false, nullptr, !enabled,
+            DrawRadioGroup(C, {x, y1, x + S, y1 + S}, false, 1, style, P.Row, P.RCol, false, nullptr, !enabled,
                            false, g->CellBoolean ? 0 : -1, 1);
         }
         break;
@@ -461,17 +462,17 @@ void TGridPaintPart::PaintCellGraphic(TCellPaintRecord& P)
         const std::string text = G.Cells(P.RCol, P.Row);
         TRect origin = G.CellRect(P.DCol, P.Row);
         C.SaveState();
-        G.DrawRotatedText(origin, g->CellAngle, P.VA, P.HA, text);
+        DrawRotatedText(origin, g->CellAngle, P.VA, P.HA, text);
         C.Font().SetOrientation(g->CellAngle * 10);
         C.SetBkMode(bkTransparent);
         C.IntersectClipRect(cr);
         C.TextOut(origin.Left, origin.Top, text);
         C.RestoreState();
-        if (G.IsSortIndicatorCell(P.RCol, P.Row) &&
+        if (IsSortIndicatorCell(P.RCol, P.Row) &&
             (G.FParts->FSortSettings->Column == P.RCol || G.FModel->FSortIndexes.FindIndex(P.RCol) >= 0) && G.FixedRows() >= 1 &&
             (P.RCol >= G.FixedCols() || G.FParts->FSortSettings->FixedCols) &&
             (G.FModel->FSortIndexes.FindIndex(P.RCol) < 1 || G.FParts->FSortSettings->IndexShow))
-            G.DrawSortIndicator(C, P.RCol, GR.Top + 8, GR.Right - 10);
+            DrawSortIndicator(C, P.RCol, GR.Top + 8, GR.Right - 10);
         break;
     }
     case ctDataImage: {
@@ -488,8 +489,9 @@ void TGridPaintPart::PaintCellGraphic(TCellPaintRecord& P)
         bool canEdit = true;
         G.CanEditCell(P.RCol, P.Row, canEdit);
         const auto* items = dynamic_cast<const TCellStrings*>(g->CellBitmap);
-        G.DrawRadioGroup(C, R, false, 1, G.FParts->FControlLook->ControlStyle(), P.Row, P.RCol, P.State.Contains(gdSelected),
-                       items, !canEdit, g->CellBoolean, g->CellIndex, items ? items->Count() : 0);
+        DrawRadioGroup(C, R, false, 1, G.FParts->FControlLook->ControlStyle(), P.Row, P.RCol,
+                       P.State.Contains(gdSelected), items, !canEdit, g->CellBoolean, g->CellIndex,
+                       items ? items->Count() : 0);
         break;
     }
     case ctImages: {
@@ -538,7 +540,7 @@ void TGridPaintPart::PaintCellGraphic(TCellPaintRecord& P)
     case ctInterface:
         if (auto* i = dynamic_cast<IGridCellGraphic*>(g->CellBitmap))
             i->Draw(C, {P.Rect.Left - 1, P.Rect.Top - 1, P.Rect.Right, P.Rect.Bottom}, P.RCol, P.Row,
-                    P.State.Contains(gdSelected), (&G));
+                    P.State.Contains(gdSelected), &G);
         break;
     default: PaintValueGraphic(P, GR, R); break;
     }
@@ -891,10 +893,10 @@ int PlaceRotatedText(TRect& Rect, TAlignment HAlign, TVAlignment VAlign, int A, 
     return quadrant;
 }
 
-void TExStringGrid::DrawRotatedText(TRect& Rect, int Angle, TVAlignment VAlign, TAlignment HAlign,
+void TGridPaintPart::DrawRotatedText(TRect& Rect, int Angle, TVAlignment VAlign, TAlignment HAlign,
                                     const std::string& Text)
 {
-    const TSize e = Canvas()->TextExtent(Text);
+    const TSize e = G.Canvas()->TextExtent(Text);
     Rect = {Rect.Left + 2, Rect.Top + 2, Rect.Right - 2, Rect.Bottom - 2};
     const double a = Angle * 3.14159265358979323846 / 180.0;
     const int A = std::abs(static_cast<int>(std::trunc(e.cy * std::cos(a))));

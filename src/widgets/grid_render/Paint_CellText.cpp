@@ -164,26 +164,26 @@ void TExStringGrid::FireGetDisplText(int ACol, int ARow, std::string& Value) con
 
 // --- sort indicators ----------------------------------------------------------------------
 
-bool TExStringGrid::IsSortIndicatorCell(int ACol, int ARow)
+bool TGridPaintPart::IsSortIndicatorCell(int ACol, int ARow)
 {
-    if (!FParts->FSortSettings->Show() || FixedRows() + 1 >= RowCount()) return false;
-    const int r = ARow >= 0 && ACol >= 0 ? BaseCell(ACol, ARow).Y : ARow;
-    return r == FParts->FSortSettings->Row();
+    if (!G.FParts->FSortSettings->Show() || G.FixedRows() + 1 >= G.RowCount()) return false;
+    const int r = ARow >= 0 && ACol >= 0 ? G.BaseCell(ACol, ARow).Y : ARow;
+    return r == G.FParts->FSortSettings->Row();
 }
 
-void TExStringGrid::DrawSortIndicator(TCanvas& ACanvas, int ACol, int Y, int X)
+void TGridPaintPart::DrawSortIndicator(TCanvas& ACanvas, int ACol, int Y, int X)
 {
     TCanvas& C = ACanvas;
-    const TSortSettings& s = *FParts->FSortSettings;
+    const TSortSettings& s = *G.FParts->FSortSettings;
     C.SaveState();
     if (s.IndexShow) {
-        const int idx = FModel->FSortIndexes.FindIndex(ACol);
+        const int idx = G.FModel->FSortIndexes.FindIndex(ACol);
         if (idx >= 0) {
             C.Brush().SetColor(s.IndexColor);
             C.SetBkMode(bkTransparent);
             C.Font().SetColor(clBlack);
             C.Font().SetSize(6);
-            const bool descending = !FModel->FSortIndexes.GetSortDirections(idx);
+            const bool descending = !G.FModel->FSortIndexes.GetSortDirections(idx);
             const bool glyphs = !s.IndexUpGlyph().Empty() && !s.IndexDownGlyph().Empty();
             C.Pen().SetColor(clBlack);
             if (descending) {
@@ -214,7 +214,7 @@ void TExStringGrid::DrawSortIndicator(TCanvas& ACanvas, int ACol, int Y, int X)
                 C.LineTo(X + 4, Y - 4);
                 C.Pen().SetColor(clBlack);
             } else {
-                DrawBitmapTransparent(C, s.DownGlyph(), FixedColor(), {X - 4, Y - 4, X + 4, Y + 4});
+                DrawBitmapTransparent(C, s.DownGlyph(), G.FixedColor(), {X - 4, Y - 4, X + 4, Y + 4});
             }
         } else {
             if (!glyphs) {
@@ -226,21 +226,21 @@ void TExStringGrid::DrawSortIndicator(TCanvas& ACanvas, int ACol, int Y, int X)
                 C.LineTo(X - 4, Y + 4);
                 C.Pen().SetColor(clBlack);
             } else {
-                DrawBitmapTransparent(C, s.UpGlyph(), FixedColor(), {X - 4, Y - 4, X + 4, Y + 4});
+                DrawBitmapTransparent(C, s.UpGlyph(), G.FixedColor(), {X - 4, Y - 4, X + 4, Y + 4});
             }
         }
     }
     C.RestoreState();
 }
 
-void TExStringGrid::DrawCellRichText(int ACol, int ARow, const TRect& R, TCanvas& ACanvas)
+void TGridPaintPart::DrawCellRichText(int ACol, int ARow, const TRect& R, TCanvas& ACanvas)
 {
-    if (Designing()) return;
+    if (G.Designing()) return;
     // No rich-text control here: the cell's text is shown without its
     // formatting, inside the usual text inset.
-    TRect r{R.Left + XYOffset.X, R.Top + XYOffset.Y, R.Right - XYOffset.X, R.Bottom - XYOffset.Y};
+    TRect r{R.Left + G.XYOffset.X, R.Top + G.XYOffset.Y, R.Right - G.XYOffset.X, R.Bottom - G.XYOffset.Y};
     ACanvas.SetBkMode(bkTransparent);
-    DrawTextEx(ACanvas, RichTextToPlain(Cells(ACol, ARow)), r, DT_EDITCONTROL | DT_WORDBREAK | DT_NOPREFIX);
+    DrawTextEx(ACanvas, RichTextToPlain(G.Cells(ACol, ARow)), r, DT_EDITCONTROL | DT_WORDBREAK | DT_NOPREFIX);
 }
 
 // --- the text step of the painter -----------------------------------------------------------
@@ -386,7 +386,7 @@ void TGridPaintPart::PaintCellText(TCellPaintRecord& P)
     // 3. node indent of a row below a node
     if (RCol == 0 && G.HasNodes() && !G.IsNodeRow(ARow)) R.Left += G.RowNodeIndent(ARow);
 
-    const bool sortCell = G.IsSortIndicatorCell(RCol, ARow) &&
+    const bool sortCell = IsSortIndicatorCell(RCol, ARow) &&
                           (G.FParts->FSortSettings->Column == RCol || G.FModel->FSortIndexes.FindIndex(RCol) >= 0);
     auto sortIndicator = [&](int textWidth, int xOverride, bool useOverride) {
         TRect r = P.Rect;
@@ -404,7 +404,8 @@ void TGridPaintPart::PaintCellText(TCellPaintRecord& P)
             y = r.Top + (r.Bottom - r.Top) / 2;
         else if (P.VA == vtaBottom)
             y = r.Bottom - 8;
-        if (G.FModel->FSortIndexes.FindIndex(RCol) < 1 || G.FParts->FSortSettings->IndexShow) G.DrawSortIndicator(C, RCol, y, x);
+        if (G.FModel->FSortIndexes.FindIndex(RCol) < 1 || G.FParts->FSortSettings->IndexShow)
+            DrawSortIndicator(C, RCol, y, x);
     };
 
     if (kind == ctkHTML) {
@@ -443,7 +444,7 @@ void TGridPaintPart::PaintCellText(TCellPaintRecord& P)
         if (!(P.State.Contains(gdSelected) && !P.State.Contains(gdFocused) && G.SelectionColor == clNone))
             C.FillRect(R);
         C.Brush().SetStyle(bsClear);
-        G.DrawCellRichText(RCol, ARow, R, C);
+        DrawCellRichText(RCol, ARow, R, C);
         C.Brush().SetStyle(bsSolid);
         C.Font().SetColor(clBlack);
         return;

@@ -76,14 +76,14 @@ void TExStringGrid::Paint()
         }
         c->RestoreState();
     }
-    PaintLookBorder(*c);
+    FParts->Paint.PaintLookBorder(*c);
     // 7.
     if (OnPainted) OnPainted(this);
 }
 
-void TExStringGrid::PaintLookBorder(TCanvas& ACanvas)
+void TGridPaintPart::PaintLookBorder(TCanvas& ACanvas)
 {
-    switch (FParts->FLook) {
+    switch (G.FParts->FLook) {
     case glSoft:
     case glNUV:
     case glXP:
@@ -93,44 +93,44 @@ void TExStringGrid::PaintLookBorder(TCanvas& ACanvas)
     case glOffice2007: break;
     default: return;
     }
-    if (BorderStyle == TGridBorderStyle::bsNone || FParts->FBorderColor == clNone || Flat) return;
-    const int W = ClientWidth(), H = ClientHeight();
+    if (G.BorderStyle == TGridBorderStyle::bsNone || G.FParts->FBorderColor == clNone || G.Flat) return;
+    const int W = G.ClientWidth(), H = G.ClientHeight();
     ACanvas.SaveState();
-    ACanvas.Pen().SetColor(FParts->FBorderColor);
+    ACanvas.Pen().SetColor(G.FParts->FBorderColor);
     ACanvas.Pen().SetWidth(1);
     ACanvas.Pen().SetStyle(psSolid);
     ACanvas.Pen().SetMode(pmCopy);
-    if (FitCellsInGrid) {
+    if (G.FitCellsInGrid) {
         ACanvas.Polyline({{1, H}, {1, 1}, {W - 2, 1}, {W - 2, H - 2}, {1, H - 2}});
         // The outer ring takes the colour of the surface behind the grid.
         ACanvas.Pen().SetColor(clBtnFace);
         ACanvas.Polyline({{0, H}, {0, 0}, {W - 1, 0}, {W - 1, H - 1}, {0, H - 1}});
-    } else if (FParts->FIsComCtl6) {
+    } else if (G.FParts->FIsComCtl6) {
         ACanvas.Polyline({{0, H - 1}, {0, 0}, {W - 1, 0}, {W - 1, H - 1}, {0, H - 1}});
     }
     ACanvas.RestoreState();
 }
 
-void TExStringGrid::DrawColSizingLine(int X)
+void TGridPaintPart::DrawColSizingLine(int X)
 {
     const auto line = std::make_pair(true, X);
-    auto it = std::find(FParts->Paint.FSizingLines.begin(), FParts->Paint.FSizingLines.end(), line);
-    if (it != FParts->Paint.FSizingLines.end())
-        FParts->Paint.FSizingLines.erase(it);
+    auto it = std::find(FSizingLines.begin(), FSizingLines.end(), line);
+    if (it != FSizingLines.end())
+        FSizingLines.erase(it);
     else
-        FParts->Paint.FSizingLines.push_back(line);
-    Invalidate();
+        FSizingLines.push_back(line);
+    G.Invalidate();
 }
 
-void TExStringGrid::DrawRowSizingLine(int Y)
+void TGridPaintPart::DrawRowSizingLine(int Y)
 {
     const auto line = std::make_pair(false, Y);
-    auto it = std::find(FParts->Paint.FSizingLines.begin(), FParts->Paint.FSizingLines.end(), line);
-    if (it != FParts->Paint.FSizingLines.end())
-        FParts->Paint.FSizingLines.erase(it);
+    auto it = std::find(FSizingLines.begin(), FSizingLines.end(), line);
+    if (it != FSizingLines.end())
+        FSizingLines.erase(it);
     else
-        FParts->Paint.FSizingLines.push_back(line);
-    Invalidate();
+        FSizingLines.push_back(line);
+    G.Invalidate();
 }
 
 // --- one cell ---------------------------------------------------------------------------------
@@ -179,7 +179,8 @@ void TExStringGrid::PaintCellContent(TCanvas& ACanvas, int ACol, int ARow, TRect
     GetVisualProperties(ACol, ARow, P.State, false, false, true, &C.Brush(), P.ColorTo, P.MirrorColor,
                         P.MirrorColorTo, &C.Font(), P.HA, P.VA, P.WW, P.GD);
     // 5.
-    P.Graphic = GetCellGraphicInfo(P.RCol, ARow, P.GraphicVA, P.GraphicHA, P.TextAllowed, P.GraphicH, P.GraphicW);
+    P.Graphic =
+        FParts->Paint.GetCellGraphicInfo(P.RCol, ARow, P.GraphicVA, P.GraphicHA, P.TextAllowed, P.GraphicH, P.GraphicW);
     if (P.RCol == 0 && IsNodeRow(ARow)) P.GraphicW = GetNodeLevel(ARow) * 12 + 4;
     // 6.
     if (P.State.Contains(gdSelected) && !P.State.Contains(gdFocused) && SelectionColor == clNone)
@@ -336,7 +337,7 @@ void TExStringGrid::PaintCellContent(TCanvas& ACanvas, int ACol, int ARow, TRect
     C.Brush().SetColor(P.SavedBrush);
     C.Font().SetColor(P.SavedFont);
     Rect = Grown(Rect, 1);
-    PaintCellBorders(C, P.RCol, ARow, Rect);
+    FParts->Paint.PaintCellBorders(C, P.RCol, ARow, Rect);
 
     // 19.
     if (ACol == 0 && ARow == Row() && FixedCols() > 0 && !FParts->Paint.FRowIndicator.Empty()) Rect.Left -= FParts->Paint.FRowIndicator.Width();
@@ -491,23 +492,23 @@ void TExStringGrid::PaintCellContent(TCanvas& ACanvas, int ACol, int ARow, TRect
     // program never does.
 }
 
-void TExStringGrid::PaintCellBorders(TCanvas& ACanvas, int ACol, int ARow, TRect ARect)
+void TGridPaintPart::PaintCellBorders(TCanvas& ACanvas, int ACol, int ARow, TRect ARect)
 {
     // 1.
     TPen pen;
     pen.Assign(ACanvas.Pen());
     TCellBorders borders = 0;
-    GetCellBorder(ACol, ARow, &pen, borders);
-    if (borders == 0 && !OnGetCellBorderProp) return;
+    G.GetCellBorder(ACol, ARow, &pen, borders);
+    if (borders == 0 && !G.OnGetCellBorderProp) return;
     // 2.
     TPen left(pen), top(pen), right(pen), bottom(pen);
-    if (OnGetCellBorderProp) OnGetCellBorderProp(this, ARow, ACol, &left, &top, &right, &bottom);
+    if (G.OnGetCellBorderProp) G.OnGetCellBorderProp(&G, ARow, ACol, &left, &top, &right, &bottom);
     if (borders == 0) return;
     ACanvas.SaveState();
     // 3.
     const int h = (pen.Width() + 1) / 2;
-    const int hx = Options().Contains(goVertLine) ? h : 0;
-    const int hy = Options().Contains(goHorzLine) ? h : 0;
+    const int hx = G.Options().Contains(goVertLine) ? h : 0;
+    const int hy = G.Options().Contains(goHorzLine) ? h : 0;
     TRect& R = ARect;
     R.Left += hx;
     R.Bottom -= hy;
@@ -528,14 +529,14 @@ void TExStringGrid::PaintCellBorders(TCanvas& ACanvas, int ACol, int ARow, TRect
     if (borders & CellBorderBit(cbTop)) {
         ACanvas.Pen().Assign(top);
         R.Top += hy;
-        const int y = GridLineWidth() != 0 ? std::max(0, R.Top - GridLineWidth()) : R.Top + 1;
+        const int y = G.GridLineWidth() != 0 ? std::max(0, R.Top - G.GridLineWidth()) : R.Top + 1;
         ACanvas.MoveTo(R.Left, y);
         ACanvas.LineTo(R.Right, y);
     }
     // 7.
     if (borders & CellBorderBit(cbBottom)) {
         ACanvas.Pen().Assign(bottom);
-        ACanvas.MoveTo(R.Left - GridLineWidth() - 1, R.Bottom - 1);
+        ACanvas.MoveTo(R.Left - G.GridLineWidth() - 1, R.Bottom - 1);
         ACanvas.LineTo(R.Right, R.Bottom - 1);
     }
     // 8.

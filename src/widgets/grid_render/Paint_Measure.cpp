@@ -38,26 +38,26 @@ int TruncAbs(double v) { return std::abs(static_cast<int>(std::trunc(v))); }
 TSize TExStringGrid::GetCellTextSize(int ACol, int ARow, bool VS, bool SB)
 {
     TSize s{0, 0};
-    MeasureCellText(ACol, Model().DisplCol(ACol), s, VS, SB, ARow);
+    FParts->Paint.MeasureCellText(ACol, Model().DisplCol(ACol), s, VS, SB, ARow);
     return s;
 }
 
 TSize TExStringGrid::AutoSizeTextExtent(int ACol, int DisplCol, int ARow, bool WordWrap)
 {
     TSize s{0, 0};
-    MeasureCellText(ACol, DisplCol, s, false, WordWrap, ARow);
+    FParts->Paint.MeasureCellText(ACol, DisplCol, s, false, WordWrap, ARow);
     return s;
 }
 
-void TExStringGrid::MeasureCellText(int ACol, int DisplCol, TSize& Size, bool VS, bool SB, int ARow)
+void TGridPaintPart::MeasureCellText(int ACol, int DisplCol, TSize& Size, bool VS, bool SB, int ARow)
 {
-    TCanvas& cv = *Canvas();
+    TCanvas& cv = *G.Canvas();
     MeasureFontKeeper keep(cv);
     Size = {0, 0};
 
     // 1. the text as displayed
-    std::string text = GetFormattedCell(ACol, ARow);
-    int kind = CellTextKind(text, EnableHTML);
+    std::string text = G.GetFormattedCell(ACol, ARow);
+    int kind = CellTextKind(text, G.EnableHTML);
 
     // 2. the cell's font; a header shows the active cell's font when its
     // row or column holds the current cell, so it is measured with it.
@@ -65,30 +65,30 @@ void TExStringGrid::MeasureCellText(int ACol, int DisplCol, TSize& Size, bool VS
         TGridDrawState none;
         TBrush brush;
         GetFontProperties(DisplCol, ACol, ARow, none, &cv.Font(), &brush, true);
-        const bool fixed = ARow < FixedRows() || ACol < FixedCols();
-        if (fixed && ActiveCellShow && FParts->FActiveCellFont.Style().Contains(fsBold))
+        const bool fixed = ARow < G.FixedRows() || ACol < G.FixedCols();
+        if (fixed && G.ActiveCellShow && G.FParts->FActiveCellFont.Style().Contains(fsBold))
             cv.Font().SetStyle(cv.Font().Style() + fsBold);
-        if (ZoomFactor != 0) cv.Font().SetSize(cv.Font().Size() + ZoomFactor);
+        if (G.ZoomFactor != 0) cv.Font().SetSize(cv.Font().Size() + G.ZoomFactor);
     }
 
     // 3. a formula shows its value
     if (kind == ctkFormula) {
-        FormulaValue(ACol, ARow, text);
-        kind = CellTextKind(text, EnableHTML);
+        G.FormulaValue(ACol, ARow, text);
+        kind = CellTextKind(text, G.EnableHTML);
     }
     // A wide text is drawn as the characters it stands for.
     if (kind == ctkWideText) text = WideToUtf8(DecodeWideText(text));
 
     // 4. the text's room in the cell
-    TRect R = CellRect(DisplCol, ARow);
-    if (XYOffsetTopLeftOnly) {
-        R.Left += XYOffset.X;
-        R.Top += XYOffset.Y;
+    TRect R = G.CellRect(DisplCol, ARow);
+    if (G.XYOffsetTopLeftOnly) {
+        R.Left += G.XYOffset.X;
+        R.Top += G.XYOffset.Y;
     } else {
-        R.Left += XYOffset.X;
-        R.Top += XYOffset.Y;
-        R.Right -= XYOffset.X;
-        R.Bottom -= XYOffset.Y;
+        R.Left += G.XYOffset.X;
+        R.Top += G.XYOffset.Y;
+        R.Right -= G.XYOffset.X;
+        R.Bottom -= G.XYOffset.Y;
     }
     if (VS) R.Right -= 17;
 
@@ -97,7 +97,7 @@ void TExStringGrid::MeasureCellText(int ACol, int DisplCol, TSize& Size, bool VS
         if (!SB) R.Right = 65535;
         R.Bottom = 65535;
         THTMLDrawArgs a;
-        a.Images = GetGridImages();
+        a.Images = G.GetGridImages();
         a.HitX = 0;
         a.HitY = 0;
         a.FocusAnchorIndex = -1;
@@ -107,27 +107,27 @@ void TExStringGrid::MeasureCellText(int ACol, int DisplCol, TSize& Size, bool VS
         a.Selected = true;
         a.BlinkVisible = true;
         a.HoverOnlyUnderline = false;
-        a.WordWrap = !EnhTextSize;
+        a.WordWrap = !G.EnhTextSize;
         a.MouseDown = false;
         a.PrintScale = 0;
-        a.AnchorColor = URLColor;
+        a.AnchorColor = G.URLColor;
         a.HoverBackColor = clNone;
         a.HoverTextColor = clNone;
         a.ShadowColor = 0x808080;
-        a.PictureCache = PictureCache();
-        a.Pictures = FParts->FPictureContainer;
+        a.PictureCache = G.PictureCache();
+        a.Pictures = G.FParts->FPictureContainer;
         DrawHTMLText(cv, text, R, a);
         Size = {a.ExtentWidth + 2, a.ExtentHeight + 2};
         return;
     }
 
     // 6. rich text: its plain text, as the painter shows it
-    const bool rich = kind == ctkRichText && !Designing();
+    const bool rich = kind == ctkRichText && !G.Designing();
     if (rich) text = RichTextToPlain(text);
 
     // 7.
     int angle = 0;
-    const bool rotated = IsRotated(ACol, ARow, angle);
+    const bool rotated = G.IsRotated(ACol, ARow, angle);
 
     if (SB) {
         // 8. broken within the cell's width
@@ -136,7 +136,8 @@ void TExStringGrid::MeasureCellText(int ACol, int DisplCol, TSize& Size, bool VS
         R.Right -= 2;
         R.Bottom -= 2;
         // The editor shows an empty last line after a closing line break.
-        if (EditorMode() && Col() == DisplCol && Row() == ARow && !text.empty() && text.back() == '\n') text += "w";
+        if (G.EditorMode() && G.Col() == DisplCol && G.Row() == ARow && !text.empty() && text.back() == '\n')
+            text += "w";
         TRect calc = R;
         const unsigned flags =
             DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS | DT_CALCRECT | (rotated ? DT_SINGLELINE : DT_WORDBREAK);
@@ -149,11 +150,11 @@ void TExStringGrid::MeasureCellText(int ACol, int DisplCol, TSize& Size, bool VS
         std::string rest = text;
         do {
             std::string line;
-            TakeLine(rest, Multilinecells, line);
-            if (kind == ctkPlain && URLShow && !URLFull) StripURLProtocol(line);
+            TakeLine(rest, G.Multilinecells, line);
+            if (kind == ctkPlain && G.URLShow && !G.URLFull) StripURLProtocol(line);
             widest = std::max(widest, cv.TextWidth(line));
             ++lines;
-        } while (Multilinecells && !rest.empty());
+        } while (G.Multilinecells && !rest.empty());
         Size.cx = widest;
         Size.cy = cv.TextHeight("gh") * lines;
     }
@@ -184,7 +185,7 @@ void TExStringGrid::MeasureCellText(int ACol, int DisplCol, TSize& Size, bool VS
             } while (!rest.empty());
             Size = {widest, cv.TextHeight("gh") * lines};
         }
-        Size.cx += TotalXOffset();
+        Size.cx += G.TotalXOffset();
         Size.cy += 4;
     }
 }

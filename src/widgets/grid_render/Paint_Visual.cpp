@@ -182,18 +182,18 @@ void TExStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASta
     std::tie(HA, VA) = GetCellAlignment(RCol, ARow);
 }
 
-void TExStringGrid::GetFontProperties(int ACol, int RCol, int ARow, TGridDrawState& AState, TFont* AFont,
+void TGridPaintPart::GetFontProperties(int ACol, int RCol, int ARow, TGridDrawState& AState, TFont* AFont,
                                       TBrush* ABrush, bool /*Remap*/)
 {
-    const bool fixed = IsFixed(ACol, ARow) || ACol < FixedCols() || ARow < FixedRows();
-    AFont->Assign(fixed ? FParts->FFixedFont : Font());
-    if (const TCellProperties* p = FindCellProperties(RCol, ARow)) {
+    const bool fixed = G.IsFixed(ACol, ARow) || ACol < G.FixedCols() || ARow < G.FixedRows();
+    AFont->Assign(fixed ? G.FParts->FFixedFont : G.Font());
+    if (const TCellProperties* p = G.FindCellProperties(RCol, ARow)) {
         if (p->FontColor != clNone) AFont->SetColor(p->FontColor);
         if (!p->FontStyle.Empty()) AFont->SetStyle(p->FontStyle);
         if (p->FontSize != 0) AFont->SetSize(p->FontSize);
         if (!p->FontName.empty()) AFont->SetName(p->FontName);
     }
-    GetCellColor(RCol, ARow, AState, ABrush, AFont);
+    G.GetCellColor(RCol, ARow, AState, ABrush, AFont);
 }
 
 std::pair<TAlignment, TVAlignment> TExStringGrid::GetCellAlignment(int ACol, int ARow)

@@ -45,6 +45,42 @@ public:
     // Sizing lines shown: (column line, position).
     std::vector<std::pair<bool, int>> FSizingLines;
     int FOldOfficeTheme = -1;
+    // The cell's own borders (real column) from the border hooks.
+    void PaintCellBorders(TCanvas& ACanvas, int ACol, int ARow, TRect ARect);
+    // The window border in BorderColor for the looks that have one; each
+    // paint draws it over the client edges.
+    void PaintLookBorder(TCanvas& ACanvas);
+    // Dotted tracking lines of a column (row) being sized, kept by the grid
+    // and drawn by each paint; drawing the same line again removes it.
+    void DrawColSizingLine(int X);
+    void DrawRowSizingLine(int Y);
+    // Font and brush of a cell for measuring and editing (ACol decides
+    // whether the cell is fixed, RCol is the real column).
+    void GetFontProperties(int ACol, int RCol, int ARow, TGridDrawState& AState, TFont* AFont, TBrush* ABrush,
+                           bool Remap);
+    // The vertical text-drawing flag VAlignment stands for (0, 4, 8).
+    unsigned VerticalTextFlag() const;
+    // The sort glyph centred at (X, Y) of a header cell.
+    void DrawSortIndicator(TCanvas& ACanvas, int ACol, int Y, int X);
+    // The origin in Rect from which Text rotated by Angle degrees is drawn
+    // (measured with the grid canvas's font).
+    void DrawRotatedText(TRect& Rect, int Angle, TVAlignment VAlign, TAlignment HAlign, const std::string& Text);
+    // A header cell of the sort row while sort indicators are shown.
+    bool IsSortIndicatorCell(int ACol, int ARow);
+    // A rich-text cell: drawn as its plain text (no rich-text control here).
+    void DrawCellRichText(int ACol, int ARow, const TRect& R, TCanvas& ACanvas);
+    // The cell's graphic with its painting size and placement (real column).
+    TCellGraphic* GetCellGraphicInfo(int ACol, int ARow, TCellVAlign& VAlign, TCellHAlign& HAlign, bool& TextAllowed,
+                                     int& Height, int& Width);
+    // Check-box and radio-group renderers (also for printing).
+    void DrawCheck(TCanvas& ACanvas, const TRect& R, bool Checked, TCheckBoxState State, bool UseState,
+                   TControlStyle Style, bool Grayed, bool Enabled);
+    void DrawRadioGroup(TCanvas& ACanvas, const TRect& R, bool Reverse, double Scale, TControlStyle Style, int ARow,
+                        int ACol, bool Selected, const TStringList* Items, bool Disabled, bool Across,
+                        int SelectedIndex, int Count);
+    // The text measure behind GetCellTextSize (DisplCol: the displayed
+    // column of real column ACol).
+    void MeasureCellText(int ACol, int DisplCol, TSize& Size, bool VS, bool SB, int ARow);
 };
 
 // Mouse and key handling: press, movement, release, hints, sizing, moves,
@@ -64,12 +100,6 @@ public:
     int FHoverlink = -1;
     bool FGridBlink = false;
     bool FCtrlDown = false;
-    // The open inline control editor: its cell (real column, row), the
-    // control's ID and type (see TExStringGrid::CtrlEditing).
-    TPoint FCtrlXY{-1, -1};
-    bool FCtrlEditing = false;
-    std::string FCtrlID;
-    std::string FCtrlType;
     // The hover-highlighted fixed cell (-1: none).
     int FHoverFixedX = -1;
     int FHoverFixedY = -1;
@@ -172,6 +202,40 @@ public:
     TPoint FWheelPanPos{};
     TPoint FWheelPanPointer{};  // the pointer while panning (the window has the mouse)
     TCursor FWheelPanCursor = crDefault;
+    // The mouse messages of the grid's window (the class library's handlers
+    // first run from inside these, as each step says).
+    void HandleLButtonDownMessage(TWMMouse& Message);
+    void HandleLButtonUpMessage(TWMMouse& Message);
+    void HandleLButtonDblClkMessage(TWMMouse& Message);
+    void HandleRButtonDownMessage(TWMMouse& Message);
+    void HandleRButtonUpMessage(TWMMouse& Message);
+    // A click on a radio group (real column RealCol) at (DX, DY) from the
+    // cell's top-left corner picks the item under it (nothing between or
+    // past the items) and fires OnRadioClick.
+    void RadioGroupClick(int RealCol, int ARow, int DX, int DY);
+    // The scroll hint's text for a thumb at Pos, and whether the bar shows
+    // hints.
+    std::string ScrollHintText(bool Vertical, int Pos);
+    bool ScrollHintsFor(bool Vertical) const;
+    // ---- Tab movement and row append (Keys_Tab.cpp)
+    // Tab (Shift+Tab: Backward) from the current cell to the next (previous)
+    // cell that takes the Tab, wrapping, appending a row with AdvanceInsert
+    // or leaving the grid with TabToNextAtEnd (then False).
+    bool AdvanceOnTab(bool Backward);
+    // Appends one empty data row after OnCanAddRow agrees.
+    void AutoAppendRow();
+    bool IsLastDataRow() const;
+    // With goEditing: the cell may be edited; without: it is not fixed;
+    // then OnSelectCell (ACol displayed).
+    bool CanTabToCell(int ACol, int ARow);
+    // The first / last column of the row that takes the Tab, -1 when none.
+    int FirstTabCol(int ARow);
+    int LastTabCol(int ARow);
+    // The first column the navigation stops in (FixedCols, or 1 for a grid
+    // with node rows and no fixed column) and the right fixed columns that
+    // are not hidden.
+    int FirstNavigableCol() const;
+    int VisibleFixedRightCols() const;
 };
 
 // In-place editing: the editing lifecycle's state, the editor controls and
@@ -205,6 +269,13 @@ public:
     // The cell's old value is remembered when it stores the plain text the
     // editor was opened with (an unchanged edit keeps mark-up).
     std::string UnchangedEditValue(int RealCol, int ARow, const std::string& Value) const;
+    // The cell (real column, row) of the inline control pressed or being
+    // edited, and the open inline control editor's control ID and type (see
+    // TExStringGrid::CtrlEditing).
+    TPoint FCtrlXY{-1, -1};
+    bool FCtrlEditing = false;
+    std::string FCtrlID;
+    std::string FCtrlType;
     bool FEditMode = false;          // an editor, text or control, is open
     bool FModified = false;          // the grid's own modified flag
     bool FBalloonEnabled = false;
@@ -235,6 +306,28 @@ public:
     TPoint FLastKeyCell{-1, -1};       // the current cell before the navigation
     int FTimerTicks = 0;
     static constexpr int GridTimerID = 111;
+    // The editor kind of a cell (the base cell of a merged area):
+    // DefaultEditor, then the editor questions; it becomes EditControl.
+    TEditorType ChooseCellEditor(int ACol, int ARow);
+    // The kind of the in-place editor in use (TExStringGrid::CurrentEditor).
+    void SetCurrentEditor(TEditorType Value);
+    // Whether Tab ends and validates an edit: goTabs, or a validation
+    // handler assigned.
+    bool TabCommitsEdit() const;
+    // The text of the open editor changed (its change notification, after
+    // the editor's own change handling): the text reaches the cell at once
+    // through the edit-text path.
+    void EditControlChanged();
+    // The focus helper's frame around the cell being edited.
+    void ShowFocusWindow(const TRect& ARect);
+    void MoveFocusWindow();
+    void HideFocusWindow();
+    // The inline control editors: the exit handler of both writes the
+    // editor's value into the control's tag in the cell text and fires
+    // OnControlEditDone (once); the inline combo's choice (the cell changes
+    // when the combo is left).
+    void FinishCellControlEdit(TObject* Sender);
+    void ControlComboSelect(TObject* Sender);
 };
 
 // The grid's own state beside the parts: settings objects, the grid shape,
@@ -249,6 +342,24 @@ public:
     TGridEditPart Edit;
 
     void SetupSettings();
+    // Resize handler of the owning form: follows the form's size with
+    // SizeWithForm and stretches the stretch column again.
+    void OwnerFormResize(TObject* Sender);
+    // Remembers the current row and column counts when larger.
+    void NoteCounts();
+    // ColumnSize.SynchWithGrid: after a size change every column with an
+    // initial width takes it scaled by the grid's new width over the width
+    // at InitOrigColSizes (only the normal columns with
+    // SynchNormalCellsOnly).
+    void SynchColumnWidths();
+    // The object slot of column ACol at real row ARow (a hidden row's saved
+    // object included).
+    TObject* GetRealRowObject(int ACol, int ARow) const;
+    // Saved cells of hidden real row ARow; nullptr when it is not hidden.
+    const THiddenRowItem* GetHiddenRowItems(int ARow) const;
+    // Type tests on the base cell of a merged area; False for negative
+    // indices.
+    bool HasCellGraphicType(int ACol, int ARow, std::initializer_list<TCellType> Types);
     void ConnectSettings();
     // Handlers of the search bar.
     void SearchFooterClose();

@@ -12,16 +12,16 @@
 #include <algorithm>
 #include <cmath>
 
-std::string TExStringGrid::ScrollHintText(bool Vertical, int Pos)
+std::string TGridInputPart::ScrollHintText(bool Vertical, int Pos)
 {
     std::string text = (Vertical ? "Row : " : "Col : ") + std::to_string(Pos);
-    if (OnScrollHint) OnScrollHint(this, Pos, text);
+    if (G.OnScrollHint) G.OnScrollHint(&G, Pos, text);
     return text;
 }
 
-bool TExStringGrid::ScrollHintsFor(bool Vertical) const
+bool TGridInputPart::ScrollHintsFor(bool Vertical) const
 {
-    return ScrollHints == shBoth || ScrollHints == (Vertical ? shVertical : shHorizontal);
+    return G.ScrollHints == shBoth || G.ScrollHints == (Vertical ? shVertical : shHorizontal);
 }
 
 void TExStringGrid::ThumbTracked(bool Vertical, int Pos)
@@ -31,9 +31,9 @@ void TExStringGrid::ThumbTracked(bool Vertical, int Pos)
     // only).
     Pos = Vertical ? std::clamp(Pos, FixedRows(), std::max(FixedRows(), RowCount() - 1))
                    : std::clamp(Pos, FixedCols(), std::max(FixedCols(), ColCount() - 1));
-    if (ScrollHintsFor(Vertical)) {
+    if (FParts->Input.ScrollHintsFor(Vertical)) {
         // Measured for 100 pixels, 10 pixels right of the pointer.
-        const std::string text = ScrollHintText(Vertical, Pos);
+        const std::string text = FParts->Input.ScrollHintText(Vertical, Pos);
         if (!FParts->Input.FScrollHintWnd) FParts->Input.FScrollHintWnd = std::make_unique<THTMLHintWindow>();
         TRect r = FParts->Input.FScrollHintWnd->CalcHintRect(100, text, static_cast<TObject*>(this));
         const TPoint p = CursorScreenPos();
@@ -55,7 +55,7 @@ void TExStringGrid::ThumbTracked(bool Vertical, int Pos)
 
 void TExStringGrid::ThumbReleased(bool Vertical)
 {
-    if (FParts->Input.FScrollHintShow && ScrollHintsFor(Vertical)) {
+    if (FParts->Input.FScrollHintShow && FParts->Input.ScrollHintsFor(Vertical)) {
         if (FParts->Input.FScrollHintWnd) FParts->Input.FScrollHintWnd->ReleaseHandle();
         FParts->Input.FScrollHintShow = false;
     }
