@@ -109,8 +109,6 @@ public:
     TFont& FixedFont();
     TFont& ActiveCellFont();
     TSortIndexList& SortIndexes();
-    // The saved rows of the hidden rows (ascending real index).
-    const TGridHiddenRows& HiddenRows() const;
     TControlList& ControlList();
     TControlLook* ControlLook() const;
     TBackGround* BackGround() const;
@@ -252,11 +250,6 @@ public:
     // (glCustom keeps the colours); the current look again changes nothing.
     void SetLook(TGridLook Value);
     TGridBorderStyle BorderStyle = TGridBorderStyle::bsSingle;
-    // The scroll settings as the flat scroll bars take them; this platform
-    // has no flat scroll bars, so nothing is passed.
-    void ApplyFlatScrollStyle();
-    void ApplyFlatScrollColor();
-    void ApplyFlatScrollWidth();
     TColor BorderColor() const;
     TColor NUVGradientFrom() const;
     TColor NUVGradientTo() const;
@@ -272,20 +265,16 @@ public:
     void SetComponentStyle(TNUVStyle AStyle);
     void SetTheme(TXPColorScheme Scheme);
     TGridProgressAppearance* ProgressAppearance() const;
-    // Operating-system flags taken at construction.
+    // Themed drawing of the editor buttons (taken at construction).
     bool IsWinXP() const;
-    bool IsWin7() const;
-    bool IsComCtl6() const;
-    bool IsWinVista() const;
     // Rows one wheel notch scrolls (taken when the window is created).
     int WheelScrollLinesOfGrid() const;
     // goEditing taken away only while the current cell may not be edited.
     bool EditingSuspended() const;
     void SetEditingSuspended(bool v);
-    // Minimum fixed counts, row height and column width, the largest row
-    // count the grid had (taken when loaded and by the row-count setter).
+    // The minimum fixed row count and the largest row and column counts
+    // the grid had (taken when loaded and by the row-count setter).
     int FixedRowsMin() const;
-    int FixedColsMin() const;
     int MaxRowCountReached() const;
     int MaxColCountReached() const;
     // Column visibility of a real column (any index; negative ones count
@@ -359,8 +348,6 @@ public:
     std::function<void(TObject* Sender, int ARow, bool& CanDelete)> OnCanDeleteRow;
     // Space moved a radio group to item AIdx / checked a radio button.
     std::function<void(TObject* Sender, int ACol, int ARow, int AIdx)> OnRadioClick;
-    // A fixed cell that shows hover highlighting (HoverFixedCells).
-    bool IsHoverFixedCell(int ACol, int ARow) const;
     TSaveCellEvent OnSaveCell;
     TLoadCellEvent OnLoadCell;
     TClickSortEvent OnClickSort;
@@ -658,9 +645,8 @@ public:
     TDragScrollEvent OnDragScroll;
     // A drag of the class library over the grid (client pixels).
     virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
-    // The drag-scroll timer while one exists, and the directions it scrolls.
+    // The drag-scroll timer while one exists.
     TTimer* DragScrollTimer() const;
-    TDragScrollDir DragScrollDirection() const;
     // The column whose header filter drop-down is open (-1: none).
     int FilterColumn = -1;
     int GetRealCol() const;
@@ -728,7 +714,6 @@ public:
     int NodeCount() const;
     bool RowSelect(int ARow) const;
     int RowSelectCount() const;
-    int FooterRowStart() const;
     void StretchColumnIndex(int Index);
     void StretchRightColumn() { StretchColumnIndex(-1); }
     void ExpandAll();
@@ -768,14 +753,6 @@ public:
     int GetRealRow() const { return RealRowIndex(Row()); }
     int MapRealRow(int ARow) const { return RealRowIndex(ARow); }
     int MapDisplRow(int ARow) const { return DisplRowIndex(ARow); }
-    // The saved cells of hidden real row ARealRow: false when the row is not
-    // hidden. Writing appends empty entries up to ACol first.
-    bool GetHiddenRowCell(int ACol, int ARealRow, std::string& Value) const;
-    bool SetHiddenRowCell(int ACol, int ARealRow, const std::string& Value);
-    // The width hidden real column ACol comes back with (0 for a shown
-    // one); writing it changes nothing for a shown column.
-    int HiddenColWidth(int ACol) const;
-    void SetHiddenColWidth(int ACol, int Value);
     // The saved object slot of a hidden row's cell (nullptr when none).
     TObject* HiddenRowObject(int ACol, int ARealRow) const;
 
@@ -910,10 +887,6 @@ public:
     // belongs to the window and is not kept here).
     void SetIntegralHeight(bool Value);
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
-    // The class library's single border (counted by the integral height).
-    bool SingleBorder = true;
-    static constexpr int SystemHScrollHeight = 17;
-    static constexpr int SystemVScrollWidth = 17;
     void ColWidthsChanged() override;
     // Typed views of cell texts (column: real index, row: displayed).
     int AllInts(int ACol, int ARow) const;
@@ -984,7 +957,6 @@ public:
     // unregistering clears it whatever is passed.
     void RegisterSelListener(ITExStringGridSelect* AListener);
     void UnRegisterSelListener(ITExStringGridSelect* /*AListener*/);
-    ITExStringGridSelect* SelListener() const;
     // Item list of the shared in-place combo editor.
     void ClearComboString();
     void AddComboString(const std::string& s);
@@ -1115,7 +1087,6 @@ public:
     // Sort exchanges counted by SortSwapRows and the row cross-reference
     // the sort keeps (entries exchanged with their rows).
     int SortSwapCount() const;
-    void ResetSortSwapCount();
     TIntList& SortRowXRef();
     int SortRow = -1;
     // ---- end of moves
@@ -1203,8 +1174,6 @@ public:
     // edited. Once every cell was tried without finding one that may be
     // edited, the move ends where it started.
     void AdvanceCell(int ACol, int ARow, bool Force, bool AutoEdit, bool Forward, bool Retry, bool DoEdit);
-    // Set while the advance moves the current cell itself.
-    bool AdvanceChangesDisabled() const;
     // Opens the editor of the inline edit or combo control that follows the
     // control ID (the first one for an empty ID) in the cell's mini-HTML;
     // without one the grid takes the focus. ACol is a displayed column.
@@ -1221,12 +1190,10 @@ public:
     bool IsEditable(int ACol, int ARow);
     // Incremental search: the first normal row whose text in the sort
     // column (HTML tags stripped) starts with AText, compared upper-case;
-    // -1 when none. The text typed so far, and its end (the search idle
-    // timer clears it after IncrementalSearchTicks idle ticks).
+    // -1 when none. The text typed so far (the search idle timer clears
+    // it after some idle ticks).
     int Search(const std::string& AText);
     const std::string& IncrementalSearchText() const;
-    void ClearIncrementalSearch();
-    int IncrementalSearchTicks = 0;
     // A row appended by the advance (its index), a column appended by it.
     std::function<void(TObject* Sender, int ARow)> OnAutoAddRow;
     std::function<void(TObject* Sender, int ACol)> OnAutoInsertCol;
@@ -1353,8 +1320,6 @@ public:
     // groups by that column; 0 and values below -1 do nothing.
     int GroupColumn() const;
     void SetGroupColumn(int Value);
-    // Set while grouping or ungrouping runs.
-    bool IsGrouping() const;
     // One value per expanded group into column Colindex: into the group's
     // summary row with Grouping.Summary, else into its header row. Methods
     // 1..8: sum, average, minimum, maximum, count, custom (OnGroupCalc),
@@ -1627,16 +1592,12 @@ public:
     // Validation state.
     bool Editing() const;
     void SetEditing(bool v);
-    bool Validating() const;
     bool LastValidation() const;
-    bool GridModified() const;
-    void SetGridModified(bool v);
     // The grid's own modified flag (kept across a refused validation).
     bool Modified() const;
     void SetModified(bool v);
     int OldCol() const;
     int OldRow() const;
-    const std::string& OldCellText() const;
     // The balloon of a refused value: the host shows it (over the editor
     // control EditCtrl when one is in use, else over the text editor).
     virtual void ShowInvalidEntryBalloon();
@@ -1668,8 +1629,6 @@ public:
     bool BalloonEnabled() const;
     void SetBalloonEnabled(bool v);
     TPoint LastBalloonPos() const;
-    // A date picker placed on the grid changed its date (0 when cleared).
-    void DateTimeChanged(double ADateTime);
     // The focus helper around the cell being edited: the frame's window
     // rectangle for a cell rectangle (client coordinates), and its state.
     static TRect FocusWindowRect(const TRect& CellRect);
@@ -1703,15 +1662,9 @@ public:
     // HintShowSizing (nullptr before the first).
     THTMLHintWindow* SizingHintWindow() const;
     bool SizingHintShown() const;
-    // The fixed column (row) border under the pointer that a press sizes
-    // (MouseActions.SizeFixedCol / SizeFixedRow).
+    // The fixed column border under the pointer that a press sizes
+    // (MouseActions.SizeFixedCol).
     bool OnFixedColBorder() const;
-    bool OnFixedRowBorder() const;
-    // The hot fixed cell of the glListView look (-1, -1: none).
-    TPoint HotFixedCell() const;
-    // The cell whose button or fixed cell is pressed (-1, -1: none).
-    TPoint PushedCellButton() const;
-    bool FixedCellPushed() const;
     // Events of the mouse.
     std::function<void(TObject* Sender, int ARow, int ACol, bool& Allow)> OnCanClickCell;
     std::function<void(TObject* Sender, int ARow, int ARowReal)> OnExpandNode;

@@ -264,7 +264,7 @@ void TExStringGrid::KeyPress(TKeyChar& Key)
                 FParts->Input.FSearchText += ch;
             }
             // The idle time of the search text runs from this key.
-            IncrementalSearchTicks = 0;
+            FParts->Input.IncrementalSearchTicks = 0;
         } else {
             FParts->Input.FSearchText = ch;
         }

@@ -62,14 +62,14 @@ int RealCurrentCol(const TExStringGrid& g)
 
 const THiddenRowItem* TExStringGridPrivate::GetHiddenRowItems(int ARow) const
 {
-    return G.NumHiddenRows() == 0 ? nullptr : G.HiddenRows().Find(ARow);
+    return G.NumHiddenRows() == 0 ? nullptr : G.Model().FHiddenRows.Find(ARow);
 }
 
 std::string TExStringGrid::AllCells(int ACol, int ARow) const
 {
     if (ACol < 0 || ARow < 0) return {};
     std::string s;
-    if (NumHiddenRows() > 0 && GetHiddenRowCell(ACol, ARow, s)) {
+    if (NumHiddenRows() > 0 && FModel->FHiddenRows.CellText(ACol, ARow, s)) {
         FireGetDisplText(ACol, ARow, s);
         return s;
     }
@@ -80,7 +80,7 @@ std::string TExStringGrid::AllGridCells(int ACol, int ARow) const
 {
     if (ACol < 0 || ARow < 0) return {};
     std::string s;
-    if (NumHiddenRows() > 0 && GetHiddenRowCell(ACol, ARow, s)) return s;
+    if (NumHiddenRows() > 0 && FModel->FHiddenRows.CellText(ACol, ARow, s)) return s;
     return GetGridCell(ACol, DisplayedRow(*this, ARow));
 }
 
@@ -90,7 +90,7 @@ void TExStringGrid::SetAllCells(int ACol, int ARow, const std::string& Value)
     if (FParts->GetHiddenRowItems(ARow)) {
         // The saved texts grow up to the column when they end before it
         // (a displayed row keeps cells beyond the columns too).
-        SetHiddenRowCell(ACol, ARow, Value);
+        FModel->FHiddenRows.SetCellText(ACol, ARow, Value);
         return;
     }
     const int r = DisplayedRow(*this, ARow);
@@ -105,7 +105,7 @@ void TExStringGrid::SetAllGridCells(int ACol, int ARow, const std::string& Value
     if (FParts->GetHiddenRowItems(ARow)) {
         // As AllCells: a hidden row whose saved texts end before the column
         // gets the missing entries, the value is never dropped.
-        SetHiddenRowCell(ACol, ARow, Value);
+        FModel->FHiddenRows.SetCellText(ACol, ARow, Value);
         return;
     }
     const int r = DisplayedRow(*this, ARow);
@@ -687,8 +687,8 @@ void TExStringGrid::SetIntegralHeight(bool Value)
 void TExStringGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
     if (IntegralHeight && UpdateCount() == 0 && DefaultRowHeight() > 0) {
-        const int h = VisibleColCount() + FixedCols() < ColCount() ? SystemHScrollHeight : 0;
-        const int b = SingleBorder ? 2 : 0;
+        const int h = VisibleColCount() + FixedCols() < ColCount() ? TExStringGridPrivate::SystemHScrollHeight : 0;
+        const int b = FParts->SingleBorder ? 2 : 0;
         const int t = AHeight - h - b;
         AHeight = h + (t - t % DefaultRowHeight()) + 2 * b;
     }

@@ -195,24 +195,6 @@ std::string TExStringGrid::HiddenRowCell(int ACol, int AHiddenIndex) const
     return ACol < static_cast<int>(cells.size()) ? cells[static_cast<std::size_t>(ACol)] : std::string();
 }
 
-bool TExStringGrid::GetHiddenRowCell(int ACol, int ARealRow, std::string& Value) const
-{
-    const THiddenRowItem* item = FModel->FHiddenRows.Find(ARealRow);
-    if (!item) return false;
-    Value = (ACol >= 0 && ACol < static_cast<int>(item->Cells.size())) ? item->Cells[static_cast<std::size_t>(ACol)]
-                                                                        : std::string();
-    return true;
-}
-
-bool TExStringGrid::SetHiddenRowCell(int ACol, int ARealRow, const std::string& Value)
-{
-    THiddenRowItem* item = FModel->FHiddenRows.Find(ARealRow);
-    if (!item || ACol < 0) return false;
-    if (ACol >= static_cast<int>(item->Cells.size())) item->Cells.resize(static_cast<std::size_t>(ACol) + 1);
-    item->Cells[static_cast<std::size_t>(ACol)] = Value;
-    return true;
-}
-
 TObject* TExStringGrid::HiddenRowObject(int ACol, int ARealRow) const
 {
     const THiddenRowItem* item = FModel->FHiddenRows.Find(ARealRow);

@@ -138,7 +138,7 @@ void TExStringGrid::AutoFitColumns(bool DoFixedCells)
     // The grid shows its scroll bars as its rows and columns need them
     // (both directions) and its single border is three-dimensional.
     const bool vertBar = ScrollBarAlways == saVert || VisibleRowCount() + FixedRows() < RowCount();
-    const int s = vertBar ? SystemVScrollWidth : 0;
+    const int s = vertBar ? TExStringGridPrivate::SystemVScrollWidth : 0;
     const int e = BorderStyle == TGridBorderStyle::bsSingle ? 4 : 0;
 
     int from = 0;

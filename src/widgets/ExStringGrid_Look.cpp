@@ -130,9 +130,3 @@ void TExStringGrid::SetLook(TGridLook Value)
     FParts->FBorderColor = 0xB99D7F;
     Invalidate();
 }
-
-// Flat scroll bars are a feature of the other platform's common controls;
-// here the grid's scroll bars are the window system's own and take no style.
-void TExStringGrid::ApplyFlatScrollStyle() {}
-void TExStringGrid::ApplyFlatScrollColor() {}
-void TExStringGrid::ApplyFlatScrollWidth() {}

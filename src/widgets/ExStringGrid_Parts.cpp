@@ -179,15 +179,6 @@ TGridProgressAppearance* TExStringGrid::ProgressAppearance() const
 bool TExStringGrid::IsWinXP() const
 { return FParts->FIsWinXP; }
 
-bool TExStringGrid::IsWin7() const
-{ return FParts->FIsWin7; }
-
-bool TExStringGrid::IsComCtl6() const
-{ return FParts->FIsComCtl6; }
-
-bool TExStringGrid::IsWinVista() const
-{ return FParts->FIsWinVista; }
-
 int TExStringGrid::WheelScrollLinesOfGrid() const
 { return FParts->FWheelScrollLines; }
 
@@ -199,9 +190,6 @@ void TExStringGrid::SetEditingSuspended(bool v)
 
 int TExStringGrid::FixedRowsMin() const
 { return FParts->FFixedRowsMin; }
-
-int TExStringGrid::FixedColsMin() const
-{ return FParts->FFixedColsMin; }
 
 int TExStringGrid::MaxRowCountReached() const
 { return FParts->FMaxRowCount; }
@@ -242,9 +230,6 @@ void TExStringGrid::SetDragScrollOptions(const TDragScrollOptions& Value)
 TTimer* TExStringGrid::DragScrollTimer() const
 { return FParts->FDragScrollTimer.get(); }
 
-TDragScrollDir TExStringGrid::DragScrollDirection() const
-{ return FParts->FDragScrollDir; }
-
 int TExStringGrid::FixedRowHeight() const
 { return FParts->FFixedRowHeight; }
 
@@ -256,9 +241,6 @@ void TExStringGrid::RegisterSelListener(ITExStringGridSelect* AListener)
 
 void TExStringGrid::UnRegisterSelListener(ITExStringGridSelect* /*AListener*/)
 { FParts->FSelListener = nullptr; }
-
-ITExStringGridSelect* TExStringGrid::SelListener() const
-{ return FParts->FSelListener; }
 
 void TExStringGrid::SetComboSelection(int idx)
 { FParts->Edit.FComboIndex = idx; }
@@ -317,14 +299,8 @@ void TExStringGrid::SetImagePickerDropDown(IGridImagePicker* Value)
 bool TExStringGrid::SelectionHidden() const
 { return FParts->FSelHidden; }
 
-bool TExStringGrid::AdvanceChangesDisabled() const
-{ return FParts->Input.FAdvanceChangesDisabled; }
-
 const std::string& TExStringGrid::IncrementalSearchText() const
 { return FParts->Input.FSearchText; }
-
-void TExStringGrid::ClearIncrementalSearch()
-{ FParts->Input.FSearchText.clear(); }
 
 void TExStringGrid::SetGridImages(TCustomImageList* Value)
 { FParts->FGridImages = Value; }
@@ -335,17 +311,8 @@ bool TExStringGrid::Editing() const
 void TExStringGrid::SetEditing(bool v)
 { FParts->Edit.FEditing = v; }
 
-bool TExStringGrid::Validating() const
-{ return FParts->Edit.FValidating; }
-
 bool TExStringGrid::LastValidation() const
 { return FParts->Edit.FLastValidation; }
-
-bool TExStringGrid::GridModified() const
-{ return FParts->Edit.FGridModified; }
-
-void TExStringGrid::SetGridModified(bool v)
-{ FParts->Edit.FGridModified = v; }
 
 bool TExStringGrid::EditMode() const
 { return FParts->Edit.FEditMode; }
@@ -395,9 +362,6 @@ int TExStringGrid::OldCol() const
 int TExStringGrid::OldRow() const
 { return FParts->Edit.FOldRow; }
 
-const std::string& TExStringGrid::OldCellText() const
-{ return FParts->Edit.FOldCellText; }
-
 TExStringGrid::TMouseSelectMode TExStringGrid::MouseSelectMode() const
 { return FParts->Input.FMouseSelectMode; }
 
@@ -415,15 +379,3 @@ bool TExStringGrid::SizingHintShown() const
 
 bool TExStringGrid::OnFixedColBorder() const
 { return FParts->Input.FSizeFixed; }
-
-bool TExStringGrid::OnFixedRowBorder() const
-{ return FParts->Input.FSizeFixedR; }
-
-TPoint TExStringGrid::HotFixedCell() const
-{ return FParts->Input.FHotFixedCell; }
-
-TPoint TExStringGrid::PushedCellButton() const
-{ return FParts->Input.FPushedCellButton; }
-
-bool TExStringGrid::FixedCellPushed() const
-{ return FParts->Input.FFixedCellPushed; }

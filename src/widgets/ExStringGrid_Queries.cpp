@@ -63,7 +63,6 @@ int TExStringGrid::TotalColCount() const { return AllColCount(); }
 // --- the model's state as the grid's public face gives it ------------------------------------
 
 TSortIndexList& TExStringGrid::SortIndexes() { return FModel->FSortIndexes; }
-const TGridHiddenRows& TExStringGrid::HiddenRows() const { return FModel->FHiddenRows; }
 int TExStringGrid::NumHiddenColumns() const { return FModel->NumHiddenCols(); }
 int TExStringGrid::NumHiddenRows() const { return FModel->NumHiddenRows(); }
 int TExStringGrid::UpdateCount() const { return FModel->FUpdateLock.Count(); }
@@ -72,20 +71,13 @@ bool TExStringGrid::LockUpdate() const { return FModel->FUpdateLock.Locked(); }
 int TExStringGrid::NodeCount() const { return FModel->FNodeCount; }
 int TExStringGrid::FilterLevel() const { return FModel->FHiddenRows.FilterLevel(); }
 void TExStringGrid::SetFilterLevel(int Value) { FModel->FHiddenRows.SetFilterLevel(Value); }
-int TExStringGrid::HiddenColWidth(int ACol) const
-{
-    return FModel->FHiddenCols.IsHidden(ACol) ? FModel->FHiddenCols.SavedWidth(ACol) : 0;
-}
-void TExStringGrid::SetHiddenColWidth(int ACol, int Value) { FModel->FHiddenCols.SetSavedWidth(ACol, Value); }
 int TExStringGrid::ModifiedRowCount() const { return FModel->FRowFlags.ModifiedCount(); }
 TIntList& TExStringGrid::MergedColumns() { return FModel->FMergedColumns; }
 TIntList& TExStringGrid::IgnoreColumns() { return FModel->FIgnoredColumns; }
 bool TExStringGrid::IsIgnoredColumn(int ACol) const { return FModel->FIgnoredColumns.HasValue(ACol); }
 int TExStringGrid::SortSwapCount() const { return FModel->Swaps; }
-void TExStringGrid::ResetSortSwapCount() { FModel->Swaps = 0; }
 TIntList& TExStringGrid::SortRowXRef() { return FModel->FSortRowXRef; }
 int TExStringGrid::GroupColumn() const { return FModel->FGroupColumn; }
-bool TExStringGrid::IsGrouping() const { return FModel->FIsGrouping; }
 
 // --- simple relays ---------------------------------------------------------------------------
 

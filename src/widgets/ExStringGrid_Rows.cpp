@@ -1089,5 +1089,3 @@ void TExStringGrid::SetRowEnabled(int ARow, bool Value)
     FModel->FRowFlags.SetEnabled(ARow, Value);
     FParts->InvalidateGridRow(ARow);
 }
-
-int TExStringGrid::FooterRowStart() const { return RowCount() - FixedFooters; }

@@ -190,6 +190,24 @@ THiddenRowItem* TGridHiddenRows::Find(int r)
     return nullptr;
 }
 
+bool TGridHiddenRows::CellText(int c, int r, std::string& Value) const
+{
+    const THiddenRowItem* item = Find(r);
+    if (!item) return false;
+    Value = (c >= 0 && c < static_cast<int>(item->Cells.size())) ? item->Cells[static_cast<std::size_t>(c)]
+                                                                  : std::string();
+    return true;
+}
+
+bool TGridHiddenRows::SetCellText(int c, int r, const std::string& Value)
+{
+    THiddenRowItem* item = Find(r);
+    if (!item || c < 0) return false;
+    if (c >= static_cast<int>(item->Cells.size())) item->Cells.resize(static_cast<std::size_t>(c) + 1);
+    item->Cells[static_cast<std::size_t>(c)] = Value;
+    return true;
+}
+
 int TGridHiddenRows::HiddenBefore(int r) const
 {
     int n = 0;

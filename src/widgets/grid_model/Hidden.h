@@ -120,6 +120,10 @@ public:
     // The saved item of hidden real row r, or nullptr.
     const THiddenRowItem* Find(int r) const;
     THiddenRowItem* Find(int r);
+    // The saved text of column c of hidden real row r: false when the row
+    // is not hidden. Writing appends empty entries up to c first.
+    bool CellText(int c, int r, std::string& Value) const;
+    bool SetCellText(int c, int r, const std::string& Value);
 
     // Displayed index of real row r (a hidden row answers the next shown
     // row's index).

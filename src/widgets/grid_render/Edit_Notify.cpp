@@ -75,9 +75,9 @@ bool TExStringGrid::BalloonTipText(int X, int Y, std::string& Title, std::string
     return true;
 }
 
-void TExStringGrid::DateTimeChanged(double ADateTime)
+void TGridEditPart::DateTimeChanged(double ADateTime)
 {
-    if (OnDateTimeChange) OnDateTimeChange(this, Col(), Row(), ADateTime);
+    if (G.OnDateTimeChange) G.OnDateTimeChange(&G, G.Col(), G.Row(), ADateTime);
 }
 
 // --- focus helper --------------------------------------------------------------------------

@@ -498,7 +498,7 @@ void TExStringGrid::KeyDown(int& Key, TShiftState Shift)
 void TExStringGrid::KeyUp(int& Key, TShiftState Shift)
 {
     if (Key == VK_PRIOR || Key == VK_NEXT || Key == VK_END || IsNavKey(Key) || Key == VK_INSERT || Key == VK_DELETE)
-        ClearIncrementalSearch();
+        FParts->Input.ClearIncrementalSearch();
     TGridRect old = Selection();
     const int key = Key;
     TBaseGrid::KeyUp(Key, Shift);
@@ -554,10 +554,10 @@ void TExStringGrid::TimerEvent(int id)
     ++FParts->Edit.FTimerTicks;
     if (FParts->FNavigation->AutoGotoIncremental) {
         // The search text expires on the fourth tick after the last key.
-        const int before = IncrementalSearchTicks++;
+        const int before = FParts->Input.IncrementalSearchTicks++;
         if (before == 3) {
-            ClearIncrementalSearch();
-            IncrementalSearchTicks = 0;
+            FParts->Input.ClearIncrementalSearch();
+            FParts->Input.IncrementalSearchTicks = 0;
         }
     }
     if (Hovering && !Designing() && Host() && Visible()) {
@@ -705,12 +705,12 @@ void TExStringGrid::TopLeftChanged()
         }
 }
 
-bool TExStringGrid::IsHoverFixedCell(int ACol, int ARow) const
+bool TGridInputPart::IsHoverFixedCell(int ACol, int ARow) const
 {
-    switch (HoverFixedCells) {
-    case hfAll: return ACol < FixedCols() || ARow < FixedRows();
-    case hfFixedColumns: return ACol < FixedCols();
-    case hfFixedRows: return ARow < FixedRows();
+    switch (G.HoverFixedCells) {
+    case hfAll: return ACol < G.FixedCols() || ARow < G.FixedRows();
+    case hfFixedColumns: return ACol < G.FixedCols();
+    case hfFixedRows: return ARow < G.FixedRows();
     default: return false;
     }
 }

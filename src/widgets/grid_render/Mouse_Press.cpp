@@ -675,7 +675,7 @@ TRect TGridInputPart::HTMLHitRect(int C, int R, int RC, int& Pos)
     Pos = 0;
     if (G.HasScrollBar(RC, R)) {
         Pos = G.GetScrollPosition(RC, R);
-        hr.Right -= G.SystemVScrollWidth;
+        hr.Right -= TExStringGridPrivate::SystemVScrollWidth;
     }
     hr.Right -= G.XYOffset.X;
     hr.Left += 1 + G.XYOffset.X;

@@ -236,6 +236,12 @@ public:
     // are not hidden.
     int FirstNavigableCol() const;
     int VisibleFixedRightCols() const;
+    // A fixed cell that shows hover highlighting (HoverFixedCells).
+    bool IsHoverFixedCell(int ACol, int ARow) const;
+    // Timer ticks since the last key of the incremental search (its text
+    // is cleared on the fourth).
+    int IncrementalSearchTicks = 0;
+    void ClearIncrementalSearch() { FSearchText.clear(); }
 };
 
 // In-place editing: the editing lifecycle's state, the editor controls and
@@ -328,6 +334,8 @@ public:
     // when the combo is left).
     void FinishCellControlEdit(TObject* Sender);
     void ControlComboSelect(TObject* Sender);
+    // A date picker placed on the grid changed its date (0 when cleared).
+    void DateTimeChanged(double ADateTime);
 };
 
 // The grid's own state beside the parts: settings objects, the grid shape,
@@ -360,6 +368,11 @@ public:
     // Type tests on the base cell of a merged area; False for negative
     // indices.
     bool HasCellGraphicType(int ACol, int ARow, std::initializer_list<TCellType> Types);
+    // The class library's single border and the system scroll bars'
+    // breadth (counted by the integral height).
+    bool SingleBorder = true;
+    static constexpr int SystemHScrollHeight = 17;
+    static constexpr int SystemVScrollWidth = 17;
     void ConnectSettings();
     // Handlers of the search bar.
     void SearchFooterClose();
