@@ -8,8 +8,10 @@
 // and its own painting.
 //
 // This header is the grid's public face: construction, the settings
-// objects, the events and the public operations. Its vocabulary stands in
-// ExStringGridTypes.h. What only the grid itself needs is kept apart, in
+// objects and the public operations. Its vocabulary stands in
+// ExStringGridTypes.h, its plain published settings in
+// ExStringGrid_Settings.h and its events in ExStringGrid_Events.h (both
+// inherited, so they read as the grid's own members). What only the grid itself needs is kept apart, in
 // headers that only src/widgets/ includes:
 //   grid_model/    the data model (Model.h): hidden columns and rows with the
 //                  displayed-to-real mapping, row states, nodes, grouping,
@@ -27,10 +29,12 @@
 // pretends to work.
 
 #include "widgets/ExStringGridTypes.h"
+#include "widgets/ExStringGrid_Events.h"
+#include "widgets/ExStringGrid_Settings.h"
 
 // --- the grid ----------------------------------------------------------------------------
 
-class TExStringGrid : public TBaseGrid {
+class TExStringGrid : public TBaseGrid, public TExStringGridSettings, public TExStringGridEvents {
 public:
     explicit TExStringGrid(TComponent* AOwner = nullptr);
     explicit TExStringGrid(std::nullptr_t) : TExStringGrid(static_cast<TComponent*>(nullptr)) {}
@@ -123,133 +127,22 @@ public:
     void UpdateFooter();
     TCustomImageList* GridImages() const;
 
-    // --- published settings (plain values; their users are the painting,
-    // editing and file code)
-    TColor HighlightColor = clHighlight;
-    TColor HighlightTextColor = clHighlightText;
-    TColor HintColor = clInfoBk;
-    bool HintShowCells = false;
-    bool HintShowLargeText = false;
-    THintPos HintShowLargeTextPos = hpCell;
-    bool HintShowSizing = false;
-    bool HTMLHint = false;
-    bool OemConvert = false;
-    bool AnchorHint = false;
-    bool ActiveCellShow = false;
-    TColor ActiveCellColor = clGray;
-    TColor ActiveCellColorTo = clNone;
-    bool AutoNumAlign = false;
-    bool AutoSize = false;
-    bool AutoThemeAdapt = false;
-    bool AutoFilterUpdate = true;
-    TAlignment DefaultAlignment = TAlignment::taLeftJustify;
-    TEditorType DefaultEditor = edNormal;
-    TColor DisabledFontColor = clSilver;
-    bool EditWithTags = false;
-    bool EnableBlink = false;
-    bool EnableHTML = true;
-    bool EnableWheel = true;
-    bool EnhTextSize = false;
-    bool EnhRowColMove = true;
-    bool ExcelStyleDecimalSeparator = false;
-    bool FilterDropDownAuto = false;
-    bool FilterDropDownCheck = false;
-    TFilterDropDownColumns FilterDropDownColumns = fdNormal;
-    int FilterDropDownRow = 0;
-    bool FilterNormalCellsOnly = true;
-    bool FilterIncremental = false;
-    bool FixedAsButtons = false;
-    int FixedFooters = 0;
-    int FixedRightCols = 0;
-    bool FixedRowAlways = false;
-    bool FixedColAlways = false;
-    bool Flat = false;
-    bool HideFocusRect = false;
-    bool Hovering = false;
-    THoverFixedCells HoverFixedCells = hfNone;
-    bool IntegralHeight = false;
-    TIntelliPan IntelliPan = ipVertical;
     // Middle-button panning (grid_render/Mouse_Pan.cpp): whether it runs,
     // the spot the press marked (client pixels, the glyph's top-left
     // corner) and the cursor it shows.
     bool WheelPanning() const;
     TPoint WheelPanPos() const;
     TCursor WheelPanCursor() const;
-    bool IntelliZoom = true;
-    TInvalidEntryIcon InvalidEntryIcon = ieWarning;
-    bool Lookup = false;
-    bool LookupCaseSensitive = false;
-    bool LookupHistory = false;
-    int MaxEditLength = 0;
-    int MaxComboLength = 0;
-    bool Multilinecells = false;
-    TScrollBarAlways ScrollBarAlways = saNone;
-    TColor ScrollColor = clNone;
-    bool ScrollProportional = false;
     // Stores ScrollProportional and sizes the thumbs again.
     void SetScrollProportional(bool Value);
-    bool ScrollSynch = false;
-    TScrollType ScrollType = ssNormal;
-    int ScrollWidth = 17;
-    TScrollHintType ScrollHints = shNone;
-    // The text of the scroll hint for the row (column) a dragged thumb
-    // points at: "Row : " or "Col : " and its number.
-    std::function<void(TObject* Sender, int ARow, std::string& HintStr)> OnScrollHint;
     // The scroll hint while a thumb is dragged: shown, and its text.
     bool ScrollHintShowing() const;
     std::string ScrollHintCaption() const;
     THTMLHintWindow* ScrollHintWindow() const;
-    TColor SelectionColor = 0xEACAB6;
-    TColor SelectionColorTo = clNone;
-    bool SelectionColorMixer = false;
-    TColor SelectionMirrorColor = clNone;
-    TColor SelectionMirrorColorTo = clNone;
-    bool SelectionRectangle = false;
-    bool SelectionResizer = false;
-    bool SelectionRTFKeep = false;
-    TColor SelectionTextColor = clBlack;
-    bool ShowSelection = true;
-    bool ShowDesignHelper = true;
-    bool SizeWithForm = false;
-    TColor URLColor = clBlue;
-    bool URLShow = false;
-    bool URLShowInText = false;
-    bool URLUnderlineOnHover = false;
-    bool URLFull = false;
-    bool URLEdit = false;
-    bool UseInternalHintClass = true;
-    TVAlignment VAlignment = vtaTop;
-    std::string FloatFormat = "%.2f";
-    std::string FilterDropDownClear = "(All)";
-    std::string CheckTrue = "Y";
-    std::string CheckFalse = "N";
-    std::string XMLEncoding = "ISO-8859-1";
-    std::string InvalidEntryTitle;
-    std::string InvalidEntryText;
-    char PasswordChar = '*';
-    char Delimiter = '\0';
-    bool QuoteEmptyCells = true;
-    bool AlwaysQuotes = false;
-    bool JavaCSV = false;
-    bool SaveFixedCells = true;
-    bool SaveFixedRows = false;
-    bool SaveFixedCols = false;
-    bool SaveHiddenCells = false;
-    bool SaveVirtCells = true;
-    bool SaveWithHTML = true;
-    bool SaveWithRTF = false;
-    bool LoadFirstRow = true;
-    bool ShowNullDates = true;
-    bool ClearOnlyText = false;
-    int PrintPageFrom = 1;
-    int PrintPageTo = 1;
-    int ZoomFactor = 0;
-    TNUVStyle ComponentStyle = tsWindowsXP;
     TGridLook Look() const;
     // Applies a colour preset for fixed cells, selection, lines and border
     // (glCustom keeps the colours); the current look again changes nothing.
     void SetLook(TGridLook Value);
-    TGridBorderStyle BorderStyle = TGridBorderStyle::bsSingle;
     TColor BorderColor() const;
     TColor NUVGradientFrom() const;
     TColor NUVGradientTo() const;
@@ -295,74 +188,7 @@ public:
     // The real column whose filter list is open (-1 when none).
     int FilterDropColumn() const;
     void SetFilterDropColumn(int Value);
-    std::function<void(TObject* Sender, int ARow, bool& AcceptRow)> OnCustomFilter;
-    std::function<void(TObject* Sender, std::int16_t Progress)> OnFilterProgress;
 
-    // --- events
-    TCanEditCellEvent OnCanEditCell;
-    TGridHintEvent OnGridHint;
-    TGridWideHintEvent OnGridWideHint;
-    TGridColorEvent OnGetCellColor;
-    TGridColorEvent OnGetCellPrintColor;
-    TGridBorderEvent OnGetCellBorder;
-    TGridBorderEvent OnGetCellPrintBorder;
-    TGridAlignEvent OnGetAlignment;
-    TGridFormatEvent OnGetFormat;
-    TGetEditorTypeEvent OnGetEditorType;
-    TIsFixedCellEvent OnIsFixedCell;
-    TIsPasswordCellEvent OnIsPasswordCell;
-    TWordWrapEvent OnGetWordWrap;
-    THasComboEvent OnHasComboBox;
-    THasSpinEditEvent OnHasSpinEdit;
-    TGetCheckEvent OnGetCheckTrue;
-    TGetCheckEvent OnGetCheckFalse;
-    TGetColumnFilterEvent OnGetColumnFilter;
-    TCellCursorEvent OnGetCellCursor;
-    TSearchFooterActionEvent OnSearchFooterAction;
-    TGridNotifyEvent OnSearchFooterClose;
-    TGridNotifyEvent OnCreatedSearchFooter;
-    // The floating footer: a column's cell painted by the application, a
-    // custom footer calculation, the strip's window made.
-    std::function<void(TObject* Sender, int ACol, TCanvas& Canvas, const TRect& R)> OnFooterPaint;
-    std::function<void(TObject* Sender, int ACol, int ARow, std::string& Value)> OnFooterCalc;
-    TGridNotifyEvent OnCreatedFloatingFooter;
-    TButtonClickEvent OnButtonClick;
-    TExpandClickEvent OnExpandClick;
-    TClickCellEvent OnComboCloseUp;
-    TClickCellEvent OnComboDropDown;
-    TClickCellEvent OnDatePickerCloseUp;
-    TClickCellEvent OnDatePickerDropDown;
-    TDateTimeChangeEvent OnDateTimeChange;
-    TEditChangeEvent OnEditChange;
-    TCellsChangedEvent OnCellsChanged;
-    TCheckBoxClickEvent OnCheckBoxClick;
-    TGetEditorPropEvent OnGetEditorProp;
-    TGetEditorPropIntEvent OnGetEditorPropInt;
-    TUpdateColumnSizeEvent OnUpdateColumnSize;
-    TCanAddRowEvent OnCanAddRow;
-    TCanInsertRowEvent OnCanInsertRow;
-    TAutoDeleteRowEvent OnAutoDeleteRow;
-    // A keyboard insertion (the index inserted at) and whether a keyboard
-    // deletion of a row (real index) may happen.
-    std::function<void(TObject* Sender, int ARow)> OnAutoInsertRow;
-    std::function<void(TObject* Sender, int ARow, bool& CanDelete)> OnCanDeleteRow;
-    // Space moved a radio group to item AIdx / checked a radio button.
-    std::function<void(TObject* Sender, int ACol, int ARow, int AIdx)> OnRadioClick;
-    TSaveCellEvent OnSaveCell;
-    TLoadCellEvent OnLoadCell;
-    TClickSortEvent OnClickSort;
-    TGridNotifyEvent OnFilterDone;
-    TGridNotifyEvent OnPrintGetPageNum;
-    // Before a fixed-cell editor opens: the handler may choose its kind and
-    // fill its values.
-    std::function<void(TObject* Sender, int ACol, int ARow, TGridFixedCellEditor& AEditor, TStringList* Values)>
-        OnFixedEdit;
-    std::function<void(TObject* Sender, int ALeft, int ATop, int ARight, int ABottom)> OnSelectionChanged;
-    TClickCellEvent OnClickCell;
-    TClickCellEvent OnDblClickCell;
-    TButtonClickEvent OnEditCellDone;
-    TGridNotifyEvent OnEditingDone;
-    TRowUpdateEvent OnRowUpdate;
 
     // --- operations of the base grid, as this grid answers them
     bool IsFixed(int ACol, int ARow) const override;
@@ -533,8 +359,6 @@ public:
     std::pair<TAlignment, TVAlignment> GetCellAlignment(int ACol, int ARow);
     // The display text of a formula cell ("=..."): here the cell's own text.
     virtual void FormulaValue(int ACol, int ARow, std::string& Text);
-    // Disabled rows (and a disabled grid) show their text in DisabledFontColor.
-    bool UseDisabledFont = true;
     // Setters that repaint when the value changes.
     void SetSelectionColor(TColor Value);
     void SetSelectionColorTo(TColor Value);
@@ -555,7 +379,6 @@ public:
     // Whatever the value: selection rectangle and resizer, smart clipboard,
     // range selection, editing and range-select-and-edit on.
     void SetSpreadSheet(bool Value);
-    bool SpreadSheet = false;
     // Look, flat mode, fonts and colours from a tone set (a metro look).
     void SetColorTones(const TColorTones& ATones);
     const TColorTones& ColorTones() const;
@@ -567,29 +390,6 @@ public:
     // Drawn in the first fixed column of the current row.
     TBitmap& RowIndicator();
     void SetRowIndicator(const TBitmap& Value);
-    // With a draw event assigned, no built-in text; a cell with a graphic
-    // gets no built-in text.
-    bool NoDefaultDraw = false;
-    bool NoImageAndText = false;
-    bool FitCellsInGrid = false;
-    TColor SelectionRectangleColor = clBlack;
-    // Whether the fixed cell of a column shows a drop-down button
-    // (OnCanShowFixedDropDown; true when not assigned).
-    std::function<void(TObject* Sender, int ACol, bool& Allow)> OnCanShowFixedDropDown;
-    using TCustomCellDrawEvent = std::function<void(TObject* Sender, TCanvas* Canvas, int ACol, int ARow,
-                                                    TGridDrawState AState, const TRect& ARect, bool Printing)>;
-    TCustomCellDrawEvent OnCustomCellBkgDraw;
-    TCustomCellDrawEvent OnCustomCellDraw;
-    TGridNotifyEvent OnPainted;
-    std::function<void(TObject* Sender, int ARow, int ACol, TPen* LeftPen, TPen* TopPen, TPen* RightPen,
-                       TPen* BottomPen)>
-        OnGetCellBorderProp;
-    std::function<void(TObject* Sender, int ARow, int ACol, TColor& Color, TColor& ColorTo, TColor& ColorMirror,
-                       TColor& ColorMirrorTo, TCellGradientDirection& GD)>
-        OnGetCellGradient;
-    // Number format of a numeric cell (IsFloat starts true, FloatFormat as
-    // the grid's FloatFormat).
-    std::function<void(TObject* Sender, int ACol, int ARow, bool& IsFloat, std::string& FloatFormat)> OnGetFloatFormat;
     // The hover-highlighted fixed cell (-1: none), kept by the mouse
     // handling and read by the painter.
     int HoverFixedX() const;
@@ -632,9 +432,6 @@ public:
     void SetRowEx(int ARow);
     void SetRow(int ARow) { SetRowEx(ARow); }
     void SetCol(int ACol);
-    TRowChangedEvent OnRowChanged;
-    // After every change of the grid's size.
-    TGridNotifyEvent OnGridResize;
     // Keeps the bars ScrollBarAlways names shown, greyed while their content
     // fits; with saNone and Force the kept bars go.
     void UpdateScrollBarsAlways(bool Force);
@@ -642,7 +439,6 @@ public:
     // within a margin of the grid's edges.
     TDragScrollOptions& DragScrollOptions();
     void SetDragScrollOptions(const TDragScrollOptions& Value);
-    TDragScrollEvent OnDragScroll;
     // A drag of the class library over the grid (client pixels).
     virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
     // The drag-scroll timer while one exists.
@@ -805,8 +601,6 @@ public:
     TPoint SelectedCell(int i) const;
     int SelectedCellsCount();
     void ClearSelectedCells();
-    std::function<void(TObject* Sender, int ARow, bool Value, bool& Allow)> OnRowDisjunctSelect;
-    std::function<void(TObject* Sender, int ARow)> OnRowDisjunctSelected;
 
     // Row states.
     int ModifiedRowCount() const;
@@ -984,12 +778,6 @@ public:
     // User sizing: the column (row) pressed on a sizing edge, -1 when none.
     int SizingColumn() const;
     int SizingRow() const;
-    std::function<void(TObject* Sender, int ACol)> OnEndColumnSize;
-    std::function<void(TObject* Sender, int ARow)> OnEndRowSize;
-    // Asked when the mouse presses a column (row) border to size it; a False
-    // answer leaves the size alone.
-    std::function<void(TObject* Sender, int ACol, bool& Allow)> OnColumnSize;
-    std::function<void(TObject* Sender, int ARow, bool& Allow)> OnRowSize;
     // Adds x to every column width and row height above 0 that stays above
     // 0; the zoom factor stays within -10..10 (a step beyond does nothing).
     void Zoom(int x);
@@ -1023,10 +811,6 @@ public:
     bool CheckCol(bool DoFixed, int ACol);
     bool CheckRow(bool DoFixed, int ARow);
     bool CheckGrid(bool DoFixed);
-    // The colour and image pickers' choice for the current cell (fired
-    // when a picker closes with a choice; nothing without a picker).
-    TColorSelectEvent OnColorSelect;
-    TImageSelectEvent OnImageSelect;
     IGridColorPicker* ColorPickerDropDown() const;
     void SetColorPickerDropDown(IGridColorPicker* Value);
     IGridImagePicker* ImagePickerDropDown() const;
@@ -1051,11 +835,6 @@ public:
     // fixed ones and leaving the footers (right fixed columns) alone.
     void AutoNumberCol(int ACol);
     void AutoNumberRow(int ARow);
-    int AutoNumberStart = 0;
-    int AutoNumberOffset = 0;
-    TSortDirection AutoNumberDirection = sdAscending;
-    // Multi-line texts of SelectedText are quoted for spreadsheets.
-    bool ExcelClipboardFormat = false;
     // Selection := the block (both corners inside the grid).
     void SelectCells(int FromCol, int FromRow, int ToCol, int ToRow);
     // The selected cells: tab between columns, CR LF between rows.
@@ -1134,7 +913,6 @@ public:
     // indices.
     bool HasClickableGraphic(int ACol, int ARow);
     bool IsVirtualGraphicCell(int ACol, int ARow);
-    TCheckBoxClickEvent OnCheckBoxChange;
 
     // Node rows. AddNode, RemoveNode, ExpandNode, ContractNode and the row
     // insertions and removals take real rows; the queries displayed rows.
@@ -1194,15 +972,6 @@ public:
     // it after some idle ticks).
     int Search(const std::string& AText);
     const std::string& IncrementalSearchText() const;
-    // A row appended by the advance (its index), a column appended by it.
-    std::function<void(TObject* Sender, int ARow)> OnAutoAddRow;
-    std::function<void(TObject* Sender, int ACol)> OnAutoInsertCol;
-    // The advance is about to move from (OldCol, OldRow) to (NewCol,
-    // NewRow): the handler may change the target or refuse.
-    std::function<void(TObject* Sender, int OldRow, int OldCol, int& NewRow, int& NewCol, bool& Allow)>
-        OnAutoAdvance;
-    std::function<void(TObject* Sender, int OldRow, int OldCol, int NewRow, int NewCol, bool& Allow)>
-        OnCellChanging;
     // Opens the editor of an inline control of a cell's mini-HTML over
     // Rect (the painter's in-cell controls).
     virtual void StartCellControlEdit(const std::string& Text, const std::string& CtrlType,
@@ -1220,15 +989,6 @@ public:
     // The editors (made on first use on the grid's window).
     TControlEdit* CellControlEdit();
     TControlCombo* CellControlCombo();
-    std::function<void(TObject* Sender, int ARow, int ACol, const std::string& CtrlID, const std::string& CtrlType,
-                       const std::string& CtrlVal, TStrings& Values, bool& Edit, int& DropCount)>
-        OnControlComboList;
-    std::function<void(TObject* Sender, int ARow, int ACol, int ItemIndex, const std::string& CtrlID,
-                       const std::string& CtrlValue)>
-        OnControlComboSelect;
-    std::function<void(TObject* Sender, int ARow, int ACol, const std::string& CtrlID, const std::string& CtrlType,
-                       const std::string& CtrlVal)>
-        OnControlEditDone;
     // Keeps the controls placed on cells (CellControls) on their cells:
     // shown at the cell (one pixel over its left and top grid lines) while
     // the cell is in view, hidden otherwise; controls in fixed cells are
@@ -1236,20 +996,6 @@ public:
     void CellControlsUpdate(bool RebuildList);
 
     // ---- automatic sizing of columns and rows
-    // Limits of automatic sizing: a bound of 0 or less is none, equal
-    // bounds are none either.
-    int MinColWidth = 0;
-    int MaxColWidth = 0;
-    int MinRowHeight = 0;
-    int MaxRowHeight = 0;
-    // Automatic sizing only widens columns and heightens rows.
-    bool SizeGrowOnly = false;
-    // The text inset of the cells, on every side or at the top left only.
-    TPoint XYOffset{2, 2};
-    bool XYOffsetTopLeftOnly = false;
-    // The room the inset takes across and down a cell.
-    int TotalXOffset() const { return XYOffsetTopLeftOnly ? XYOffset.X : 2 * XYOffset.X; }
-    int TotalYOffset() const { return XYOffsetTopLeftOnly ? XYOffset.Y : 2 * XYOffset.Y; }
     // Columns are displayed columns; their texts and graphics are read at
     // the real column. Padding (when not 0) is added and the result kept
     // within the limits.
@@ -1309,10 +1055,6 @@ public:
     double RowAvg(int ARow, int fromCol, int toCol);
     double RowMin(int ARow, int fromCol, int toCol);
     double RowMax(int ARow, int fromCol, int toCol);
-    // A value the application computes (Res starts at 0).
-    using TGroupCalcEvent = std::function<void(TObject* Sender, int ACol, int FromRow, int ToRow, double& Res)>;
-    TGroupCalcEvent OnColumnCalc;
-    TGroupCalcEvent OnGroupCalc;
     // ---- end of calculations
 
     // ---- grouping
@@ -1353,9 +1095,6 @@ public:
     // matching cell; answers the number of cells whose text changed (0 at
     // once for an empty OrigStr).
     int Replace(const std::string& OrigStr, const std::string& NewStr, TFindParams FindParams);
-    // The column and row of fnFindInPresetCol / fnFindInPresetRow.
-    int FindCol = 0;
-    int FindRow = 0;
     // True while a find runs.
     bool FindBusy() const;
 
@@ -1383,10 +1122,6 @@ public:
     bool SortLine(int Col, int ARow1, int ARow2);
     // Number comparisons made (never reset by a sort).
     int Compares = 0;
-    // The sort styles whose comparison the application makes.
-    std::function<void(TObject* Sender, const std::string& str1, const std::string& str2, int& Res)>
-        OnCustomCompare;
-    std::function<void(TObject* Sender, int ACol, int Row1, int Row2, int& Res)> OnRawCompare;
     // ---- end of sorting
 
     // ---- other cell graphics
@@ -1470,7 +1205,6 @@ public:
     void RemoveRating(int ACol, int ARow);
     // May refuse or change the new rating a click gives (Allow starts true).
     virtual bool FireRatingChange(int ACol, int ARow, double& NewRate);
-    std::function<void(TObject* Sender, int ACol, int ARow, double& NewRate, bool& Allow)> OnRatingChange;
     // In-cell scroll bars (position 0, page size 0, range 100 at start;
     // with AutoRange the page is the row height and the range the text's).
     void AddScrollBar(int ACol, int ARow, bool AutoRange);
@@ -1558,17 +1292,6 @@ public:
     // Writes an editor's value: through SetEditText (OnSetEditText), then
     // straight into the cell (ACol real).
     virtual void StoreEditValue(int ACol, int ARow, const std::string& Value);
-    // Events of the editor controls (ACol as each event's Part gives it).
-    std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const std::string& ASelection)>
-        OnComboChange;
-    std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const std::string& ASelection,
-                       TObject* AObject)>
-        OnComboObjectChange;
-    std::function<void(TObject* Sender, int ACol, int ARow, int AValue, bool UpDown)> OnSpinClick;
-    std::function<void(TObject* Sender, int ACol, int ARow, double AValue, bool UpDown)> OnFloatSpinClick;
-    std::function<void(TObject* Sender, int ACol, int ARow, double AValue, bool UpDown)> OnDateSpinClick;
-    std::function<void(TObject* Sender, int ACol, int ARow, double AValue, bool UpDown)> OnTimeSpinClick;
-    std::function<void(TObject* Sender, int ACol, int ARow, const std::string& NewUnit)> OnUnitChanged;
     // The in-place text editor (nullptr before the first text edit).
     TExInplaceEdit* NormalEdit() const;
     // The edit text the editor of a cell starts from, and where the
@@ -1579,13 +1302,6 @@ public:
     int GetEditLimit() override;
     // The registered message "GridEditDone".
     static unsigned GridEditDoneMessage();
-    // Settings.
-    bool AlwaysValidate = false;
-    std::string EditMask;
-    // The characters an edValidChars cell takes: ValidChars, or when it is
-    // empty the characters up to 255 of ValidCharSet.
-    std::string ValidChars;
-    std::bitset<256> ValidCharSet;
     // An editor, text or control, is open.
     bool EditMode() const;
     void SetEditMode(bool v);
@@ -1601,20 +1317,6 @@ public:
     // The balloon of a refused value: the host shows it (over the editor
     // control EditCtrl when one is in use, else over the text editor).
     virtual void ShowInvalidEntryBalloon();
-    // Events of editing.
-    std::function<void(TObject* Sender, int ACol, int ARow, std::string& Value, bool& Valid)> OnCellValidate;
-    std::function<void(TObject* Sender, int ACol, int ARow, WideString& Value, bool& Valid)> OnCellValidateWide;
-    std::function<void(TObject* Sender, int OldRow, int NewRow, bool& Allow)> OnRowChanging;
-    std::function<void(TObject* Sender, int OldCol, int NewCol, bool& Allow)> OnColChanging;
-    std::function<void(TObject* Sender, bool& Allow)> OnClipboardCopy;
-    std::function<void(TObject* Sender, bool& Allow)> OnClipboardCut;
-    std::function<void(TObject* Sender, bool& Allow)> OnClipboardPaste;
-    std::function<void(TObject* Sender, int ACol, int ARow, std::string& Value, bool& Allow)>
-        OnClipboardBeforePasteCell;
-    std::function<void(TObject* Sender, int ACol, int ARow, const std::string& Value)> OnClipboardAfterPasteCell;
-    std::function<void(TObject* Sender, int ACol, int ARow, std::string& S)> OnEllipsClick;
-    TGridNotifyEvent OnStartBlockFocus;
-    TGridNotifyEvent OnEndBlockFocus;
     // Notifications (grid_render/Edit_Notify.cpp).
     // The balloon tooltip's text for the cell under a client point: the
     // cell's plain text (at most 2048 characters: 2045 and "..."), Title,
@@ -1623,8 +1325,6 @@ public:
     // title within 100. False while balloons are off.
     static constexpr int BalloonTextMax = 4096;
     bool BalloonTipText(int X, int Y, std::string& Title, std::string& Text, int& Icon);
-    std::function<void(TObject* Sender, int ACol, int ARow, std::string& ATitle, std::string& AText, int& AIcon)>
-        OnCellBalloon;
     // Balloons on; the cell (displayed) whose text the tooltip got last.
     bool BalloonEnabled() const;
     void SetBalloonEnabled(bool v);
@@ -1665,35 +1365,6 @@ public:
     // The fixed column border under the pointer that a press sizes
     // (MouseActions.SizeFixedCol).
     bool OnFixedColBorder() const;
-    // Events of the mouse.
-    std::function<void(TObject* Sender, int ARow, int ACol, bool& Allow)> OnCanClickCell;
-    std::function<void(TObject* Sender, int ARow, int ARowReal)> OnExpandNode;
-    std::function<void(TObject* Sender, int ARow, int ARowReal)> OnContractNode;
-    std::function<void(TObject* Sender, int ARow, int ARowReal, bool& Allow)> OnBeforeExpandNode;
-    std::function<void(TObject* Sender, int ARow, int ARowReal, bool& Allow)> OnBeforeContractNode;
-    std::function<void(TObject* Sender, int ACol, int ARow)> OnRadioButtonClick;
-    std::function<void(TObject* Sender, int ARow, int ACol, const std::string& Anchor, bool& AutoHandle)>
-        OnAnchorClick;
-    std::function<void(TObject* Sender, int ARow, int ACol, const std::string& CtrlID, const std::string& CtrlType,
-                       const std::string& CtrlVal)>
-        OnControlClick;
-    std::function<void(TObject* Sender, int ARow, int ACol, std::string& Anchor)> OnAnchorHint;
-    std::function<void(TObject* Sender, int ARow, int ACol, const std::string& Anchor)> OnAnchorEnter;
-    std::function<void(TObject* Sender, int ARow, int ACol, const std::string& Anchor)> OnAnchorExit;
-    std::function<void(TObject* Sender, int ACol, int ColumnSize)> OnColumnSizing;
-    std::function<void(TObject* Sender, int ARow, int RowSize)> OnRowSizing;
-    std::function<void(TObject* Sender, int ACol, bool& Allow)> OnColumnMove;
-    std::function<void(TObject* Sender, int ARow, bool& Allow)> OnRowMove;
-    std::function<void(TObject* Sender, int ACol, bool& Allow)> OnColumnMoving;
-    std::function<void(TObject* Sender, int ARow, bool& Allow)> OnRowMoving;
-    std::function<void(TObject* Sender, const TGridRect& OrigSelection, const TGridRect& NewSelection)>
-        OnSelectionResize;
-    std::function<void(TObject* Sender, const TGridRect& OrigSelection, const TGridRect& NewSelection)>
-        OnSelectionResized;
-    std::function<void(TObject* Sender, int ACol, int ARow, bool State)> OnCheckBoxMouseUp;
-    std::function<void(TObject* Sender, int ACol, int ARow, int AIdx)> OnRadioMouseUp;
-    std::function<void(TObject* Sender, int ACol, bool& DoSort)> OnCanSort;
-    TClickCellEvent OnRightClickCell;
     // Milliseconds the last sort by a header click took.
     std::uint64_t SortTime = 0;
 
