@@ -23,9 +23,11 @@
 #include "rules/can_mqtt/UTransmitJ1939.h"
 #include "rules/can_mqtt/UTransmitNMEA.h"
 #include "rules/can_mqtt/UTopicTemplate.h"
+#include "rules/field/UBACnetAccess.h"
 #include "rules/field/UBACnetSlaveSetAccess.h"
 #include "rules/field/UBACnet_Eng_Unit.h"
 #include "rules/field/UDALI_Access.h"
+#include "rules/field/UImportEDEFile.h"
 #include "rules/field/UDMXDefVal.h"
 #include "rules/field/UKNXAccess.h"
 #include "rules/field/UModbus_TCP_Master_Set_Access.h"
@@ -85,6 +87,8 @@ const std::vector<TWindowEntry>& Creation_Table()
          [] { FBACnetSlaveSetAccess = nullptr; }},
         {TWindowId::BACnet_Eng_Unit, [] { return FBACnet_Eng_Unit = new TFBACnet_Eng_Unit; }, [] { FBACnet_Eng_Unit = nullptr; }},
         {TWindowId::DALI_Access, [] { return FDALI_Access = new TFDALI_Access; }, [] { FDALI_Access = nullptr; }},
+        {TWindowId::BACnetAccess, [] { return FBACnetAccess = new TFBACnetAccess; }, [] { FBACnetAccess = nullptr; }},
+        {TWindowId::ImportEDEFile, [] { return FImportEDEFile = new TFImportEDEFile; }, [] { FImportEDEFile = nullptr; }},
     };
     return table;
 }

@@ -276,7 +276,7 @@ std::optional<TRuleFault> TRuleFrame::Validate()
         total_ = 0;
         const int last = std::min(Rows(g), grid.RowCount() - 1);
         for (int r = 1; r <= last; ++r) {
-            const bool listed = Row_Listed(g, r, d.keyCol, d.keyTrimmed) ||
+            const bool listed = Row_Listed(g, r, Key_Col(g), d.keyTrimmed) ||
                                 (d.altKeyCol >= 0 && Row_Listed(g, r, d.altKeyCol, d.keyTrimmed));
             if (d.enable == TEnableTest::UpperFirst) {
                 if (!Enabled(g, r)) continue;
@@ -327,23 +327,32 @@ std::optional<TRuleFault> TRuleFrame::Unique_Fault(const std::vector<std::pair<i
 std::string TRuleFrame::Message(const TRuleFault& f) const
 {
     std::string m = f.lead;
-    if (f.rowPrefix) m = Text_Or_Empty(desc_.rowPrefix) + std::to_string(f.row);
+    if (f.rowPrefix) {
+        const int own = f.grid >= 0 && f.grid < GridCount() ? desc_.grids[static_cast<size_t>(f.grid)].rowPrefix : -1;
+        m = Text_Or_Empty(own >= 0 ? own : desc_.rowPrefix) + std::to_string(f.row);
+    }
     return m + Text_Or_Empty(f.text) + f.appended;
 }
 
 bool TRuleFrame::Controllo_dati()
 {
     if (const std::optional<TRuleFault> f = Validate()) {
-        MessageDlg(Message(*f), TMsgDlgType::mtError, TMsgDlgButtons::mbOK);
+        if (!f->shown) MessageDlg(Message(*f), TMsgDlgType::mtError, TMsgDlgButtons::mbOK);
         return false;
     }
     return true;
 }
 
+int TRuleFrame::Key_Col(int g) const
+{
+    const TRuleGridDesc& d = desc_.grids[static_cast<size_t>(g)];
+    return d.keyColFn ? d.keyColFn() : d.keyCol;
+}
+
 int TRuleFrame::Save_Key(int g) const
 {
     const TRuleGridDesc& d = desc_.grids[static_cast<size_t>(g)];
-    return d.saveKeyCol >= 0 ? d.saveKeyCol : d.keyCol;
+    return d.saveKeyCol >= 0 ? d.saveKeyCol : Key_Col(g);
 }
 
 int TRuleFrame::Saved_Rows(int g)

@@ -79,8 +79,12 @@ struct TRuleGridDesc {
     int numberWidth = 40;
     TColor numberColor = clBtnFace;
     int pageCaption = -1;        // UI text of the page (paged windows)
+    int rowPrefix = -1;          // the grid's own row prefix ("Error in Read, row "); -1: the window's
     std::vector<TRuleColumn> columns;
     int keyCol = 1;              // the first row whose key cell is empty ends the rules (No_Key_Col: none does)
+    // Where the key column follows a setting read at each showing: asked
+    // whenever the key is needed (keyCol is then unused).
+    std::function<int()> keyColFn;
     bool keyTrimmed = true;      // false: a key of blanks counts as filled
     int altKeyCol = -1;          // validation: a row is listed while either key is filled
     int saveKeyCol = -1;         // the column ending the saved rows (-1: keyCol)
@@ -118,6 +122,8 @@ struct TRuleFault {
     std::string appended;
     bool rowPrefix = true;       // false: the box shows lead and the reason
     std::string lead;
+    bool shown = false;          // the check has shown the fault itself: no further box
+    int grid = -1;               // the grid of the row (its own row prefix)
 };
 
 // The row being checked, as the window's check sees it.
@@ -138,7 +144,10 @@ public:
     bool Shown(int col) const;
     // A running total kept over one grid's walk (byte budgets).
     long long& Total();
-    TRuleFault Fault(int text, const std::string& appended = {}) const { return {row_, text, appended, true, {}}; }
+    TRuleFault Fault(int text, const std::string& appended = {}) const
+    {
+        return {row_, text, appended, true, {}, false, grid_};
+    }
 
 private:
     TRuleFrame& frame_;
@@ -179,6 +188,8 @@ struct TRuleWindowDesc {
     bool insertEnable = false;
     // false: OK and Cancel only (no row buttons).
     bool rowButtons = true;
+    // false: Delete Row and Insert Row without Copy Row and Paste Row.
+    bool copyPasteButtons = true;
     // Elements after the sections, and reading them back (nullptr: none).
     std::function<void(pugi::xml_node root)> saveOptions;
     std::function<void(pugi::xml_node root, bool fileRead)> loadOptions;
@@ -282,6 +293,7 @@ public:
 
 private:
     friend class TRuleRow;
+    int Key_Col(int g) const;
     int Save_Key(int g) const;
     std::optional<TRuleFault> Unique_Fault(const std::vector<std::pair<int, int>>& walked) const;
     bool Row_Listed(int g, int row, int keyCol, bool trimmed) const;

@@ -20,15 +20,15 @@ TRuleWindow::TRuleWindow(const TRuleWindowDesc& desc, std::function<std::string(
     L_SW_Desc = f.L_SW_Desc;
     P_Button = f.P_Button;
     TLbButton** buttons[6] = {&Btn_OK, &Btn_Cancel, &Btn_DelRow, &Btn_InsRow, &Btn_CopyRow, &Btn_PasteRow};
-    const int buttonCount = desc.rowButtons ? 6 : 2;
+    const int buttonCount = !desc.rowButtons ? 2 : desc.copyPasteButtons ? 6 : 4;
     for (int i = 0; i < buttonCount; ++i) *buttons[i] = New_Button(P_Button, 16 + 118 * i, 6, 110, 28);
     Btn_Cancel->SetModalResult(mrCancel);
     Btn_OK->OnClick = [this](TControl*) { Btn_OKClick(); };
     if (desc.rowButtons) {
         Btn_DelRow->OnClick = [this](TControl*) { Btn_DelRowClick(); };
         Btn_InsRow->OnClick = [this](TControl*) { Btn_InsRowClick(); };
-        Btn_CopyRow->OnClick = [this](TControl*) { Btn_CopyRowClick(); };
-        Btn_PasteRow->OnClick = [this](TControl*) { Btn_PasteRowClick(); };
+        if (Btn_CopyRow) Btn_CopyRow->OnClick = [this](TControl*) { Btn_CopyRowClick(); };
+        if (Btn_PasteRow) Btn_PasteRow->OnClick = [this](TControl*) { Btn_PasteRowClick(); };
     }
 
     const int count = static_cast<int>(desc.grids.size());
