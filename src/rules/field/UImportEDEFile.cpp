@@ -94,7 +94,7 @@ std::array<std::string, 16> EDE_Line_Fields(const std::string& line)
 size_t EDE_Data_Begin(const std::vector<std::string>& lines)
 {
     if (lines.size() < 7) return lines.size();
-    if (Marker_Line(lines[6])) return 8;
+    if (Marker_Line(lines[6])) return std::min<size_t>(8, lines.size());
     size_t begin = lines.size();
     for (size_t i = 0; i < lines.size(); ++i)
         if (Marker_Line(lines[i])) begin = i + 2;

@@ -136,6 +136,8 @@ TEST(ImportEDE, FilesWithoutObjects)
         {"marker last", "a\nb\nc\nd\ne\nf\ng\n# mandatory\n"},
     };
     for (const Case& c : cases) EXPECT_TRUE(Read(c.text).empty()) << c.name;
+    // A file that ends with the marker in its seventh line has its data begin at its end.
+    EXPECT_EQ(EDE_Data_Begin({"a", "b", "c", "d", "e", "f", "# mandatory"}), 7u);
     EXPECT_TRUE(Read("1\n2\n3\n4\n5\n# mandatory\n# keyname\n9;1;dev;8;1;d;\n").empty());
     // The last marker line wins.
     EXPECT_EQ(Summary(Read("# mandatory\nx\nk;1;first;0;1;d;\n4\n5\n6\n7\n# mandatory\n# names\nk;1;second;0;2;d;\n")),
